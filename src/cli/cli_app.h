@@ -1,0 +1,37 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/cli_io.h"
+#include "cli/cli_reporter.h"
+
+namespace CLI {
+class App;
+}
+
+namespace zelta::cli {
+
+// What a subcommand shares with the run: streams, the reporter, and the
+// action it leaves to be run once the whole command line has been parsed.
+struct CliRun {
+  explicit CliRun(CliIo& ioRef) : io(ioRef), reporter(ioRef) {}
+  CliIo& io;
+  CliReporter reporter;
+  std::function<int()> action;
+};
+
+// Parses and runs one command line (args as argv, program name first);
+// returns the exit status.
+int runCli(const std::vector<std::string>& args, CliIo& io);
+
+// Reads a result code argument such as "-30".
+bool parseResultCode(std::string_view text, errors::ResultCode& code);
+
+// Each subcommand adds itself to the application (cmd_<name>.cpp).
+void addExplainCommand(CLI::App& app, CliRun& run);
+
+}  // namespace zelta::cli

@@ -1,0 +1,66 @@
+#include "cli/cli_reporter.h"
+
+#include <istream>
+#include <ostream>
+#include <string>
+
+namespace zelta::cli {
+namespace {
+
+std::string withoutTrailingNewlines(std::string text) {
+  while (!text.empty() && text.back() == '\n') text.pop_back();
+  return text;
+}
+
+// Folds a multi-line box text into one line for a log-friendly failure line.
+std::string oneLine(const std::string& text) {
+  std::string line;
+  bool pendingSpace = false;
+  for (char c : text) {
+    if (c == '\n') {
+      pendingSpace = !line.empty() && line.back() != ' ';
+      continue;
+    }
+    if (pendingSpace && c != ' ') line += ' ';
+    pendingSpace = false;
+    line += c;
+  }
+  return line;
+}
+
+}  // namespace
+
+void CliReporter::showMessage(const errors::Message& message) {
+  io_.err << message.caption << ": " << withoutTrailingNewlines(message.text) << '\n';
+}
+
+bool CliReporter::askQuestion(errors::ResultCode code, const errors::Question& question) {
+  const std::string caption = withoutTrailingNewlines(question.caption);
+  io_.err << (caption.empty() ? std::string("QUESTION") : caption);
+  if (code != 0) io_.err << " (" << code << ")";
+  io_.err << ": " << withoutTrailingNewlines(question.text) << '\n';
+  switch (answer_) {
+    case Answer::Yes:
+      io_.err << "Answered Yes (--yes).\n";
+      return true;
+    case Answer::No:
+      io_.err << "Answered No (--no).\n";
+      return false;
+    case Answer::Ask:
+      break;
+  }
+  if (!io_.inputIsTerminal) {
+    io_.err << "Answered No: standard input is not a terminal (use --yes to consent).\n";
+    return false;
+  }
+  io_.err << "Yes or No? [y/N] " << std::flush;
+  std::string reply;
+  if (!std::getline(io_.in, reply)) return false;
+  return !reply.empty() && (reply[0] == 'y' || reply[0] == 'Y');
+}
+
+std::string describeFailure(errors::ResultCode code, const errors::MessageContext& context) {
+  return "error " + std::to_string(code) + ": " + oneLine(errors::reportText(code, context));
+}
+
+}  // namespace zelta::cli

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "cli/cli_io.h"
+#include "errors/reporter.h"
+
+namespace zelta::cli {
+
+// Shows result codes on standard error. Questions are answered by --yes or
+// --no; without either, the operator is asked on a terminal, and a run
+// without a terminal (a script, a production line) refuses, since nobody
+// can consent there.
+class CliReporter : public errors::Reporter {
+ public:
+  enum class Answer { Ask, Yes, No };
+
+  explicit CliReporter(CliIo& io) : io_(io) {}
+  void setAnswer(Answer answer) { answer_ = answer; }
+
+ protected:
+  void showMessage(const errors::Message& message) override;
+  bool askQuestion(errors::ResultCode code, const errors::Question& question) override;
+
+ private:
+  CliIo& io_;
+  Answer answer_ = Answer::Ask;
+};
+
+// "error -30: ERROR: Invalid archive file." — one line naming the code, for
+// failures that end a command.
+std::string describeFailure(errors::ResultCode code, const errors::MessageContext& context);
+
+}  // namespace zelta::cli

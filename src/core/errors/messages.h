@@ -1,0 +1,53 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "errors/result_code.h"
+
+namespace zelta::errors {
+
+// The box a statement is shown in: the class fixes caption and icon.
+enum class BoxClass { Warning, Information, Error };
+
+// The values the texts of a few codes read from other parts of the system.
+// The reporters only read them; their owners (the link, the frequency check,
+// the version checks) set them before they report.
+struct MessageContext {
+  // Attempts the pager still allows after refusing a password; 8 means
+  // "not counted" and drops the second line of -1.
+  int remainingAttempts = 8;
+  // Edges of the receiver band in MHz, single precision as the check holds them.
+  float bandLowerMHz = 0.0F;
+  float bandUpperMHz = 0.0F;
+  // Version text of the last pager image checked (-93).
+  std::string pagerVersionText;
+  // Codeplug version label of the last file checked (-107).
+  std::string fileVersionLabel;
+};
+
+struct Message {
+  BoxClass boxClass;
+  std::string caption;
+  std::string text;
+};
+
+struct Question {
+  std::string caption;
+  std::string text;
+};
+
+BoxClass boxClassOf(ResultCode code);
+std::string_view captionOf(BoxClass boxClass);
+
+// The statement ReportCode shows for a code ("What is this?" when it has none).
+std::string reportText(ResultCode code, const MessageContext& context);
+Message reportMessage(ResultCode code, const MessageContext& context);
+
+// The Yes/No question ConfirmCode asks (empty caption and text when none).
+Question confirmQuestion(ResultCode code);
+
+// True when the code has a text of its own in the statement table.
+bool hasReportText(ResultCode code);
+
+}  // namespace zelta::errors

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstdint>
+
+namespace zelta::errors {
+
+// A result code: 0 (or 1 where an operation says so) is success, -1 to -133
+// are failures and questions. Codes that the link, the checks and the pages
+// pass around by name are listed here; every other number is still a valid
+// code for the reporters (it reads "What is this?").
+using ResultCode = std::int32_t;
+
+namespace code {
+inline constexpr ResultCode Ok = 0;
+inline constexpr ResultCode Done = 1;
+inline constexpr ResultCode WrongPassword = -1;
+inline constexpr ResultCode FirmwareMismatch = -2;
+inline constexpr ResultCode UnknownPagerType = -15;
+inline constexpr ResultCode NotResponding = -16;
+inline constexpr ResultCode Cancelled = -17;
+inline constexpr ResultCode BadPagerData = -21;
+inline constexpr ResultCode Unprogrammed = -22;
+inline constexpr ResultCode DownloadDisabled = -23;
+inline constexpr ResultCode OtaDisabled = -24;
+inline constexpr ResultCode BadChecksum = -25;
+inline constexpr ResultCode NoAcknowledge = -26;
+inline constexpr ResultCode InvalidPocsagCode = -27;
+inline constexpr ResultCode NoCode = -29;
+inline constexpr ResultCode InvalidArchive = -30;
+inline constexpr ResultCode NotSynthesizable = -36;
+inline constexpr ResultCode TooManyFrames = -37;
+inline constexpr ResultCode NoActiveCode = -50;
+inline constexpr ResultCode DuplicateCodes = -53;
+inline constexpr ResultCode ReminderInterval = -54;
+inline constexpr ResultCode NotebookWithoutDelete = -57;
+inline constexpr ResultCode PromptsTooLarge = -58;
+inline constexpr ResultCode CharacterSetMismatch = -59;
+inline constexpr ResultCode CgromChanged = -63;
+inline constexpr ResultCode PersonalMessageType = -68;
+inline constexpr ResultCode CannedRange = -69;
+inline constexpr ResultCode MaildropToneOnly = -70;
+inline constexpr ResultCode InvalidEot = -71;
+inline constexpr ResultCode BatteryLevel = -72;
+inline constexpr ResultCode ServiceTuningWarning = -73;
+inline constexpr ResultCode CannedRangeReset = -75;
+inline constexpr ResultCode NoMaildropMemory = -76;
+inline constexpr ResultCode InvalidPromptCharacter = -77;
+inline constexpr ResultCode No2400Baud = -78;
+inline constexpr ResultCode NoZifReceiver = -79;
+inline constexpr ResultCode NewerPagerImage = -93;
+inline constexpr ResultCode ResetToDefaults = -95;
+inline constexpr ResultCode OtaFieldNeedsGroup = -100;
+inline constexpr ResultCode OutOfBand = -104;
+inline constexpr ResultCode WrongEntryPassword = -105;
+inline constexpr ResultCode NewerFile = -107;
+inline constexpr ResultCode IconContrast = -108;
+inline constexpr ResultCode TextContrast = -109;
+inline constexpr ResultCode WrongStartupPassword = -110;
+inline constexpr ResultCode EraseQuestion = -111;
+inline constexpr ResultCode ExitWhileBusy = -112;
+inline constexpr ResultCode PortNotOpened = -114;
+inline constexpr ResultCode PagerNewer = -115;
+inline constexpr ResultCode DifferentVersion = -116;
+inline constexpr ResultCode CodeplugNewerThanPager = -117;
+inline constexpr ResultCode VersionsMismatch = -118;
+inline constexpr ResultCode InvalidConverterBase = -119;
+inline constexpr ResultCode OutOfBandSplit = -121;
+inline constexpr ResultCode ConvertingFormat = -122;
+inline constexpr ResultCode OutOfBandVhfB = -123;
+inline constexpr ResultCode IllegalTimeout = -125;
+inline constexpr ResultCode IllegalPasswordLength = -126;
+inline constexpr ResultCode ReadBackFailed = -129;
+inline constexpr ResultCode TextContrast16 = -130;
+inline constexpr ResultCode RfSelectionsDiffer = -133;
+}  // namespace code
+
+}  // namespace zelta::errors

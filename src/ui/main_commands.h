@@ -1,0 +1,105 @@
+#pragma once
+
+#include <string_view>
+
+namespace zelta::ui {
+
+// One entry of the menu bar: the menu it stands in, its object name, caption
+// (with accelerator ampersands and trailing blanks as the operators know
+// them), shortcut, and whether the item is hidden (hidden items still answer
+// their shortcuts while enabled: that is how F11 and F12 work).
+struct MenuItemSpec {
+  std::string_view menu;
+  std::string_view name;
+  std::string_view caption;
+  std::string_view shortcut;
+  bool hidden;
+  bool separatorAfter;
+};
+
+struct MenuSpec {
+  std::string_view name;
+  std::string_view caption;
+  bool hidden;
+};
+
+inline constexpr MenuSpec kMenus[] = {
+    {"menuFile", "&File", false},      {"menuSetup", "&Setup", false},
+    {"menuProg", "P&rogram", false},   {"menuEngTools", "Tools", true},
+    {"menuTools", "Tools", false},     {"menuHelp", "&Help", false},
+    {"MenuItem10", "Version", true},   {"menuPage", "Page", true},
+};
+
+inline constexpr MenuItemSpec kMenuItems[] = {
+    {"menuFile", "menuOpen", "L&oad Codeplug", "F8", false, false},
+    {"menuFile", "menuSave", "Save &as ", "Ctrl+S", false, false},
+    {"menuFile", "menuPrint", "&Print...", "", false, true},
+    {"menuFile", "menuExit", "E&xit ", "F10", false, false},
+    {"menuSetup", "setupComm", "Comm &Port", "", true, false},
+    {"menuSetup", "setupCommunication", "&Communication Setup", "Ctrl+O", false, false},
+    {"menuSetup", "setupStayontop", "Stay on &Top", "", false, false},
+    {"menuSetup", "menuClearPager", "&Erase Pager", "Ctrl+E", true, false},
+    {"menuProg", "readBtn", "&Read Pager ", "F3", false, false},
+    {"menuProg", "writeBtn", "&Write Pager", "F2", false, true},
+    {"menuProg", "serviceBtn", "&Service", "F4", false, false},
+    {"menuProg", "singleBtn", "Program Si&ngle", "F5", false, false},
+    {"menuProg", "sequentialBtn", "Program Se&quential", "F6", false, false},
+    {"menuProg", "menuDefault", "Set To Defaults", "F9", false, false},
+    {"menuEngTools", "menuLocker", "Locker", "", false, false},
+    {"menuHelp", "helpHtml", "&Help Topics", "F1", false, true},
+    {"menuHelp", "menuAbout", "&About", "", false, false},
+    {"MenuItem10", "menuVersion", "Codeplug Ver.", "", false, false},
+    {"menuPage", "menuPrev", "Prev", "F11", false, false},
+    {"menuPage", "menuNext", "Next", "F12", false, false},
+};
+
+// The converter submenu of "Tools" (the Varda caption really ends in CR LF).
+inline constexpr std::string_view kConverterMenuCaption = "&Converter";
+inline constexpr std::string_view kConverterItems[][2] = {
+    {"cprDisable", "&Disable"},
+    {"cprRic8", "Zelta &Lumio"},
+    {"cprRic16", "Zelta &Varda\r\n"},
+};
+
+// Page captions of mainPgc by page index; 13 is the launcher page.
+inline constexpr std::string_view kPageCaptions[] = {
+    "General",  "Code 1-4",   "Code 5-8",       "Code 9-12", "Code 13-16",
+    "Prompt 1", "Prompt 2",   "Source 1-8",     "Source 9-16", "Alert",
+    "Password / OTA", "Features", "More Features", "Main",
+};
+inline constexpr int kMainPage = 13;
+
+// The launcher page: one label a key, greyed where the key has no command there.
+struct KeyLabel {
+  std::string_view text;
+  bool greyed;
+};
+inline constexpr KeyLabel kMainPageKeys[] = {
+    {"F1   - HELP", false},
+    {"F2", true},
+    {"F3   - READ a pager (Pager must be ON and inserted in interface box)", false},
+    {"F4   - SERVICE", false},
+    {"F5   - PROGRAM a single pager", false},
+    {"F6   - PROGRAM sequential pagers", false},
+    {"F7", true},
+    {"F8   - RETRIEVE a stored pager configuration from disk", false},
+    {"F9", true},
+    {"F10  - EXIT pager programming software, return to WINDOWS", false},
+    {"F11", true},
+    {"F12", true},
+};
+
+inline constexpr std::string_view kEditingKeymap =
+    "F1-Help  |  F2-Program Pager  |  F9-Set To Defaults  |  F10-Exit  |  F11-Prev  |  F12-Next";
+
+// Commands offered on the launcher page; the editing pages offer the other group.
+inline constexpr std::string_view kMainPageCommands[] = {
+    "toolBarRead", "toolBarOpen", "menuOpen", "readBtn", "serviceBtn", "singleBtn",
+    "sequentialBtn"};
+inline constexpr std::string_view kEditingCommands[] = {
+    "toolBarSave", "toolBarWrite", "writeBtn", "menuSave", "menuPage", "menuDefault"};
+
+inline constexpr std::string_view kExitQuestionCaption = "WARNING";
+inline constexpr std::string_view kExitQuestionText = "Are you sure exit to WINDOWS ?";
+
+}  // namespace zelta::ui

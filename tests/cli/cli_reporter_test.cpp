@@ -1,0 +1,55 @@
+#include "cli/cli_reporter.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace zelta::cli {
+namespace {
+
+struct Fixture {
+  std::ostringstream out;
+  std::ostringstream err;
+  std::istringstream in;
+  CliIo io{out, err, in};
+};
+
+TEST(CliReporter, StatementsGoToStandardError) {
+  Fixture f;
+  CliReporter reporter(f.io);
+  reporter.ReportCode(-30);
+  EXPECT_EQ(f.err.str(), "ERROR: ERROR: Invalid archive file.\n");
+  EXPECT_TRUE(f.out.str().empty());
+}
+
+TEST(CliReporter, QuestionsAreRefusedWithoutATerminalUnlessAnswered) {
+  Fixture f;
+  CliReporter reporter(f.io);
+  EXPECT_FALSE(reporter.ConfirmCode(-37));
+  EXPECT_NE(f.err.str().find("not a terminal"), std::string::npos);
+
+  reporter.setAnswer(CliReporter::Answer::Yes);
+  EXPECT_TRUE(reporter.ConfirmCode(-37));
+  reporter.setAnswer(CliReporter::Answer::No);
+  EXPECT_FALSE(reporter.ConfirmCode(-37));
+}
+
+TEST(CliReporter, AsksOnATerminal) {
+  Fixture f;
+  f.io.inputIsTerminal = true;
+  f.in.str("y\nn\n");
+  CliReporter reporter(f.io);
+  EXPECT_TRUE(reporter.ConfirmCode(-16));
+  EXPECT_FALSE(reporter.ConfirmCode(-16));
+  EXPECT_FALSE(reporter.ConfirmCode(-16));  // end of input counts as No
+}
+
+TEST(CliReporter, FailureLineNamesTheCode) {
+  EXPECT_EQ(describeFailure(-30, {}), "error -30: ERROR: Invalid archive file.");
+  EXPECT_EQ(describeFailure(-129, {}),
+            "error -129: Can not program. (read) !! Connect the pager and pager mechanical "
+            "interface until it is tight in the fixture.");
+}
+
+}  // namespace
+}  // namespace zelta::cli
