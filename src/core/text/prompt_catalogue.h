@@ -19,8 +19,7 @@ namespace zelta::text {
 class PromptText {
  public:
   constexpr PromptText() = default;
-  PromptText(std::string_view text) { assign(text); }  // NOLINT: texts read naturally
-  PromptText(const char* text) : PromptText(std::string_view{text}) {}
+  explicit PromptText(std::string_view text) { assign(text); }
 
   void assign(std::string_view text);
   std::string_view view() const { return {chars_.data(), size_}; }
