@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "text/languages.h"
+#include "prompt_printers.h"
 #include "text/prompt_code_table.h"
 
 namespace zelta::text {
@@ -34,7 +35,7 @@ TEST(DefaultTexts, EveryTextFitsThePager) {
     const bool emptyRow = defaultTextAt(row, lang::english).empty();
     for (int language = 0; language < kTableLanguages; ++language) {
       const std::string_view text = defaultTextAt(row, language);
-      SCOPED_TRACE(testing::Message() << "row " << row << " language " << language << " \""
+      SCOPED_TRACE(::testing::Message() << "row " << row << " language " << language << " \""
                                       << text << '"');
       EXPECT_EQ(text.empty(), emptyRow);
       EXPECT_LE(text.size(), kPromptMaxChars);

@@ -7,6 +7,7 @@
 
 #include "text/default_prompts.h"
 #include "text/languages.h"
+#include "prompt_printers.h"
 
 namespace zelta::text {
 namespace {
