@@ -9,7 +9,9 @@ constexpr Hertz kHzPerMHz = 1'000'000;
 // and 163 MHz, where the variant table's band 2 overlaps its neighbours.
 constexpr std::array<int, kBandCount> kDetectionOrder{0, 1, 2, 3, 4, 5, 7, 6};
 
-constexpr Hertz wholeMHz(Hertz hz) { return hz / kHzPerMHz; }
+constexpr Hertz wholeMHz(Hertz hz) {
+  return hz / kHzPerMHz;
+}
 
 bool inRange(Hertz hz, const FrequencyBand& band) {
   const Hertz mhz = wholeMHz(hz);
@@ -72,10 +74,14 @@ int bandOfTwoFrequencies(Hertz primaryHz, Hertz secondHz) {
   if (primary != kNoBand && second != kNoBand) return primary;
 
   switch (lowVhfBands(primaryHz) & lowVhfBands(secondHz)) {
-    case kVhfA: return 1;
-    case kVhfB: return 2;
-    case kVhfEither: return 1;
-    default: return kNoBand;
+    case kVhfA:
+      return 1;
+    case kVhfB:
+      return 2;
+    case kVhfEither:
+      return 1;
+    default:
+      return kNoBand;
   }
 }
 

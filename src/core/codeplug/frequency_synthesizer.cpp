@@ -19,6 +19,15 @@ std::uint8_t codeOf(const Array& values, Hertz value) {
   return 0;
 }
 
+SynthesizerWord wordOf(std::uint32_t value) {
+  return {static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 8),
+          static_cast<std::uint8_t>(value)};
+}
+
+std::uint32_t valueOf(const SynthesizerWord& w) {
+  return (std::uint32_t{w[0]} << 16) | (std::uint32_t{w[1]} << 8) | w[2];
+}
+
 // The receivers by PLL type and band, as the two bytes the builder writes.
 // Types 0 and 2 share the rows of type 0.
 struct DefaultsRow {
@@ -28,9 +37,9 @@ struct DefaultsRow {
   std::uint8_t oscillatorByte;
 };
 
-constexpr unsigned kVhf = 0x0F;           // bands 0-3
-constexpr unsigned kUhf = 0xB0;           // bands 4, 5, 7
-constexpr unsigned kBand900 = 0x40;       // band 6
+constexpr unsigned kVhf = 0x0F;      // bands 0-3
+constexpr unsigned kUhf = 0xB0;      // bands 4, 5, 7
+constexpr unsigned kBand900 = 0x40;  // band 6
 constexpr unsigned kAllBut900 = kVhf | kUhf;
 
 constexpr std::array<DefaultsRow, 8> kDefaults{{
@@ -49,7 +58,9 @@ constexpr std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
   const std::int64_t q = a / b;
   return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
 }
-constexpr std::int64_t ceilDiv(std::int64_t a, std::int64_t b) { return -floorDiv(-a, b); }
+constexpr std::int64_t ceilDiv(std::int64_t a, std::int64_t b) {
+  return -floorDiv(-a, b);
+}
 
 // One candidate reference divider, in exact arithmetic. With K = multiplier *
 // reference and D = prescaler * r, the comparison step is O = K / D, the main
@@ -63,13 +74,14 @@ struct Candidate {
 
   bool errorBelow(std::int64_t hz) const { return std::llabs(errorTimesD) < hz * d; }
   bool errorAtMost(std::int64_t hz) const { return std::llabs(errorTimesD) <= hz * d; }
-  bool lands(Hertz target, Hertz hz) const { return (hz - target) * d == errorTimesD; }
+  // Whether S, for the target frequency F, is exactly hz.
+  bool carrierIs(Hertz target, Hertz hz) const { return (hz - target) * d == errorTimesD; }
 };
 
 struct SearchFrame {
-  Hertz frequency;        // F
-  Hertz offset;           // H: +IF on side 2, -IF otherwise
-  std::int64_t k;         // multiplier * reference
+  Hertz frequency;  // F
+  Hertz offset;     // H: +IF on side 2, -IF otherwise
+  std::int64_t k;   // multiplier * reference
   std::int64_t prescaler;
 };
 
@@ -77,7 +89,7 @@ Candidate tryDivider(const SearchFrame& frame, std::int64_t r) {
   Candidate c;
   c.r = static_cast<std::uint32_t>(r);
   c.d = frame.prescaler * r;
-  const std::int64_t carrier = frame.frequency + frame.offset;  // F + H
+  const std::int64_t carrier = frame.frequency + frame.offset;                // F + H
   const std::int64_t n = floorDiv(2 * carrier * c.d + frame.k, 2 * frame.k);  // half up
   c.n = static_cast<std::uint32_t>(n);
   c.errorTimesD = frame.k * n - carrier * c.d;
@@ -96,8 +108,8 @@ std::int64_t lastDivider(const SearchFrame& frame, Hertz narrowestStep) {
 SynthesizerParameters withResult(SynthesizerParameters parameters, const Candidate& c) {
   parameters.n = c.n;
   parameters.r = c.r;
-  parameters.roundingFlags = static_cast<std::uint8_t>((c.errorTimesD == 0 ? 2 : 0) |
-                                                       (c.errorTimesD > 0 ? 1 : 0));
+  parameters.roundingFlags =
+      static_cast<std::uint8_t>((c.errorTimesD == 0 ? 2 : 0) | (c.errorTimesD > 0 ? 1 : 0));
   return parameters;
 }
 
@@ -134,10 +146,10 @@ std::optional<Candidate> searchMb15e03(const SearchFrame& frame, int band) {
   const Hertz s1 = band == 6 ? 5'000 : 2'500;
   const Hertz s2 = band == 6 ? 6'250 : 3'125;
 
-  // These three carriers fall on spurs of the 900 MHz receiver.
+  // The first candidate is refused where it lands exactly on one of these.
   const auto onSpur = [](const Candidate& c, Hertz f) {
     for (Hertz spur : {929'500'000, 930'500'000, 931'500'000}) {
-      if (c.lands(f, spur)) return true;
+      if (c.carrierIs(f, spur)) return true;
     }
     return false;
   };
@@ -167,8 +179,8 @@ SynthesizerParameters decodeSynthesizerBytes(std::uint8_t synthesizer, std::uint
 
 std::uint8_t synthesizerByte(const SynthesizerParameters& p) {
   return static_cast<std::uint8_t>((codeOf(kIfByCode, p.ifHz) << 5) |
-                                    (codeOf(kStepByCode, p.channelStepHz) << 3) |
-                                    ((p.multiplier - 1) & 7));
+                                   (codeOf(kStepByCode, p.channelStepHz) << 3) |
+                                   ((p.multiplier - 1) & 7));
 }
 
 std::uint8_t oscillatorByte(const SynthesizerParameters& p, std::uint8_t keptBits) {
@@ -177,7 +189,9 @@ std::uint8_t oscillatorByte(const SynthesizerParameters& p, std::uint8_t keptBit
                                    (p.roundingFlags & 3));
 }
 
-std::uint8_t injectionSideBits(int injectionSide) { return injectionSide == 2 ? 2 : 1; }
+std::uint8_t injectionSideBits(int injectionSide) {
+  return injectionSide == 2 ? 2 : 1;
+}
 
 int injectionSideOf(std::uint8_t injectionByte) {
   const int side = injectionByte & 3;
@@ -186,21 +200,14 @@ int injectionSideOf(std::uint8_t injectionByte) {
 
 int referencePrescaler(int pllType) {
   switch (pllType) {
-    case kPllMb15e03: return 1;
-    case kPllNpc5170: return 4;
-    default: return 8;
+    case kPllMb15e03:
+      return 1;
+    case kPllNpc5170:
+      return 4;
+    default:
+      return 8;
   }
 }
-
-namespace {
-SynthesizerWord wordOf(std::uint32_t value) {
-  return {static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 8),
-          static_cast<std::uint8_t>(value)};
-}
-std::uint32_t valueOf(const SynthesizerWord& w) {
-  return (std::uint32_t{w[0]} << 16) | (std::uint32_t{w[1]} << 8) | w[2];
-}
-}  // namespace
 
 SynthesizerWord nWord(int pllType, std::uint32_t n) {
   return wordOf(pllType == kPllNpc5170 ? n * 128 : n * 2);
@@ -208,9 +215,12 @@ SynthesizerWord nWord(int pllType, std::uint32_t n) {
 
 SynthesizerWord rWord(int pllType, std::uint32_t r) {
   switch (pllType) {
-    case kPllMb15e03: return wordOf(r * 2 + 65'537);
-    case kPllNpc5170: return wordOf(r * 256 + 0x11);
-    default: return wordOf(r * 16 + 1);
+    case kPllMb15e03:
+      return wordOf(r * 2 + 65'537);
+    case kPllNpc5170:
+      return wordOf(r * 256 + 0x11);
+    default:
+      return wordOf(r * 16 + 1);
   }
 }
 
@@ -222,9 +232,12 @@ std::uint32_t rOfWord(int pllType, const SynthesizerWord& word) {
   const std::uint32_t value = valueOf(word);
   switch (pllType) {
     // Words below the fixed 65537 carry no divider: read them as 0 (no frequency).
-    case kPllMb15e03: return value < 65'537 ? 0 : (value - 65'537) >> 1;
-    case kPllNpc5170: return value >> 8;
-    default: return value >> 4;
+    case kPllMb15e03:
+      return value < 65'537 ? 0 : (value - 65'537) >> 1;
+    case kPllNpc5170:
+      return value >> 8;
+    default:
+      return value >> 4;
   }
 }
 
@@ -265,8 +278,7 @@ std::optional<SynthesizerParameters> synthesizeFrequency(Hertz hz, int pllType, 
   return withResult(p, *found);
 }
 
-SynthesisResult checkSynthesizable(const FrequencySettings& settings,
-                                   errors::Reporter& reporter) {
+SynthesisResult checkSynthesizable(const FrequencySettings& settings, errors::Reporter& reporter) {
   SynthesisResult result;
   const auto primary = synthesizeFrequency(settings.primaryHz, settings.pllType, settings.band,
                                            FrequencyRole::Primary);
@@ -286,8 +298,7 @@ SynthesisResult checkSynthesizable(const FrequencySettings& settings,
   return result;
 }
 
-SynthesizerBlock synthesizerBlock(const SynthesizerParameters& p,
-                                  std::uint8_t keptOscillatorBits) {
+SynthesizerBlock synthesizerBlock(const SynthesizerParameters& p, std::uint8_t keptOscillatorBits) {
   SynthesizerBlock block;
   block.nWord = nWord(p.pllType, p.n);
   block.rWord = rWord(p.pllType, p.r);

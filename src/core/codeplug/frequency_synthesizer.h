@@ -80,8 +80,8 @@ enum class FrequencyRole { Primary, Second };
 // Divider values that put the synthesizer within tolerance of the frequency,
 // starting from the defaults of the PLL type and band; nullopt when there are
 // none (also for a frequency off the 1250 Hz grid, 2500 Hz for PLL type 1).
-std::optional<SynthesizerParameters> synthesizeFrequency(Hertz hz, int pllType, int band,
-                                                         FrequencyRole role = FrequencyRole::Primary);
+std::optional<SynthesizerParameters> synthesizeFrequency(
+    Hertz hz, int pllType, int band, FrequencyRole role = FrequencyRole::Primary);
 
 struct SynthesisResult {
   errors::ResultCode code = errors::code::NotSynthesizable;  // 1 or -36

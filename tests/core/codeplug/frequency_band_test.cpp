@@ -35,28 +35,22 @@ TEST_P(BandOfFrequencyTest, FirstMatchingBand) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, BandOfFrequencyTest,
-    ::testing::Values(BandCase{158'012'500, BandTable::Normal, 2},
-                      BandCase{152'500'000, BandTable::Normal, 1},
-                      // 152 MHz is in both rows of the variant table; band 1 comes first.
-                      BandCase{152'500'000, BandTable::Variant, 1},
-                      BandCase{163'500'000, BandTable::Normal, 3},
-                      BandCase{163'500'000, BandTable::Variant, 2},
-                      BandCase{142'987'500, BandTable::Normal, 0},
-                      BandCase{143'000'000, BandTable::Normal, 1},
-                      BandCase{136'999'999, BandTable::Normal, kNoBand},
-                      BandCase{173'987'500, BandTable::Normal, 3},
-                      BandCase{174'000'000, BandTable::Normal, kNoBand},
-                      BandCase{440'000'000, BandTable::Normal, 7},
-                      BandCase{449'987'500, BandTable::Normal, 7},
-                      BandCase{450'000'000, BandTable::Normal, 4},
-                      BandCase{469'987'500, BandTable::Normal, 5},
-                      BandCase{470'000'000, BandTable::Normal, kNoBand},
-                      BandCase{929'000'000, BandTable::Normal, 6},
-                      BandCase{931'987'500, BandTable::Normal, 6},
-                      BandCase{932'000'000, BandTable::Normal, kNoBand},
-                      BandCase{327'525'000, BandTable::Normal, kNoBand},
-                      BandCase{0, BandTable::Normal, kNoBand},
-                      BandCase{-158'012'500, BandTable::Normal, kNoBand}));
+    ::testing::Values(
+        BandCase{158'012'500, BandTable::Normal, 2}, BandCase{152'500'000, BandTable::Normal, 1},
+        // 152 MHz is in both rows of the variant table; band 1 comes first.
+        BandCase{152'500'000, BandTable::Variant, 1}, BandCase{163'500'000, BandTable::Normal, 3},
+        BandCase{163'500'000, BandTable::Variant, 2}, BandCase{142'987'500, BandTable::Normal, 0},
+        BandCase{143'000'000, BandTable::Normal, 1},
+        BandCase{136'999'999, BandTable::Normal, kNoBand},
+        BandCase{173'987'500, BandTable::Normal, 3},
+        BandCase{174'000'000, BandTable::Normal, kNoBand},
+        BandCase{440'000'000, BandTable::Normal, 7}, BandCase{449'987'500, BandTable::Normal, 7},
+        BandCase{450'000'000, BandTable::Normal, 4}, BandCase{469'987'500, BandTable::Normal, 5},
+        BandCase{470'000'000, BandTable::Normal, kNoBand},
+        BandCase{929'000'000, BandTable::Normal, 6}, BandCase{931'987'500, BandTable::Normal, 6},
+        BandCase{932'000'000, BandTable::Normal, kNoBand},
+        BandCase{327'525'000, BandTable::Normal, kNoBand}, BandCase{0, BandTable::Normal, kNoBand},
+        BandCase{-158'012'500, BandTable::Normal, kNoBand}));
 
 TEST(FrequencyInBandTest, VariantTableAcceptsTheOverlapForEitherNeighbour) {
   EXPECT_FALSE(frequencyInBand(152'500'000, 2, BandTable::Normal));
@@ -86,25 +80,24 @@ TEST_P(BandOfTwoFrequenciesTest, Classifies) {
   EXPECT_EQ(bandOfTwoFrequencies(c.primary, c.second), c.band) << c.primary << " " << c.second;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, BandOfTwoFrequenciesTest,
-    ::testing::Values(
-        // Both beyond doubt: the primary frequency decides.
-        TwoFrequencyCase{450'100'000, 460'100'000, 4},
-        TwoFrequencyCase{163'500'000, 450'000'000, 3},
-        TwoFrequencyCase{929'012'500, 931'987'500, 6},
-        // Low VHF: both must share a band; 152 MHz fits either.
-        TwoFrequencyCase{158'012'500, 155'000'000, 2},
-        TwoFrequencyCase{145'000'000, 151'987'500, 1},
-        TwoFrequencyCase{152'500'000, 158'012'500, 2},
-        TwoFrequencyCase{150'000'000, 152'500'000, 1},
-        TwoFrequencyCase{152'500'000, 152'000'000, 1},
-        TwoFrequencyCase{150'000'000, 158'012'500, kNoBand},
-        // One low VHF frequency with one of another band.
-        TwoFrequencyCase{137'500'000, 150'000'000, kNoBand},
-        // UHF C and the 900 MHz band edge are not recognised in pairs.
-        TwoFrequencyCase{440'500'000, 440'500'000, kNoBand},
-        TwoFrequencyCase{929'000'000, 930'000'000, kNoBand}));
+INSTANTIATE_TEST_SUITE_P(Table, BandOfTwoFrequenciesTest,
+                         ::testing::Values(
+                             // Both beyond doubt: the primary frequency decides.
+                             TwoFrequencyCase{450'100'000, 460'100'000, 4},
+                             TwoFrequencyCase{163'500'000, 450'000'000, 3},
+                             TwoFrequencyCase{929'012'500, 931'987'500, 6},
+                             // Low VHF: both must share a band; 152 MHz fits either.
+                             TwoFrequencyCase{158'012'500, 155'000'000, 2},
+                             TwoFrequencyCase{145'000'000, 151'987'500, 1},
+                             TwoFrequencyCase{152'500'000, 158'012'500, 2},
+                             TwoFrequencyCase{150'000'000, 152'500'000, 1},
+                             TwoFrequencyCase{152'500'000, 152'000'000, 1},
+                             TwoFrequencyCase{150'000'000, 158'012'500, kNoBand},
+                             // One low VHF frequency with one of another band.
+                             TwoFrequencyCase{137'500'000, 150'000'000, kNoBand},
+                             // UHF C and the 900 MHz band edge are not recognised in pairs.
+                             TwoFrequencyCase{440'500'000, 440'500'000, kNoBand},
+                             TwoFrequencyCase{929'000'000, 930'000'000, kNoBand}));
 
 TEST(BandLimitsTest, LimitsOfTheSelectedBand) {
   const BandLimits vhfB = bandLimits(2);
@@ -163,7 +156,9 @@ struct TextCase {
   std::optional<Hertz> hz;
 };
 
-void PrintTo(const TextCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
+void PrintTo(const TextCase& c, std::ostream* os) {
+  *os << '"' << c.text << '"';
+}
 
 class FrequencyTextTest : public ::testing::TestWithParam<TextCase> {};
 
@@ -213,12 +208,12 @@ TEST(CheckFrequencyInBandTest, OutOfBandShowsTheSelectedBandLimits) {
 
 TEST(CheckFrequencyInBandTest, VariantTableWidensBandTwoAndItsLimits) {
   testing::RecordingReporter reporter;
-  EXPECT_EQ(checkFrequencyInBand(settingsFor(kModelD, 2, 152'500'000, 0, BandTable::Variant),
-                                 reporter),
-            1);
-  EXPECT_EQ(checkFrequencyInBand(settingsFor(kModelD, 2, 164'000'000, 0, BandTable::Variant),
-                                 reporter),
-            -104);
+  EXPECT_EQ(
+      checkFrequencyInBand(settingsFor(kModelD, 2, 152'500'000, 0, BandTable::Variant), reporter),
+      1);
+  EXPECT_EQ(
+      checkFrequencyInBand(settingsFor(kModelD, 2, 164'000'000, 0, BandTable::Variant), reporter),
+      -104);
   ASSERT_EQ(reporter.shown.size(), 1U);
   EXPECT_NE(reporter.shown[0].text.find("152.0000 to 163.9875 MHz"), std::string::npos);
 }

@@ -46,21 +46,20 @@ TEST_P(SynthesizerDefaultsTest, ValuesAndBytes) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, SynthesizerDefaultsTest,
-    ::testing::Values(
-        DefaultsCase{0, 0, 0, 20'950'000, 21'400'000, 2, 12'500, 0x39, 0x42, 2},
-        DefaultsCase{0, 3, 0, 20'950'000, 21'400'000, 2, 12'500, 0x39, 0x42, 0},
-        // Type 2 outside the 900 MHz band runs as type 0 ...
-        DefaultsCase{2, 1, 0, 20'950'000, 21'400'000, 2, 12'500, 0x39, 0x42, 0},
-        DefaultsCase{0, 4, 0, 20'950'000, 21'400'000, 4, 12'500, 0x3B, 0x42, 0},
-        DefaultsCase{2, 7, 0, 20'950'000, 21'400'000, 4, 12'500, 0x3B, 0x42, 0},
-        // ... and type 0 in it as type 2.
-        DefaultsCase{0, 6, 2, 12'800'000, 45'000'000, 4, 12'500, 0x9B, 0x22, 0},
-        DefaultsCase{1, 0, 1, 20'950'000, 21'400'000, 1, 2'500, 0x20, 0x52, 2},
-        DefaultsCase{1, 7, 1, 20'950'000, 21'400'000, 1, 2'500, 0x20, 0x52, 0},
-        DefaultsCase{1, 6, 1, 12'800'000, 45'000'000, 1, 6'250, 0x88, 0x12, 0},
-        DefaultsCase{3, 2, 3, 20'950'000, 21'400'000, 1, 6'250, 0x28, 0x72, 0},
-        DefaultsCase{3, 5, 3, 20'950'000, 21'400'000, 4, 12'500, 0x3B, 0x72, 0},
-        DefaultsCase{3, 6, 3, 12'800'000, 45'000'000, 6, 12'500, 0x9D, 0x32, 0}));
+    ::testing::Values(DefaultsCase{0, 0, 0, 20'950'000, 21'400'000, 2, 12'500, 0x39, 0x42, 2},
+                      DefaultsCase{0, 3, 0, 20'950'000, 21'400'000, 2, 12'500, 0x39, 0x42, 0},
+                      // Type 2 outside the 900 MHz band runs as type 0 ...
+                      DefaultsCase{2, 1, 0, 20'950'000, 21'400'000, 2, 12'500, 0x39, 0x42, 0},
+                      DefaultsCase{0, 4, 0, 20'950'000, 21'400'000, 4, 12'500, 0x3B, 0x42, 0},
+                      DefaultsCase{2, 7, 0, 20'950'000, 21'400'000, 4, 12'500, 0x3B, 0x42, 0},
+                      // ... and type 0 in it as type 2.
+                      DefaultsCase{0, 6, 2, 12'800'000, 45'000'000, 4, 12'500, 0x9B, 0x22, 0},
+                      DefaultsCase{1, 0, 1, 20'950'000, 21'400'000, 1, 2'500, 0x20, 0x52, 2},
+                      DefaultsCase{1, 7, 1, 20'950'000, 21'400'000, 1, 2'500, 0x20, 0x52, 0},
+                      DefaultsCase{1, 6, 1, 12'800'000, 45'000'000, 1, 6'250, 0x88, 0x12, 0},
+                      DefaultsCase{3, 2, 3, 20'950'000, 21'400'000, 1, 6'250, 0x28, 0x72, 0},
+                      DefaultsCase{3, 5, 3, 20'950'000, 21'400'000, 4, 12'500, 0x3B, 0x72, 0},
+                      DefaultsCase{3, 6, 3, 12'800'000, 45'000'000, 6, 12'500, 0x9D, 0x32, 0}));
 
 TEST(SynthesizerDefaultsTest, UnknownTypeOrBandHasNone) {
   EXPECT_FALSE(synthesizerDefaults(4, 1).has_value());
@@ -69,7 +68,9 @@ TEST(SynthesizerDefaultsTest, UnknownTypeOrBandHasNone) {
   EXPECT_FALSE(synthesizerDefaults(0, -1).has_value());
 }
 
-SynthesizerWord word(std::uint8_t a, std::uint8_t b, std::uint8_t c) { return {a, b, c}; }
+SynthesizerWord word(std::uint8_t a, std::uint8_t b, std::uint8_t c) {
+  return {a, b, c};
+}
 
 TEST(SynthesizerWordTest, Npc5170Words) {
   EXPECT_EQ(nWord(kPllNpc5170, 1000), word(0x01, 0xF4, 0x00));
@@ -287,8 +288,7 @@ TEST(CheckSynthesizableTest, FailureShowsMinus36) {
 TEST(CheckSynthesizableTest, SecondFrequencyOnlyForDualFrequencyModels) {
   testing::RecordingReporter reporter;
   EXPECT_EQ(checkSynthesizable(settingsFor('p', 2, 158'012'500, 158'013'000), reporter).code, 1);
-  EXPECT_EQ(checkSynthesizable(settingsFor(0x97, 2, 158'012'500, 158'013'000), reporter).code,
-            -36);
+  EXPECT_EQ(checkSynthesizable(settingsFor(0x97, 2, 158'012'500, 158'013'000), reporter).code, -36);
   EXPECT_EQ(reporter.shown.size(), 1U);
 
   // The second frequency runs on the defaults' side even in high VHF.
