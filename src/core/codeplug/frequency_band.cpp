@@ -1,5 +1,8 @@
 #include "codeplug/frequency_band.h"
 
+#include <algorithm>
+#include <cstdio>
+
 namespace zelta::codeplug {
 namespace {
 
@@ -134,6 +137,17 @@ std::optional<Hertz> frequencyHzFromText(std::string_view text) {
   }
   if (!seenDigit) return std::nullopt;
   return whole * kHzPerMHz + fraction + (roundUp ? 1 : 0);
+}
+
+std::string frequencyTextOf(Hertz hz, int decimals) {
+  const bool five = decimals == 5;
+  const Hertz unit = five ? 10 : 100;
+  const Hertz clamped = std::max<Hertz>(hz, 0);
+  char text[32];
+  std::snprintf(text, sizeof text, five ? "%03lld.%05lld" : "%03lld.%04lld",
+                static_cast<long long>(clamped / kHzPerMHz),
+                static_cast<long long>(clamped % kHzPerMHz / unit));
+  return text;
 }
 
 errors::ResultCode checkFrequencyInBand(const FrequencySettings& settings,

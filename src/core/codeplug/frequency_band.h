@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "codeplug/models.h"
@@ -91,6 +92,11 @@ BandTable bandTableFor(ModelCode model, std::string_view pagerSerialNumber,
 // hertz, parsed exactly (digits beyond the sixth decimal round up). Blanks
 // around the number are ignored; nullopt when the text is no number.
 std::optional<Hertz> frequencyHzFromText(std::string_view text);
+
+// The page text of a frequency: three digits of megahertz, a point and four
+// decimals ("158.0125"), five for families D-F ("158.01250"); the hertz below
+// the last decimal are dropped.
+std::string frequencyTextOf(Hertz hz, int decimals = 4);
 
 // The frequency part of the settings that the checks before saving and
 // programming read.

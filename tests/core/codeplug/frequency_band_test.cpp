@@ -179,26 +179,28 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{"-158.0125", std::nullopt},
                       TextCase{"99999999999999999999", std::nullopt}));
 
-FrequencySettings settingsFor(ModelCode model, int band, Hertz primary, Hertz second = 0,
-                              BandTable table = BandTable::Normal) {
-  FrequencySettings s;
-  s.model = model;
-  s.band = band;
-  s.table = table;
-  s.primaryHz = primary;
-  s.secondHz = second;
-  return s;
+TEST(FrequencyTextTest, PageTextReadsBackAsTheSameFrequency) {
+  EXPECT_EQ(frequencyTextOf(158'012'500), "158.0125");
+  EXPECT_EQ(frequencyTextOf(158'012'500, 5), "158.01250");
+  EXPECT_EQ(frequencyTextOf(929'006'250, 5), "929.00625");
+  EXPECT_EQ(frequencyTextOf(929'006'250), "929.0062");  // below the last decimal dropped
+  EXPECT_EQ(frequencyTextOf(0), "000.0000");
+  for (Hertz hz : {Hertz{137'000'000}, Hertz{152'512'500}, Hertz{469'987'500}}) {
+    EXPECT_EQ(frequencyHzFromText(frequencyTextOf(hz)), hz);
+  }
 }
 
 TEST(CheckFrequencyInBandTest, InBandPassesSilently) {
   testing::RecordingReporter reporter;
-  EXPECT_EQ(checkFrequencyInBand(settingsFor(kModelP, 2, 158'012'500), reporter), 1);
+  EXPECT_EQ(checkFrequencyInBand({.model = kModelP, .band = 2, .primaryHz = 158'012'500}, reporter),
+            1);
   EXPECT_TRUE(reporter.shown.empty());
 }
 
 TEST(CheckFrequencyInBandTest, OutOfBandShowsTheSelectedBandLimits) {
   testing::RecordingReporter reporter;
-  EXPECT_EQ(checkFrequencyInBand(settingsFor(kModelP, 2, 152'500'000), reporter), -104);
+  EXPECT_EQ(checkFrequencyInBand({.model = kModelP, .band = 2, .primaryHz = 152'500'000}, reporter),
+            -104);
   ASSERT_EQ(reporter.shown.size(), 1U);
   EXPECT_EQ(reporter.shown[0].text.rfind("WARNING: Valid range is 153.0000 to 162.9875 MHz\n", 0),
             0U)
@@ -209,10 +211,14 @@ TEST(CheckFrequencyInBandTest, OutOfBandShowsTheSelectedBandLimits) {
 TEST(CheckFrequencyInBandTest, VariantTableWidensBandTwoAndItsLimits) {
   testing::RecordingReporter reporter;
   EXPECT_EQ(
-      checkFrequencyInBand(settingsFor(kModelD, 2, 152'500'000, 0, BandTable::Variant), reporter),
+      checkFrequencyInBand(
+          {.model = kModelD, .band = 2, .table = BandTable::Variant, .primaryHz = 152'500'000},
+          reporter),
       1);
   EXPECT_EQ(
-      checkFrequencyInBand(settingsFor(kModelD, 2, 164'000'000, 0, BandTable::Variant), reporter),
+      checkFrequencyInBand(
+          {.model = kModelD, .band = 2, .table = BandTable::Variant, .primaryHz = 164'000'000},
+          reporter),
       -104);
   ASSERT_EQ(reporter.shown.size(), 1U);
   EXPECT_NE(reporter.shown[0].text.find("152.0000 to 163.9875 MHz"), std::string::npos);
@@ -221,16 +227,25 @@ TEST(CheckFrequencyInBandTest, VariantTableWidensBandTwoAndItsLimits) {
 TEST(CheckFrequencyInBandTest, SecondFrequencyCountsOnlyForDualFrequencyModels) {
   testing::RecordingReporter reporter;
   // A stale second frequency of a single-frequency model is not looked at.
-  EXPECT_EQ(checkFrequencyInBand(settingsFor(kModelP, 4, 450'000'000, 158'012'500), reporter), 1);
-  EXPECT_EQ(checkFrequencyInBand(settingsFor(kModelE, 4, 450'000'000, 459'987'500), reporter), 1);
-  EXPECT_EQ(checkFrequencyInBand(settingsFor(kModelF, 4, 450'000'000, 460'000'000), reporter),
+  EXPECT_EQ(checkFrequencyInBand(
+                {.model = kModelP, .band = 4, .primaryHz = 450'000'000, .secondHz = 158'012'500},
+                reporter),
+            1);
+  EXPECT_EQ(checkFrequencyInBand(
+                {.model = kModelE, .band = 4, .primaryHz = 450'000'000, .secondHz = 459'987'500},
+                reporter),
+            1);
+  EXPECT_EQ(checkFrequencyInBand(
+                {.model = kModelF, .band = 4, .primaryHz = 450'000'000, .secondHz = 460'000'000},
+                reporter),
             -104);
   EXPECT_EQ(reporter.shown.size(), 1U);
 }
 
 TEST(CheckFrequencyInBandTest, UnknownBandIndexFails) {
   testing::RecordingReporter reporter;
-  EXPECT_EQ(checkFrequencyInBand(settingsFor(kModelP, 9, 158'012'500), reporter), -104);
+  EXPECT_EQ(checkFrequencyInBand({.model = kModelP, .band = 9, .primaryHz = 158'012'500}, reporter),
+            -104);
   EXPECT_EQ(reporter.shown.size(), 1U);
 }
 

@@ -259,19 +259,10 @@ TEST(SynthesizeFrequencyTest, EveryChannelOfEveryBandRoundTrips) {
   }
 }
 
-FrequencySettings settingsFor(ModelCode model, int band, Hertz primary, Hertz second = 0) {
-  FrequencySettings s;
-  s.model = model;
-  s.band = band;
-  s.pllType = kPllHi8107;
-  s.primaryHz = primary;
-  s.secondHz = second;
-  return s;
-}
-
 TEST(CheckSynthesizableTest, GivesTheDividerValues) {
   testing::RecordingReporter reporter;
-  const SynthesisResult r = checkSynthesizable(settingsFor('p', 2, 158'012'500), reporter);
+  const SynthesisResult r =
+      checkSynthesizable({.model = 'p', .band = 2, .primaryHz = 158'012'500}, reporter);
   EXPECT_EQ(r.code, 1);
   EXPECT_EQ(r.primary.n, 10929U);
   EXPECT_TRUE(reporter.shown.empty());
@@ -279,7 +270,8 @@ TEST(CheckSynthesizableTest, GivesTheDividerValues) {
 
 TEST(CheckSynthesizableTest, FailureShowsMinus36) {
   testing::RecordingReporter reporter;
-  const SynthesisResult r = checkSynthesizable(settingsFor('p', 2, 158'013'000), reporter);
+  const SynthesisResult r =
+      checkSynthesizable({.model = 'p', .band = 2, .primaryHz = 158'013'000}, reporter);
   EXPECT_EQ(r.code, -36);
   ASSERT_EQ(reporter.shown.size(), 1U);
   EXPECT_EQ(reporter.shown[0].text, "ERROR: Frequency is not synthesizable.");
@@ -287,13 +279,21 @@ TEST(CheckSynthesizableTest, FailureShowsMinus36) {
 
 TEST(CheckSynthesizableTest, SecondFrequencyOnlyForDualFrequencyModels) {
   testing::RecordingReporter reporter;
-  EXPECT_EQ(checkSynthesizable(settingsFor('p', 2, 158'012'500, 158'013'000), reporter).code, 1);
-  EXPECT_EQ(checkSynthesizable(settingsFor(0x97, 2, 158'012'500, 158'013'000), reporter).code, -36);
+  EXPECT_EQ(
+      checkSynthesizable(
+          {.model = 'p', .band = 2, .primaryHz = 158'012'500, .secondHz = 158'013'000}, reporter)
+          .code,
+      1);
+  EXPECT_EQ(
+      checkSynthesizable(
+          {.model = 0x97, .band = 2, .primaryHz = 158'012'500, .secondHz = 158'013'000}, reporter)
+          .code,
+      -36);
   EXPECT_EQ(reporter.shown.size(), 1U);
 
   // The second frequency runs on the defaults' side even in high VHF.
-  const SynthesisResult dual =
-      checkSynthesizable(settingsFor(0x98, 1, 142'500'000, 142'500'000), reporter);
+  const SynthesisResult dual = checkSynthesizable(
+      {.model = 0x98, .band = 1, .primaryHz = 142'500'000, .secondHz = 142'500'000}, reporter);
   EXPECT_EQ(dual.code, 1);
   EXPECT_EQ(dual.primary.injectionSide, 2);
   EXPECT_EQ(dual.second.injectionSide, 0);
