@@ -1,6 +1,7 @@
 #include "pages/key_filter.h"
 
 #include "pages/edit_mask.h"
+#include "text/prompt_code_table.h"
 
 namespace zelta::pages {
 namespace {
@@ -27,10 +28,9 @@ bool functionKeyAccepted(FieldId field, char32_t key, const KeyContext& context)
 
 bool promptKeyAccepted(char32_t key, const KeyContext& context) {
   if (context.model == kModelHash || !context.promptsEditable) return true;
-  // The prompt character set belongs to the text subsystem's prompt code
-  // table; until its key rule is wired in here prompt keys pass unfiltered.
-  (void)key;
-  return true;
+  // Compressed prompts take only what the prompt code table holds.
+  return key <= 0x7F && text::promptKeyAccepted(static_cast<char>(key), context.model,
+                                                 text::PromptMode::compressed);
 }
 
 }  // namespace

@@ -58,6 +58,10 @@ INSTANTIATE_TEST_SUITE_P(
         TypingCase{"function03_model35", "ed_function03", '#', 4, "tnGix", "TNIX"},
         // Any key passes the filter here; the letter mask still keeps digits out.
         TypingCase{"function02_other_model", "ed_function02", '0', 1, "g5hT", "GHT"},
+        // Prompts: what the prompt code table holds, but never "." or ",".
+        TypingCase{"prompt_model0", "ed_deletePrompt", '0', 0, "de l.,*!#+x", "DE L*!#X"},
+        TypingCase{"prompt_model_space", "ed_source3Prompt", ' ', 0, "de l.,*!#+x", "DE L#X"},
+        TypingCase{"prompt_model35", "ed_deletePrompt", '#', 4, "a.,+", "A.,+"},
         TypingCase{"function02_header0", "ed_function02", '#', 0, "tIx", "TX"},
         TypingCase{"pager_code_decimal", "ed_code01", '0', 0, "12a3-4 5", "12345"},
         TypingCase{"ota_letters_digits", "ed_otaPassword", '0', 0, "ab 1_*Z", "AB 1Z"},
