@@ -32,10 +32,6 @@ inline constexpr int kCharacterSets = 11;
 inline constexpr std::size_t kRemapRowBytes = 14;
 using RemapRow = std::array<std::uint8_t, kRemapRowBytes>;
 
-inline constexpr std::array<std::string_view, kCharacterSets> kCharacterSetNames{
-    "US",         "Swiss",   "German",    "French", "Italian", "Spanish",
-    "Portuguese", "Swedish", "Norwegian", "Danish", "UK"};
-
 // The 14 bytes the image holds for a character set: the pager's ROM glyph to
 // show at each national position, in the order # $ @ [ \ ] ^ _ ` { | } ~ DEL.
 // An index outside 0-10 gives the US row.

@@ -1,8 +1,5 @@
 #pragma once
 
-#include <array>
-#include <string_view>
-
 namespace zelta::text {
 
 // Prompt language indices as the settings hold them (the item order of
@@ -33,23 +30,6 @@ inline constexpr int thai = 17;
 // Languages whose default prompts and ROM tables this program holds.
 inline constexpr int kTableLanguages = 15;
 constexpr bool hasDefaultTables(int language) { return language >= 0 && language < kTableLanguages; }
-
-inline constexpr std::array<std::string_view, kTableLanguages> kPromptLanguageNames{
-    "English",          "German",           "German/Swiss",        "French",
-    "Swedish",          "Danish",           "Norwegian",           "European Portuguese",
-    "LA & C Portuguese", "European Spanish", "LA & C Spanish",      "Italian",
-    "Finnish",          "Dutch",            "Malay"};
-
-// The sixteenth item the language list gets for a character ROM (CGROM type
-// 1, 2 or 3); empty for any other type.
-constexpr std::string_view cgromLanguageName(int cgromType) {
-  switch (cgromType) {
-    case 1: return "Traditional Chinese";
-    case 2: return "Simplified Chinese";
-    case 3: return "Thai";
-    default: return {};
-  }
-}
 
 // Item 15 of the language list stands for the ROM's own language.
 constexpr int languageFromListItem(int item, int cgromType) {

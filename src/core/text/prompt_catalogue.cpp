@@ -15,76 +15,23 @@ using enum PromptId;
 
 constexpr std::size_t kNamedPrompts = static_cast<std::size_t>(source1Prompt);
 
-struct NamedPrompt {
-  std::string_view name;   // the field without its "ed_" prefix; empty without a field
-  std::string_view label;
-};
-
-// In PromptId order.
-constexpr NamedPrompt kNamed[] = {
-    {"autoOnPrompt", "Set Private Time"},
-    {"setAlertPrompt", "Choose Alert"},
-    {"setReminderPrompt", "Set Reminder"},
-    {"setAudioPrompt", "Audible Alert"},
-    {"setSilentPrompt", "Silent Alert"},
-    {"setLockPrompt", "Lock Message"},
-    {"setUnlockPrompt", "Unlock Message"},
-    {"deletePrompt", "Delete Message"},
-    {"deleteAllPrompt", "Delete All Msgs"},
-    {"addToNotebookPrompt", "Add to Notebook"},
-    {"printPrompt", "Print One Msg"},
-    {"printAllPrompt", "Print All Msgs"},
-    {"enableMaildropPrompt", "Maildrop Alert On"},
-    {"disableMaildropPrompt", "Maildrop Alert Off"},
-    {"setTimeAlarmPrompt", "Set Time && Alarm"},
-    {"setMsgAlarmPrompt", "Set Msg Alarm"},
-    {"zoomInPrompt", "Zoom In"},
-    {"zoomOutPrompt", "Zoom Out"},
-    {"setOffPrompt", "Turn Pager Off"},
-    {"goStatusPrompt", "Escape"},
-    {"batteryLowPrompt", "Battery Low"},
-    {"duplicatePrompt", "Duplicate Msg"},
-    {"disablePagerPrompt", "Pager Disable"},
-    {"powerUpPrompt", "Power Up"},
-    {"standardAlertPrompt", "Standard Alert"},
-    {"pleasantAlertPrompt", "Pleasing Alert"},
-    {"standardAndVibPrompt", "Standard And Vib"},
-    {"chirpAlertPrompt", "Chirping Alert"},
-    {"noAlertPrompt", "No Msg Alert"},
-    {"onPrompt", "On"},
-    {"offPrompt", "Off"},
-    {"setAlarmPrompt", "Set Alarm"},
-    {"noteBookPrompt", "Notebook"},
-    {"memoryFullPrompt", "Memory Full"},
-    {"setTimePrompt", "Set Time"},
-    {{}, "Set Volume"},
-    {{}, "Escalert"},
-    {"musicAlertPrompt", "Urgent Alert"},
-    {"setMsgAlertPrompt", "Set Msg Alert"},
-    {"setMsgReminderPrompt", "Set Msg Reminder"},
-    {"soundModePrompt", "Alert Mode"},
-    {"soundAndVibModePrompt", "Alert & Vib Mode"},
-    {"vibThenSoundModePrompt", "Vib Then Alert Mode"},
-    {"vibratorModePrompt", "Vibrator Mode"},
-    {{}, ""},
-    {"silentModePrompt", "Silent Mode"},
-    {"continuousVibPrompt", "Continuous Vib"},
-    {"interruptedVibPrompt", "Interrupted Vib"},
-    {"crescendoPrompt", "Escalating Tone"},
-    {"nonCrescendoPrompt", "General Tone"},
-    {"dutyEnablePrompt", "Include"},
-    {"dutyDisablePrompt", "Exclude"},
-    {"setToOffDutyPrompt", "Set To Off Duty"},
-    {"setToOnDutyPrompt", "Set To On Duty"},
-    {"setOffDutyPrompt", "Off Duty"},
-    {"setOnDutyPrompt", "On Duty"},
-    {"sourcePrompt", "Source"},
-    {"switchSitePrompt", "Switch To Primary"},
-    {"switchWidePrompt", "Switch To Secondary"},
-    {"DualFrequencyMenuPrompt", "Dual Frequency Menu"},
-    {"PriorityScanPrompt", "Priority Scan"},
-    {"INPUT_PASSWORD_PROMPT", "Input Password"},
-    {"PASSWORD_KEY_PROMPT", "Direction Key For Input"},
+// Field names without their "ed_" prefix, in PromptId order; empty for the
+// prompts without a field.
+constexpr std::string_view kNamed[] = {
+    "autoOnPrompt", "setAlertPrompt", "setReminderPrompt", "setAudioPrompt", "setSilentPrompt",
+    "setLockPrompt", "setUnlockPrompt", "deletePrompt", "deleteAllPrompt", "addToNotebookPrompt",
+    "printPrompt", "printAllPrompt", "enableMaildropPrompt", "disableMaildropPrompt",
+    "setTimeAlarmPrompt", "setMsgAlarmPrompt", "zoomInPrompt", "zoomOutPrompt", "setOffPrompt",
+    "goStatusPrompt", "batteryLowPrompt", "duplicatePrompt", "disablePagerPrompt", "powerUpPrompt",
+    "standardAlertPrompt", "pleasantAlertPrompt", "standardAndVibPrompt", "chirpAlertPrompt",
+    "noAlertPrompt", "onPrompt", "offPrompt", "setAlarmPrompt", "noteBookPrompt",
+    "memoryFullPrompt", "setTimePrompt", {}, {}, "musicAlertPrompt", "setMsgAlertPrompt",
+    "setMsgReminderPrompt", "soundModePrompt", "soundAndVibModePrompt", "vibThenSoundModePrompt",
+    "vibratorModePrompt", {}, "silentModePrompt", "continuousVibPrompt", "interruptedVibPrompt",
+    "crescendoPrompt", "nonCrescendoPrompt", "dutyEnablePrompt", "dutyDisablePrompt",
+    "setToOffDutyPrompt", "setToOnDutyPrompt", "setOffDutyPrompt", "setOnDutyPrompt",
+    "sourcePrompt", "switchSitePrompt", "switchWidePrompt", "DualFrequencyMenuPrompt",
+    "PriorityScanPrompt", "INPUT_PASSWORD_PROMPT", "PASSWORD_KEY_PROMPT",
 };
 static_assert(std::size(kNamed) == kNamedPrompts);
 
@@ -200,17 +147,8 @@ static_assert(k118.size() == 118 && k119.size() == 119 && k123.size() == 123);
 
 std::string promptFieldName(PromptId id) {
   if (isSourcePrompt(id)) return "ed_source" + std::to_string(sourceNumber(id)) + "Prompt";
-  const std::string_view name = kNamed[static_cast<std::size_t>(id)].name;
+  const std::string_view name = kNamed[static_cast<std::size_t>(id)];
   return name.empty() ? std::string{} : "ed_" + std::string{name};
-}
-
-std::string promptLabel(PromptId id) {
-  if (isSourcePrompt(id)) {
-    const int n = sourceNumber(id);
-    return "Source " + std::to_string((n - 1) / 4 + 1) + "-" + std::to_string((n - 1) % 4 + 1) +
-           " Prompt";
-  }
-  return std::string{kNamed[static_cast<std::size_t>(id)].label};
 }
 
 PromptList promptListFor(codeplug::ModelCode model, bool converterTarget) {

@@ -131,8 +131,6 @@ constexpr int sourceNumber(PromptId id) {
 // The edit field of a prompt ("ed_deletePrompt", "ed_source12Prompt"); empty
 // for the prompts without a field.
 std::string promptFieldName(PromptId id);
-// Its label on the page ("Delete Message", "Source 3-4 Prompt").
-std::string promptLabel(PromptId id);
 
 // All prompts of one codeplug.
 struct PromptSet {

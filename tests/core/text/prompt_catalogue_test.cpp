@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
+
+#include "pages/field_catalog.h"
 
 #include "text/default_prompts.h"
 #include "text/languages.h"
@@ -48,9 +51,9 @@ int indexOr(PromptList list, PromptId id) { return promptIndex(list, id).value_o
 
 TEST(PromptLists, CatalogueIndices) {
   for (const CatalogueRow& row : kCatalogue) {
-    EXPECT_EQ(indexOr(PromptList::list48, row.id), row.in48) << promptLabel(row.id);
-    EXPECT_EQ(indexOr(PromptList::list59, row.id), row.in59) << promptLabel(row.id);
-    EXPECT_EQ(indexOr(PromptList::list49, row.id), row.in49) << promptLabel(row.id);
+    EXPECT_EQ(indexOr(PromptList::list48, row.id), row.in48) << promptFieldName(row.id);
+    EXPECT_EQ(indexOr(PromptList::list59, row.id), row.in59) << promptFieldName(row.id);
+    EXPECT_EQ(indexOr(PromptList::list49, row.id), row.in49) << promptFieldName(row.id);
   }
   for (int n = 1; n <= 24; ++n) {
     EXPECT_EQ(indexOr(PromptList::list48, sourcePromptId(n)), n <= 16 ? 31 + n : -1) << n;
@@ -159,14 +162,26 @@ TEST(PromptLists, PackedCountLeavesTrailingSourcesToShowSource) {
   }
 }
 
-TEST(PromptLists, FieldsAndLabels) {
+TEST(PromptLists, EveryPromptFieldHasItsPrompt) {
   EXPECT_EQ(promptFieldName(deletePrompt), "ed_deletePrompt");
-  EXPECT_EQ(promptFieldName(INPUT_PASSWORD_PROMPT), "ed_INPUT_PASSWORD_PROMPT");
   EXPECT_EQ(promptFieldName(sourcePromptId(12)), "ed_source12Prompt");
   EXPECT_EQ(promptFieldName(setVolumePrompt), "");
-  EXPECT_EQ(promptLabel(sourcePromptId(12)), "Source 3-4 Prompt");
-  EXPECT_EQ(promptLabel(sourcePromptId(64)), "Source 16-4 Prompt");
-  EXPECT_EQ(promptLabel(setTimeAlarmPrompt), "Set Time && Alarm");
+
+  // Each named prompt field of the window is one prompt, and back.
+  std::set<std::string> fields;
+  for (std::size_t i = 0; i < kPromptCount; ++i) {
+    const std::string name = promptFieldName(static_cast<PromptId>(i));
+    if (name.empty()) continue;
+    EXPECT_TRUE(fields.insert(name).second) << name;
+    const pages::FieldSpec* field = pages::findField(name);
+    ASSERT_NE(field, nullptr) << name;
+    EXPECT_EQ(field->filter, pages::KeyFilter::PromptCharacters) << name;
+  }
+  for (const pages::FieldSpec& field : pages::allFields()) {
+    if (field.filter == pages::KeyFilter::PromptCharacters) {
+      EXPECT_TRUE(fields.contains(std::string{field.name})) << field.name;
+    }
+  }
 }
 
 TEST(PromptTexts, HoldTwentyBytes) {
