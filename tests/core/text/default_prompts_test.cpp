@@ -307,3 +307,20 @@ TEST(DefaultToggle, PromptsWithoutRomTextStay) {
 
 }  // namespace
 }  // namespace zelta::text
+
+namespace zelta::text {
+namespace {
+
+TEST(PromptLanguages, ListItemFifteenIsTheRomLanguage) {
+  EXPECT_EQ(languageFromListItem(15, 1), lang::traditionalChinese);
+  EXPECT_EQ(languageFromListItem(15, 2), lang::simplifiedChinese);
+  EXPECT_EQ(languageFromListItem(15, 3), lang::thai);
+  EXPECT_EQ(languageFromListItem(14, 3), lang::malay);
+  for (int language : {lang::traditionalChinese, lang::simplifiedChinese, lang::thai}) {
+    EXPECT_EQ(listItemFromLanguage(language), 15);
+  }
+  EXPECT_EQ(listItemFromLanguage(lang::dutch), lang::dutch);
+}
+
+}  // namespace
+}  // namespace zelta::text
