@@ -30,21 +30,21 @@ constexpr std::uint16_t bit(int characterSet) {
   return static_cast<std::uint16_t>(1U << characterSet);
 }
 constexpr std::array<std::uint16_t, kTableLanguages> kCompatibleSets{
-    bit(charset::us) | bit(charset::uk),                 // English
-    bit(charset::german),                                // German
-    bit(charset::swiss),                                 // German/Swiss
-    bit(charset::french),                                // French
-    bit(charset::swedish),                               // Swedish
-    bit(charset::norwegian) | bit(charset::danish),      // Danish
-    bit(charset::norwegian) | bit(charset::danish),      // Norwegian
-    bit(charset::portuguese),                            // European Portuguese
-    bit(charset::portuguese),                            // LA & C Portuguese
-    bit(charset::spanish),                               // European Spanish
-    bit(charset::spanish),                               // LA & C Spanish
-    bit(charset::italian),                               // Italian
-    bit(charset::swedish),                               // Finnish
+    bit(charset::us) | bit(charset::uk),             // English
+    bit(charset::german),                            // German
+    bit(charset::swiss),                             // German/Swiss
+    bit(charset::french),                            // French
+    bit(charset::swedish),                           // Swedish
+    bit(charset::norwegian) | bit(charset::danish),  // Danish
+    bit(charset::norwegian) | bit(charset::danish),  // Norwegian
+    bit(charset::portuguese),                        // European Portuguese
+    bit(charset::portuguese),                        // LA & C Portuguese
+    bit(charset::spanish),                           // European Spanish
+    bit(charset::spanish),                           // LA & C Spanish
+    bit(charset::italian),                           // Italian
+    bit(charset::swedish),                           // Finnish
     bit(charset::us) | bit(charset::uk) | bit(charset::norwegian) | bit(charset::danish),  // Dutch
-    bit(charset::us) | bit(charset::uk),                 // Malay
+    bit(charset::us) | bit(charset::uk),                                                   // Malay
 };
 
 constexpr std::uint8_t kRawPad = '!';
@@ -101,13 +101,14 @@ errors::ResultCode checkRawPromptLeadBytes(std::span<const std::uint8_t> powerUp
   return errors::code::InvalidPromptCharacter;
 }
 
-std::uint8_t rawPadByte(int language) { return language == lang::thai ? kThaiRawPad : kRawPad; }
+std::uint8_t rawPadByte(int language) {
+  return language == lang::thai ? kThaiRawPad : kRawPad;
+}
 
 void writeRawPrompt(std::span<std::uint8_t> field, std::string_view text, int language) {
   const std::size_t copied = std::min(field.size(), text.size());
   std::copy_n(text.begin(), copied, field.begin());
-  std::fill(field.begin() + static_cast<std::ptrdiff_t>(copied), field.end(),
-            rawPadByte(language));
+  std::fill(field.begin() + static_cast<std::ptrdiff_t>(copied), field.end(), rawPadByte(language));
 }
 
 }  // namespace zelta::text

@@ -20,17 +20,67 @@ constexpr Texts same(std::string_view text) {
 // power-up text, the rows from offDuty on and the source texts read the same
 // in every language.
 enum Row : std::uint8_t {
-  privateTime, chooseAlert, setReminder, audibleAlert, silentAlert, lockMessage,
-  unlockMessage, deleteMessage, deleteAll, addToNotebook, printOne, printAll, maildropOn,
-  maildropOff, setTimeAndAlarm, setMessageAlarm, turnPagerOff, escape, batteryLow,
-  duplicate, pagerDisabled, standardAlert, pleasingAlert, chirpingAlert, noMessageAlert,
-  on, off, setAlarm, notebook, memoryFull, setTime, setVolume, escalert,
+  privateTime,
+  chooseAlert,
+  setReminder,
+  audibleAlert,
+  silentAlert,
+  lockMessage,
+  unlockMessage,
+  deleteMessage,
+  deleteAll,
+  addToNotebook,
+  printOne,
+  printAll,
+  maildropOn,
+  maildropOff,
+  setTimeAndAlarm,
+  setMessageAlarm,
+  turnPagerOff,
+  escape,
+  batteryLow,
+  duplicate,
+  pagerDisabled,
+  standardAlert,
+  pleasingAlert,
+  chirpingAlert,
+  noMessageAlert,
+  on,
+  off,
+  setAlarm,
+  notebook,
+  memoryFull,
+  setTime,
+  setVolume,
+  escalert,
   powerUp,
-  offDuty, onDuty, urgentAlert, setMsgAlert, setReminderUntranslated, alertMode,
-  alertAndVibMode, vibThenAlertMode, emptyText, vibratorMode, silentMode, continuousVib,
-  interruptedVib, escalatingTone, generalTone, include, exclude, setToOnDuty, setToOffDuty,
-  source, standardAndVib, dualFrequencyMenu, scan, switchToPrimary, switchToSecondary,
-  inputPassword, dirKeyForInput,
+  offDuty,
+  onDuty,
+  urgentAlert,
+  setMsgAlert,
+  setReminderUntranslated,
+  alertMode,
+  alertAndVibMode,
+  vibThenAlertMode,
+  emptyText,
+  vibratorMode,
+  silentMode,
+  continuousVib,
+  interruptedVib,
+  escalatingTone,
+  generalTone,
+  include,
+  exclude,
+  setToOnDuty,
+  setToOffDuty,
+  source,
+  standardAndVib,
+  dualFrequencyMenu,
+  scan,
+  switchToPrimary,
+  switchToSecondary,
+  inputPassword,
+  dirKeyForInput,
   source1,  // the source texts "1-1" to "16-4" follow
   noRow = 0xFF,
 };
@@ -67,13 +117,13 @@ constexpr Texts kNamedRows[] = {
     {"CHOOSE ALERT", "SIGNALART W[HLEN", "SIGNALART WAEHLEN", "CHOIX DU SIGNAL", "V[LJ SIGNAL",
      "V[LG SIGNAL", "VELG SIGNAL", "ESCOLHER AVISO", "ESCOLHER ALERTA", "ELEGIR AVISO",
      "ELEGIR ALERTA", "SCEGLI SEGNALE", "VALITSE H[LYTYS", "KIES SIGNAAL", "PILIH ISYARAT"},
-    {"SET REMINDER", "ALARMWIEDERHOLUNG", "ALARMWIEDERHOLUNG", "REGLER RAPPEL",
-     "S[TT P]MINNELSE", "INDSTIL P]MINDELSE", "INNSTILL P]MINNELSE", "ACERTAR LEMBRETE",
-     "AJUSTAR LEMBRETE", "AJUSTAR RECORDATORIO", "FIJAR RECORDATORIO", "IMPOSTA PROMEMORIA",
-     "ASETA MUISTUTUS", "HERINNERING ZETTEN", "SET PERINGATAN"},
-    {"SET AUDIBLE ALERT", "TONRUF EINSTELLEN", "TONRUF EINSTELLEN", "SIGNAL SONORE",
-     "LJUDSIGNAL", "LYDSIGNAL", "LYDSIGNAL", "AVISO SONORO", "ALERTA SONORO", "AVISO SONORO",
-     "ALERTA SONORA", "SEGNALE SONORO", "[[NIH[LYTYS", "HOORBAAR SIGNAAL", "ISYARAT BERBUNYI"},
+    {"SET REMINDER", "ALARMWIEDERHOLUNG", "ALARMWIEDERHOLUNG", "REGLER RAPPEL", "S[TT P]MINNELSE",
+     "INDSTIL P]MINDELSE", "INNSTILL P]MINNELSE", "ACERTAR LEMBRETE", "AJUSTAR LEMBRETE",
+     "AJUSTAR RECORDATORIO", "FIJAR RECORDATORIO", "IMPOSTA PROMEMORIA", "ASETA MUISTUTUS",
+     "HERINNERING ZETTEN", "SET PERINGATAN"},
+    {"SET AUDIBLE ALERT", "TONRUF EINSTELLEN", "TONRUF EINSTELLEN", "SIGNAL SONORE", "LJUDSIGNAL",
+     "LYDSIGNAL", "LYDSIGNAL", "AVISO SONORO", "ALERTA SONORO", "AVISO SONORO", "ALERTA SONORA",
+     "SEGNALE SONORO", "[[NIH[LYTYS", "HOORBAAR SIGNAAL", "ISYARAT BERBUNYI"},
     {"SET SILENT ALERT", "STUMMRUF EINSTELLEN", "STUMMRUF EINSTELLEN", "SIGNAL SILENCIEUX",
      "TYST SIGNAL", "LYDL\\S SIGNAL", "LYDL\\ST SIGNAL", "AVISO SILENCIOSO", "ALERTA SILENCIOSO",
      "AVISO SILENCIOSO", "ALERTA SILENCIOSA", "SEGNALE SILENZIOSO", "HILJAINEN H[LYTYS",
@@ -88,16 +138,16 @@ constexpr Texts kNamedRows[] = {
      "AVAA VIESTIN LUKITUS", "BERICHT VRIJGEVEN", "BUKA KUNCI MESEJ"},
     {"DELETE MESSAGE", "NACHRICHT L\\SCHEN", "NACHRICHT LOESCHEN", "EFFACER CE MESSAGE",
      "RADERA MEDDELANDE", "SLET MEDDELELSEN", "SLETT MELDINGEN", "APAGAR A MENSAGEM",
-     "APAGAR MENSAGEM", "BORRAR MENSAJE", "BORRAR MENSAJE", "CANCELLAZ.MESSAGGIO",
-     "POISTA VIESTI", "WIS BERICHT", "PADAM MESEJ"},
+     "APAGAR MENSAGEM", "BORRAR MENSAJE", "BORRAR MENSAJE", "CANCELLAZ.MESSAGGIO", "POISTA VIESTI",
+     "WIS BERICHT", "PADAM MESEJ"},
     {"DELETE ALL MESSAGES", "ALLE NACHR. L\\SCHEN", "ALLE NACHR. LOESCHEN", "EFFACER TOUT",
      "RADERA ALLA MEDD.", "SLET ALLE MEDDEL.", "SLETT ALLE MELDINGER", "APAGAR TODAS",
      "APAGAR TODAS", "BORRAR TODOS", "BORRAR TODOS", "CANCELLA TUTTI", "POISTA KAIKKI",
      "WIS ALLE BERICHTEN", "PADAM SEMUA MESEJ"},
-    {"ADD TO NOTEBOOK", "INS NOTIZBUCH", "INS NOTIZBUCH", "AJOUTER AU CARNET",
-     "TILL ANTECKNINGAR", "GEM I NOTESBOG", "LAGRE I NOTATBOK", "GUARDAR NO BLOCO",
-     "SALVAR NA AGENDA", "GUARDAR EN AGENDA", "GUARDAR EN LIBRETA", "AGGIUNGI AD AGENDA",
-     "LIS[[ MUISTIOON", "NAAR NOTITIEBOEK", "SIMPAN KE BUKU NOTA"},
+    {"ADD TO NOTEBOOK", "INS NOTIZBUCH", "INS NOTIZBUCH", "AJOUTER AU CARNET", "TILL ANTECKNINGAR",
+     "GEM I NOTESBOG", "LAGRE I NOTATBOK", "GUARDAR NO BLOCO", "SALVAR NA AGENDA",
+     "GUARDAR EN AGENDA", "GUARDAR EN LIBRETA", "AGGIUNGI AD AGENDA", "LIS[[ MUISTIOON",
+     "NAAR NOTITIEBOEK", "SIMPAN KE BUKU NOTA"},
     {"PRINT ONE MESSAGE", "NACHRICHT DRUCKEN", "NACHRICHT DRUCKEN", "IMPRIMER CE MESSAGE",
      "SKRIV UT MEDDELANDE", "UDSKRIV MEDDELELSE", "SKRIV UT MELDING", "IMPRIMIR MENSAGEM",
      "IMPRIMIR MENSAGEM", "IMPRIMIR MENSAJE", "IMPRIMIR MENSAJE", "STAMPA MESSAGGIO",
@@ -107,13 +157,13 @@ constexpr Texts kNamedRows[] = {
      "IMPRIMIR TODOS", "IMPRIMIR TODOS", "STAMPA TUTTI", "TULOSTA KAIKKI", "ALLES AFDRUKKEN",
      "CETAK SEMUA MESEJ"},
     {"MAILDROP ALERT ON", "INFODIENSTRUF EIN", "INFODIENSTRUF EIN", "SIGNAL INFOS ACTIF",
-     "INFOSIGNAL P]", "INFOSIGNAL TIL", "INFOSIGNAL P]", "AVISO INFO LIGADO",
-     "LIGAR ALERTA INFO", "AVISO BUZON ACTIVO", "ACTIVAR ALERTA BUZON", "SEGNALE INFO ACCESO",
-     "INFOH[LYTYS P[[LL[", "INFOSIGNAAL AAN", "ISYARAT INFO BUKA"},
+     "INFOSIGNAL P]", "INFOSIGNAL TIL", "INFOSIGNAL P]", "AVISO INFO LIGADO", "LIGAR ALERTA INFO",
+     "AVISO BUZON ACTIVO", "ACTIVAR ALERTA BUZON", "SEGNALE INFO ACCESO", "INFOH[LYTYS P[[LL[",
+     "INFOSIGNAAL AAN", "ISYARAT INFO BUKA"},
     {"MAILDROP ALERT OFF", "INFODIENSTRUF AUS", "INFODIENSTRUF AUS", "SIGNAL INFOS INACTIF",
      "INFOSIGNAL AV", "INFOSIGNAL FRA", "INFOSIGNAL AV", "AVISO INFO DESLIGADO",
-     "DESLIGAR ALERTA INFO", "AVISO BUZON INACTIVO", "DESACT. ALERTA BUZON",
-     "SEGNALE INFO SPENTO", "INFOH[LYTYS POIS", "INFOSIGNAAL UIT", "ISYARAT INFO TUTUP"},
+     "DESLIGAR ALERTA INFO", "AVISO BUZON INACTIVO", "DESACT. ALERTA BUZON", "SEGNALE INFO SPENTO",
+     "INFOH[LYTYS POIS", "INFOSIGNAAL UIT", "ISYARAT INFO TUTUP"},
     {"SET TIME AND ALARM", "UHRZEIT / WECKER", "UHRZEIT / WECKER", "REGL.HEURE ET ALARME",
      "ST[LL TID OCH LARM", "INDSTIL TID OG ALARM", "STILLE TID OG ALARM", "ACERTAR HORA E DESPE",
      "AJUSTAR HORA/ALARME", "AJUST.HORA Y ALARMA", "AJUSTAR ALARMA/HORA", "IMPOSTA ORA/ALLARME",
@@ -122,10 +172,10 @@ constexpr Texts kNamedRows[] = {
      "MEDDELANDELARM", "MEDDELELSESALARM", "MELDINGSALARM", "ALARME DE MENSAGEM",
      "ALARME DE MENSAGEM", "ALARMA DE MENSAJE", "ALARMA DE MENSAJE", "ALLARME MESSAGGIO",
      "VIESTIH[LYTYS", "BERICHTALARM", "SET ALARM MESEJ"},
-    {"TURN PAGER OFF", "EMPF[NGER AUS", "EMPFAENGER AUS", "ARRET DU RECEPTEUR",
-     "ST[NG AV S\\KAREN", "SLUK S\\GEREN", "SL] AV PERSONS\\KER", "DESLIGAR O PAGER",
-     "DESLIGAR O PAGER", "APAGAR RECEPTOR", "APAGAR LOCALIZADOR", "SPEGNI RICEVITORE",
-     "SAMMUTA HAKULAITE", "ONTVANGER UIT", "TUTUP PAGER"},
+    {"TURN PAGER OFF", "EMPF[NGER AUS", "EMPFAENGER AUS", "ARRET DU RECEPTEUR", "ST[NG AV S\\KAREN",
+     "SLUK S\\GEREN", "SL] AV PERSONS\\KER", "DESLIGAR O PAGER", "DESLIGAR O PAGER",
+     "APAGAR RECEPTOR", "APAGAR LOCALIZADOR", "SPEGNI RICEVITORE", "SAMMUTA HAKULAITE",
+     "ONTVANGER UIT", "TUTUP PAGER"},
     {"ESCAPE", "ZUR]CK", "ZURUECK", "QUITTER", "TILLBAKA", "TILBAGE", "TILBAKE", "SAIR", "SAIR",
      "SALIR", "SALIR", "ESCI", "PALAA", "TERUG", "KELUAR"},
     {"BATTERY LOW", "BATTERIE SCHWACH", "BATTERIE SCHWACH", "PILE FAIBLE", "L]GT BATTERI",
@@ -137,8 +187,8 @@ constexpr Texts kNamedRows[] = {
      "KAKSOISVIESTI", "DUBBEL BERICHT", "MESEJ BERGANDA"},
     {"PAGER DISABLED", "NICHT ANRUFBAR", "NICHT ANRUFBAR", "HORS SERVICE", "UR FUNKTION",
      "UDE AF FUNKTION", "UTE AV DRIFT", "PAGER INACTIVO", "PAGER DESATIVADO",
-     "RECEPTOR INUTILIZADO", "RECEPTOR DESACTIVADO", "DISABILITATO", "EI VERKOSSA",
-     "TOESTEL UIT", "KELUI TAK BERFUNGSI"},
+     "RECEPTOR INUTILIZADO", "RECEPTOR DESACTIVADO", "DISABILITATO", "EI VERKOSSA", "TOESTEL UIT",
+     "KELUI TAK BERFUNGSI"},
     {"STANDARD ALERT", "STANDARDRUF", "STANDARDRUF", "SIGNAL STANDARD", "STANDARDSIGNAL",
      "STANDARDSIGNAL", "STANDARDSIGNAL", "AVISO NORMAL", "ALERTA PADRAO", "AVISO NORMAL",
      "ALERTA NORMAL", "SEGNALE STANDARD", "VAKIOH[LYTYS", "STANDAARD SIGNAAL", "ISYARAT BIASA"},
@@ -146,14 +196,14 @@ constexpr Texts kNamedRows[] = {
      "MELODI SIGNAL", "MELODI SIGNAL", "MELODISK SIGNAL", "AVISO SONORO SUAVE", "ALERTA MUSICAL",
      "AVISO SUAVE", "AGRADABLE", "SEGNALE ACUSTICO", "MUSIIKKIH[LYTYS", "AANGENAAM OPROEP",
      "ISYARAT NYAMAN"},
-    {"CHIRPING ALERT", "ZIRPTON", "ZIRPTON", "SIGNAL BREF", "PIPSIGNAL", "BIPSIGNAL",
-     "PIPESIGNAL", "AVISO CURTO", "ALERTA CURTO", "AVISO CORTO", "ALERTA CORTA",
-     "SEGNALE BREVE", "PIIPPAUS", "KORT SIGNAAL", "ISYARAT CIAP"},
+    {"CHIRPING ALERT", "ZIRPTON", "ZIRPTON", "SIGNAL BREF", "PIPSIGNAL", "BIPSIGNAL", "PIPESIGNAL",
+     "AVISO CURTO", "ALERTA CURTO", "AVISO CORTO", "ALERTA CORTA", "SEGNALE BREVE", "PIIPPAUS",
+     "KORT SIGNAAL", "ISYARAT CIAP"},
     {"NO MESSAGE ALERT", "KEIN RUFTON", "KEIN RUFTON", "PAS DE SIGNAL", "INGEN SIGNAL",
      "INGEN SIGNAL", "INGEN SIGNAL", "SEM AVISO", "SEM ALERTA", "SIN AVISO", "SIN ALERTA",
      "NESSUN SEGNALE", "EI H[LYTYST[", "GEEN SIGNAAL", "TIADA ISYARAT"},
-    {"ON", "EIN", "EIN", "MARCHE", "P]", "TIL", "P]", "LIGADO", "LIGADO", "ACTIVADO",
-     "ENCENDIDO", "ACCESO", "P[[LL[", "AAN", "BUKA"},
+    {"ON", "EIN", "EIN", "MARCHE", "P]", "TIL", "P]", "LIGADO", "LIGADO", "ACTIVADO", "ENCENDIDO",
+     "ACCESO", "P[[LL[", "AAN", "BUKA"},
     {"OFF", "AUS", "AUS", "ARRET", "AV", "FRA", "AV", "DESLIGADO", "DESLIGADO", "DESACTIVADO",
      "APAGADO", "SPENTO", "POIS", "UIT", "TUTUP"},
     {"SET ALARM", "WECKER STELLEN", "WECKER STELLEN", "REGLER ALARME", "ST[LL LARM",
@@ -165,44 +215,112 @@ constexpr Texts kNamedRows[] = {
     {"MEMORY FULL", "SPEICHER VOLL", "SPEICHER VOLL", "MEMOIRE PLEINE", "MINNET FULLT",
      "HUKOMMELSE FULD", "MINNET ER FULLT", "MEMORIA CHEIA", "MEMORIA CHEIA", "MEMORIA LLENA",
      "MEMORIA LLENA", "MEMORIA PIENA", "MUISTI T[YNN[", "GEHEUGEN VOL", "MEMORI PENUH"},
-    {"SET TIME", "UHRZEIT STELLEN", "UHRZEIT STELLEN", "REGLER HEURE", "ST[LL TID",
-     "INDSTIL TID", "STILL TID", "ACERTAR HORA", "AJUSTAR HORA", "AJUSTAR HORA", "FIJAR HORA",
-     "IMPOSTA ORA", "ASETA AIKA", "TIJD INSTELLEN", "SET WAKTU"},
-    {"SET VOLUME", "LAUTST[RKE", "LAUTSTAERKE", "REGLER VOLUME", "ST[LL VOLYM",
-     "INDSTIL LYDSTYRKE", "STILL VOLUM", "ACERTAR VOLUME", "AJUSTAR VOLUME", "AJUSTAR VOLUMEN",
-     "FIJAR VOLUMEN", "IMPOSTA VOLUME", "[[NENVOIMAKKUUS", "VOLUME INSTELLEN",
-     "SET KELANTANGAN"},
-    {"ESCALERT", "ANSCHWELLENDER RUF", "ANSCHWELLENDER RUF", "SIGNAL CROISSANT",
-     "STIGANDE SIGNAL", "STIGENDE SIGNAL", "STIGENDE SIGNAL", "AVISO CRESCENTE",
-     "ALERTA CRESCENTE", "AVISO CRECIENTE", "ALERTA CRECIENTE", "SEGNALE CRESCENTE",
-     "NOUSEVA H[LYTYS", "OPLOPEND SIGNAAL", "ISYARAT MENINGKAT"},
+    {"SET TIME", "UHRZEIT STELLEN", "UHRZEIT STELLEN", "REGLER HEURE", "ST[LL TID", "INDSTIL TID",
+     "STILL TID", "ACERTAR HORA", "AJUSTAR HORA", "AJUSTAR HORA", "FIJAR HORA", "IMPOSTA ORA",
+     "ASETA AIKA", "TIJD INSTELLEN", "SET WAKTU"},
+    {"SET VOLUME", "LAUTST[RKE", "LAUTSTAERKE", "REGLER VOLUME", "ST[LL VOLYM", "INDSTIL LYDSTYRKE",
+     "STILL VOLUM", "ACERTAR VOLUME", "AJUSTAR VOLUME", "AJUSTAR VOLUMEN", "FIJAR VOLUMEN",
+     "IMPOSTA VOLUME", "[[NENVOIMAKKUUS", "VOLUME INSTELLEN", "SET KELANTANGAN"},
+    {"ESCALERT", "ANSCHWELLENDER RUF", "ANSCHWELLENDER RUF", "SIGNAL CROISSANT", "STIGANDE SIGNAL",
+     "STIGENDE SIGNAL", "STIGENDE SIGNAL", "AVISO CRESCENTE", "ALERTA CRESCENTE", "AVISO CRECIENTE",
+     "ALERTA CRECIENTE", "SEGNALE CRESCENTE", "NOUSEVA H[LYTYS", "OPLOPEND SIGNAAL",
+     "ISYARAT MENINGKAT"},
     same("KORVANDEL"),
-    same("OFF DUTY"), same("ON DUTY"), same("URGENT ALERT"), same("SET MSG ALERT"),
-    same("SET REMINDER"), same("ALERT MODE"), same("ALERT & VIB MODE"),
-    same("VIB THEN ALERT MODE"), same(""), same("VIBRATOR MODE"), same("SILENT MODE"),
-    same("CONTINUOUS VIB"), same("INTERRUPTED VIB"), same("ESCALATING TONE"),
-    same("GENERAL TONE"), same("INCLUDE"), same("EXCLUDE"), same("SET TO ON DUTY"),
-    same("SET TO OFF DUTY"), same("SOURCE"), same("STANDARD AND VIB"),
-    same("DUAL FREQUENCY MENU"), same("SCAN"), same("SWITCH TO PRIMARY"),
-    same("SWITCH TO SECONDARY"), same("INPUT PASSWORD"), same("DIR KEY FOR INPUT"),
+    same("OFF DUTY"),
+    same("ON DUTY"),
+    same("URGENT ALERT"),
+    same("SET MSG ALERT"),
+    same("SET REMINDER"),
+    same("ALERT MODE"),
+    same("ALERT & VIB MODE"),
+    same("VIB THEN ALERT MODE"),
+    same(""),
+    same("VIBRATOR MODE"),
+    same("SILENT MODE"),
+    same("CONTINUOUS VIB"),
+    same("INTERRUPTED VIB"),
+    same("ESCALATING TONE"),
+    same("GENERAL TONE"),
+    same("INCLUDE"),
+    same("EXCLUDE"),
+    same("SET TO ON DUTY"),
+    same("SET TO OFF DUTY"),
+    same("SOURCE"),
+    same("STANDARD AND VIB"),
+    same("DUAL FREQUENCY MENU"),
+    same("SCAN"),
+    same("SWITCH TO PRIMARY"),
+    same("SWITCH TO SECONDARY"),
+    same("INPUT PASSWORD"),
+    same("DIR KEY FOR INPUT"),
 };
 static_assert(std::size(kNamedRows) == source1);
 static_assert(source1 + kSources == kDefaultTextRows);
 
 // The row of each named prompt (in PromptId order).
-constexpr Row kPromptRows[] = {
-    privateTime, chooseAlert, setReminder, audibleAlert, silentAlert, lockMessage,
-    unlockMessage, deleteMessage, deleteAll, addToNotebook, printOne, printAll, maildropOn,
-    maildropOff, setTimeAndAlarm, setMessageAlarm,
-    noRow, noRow,  // zoom in, zoom out
-    turnPagerOff, escape, batteryLow, duplicate, pagerDisabled, powerUp, standardAlert,
-    pleasingAlert, standardAndVib, chirpingAlert, noMessageAlert, on, off, setAlarm, notebook,
-    memoryFull, setTime, setVolume, escalert,
-    urgentAlert, setMsgAlert, setReminderUntranslated, alertMode, alertAndVibMode,
-    vibThenAlertMode, vibratorMode, emptyText, silentMode, continuousVib, interruptedVib,
-    escalatingTone, generalTone, include, exclude, setToOffDuty, setToOnDuty, offDuty, onDuty,
-    source, switchToPrimary, switchToSecondary, dualFrequencyMenu, scan, inputPassword,
-    dirKeyForInput};
+constexpr Row kPromptRows[] = {privateTime,
+                               chooseAlert,
+                               setReminder,
+                               audibleAlert,
+                               silentAlert,
+                               lockMessage,
+                               unlockMessage,
+                               deleteMessage,
+                               deleteAll,
+                               addToNotebook,
+                               printOne,
+                               printAll,
+                               maildropOn,
+                               maildropOff,
+                               setTimeAndAlarm,
+                               setMessageAlarm,
+                               noRow,
+                               noRow,  // zoom in, zoom out
+                               turnPagerOff,
+                               escape,
+                               batteryLow,
+                               duplicate,
+                               pagerDisabled,
+                               powerUp,
+                               standardAlert,
+                               pleasingAlert,
+                               standardAndVib,
+                               chirpingAlert,
+                               noMessageAlert,
+                               on,
+                               off,
+                               setAlarm,
+                               notebook,
+                               memoryFull,
+                               setTime,
+                               setVolume,
+                               escalert,
+                               urgentAlert,
+                               setMsgAlert,
+                               setReminderUntranslated,
+                               alertMode,
+                               alertAndVibMode,
+                               vibThenAlertMode,
+                               vibratorMode,
+                               emptyText,
+                               silentMode,
+                               continuousVib,
+                               interruptedVib,
+                               escalatingTone,
+                               generalTone,
+                               include,
+                               exclude,
+                               setToOffDuty,
+                               setToOnDuty,
+                               offDuty,
+                               onDuty,
+                               source,
+                               switchToPrimary,
+                               switchToSecondary,
+                               dualFrequencyMenu,
+                               scan,
+                               inputPassword,
+                               dirKeyForInput};
 static_assert(std::size(kPromptRows) == static_cast<std::size_t>(PromptId::source1Prompt));
 
 Row rowOf(PromptId id, PromptList list) {
@@ -228,8 +346,9 @@ constexpr auto fiveRomTable(const std::array<int, 5>& indices) {
     const int base = kFiveRomBase[static_cast<std::size_t>(language)];
     if (base < 0) continue;
     for (int i = 0; i < 5; ++i) {
-      table[static_cast<std::size_t>(language)][static_cast<std::size_t>(indices[static_cast<std::size_t>(i)])] =
-          static_cast<std::int8_t>(base + i);
+      table[static_cast<std::size_t>(language)]
+           [static_cast<std::size_t>(indices[static_cast<std::size_t>(i)])] =
+               static_cast<std::int8_t>(base + i);
     }
   }
   return table;
@@ -254,7 +373,8 @@ template <std::size_t N>
 constexpr Rom49Row sparseRomRow(int first, const std::array<int, N>& indices) {
   Rom49Row row = noRomRow();
   for (std::size_t i = 0; i < N; ++i) {
-    row[static_cast<std::size_t>(indices[i])] = static_cast<std::int8_t>(first + static_cast<int>(i));
+    row[static_cast<std::size_t>(indices[i])] =
+        static_cast<std::int8_t>(first + static_cast<int>(i));
   }
   return row;
 }
@@ -274,20 +394,20 @@ constexpr std::array<Rom49Row, kRomLanguages> kRom49{
       Rom49Row row = noRomRow();
       row[46] = 0;
       return row;
-    }(),                                       // German/Swiss
-    sparseRomRow(29, kCommonRomIndices),       // French
-    sparseRomRow(39, kCommonRomIndices),       // Swedish
-    sparseRomRow(49, kCommonRomIndices),       // Danish
-    sparseRomRow(75, kCommonRomIndices),       // Norwegian
-    sparseRomRow(85, kCommonRomIndices),       // European Portuguese
-    noRomRow(),                                // LA & C Portuguese
-    sparseRomRow(95, kCommonRomIndices),       // European Spanish
-    noRomRow(),                                // LA & C Spanish
-    sparseRomRow(105, kCommonRomIndices),      // Italian
-    noRomRow(),                                // Finnish
-    sparseRomRow(115, kCommonRomIndices),      // Dutch
-    noRomRow(),                                // Malay
-    noRomRow(),                                // language 15
+    }(),                                   // German/Swiss
+    sparseRomRow(29, kCommonRomIndices),   // French
+    sparseRomRow(39, kCommonRomIndices),   // Swedish
+    sparseRomRow(49, kCommonRomIndices),   // Danish
+    sparseRomRow(75, kCommonRomIndices),   // Norwegian
+    sparseRomRow(85, kCommonRomIndices),   // European Portuguese
+    noRomRow(),                            // LA & C Portuguese
+    sparseRomRow(95, kCommonRomIndices),   // European Spanish
+    noRomRow(),                            // LA & C Spanish
+    sparseRomRow(105, kCommonRomIndices),  // Italian
+    noRomRow(),                            // Finnish
+    sparseRomRow(115, kCommonRomIndices),  // Dutch
+    noRomRow(),                            // Malay
+    noRomRow(),                            // language 15
 };
 
 template <std::size_t Size>
@@ -330,12 +450,16 @@ std::optional<std::string_view> defaultText(int language, int index, PromptList 
 
 int romPromptNumber(int language, int index, PromptList list) {
   switch (list) {
-    case PromptList::list48: return lookUp(kRom48, language, index);
-    case PromptList::list59: return lookUp(kRom59, language, index);
-    case PromptList::list49: return lookUp(kRom49, language, index);
+    case PromptList::list48:
+      return lookUp(kRom48, language, index);
+    case PromptList::list59:
+      return lookUp(kRom59, language, index);
+    case PromptList::list49:
+      return lookUp(kRom49, language, index);
     case PromptList::list118:
     case PromptList::list119:
-    case PromptList::list123: return -1;
+    case PromptList::list123:
+      return -1;
   }
   return -1;
 }
@@ -357,7 +481,8 @@ LanguageDefaults applyLanguageDefaults(PromptSet& prompts, int language, PromptL
 }
 
 errors::Message noLanguageDefaultsMessage() {
-  return {errors::BoxClass::Information, std::string{errors::captionOf(errors::BoxClass::Information)},
+  return {errors::BoxClass::Information,
+          std::string{errors::captionOf(errors::BoxClass::Information)},
           "No default prompts are held for this language.\nThe current prompts are kept."};
 }
 

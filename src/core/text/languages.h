@@ -29,7 +29,9 @@ inline constexpr int thai = 17;
 
 // Languages whose default prompts and ROM tables this program holds.
 inline constexpr int kTableLanguages = 15;
-constexpr bool hasDefaultTables(int language) { return language >= 0 && language < kTableLanguages; }
+constexpr bool hasDefaultTables(int language) {
+  return language >= 0 && language < kTableLanguages;
+}
 
 // Item 15 of the language list stands for the ROM's own language.
 constexpr int languageFromListItem(int item, int cgromType) {
@@ -41,7 +43,7 @@ constexpr int languageFromListItem(int item, int cgromType) {
 
 constexpr int listItemFromLanguage(int language) {
   return language >= lang::traditionalChinese && language <= lang::thai ? kTableLanguages
-                                                                         : language;
+                                                                        : language;
 }
 
 }  // namespace zelta::text

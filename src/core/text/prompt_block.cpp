@@ -83,8 +83,7 @@ int promptUsagePercent(int lastByte, int capacity) {
 }
 
 PromptSizeCheck checkPromptSize(PromptSet& prompts, const PromptPacking& packing, int capacity,
-                                PromptWorkBuffer& buffer, errors::Reporter& reporter,
-                                bool report) {
+                                PromptWorkBuffer& buffer, errors::Reporter& reporter, bool report) {
   PromptSizeCheck check;
   check.lastByte = packPrompts(prompts, packing, buffer);
   check.fits = promptBlockFits(check.lastByte, capacity);

@@ -50,7 +50,9 @@ struct PromptPacking {
 int packPrompts(PromptSet& prompts, const PromptPacking& packing, PromptWorkBuffer& buffer);
 
 // Whether a block whose last used byte is lastByte fits the capacity.
-constexpr bool promptBlockFits(int lastByte, int capacity) { return lastByte <= capacity - 1; }
+constexpr bool promptBlockFits(int lastByte, int capacity) {
+  return lastByte <= capacity - 1;
+}
 
 // The prompt-usage gauge: 100 x lastByte / (capacity - 1), rounded.
 int promptUsagePercent(int lastByte, int capacity);

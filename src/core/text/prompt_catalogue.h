@@ -117,13 +117,16 @@ enum class PromptId : std::uint8_t {
 };
 
 inline constexpr int kSources = 64;
-inline constexpr std::size_t kPromptCount = static_cast<std::size_t>(PromptId::source1Prompt) + kSources;
+inline constexpr std::size_t kPromptCount =
+    static_cast<std::size_t>(PromptId::source1Prompt) + kSources;
 
 // Source prompt n (1-64) belongs to code c and function f with n = 4 (c - 1) + f.
 constexpr PromptId sourcePromptId(int n) {
   return static_cast<PromptId>(static_cast<int>(PromptId::source1Prompt) + n - 1);
 }
-constexpr bool isSourcePrompt(PromptId id) { return id >= PromptId::source1Prompt; }
+constexpr bool isSourcePrompt(PromptId id) {
+  return id >= PromptId::source1Prompt;
+}
 constexpr int sourceNumber(PromptId id) {
   return static_cast<int>(id) - static_cast<int>(PromptId::source1Prompt) + 1;
 }

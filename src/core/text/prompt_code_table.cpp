@@ -42,16 +42,17 @@ std::uint8_t encodePromptChar(unsigned char byte, codeplug::ModelCode model) {
   if (auto at = kNationalPositions.find(c); at != std::string_view::npos) {
     return static_cast<std::uint8_t>(kFirstNationalCode + at);
   }
-  const std::string_view punctuation = model == kShortTableModel
-                                           ? kPunctuation.substr(0, kPunctuationOnShortTable)
-                                           : kPunctuation;
+  const std::string_view punctuation =
+      model == kShortTableModel ? kPunctuation.substr(0, kPunctuationOnShortTable) : kPunctuation;
   if (auto at = punctuation.find(c); at != std::string_view::npos) {
     return static_cast<std::uint8_t>(kFirstPunctuationCode + at);
   }
   return 0;
 }
 
-char decodePromptCode(std::uint8_t code) { return kCodeTable[code & 0x3F]; }
+char decodePromptCode(std::uint8_t code) {
+  return kCodeTable[code & 0x3F];
+}
 
 EncodedPrompt encodePromptText(std::string_view text, codeplug::ModelCode model) {
   const auto last = text.find_last_not_of(' ');

@@ -11,9 +11,8 @@ namespace zelta::text {
 namespace {
 
 TEST(CharacterSets, RowsAsWritten) {
-  EXPECT_EQ(characterSetRow(charset::us),
-            (RemapRow{0x23, 0x24, 0x40, 0x5B, 0x5C, 0x5D, 0x5E, 0x5F, 0x60, 0x7B, 0x7C, 0x7D, 0x7E,
-                      0x20}));
+  EXPECT_EQ(characterSetRow(charset::us), (RemapRow{0x23, 0x24, 0x40, 0x5B, 0x5C, 0x5D, 0x5E, 0x5F,
+                                                    0x60, 0x7B, 0x7C, 0x7D, 0x7E, 0x20}));
   EXPECT_EQ(characterSetRow(charset::swedish),
             (RemapRow{0x80, 0x24, 0x86, 0x7F, 0x8E, 0x91, 0x92, 0x5F, 0x8A, 0x99, 0x9D, 0x9E, 0x9F,
                       0x20}));
@@ -61,9 +60,9 @@ TEST(CharacterSets, UnknownRowReadsAsUs) {
 
 TEST(CharacterSets, LanguageCompatibility) {
   // Each language's compatible sets; everything else warns.
-  const std::vector<std::vector<int>> compatible{
-      {0, 10}, {2}, {1}, {3}, {7}, {8, 9}, {8, 9}, {6}, {6}, {5}, {5}, {4}, {7}, {0, 10, 8, 9},
-      {0, 10}, {}, {}, {}};
+  const std::vector<std::vector<int>> compatible{{0, 10}, {2},           {1},     {3}, {7}, {8, 9},
+                                                 {8, 9},  {6},           {6},     {5}, {5}, {4},
+                                                 {7},     {0, 10, 8, 9}, {0, 10}, {},  {},  {}};
   for (int language = 0; language < static_cast<int>(compatible.size()); ++language) {
     for (int set = 0; set < kCharacterSets; ++set) {
       const auto& sets = compatible[static_cast<std::size_t>(language)];
@@ -98,20 +97,19 @@ TEST_P(LeadByteTest, FindsTheFirstInvalidLeadByte) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, LeadByteTest,
-    ::testing::Values(
-        LeadByteCase{{0x30, 0x21, 0x48, 0x7E, 0x2C, 0x21, 0x21, 0x21}, std::nullopt},
-        LeadByteCase{{0x30, 0x21, 0x2D, 0x21}, 2}, LeadByteCase{{0x2F, 0x21}, 0},
-        LeadByteCase{{0x30, 0x21, 0x30, 0x21, 0x49, 0x21}, 4},
-        // trail bytes are not checked
-        LeadByteCase{{0x30, 0x7F, 0x30, 0x2E}, std::nullopt},
-        // only the 18 bytes of the prompt count
-        LeadByteCase{std::vector<std::uint8_t>(18, 0x21), std::nullopt},
-        LeadByteCase{[] {
-                       std::vector<std::uint8_t> p(20, 0x21);
-                       p[18] = 0x7F;
-                       return p;
-                     }(),
-                     std::nullopt}));
+    ::testing::Values(LeadByteCase{{0x30, 0x21, 0x48, 0x7E, 0x2C, 0x21, 0x21, 0x21}, std::nullopt},
+                      LeadByteCase{{0x30, 0x21, 0x2D, 0x21}, 2}, LeadByteCase{{0x2F, 0x21}, 0},
+                      LeadByteCase{{0x30, 0x21, 0x30, 0x21, 0x49, 0x21}, 4},
+                      // trail bytes are not checked
+                      LeadByteCase{{0x30, 0x7F, 0x30, 0x2E}, std::nullopt},
+                      // only the 18 bytes of the prompt count
+                      LeadByteCase{std::vector<std::uint8_t>(18, 0x21), std::nullopt},
+                      LeadByteCase{[] {
+                                     std::vector<std::uint8_t> p(20, 0x21);
+                                     p[18] = 0x7F;
+                                     return p;
+                                   }(),
+                                   std::nullopt}));
 
 TEST(RawPrompts, InvalidLeadByteReportsOnceAndGoesOn) {
   const std::vector<std::uint8_t> good(18, 0x30);

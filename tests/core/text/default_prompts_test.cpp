@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "text/languages.h"
 #include "prompt_printers.h"
+#include "text/languages.h"
 #include "text/prompt_code_table.h"
 
 namespace zelta::text {
@@ -25,8 +25,10 @@ std::string_view allowedSubstitutes(int language) {
     case lang::swedish:
     case lang::danish:
     case lang::norwegian:
-    case lang::finnish: return "[\\]";
-    default: return "";
+    case lang::finnish:
+      return "[\\]";
+    default:
+      return "";
   }
 }
 
@@ -35,8 +37,8 @@ TEST(DefaultTexts, EveryTextFitsThePager) {
     const bool emptyRow = defaultTextAt(row, lang::english).empty();
     for (int language = 0; language < kTableLanguages; ++language) {
       const std::string_view text = defaultTextAt(row, language);
-      SCOPED_TRACE(::testing::Message() << "row " << row << " language " << language << " \""
-                                      << text << '"');
+      SCOPED_TRACE(::testing::Message()
+                   << "row " << row << " language " << language << " \"" << text << '"');
       EXPECT_EQ(text.empty(), emptyRow);
       EXPECT_LE(text.size(), kPromptMaxChars);
       if (!text.empty()) {
@@ -74,24 +76,24 @@ TEST(DefaultTexts, GivenRowsInFull) {
                          "UR FUNKTION", "UDE AF FUNKTION", "UTE AV DRIFT", "PAGER INACTIVO",
                          "PAGER DESATIVADO", "RECEPTOR INUTILIZADO", "RECEPTOR DESACTIVADO",
                          "DISABILITATO", "EI VERKOSSA", "TOESTEL UIT", "KELUI TAK BERFUNGSI"}));
-  EXPECT_EQ(row(6), (std::vector<std::string>{
-                        "DELETE MESSAGE", "NACHRICHT L\\SCHEN", "NACHRICHT LOESCHEN",
-                        "EFFACER CE MESSAGE", "RADERA MEDDELANDE", "SLET MEDDELELSEN",
-                        "SLETT MELDINGEN", "APAGAR A MENSAGEM", "APAGAR MENSAGEM",
-                        "BORRAR MENSAJE", "BORRAR MENSAJE", "CANCELLAZ.MESSAGGIO",
-                        "POISTA VIESTI", "WIS BERICHT", "PADAM MESEJ"}));
+  EXPECT_EQ(row(6),
+            (std::vector<std::string>{"DELETE MESSAGE", "NACHRICHT L\\SCHEN", "NACHRICHT LOESCHEN",
+                                      "EFFACER CE MESSAGE", "RADERA MEDDELANDE", "SLET MEDDELELSEN",
+                                      "SLETT MELDINGEN", "APAGAR A MENSAGEM", "APAGAR MENSAGEM",
+                                      "BORRAR MENSAJE", "BORRAR MENSAJE", "CANCELLAZ.MESSAGGIO",
+                                      "POISTA VIESTI", "WIS BERICHT", "PADAM MESEJ"}));
   EXPECT_EQ(row(0), (std::vector<std::string>{
                         "SET PRIVATE TIME", "EMPF[NGER EIN/AUS", "EMPFAENGER EIN/AUS",
                         "MISE EN MARCHE AUTO", "S[TT AUTO ON/OFF", "STIL AUTO T[ND/SLUK",
                         "INNSTILL AUTO P]/AV", "LIGAR/DESLIGAR AUTO", "AUTO LIGA/DESLIGA",
                         "ENC/APAG AUTOMATICO", "PRENDER/APAGAR AUTO", "ACCENS/SPEGNIM. AUTO",
                         "AUTO ON/EI", "AUTO AAN/UIT", "AUTOMATIK BUKA/TUTUP"}));
-  EXPECT_EQ(row(23), (std::vector<std::string>{
-                         "PLEASING ALERT", "DEZENTE RUFMELDUNG", "DEZENTE RUFMELDUNG",
-                         "SIGNAL MUSICAL", "MELODI SIGNAL", "MELODI SIGNAL", "MELODISK SIGNAL",
-                         "AVISO SONORO SUAVE", "ALERTA MUSICAL", "AVISO SUAVE", "AGRADABLE",
-                         "SEGNALE ACUSTICO", "MUSIIKKIH[LYTYS", "AANGENAAM OPROEP",
-                         "ISYARAT NYAMAN"}));
+  EXPECT_EQ(row(23),
+            (std::vector<std::string>{"PLEASING ALERT", "DEZENTE RUFMELDUNG", "DEZENTE RUFMELDUNG",
+                                      "SIGNAL MUSICAL", "MELODI SIGNAL", "MELODI SIGNAL",
+                                      "MELODISK SIGNAL", "AVISO SONORO SUAVE", "ALERTA MUSICAL",
+                                      "AVISO SUAVE", "AGRADABLE", "SEGNALE ACUSTICO",
+                                      "MUSIIKKIH[LYTYS", "AANGENAAM OPROEP", "ISYARAT NYAMAN"}));
 }
 
 TEST(DefaultTexts, NothingOutsideTheTables) {
@@ -135,7 +137,9 @@ std::vector<int> rom49Row(int language) {
   return row;
 }
 
-std::vector<int> minusOnes(int n) { return std::vector<int>(static_cast<std::size_t>(n), -1); }
+std::vector<int> minusOnes(int n) {
+  return std::vector<int>(static_cast<std::size_t>(n), -1);
+}
 
 TEST(RomPrompts, The49ListTable) {
   std::vector<int> english{0, 1, 2, 3, 4, 5, 6, 7, 23, 24, 25, 17, 18, 8, 9, 10, 11, 12};
@@ -162,9 +166,9 @@ TEST(RomPrompts, The49ListTable) {
   for (int language : {lang::english, lang::german}) {
     for (int n : rom49Row(language)) used.insert(n);
   }
-  for (int language : {lang::french, lang::swedish, lang::danish, lang::norwegian,
-                       lang::europeanPortuguese, lang::europeanSpanish, lang::italian,
-                       lang::dutch}) {
+  for (int language :
+       {lang::french, lang::swedish, lang::danish, lang::norwegian, lang::europeanPortuguese,
+        lang::europeanSpanish, lang::italian, lang::dutch}) {
     const auto row = rom49Row(language);
     EXPECT_GT(std::count_if(row.begin(), row.end(), [](int n) { return n >= 0; }), 0);
     for (int n : row) {
@@ -177,7 +181,8 @@ TEST(RomPrompts, The49ListTable) {
 
 TEST(RomPrompts, NoneOnTheLongLists) {
   for (PromptList list : {PromptList::list118, PromptList::list119, PromptList::list123}) {
-    for (int index = 0; index < 123; ++index) EXPECT_EQ(romPromptNumber(lang::english, index, list), -1);
+    for (int index = 0; index < 123; ++index)
+      EXPECT_EQ(romPromptNumber(lang::english, index, list), -1);
   }
 }
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "prompt_printers.h"
 #include "support/recording_reporter.h"
 #include "text/default_prompts.h"
 #include "text/languages.h"
-#include "prompt_printers.h"
 
 namespace zelta::text {
 namespace {
@@ -34,8 +34,8 @@ constexpr PromptIndexEntry textAt(int bit) {
 TEST(PromptBlock, TextAndRomReferenceForms) {
   PromptSet prompts = allPrompts("A");
   prompts[autoOnPrompt].text.assign("  set alarm  ");  // index 0
-  prompts[setAlertPrompt].text.assign("");            // index 1
-  prompts[duplicatePrompt].text.assign("<DEFAULT>");  // index 19, English ROM prompt 2
+  prompts[setAlertPrompt].text.assign("");             // index 1
+  prompts[duplicatePrompt].text.assign("<DEFAULT>");   // index 19, English ROM prompt 2
   PromptWorkBuffer buffer;
   const PromptPacking packing{PromptList::list48, '0', lang::english, false};
   const int lastByte = packPrompts(prompts, packing, buffer);
@@ -47,9 +47,9 @@ TEST(PromptBlock, TextAndRomReferenceForms) {
 
   const auto entries = indexOf(buffer, 32);
   EXPECT_EQ(entries[0], textAt(0));
-  EXPECT_EQ(entries[1], textAt(60));       // "SET ALARM" took 60 bits
-  EXPECT_EQ(entries[2], textAt(72));       // the empty prompt 12 bits
-  const int romBit = 72 + 17 * 12;         // after seventeen "A" prompts
+  EXPECT_EQ(entries[1], textAt(60));  // "SET ALARM" took 60 bits
+  EXPECT_EQ(entries[2], textAt(72));  // the empty prompt 12 bits
+  const int romBit = 72 + 17 * 12;    // after seventeen "A" prompts
   EXPECT_EQ(entries[19], kRomReferenceBit | 2 << 3 | romBit % 8);
   EXPECT_EQ(entries[20], textAt(romBit + 8));  // the reference took 8 bits
   const unsigned reference = (buffer[romBit / 8] << 8 | buffer[romBit / 8 + 1]) >> (8 - romBit % 8);
@@ -116,7 +116,8 @@ PromptSet promptsOfTotalLength(PromptList list, int totalChars) {
   const int count = static_cast<int>(ids.size());
   for (int i = 0; i < count; ++i) {
     const int length = totalChars / count + (i < totalChars % count ? 1 : 0);
-    prompts[ids[static_cast<std::size_t>(i)]].text.assign(std::string(static_cast<std::size_t>(length), 'W'));
+    prompts[ids[static_cast<std::size_t>(i)]].text.assign(
+        std::string(static_cast<std::size_t>(length), 'W'));
   }
   return prompts;
 }
@@ -155,19 +156,18 @@ TEST_P(PromptBlockBoundaryTest, FitsUpToTheLastByte) {
 // Each prompt takes 6 + 6n bits: 48 prompts and 631 characters end in byte
 // 509 of a 510-byte block, one more character reaches byte 510; 59 prompts
 // and 740 characters fill exactly 600 bytes of a 'q' block.
-INSTANTIATE_TEST_SUITE_P(
-    Table, PromptBlockBoundaryTest,
-    ::testing::Values(BoundaryCase{PromptList::list48, '0', 631, 509, true},
-                      BoundaryCase{PromptList::list48, '0', 632, 510, false},
-                      BoundaryCase{PromptList::list59, 'q', 740, 599, true},
-                      BoundaryCase{PromptList::list59, 'q', 741, 600, false}));
+INSTANTIATE_TEST_SUITE_P(Table, PromptBlockBoundaryTest,
+                         ::testing::Values(BoundaryCase{PromptList::list48, '0', 631, 509, true},
+                                           BoundaryCase{PromptList::list48, '0', 632, 510, false},
+                                           BoundaryCase{PromptList::list59, 'q', 740, 599, true},
+                                           BoundaryCase{PromptList::list59, 'q', 741, 600, false}));
 
 TEST(PromptBlock, QuietCheckOnlyMeasures) {
   PromptSet prompts = promptsOfTotalLength(PromptList::list48, 700);
   PromptWorkBuffer buffer;
   testing::RecordingReporter reporter;
-  EXPECT_FALSE(checkPromptSize(prompts, {PromptList::list48, '0', lang::english, true}, 510,
-                               buffer, reporter, false)
+  EXPECT_FALSE(checkPromptSize(prompts, {PromptList::list48, '0', lang::english, true}, 510, buffer,
+                               reporter, false)
                    .fits);
   EXPECT_TRUE(reporter.shown.empty());
 }
@@ -194,7 +194,8 @@ TEST(PromptBlock, LongestPossibleBlockStaysInTheBuffer) {
 TEST(PromptBlock, CopyIntoTheImage) {
   PromptSet prompts = allPrompts("A");
   PromptWorkBuffer buffer;
-  const int lastByte = packPrompts(prompts, {PromptList::list48, '0', lang::english, false}, buffer);
+  const int lastByte =
+      packPrompts(prompts, {PromptList::list48, '0', lang::english, false}, buffer);
   ASSERT_EQ(lastByte, 48);
 
   std::vector<std::uint8_t> block(510, 0xAA);
@@ -204,7 +205,8 @@ TEST(PromptBlock, CopyIntoTheImage) {
 
   std::fill(block.begin(), block.end(), 0xAA);
   ASSERT_EQ(copyPromptBlock(buffer, lastByte, block, false), errors::code::Ok);
-  EXPECT_TRUE(std::all_of(block.begin() + 49, block.end(), [](std::uint8_t b) { return b == 0xAA; }));
+  EXPECT_TRUE(
+      std::all_of(block.begin() + 49, block.end(), [](std::uint8_t b) { return b == 0xAA; }));
 
   std::vector<std::uint8_t> small(48, 0xAA);
   EXPECT_EQ(copyPromptBlock(buffer, lastByte, small, true), errors::code::PromptsTooLarge);
@@ -250,13 +252,11 @@ TEST_P(PromptRoundTripTest, EveryLanguageReadsBack) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Lists, PromptRoundTripTest,
-                         ::testing::Values(ListModel{PromptList::list48, '1'},
-                                           ListModel{PromptList::list49, ' '},
-                                           ListModel{PromptList::list59, 'p'},
-                                           ListModel{PromptList::list118, 0x91},
-                                           ListModel{PromptList::list119, 0x93},
-                                           ListModel{PromptList::list123, 0x98}));
+INSTANTIATE_TEST_SUITE_P(
+    Lists, PromptRoundTripTest,
+    ::testing::Values(ListModel{PromptList::list48, '1'}, ListModel{PromptList::list49, ' '},
+                      ListModel{PromptList::list59, 'p'}, ListModel{PromptList::list118, 0x91},
+                      ListModel{PromptList::list119, 0x93}, ListModel{PromptList::list123, 0x98}));
 
 TEST(PromptBlock, EveryCharacterRoundTrips) {
   const std::string all{"0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ#$@[\\]^_`{|}~\x7F?%&/ ><\"'-.*!,"};

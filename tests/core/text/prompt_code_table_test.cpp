@@ -38,8 +38,8 @@ class PromptCharTest : public ::testing::TestWithParam<CharCase> {};
 TEST_P(PromptCharTest, CodeDependsOnModel) {
   const CharCase& c = GetParam();
   EXPECT_EQ(encodePromptChar(static_cast<unsigned char>(c.c), ' '), c.onModelSpace);
-  for (codeplug::ModelCode model : {codeplug::ModelCode{'0'}, codeplug::ModelCode{'q'},
-                                    codeplug::ModelCode{0x98}}) {
+  for (codeplug::ModelCode model :
+       {codeplug::ModelCode{'0'}, codeplug::ModelCode{'q'}, codeplug::ModelCode{0x98}}) {
     EXPECT_EQ(encodePromptChar(static_cast<unsigned char>(c.c), model), c.onOthers);
   }
 }
@@ -82,15 +82,16 @@ TEST_P(PromptKeyTest, CompressedPromptsFilterKeys) {
   EXPECT_EQ(promptKeyAccepted(c.key, 0x99, PromptMode::compressed), c.onOthers);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, PromptKeyTest,
-    ::testing::Values(KeyCase{'.', false, false}, KeyCase{',', false, false},
-                      KeyCase{'*', false, true}, KeyCase{'!', false, true},
-                      KeyCase{'a', true, true}, KeyCase{'Z', true, true}, KeyCase{'7', true, true},
-                      KeyCase{'\b', true, true}, KeyCase{' ', true, true},
-                      KeyCase{'\\', true, true}, KeyCase{'"', true, true}, KeyCase{'`', true, true},
-                      KeyCase{'\x7F', false, false}, KeyCase{'+', false, false},
-                      KeyCase{'\0', false, false}, KeyCase{'\r', false, false}));
+INSTANTIATE_TEST_SUITE_P(Table, PromptKeyTest,
+                         ::testing::Values(KeyCase{'.', false, false}, KeyCase{',', false, false},
+                                           KeyCase{'*', false, true}, KeyCase{'!', false, true},
+                                           KeyCase{'a', true, true}, KeyCase{'Z', true, true},
+                                           KeyCase{'7', true, true}, KeyCase{'\b', true, true},
+                                           KeyCase{' ', true, true}, KeyCase{'\\', true, true},
+                                           KeyCase{'"', true, true}, KeyCase{'`', true, true},
+                                           KeyCase{'\x7F', false, false},
+                                           KeyCase{'+', false, false}, KeyCase{'\0', false, false},
+                                           KeyCase{'\r', false, false}));
 
 TEST(PromptKeys, ModelHashAndRawPromptsTakeEveryKey) {
   for (char key : {'.', ',', '+', '\x7F', '\xB0'}) {
