@@ -100,7 +100,7 @@ int iconContrastFromByte(std::uint8_t value) { return ~value & 3; }
 std::uint8_t iconContrastByte(ModelCode model, int contrast) {
   if (modelIn(model, ModelGroup::iconContrastGroup)) {
     if (contrast >= 4) return 0x7C;
-    return static_cast<std::uint8_t>(~contrast | 0x7C);
+    return static_cast<std::uint8_t>((~contrast & 3) | 0x7C);
   }
   return static_cast<std::uint8_t>(~contrast & 3);
 }

@@ -106,8 +106,9 @@ int serviceAdjustFromByte(std::uint8_t value);
 std::uint8_t serviceAdjustByte(int position);
 
 // Icon contrast (0x321 bits 1-0): the complement of the contrast. Models of
-// iconContrastGroup store (~contrast) | 0x7C, or 0x7C for a contrast of 4 or
-// more; the others (~contrast) & 3.
+// iconContrastGroup set bits 6-2 as well: (~contrast & 3) | 0x7C, so that a
+// contrast of 4 or more gives 0x7C like a contrast of 3 (bit 7 stays clear);
+// the others store (~contrast) & 3.
 int iconContrastFromByte(std::uint8_t value);
 std::uint8_t iconContrastByte(ModelCode model, int contrast);
 
