@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "cli/cli_app.h"
+#include "cli/cli_run.h"
 #include "codeplug/data_process.h"
 
 namespace zelta::cli {
@@ -16,21 +17,8 @@ namespace {
 namespace fs = std::filesystem;
 using codeplug::ModelCode;
 
-struct CliResult {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliResult runArgs(std::vector<std::string> args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  std::istringstream in;
-  CliIo io{out, err, in};
-  args.insert(args.begin(), "zelta-pps-cli");
-  const int status = runCli(args, io);
-  return {status, out.str(), err.str()};
-}
+using testing::CliResult;
+using testing::runArgs;
 
 class CliInfo : public ::testing::Test {
  protected:
