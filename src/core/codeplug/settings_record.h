@@ -76,6 +76,8 @@ class SettingsRecord {
   SettingsRecord();
 
   // --- Header and receiver values (no control) ---
+  // The current modelCode and the header values cgromType, memorySize and
+  // largeMemory live with the image they describe (CodeplugImage).
   ModelCode modelCodeAsRead = kNoModel;  // from the file or image last read
   bool pagerUnprogrammed = false;
   Hertz receiveFrequencyHz = 0;
