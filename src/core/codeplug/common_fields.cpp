@@ -245,7 +245,6 @@ void decodeOptionFields(const DecodeSource& source, SettingsRecord& s) {
     s.autoBacklight = yes(!b.bit(t.textContrast, 4));
   } else {
     s.textContrast = decimalText(static_cast<int>(b.bits(t.textContrast, 3, 0)), "%03d");
-    s.iconContrast = decimalText(iconContrastFromByte(b.byte(t.iconContrast)), "%d");
   }
   s.lowCellPeriod = static_cast<int>(b.bits(t.lowCellPeriod, 3, 0));
   s.serviceAdjust = serviceAdjustFromByte(b.byte(t.serviceAdjust));
@@ -267,6 +266,9 @@ void decodeReceiveFrequency(const DecodeSource& source, SettingsRecord& s, int d
     s.PLL_Type = s.receiver.pllType;
   }
   s.frequency = frequencyTextOf(received.channelHz, decimals);
+  if (source.model != kModelSpace) {
+    s.iconContrast = decimalText(iconContrastFromByte(source.bytes.byte(t.iconContrast)), "%d");
+  }
 }
 
 void decodeBand(const DecodeSource& source, SettingsRecord& s) {

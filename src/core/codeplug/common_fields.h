@@ -21,9 +21,10 @@ namespace zelta::codeplug {
 //             0x7E-0x84, 0x85 alert frequency, 0x86 melody, 0x9A remap row,
 //             0xAA canned messages, 0xAC text contrast, 0xAD low cell period,
 //             0xAE service adjustment, 0xB9-0xBA default alerts, 0xC9 memory
-//             split, 0xDD group password, icon contrast (synthesizer block)
+//             split, 0xDD group password; building also the icon contrast
 //   receiver  synthesizer and oscillator bytes, N and R words, 0x99
-//             injection side: the receive frequency and its text
+//             injection side: the receive frequency and its text; decoding
+//             also the icon contrast (the byte after the oscillator byte)
 //   band      0x73 narrow band and band index
 //
 // The family code does the rest: model byte and generation, codes and their
@@ -67,8 +68,9 @@ void decodeOptionFields(const DecodeSource& source, SettingsRecord& settings);
 
 // The receive frequency of the synthesizer block at the family's slots: the
 // frequency in hertz, the receiver values, the PLL type and the page text
-// with decimals 4 ("158.0125") or 5 ("158.01250", families D-F). A
-// synthesizer byte of 0 gives 0 Hz and keeps the receiver values.
+// with decimals 4 ("158.0125") or 5 ("158.01250", families D-F), and the
+// icon contrast. A synthesizer byte of 0 gives 0 Hz and keeps the receiver
+// values.
 void decodeReceiveFrequency(const DecodeSource& source, SettingsRecord& settings, int decimals);
 
 // Narrow band (0x73 bit 7) and the band index: bits 6-3 of 0x73 for an image
