@@ -33,6 +33,13 @@ struct PageContextFixture {
     settings.codeType[i] = type;
   }
 
+  // Whether a field is enabled as the module shows its page now.
+  bool enabled(const pages::PageModule& module, pages::Page page, pages::FieldId id) const {
+    const pages::PageView view = module.view(page, context);
+    const pages::FieldView* field = view.find(id);
+    return field != nullptr && field->enabled;
+  }
+
   // Whether a result code's statement was shown.
   bool reported(errors::ResultCode code) const {
     const std::string text = errors::reportText(code, {});
@@ -40,5 +47,20 @@ struct PageContextFixture {
                        [&](const errors::Message& m) { return m.text == text; });
   }
 };
+
+// A list choice or a typed text as a field hands it to its module.
+inline pages::FieldInput chooseItem(pages::FieldId id, int index) {
+  pages::FieldInput in;
+  in.id = id;
+  in.index = index;
+  return in;
+}
+
+inline pages::FieldInput typeText(pages::FieldId id, std::string text) {
+  pages::FieldInput in;
+  in.id = id;
+  in.text = std::move(text);
+  return in;
+}
 
 }  // namespace zelta::testing

@@ -85,11 +85,6 @@ std::optional<std::uint16_t> hexValue(std::string_view text, std::size_t digits)
   return static_cast<std::uint16_t>(value);
 }
 
-// Header type 3 keeps the prompts menu to itself while the prompts are text.
-bool promptMenuLocked(const PageContext& c) {
-  return c.headerType == 3 && c.promptsAsText;
-}
-
 // The canned-message fields apply to pagers with a character generator,
 // except model '#'.
 bool cannedFieldsActive(const PageContext& c) {
@@ -181,6 +176,10 @@ void storeFeature(const FieldInput& in, PageContext& c) {
 
 }  // namespace
 
+bool promptMenuFixed(const PageContext& c) {
+  return c.headerType == 3 && c.promptsAsText;
+}
+
 std::optional<std::uint8_t> endOfMessageCharacter(std::string_view text) {
   const auto value = hexValue(text, 2);
   if (!value || *value > kEndOfMessageMax) return std::nullopt;
@@ -232,7 +231,7 @@ void FeaturesPage::checkFirstStep(PageContext& c) {
   if (s.readTimeout == kReadTimeout16Sec && s.fastScrollTime == kScroll30Sec) {
     s.fastScrollTime = kScroll10Sec;
   }
-  if (promptMenuLocked(c)) s.functionMenuDisplay = fittedFunctionMenuDisplay(kFunctionMenuIcons, c);
+  if (promptMenuFixed(c)) s.functionMenuDisplay = fittedFunctionMenuDisplay(kFunctionMenuIcons, c);
   if (s.retainErroredNonNumeric == kNo && kinds.maildrop) s.retainBetterMaildrop = kYes;
   if (s.allowOff == kNo) {
     s.autoAlarmTurnOn = kNo;
@@ -316,7 +315,7 @@ void FeaturesPage::refresh(PageContext& c) {
     s.sourceIndependentDuplication = kNo;
     s.sequentialLockoutPeriod = kNoLockout;
   }
-  if (promptMenuLocked(c)) s.functionMenuDisplay = kFunctionMenuIcons;
+  if (promptMenuFixed(c)) s.functionMenuDisplay = kFunctionMenuIcons;
   s.functionMenuDisplay = fittedFunctionMenuDisplay(s.functionMenuDisplay, c);
   fitIdeoCanned(s, c.headerType);
   if (cannedFieldsActive(c) && s.regularCannedMsg == kNo) {
@@ -353,7 +352,7 @@ PageView FeaturesPage::view(Page page, const PageContext& c) const {
   }
   disableUnless(view, kSourceIndependentDuplication, s.duplication == kYes);
   disableUnless(view, kSequentialLockoutPeriod, s.duplication == kYes);
-  disableUnless(view, kFunctionMenuDisplay, !promptMenuLocked(c));
+  disableUnless(view, kFunctionMenuDisplay, !promptMenuFixed(c));
   disableUnless(view, kMemoryCleanup, s.manualDelete == kYes);
   if (codeplug::modelIn(c.model, codeplug::ModelGroup::fFamily)) {
     disableUnless(view, kPagingAutoBacklight, s.autoBacklight == kYes);

@@ -38,6 +38,11 @@ struct CannedRange {
 };
 CannedRange defaultCannedRange(std::uint8_t headerType);
 
+// Header type 3 keeps the function menu to itself while the prompts are
+// stored as text: "Function Menu Display" is fixed, and zoom and the memory
+// full prompt are not offered.
+bool promptMenuFixed(const PageContext& context);
+
 class FeaturesPage final : public PageModule {
  public:
   // The page is shown whole from the settings.

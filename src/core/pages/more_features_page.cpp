@@ -30,10 +30,6 @@ constexpr FieldId kZoom = 170;
 constexpr FieldId kTimeFormat = 478;
 constexpr FieldId kSelDutySource = 483;
 
-bool promptMenuLocked(const PageContext& c) {
-  return c.headerType == 3 && c.promptsAsText;
-}
-
 bool personalCode(const PageContext& c) {
   return codes::codeKinds(c.settings, c.model, c.converterTarget()).personal;
 }
@@ -91,7 +87,7 @@ errors::ResultCode MoreFeaturesPage::pageCheck(PageContext& c) {
     s.batteryGaugeMedLevel = kDefaultMediumLevel;
     s.batteryGaugeLoLevel = kDefaultLowLevel;
   }
-  if (promptMenuLocked(c) || !personalCode(c)) s.showMemFull = kNo;
+  if (promptMenuFixed(c) || !personalCode(c)) s.showMemFull = kNo;
   return result;
 }
 
@@ -107,7 +103,7 @@ PageView MoreFeaturesPage::view(Page page, const PageContext& c) const {
     }
   }
   for (FieldId id : kBatteryGaugeLevels) disableUnless(view, id, s.batteryGauge == kYes);
-  disableUnless(view, kZoom, !promptMenuLocked(c));
+  disableUnless(view, kZoom, !promptMenuFixed(c));
   disableUnless(view, kTimeFormat, s.showTimeStamp == kYes);
   disableUnless(view, kSelDutySource, s.onOffDuty == kEnable);
   return view;

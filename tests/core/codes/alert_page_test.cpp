@@ -13,16 +13,10 @@ using codeplug::SettingsRecord;
 using pages::FieldInput;
 using pages::Page;
 using testing::PageContextFixture;
+constexpr auto choose = testing::chooseItem;
 
 constexpr int kNo = 0;
 constexpr int kYes = 1;
-
-FieldInput choose(pages::FieldId id, int index) {
-  FieldInput in;
-  in.id = id;
-  in.index = index;
-  return in;
-}
 
 struct ReminderCase {
   int interval;
@@ -224,9 +218,7 @@ TEST(AlertPage, EnablingWithAlertsOn) {
   PageContextFixture f('x');
   AlertPage page;
   SettingsRecord& s = f.settings;
-  const auto enabled = [&](pages::FieldId id) {
-    return page.view(Page::Alert, f.context).find(id)->enabled;
-  };
+  const auto enabled = [&](pages::FieldId id) { return f.enabled(page, Page::Alert, id); };
 
   s.userSelectableAlerts = kNo;
   EXPECT_FALSE(enabled(103));

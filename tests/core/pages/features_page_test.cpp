@@ -9,23 +9,11 @@ namespace {
 
 using codeplug::SettingsRecord;
 using testing::PageContextFixture;
+constexpr auto choose = testing::chooseItem;
+constexpr auto type = testing::typeText;
 
 constexpr int kNo = 0;
 constexpr int kYes = 1;
-
-FieldInput choose(FieldId id, int index) {
-  FieldInput in;
-  in.id = id;
-  in.index = index;
-  return in;
-}
-
-FieldInput type(FieldId id, std::string text) {
-  FieldInput in;
-  in.id = id;
-  in.text = std::move(text);
-  return in;
-}
 
 // A pager whose settings pass the Features check: one individual numeric
 // code, the default end-of-message character.
@@ -356,9 +344,7 @@ TEST(FeaturesPage, FunctionMenuDisplayFollowsPromptStorage) {
 TEST(FeaturesPage, EnablingByCodesAndChoices) {
   FeaturesFixture f;
   SettingsRecord& s = f.settings;
-  const auto enabled = [&](FieldId id) {
-    return f.page.view(Page::Features, f.context).find(id)->enabled;
-  };
+  const auto enabled = [&](FieldId id) { return f.enabled(f.page, Page::Features, id); };
   f.setCode(1, "0001000", "NNNN");
   EXPECT_TRUE(enabled(132));
   EXPECT_FALSE(enabled(133));  // every code is numeric only
@@ -392,9 +378,7 @@ TEST(FeaturesPage, EnablingByCodesAndChoices) {
 TEST(FeaturesPage, BacklightChoicesOfFamilyF) {
   FeaturesFixture f(0x98);
   SettingsRecord& s = f.settings;
-  const auto enabled = [&](FieldId id) {
-    return f.page.view(Page::Features, f.context).find(id)->enabled;
-  };
+  const auto enabled = [&](FieldId id) { return f.enabled(f.page, Page::Features, id); };
   s.autoBacklight = kNo;
   s.cpfUif_Paging_Auto_Backlight = kYes;
   EXPECT_FALSE(enabled(498));

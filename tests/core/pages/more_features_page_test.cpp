@@ -7,16 +7,10 @@ namespace zelta::pages {
 namespace {
 
 using testing::PageContextFixture;
+constexpr auto choose = testing::chooseItem;
 
 constexpr int kNo = 0;
 constexpr int kYes = 1;
-
-FieldInput choose(FieldId id, int index) {
-  FieldInput in;
-  in.id = id;
-  in.index = index;
-  return in;
-}
 
 struct MoreFeaturesFixture : PageContextFixture {
   MoreFeaturesPage page;
@@ -121,9 +115,7 @@ TEST(MoreFeaturesPage, ModelHashShowsReceiveWhileOffInTheZoomControl) {
 TEST(MoreFeaturesPage, Enabling) {
   MoreFeaturesFixture f(0x98);
   auto& s = f.settings;
-  const auto enabled = [&](FieldId id) {
-    return f.page.view(Page::MoreFeatures, f.context).find(id)->enabled;
-  };
+  const auto enabled = [&](FieldId id) { return f.enabled(f.page, Page::MoreFeatures, id); };
   s.batteryGauge = kNo;
   for (FieldId id : {164, 165, 166}) EXPECT_FALSE(enabled(id));
   s.batteryGauge = kYes;

@@ -7,23 +7,11 @@ namespace zelta::pages {
 namespace {
 
 using testing::PageContextFixture;
+constexpr auto choose = testing::chooseItem;
+constexpr auto type = testing::typeText;
 
 constexpr int kNo = 0;
 constexpr int kYes = 1;
-
-FieldInput choose(FieldId id, int index) {
-  FieldInput in;
-  in.id = id;
-  in.index = index;
-  return in;
-}
-
-FieldInput type(FieldId id, std::string text) {
-  FieldInput in;
-  in.id = id;
-  in.text = std::move(text);
-  return in;
-}
 
 struct PasswordFixture : PageContextFixture {
   PasswordOtaPage page;
