@@ -18,11 +18,11 @@ constexpr ModelCode kModelSpace = ' ';
 
 constexpr int kNo = 0;
 constexpr int kYes = 1;
-constexpr int kNone = 0;               // first item of the time lists
-constexpr int kChirpDuration = 0;      // "Reminder Alert Duration": "Chirp"
-constexpr int kChirpAlert = 9;         // "Default Reminder Alert": "Chirp"
-constexpr int kOneSecondRepeat = 0;    // "Function 4 Repeat Period": "1 sec"
-constexpr int kShortPulse = 0;         // "Function 4 Tone Pulse": "1/16 sec"
+constexpr int kNone = 0;             // first item of the time lists
+constexpr int kChirpDuration = 0;    // "Reminder Alert Duration": "Chirp"
+constexpr int kChirpAlert = 9;       // "Default Reminder Alert": "Chirp"
+constexpr int kOneSecondRepeat = 0;  // "Function 4 Repeat Period": "1 sec"
+constexpr int kShortPulse = 0;       // "Function 4 Tone Pulse": "1/16 sec"
 constexpr int kDefaultPleasingAlert = 0;
 
 // Field IDs of the page.
@@ -51,16 +51,25 @@ constexpr FieldId kStd4PulseDuration = 124;
 // The reminder settings that only mean something while reminders are on:
 // time-out, duration, default reminder alert and the reminder alert of the
 // sixteen-code pagers (fix, vibrate, escalating, mode, pattern).
-constexpr FieldId kReminderControls[] = {kReminderAlertTimeout, kReminderAlertDuration,
-                                         kDefaultReminderAlert, 469, 471, 472, 473, 474};
+constexpr FieldId kReminderControls[] = {
+    kReminderAlertTimeout, kReminderAlertDuration, kDefaultReminderAlert, 469, 471, 472, 473, 474};
 
 // What "Disable All Alerts" takes away beyond the reminder controls; the
 // clock settings stay free.
-constexpr FieldId kAlertControls[] = {
-    kAlertFrequency,       kAlertDuration, kDefaultAlert,      kUserChangableAlertMode,
-    kUserSelectableAlerts, kProgrammablePleasingAlert,         kReminderAlertInterval,
-    kEnableMaildropAlert,  kManualAlertReset, kLowCellAlert,   kKeyChirp,
-    kAutoOnOffAlert,       kOorAlert,      kVibrator};
+constexpr FieldId kAlertControls[] = {kAlertFrequency,
+                                      kAlertDuration,
+                                      kDefaultAlert,
+                                      kUserChangableAlertMode,
+                                      kUserSelectableAlerts,
+                                      kProgrammablePleasingAlert,
+                                      kReminderAlertInterval,
+                                      kEnableMaildropAlert,
+                                      kManualAlertReset,
+                                      kLowCellAlert,
+                                      kKeyChirp,
+                                      kAutoOnOffAlert,
+                                      kOorAlert,
+                                      kVibrator};
 
 // The controls the extended alert layout adds.
 constexpr FieldId kExtendedControls[] = {kDefaultAlert, kReminderAlertDuration,

@@ -56,9 +56,9 @@ constexpr FieldId kPagingAutoBacklight = 498;
 constexpr FieldId kAutoBacklightMode = 499;
 
 // Choices that only a pager with a personal code can use.
-constexpr FieldId kPersonalChoices[] = {kPersonalMessageNotebook, kDuplication,
-                                        kSourceIndependentDuplication, kSequentialLockoutPeriod,
-                                        kDeleteSlotNumber, kMessageLocking};
+constexpr FieldId kPersonalChoices[] = {
+    kPersonalMessageNotebook, kDuplication,      kSourceIndependentDuplication,
+    kSequentialLockoutPeriod, kDeleteSlotNumber, kMessageLocking};
 constexpr FieldId kNotebooksAndDuplication[] = {kPersonalMessageNotebook, kMaildropMessageNotebook,
                                                 kDuplication, kSourceIndependentDuplication,
                                                 kSequentialLockoutPeriod};
@@ -341,8 +341,7 @@ PageView FeaturesPage::view(Page page, const PageContext& c) const {
   disableUnless(view, kRetainErroredNumeric, kinds.numeric);
   disableUnless(view, kRetainErroredNonNumeric, !kinds.numericOnly);
   if (c.model != kModelSpace) {
-    disableUnless(view, kRetainBetterMaildrop,
-                  kinds.maildrop && s.retainErroredNonNumeric == kYes);
+    disableUnless(view, kRetainBetterMaildrop, kinds.maildrop && s.retainErroredNonNumeric == kYes);
     disableUnless(view, kMaildropMessageNotebook, kinds.maildrop);
     for (FieldId id : kPersonalChoices) disableUnless(view, id, kinds.personal);
   } else {

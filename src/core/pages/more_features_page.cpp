@@ -44,7 +44,8 @@ void storeZoom(const FieldInput& in, PageContext& c) {
     return;
   }
   if (c.model == kModelSpace && s.nonVolatileMemory != kYes) {
-    c.reporter.Show({errors::BoxClass::Information, "INFORMATION", "Enable Memory Retention Option"});
+    c.reporter.Show(
+        {errors::BoxClass::Information, "INFORMATION", "Enable Memory Retention Option"});
     return;
   }
   s.zoom = in.index;

@@ -61,19 +61,16 @@ void storeTimeoutPart(const FieldInput& in, SettingsRecord& s) {
   s.userPasswordTimeout = parts.hours * 3600 + parts.minutes * 60 + parts.seconds;
 }
 
-// The key digits from the hidden digit field or from the shown letters.
+// The key digits from the hidden digit field or from the shown letters
+// ("L. R. " for "01").
 std::string userPasswordDigits(std::string_view text) {
+  constexpr std::string_view kKeyLetters = "LRUD";  // in digit order
   std::string digits;
   for (char ch : text) {
-    char digit = 0;
-    switch (ch) {
-      case '0': case 'L': digit = '0'; break;
-      case '1': case 'R': digit = '1'; break;
-      case '2': case 'U': digit = '2'; break;
-      case '3': case 'D': digit = '3'; break;
-      default: continue;
-    }
-    if (digits.size() < kUserPasswordMaxKeys) digits.push_back(digit);
+    std::size_t key = kKeyLetters.find(ch);
+    if (ch >= '0' && ch <= '3') key = static_cast<std::size_t>(ch - '0');
+    if (key == std::string_view::npos || digits.size() >= kUserPasswordMaxKeys) continue;
+    digits.push_back(static_cast<char>('0' + key));
   }
   return digits;
 }
@@ -151,8 +148,9 @@ PageView PasswordOtaPage::view(Page page, const PageContext& c) const {
   PageView view = settingsPageView(page, c);
   const SettingsRecord& s = c.settings;
   const TimeoutParts parts = timeoutParts(s.userPasswordTimeout);
-  const std::pair<FieldId, int> shownParts[] = {
-      {kTimeoutHours, parts.hours}, {kTimeoutMinutes, parts.minutes}, {kTimeoutSeconds, parts.seconds}};
+  const std::pair<FieldId, int> shownParts[] = {{kTimeoutHours, parts.hours},
+                                                {kTimeoutMinutes, parts.minutes},
+                                                {kTimeoutSeconds, parts.seconds}};
   for (const auto& [id, value] : shownParts) {
     if (FieldView* field = fieldIn(view, id)) field->text = std::to_string(value);
   }

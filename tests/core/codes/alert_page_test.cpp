@@ -1,8 +1,9 @@
+#include "codes/alert_page.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "codes/alert_page.h"
 #include "codes/pleasing_alert.h"
 #include "page_context_fixture.h"
 
@@ -39,12 +40,13 @@ TEST_P(ReminderWarning, TimeoutBelowIntervalWarnsAndKeepsBothValues) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AlertPage, ReminderWarning,
-                         ::testing::Values(ReminderCase{3, 1, true},    // 4 min / 2 min
-                                           ReminderCase{7, 6, true},    // 30 min / 15.07 min
-                                           ReminderCase{3, 0, false},   // time-out None
-                                           ReminderCase{3, 3, false},   // equal
-                                           ReminderCase{1, 3, false},   // time-out longer
-                                           ReminderCase{0, 4, false})); // no reminder: time-out None
+                         ::testing::Values(ReminderCase{3, 1, true},   // 4 min / 2 min
+                                           ReminderCase{7, 6, true},   // 30 min / 15.07 min
+                                           ReminderCase{3, 0, false},  // time-out None
+                                           ReminderCase{3, 3, false},  // equal
+                                           ReminderCase{1, 3, false},  // time-out longer
+                                           ReminderCase{0, 4,
+                                                        false}));  // no reminder: time-out None
 
 TEST(AlertPage, DisableAllAlertsResetsMelodyAndEveryAlertChoice) {
   PageContextFixture f('x');
@@ -60,15 +62,15 @@ TEST(AlertPage, DisableAllAlertsResetsMelodyAndEveryAlertChoice) {
 
   EXPECT_EQ(page.onExit(choose(97, kYes), f.context), 1);
 
-  for (int v : {s.userSelectableAlerts, s.userChangableAlertMode, s.enableMaildropAlert,
-                s.manualAlertReset, s.oorAlert, s.vibrator, s.lowCellAlert, s.keyChirp,
-                s.autoOnOffAlert}) {
+  for (int v :
+       {s.userSelectableAlerts, s.userChangableAlertMode, s.enableMaildropAlert, s.manualAlertReset,
+        s.oorAlert, s.vibrator, s.lowCellAlert, s.keyChirp, s.autoOnOffAlert}) {
     EXPECT_EQ(v, kNo);
   }
   EXPECT_EQ(s.programmablePleasingAlert, 0);
   EXPECT_EQ(s.melody, defaultMelody());
   EXPECT_EQ(f.image.current().byte(0x71), 0x0A);  // only the flag bit cleared
-  EXPECT_EQ(s.realTimeClock, kYes);              // the clock is no alert
+  EXPECT_EQ(s.realTimeClock, kYes);               // the clock is no alert
   EXPECT_EQ(s.autoOnOff, kYes);
 }
 
@@ -82,9 +84,9 @@ TEST(AlertPage, ClockOffClearsPrivateTimeAlertEvenWithPrivateTimeOn) {
 
   page.onExit(choose(113, kNo), f.context);
 
-  for (int v : {s.autoOnOff, s.autoOnOffAlert, s.internationalDate, s.showTimeStamp,
-                s.individualMessageAlarm, s.autoAlarmTurnOn, s.alarmAlwaysAudible,
-                s.lowCellAlert}) {
+  for (int v :
+       {s.autoOnOff, s.autoOnOffAlert, s.internationalDate, s.showTimeStamp,
+        s.individualMessageAlarm, s.autoAlarmTurnOn, s.alarmAlwaysAudible, s.lowCellAlert}) {
     EXPECT_EQ(v, kNo);
   }
 }
@@ -109,43 +111,61 @@ TEST_P(SingleRule, Applies) {
 
 INSTANTIATE_TEST_SUITE_P(
     AlertPage, SingleRule,
-    ::testing::Values(
-        RuleCase{"NoIntervalNoTimeout",
-                 [](SettingsRecord& s) { s.reminderAlertInterval = 0; s.reminderAlertTimeout = 5; },
-                 [](const SettingsRecord& s) { return s.reminderAlertTimeout == 0; }},
-        RuleCase{"PrivateTimeOffTakesItsAlert",
-                 [](SettingsRecord& s) { s.autoOnOff = kNo; s.autoOnOffAlert = kYes; },
-                 [](const SettingsRecord& s) { return s.autoOnOffAlert == kNo; }},
-        RuleCase{"NoOutOfRangeTimeNoAlert",
-                 [](SettingsRecord& s) { s.oorTime = 0; s.oorAlert = kYes; },
-                 [](const SettingsRecord& s) { return s.oorAlert == kNo; }},
-        RuleCase{"OutOfRangeTimeKeepsAlert",
-                 [](SettingsRecord& s) { s.oorTime = 1; s.oorAlert = kYes; },
-                 [](const SettingsRecord& s) { return s.oorAlert == kYes; }},
-        RuleCase{"NoSelectableAlertsNoCustomMelody",
-                 [](SettingsRecord& s) {
-                   s.userSelectableAlerts = kNo;
-                   s.programmablePleasingAlert = 1;
-                   s.melody.fill(0x03);
-                 },
-                 [](const SettingsRecord& s) {
-                   return s.programmablePleasingAlert == 0 && s.melody == defaultMelody();
-                 }},
-        RuleCase{"SelectableAlertsKeepCustomMelody",
-                 [](SettingsRecord& s) {
-                   s.userSelectableAlerts = kYes;
-                   s.programmablePleasingAlert = 1;
-                   s.melody.fill(0x03);
-                 },
-                 [](const SettingsRecord& s) {
-                   return s.programmablePleasingAlert == 1 && s.melody[0] == 0x03;
-                 }},
-        RuleCase{"OneSecondRepeatShortPulse",
-                 [](SettingsRecord& s) { s.std4RepeatPeriod = 0; s.std4PulseDuration = 1; },
-                 [](const SettingsRecord& s) { return s.std4PulseDuration == 0; }},
-        RuleCase{"TwoSecondRepeatKeepsPulse",
-                 [](SettingsRecord& s) { s.std4RepeatPeriod = 1; s.std4PulseDuration = 1; },
-                 [](const SettingsRecord& s) { return s.std4PulseDuration == 1; }}),
+    ::testing::Values(RuleCase{"NoIntervalNoTimeout",
+                               [](SettingsRecord& s) {
+                                 s.reminderAlertInterval = 0;
+                                 s.reminderAlertTimeout = 5;
+                               },
+                               [](const SettingsRecord& s) { return s.reminderAlertTimeout == 0; }},
+                      RuleCase{"PrivateTimeOffTakesItsAlert",
+                               [](SettingsRecord& s) {
+                                 s.autoOnOff = kNo;
+                                 s.autoOnOffAlert = kYes;
+                               },
+                               [](const SettingsRecord& s) { return s.autoOnOffAlert == kNo; }},
+                      RuleCase{"NoOutOfRangeTimeNoAlert",
+                               [](SettingsRecord& s) {
+                                 s.oorTime = 0;
+                                 s.oorAlert = kYes;
+                               },
+                               [](const SettingsRecord& s) { return s.oorAlert == kNo; }},
+                      RuleCase{"OutOfRangeTimeKeepsAlert",
+                               [](SettingsRecord& s) {
+                                 s.oorTime = 1;
+                                 s.oorAlert = kYes;
+                               },
+                               [](const SettingsRecord& s) { return s.oorAlert == kYes; }},
+                      RuleCase{"NoSelectableAlertsNoCustomMelody",
+                               [](SettingsRecord& s) {
+                                 s.userSelectableAlerts = kNo;
+                                 s.programmablePleasingAlert = 1;
+                                 s.melody.fill(0x03);
+                               },
+                               [](const SettingsRecord& s) {
+                                 return s.programmablePleasingAlert == 0 &&
+                                        s.melody == defaultMelody();
+                               }},
+                      RuleCase{"SelectableAlertsKeepCustomMelody",
+                               [](SettingsRecord& s) {
+                                 s.userSelectableAlerts = kYes;
+                                 s.programmablePleasingAlert = 1;
+                                 s.melody.fill(0x03);
+                               },
+                               [](const SettingsRecord& s) {
+                                 return s.programmablePleasingAlert == 1 && s.melody[0] == 0x03;
+                               }},
+                      RuleCase{"OneSecondRepeatShortPulse",
+                               [](SettingsRecord& s) {
+                                 s.std4RepeatPeriod = 0;
+                                 s.std4PulseDuration = 1;
+                               },
+                               [](const SettingsRecord& s) { return s.std4PulseDuration == 0; }},
+                      RuleCase{"TwoSecondRepeatKeepsPulse",
+                               [](SettingsRecord& s) {
+                                 s.std4RepeatPeriod = 1;
+                                 s.std4PulseDuration = 1;
+                               },
+                               [](const SettingsRecord& s) { return s.std4PulseDuration == 1; }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AlertPage, ChirpingReminderChirpsOnlyWithTheExtendedControls) {
@@ -154,8 +174,8 @@ TEST(AlertPage, ChirpingReminderChirpsOnlyWithTheExtendedControls) {
     bool converter;
     int expected;
   };
-  for (const Case c : {Case{'x', false, 9}, Case{0x98, false, 9}, Case{'p', false, 2},
-                       Case{'1', true, 9}}) {
+  for (const Case c :
+       {Case{'x', false, 9}, Case{0x98, false, 9}, Case{'p', false, 2}, Case{'1', true, 9}}) {
     PageContextFixture f(c.model);
     f.settings.reminderAlertDuration = 0;  // Chirp
     f.settings.defaultReminderAlert = 2;
@@ -205,8 +225,8 @@ TEST(AlertPage, EverythingButTheClockIsDisabledWithAllAlertsOff) {
   f.settings.realTimeClock = kYes;
   f.settings.reminderAlertInterval = 3;
   const pages::PageView view = page.view(Page::Alert, f.context);
-  for (pages::FieldId id : {98, 99, 100, 101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 111,
-                            121, 122, 123, 124}) {
+  for (pages::FieldId id :
+       {98, 99, 100, 101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 111, 121, 122, 123, 124}) {
     EXPECT_FALSE(view.find(id)->enabled) << id;
   }
   for (pages::FieldId id : {97, 112, 113, 114, 115, 116, 117, 118, 120}) {

@@ -1,8 +1,9 @@
+#include "pages/features_page.h"
+
 #include <gtest/gtest.h>
 
-#include "pages/features_page.h"
-#include "pages/more_features_page.h"
 #include "page_context_fixture.h"
+#include "pages/more_features_page.h"
 
 namespace zelta::pages {
 namespace {
@@ -72,7 +73,7 @@ TEST(FeaturesPage, ModelSpaceKeepsTheCharacterAsLcdControlAndSkipsTheCheck) {
 
 TEST(FeaturesPage, ThirtySecondScrollWithSixteenSecondTimeoutBecomesTenSeconds) {
   FeaturesFixture f;
-  f.settings.readTimeout = 0;  // 16 sec
+  f.settings.readTimeout = 0;                              // 16 sec
   EXPECT_EQ(f.page.onExit(choose(146, 8), f.context), 1);  // 30 sec
   EXPECT_EQ(f.settings.fastScrollTime, 7);                 // 10 sec
   EXPECT_EQ(f.page.view(Page::Features, f.context).find(146)->selected, 7);

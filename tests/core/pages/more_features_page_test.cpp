@@ -1,6 +1,7 @@
+#include "pages/more_features_page.h"
+
 #include <gtest/gtest.h>
 
-#include "pages/more_features_page.h"
 #include "page_context_fixture.h"
 
 namespace zelta::pages {
@@ -46,14 +47,12 @@ TEST_P(BatteryGauge, LevelsFallStrictlyWhileTheGaugeIsOn) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(MoreFeaturesPage, BatteryGauge,
-                         ::testing::Values(GaugeCase{kYes, 9, 8, 7, true},
-                                           GaugeCase{kYes, 15, 1, 0, true},
-                                           GaugeCase{kYes, 7, 7, 6, false},  // 1.24v, 1.24v
-                                           GaugeCase{kYes, 9, 8, 8, false},
-                                           GaugeCase{kYes, 7, 8, 9, false},
-                                           GaugeCase{kNo, 7, 7, 7, true},
-                                           GaugeCase{kNo, 0, 15, 3, true}));
+INSTANTIATE_TEST_SUITE_P(
+    MoreFeaturesPage, BatteryGauge,
+    ::testing::Values(GaugeCase{kYes, 9, 8, 7, true}, GaugeCase{kYes, 15, 1, 0, true},
+                      GaugeCase{kYes, 7, 7, 6, false},  // 1.24v, 1.24v
+                      GaugeCase{kYes, 9, 8, 8, false}, GaugeCase{kYes, 7, 8, 9, false},
+                      GaugeCase{kNo, 7, 7, 7, true}, GaugeCase{kNo, 0, 15, 3, true}));
 
 TEST(MoreFeaturesPage, ExitReturnsTheCheckAndStores) {
   MoreFeaturesFixture f;
@@ -143,8 +142,9 @@ TEST(MoreFeaturesPage, ToneOnlySupportShownOnItsModels) {
     ConverterMode converter;
     bool shown;
   };
-  for (const Case c : {Case{'q', ConverterMode::Off, true}, Case{0x99, ConverterMode::Off, true},
-                       Case{'p', ConverterMode::Off, false}, Case{'1', ConverterMode::Lumio, true}}) {
+  for (const Case c :
+       {Case{'q', ConverterMode::Off, true}, Case{0x99, ConverterMode::Off, true},
+        Case{'p', ConverterMode::Off, false}, Case{'1', ConverterMode::Lumio, true}}) {
     MoreFeaturesFixture f(c.model);
     f.context.converter = c.converter;
     EXPECT_EQ(f.page.view(Page::MoreFeatures, f.context).find(172)->visible, c.shown)

@@ -1,6 +1,7 @@
+#include "pages/password_ota_page.h"
+
 #include <gtest/gtest.h>
 
-#include "pages/password_ota_page.h"
 #include "page_context_fixture.h"
 
 namespace zelta::pages {
