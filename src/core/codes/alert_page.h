@@ -4,7 +4,7 @@
 #include "pages/page_module.h"
 
 namespace zelta::codeplug {
-struct SettingsRecord;
+class SettingsRecord;
 class CodeplugImage;
 }  // namespace zelta::codeplug
 

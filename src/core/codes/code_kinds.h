@@ -3,7 +3,7 @@
 #include "codeplug/models.h"
 
 namespace zelta::codeplug {
-struct SettingsRecord;
+class SettingsRecord;
 }
 
 namespace zelta::codes {
