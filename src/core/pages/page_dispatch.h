@@ -41,7 +41,9 @@ class FieldDispatcher {
   // No list field entered: the "Play tone" buttons are off.
   static constexpr FieldId kNoListField = 9999;
 
+  // The registry outlives the dispatcher (modules may still join it).
   explicit FieldDispatcher(const PageModules& modules) : modules_(modules) {}
+  explicit FieldDispatcher(PageModules&&) = delete;
 
   // A field of `page` receives focus (or is clicked, with notifyModule
   // false: only the help topic and the list field are recorded).
