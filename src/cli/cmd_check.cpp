@@ -1,5 +1,4 @@
 #include <CLI/CLI.hpp>
-
 #include <fstream>
 #include <ostream>
 

@@ -1,7 +1,7 @@
-#include <CLI/CLI.hpp>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <CLI/CLI.hpp>
 #include <fstream>
 #include <sstream>
 
@@ -85,10 +85,9 @@ TEST(CliCheck, UnreadableFileOrImage) {
   EXPECT_EQ(missing.status, kExitFailed);
   EXPECT_THAT(missing.err, HasSubstr("cannot open"));
 
-  const CheckRun undecodable = check(writeCodeplugFile("newer.cp"),
-                                     [](codeplug::CodeplugImage&, codeplug::SettingsRecord&) {
-                                       return errors::code::NewerFile;
-                                     });
+  const CheckRun undecodable = check(
+      writeCodeplugFile("newer.cp"),
+      [](codeplug::CodeplugImage&, codeplug::SettingsRecord&) { return errors::code::NewerFile; });
   EXPECT_EQ(undecodable.status, kExitFailed);
   EXPECT_THAT(undecodable.err, HasSubstr("error -107"));
 }

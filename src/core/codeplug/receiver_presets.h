@@ -20,9 +20,9 @@ inline constexpr int kCodingFormatCount = 3;  // "POCSAG 512", "POCSAG 1200", "P
 
 //                      below 929 MHz        from 929 MHz
 inline constexpr std::array<std::array<ReceiverPresets, 2>, kCodingFormatCount> kReceiverPresets{{
-    {{{3, 0, 6, 3}, {2, 1, 8, 3}}},     // 512
-    {{{8, 1, 12, 7}, {2, 1, 18, 7}}},   // 1200
-    {{{2, 1, 24, 14}, {2, 1, 31, 14}}}, // 2400
+    {{{3, 0, 6, 3}, {2, 1, 8, 3}}},      // 512
+    {{{8, 1, 12, 7}, {2, 1, 18, 7}}},    // 1200
+    {{{2, 1, 24, 14}, {2, 1, 31, 14}}},  // 2400
 }};
 
 // The presets of a coding format (list index; out of range reads as 512) in

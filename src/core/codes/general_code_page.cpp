@@ -247,7 +247,8 @@ void GeneralCodePage::showCodeRows(PageContext& context) {
 
 ResultCode GeneralCodePage::pageCheck(PageContext& context) {
   ResultCode result = runCodeChecks(context);
-  if (result == code::Done) result = codeplug::checkFrequencyInBand(frequencySettingsOf(context), context.reporter);
+  if (result == code::Done)
+    result = codeplug::checkFrequencyInBand(frequencySettingsOf(context), context.reporter);
   showCodeRows(context);
   return result;
 }
@@ -264,14 +265,16 @@ pages::PageView GeneralCodePage::view(pages::Page page, const PageContext& conte
   const bool alertColumns = pages::sixteenCodeLayout(context.model, context.converterTarget());
 
   for (pages::FieldView& v : view.fields) {
-    const FieldSpec* field = v.id == pages::kNoFieldId ? pages::findField(v.name) : pages::findField(v.id);
+    const FieldSpec* field =
+        v.id == pages::kNoFieldId ? pages::findField(v.name) : pages::findField(v.id);
     if (field == nullptr) continue;
     const std::optional<CodeColumn> column = pages::codeColumnOf(*field);
 
     if (!column) {
       if (v.name == "ed_persMemSizeString" || v.name == "ed_persMaildropString") {
         const codeplug::ValueTable& table = codeplug::memorySplitTable(context.largeMemory);
-        const auto split = codeplug::memorySplitText(context.largeMemory, table.indexOf(static_cast<unsigned>(s.memorySplit)));
+        const auto split = codeplug::memorySplitText(
+            context.largeMemory, table.indexOf(static_cast<unsigned>(s.memorySplit)));
         v.text = v.name == "ed_persMemSizeString" ? split.personal : split.maildrop;
       } else if (v.name == "cb_codeMode") {
         v.selected = indexOfHardwareVariant(s.hardwareVariant);
@@ -301,7 +304,7 @@ pages::PageView GeneralCodePage::view(pages::Page page, const PageContext& conte
         break;
       case CodeColumn::Priority:
         v.text = editing_ == v.id || mailDrop ? s.priority[at(c)]
-                                               : maskedFlags(s.priority[at(c)], s.function[at(c)]);
+                                              : maskedFlags(s.priority[at(c)], s.function[at(c)]);
         v.enabled = row.enabled;
         break;
       case CodeColumn::History:

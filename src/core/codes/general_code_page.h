@@ -40,11 +40,9 @@ class GeneralCodePage final : public pages::PageModule {
 
  private:
   errors::ResultCode storeCodeRowField(const pages::FieldSpec& field,
-                                       const pages::FieldInput& input,
-                                       pages::PageContext& context);
+                                       const pages::FieldInput& input, pages::PageContext& context);
   errors::ResultCode storeGeneralField(const pages::FieldSpec& field,
-                                       const pages::FieldInput& input,
-                                       pages::PageContext& context);
+                                       const pages::FieldInput& input, pages::PageContext& context);
   void showCodeRows(pages::PageContext& context);
 
   pages::FieldId editing_ = pages::kNoFieldId;

@@ -21,7 +21,8 @@ bool isDigit(char c) {
 
 bool individualCodePresent(const codeplug::SettingsRecord& settings, int codes) {
   for (int c = 1; c <= codes && c <= codeplug::kMaxCodes; ++c) {
-    if (codePresent(settings, c) && settings.codeType[static_cast<std::size_t>(c - 1)] == Individual)
+    if (codePresent(settings, c) &&
+        settings.codeType[static_cast<std::size_t>(c - 1)] == Individual)
       return true;
   }
   return false;
@@ -62,7 +63,8 @@ void advanceIndividualCodes(codeplug::SettingsRecord& settings, int codes, int i
   }
 }
 
-errors::ResultCode sequentialProgrammingStep(pages::PageContext& context, const ProgramPager& program) {
+errors::ResultCode sequentialProgrammingStep(pages::PageContext& context,
+                                             const ProgramPager& program) {
   codeplug::SettingsRecord& s = context.settings;
   const int codes = codesOf(context);
   const bool advanceCodes = individualCodePresent(s, codes);

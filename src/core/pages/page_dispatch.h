@@ -77,7 +77,9 @@ class FieldDispatcher {
   bool playToneEnabled() const;
 
  private:
-  void record(errors::ResultCode result) { lastFieldCheck_ = static_cast<std::uint8_t>(result & 0xFF); }
+  void record(errors::ResultCode result) {
+    lastFieldCheck_ = static_cast<std::uint8_t>(result & 0xFF);
+  }
 
   const PageModules& modules_;
   std::uint8_t lastFieldCheck_ = 1;

@@ -3,9 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "code_page_fixture.h"
 #include "codes/capcode.h"
 #include "codes/code_predicates.h"
-#include "code_page_fixture.h"
 
 namespace zelta::codes {
 namespace {
@@ -20,7 +20,9 @@ struct CapcodeCase {
   std::string stored;
 };
 
-void PrintTo(const CapcodeCase& c, std::ostream* os) { *os << '"' << c.typed << '"'; }
+void PrintTo(const CapcodeCase& c, std::ostream* os) {
+  *os << '"' << c.typed << '"';
+}
 
 class CapcodeTest : public ::testing::TestWithParam<CapcodeCase> {};
 
@@ -89,9 +91,9 @@ TEST(CodeChecks, BlankCodesAreNeitherDuplicatesNorFrames) {
 
 TEST(CodeChecks, ThreeFramesAskBeforeProgramming) {
   CodePageFixture f;
-  f.setCode(1, "0000008");  // frame 0
-  f.setCode(2, "0000009");  // frame 1
-  f.setCode(3, "0000010");  // frame 2
+  f.setCode(1, "0000008");                                       // frame 0
+  f.setCode(2, "0000009");                                       // frame 1
+  f.setCode(3, "0000010");                                       // frame 2
   EXPECT_EQ(confirmFrameCount(f.context), code::TooManyFrames);  // no answer: No
   ASSERT_EQ(f.reporter.asked.size(), 1u);
   EXPECT_EQ(f.reporter.asked[0].code, code::TooManyFrames);

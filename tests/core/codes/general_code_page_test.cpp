@@ -3,8 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "codes/code_predicates.h"
 #include "code_page_fixture.h"
+#include "codes/code_predicates.h"
 
 namespace zelta::codes {
 namespace {
@@ -16,7 +16,8 @@ using test::CodePageFixture;
 using ::testing::ElementsAre;
 
 // Field IDs of code 1 and code 2 on "Code 1-4".
-constexpr pages::FieldId kCode1 = 7, kFunction1 = 8, kPriority1 = 9, kCodeType1 = 10, kHistory1 = 11;
+constexpr pages::FieldId kCode1 = 7, kFunction1 = 8, kPriority1 = 9, kCodeType1 = 10,
+                         kHistory1 = 11;
 constexpr pages::FieldId kCode2 = 12, kPriority2 = 14, kCodeType2 = 15;
 
 struct PageFixture : CodePageFixture {

@@ -3,8 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "codes/code_predicates.h"
 #include "code_page_fixture.h"
+#include "codes/code_predicates.h"
 
 namespace zelta::codes {
 namespace {
@@ -17,7 +17,9 @@ struct IcnCase {
   std::string after;
 };
 
-void PrintTo(const IcnCase& c, std::ostream* os) { *os << '"' << c.before << '"'; }
+void PrintTo(const IcnCase& c, std::ostream* os) {
+  *os << '"' << c.before << '"';
+}
 
 class AdvanceIcnTest : public ::testing::TestWithParam<IcnCase> {};
 
@@ -27,18 +29,16 @@ TEST_P(AdvanceIcnTest, CountsTheTrailingDigitsUp) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, AdvanceIcnTest,
-    ::testing::Values(IcnCase{"ABC0099", "ABC0100"},
-                      IcnCase{"ABC0099   ", "ABC0100"},     // trailing spaces dropped
-                      IcnCase{"A1B2", "A1B3"},              // only the trailing run counts
-                      IcnCase{"1234567899", "1234567900"},  // ten digits: 1 + nine-digit counter
-                      IcnCase{"0999999999", "1000000000"},  // the counter carries into the first digit
-                      IcnCase{"00099", "00100"},            // an all-digit ICN keeps its width
-                      IcnCase{"ABC999", "ABC1000"},         // room left: the counter grows
-                      IcnCase{"99", "100"},
-                      IcnCase{"ABC9999999", "ABC0000000"},  // ten characters: wraps
-                      IcnCase{"9999999999", "0000000000"},
-                      IcnCase{"ABC", "ABC"},  // no counter
-                      IcnCase{"", ""}));
+    ::testing::Values(
+        IcnCase{"ABC0099", "ABC0100"}, IcnCase{"ABC0099   ", "ABC0100"},  // trailing spaces dropped
+        IcnCase{"A1B2", "A1B3"},              // only the trailing run counts
+        IcnCase{"1234567899", "1234567900"},  // ten digits: 1 + nine-digit counter
+        IcnCase{"0999999999", "1000000000"},  // the counter carries into the first digit
+        IcnCase{"00099", "00100"},            // an all-digit ICN keeps its width
+        IcnCase{"ABC999", "ABC1000"},         // room left: the counter grows
+        IcnCase{"99", "100"}, IcnCase{"ABC9999999", "ABC0000000"},   // ten characters: wraps
+        IcnCase{"9999999999", "0000000000"}, IcnCase{"ABC", "ABC"},  // no counter
+        IcnCase{"", ""}));
 
 ProgramPager writes(errors::ResultCode result, int* calls) {
   return [=] {
@@ -90,7 +90,8 @@ TEST(SequentialStep, InvalidOrDuplicateCodesStopBeforeProgramming) {
   EXPECT_EQ(f.reporter.shown.size(), 1u);
 
   f.setCode(2, "2097152", Group);
-  EXPECT_EQ(sequentialProgrammingStep(f.context, writes(code::Ok, &calls)), code::InvalidPocsagCode);
+  EXPECT_EQ(sequentialProgrammingStep(f.context, writes(code::Ok, &calls)),
+            code::InvalidPocsagCode);
   EXPECT_EQ(calls, 0);
   EXPECT_EQ(f.settings.code[0], "0000008");
 }
@@ -113,16 +114,18 @@ TEST(SequentialStep, NothingAdvancesUnlessThePagerWasWritten) {
   f.settings.ICN = "7";
   f.setCode(1, "0000008", Individual);
   // Refused by the pager, and abandoned at a question (result 0, nothing written).
-  for (ProgramOutcome outcome : {ProgramOutcome{code::VersionsMismatch, false},
-                                 ProgramOutcome{code::Ok, false}}) {
+  for (ProgramOutcome outcome :
+       {ProgramOutcome{code::VersionsMismatch, false}, ProgramOutcome{code::Ok, false}}) {
     EXPECT_EQ(sequentialProgrammingStep(f.context, [=] { return outcome; }), outcome.result);
     EXPECT_EQ(f.settings.code[0], "0000008");
     EXPECT_EQ(f.settings.ICN, "7");
   }
   // Written, but setting the clock afterwards failed: the pager holds the
   // code, so the next one must get the next code.
-  EXPECT_EQ(sequentialProgrammingStep(
-                f.context, [] { return ProgramOutcome{code::NoAcknowledge, true}; }),
+  EXPECT_EQ(sequentialProgrammingStep(f.context,
+                                      [] {
+                                        return ProgramOutcome{code::NoAcknowledge, true};
+                                      }),
             code::NoAcknowledge);
   EXPECT_EQ(f.settings.code[0], "0000009");
   EXPECT_EQ(f.settings.ICN, "8");
@@ -135,7 +138,8 @@ TEST(SequentialStep, CodePastTheLastAddressIsRefusedNextTime) {
   int calls = 0;
   EXPECT_EQ(sequentialProgrammingStep(f.context, writes(code::Ok, &calls)), code::Ok);
   EXPECT_EQ(f.settings.code[0], "2097152");
-  EXPECT_EQ(sequentialProgrammingStep(f.context, writes(code::Ok, &calls)), code::InvalidPocsagCode);
+  EXPECT_EQ(sequentialProgrammingStep(f.context, writes(code::Ok, &calls)),
+            code::InvalidPocsagCode);
   EXPECT_EQ(calls, 1);
 }
 

@@ -26,7 +26,9 @@ class FakeModule : public PageModule {
   errors::ResultCode exitResult = code::Done;
   errors::ResultCode checkResult = code::Done;
 
-  void onEnter(FieldId field, PageContext&) override { log_.push_back(name_ + " enter " + std::to_string(field)); }
+  void onEnter(FieldId field, PageContext&) override {
+    log_.push_back(name_ + " enter " + std::to_string(field));
+  }
   errors::ResultCode onExit(const FieldInput& input, PageContext&) override {
     log_.push_back(name_ + " exit " + std::to_string(input.id));
     return exitResult;
@@ -164,7 +166,8 @@ TEST(FieldDispatch, EnterRecordsHelpTopicAndPlayTone) {
   f.dispatcher.enter(Page::Prompt2, 35, f.context);
   f.dispatcher.enter(Page::Prompt1, 35, f.context);
   f.dispatcher.enter(Page::Source1to8, 40, f.context, /*notifyModule=*/false);
-  EXPECT_THAT(f.log, ElementsAre("code enter 345", "code enter 7", "alert enter 98", "prompt enter 35"));
+  EXPECT_THAT(f.log,
+              ElementsAre("code enter 345", "code enter 7", "alert enter 98", "prompt enter 35"));
 }
 
 TEST(FieldDispatch, PageEntryRefreshesThePagesModule) {
@@ -188,12 +191,14 @@ TEST(PageCheckChain, CodeCheckFailureStopsTheChain) {
   f.settings.freqBand = 2;
 
   dispatcher.enter(Page::Code1to4, 7, f.context);
-  EXPECT_EQ(dispatcher.runPageCheckChain(Page::Code1to4, FieldInput{.id = 7, .text = "2097152"}, f.context),
+  EXPECT_EQ(dispatcher.runPageCheckChain(Page::Code1to4, FieldInput{.id = 7, .text = "2097152"},
+                                         f.context),
             code::InvalidPocsagCode);
   EXPECT_THAT(f.log, IsEmpty());
   EXPECT_EQ(f.settings.code[0], "2097152");
 
-  EXPECT_EQ(dispatcher.runPageCheckChain(Page::Code1to4, FieldInput{.id = 7, .text = "2097151"}, f.context),
+  EXPECT_EQ(dispatcher.runPageCheckChain(Page::Code1to4, FieldInput{.id = 7, .text = "2097151"},
+                                         f.context),
             code::Done);
   EXPECT_THAT(f.log, ElementsAre("alert check"));
   EXPECT_TRUE(dispatcher.lastFieldCheckPassed());
