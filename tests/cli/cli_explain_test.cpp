@@ -3,25 +3,13 @@
 #include <sstream>
 
 #include "cli/cli_app.h"
+#include "cli/cli_run.h"
 
 namespace zelta::cli {
 namespace {
 
-struct CliResult {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliResult runArgs(std::vector<std::string> args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  std::istringstream in;
-  CliIo io{out, err, in};
-  args.insert(args.begin(), "zelta-pps-cli");
-  const int status = runCli(args, io);
-  return {status, out.str(), err.str()};
-}
+using testing::CliResult;
+using testing::runArgs;
 
 TEST(CliExplain, PrintsCaptionThenExactText) {
   const CliResult r = runArgs({"explain", "-30"});

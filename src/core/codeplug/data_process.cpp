@@ -99,7 +99,10 @@ bool isLargeLayout(ModelCode model) {
 }  // namespace
 
 std::optional<int> requiredFileTotal(ModelCode model) {
-  // '!' comes as a 768-byte old image or a 1024-byte family A image.
+  // '!' comes as a 768-byte old image or a 1024-byte family A image. Model
+  // '6' is written like '0'-'2' and ':' (1024 bytes, family A), so it is read
+  // back the same way, to the start of the image, rather than into the
+  // old-format window where its bytes would not fit.
   if (model == '!') return std::nullopt;
   const auto info = findModel(model);
   if (!info) return std::nullopt;

@@ -1,9 +1,9 @@
 #include "codeplug/field_encodings.h"
 
-#include "codeplug/settings_record.h"
-
 #include <charconv>
 #include <cstdio>
+
+#include "codeplug/settings_record.h"
 
 namespace zelta::codeplug {
 

@@ -167,6 +167,12 @@ constexpr void layOutSources(FieldOffsetTable& t, Offset at) {
   }
 }
 
+// The whole text area of a D-F list: head and tail prompts, then sources.
+constexpr void layOutPromptArea(FieldOffsetTable& t, std::span<const Prompt> head, std::span<const Prompt> tail) {
+  t.promptText = {};
+  layOutSources(t, layOutPrompts(t, tail, layOutPrompts(t, head, 0xEC)));
+}
+
 // Code block and synthesizer of the 1 KB layouts; family C moves both to
 // 0x700 and its kept blocks behind them.
 constexpr void setNarrowCodeBlock(FieldOffsetTable& t, Offset base) {
@@ -275,15 +281,14 @@ constexpr FieldOffsetTable familyD() {
   setSynthesizer(t, 0x700);
   setLargeLayoutFields(t);
   t.promptCapacity = 1200;
-  layOutSources(t, layOutPrompts(t, kFamilyDList, 0xEC));
+  layOutPromptArea(t, kFamilyDList, {});
   return t;
 }
 
 constexpr FieldOffsetTable familyE() {
   FieldOffsetTable t = familyD();
   t.family = Family::E;
-  t.promptText = {};
-  layOutSources(t, layOutPrompts(t, kFamilyETail, layOutPrompts(t, kFamilyEHead, 0xEC)));
+  layOutPromptArea(t, kFamilyEHead, kFamilyETail);
   t.secondSynthN = 0x4D;
   t.secondSynthR = 0x50;
   t.dualFreqSupport = 0x786;  // third byte of code slot 17
@@ -293,8 +298,7 @@ constexpr FieldOffsetTable familyE() {
 constexpr FieldOffsetTable familyF() {
   FieldOffsetTable t = familyE();
   t.family = Family::F;
-  t.promptText = {};
-  layOutSources(t, layOutPrompts(t, kFamilyFTail, layOutPrompts(t, kFamilyEHead, 0xEC)));
+  layOutPromptArea(t, kFamilyEHead, kFamilyFTail);
   t.userKeys = 0x44;
   t.userTimeout = 0x46;
   t.userPasswordFlags = 0x48;

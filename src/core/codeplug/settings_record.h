@@ -9,6 +9,8 @@
 #include <variant>
 #include <vector>
 
+#include "codeplug/frequency_band.h"
+#include "codeplug/frequency_synthesizer.h"
 #include "codeplug/models.h"
 #include "codeplug/prompt_fields.h"
 
@@ -23,19 +25,6 @@ inline constexpr int kFunctionsPerCode = 4;
 struct PromptSetting {
   std::string text;
   bool isDefault = false;
-};
-
-// What the synthesizer bytes say about one receive frequency.
-struct ReceiverParameters {
-  std::int64_t ifHz = 21400000;
-  std::int64_t referenceHz = 20950000;
-  std::int64_t channelStepHz = 12500;
-  int injectionSide = 0;    // 0-2
-  int pllType = 0;          // 0-3
-  std::uint32_t n = 0;
-  std::uint32_t r = 0;
-  int multiplier = 2;
-  int oscillatorFlags = 0;  // bits 1-0 of the oscillator byte (rounding)
 };
 
 // Settings of the 2 KB decoders that the large-image builder writes into the
@@ -82,16 +71,19 @@ struct KeptBytes {
 // dropped); controls without a setting of their own are derived on showing.
 // Defaults are set by the defaults module; the values here only keep a
 // fresh record well defined.
-struct SettingsRecord {
+class SettingsRecord {
+ public:
   SettingsRecord();
 
   // --- Header and receiver values (no control) ---
+  // The current modelCode and the header values cgromType, memorySize and
+  // largeMemory live with the image they describe (CodeplugImage).
   ModelCode modelCodeAsRead = kNoModel;  // from the file or image last read
   bool pagerUnprogrammed = false;
-  std::int64_t receiveFrequencyHz = 0;
-  std::int64_t receiveFrequency2Hz = 0;
-  ReceiverParameters receiver;
-  ReceiverParameters receiver2;
+  Hertz receiveFrequencyHz = 0;
+  Hertz receiveFrequency2Hz = 0;
+  SynthesizerParameters receiver;        // primary frequency
+  SynthesizerParameters receiver2;       // second frequency (families E, F)
   bool bandFieldMark = false;            // codeplug version later than 8.2.5
   std::string codeplugVersionText;
   int hardwareVariant = 0;               // families D-F: 0, 2 or 3
