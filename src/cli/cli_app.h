@@ -15,7 +15,7 @@ class App;
 
 namespace zelta::codeplug {
 class CodeplugImage;
-struct SettingsRecord;
+class SettingsRecord;
 }  // namespace zelta::codeplug
 
 namespace zelta::cli {

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "cli/cli_app.h"
+#include "cli_run.h"
 #include "codeplug/codeplug_image.h"
 #include "codeplug/data_process.h"
 #include "codeplug/settings_record.h"
@@ -27,11 +28,7 @@ std::string writeCodeplugFile(const std::string& name) {
   return path;
 }
 
-struct CheckRun {
-  int status;
-  std::string out;
-  std::string err;
-};
+using CheckRun = testing::CliResult;
 
 // Stands in for the decoder: a codeplug with two codes on 158.0125 MHz.
 DecodeImage decoderGiving(std::string code2, std::string frequency = "158.0125") {

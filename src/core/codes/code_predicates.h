@@ -5,7 +5,7 @@
 #include "codeplug/models.h"
 
 namespace zelta::codeplug {
-struct SettingsRecord;
+class SettingsRecord;
 }
 namespace zelta::pages {
 struct PageContext;

@@ -7,7 +7,7 @@
 #include "errors/result_code.h"
 
 namespace zelta::codeplug {
-struct SettingsRecord;
+class SettingsRecord;
 }
 namespace zelta::pages {
 struct PageContext;
