@@ -37,6 +37,7 @@ DecodeImage decoderGiving(std::string code2, std::string frequency = "158.0125")
     s.freqBand = 2;
     s.code[0] = "1234567";
     s.code[1] = code2;
+    s.endMsgChar = "00";  // the Features page checks it too
     return errors::code::Ok;
   };
 }

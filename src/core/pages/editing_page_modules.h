@@ -1,6 +1,10 @@
 #pragma once
 
+#include "codes/alert_page.h"
 #include "codes/general_code_page.h"
+#include "pages/features_page.h"
+#include "pages/more_features_page.h"
+#include "pages/password_ota_page.h"
 #include "pages/page_dispatch.h"
 
 namespace zelta::pages {
@@ -17,9 +21,17 @@ class EditingPageModules {
 
   const PageModules& registry() const { return registry_; }
   codes::GeneralCodePage& generalCode() { return generalCode_; }
+  codes::AlertPage& alert() { return alert_; }
+  PasswordOtaPage& passwordOta() { return passwordOta_; }
+  FeaturesPage& features() { return features_; }
+  MoreFeaturesPage& moreFeatures() { return moreFeatures_; }
 
  private:
   codes::GeneralCodePage generalCode_;
+  codes::AlertPage alert_;
+  PasswordOtaPage passwordOta_;
+  FeaturesPage features_;
+  MoreFeaturesPage moreFeatures_;
   PageModules registry_;
 };
 
