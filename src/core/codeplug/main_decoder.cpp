@@ -19,6 +19,10 @@ constexpr ModelCode kModelSpace = ' ';
 constexpr ModelCode kModelHash = '#';
 constexpr ModelCode kModelBang = '!';
 
+// The contrast texts of a codeplug that had none.
+const std::string kDefaultTextContrast = "009";
+const std::string kDefaultIconContrast = "3";
+
 // The bytes of the old image taken over to the start of the image.
 constexpr std::size_t kOldHeaderBytes = 236;
 
@@ -202,8 +206,8 @@ errors::ResultCode convertOldFormat(CodeplugImage& image, SettingsRecord& s, con
   s.zoom = 1;
   s.prompts[text::PromptId::zoomInPrompt] = text::Prompt{text::PromptText("ZOOM IN"), false};
   s.prompts[text::PromptId::zoomOutPrompt] = text::Prompt{text::PromptText("ZOOM OUT"), false};
-  s.textContrast = "009";
-  s.iconContrast = "3";
+  s.textContrast = kDefaultTextContrast;
+  s.iconContrast = kDefaultIconContrast;
 
   const int band = bandOfFrequency(s.receiveFrequencyHz);
   const auto synthesizer = oldSynthesizerFor(band);
