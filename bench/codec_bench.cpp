@@ -26,7 +26,8 @@ SettingsRecord startingSettings(ModelCode model) {
   s.textContrast = "009";
   s.iconContrast = "3";
   s.endMsgChar = "04";
-  zelta::text::applyLanguageDefaults(s.prompts, zelta::text::lang::english, zelta::text::promptListFor(model, false));
+  zelta::text::applyLanguageDefaults(s.prompts, zelta::text::lang::english,
+                                     zelta::text::promptListFor(model, false));
   return s;
 }
 
