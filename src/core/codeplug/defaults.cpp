@@ -10,8 +10,6 @@
 namespace zelta::codeplug {
 namespace {
 
-constexpr ModelCode kModelHash = '#';
-
 // Default split positions of the two memory-split lists.
 constexpr int kDefaultSplitIndex8K = 4;   // "  5K" personal
 constexpr int kDefaultSplitIndex32K = 2;  // "  10K" personal
@@ -159,8 +157,8 @@ void resetToDefaults(SettingsRecord& settings, CodeplugImage& image, bool conver
   s.melody.fill(0xE9);
   s.reminderAlertInterval = 1;  // "2 min"
   s.reminderAlertTimeout = 7;   // "30 min"
-  // Models without the extended alert settings store none of these; they
-  // stay at the same first entries.
+  // Set for every model; those without the extended alert settings do not
+  // store them.
   s.reminderAlertDuration = 0;
   s.defaultAlert = 0;
   s.defaultReminderAlert = 0;
@@ -228,7 +226,7 @@ void resetToDefaults(SettingsRecord& settings, CodeplugImage& image, bool conver
   s.userPasswordTimeout = 300;
   s.kept.userPasswordFlags = 0;
 
-  if (model == kModelHash) setModelHashDefaults(s);
+  if (model == '#') setModelHashDefaults(s);
 
   settings = std::move(s);
   image.header().largeMemory = true;
@@ -237,7 +235,7 @@ void resetToDefaults(SettingsRecord& settings, CodeplugImage& image, bool conver
 void applyOldModelFeatureDefaults(SettingsRecord& settings, const CodeplugImage& image,
                                   bool converterTarget) {
   const ModelCode model = image.modelCode();
-  if (model != kModelHash && !settings.promptsAsText) {
+  if (model != '#' && !settings.promptsAsText) {
     // Model ' ' holds "SET TIME" where the other lists have "SET TIME AND
     // ALARM"; the ideographic and Thai languages have no default here and
     // keep the prompt as read.
