@@ -1,0 +1,75 @@
+#include "link/simulator_advert.h"
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace zelta::link {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool processIsRunning(long pid) {
+  return pid > 0 && (kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
+}
+
+}  // namespace
+
+fs::path simulatorAdvertDirectory() {
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  if (runtime != nullptr && *runtime != '\0') return fs::path(runtime) / "zelta-pager-sim";
+  return fs::path("/tmp") / ("zelta-pager-sim-" + std::to_string(getuid()));
+}
+
+fs::path writeSimulatorAdvert(const SimulatorAdvert& advert) {
+  const fs::path dir = simulatorAdvertDirectory();
+  std::error_code ec;
+  fs::create_directories(dir, ec);
+  if (ec) return {};
+  const fs::path file = dir / std::to_string(advert.pid);
+  std::ofstream out(file);
+  if (!out) return {};
+  out << "path=" << advert.path << "\nmodel=" << static_cast<int>(advert.model) << "\n";
+  return out ? file : fs::path{};
+}
+
+std::vector<SimulatorAdvert> readSimulatorAdverts() {
+  std::vector<SimulatorAdvert> adverts;
+  std::error_code ec;
+  for (const fs::directory_entry& entry : fs::directory_iterator(simulatorAdvertDirectory(), ec)) {
+    SimulatorAdvert advert;
+    char* end = nullptr;
+    const std::string name = entry.path().filename().string();
+    advert.pid = std::strtol(name.c_str(), &end, 10);
+    if (end == name.c_str() || *end != '\0' || !processIsRunning(advert.pid)) continue;
+    std::ifstream in(entry.path());
+    std::string line;
+    while (std::getline(in, line)) {
+      if (line.starts_with("path=")) advert.path = line.substr(5);
+      if (line.starts_with("model=")) {
+        advert.model = static_cast<codeplug::ModelCode>(std::atoi(line.c_str() + 6));
+      }
+    }
+    if (advert.path.empty() || !fs::exists(advert.path, ec)) continue;
+    adverts.push_back(advert);
+  }
+  return adverts;
+}
+
+std::string simulatorDescription(codeplug::ModelCode model) {
+  char text[48];
+  if (model >= 0x21 && model < 0x7F) {
+    std::snprintf(text, sizeof text, "Pager simulator ('%c' 0x%02X)", model, model);
+  } else {
+    std::snprintf(text, sizeof text, "Pager simulator (0x%02X)", model);
+  }
+  return text;
+}
+
+}  // namespace zelta::link
