@@ -102,40 +102,11 @@ std::string describeOpenError(const std::string& path, int errorNumber) {
   }
 }
 
-TermiosSerialDevice::~TermiosSerialDevice() { close(); }
-
-bool TermiosSerialDevice::open(const std::string& path, const LineSettings& settings,
-                               OpenFailure& failure) {
-  if (fd_ >= 0) {
-    failure.reason = path + ": the port is already open.";
-    return false;
-  }
-  // Non-blocking, so that a port without carrier does not hold the open.
-  const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) {
-    failure.reason = describeOpenError(path, errno);
-    return false;
-  }
-  const auto fail = [&](int errorNumber) {
-    failure.reason = describeOpenError(path, errorNumber);
-    ::close(fd);
-    return false;
-  };
-  // The port is not shared: a second program with the same port (or a second
-  // instance of this one) is turned away rather than interleaving bytes.
-  if (flock(fd, LOCK_EX | LOCK_NB) != 0) return fail(errno);
-
-  termios tio{};
-  if (tcgetattr(fd, &tio) != 0) return fail(errno);
+bool configureTermios(termios& tio, const LineSettings& settings) {
+  speed_t speed{};
+  if (!speedOf(settings.baud, speed)) return false;
   cfmakeraw(&tio);
   tio.c_cflag |= CREAD | CLOCAL;
-
-  speed_t speed{};
-  if (!speedOf(settings.baud, speed)) {
-    failure.reason = path + ": the line cannot run at " + std::to_string(settings.baud) + " baud.";
-    ::close(fd);
-    return false;
-  }
   cfsetispeed(&tio, speed);
   cfsetospeed(&tio, speed);
 
@@ -183,6 +154,39 @@ bool TermiosSerialDevice::open(const std::string& path, const LineSettings& sett
   // Reads return at once; poll() bounds the wait.
   tio.c_cc[VMIN] = 0;
   tio.c_cc[VTIME] = 0;
+  return true;
+}
+
+TermiosSerialDevice::~TermiosSerialDevice() { close(); }
+
+bool TermiosSerialDevice::open(const std::string& path, const LineSettings& settings,
+                               OpenFailure& failure) {
+  if (fd_ >= 0) {
+    failure.reason = path + ": the port is already open.";
+    return false;
+  }
+  // Non-blocking, so that a port without carrier does not hold the open.
+  const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    failure.reason = describeOpenError(path, errno);
+    return false;
+  }
+  const auto fail = [&](int errorNumber) {
+    failure.reason = describeOpenError(path, errorNumber);
+    ::close(fd);
+    return false;
+  };
+  // The port is not shared: a second program with the same port (or a second
+  // instance of this one) is turned away rather than interleaving bytes.
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0) return fail(errno);
+
+  termios tio{};
+  if (tcgetattr(fd, &tio) != 0) return fail(errno);
+  if (!configureTermios(tio, settings)) {
+    failure.reason = path + ": the line cannot run at " + std::to_string(settings.baud) + " baud.";
+    ::close(fd);
+    return false;
+  }
   if (tcsetattr(fd, TCSANOW, &tio) != 0) return fail(errno);
 
   setModemLine(fd, TIOCM_DTR, settings.dtr != LineControl::Off);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <termios.h>
+
 #include <string>
 
 #include "link/serial_device.h"
@@ -34,8 +36,11 @@ class TermiosSerialDevice : public SerialDevice {
 // the group that owns the device when permission was denied.
 std::string describeOpenError(const std::string& path, int errorNumber);
 
-// The termios speed constant of a baud rate; false for rates the line
-// cannot take.
+// Whether the line can run at a baud rate.
 bool baudIsSupported(unsigned baud);
+
+// Raw mode and the line settings on a termios record; false when the baud
+// rate has no termios speed.
+bool configureTermios(termios& tio, const LineSettings& settings);
 
 }  // namespace zelta::link
