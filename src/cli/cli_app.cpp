@@ -15,6 +15,8 @@ using AddCommand = void (*)(CLI::App&, CliRun&);
 // Every subcommand of zelta-pps-cli, in the order --help lists them.
 constexpr AddCommand kCommands[] = {
     addExplainCommand,
+    addPortsCommand,
+    addIdentifyCommand,
 };
 
 // Result codes are negative numbers, which the option parser would take for

@@ -1,0 +1,107 @@
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+#include <cstdio>
+#include <ostream>
+
+#include "cli/cli_app.h"
+#include "cli/cli_link.h"
+#include "codeplug/models.h"
+
+namespace zelta::cli {
+namespace {
+
+struct StatusText {
+  char letter;
+  const char* meaning;
+};
+
+constexpr StatusText kStatusTexts[] = {
+    {'Y', "password required"}, {'N', "no password"},       {'O', "no password"},
+    {'U', "unprogrammed"},      {'B', "bad pager data"},    {'D', "download disabled"},
+};
+
+std::string statusMeaning(char letter) {
+  for (const StatusText& s : kStatusTexts) {
+    if (s.letter == letter) return s.meaning;
+  }
+  return "unknown";
+}
+
+std::string familyName(codeplug::ModelCode model) {
+  const auto info = codeplug::findModel(model);
+  if (!info) return "unknown";
+  switch (info->family) {
+    case codeplug::Family::OldFormat: return "old format";
+    case codeplug::Family::A: return "A";
+    case codeplug::Family::B: return "B";
+    case codeplug::Family::C: return "C";
+    case codeplug::Family::D: return "D";
+    case codeplug::Family::E: return "E";
+    case codeplug::Family::F: return "F";
+  }
+  return "unknown";
+}
+
+std::string modelText(codeplug::ModelCode model) {
+  char text[32];
+  if (model >= 0x21 && model < 0x7F) {
+    std::snprintf(text, sizeof text, "0x%02X '%c'", model, model);
+  } else {
+    std::snprintf(text, sizeof text, "0x%02X", model);
+  }
+  return text;
+}
+
+}  // namespace
+
+// identify --port DEV: the model, firmware, serial number and status of the
+// pager on the fixture. Sends no password, so no attempt is spent.
+void addIdentifyCommand(CLI::App& app, CliRun& run) {
+  struct Options {
+    LinkOptions link;
+    bool json = false;
+  };
+  auto options = std::make_shared<Options>();
+  CLI::App* sub = app.add_subcommand(
+      "identify", "Wake the pager on the fixture and show its model, firmware, serial number "
+                  "and status");
+  addLinkOptions(*sub, options->link);
+  sub->add_flag("--json", options->json, "Print the identification as JSON");
+  sub->callback([&run, options] {
+    run.action = [&run, options]() -> int {
+      LinkSession session(run, options->link);
+      if (!session.ready()) return kExitFailed;
+      link::Identification id;
+      const errors::ResultCode result = session.link().identify(id);
+      if (result != errors::code::Ok) return reportLinkFailure(run, result);
+
+      const auto info = codeplug::findModel(id.model);
+      const std::string letter(1, id.status);
+      if (options->json) {
+        nlohmann::json j{{"port", options->link.port},
+                         {"model", id.model},
+                         {"family", familyName(id.model)},
+                         {"imageBytes", info ? info->imageBytes : 0},
+                         {"firmware", id.firmware.text},
+                         {"firmwareMajor", id.firmware.major},
+                         {"firmwareMinor", id.firmware.minor},
+                         {"serialNumber", id.serialNumber},
+                         {"status", letter},
+                         {"statusMeaning", statusMeaning(id.status)}};
+        run.io.out << j.dump(2) << '\n';
+        return kExitOk;
+      }
+      char version[16];
+      std::snprintf(version, sizeof version, "%d.%02d", id.firmware.major, id.firmware.minor);
+      run.io.out << "Model:         " << modelText(id.model) << ", family " << familyName(id.model)
+                 << '\n'
+                 << "Firmware:      \"" << id.firmware.text << "\" (" << version << ")\n"
+                 << "Serial number: " << id.serialNumber << '\n'
+                 << "Status:        " << letter << " (" << statusMeaning(id.status) << ")\n";
+      return kExitOk;
+    };
+  });
+}
+
+}  // namespace zelta::cli
