@@ -259,6 +259,10 @@ struct RefusedModel {
   std::uint8_t modelAfter;
 };
 
+void PrintTo(const RefusedModel& c, std::ostream* os) {
+  *os << (c.transaction == Transaction::WriteImage ? "write " : "read ") << int(c.model);
+}
+
 class ModelCheckTest : public PagerLinkTest,
                        public ::testing::WithParamInterface<RefusedModel> {};
 
@@ -286,6 +290,8 @@ struct StatusCase {
   errors::ResultCode result;
   std::uint8_t modelAfter;
 };
+
+void PrintTo(const StatusCase& c, std::ostream* os) { *os << char(c.letter); }
 
 class StatusLetterTest : public PagerLinkTest,
                          public ::testing::WithParamInterface<StatusCase> {};
