@@ -7,6 +7,7 @@
 #include "cli/cli_app.h"
 #include "cli/cli_link.h"
 #include "codeplug/models.h"
+#include "link/wire.h"
 
 namespace zelta::cli {
 namespace {
@@ -41,16 +42,6 @@ std::string familyName(codeplug::ModelCode model) {
     case codeplug::Family::F: return "F";
   }
   return "unknown";
-}
-
-std::string modelText(codeplug::ModelCode model) {
-  char text[32];
-  if (model >= 0x21 && model < 0x7F) {
-    std::snprintf(text, sizeof text, "0x%02X '%c'", model, model);
-  } else {
-    std::snprintf(text, sizeof text, "0x%02X", model);
-  }
-  return text;
 }
 
 }  // namespace
@@ -94,7 +85,7 @@ void addIdentifyCommand(CLI::App& app, CliRun& run) {
       }
       char version[16];
       std::snprintf(version, sizeof version, "%d.%02d", id.firmware.major, id.firmware.minor);
-      run.io.out << "Model:         " << modelText(id.model) << ", family " << familyName(id.model)
+      run.io.out << "Model:         " << link::modelLabel(id.model) << ", family " << familyName(id.model)
                  << '\n'
                  << "Firmware:      \"" << id.firmware.text << "\" (" << version << ")\n"
                  << "Serial number: " << id.serialNumber << '\n'

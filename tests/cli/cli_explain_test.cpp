@@ -1,27 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "cli/cli_app.h"
+#include "cli_run.h"
 
 namespace zelta::cli {
 namespace {
-
-struct CliResult {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliResult runArgs(std::vector<std::string> args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  std::istringstream in;
-  CliIo io{out, err, in};
-  args.insert(args.begin(), "zelta-pps-cli");
-  const int status = runCli(args, io);
-  return {status, out.str(), err.str()};
-}
 
 TEST(CliExplain, PrintsCaptionThenExactText) {
   const CliResult r = runArgs({"explain", "-30"});

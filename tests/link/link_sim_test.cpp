@@ -7,6 +7,8 @@
 #include <sstream>
 
 #include "cli/cli_app.h"
+#include "cli/cli_run.h"
+#include "core/link/link_fixture.h"
 #include "link/comm.h"
 #include "link/pager_link.h"
 #include "link/port_list.h"
@@ -20,7 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 namespace rc = errors::code;
-using Bytes = std::vector<std::uint8_t>;
 using link::Transaction;
 
 // Real time, but the protocol's fixed pauses a tenth as long: the simulator
@@ -37,19 +38,13 @@ fs::path scratchDir() {
   return dir;
 }
 
-// An image of the model whose bytes sum to 0xFF, as a pager sends it.
+// An image of the model whose bytes sum to 0xFF, as a pager sends it, with
+// the download password "SECRET" stored.
 Bytes pagerImage(std::size_t size, std::uint8_t model, std::uint8_t seed) {
-  Bytes image(size);
-  for (std::size_t i = 0; i < size; ++i) image[i] = static_cast<std::uint8_t>(i * 13 + seed);
-  image[1] = model;
-  image[0x96] = 0x18;
-  image[0x97] = 0x34;
+  Bytes image = imageBlock(size, model, 0x18, 0x34, seed);
   const std::string password = "SECRET    ";
   std::copy(password.begin(), password.end(), image.begin() + 0x53);
-  std::uint8_t sum = 0;
-  for (std::size_t i = 0; i + 1 < size; ++i) sum = static_cast<std::uint8_t>(sum + image[i]);
-  image.back() = static_cast<std::uint8_t>(0xFF - sum);
-  return image;
+  return withClosingSum(image);
 }
 
 void writeFile(const fs::path& path, const Bytes& bytes) {
@@ -69,22 +64,16 @@ std::string hexModel(std::uint8_t model) {
 }
 
 // The link as the program builds it, on a real pseudo-terminal.
-struct RealLink {
+struct RealLink : LinkBuffers {
   ShortPauseClock clock;
   link::TermiosSerialDevice device;
   RecordingReporter reporter;
   link::TDComm comm{device, reporter, clock};
   link::PagerLink link{comm, reporter};
-  Bytes image = Bytes(0x800);
-  Bytes copy = Bytes(0x800);
-  Bytes oldFormat = Bytes(0x300);
-  link::PasswordField password{'S', 'E', 'C', 'R', 'E', 'T', ' ', ' ', ' ', ' '};
 
   explicit RealLink(const std::string& port) {
     comm.SetPortName(port);
-    link.setImageBuffers({image, copy, oldFormat});
-    link.setHooks({nullptr, [this](link::PasswordField& field) { field = password; }});
-    link.beginOperation();
+    attach(link);
   }
 
   errors::ResultCode read() {
@@ -284,16 +273,12 @@ TEST(LinkWithSimulator, PortListOffersRunningSimulators) {
 TEST(CliWithSimulator, IdentifyPrintsTheFieldsAndTraces) {
   SimProcess sim({"--no-advertise", "--model", "u", "--serial", "U000000001"});
   const fs::path trace = scratchDir() / "trace.txt";
-  std::ostringstream out;
-  std::ostringstream err;
-  std::istringstream in;
-  cli::CliIo io{out, err, in};
-  const int status = cli::runCli(
-      {"zelta-pps-cli", "identify", "--port", sim.path(), "--trace", trace.string()}, io);
-  EXPECT_EQ(status, cli::kExitOk) << err.str();
-  EXPECT_NE(out.str().find("Model:         0x75 'u', family C"), std::string::npos) << out.str();
-  EXPECT_NE(out.str().find("Serial number: U000000001"), std::string::npos);
-  EXPECT_NE(out.str().find("Status:        N (no password)"), std::string::npos);
+  const cli::CliResult r =
+      cli::runArgs({"identify", "--port", sim.path(), "--trace", trace.string()});
+  EXPECT_EQ(r.status, cli::kExitOk) << r.err;
+  EXPECT_NE(r.out.find("Model:         0x75 'u', family C"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("Serial number: U000000001"), std::string::npos);
+  EXPECT_NE(r.out.find("Status:        N (no password)"), std::string::npos);
 
   std::ifstream t(trace);
   const std::string text((std::istreambuf_iterator<char>(t)), std::istreambuf_iterator<char>());
@@ -303,13 +288,9 @@ TEST(CliWithSimulator, IdentifyPrintsTheFieldsAndTraces) {
 
 TEST(CliWithSimulator, UnansweredWakeUpFailsWithTheResultCode) {
   SimProcess sim({"--no-advertise", "--model", "u", "--fault", "garbage"});
-  std::ostringstream out;
-  std::ostringstream err;
-  std::istringstream in;
-  cli::CliIo io{out, err, in};
-  EXPECT_EQ(cli::runCli({"zelta-pps-cli", "identify", "--port", sim.path()}, io),
-            cli::kExitFailed);
-  EXPECT_EQ(err.str(), "error -16: Pager is not responding.\n");
+  const cli::CliResult r = cli::runArgs({"identify", "--port", sim.path()});
+  EXPECT_EQ(r.status, cli::kExitFailed);
+  EXPECT_EQ(r.err, "error -16: Pager is not responding.\n");
 }
 
 }  // namespace

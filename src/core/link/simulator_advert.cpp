@@ -4,10 +4,11 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+
+#include "link/wire.h"
 
 namespace zelta::link {
 
@@ -63,13 +64,7 @@ std::vector<SimulatorAdvert> readSimulatorAdverts() {
 }
 
 std::string simulatorDescription(codeplug::ModelCode model) {
-  char text[48];
-  if (model >= 0x21 && model < 0x7F) {
-    std::snprintf(text, sizeof text, "Pager simulator ('%c' 0x%02X)", model, model);
-  } else {
-    std::snprintf(text, sizeof text, "Pager simulator (0x%02X)", model);
-  }
-  return text;
+  return "Pager simulator (" + modelLabel(model) + ")";
 }
 
 }  // namespace zelta::link

@@ -30,7 +30,7 @@ std::filesystem::path writeSimulatorAdvert(const SimulatorAdvert& advert);
 // Adverts of simulators that are still running; stale files are skipped.
 std::vector<SimulatorAdvert> readSimulatorAdverts();
 
-// "Pager simulator (0x98)", "Pager simulator ('q' 0x71)".
+// "Pager simulator (0x98)", "Pager simulator (0x71 'q')".
 std::string simulatorDescription(codeplug::ModelCode model);
 
 }  // namespace zelta::link

@@ -1,5 +1,7 @@
 #include "link/wire.h"
 
+#include <cstdio>
+
 namespace zelta::link {
 namespace {
 
@@ -55,5 +57,15 @@ bool wakeAnswerAccepted(Variant variant, std::uint8_t answer) {
 }
 
 bool probeAccepts(ModelCode model) { return anyOf(model, kProbeModels); }
+
+std::string modelLabel(ModelCode model) {
+  char text[16];
+  if (model >= 0x21 && model < 0x7F) {
+    std::snprintf(text, sizeof text, "0x%02X '%c'", model, model);
+  } else {
+    std::snprintf(text, sizeof text, "0x%02X", model);
+  }
+  return text;
+}
 
 }  // namespace zelta::link

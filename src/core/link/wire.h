@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "codeplug/models.h"
 
@@ -52,5 +53,8 @@ bool wakeAnswerAccepted(Variant variant, std::uint8_t answer);
 
 // Models the information probe serves.
 bool probeAccepts(ModelCode model);
+
+// A model code as texts show it: "0x71 'q'", "0x98".
+std::string modelLabel(ModelCode model);
 
 }  // namespace zelta::link

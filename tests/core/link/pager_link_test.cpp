@@ -57,8 +57,7 @@ TEST_F(PagerLinkTest, VariantAReadAsksStatusThenReadsTheBlock) {
   device.expect(frameBytes(0x01, 0x01, 0x0400, 0x0800)).reply({'N'});
   wake(0x91);
   device.expect(frameBytes(0x46, 0x01, 0x0400, 0x0800))
-      .reply(Bytes{0x06, 0x91} + informationRecord(" R0801") + serialRecord("SN12345678") +
-             Bytes{'N', 0xBB} + block);
+      .reply(readAnswer(0x91, " R0801", "SN12345678", Bytes{'N', 0xBB}) + block);
 
   ASSERT_EQ(link.runTransaction(Transaction::ReadImage, Variant::A), rc::Ok);
   EXPECT_TRUE(device.scriptDone());
@@ -81,8 +80,7 @@ TEST_F(PagerLinkTest, VariantBKeepsThePortOpenAcrossTheRestart) {
   device.expect(frameBytes(0x01, 0x01, 0x0400, 0x0400)).reply({'O'});
   wake('p');
   device.expect(frameBytes(0x46, 0x01, 0x0400, 0x0400))
-      .reply(Bytes{0x06, 'p'} + informationRecord(" R0602") + serialRecord("0000000042") +
-             Bytes{'O', 0xBB} + block);
+      .reply(readAnswer('p', " R0602", "0000000042", Bytes{'O', 0xBB}) + block);
 
   ASSERT_EQ(link.runTransaction(Transaction::ReadImage, Variant::B), rc::Ok);
   EXPECT_EQ(device.opens.size(), 1U);
@@ -112,8 +110,7 @@ TEST_F(PagerLinkTest, FirstChecksumFailureRestartsSecondGives129) {
   for (int i = 0; i < 2; ++i) {
     wake('0');
     device.expect(frameBytes(0x46, 0x01, 0x0400, 0x0400))
-        .reply(Bytes{0x06, '0'} + informationRecord(" R0104") + serialRecord("0000000007") +
-               Bytes{'N', 0xBB} + bad);
+        .reply(readAnswer('0', " R0104", "0000000007", Bytes{'N', 0xBB}) + bad);
   }
   EXPECT_EQ(link.runTransaction(Transaction::ReadImage, Variant::B), rc::ReadBackFailed);
   EXPECT_TRUE(device.scriptDone());
@@ -129,8 +126,7 @@ TEST_F(PagerLinkTest, ChecksumFailureOnceThenGoodReadSucceeds) {
   for (const Bytes* block : {static_cast<const Bytes*>(&bad), &good}) {
     wake('0');
     device.expect(frameBytes(0x46, 0x01, 0x0400, 0x0400))
-        .reply(Bytes{0x06, '0'} + informationRecord(" R0104") + serialRecord("0000000007") +
-               Bytes{'N', 0xBB} + *block);
+        .reply(readAnswer('0', " R0104", "0000000007", Bytes{'N', 0xBB}) + *block);
   }
   EXPECT_EQ(link.runTransaction(Transaction::ReadImage, Variant::B), rc::Ok);
   EXPECT_TRUE(std::equal(good.begin(), good.end(), image.begin()));
@@ -142,8 +138,7 @@ TEST_F(PagerLinkTest, PasswordRequestedByStatusIsAskedOnceThenSent) {
   device.expect(frameBytes(0x01, 0x01, 0x0400, 0x0800)).reply({'Y'});
   wake(0x98);
   device.expect(frameBytes(0x46, 0x01, 0x0400, 0x0800))
-      .reply(Bytes{0x06, 0x98} + informationRecord(" R0803") + serialRecord("F000000001") +
-             Bytes{'Y'});
+      .reply(readAnswer(0x98, " R0803", "F000000001", Bytes{'Y'}));
   device.expect(Bytes(password.begin(), password.end())).reply(Bytes{0xBB} + block);
 
   ASSERT_EQ(link.runTransaction(Transaction::ReadImage, Variant::A), rc::Ok);
@@ -156,8 +151,7 @@ TEST_F(PagerLinkTest, PasswordRequestedByStatusIsAskedOnceThenSent) {
 TEST_F(PagerLinkTest, PasswordStateShowsTheDialogAndRestartsWhenNotAskedYet) {
   link.state().firstStatus = 'Y';  // learnt earlier in the operation
   const Bytes block = imageBlock(2048, 'q');
-  const Bytes answer = Bytes{0x06, 'q'} + informationRecord(" R0702") +
-                       serialRecord("Q000000001") + Bytes{'Y'};
+  const Bytes answer = readAnswer('q', " R0702", "Q000000001", Bytes{'Y'});
   wake('q');
   device.expect(frameBytes(0x46, 0x01, 0x0400, 0x0800)).reply(answer);
   // the dialog is shown, nothing is sent, and the transaction starts over
@@ -175,8 +169,7 @@ TEST_F(PagerLinkTest, RefusedPasswordGivesMinusOneWithAttemptsLeft) {
   link.state().password = password;
   wake(0x98);
   device.expect(frameBytes(0x46, 0x01, 0x0400, 0x0800))
-      .reply(Bytes{0x06, 0x98} + informationRecord(" R0803") + serialRecord("F000000001") +
-             Bytes{'Y'});
+      .reply(readAnswer(0x98, " R0803", "F000000001", Bytes{'Y'}));
   device.expect(Bytes(password.begin(), password.end())).reply({0x03});
 
   EXPECT_EQ(link.runTransaction(Transaction::ReadImage, Variant::A), rc::WrongPassword);
@@ -190,8 +183,7 @@ TEST_F(PagerLinkTest, RefusedPasswordWithoutPasswordStatusIsNotResponding) {
   link.state().firstStatus = 'N';
   wake('p');
   device.expect(frameBytes(0x46, 0x01, 0x0400, 0x0400))
-      .reply(Bytes{0x06, 'p'} + informationRecord(" R0602") + serialRecord("0000000042") +
-             Bytes{'N', 0x05});
+      .reply(readAnswer('p', " R0602", "0000000042", Bytes{'N', 0x05}));
   EXPECT_EQ(link.runTransaction(Transaction::ReadImage, Variant::B), rc::NotResponding);
   EXPECT_EQ(link.state().remainingAttempts, 8);
 }
@@ -221,8 +213,7 @@ TEST_F(PagerLinkTest, UnprogrammedOnReadGives22) {
   link.state().firstStatus = 'N';
   wake(0x91);
   device.expect(frameBytes(0x46, 0x01, 0x0400, 0x0800))
-      .reply(Bytes{0x06, 0x91} + informationRecord(" R0801") + serialRecord("          ") +
-             Bytes{'U'});
+      .reply(readAnswer(0x91, " R0801", "          ", Bytes{'U'}));
   EXPECT_EQ(link.runTransaction(Transaction::ReadImage, Variant::A), rc::Unprogrammed);
   EXPECT_TRUE(link.state().unprogrammed);
   EXPECT_EQ(countSent(device, 0x46), 1);
@@ -300,8 +291,7 @@ TEST_P(StatusLetterTest, EndsTheRead) {
   link.state().firstStatus = 'N';
   wake(0x92);
   device.expect(frameBytes(0x46, 0x01, 0x0400, 0x0800))
-      .reply(Bytes{0x06, 0x92} + informationRecord(" R0801") + serialRecord("0000000001") +
-             Bytes{GetParam().letter});
+      .reply(readAnswer(0x92, " R0801", "0000000001", Bytes{GetParam().letter}));
   EXPECT_EQ(link.runTransaction(Transaction::ReadImage, Variant::A), GetParam().result);
   EXPECT_EQ(link.state().modelCode, GetParam().modelAfter);
 }
@@ -315,8 +305,7 @@ TEST_F(PagerLinkTest, NewerImageGives93AndForgetsTheModel) {
   const Bytes block = imageBlock(2048, 0x95, 0x18, 0x35);  // 8.3.5
   wake(0x95);
   device.expect(frameBytes(0x46, 0x01, 0x0400, 0x0800))
-      .reply(Bytes{0x06, 0x95} + informationRecord(" R0801") + serialRecord("0000000001") +
-             Bytes{'N', 0xBB} + block);
+      .reply(readAnswer(0x95, " R0801", "0000000001", Bytes{'N', 0xBB}) + block);
   EXPECT_EQ(link.runTransaction(Transaction::ReadImage, Variant::A), rc::NewerPagerImage);
   EXPECT_EQ(link.state().modelCode, codeplug::kNoModel);
   EXPECT_EQ(reporter.context().pagerVersionText, "08.03.05");
@@ -351,8 +340,7 @@ TEST_F(PagerLinkTest, CopyModeReadsIntoThePagerCopyWithoutChecksum) {
   block[0x7FF] ^= 0x55;  // the sum no longer matters
   wake(0x93);
   device.expect(frameBytes(0x46, 0x01, 0x0400, 0x0800))
-      .reply(Bytes{0x06, 0x93} + informationRecord(" R0802") + serialRecord(serial + "") +
-             Bytes{'N', 0xBB} + block);
+      .reply(readAnswer(0x93, " R0802", serial + "", Bytes{'N', 0xBB}) + block);
 
   ASSERT_EQ(link.runTransaction(Transaction::ReadImage, Variant::A), rc::Ok);
   EXPECT_TRUE(std::equal(block.begin(), block.end(), copy.begin()));
@@ -382,8 +370,7 @@ TEST_F(PagerLinkTest, OldFormatBlockGoesToTheOldFormatWindow) {
   const Bytes block = imageBlock(768, ' ', 0x18, 0x20);
   wake(' ');
   device.expect(frameBytes(0x46, 0x01, 0x0D00, 0x0300))
-      .reply(Bytes{0x06, ' '} + informationRecord(" R0101") + serialRecord("0000000003") +
-             Bytes{'N', 0xBB} + block);
+      .reply(readAnswer(' ', " R0101", "0000000003", Bytes{'N', 0xBB}) + block);
   ASSERT_EQ(link.runTransaction(Transaction::ReadImage, Variant::B), rc::Ok);
   EXPECT_EQ(oldFormat, block);
 }
