@@ -10,13 +10,19 @@ namespace zelta::cli {
 
 // ports: the serial devices a fixture can be on, and running pager simulators.
 void addPortsCommand(CLI::App& app, CliRun& run) {
-  auto json = std::make_shared<bool>(false);
+  struct Options {
+    bool json = false;
+    bool simulatorsOnly = false;
+  };
+  auto options = std::make_shared<Options>();
   CLI::App* sub = app.add_subcommand("ports", "List serial ports and running pager simulators");
-  sub->add_flag("--json", *json, "Print [{path, description}] as JSON");
-  sub->callback([&run, json] {
-    run.action = [&run, json]() -> int {
-      const std::vector<link::PortEntry> ports = link::listPorts();
-      if (*json) {
+  sub->add_flag("--json", options->json, "Print [{path, description}] as JSON");
+  sub->add_flag("--simulators", options->simulatorsOnly, "List only running pager simulators");
+  sub->callback([&run, options] {
+    run.action = [&run, options]() -> int {
+      const std::vector<link::PortEntry> ports =
+          options->simulatorsOnly ? link::listSimulatorPorts() : link::listPorts();
+      if (options->json) {
         nlohmann::json list = nlohmann::json::array();
         for (const link::PortEntry& p : ports) {
           list.push_back({{"path", p.path}, {"description", p.description}});

@@ -1,22 +1,10 @@
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 
 #include "cli/cli_app.h"
 #include "cli_run.h"
 
 namespace zelta::cli {
 namespace {
-
-TEST(CliPorts, JsonListsPathAndDescription) {
-  const CliResult r = runArgs({"ports", "--json"});
-  ASSERT_EQ(r.status, kExitOk);
-  const nlohmann::json list = nlohmann::json::parse(r.out);
-  ASSERT_TRUE(list.is_array());
-  for (const auto& port : list) {
-    EXPECT_TRUE(port.contains("path"));
-    EXPECT_TRUE(port.contains("description"));
-  }
-}
 
 TEST(CliIdentify, MissingPortIsShownOnceByThePort) {
   const CliResult r = runArgs({"identify", "--port", "/dev/zelta-no-such-port"});

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <cstdio>
 #include <filesystem>
@@ -257,16 +258,19 @@ TEST(LinkWithSimulator, PortListOffersRunningSimulators) {
   {
     SimProcess sim({"--model", "0x98"});
     path = sim.path();
-    bool listed = false;
-    for (const link::PortEntry& p : link::listPorts()) {
-      if (p.path == path) {
-        listed = true;
-        EXPECT_EQ(p.description, "Pager simulator (0x98)");
-      }
-    }
-    EXPECT_TRUE(listed);
+    // Only the simulators: listing the machine's own ports would open them.
+    const std::vector<link::PortEntry> ports = link::listSimulatorPorts();
+    ASSERT_EQ(ports.size(), 1U);
+    EXPECT_EQ(ports[0].path, path);
+    EXPECT_EQ(ports[0].description, "Pager simulator (0x98)");
+
+    const cli::CliResult r = cli::runArgs({"ports", "--simulators", "--json"});
+    ASSERT_EQ(r.status, cli::kExitOk);
+    EXPECT_EQ(nlohmann::json::parse(r.out),
+              nlohmann::json::parse("[{\"path\": \"" + path +
+                                    "\", \"description\": \"Pager simulator (0x98)\"}]"));
   }
-  for (const link::PortEntry& p : link::listPorts()) EXPECT_NE(p.path, path);
+  EXPECT_TRUE(link::listSimulatorPorts().empty()) << "a stopped simulator is no longer offered";
   unsetenv("XDG_RUNTIME_DIR");
 }
 

@@ -27,7 +27,7 @@ std::string describe(sp_port* port) {
 
 }  // namespace
 
-std::vector<PortEntry> listPorts() {
+std::vector<PortEntry> listSerialPorts() {
   std::vector<PortEntry> ports;
   sp_port** list = nullptr;
   if (sp_list_ports(&list) == SP_OK && list != nullptr) {
@@ -38,9 +38,21 @@ std::vector<PortEntry> listPorts() {
   }
   std::sort(ports.begin(), ports.end(),
             [](const PortEntry& a, const PortEntry& b) { return a.path < b.path; });
+  return ports;
+}
+
+std::vector<PortEntry> listSimulatorPorts() {
+  std::vector<PortEntry> ports;
   for (const SimulatorAdvert& advert : readSimulatorAdverts()) {
     ports.push_back({advert.path, simulatorDescription(advert.model)});
   }
+  return ports;
+}
+
+std::vector<PortEntry> listPorts() {
+  std::vector<PortEntry> ports = listSerialPorts();
+  const std::vector<PortEntry> simulators = listSimulatorPorts();
+  ports.insert(ports.end(), simulators.begin(), simulators.end());
   return ports;
 }
 

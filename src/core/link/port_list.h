@@ -14,4 +14,11 @@ struct PortEntry {
 // The serial ports of this machine, then the running pager simulators.
 std::vector<PortEntry> listPorts();
 
+// The serial ports of this machine. Finding which on-board ports exist
+// means opening them briefly; nothing is sent.
+std::vector<PortEntry> listSerialPorts();
+
+// The pseudo-terminals of running pager simulators.
+std::vector<PortEntry> listSimulatorPorts();
+
 }  // namespace zelta::link
