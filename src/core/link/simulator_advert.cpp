@@ -1,6 +1,7 @@
 #include "link/simulator_advert.h"
 
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -32,7 +33,11 @@ fs::path writeSimulatorAdvert(const SimulatorAdvert& advert) {
   const fs::path dir = simulatorAdvertDirectory();
   std::error_code ec;
   fs::create_directories(dir, ec);
-  if (ec) return {};
+  // Under /tmp the directory could have been made by someone else; only our
+  // own is written to.
+  struct stat info{};
+  if (ec || stat(dir.c_str(), &info) != 0 || info.st_uid != getuid()) return {};
+  fs::permissions(dir, fs::perms::owner_all, ec);
   const fs::path file = dir / std::to_string(advert.pid);
   std::ofstream out(file);
   if (!out) return {};
