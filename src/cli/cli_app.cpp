@@ -15,6 +15,7 @@ using AddCommand = void (*)(CLI::App&, CliRun&);
 // Every subcommand of zelta-pps-cli, in the order --help lists them.
 constexpr AddCommand kCommands[] = {
     addExplainCommand,
+    addInfoCommand,
     addPortsCommand,
     addIdentifyCommand,
 };

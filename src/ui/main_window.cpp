@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QFont>
+#include <QFontDatabase>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
@@ -127,8 +129,11 @@ void MainWindow::buildPages() {
   }
   QWidget* mainPage = mainPgc_->widget(kMainPage);
   auto* keys = new QVBoxLayout(mainPage);
+  // The key texts are padded with blanks to line up in columns.
+  QFont keyFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   for (const KeyLabel& key : kMainPageKeys) {
     auto* label = new QLabel(qs(key.text), mainPage);
+    label->setFont(keyFont);
     label->setEnabled(!key.greyed);
     keys->addWidget(label);
   }

@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "cli/cli_app.h"
-#include "cli_run.h"
+#include "cli/cli_run.h"
 
 namespace zelta::cli {
 namespace {
+
+using testing::CliResult;
+using testing::runArgs;
 
 TEST(CliExplain, PrintsCaptionThenExactText) {
   const CliResult r = runArgs({"explain", "-30"});

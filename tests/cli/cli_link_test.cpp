@@ -6,6 +6,9 @@
 namespace zelta::cli {
 namespace {
 
+using testing::CliResult;
+using testing::runArgs;
+
 TEST(CliIdentify, MissingPortIsShownOnceByThePort) {
   const CliResult r = runArgs({"identify", "--port", "/dev/zelta-no-such-port"});
   EXPECT_EQ(r.status, kExitFailed);

@@ -6,7 +6,7 @@
 
 #include "cli/cli_app.h"
 
-namespace zelta::cli {
+namespace zelta::cli::testing {
 
 struct CliResult {
   int status;
@@ -14,7 +14,7 @@ struct CliResult {
   std::string err;
 };
 
-// Runs one command line in-process (arguments without the program name).
+// Runs zelta-pps-cli in-process with args (program name added).
 inline CliResult runArgs(std::vector<std::string> args) {
   std::ostringstream out;
   std::ostringstream err;
@@ -25,4 +25,4 @@ inline CliResult runArgs(std::vector<std::string> args) {
   return {status, out.str(), err.str()};
 }
 
-}  // namespace zelta::cli
+}  // namespace zelta::cli::testing

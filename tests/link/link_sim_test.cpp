@@ -264,7 +264,7 @@ TEST(LinkWithSimulator, PortListOffersRunningSimulators) {
     EXPECT_EQ(ports[0].path, path);
     EXPECT_EQ(ports[0].description, "Pager simulator (0x98)");
 
-    const cli::CliResult r = cli::runArgs({"ports", "--simulators", "--json"});
+    const cli::testing::CliResult r = cli::testing::runArgs({"ports", "--simulators", "--json"});
     ASSERT_EQ(r.status, cli::kExitOk);
     EXPECT_EQ(nlohmann::json::parse(r.out),
               nlohmann::json::parse("[{\"path\": \"" + path +
@@ -277,8 +277,8 @@ TEST(LinkWithSimulator, PortListOffersRunningSimulators) {
 TEST(CliWithSimulator, IdentifyPrintsTheFieldsAndTraces) {
   SimProcess sim({"--no-advertise", "--model", "u", "--serial", "U000000001"});
   const fs::path trace = scratchDir() / "trace.txt";
-  const cli::CliResult r =
-      cli::runArgs({"identify", "--port", sim.path(), "--trace", trace.string()});
+  const cli::testing::CliResult r =
+      cli::testing::runArgs({"identify", "--port", sim.path(), "--trace", trace.string()});
   EXPECT_EQ(r.status, cli::kExitOk) << r.err;
   EXPECT_NE(r.out.find("Model:         0x75 'u', family C"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("Serial number: U000000001"), std::string::npos);
@@ -292,7 +292,7 @@ TEST(CliWithSimulator, IdentifyPrintsTheFieldsAndTraces) {
 
 TEST(CliWithSimulator, UnansweredWakeUpFailsWithTheResultCode) {
   SimProcess sim({"--no-advertise", "--model", "u", "--fault", "garbage"});
-  const cli::CliResult r = cli::runArgs({"identify", "--port", sim.path()});
+  const cli::testing::CliResult r = cli::testing::runArgs({"identify", "--port", sim.path()});
   EXPECT_EQ(r.status, cli::kExitFailed);
   EXPECT_EQ(r.err, "error -16: Pager is not responding.\n");
 }

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 namespace zelta::codeplug {
 
@@ -14,6 +15,19 @@ inline constexpr ModelCode kOldGenerationId = 0xCC;  // read command: treat as o
 // Image layout families. The old-format models (' ' '!' '"' '#') are read
 // through the old-format conversion and use family A's offset slots.
 enum class Family { OldFormat, A, B, C, D, E, F };
+
+constexpr std::string_view familyName(Family family) {
+  switch (family) {
+    case Family::OldFormat: return "old format";
+    case Family::A: return "A";
+    case Family::B: return "B";
+    case Family::C: return "C";
+    case Family::D: return "D";
+    case Family::E: return "E";
+    case Family::F: return "F";
+  }
+  return "?";
+}
 
 struct ModelInfo {
   ModelCode code;

@@ -1,0 +1,55 @@
+# Fuzzing the codeplug file reader with libFuzzer (clang's fuzzer runtime).
+#
+# The fuzzer is its own small clang build of just the sources it needs, so the
+# main build may use any compiler. It runs for 60 seconds as one ctest test,
+# only in the build without ZELTA_SANITIZE (make test runs ctest in both the
+# normal and the sanitizer build; the fuzzer carries its own sanitizers).
+# The inputs in tests/data/srecord-fuzz seed it; a crashing input it finds
+# belongs there too, where core_codeplug_tests replays every file.
+if(NOT ZELTA_SANITIZE)
+  find_program(ZELTA_FUZZ_CLANGXX NAMES clang++ clang++-14)
+  set(ZELTA_FUZZ_AVAILABLE OFF)
+  if(ZELTA_FUZZ_CLANGXX)
+    set(probe_dir ${CMAKE_BINARY_DIR}/fuzz-probe)
+    file(WRITE ${probe_dir}/probe.cpp
+      "#include <cstddef>\n#include <cstdint>\n"
+      "extern \"C\" int LLVMFuzzerTestOneInput(const std::uint8_t*, std::size_t) { return 0; }\n")
+    execute_process(
+      COMMAND ${ZELTA_FUZZ_CLANGXX} -fsanitize=fuzzer,address ${probe_dir}/probe.cpp -o ${probe_dir}/probe
+      RESULT_VARIABLE probe_result OUTPUT_QUIET ERROR_QUIET)
+    if(probe_result EQUAL 0)
+      set(ZELTA_FUZZ_AVAILABLE ON)
+    endif()
+  endif()
+
+  if(ZELTA_FUZZ_AVAILABLE)
+    set(core ${CMAKE_SOURCE_DIR}/src/core)
+    set(fuzz_sources
+      ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/srecord_fuzz.cpp
+      ${core}/codeplug/data_process.cpp
+      ${core}/codeplug/codeplug_image.cpp
+      ${core}/codeplug/field_offsets.cpp
+      ${core}/codeplug/settings_record.cpp)
+    set(fuzzer ${CMAKE_CURRENT_BINARY_DIR}/fuzz_srecord)
+    add_custom_command(
+      OUTPUT ${fuzzer}
+      COMMAND ${ZELTA_FUZZ_CLANGXX} -std=c++20 -O1 -g -fno-omit-frame-pointer
+              -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
+              -I${core} -MD -MF ${fuzzer}.d ${fuzz_sources} -o ${fuzzer}
+      DEPENDS ${fuzz_sources}
+      DEPFILE ${fuzzer}.d
+      COMMENT "Building the S-record fuzzer with clang"
+      VERBATIM)
+    add_custom_target(srecord_fuzzer ALL DEPENDS ${fuzzer})
+
+    set(corpus ${CMAKE_BINARY_DIR}/fuzz-corpus/srecord)
+    file(MAKE_DIRECTORY ${corpus})
+    add_test(NAME fuzz_srecord_reader
+      COMMAND ${fuzzer} -max_total_time=60 -timeout=10 -rss_limit_mb=2048 -max_len=8192
+              -artifact_prefix=${CMAKE_BINARY_DIR}/fuzz-corpus/
+              ${corpus} ${CMAKE_CURRENT_SOURCE_DIR}/data/srecord-fuzz)
+    set_tests_properties(fuzz_srecord_reader PROPERTIES LABELS "fuzz" TIMEOUT 240)
+  else()
+    message(STATUS "clang's libFuzzer runtime not found: the S-record fuzz test is left out")
+  endif()
+endif()
