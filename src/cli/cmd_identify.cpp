@@ -31,17 +31,7 @@ std::string statusMeaning(char letter) {
 
 std::string familyName(codeplug::ModelCode model) {
   const auto info = codeplug::findModel(model);
-  if (!info) return "unknown";
-  switch (info->family) {
-    case codeplug::Family::OldFormat: return "old format";
-    case codeplug::Family::A: return "A";
-    case codeplug::Family::B: return "B";
-    case codeplug::Family::C: return "C";
-    case codeplug::Family::D: return "D";
-    case codeplug::Family::E: return "E";
-    case codeplug::Family::F: return "F";
-  }
-  return "unknown";
+  return info ? std::string(codeplug::familyName(info->family)) : "unknown";
 }
 
 }  // namespace

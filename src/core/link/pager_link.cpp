@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "codeplug/field_offsets.h"
 #include "link/image_version.h"
 
 namespace zelta::link {
@@ -454,9 +455,10 @@ ResultCode TransactionRun::readBlock() {
     if (sum != 0xFF) return rc::ReadBackFailed;
   }
 
-  const ImageVersion version = imageVersion(target);
+  const codeplug::CodeplugVersion version =
+      codeplug::readCodeplugVersion(codeplug::ConstImageView(target), kVersionOffset);
   if (compareWithProgramVersion(version) > 0) {
-    link_.reporter_.context().pagerVersionText = versionText(version);
+    link_.reporter_.context().pagerVersionText = versionNumbersText(version);
     st_.modelCode = codeplug::kNoModel;
     return rc::NewerPagerImage;
   }
@@ -656,26 +658,26 @@ ResultCode PagerLink::probe(ProbeKind kind, Identification* identification) {
 
 PagerCopyValues extractPagerCopyValues(std::span<const std::uint8_t> copy, ModelCode model) {
   using codeplug::Family;
-  PagerCopyValues v;
   const auto info = codeplug::findModel(model);
   const Family family = info ? info->slotFamily : Family::A;
-  const bool largeLayout = family == Family::C || family == Family::D || family == Family::E ||
-                           family == Family::F;
-  const std::size_t oscillator = largeLayout ? 0x720 : 0x320;
-  const auto at = [&](std::size_t offset) -> std::uint8_t {
-    return offset < copy.size() ? copy[offset] : 0;
-  };
-  for (std::size_t i = 0; i < wire::kSerialNumberBytes; ++i) {
-    v.serialNumber.push_back(static_cast<char>(at(0x5D + i)));
+  const codeplug::FieldOffsetTable& slots = codeplug::offsetTableFor(family);
+  const codeplug::ConstImageView image(copy);
+  PagerCopyValues v;
+  v.serialNumber = image.text(slots.serialNumber, wire::kSerialNumberBytes);
+  v.pllType = static_cast<int>(image.bits(slots.oscillator, 5, 4));
+  v.narrowBand = image.bit(slots.band, 7) ? 1 : 0;
+  v.bandFlag = image.bit(slots.band, 2) ? 1 : 0;
+  if (slots.hardwareOptions != codeplug::kNoSlot) {
+    v.hardwareVariant = static_cast<int>(image.bits(slots.hardwareOptions, 7, 6));
   }
-  v.pllType = (at(oscillator) >> 4) & 3;
-  v.narrowBand = (at(0x73) >> 7) & 1;
-  v.bandFlag = (at(0x73) >> 2) & 1;
-  if (family == Family::D || family == Family::E || family == Family::F) {
-    v.hardwareVariant = at(0x3C) >> 6;
+  if (slots.dualFreqSupport != codeplug::kNoSlot) {
+    v.dualFrequency = image.bit(slots.dualFreqSupport, 0) ? 1 : 0;
   }
-  if (family == Family::E || family == Family::F) v.dualFrequency = at(0x786) & 1;
   return v;
+}
+
+ImageBuffers imageBuffersOf(codeplug::CodeplugImage& image) {
+  return {image.current().span(), image.pagerCopy().span(), image.oldFormat().span()};
 }
 
 std::uint8_t requestedSpeedCodeForBaud(std::uint32_t baud) {

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 
+#include "codeplug/codeplug_image.h"
 #include "errors/reporter.h"
 #include "link/comm.h"
 #include "link/link_state.h"
@@ -28,7 +29,7 @@ enum class Transaction {
 };
 
 // Where image blocks are read to and written from (the codeplug image's
-// regions). A 768-byte block goes to the old-format window, 1024 and 2048
+// regions, imageBuffersOf). A 768-byte block goes to the old-format window, 1024 and 2048
 // bytes to the start of the image; copy mode reads into the pager copy.
 struct ImageBuffers {
   std::span<std::uint8_t> image;      // the current image; written blocks come from here
@@ -111,7 +112,11 @@ class PagerLink {
   LinkState state_;
 };
 
-// Copies the values programming needs out of the pager's own image.
+// Copies the values programming needs out of the pager's own image,
+// through the offset slots of the model's family.
 PagerCopyValues extractPagerCopyValues(std::span<const std::uint8_t> copy, ModelCode model);
+
+// The regions of the process-wide codeplug image.
+ImageBuffers imageBuffersOf(codeplug::CodeplugImage& image);
 
 }  // namespace zelta::link

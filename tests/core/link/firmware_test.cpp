@@ -90,18 +90,15 @@ TEST(ClockLocation, FirstRuleThatAppliesWins) {
 }
 
 TEST(ImageVersionTest, ComparedWithThisProgram) {
-  const auto version = [](std::uint8_t hi, std::uint8_t lo) {
-    Bytes image(0x100);
-    image[0x96] = hi;
-    image[0x97] = lo;
-    return link::imageVersion(image);
+  const auto version = [](int release, int major, int minor, int patch) {
+    return codeplug::CodeplugVersion{release, major, minor, patch};
   };
-  EXPECT_EQ(link::compareWithProgramVersion(version(0x18, 0x34)), 0);
-  EXPECT_EQ(link::compareWithProgramVersion(version(0x08, 0x34)), 0);
-  EXPECT_EQ(link::compareWithProgramVersion(version(0x18, 0x35)), 1);
-  EXPECT_EQ(link::compareWithProgramVersion(version(0x19, 0x00)), 1);
-  EXPECT_EQ(link::compareWithProgramVersion(version(0x18, 0x25)), -1);
-  EXPECT_EQ(link::versionText(version(0x1A, 0x2F)), "10.02.15");
+  EXPECT_EQ(link::compareWithProgramVersion(version(1, 8, 3, 4)), 0);
+  EXPECT_EQ(link::compareWithProgramVersion(version(0, 8, 3, 4)), 0);
+  EXPECT_EQ(link::compareWithProgramVersion(version(1, 8, 3, 5)), 1);
+  EXPECT_EQ(link::compareWithProgramVersion(version(1, 9, 0, 0)), 1);
+  EXPECT_EQ(link::compareWithProgramVersion(version(1, 8, 2, 15)), -1);
+  EXPECT_EQ(link::versionNumbersText(version(1, 10, 2, 15)), "10.02.15");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "link_fixture.h"
 
@@ -371,8 +372,13 @@ TEST_F(PagerLinkTest, OldFormatBlockGoesToTheOldFormatWindow) {
   wake(' ');
   device.expect(frameBytes(0x46, 0x01, 0x0D00, 0x0300))
       .reply(readAnswer(' ', " R0101", "0000000003", Bytes{'N', 0xBB}) + block);
+  // Through the process-wide image: the block lands in its old-format window.
+  auto codeplugImage = std::make_unique<codeplug::CodeplugImage>();
+  link.setImageBuffers(link::imageBuffersOf(*codeplugImage));
   ASSERT_EQ(link.runTransaction(Transaction::ReadImage, Variant::B), rc::Ok);
-  EXPECT_EQ(oldFormat, block);
+  const auto window = codeplugImage->buffer().subspan(0x1000, 768);
+  EXPECT_TRUE(std::equal(block.begin(), block.end(), window.begin()));
+  EXPECT_EQ(codeplugImage->buffer()[1], 0) << "the current image is untouched";
 }
 
 TEST_F(PagerLinkTest, SetClockSendsTimeAndSumAtTheFirmwaresLocation) {
