@@ -8,6 +8,8 @@
 #include <sstream>
 
 #include "cli/cli_app.h"
+#include "codeplug/codeplug_image.h"
+#include "codeplug/data_process.h"
 #include "cli/cli_run.h"
 #include "core/link/link_fixture.h"
 #include "link/comm.h"
@@ -39,13 +41,9 @@ fs::path scratchDir() {
   return dir;
 }
 
-// An image of the model whose bytes sum to 0xFF, as a pager sends it, with
-// the download password "SECRET" stored.
+// An image of the model whose bytes sum to 0xFF, as a pager sends it.
 Bytes pagerImage(std::size_t size, std::uint8_t model, std::uint8_t seed) {
-  Bytes image = imageBlock(size, model, 0x18, 0x34, seed);
-  const std::string password = "SECRET    ";
-  std::copy(password.begin(), password.end(), image.begin() + 0x53);
-  return withClosingSum(image);
+  return imageBlock(size, model, 0x18, 0x34, seed);
 }
 
 void writeFile(const fs::path& path, const Bytes& bytes) {
@@ -75,6 +73,7 @@ struct RealLink : LinkBuffers {
   explicit RealLink(const std::string& port) {
     comm.SetPortName(port);
     attach(link);
+    password = link::makePasswordField("SECRET");
   }
 
   errors::ResultCode read() {
@@ -148,18 +147,43 @@ INSTANTIATE_TEST_SUITE_P(Families, ImageRoundTrip,
                          [](const auto& info) { return "Model" + hexModel(info.param.model); });
 
 TEST(LinkWithSimulator, PasswordIsCheckedWithAttemptsLeft) {
-  const fs::path dir = scratchDir();
-  writeFile(dir / "pager.bin", pagerImage(2048, 0x98, 5));
-  SimProcess sim({"--no-advertise", "--model", "0x98", "--image", (dir / "pager.bin").string(),
-                  "--status", "Y", "--attempts", "3"});
+  SimProcess sim({"--no-advertise", "--model", "0x98", "--password", "SECRET", "--attempts", "3"});
   RealLink l(sim.path());
-  l.password = {'W', 'R', 'O', 'N', 'G', ' ', ' ', ' ', ' ', ' '};
+  l.password = link::makePasswordField("WRONG");
   EXPECT_EQ(l.read(), rc::WrongPassword);
   EXPECT_EQ(l.reporter.context().remainingAttempts, 2);
 
   RealLink again(sim.path());
   ASSERT_EQ(again.read(), rc::Ok);
   EXPECT_EQ(again.image[1], 0x98);
+}
+
+// The pager's codeplug from a .cp file; what is written to it saved as one.
+TEST(LinkWithSimulator, CodeplugFilesInAndOut) {
+  const fs::path dir = scratchDir();
+  const Bytes original = pagerImage(2048, 0x97, 9);
+  auto codeplug = std::make_unique<codeplug::CodeplugImage>();
+  codeplug::SettingsRecord settings;
+  std::copy(original.begin(), original.end(), codeplug->current().span().begin());
+  codeplug->setModel(0x97);
+  {
+    std::ofstream file(dir / "pager.cp", std::ios::binary);
+    codeplug::DataProcess(*codeplug, settings).writeSRecordImage(file);
+  }
+  SimProcess sim({"--no-advertise", "--image", (dir / "pager.cp").string(), "--save-image",
+                  (dir / "written.cp").string()});
+  RealLink l(sim.path());
+  ASSERT_EQ(l.read(), rc::Ok);
+  EXPECT_EQ(l.link.state().modelCode, 0x97) << "the model comes from the file";
+  EXPECT_TRUE(std::equal(original.begin(), original.end(), l.image.begin()));
+
+  const Bytes next = pagerImage(2048, 0x97, 10);
+  std::copy(next.begin(), next.end(), l.image.begin());
+  ASSERT_EQ(l.write(), rc::Ok);
+  std::ifstream written(dir / "written.cp", std::ios::binary);
+  auto back = std::make_unique<codeplug::CodeplugImage>();
+  ASSERT_EQ(codeplug::DataProcess(*back, settings).parseSRecordImage(written), 0x97);
+  EXPECT_TRUE(std::equal(next.begin(), next.end(), back->current().span().begin()));
 }
 
 TEST(LinkWithSimulator, NakOnTheWrittenBlockGives25) {

@@ -1,5 +1,7 @@
 #include "pager_simulator.h"
 
+#include "link/link_state.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -102,6 +104,17 @@ TEST(PagerSimulatorTest, PasswordAttemptsCountDownAndRecover) {
   feed(locked, kWake);
   feed(locked, frame(0x18, 0x0F, 0x0800));
   EXPECT_EQ(feed(locked, right).back(), 0x00);
+}
+
+TEST(PagerSimulatorTest, PasswordOptionStoresItScrambledAsTheDialogSendsIt) {
+  SimulatorOptions o;
+  o.model = 'q';
+  o.password = "SECRET";
+  PagerSimulator sim(o);
+  feed(sim, kWake);
+  EXPECT_EQ(feed(sim, frame(0x18, 0x0F, 0x0800)).back(), 'Y');
+  const link::PasswordField field = link::makePasswordField("SECRET");
+  EXPECT_EQ(feed(sim, Bytes(field.begin(), field.end())).back(), 0xBB);
 }
 
 TEST(PagerSimulatorTest, WrittenBlockIsStoredOnlyWithTheRightSum) {

@@ -20,13 +20,19 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <memory>
+#include <sstream>
 #include <thread>
 
+#include "codeplug/codeplug_image.h"
+#include "codeplug/data_process.h"
 #include "link/simulator_advert.h"
 #include "pager_simulator.h"
 
 namespace {
 
+using zelta::codeplug::CodeplugImage;
+using zelta::codeplug::ModelCode;
 using zelta::pagersim::PagerSimulator;
 using zelta::pagersim::SimulatorOptions;
 
@@ -77,6 +83,30 @@ bool readFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
   return true;
 }
 
+bool isCodeplugFile(const std::vector<std::uint8_t>& bytes) {
+  return bytes.size() >= 2 && bytes[0] == 'S' && bytes[1] == '0';
+}
+
+// The image bytes of a codeplug file, and its model; false when the file is
+// not a valid codeplug.
+bool readCodeplugFile(const std::vector<std::uint8_t>& bytes, std::vector<std::uint8_t>& image,
+                      ModelCode& model, zelta::codeplug::CodeplugHeader& header) {
+  auto codeplug = std::make_unique<CodeplugImage>();
+  zelta::codeplug::SettingsRecord settings;
+  zelta::codeplug::DataProcess process(*codeplug, settings);
+  std::istringstream in(std::string(bytes.begin(), bytes.end()));
+  model = process.parseSRecordImage(in);
+  if (model == 0) return false;
+  header = codeplug->header();
+  // Old-format files go to the old-format window.
+  const bool oldFormat = codeplug->current().byte(1) != model;
+  const auto region = oldFormat ? codeplug->oldFormat().span()
+                                : codeplug->current().span().first(
+                                      static_cast<std::size_t>(zelta::codeplug::fileImageBytes(model)));
+  image.assign(region.begin(), region.end());
+  return true;
+}
+
 bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   const std::string temporary = path + ".part";
   {
@@ -87,6 +117,24 @@ bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) 
   std::error_code ec;
   std::filesystem::rename(temporary, path, ec);  // readers never see half an image
   return !ec;
+}
+
+// A received image as a codeplug file (S-records) when the name ends in
+// ".cp", else as raw bytes.
+bool saveImage(const std::string& path, const std::vector<std::uint8_t>& image, ModelCode model,
+               const zelta::codeplug::CodeplugHeader& header) {
+  if (!path.ends_with(".cp")) return writeFile(path, image);
+  auto codeplug = std::make_unique<CodeplugImage>();
+  zelta::codeplug::SettingsRecord settings;
+  const auto current = codeplug->current().span();
+  std::copy_n(image.begin(), std::min(image.size(), current.size()), current.begin());
+  codeplug->setModel(model);
+  codeplug->header() = header;
+  codeplug->header().modelByte = model;
+  std::ostringstream out;
+  zelta::codeplug::DataProcess(*codeplug, settings).writeSRecordImage(out);
+  const std::string text = out.str();
+  return writeFile(path, std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 
 int openPseudoTerminal(std::string& path) {
@@ -109,7 +157,7 @@ int main(int argc, char** argv) {
                "terminal's path and serves the link protocol until interrupted.",
                "zelta-pager-sim"};
   SimulatorOptions options;
-  std::string model = "0x91";
+  std::string model;
   std::string imagePath;
   std::string savePath;
   std::vector<std::string> faults;
@@ -120,14 +168,16 @@ int main(int argc, char** argv) {
   bool realBaud = false;
   bool advertise = true;
   bool verbose = false;
-  app.add_option("--model", model, "Model code: 0x98, 152 or a character such as q")
-      ->capture_default_str();
-  app.add_option("--image", imagePath, "The pager's codeplug image (raw binary file)");
+  app.add_option("--model", model,
+                 "Model code: 0x98, 152 or a character such as q (default: the image's, else 0x91)");
+  app.add_option("--image", imagePath, "The pager's codeplug: a .cp file or a raw binary image");
   app.add_option("--firmware", options.firmware, "Firmware text, six characters (e.g. \" R0803\")");
   app.add_option("--serial", options.serial, "Serial number, up to ten characters");
   app.add_option("--status", status, "Status letter: N, O, U (unprogrammed), B, D, or Y "
                                      "(password required: checked against image bytes 0x53-0x5C)")
       ->capture_default_str();
+  app.add_option("--password", options.password,
+                 "Download password the pager asks for (stored scrambled at 0x53; implies status Y)");
   app.add_option("--attempts", options.attempts, "Password attempts before the pager locks")
       ->capture_default_str();
   app.add_option("--key", keyCode, "Key code the key test reports (0x10 left ...)");
@@ -137,14 +187,36 @@ int main(int argc, char** argv) {
                  "garbage, exit-mid-block");
   app.add_option("--byte-delay-us", byteDelayUs, "Delay before every byte sent");
   app.add_flag("--real-baud", realBaud, "Pace bytes as the line's baud rate would");
-  app.add_option("--save-image", savePath, "Write every image received to this file");
+  app.add_option("--save-image", savePath,
+                 "Write every image received to this file (S-records when it ends in .cp)");
   app.add_flag("!--no-advertise", advertise, "Do not offer the terminal in port lists");
   app.add_flag("-v,--verbose", verbose, "Report every exchange on standard error");
   CLI11_PARSE(app, argc, argv);
 
-  if (!zelta::pagersim::parseModel(model, options.model)) {
-    std::cerr << "zelta-pager-sim: \"" << model << "\" is not a pager model\n";
-    return 2;
+  zelta::codeplug::CodeplugHeader header;
+  bool modelFromImage = false;
+  if (!imagePath.empty()) {
+    std::vector<std::uint8_t> bytes;
+    if (!readFile(imagePath, bytes)) {
+      std::cerr << "zelta-pager-sim: cannot read " << imagePath << '\n';
+      return 2;
+    }
+    if (isCodeplugFile(bytes)) {
+      if (!readCodeplugFile(bytes, options.image, options.model, header)) {
+        std::cerr << "zelta-pager-sim: " << imagePath << " is not a valid codeplug file\n";
+        return 2;
+      }
+      modelFromImage = true;
+    } else {
+      options.image = std::move(bytes);
+    }
+  }
+  if (!model.empty() || !modelFromImage) {
+    if (model.empty()) model = "0x91";
+    if (!zelta::pagersim::parseModel(model, options.model)) {
+      std::cerr << "zelta-pager-sim: \"" << model << "\" is not a pager model\n";
+      return 2;
+    }
   }
   if (status.size() != 1 || std::string("NOUBDY").find(status[0]) == std::string::npos) {
     std::cerr << "zelta-pager-sim: status must be one of N O U B D Y\n";
@@ -159,10 +231,6 @@ int main(int argc, char** argv) {
       std::cerr << "zelta-pager-sim: " << error << '\n';
       return 2;
     }
-  }
-  if (!imagePath.empty() && !readFile(imagePath, options.image)) {
-    std::cerr << "zelta-pager-sim: cannot read " << imagePath << '\n';
-    return 2;
   }
 
   std::string path;
@@ -251,7 +319,7 @@ int main(int argc, char** argv) {
     sim.tick(nowUs() / 1000);
     if (!savePath.empty() && sim.imagesWritten() != imagesSaved) {
       imagesSaved = sim.imagesWritten();
-      if (!writeFile(savePath, sim.image())) {
+      if (!saveImage(savePath, sim.image(), sim.model(), header)) {
         std::cerr << "zelta-pager-sim: cannot write " << savePath << '\n';
       }
     }

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "codeplug/password_substitution.h"
 #include "link/comm.h"
 #include "link/wire.h"
 
@@ -130,6 +131,11 @@ PagerSimulator::PagerSimulator(SimulatorOptions options) : options_(std::move(op
   } else {
     options_.serial.assign(image_.begin() + kSerialOffset,
                            image_.begin() + kSerialOffset + wire::kSerialNumberBytes);
+  }
+  if (!options_.password.empty()) {
+    codeplug::writePassword(codeplug::ImageView(std::span(image_)), kPasswordOffset,
+                            options_.password);
+    options_.status = 'Y';
   }
   attemptsLeft_ = options_.attempts;
 }

@@ -39,6 +39,7 @@ struct SimulatorOptions {
   std::string firmware;             // six characters; by model when empty
   std::string serial;               // ten characters; from the image when empty
   char status = 'N';                // N, O, U, B, D, or Y (password required)
+  std::string password;             // stored as the download password; implies status Y
   int attempts = 3;                 // password attempts before the pager locks
   std::uint8_t ramPattern = 'A';    // second reply byte of the RAM pattern test
   std::uint8_t keyCode = 0x00;      // second reply byte of the key test
@@ -52,7 +53,7 @@ struct SimulatorOptions {
 // The pager keeps a checksum byte at the end of the block it sends, so that
 // the block's bytes sum to 0xFF; blocks it receives are stored as sent.
 // It checks passwords against the download password field of its image
-// (0x53-0x5C), as stored there.
+// (0x53-0x5C) as stored there, scrambled.
 class PagerSimulator {
  public:
   explicit PagerSimulator(SimulatorOptions options);

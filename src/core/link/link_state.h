@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "codeplug/models.h"
 #include "errors/result_code.h"
@@ -59,6 +60,10 @@ struct LinkState {
 
   SpeedSelection speedSelection() const { return {speedCode, wakeUpFlag}; }
 };
+
+// The field the password dialog fills from what the operator typed: padded
+// with spaces to ten characters and scrambled as passwords are stored.
+PasswordField makePasswordField(std::string_view typed);
 
 // Speed code the link asks for, from the configured baud rate.
 std::uint8_t requestedSpeedCodeForBaud(std::uint32_t baud);

@@ -1,8 +1,10 @@
 #include "link/pager_link.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "codeplug/field_offsets.h"
+#include "codeplug/password_substitution.h"
 #include "link/image_version.h"
 
 namespace zelta::link {
@@ -678,6 +680,15 @@ PagerCopyValues extractPagerCopyValues(std::span<const std::uint8_t> copy, Model
 
 ImageBuffers imageBuffersOf(codeplug::CodeplugImage& image) {
   return {image.current().span(), image.pagerCopy().span(), image.oldFormat().span()};
+}
+
+PasswordField makePasswordField(std::string_view typed) {
+  std::string padded(typed.substr(0, wire::kPasswordBytes));
+  padded.resize(wire::kPasswordBytes, ' ');
+  const std::string scrambled = codeplug::scramble(padded);
+  PasswordField field{};
+  std::copy_n(scrambled.begin(), field.size(), field.begin());
+  return field;
 }
 
 std::uint8_t requestedSpeedCodeForBaud(std::uint32_t baud) {
