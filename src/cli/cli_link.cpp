@@ -1,7 +1,6 @@
 #include "cli/cli_link.h"
 
 #include <CLI/CLI.hpp>
-
 #include <ostream>
 
 namespace zelta::cli {

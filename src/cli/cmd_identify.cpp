@@ -1,7 +1,6 @@
 #include <CLI/CLI.hpp>
-#include <nlohmann/json.hpp>
-
 #include <cstdio>
+#include <nlohmann/json.hpp>
 #include <ostream>
 
 #include "cli/cli_app.h"
@@ -18,8 +17,8 @@ struct StatusText {
 };
 
 constexpr StatusText kStatusTexts[] = {
-    {'Y', "password required"}, {'N', "no password"},       {'O', "no password"},
-    {'U', "unprogrammed"},      {'B', "bad pager data"},    {'D', "download disabled"},
+    {'Y', "password required"}, {'N', "no password"},    {'O', "no password"},
+    {'U', "unprogrammed"},      {'B', "bad pager data"}, {'D', "download disabled"},
 };
 
 std::string statusMeaning(char letter) {
@@ -45,8 +44,9 @@ void addIdentifyCommand(CLI::App& app, CliRun& run) {
   };
   auto options = std::make_shared<Options>();
   CLI::App* sub = app.add_subcommand(
-      "identify", "Wake the pager on the fixture and show its model, firmware, serial number "
-                  "and status");
+      "identify",
+      "Wake the pager on the fixture and show its model, firmware, serial number "
+      "and status");
   addLinkOptions(*sub, options->link);
   sub->add_flag("--json", options->json, "Print the identification as JSON");
   sub->callback([&run, options] {
@@ -75,8 +75,8 @@ void addIdentifyCommand(CLI::App& app, CliRun& run) {
       }
       char version[16];
       std::snprintf(version, sizeof version, "%d.%02d", id.firmware.major, id.firmware.minor);
-      run.io.out << "Model:         " << link::modelLabel(id.model) << ", family " << familyName(id.model)
-                 << '\n'
+      run.io.out << "Model:         " << link::modelLabel(id.model) << ", family "
+                 << familyName(id.model) << '\n'
                  << "Firmware:      \"" << id.firmware.text << "\" (" << version << ")\n"
                  << "Serial number: " << id.serialNumber << '\n'
                  << "Status:        " << letter << " (" << statusMeaning(id.status) << ")\n";

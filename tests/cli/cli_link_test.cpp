@@ -18,8 +18,8 @@ TEST(CliIdentify, MissingPortIsShownOnceByThePort) {
 
 TEST(CliIdentify, PortIsRequiredAndTraceMustBeWritable) {
   EXPECT_EQ(runArgs({"identify"}).status, kExitUsage);
-  const CliResult r = runArgs({"identify", "--port", "/dev/zelta-no-such-port", "--trace",
-                           "/nonexistent-dir/trace.txt"});
+  const CliResult r = runArgs(
+      {"identify", "--port", "/dev/zelta-no-such-port", "--trace", "/nonexistent-dir/trace.txt"});
   EXPECT_EQ(r.status, kExitFailed);
   EXPECT_EQ(r.err, "cannot write the trace file /nonexistent-dir/trace.txt\n");
 }

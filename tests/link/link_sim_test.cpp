@@ -1,16 +1,16 @@
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "cli/cli_app.h"
+#include "cli/cli_run.h"
 #include "codeplug/codeplug_image.h"
 #include "codeplug/data_process.h"
-#include "cli/cli_run.h"
 #include "core/link/link_fixture.h"
 #include "link/comm.h"
 #include "link/pager_link.h"
@@ -48,7 +48,8 @@ Bytes pagerImage(std::size_t size, std::uint8_t model, std::uint8_t seed) {
 
 void writeFile(const fs::path& path, const Bytes& bytes) {
   std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 Bytes readFile(const fs::path& path) {
@@ -106,7 +107,9 @@ struct FamilyCase {
   bool writable;
 };
 
-void PrintTo(const FamilyCase& c, std::ostream* os) { *os << hexModel(c.model); }
+void PrintTo(const FamilyCase& c, std::ostream* os) {
+  *os << hexModel(c.model);
+}
 
 class ImageRoundTrip : public ::testing::TestWithParam<FamilyCase> {};
 
@@ -137,12 +140,12 @@ TEST_P(ImageRoundTrip, ReadThenWrite) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, ImageRoundTrip,
-                         ::testing::Values(FamilyCase{'"', 768, false},  // old format
-                                           FamilyCase{'1', 1024, true},  // A
-                                           FamilyCase{'t', 1024, true},  // B
-                                           FamilyCase{'u', 2048, true},  // C
-                                           FamilyCase{0x96, 2048, true},  // D
-                                           FamilyCase{0x97, 2048, true},  // E
+                         ::testing::Values(FamilyCase{'"', 768, false},    // old format
+                                           FamilyCase{'1', 1024, true},    // A
+                                           FamilyCase{'t', 1024, true},    // B
+                                           FamilyCase{'u', 2048, true},    // C
+                                           FamilyCase{0x96, 2048, true},   // D
+                                           FamilyCase{0x97, 2048, true},   // E
                                            FamilyCase{0x99, 2048, true}),  // F
                          [](const auto& info) { return "Model" + hexModel(info.param.model); });
 

@@ -1,10 +1,10 @@
 #include "pager_simulator.h"
 
-#include "link/link_state.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
+
+#include "link/link_state.h"
 
 namespace zelta::testing {
 namespace {
@@ -27,7 +27,13 @@ Bytes feed(PagerSimulator& sim, const Bytes& bytes, std::int64_t at = 0) {
 const Bytes kWake{0xAA};
 
 Bytes frame(std::uint8_t command, std::uint8_t sub, std::uint16_t length) {
-  return {command, sub, 0x04, 0x00, 0, 0, static_cast<std::uint8_t>(length >> 8),
+  return {command,
+          sub,
+          0x04,
+          0x00,
+          0,
+          0,
+          static_cast<std::uint8_t>(length >> 8),
           static_cast<std::uint8_t>(length)};
 }
 

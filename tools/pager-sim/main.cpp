@@ -9,12 +9,11 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
-
 #include <cerrno>
 #include <chrono>
 #include <csignal>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -38,7 +37,9 @@ using zelta::pagersim::SimulatorOptions;
 
 volatile std::sig_atomic_t gStop = 0;
 
-void onSignal(int) { gStop = 1; }
+void onSignal(int) {
+  gStop = 1;
+}
 
 std::int64_t nowUs() {
   using namespace std::chrono;
@@ -101,8 +102,8 @@ bool readCodeplugFile(const std::vector<std::uint8_t>& bytes, std::vector<std::u
   // Old-format files go to the old-format window.
   const bool oldFormat = codeplug->current().byte(1) != model;
   const auto region = oldFormat ? codeplug->oldFormat().span()
-                                : codeplug->current().span().first(
-                                      static_cast<std::size_t>(zelta::codeplug::fileImageBytes(model)));
+                                : codeplug->current().span().first(static_cast<std::size_t>(
+                                      zelta::codeplug::fileImageBytes(model)));
   image.assign(region.begin(), region.end());
   return true;
 }
@@ -111,7 +112,8 @@ bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) 
   const std::string temporary = path + ".part";
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     if (!out) return false;
   }
   std::error_code ec;
@@ -153,9 +155,10 @@ int openPseudoTerminal(std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  CLI::App app{"A pager on its programming fixture, behind a pseudo-terminal. Prints the "
-               "terminal's path and serves the link protocol until interrupted.",
-               "zelta-pager-sim"};
+  CLI::App app{
+      "A pager on its programming fixture, behind a pseudo-terminal. Prints the "
+      "terminal's path and serves the link protocol until interrupted.",
+      "zelta-pager-sim"};
   SimulatorOptions options;
   std::string model;
   std::string imagePath;
@@ -168,16 +171,19 @@ int main(int argc, char** argv) {
   bool realBaud = false;
   bool advertise = true;
   bool verbose = false;
-  app.add_option("--model", model,
-                 "Model code: 0x98, 152 or a character such as q (default: the image's, else 0x91)");
+  app.add_option(
+      "--model", model,
+      "Model code: 0x98, 152 or a character such as q (default: the image's, else 0x91)");
   app.add_option("--image", imagePath, "The pager's codeplug: a .cp file or a raw binary image");
   app.add_option("--firmware", options.firmware, "Firmware text, six characters (e.g. \" R0803\")");
   app.add_option("--serial", options.serial, "Serial number, up to ten characters");
-  app.add_option("--status", status, "Status letter: N, O, U (unprogrammed), B, D, or Y "
-                                     "(password required: checked against image bytes 0x53-0x5C)")
+  app.add_option("--status", status,
+                 "Status letter: N, O, U (unprogrammed), B, D, or Y "
+                 "(password required: checked against image bytes 0x53-0x5C)")
       ->capture_default_str();
-  app.add_option("--password", options.password,
-                 "Download password the pager asks for (stored scrambled at 0x53; implies status Y)");
+  app.add_option(
+      "--password", options.password,
+      "Download password the pager asks for (stored scrambled at 0x53; implies status Y)");
   app.add_option("--attempts", options.attempts, "Password attempts before the pager locks")
       ->capture_default_str();
   app.add_option("--key", keyCode, "Key code the key test reports (0x10 left ...)");
@@ -249,7 +255,8 @@ int main(int argc, char** argv) {
 
   std::filesystem::path advertFile;
   if (advertise) {
-    advertFile = zelta::link::writeSimulatorAdvert({path, sim.model(), static_cast<long>(getpid())});
+    advertFile =
+        zelta::link::writeSimulatorAdvert({path, sim.model(), static_cast<long>(getpid())});
   }
   std::cout << path << std::endl;
 

@@ -28,10 +28,10 @@ struct TestName {
 };
 
 constexpr TestName kTestNames[] = {
-    {0x00, "exit test mode"},   {0x03, "annunciator test"},  {0x04, "RAM test pattern"},
-    {0x06, "key test"},         {0x07, "vibrator off"},      {0x08, "vibrator on"},
-    {0x09, "alert off"},        {0x0A, "alert on"},          {0x0B, "backlight off"},
-    {0x0C, "backlight on"},     {0x12, "RAM test enabled"},  {0x14, "standby current test"},
+    {0x00, "exit test mode"},    {0x03, "annunciator test"}, {0x04, "RAM test pattern"},
+    {0x06, "key test"},          {0x07, "vibrator off"},     {0x08, "vibrator on"},
+    {0x09, "alert off"},         {0x0A, "alert on"},         {0x0B, "backlight off"},
+    {0x0C, "backlight on"},      {0x12, "RAM test enabled"}, {0x14, "standby current test"},
     {0x68, "annunciators exit"},
 };
 
@@ -58,12 +58,17 @@ char generationOf(ModelCode model) {
   const auto info = codeplug::findModel(model);
   if (!info) return '0';
   switch (info->family) {
-    case codeplug::Family::B: return '2';
-    case codeplug::Family::C: return '3';
+    case codeplug::Family::B:
+      return '2';
+    case codeplug::Family::C:
+      return '3';
     case codeplug::Family::D:
-    case codeplug::Family::E: return '5';
-    case codeplug::Family::F: return '7';
-    default: return '0';
+    case codeplug::Family::E:
+      return '5';
+    case codeplug::Family::F:
+      return '7';
+    default:
+      return '0';
   }
 }
 
@@ -71,8 +76,8 @@ char generationOf(ModelCode model) {
 // numbers, version 8.3.4.
 std::vector<std::uint8_t> madeUpImage(ModelCode model, std::size_t size) {
   std::vector<std::uint8_t> image(size, 0x00);
-  const std::uint8_t header[] = {0x00, model, ')', '&', ')', 'Y', 'C',
-                                 static_cast<std::uint8_t>(generationOf(model))};
+  const std::uint8_t header[] = {0x00, model, ')', '&',
+                                 ')',  'Y',   'C', static_cast<std::uint8_t>(generationOf(model))};
   std::copy(std::begin(header), std::end(header), image.begin());
   for (std::size_t i = 0x08; i < 0x12; ++i) image[i] = ' ';
   for (std::size_t i = kPasswordOffset; i < 0x71; ++i) image[i] = ' ';
@@ -87,13 +92,20 @@ std::string defaultFirmware(ModelCode model) {
   const auto info = codeplug::findModel(model);
   if (!info) return " R0101";
   switch (info->family) {
-    case codeplug::Family::OldFormat: return " R0101";
-    case codeplug::Family::A: return " R0104";
-    case codeplug::Family::B: return " R0602";
-    case codeplug::Family::C: return " R0702";
-    case codeplug::Family::D: return " R0801";
-    case codeplug::Family::E: return " R0802";
-    case codeplug::Family::F: return " R0803";
+    case codeplug::Family::OldFormat:
+      return " R0101";
+    case codeplug::Family::A:
+      return " R0104";
+    case codeplug::Family::B:
+      return " R0602";
+    case codeplug::Family::C:
+      return " R0702";
+    case codeplug::Family::D:
+      return " R0801";
+    case codeplug::Family::E:
+      return " R0802";
+    case codeplug::Family::F:
+      return " R0803";
   }
   return " R0101";
 }
@@ -140,7 +152,9 @@ PagerSimulator::PagerSimulator(SimulatorOptions options) : options_(std::move(op
   attemptsLeft_ = options_.attempts;
 }
 
-std::uint32_t PagerSimulator::lineBaud() const { return link::baudForSpeedCode(speedCode_); }
+std::uint32_t PagerSimulator::lineBaud() const {
+  return link::baudForSpeedCode(speedCode_);
+}
 
 std::vector<std::string> PagerSimulator::takeEvents() {
   std::vector<std::string> events;
@@ -148,7 +162,9 @@ std::vector<std::string> PagerSimulator::takeEvents() {
   return events;
 }
 
-void PagerSimulator::event(std::string text) { events_.push_back(std::move(text)); }
+void PagerSimulator::event(std::string text) {
+  events_.push_back(std::move(text));
+}
 
 void PagerSimulator::toIdle() {
   state_ = State::Idle;
@@ -177,7 +193,9 @@ std::vector<std::uint8_t> PagerSimulator::receive(std::uint8_t byte, std::int64_
   if (!options_.faults.noEcho) out.push_back(byte);
 
   switch (state_) {
-    case State::Idle: onIdle(byte, out); break;
+    case State::Idle:
+      onIdle(byte, out);
+      break;
     case State::Frame:
     case State::Password:
       if (startsNewWakeUp(byte)) {
@@ -211,7 +229,9 @@ std::vector<std::uint8_t> PagerSimulator::receive(std::uint8_t byte, std::int64_
       }
       onTestOpen(byte, out);
       break;
-    case State::TestClose: onTestClose(byte); break;
+    case State::TestClose:
+      onTestClose(byte);
+      break;
   }
   return out;
 }
@@ -327,7 +347,9 @@ void PagerSimulator::statusAndPassword(After after, std::vector<std::uint8_t>& o
   out.push_back(static_cast<std::uint8_t>(options_.status));
   switch (options_.status) {
     case 'B':
-    case 'D': toIdle(); return;
+    case 'D':
+      toIdle();
+      return;
     case 'Y':
       afterPassword_ = after;
       state_ = State::Password;
@@ -346,9 +368,15 @@ void PagerSimulator::proceed(After after, std::vector<std::uint8_t>& out) {
       sendBlock(out);
       toIdle();
       break;
-    case After::ReceiveBlock: state_ = State::Block; break;
-    case After::ReceiveClock: state_ = State::Clock; break;
-    case After::Nothing: toIdle(); break;
+    case After::ReceiveBlock:
+      state_ = State::Block;
+      break;
+    case After::ReceiveClock:
+      state_ = State::Clock;
+      break;
+    case After::Nothing:
+      toIdle();
+      break;
   }
 }
 
@@ -372,7 +400,8 @@ void PagerSimulator::sendBlock(std::vector<std::uint8_t>& out) {
   std::copy_n(image_.begin(), std::min(blockLength_, image_.size()), block.begin());
   if (block.empty()) return;
   std::uint8_t sum = 0;
-  for (std::size_t i = 0; i + 1 < block.size(); ++i) sum = static_cast<std::uint8_t>(sum + block[i]);
+  for (std::size_t i = 0; i + 1 < block.size(); ++i)
+    sum = static_cast<std::uint8_t>(sum + block[i]);
   block.back() = static_cast<std::uint8_t>(0xFF - sum);
   if (options_.faults.badChecksum.fire()) {
     block.back() ^= 0x5A;
@@ -410,7 +439,8 @@ void PagerSimulator::onBlock(std::vector<std::uint8_t>& out) {
 
 void PagerSimulator::onClock(std::vector<std::uint8_t>& out) {
   std::uint8_t sum = 0;
-  for (std::size_t i = 0; i < wire::kClockBytes; ++i) sum = static_cast<std::uint8_t>(sum + record_[i]);
+  for (std::size_t i = 0; i < wire::kClockBytes; ++i)
+    sum = static_cast<std::uint8_t>(sum + record_[i]);
   if (sum != record_.back()) {
     event("clock has a bad checksum: NAK");
     out.push_back(wire::kNak);

@@ -25,11 +25,11 @@ struct Fault {
 };
 
 struct Faults {
-  bool silent = false;       // no pager and no fixture: nothing comes back
-  bool noEcho = false;       // the fixture does not echo the PC's bytes
-  Fault badChecksum;         // image blocks sent with a wrong sum
-  Fault nak;                 // written blocks answered with NAK
-  Fault garbage;             // wake-ups answered with a junk byte
+  bool silent = false;        // no pager and no fixture: nothing comes back
+  bool noEcho = false;        // the fixture does not echo the PC's bytes
+  Fault badChecksum;          // image blocks sent with a wrong sum
+  Fault nak;                  // written blocks answered with NAK
+  Fault garbage;              // wake-ups answered with a junk byte
   bool exitMidBlock = false;  // the simulator dies half-way through an image block
 };
 
@@ -81,13 +81,13 @@ class PagerSimulator {
 
  private:
   enum class State {
-    Idle,           // waiting for the wake-up byte
-    Frame,          // collecting the 8-byte command frame
-    Password,       // collecting the 10-byte password
-    Block,          // collecting a written image block and its sum
-    Clock,          // collecting the 5 clock bytes and their sum
-    TestOpen,       // test mode: waiting for a command byte
-    TestClose,      // test mode: waiting for the closing byte
+    Idle,       // waiting for the wake-up byte
+    Frame,      // collecting the 8-byte command frame
+    Password,   // collecting the 10-byte password
+    Block,      // collecting a written image block and its sum
+    Clock,      // collecting the 5 clock bytes and their sum
+    TestOpen,   // test mode: waiting for a command byte
+    TestClose,  // test mode: waiting for the closing byte
   };
   enum class After { Nothing, SendBlock, ReceiveBlock, ReceiveClock };
 

@@ -88,11 +88,17 @@ bool TDComm::Close() {
   return true;
 }
 
-bool TDComm::ReadByte(std::uint8_t& byte) { return open_ && device_.readByte(byte); }
+bool TDComm::ReadByte(std::uint8_t& byte) {
+  return open_ && device_.readByte(byte);
+}
 
-bool TDComm::WriteByte(std::uint8_t byte) { return open_ && device_.writeByte(byte); }
+bool TDComm::WriteByte(std::uint8_t byte) {
+  return open_ && device_.writeByte(byte);
+}
 
-bool TDComm::Purge() { return open_ && device_.purge(); }
+bool TDComm::Purge() {
+  return open_ && device_.purge();
+}
 
 std::int64_t TDComm::WaitMs(std::int64_t ms) {
   const std::int64_t start = clock_.nowMs();

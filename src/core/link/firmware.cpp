@@ -8,9 +8,9 @@ namespace {
 using F = Firmware;
 
 constexpr F kVariantAFlags[] = {F::R0708, F::R0801, F::R0802, F::R0803};
-constexpr F kVariantBFlags[] = {F::R0100, F::R0101, F::R0102, F::R0104, F::R0105, F::R0108,
-                                F::R0109, F::R0200, F::R0301, F::R0302, F::R0400, F::R0601,
-                                F::R0602};
+constexpr F kVariantBFlags[] = {F::R0100, F::R0101, F::R0102, F::R0104, F::R0105,
+                                F::R0108, F::R0109, F::R0200, F::R0301, F::R0302,
+                                F::R0400, F::R0601, F::R0602};
 
 // Hexadecimal digit value; anything else counts 0.
 int digitValue(std::uint8_t c) {
@@ -36,8 +36,7 @@ constexpr ClockRule kClockRules[] = {
     {[](const FirmwareFlags& f, char) { return f.has(F::R0702); }, {0x11, 0xAE}},
     {[](const FirmwareFlags& f, char) { return f.has(F::R0703); }, {0x11, 0xB2}},
     {[](const FirmwareFlags& f, char) { return f.has(F::R0105); }, {0x09, 0x2A}},
-    {[](const FirmwareFlags& f, char) { return f.has(F::R0601) || f.has(F::R0602); },
-     {0x09, 0x44}},
+    {[](const FirmwareFlags& f, char) { return f.has(F::R0601) || f.has(F::R0602); }, {0x09, 0x44}},
     {[](const FirmwareFlags&, char d) { return d == '7'; }, {0x0E, 0x74}},
     // A digit character below 7. A firmware digit that is no digit at all
     // falls through to the last rule rather than being compared by its code.

@@ -11,11 +11,13 @@ namespace zelta::link {
 
 // Firmware revisions the system tells apart. A flag is set when its text
 // occurs anywhere in the pager's six-character firmware text.
+// clang-format off
 enum class Firmware : std::uint8_t {
   R0100, R0101, R0102, R0104, R0105, R0108, R0109, R0200, R0301, R0302, R0400, R0601, R0602,
   R0702, R0703, R0704, R0705, R0706, R0707, R0708, R0801, R0802, R0803,
   Count
 };
+// clang-format on
 
 inline constexpr std::array<std::string_view, static_cast<std::size_t>(Firmware::Count)>
     kFirmwareTexts{"R0100", "R0101", "R0102", "R0104", "R0105", "R0108", "R0109", "R0200",
@@ -37,9 +39,9 @@ class FirmwareFlags {
 
 // Which flags an identification evaluates.
 enum class FlagSet {
-  VariantA,       // the newer command set's read: R0708, R0801-R0803
-  VariantB,       // the older command set: R0100-R0105, R0108, R0109, R0200, R0301, R0302,
-                  // R0400, R0601, R0602, and the extended flag from R0103
+  VariantA,         // the newer command set's read: R0708, R0801-R0803
+  VariantB,         // the older command set: R0100-R0105, R0108, R0109, R0200, R0301, R0302,
+                    // R0400, R0601, R0602, and the extended flag from R0103
   ProbeBeforeRead,  // everything but R0105
   All,
 };

@@ -15,8 +15,8 @@ std::string versionNumbersText(const codeplug::CodeplugVersion& version) {
 
 int compareWithProgramVersion(const codeplug::CodeplugVersion& version) {
   const auto image = std::tie(version.major, version.minor, version.patch);
-  const auto program = std::make_tuple(kProgramVersionMajor, kProgramVersionMinor,
-                                       kProgramVersionPatch);
+  const auto program =
+      std::make_tuple(kProgramVersionMajor, kProgramVersionMinor, kProgramVersionPatch);
   if (image == program) {
     const bool releaseBuild = kProgramVersion.front() == 'R' || kProgramVersion.front() == 'S';
     return version.release != 0 && !releaseBuild ? 1 : 0;

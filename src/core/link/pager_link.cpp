@@ -31,7 +31,9 @@ struct Pauses {
 constexpr Pauses kPausesA{100, 10, 500, 8500};
 constexpr Pauses kPausesB{200, 350, 100, 3500};
 
-const Pauses& pausesOf(Variant variant) { return variant == Variant::A ? kPausesA : kPausesB; }
+const Pauses& pausesOf(Variant variant) {
+  return variant == Variant::A ? kPausesA : kPausesB;
+}
 
 bool isServiceTransaction(Transaction t) {
   return t == Transaction::Test || t == Transaction::QuickPage ||
@@ -61,8 +63,8 @@ const ServiceFrame& serviceFrame(Transaction t) {
 }
 
 // Models the state machine accepts for every transaction.
-constexpr ModelCode kServedModels[] = {'0', '1', '2', ':', 'p', 'q', 't', 'u', 'x', 0x91,
-                                       0x92, 0x93, 0x95, 0x96, 0x97, 0x98, 0x99};
+constexpr ModelCode kServedModels[] = {'0',  '1',  '2',  ':',  'p',  'q',  't',  'u', 'x',
+                                       0x91, 0x92, 0x93, 0x95, 0x96, 0x97, 0x98, 0x99};
 
 bool served(ModelCode model) {
   for (ModelCode m : kServedModels) {
@@ -181,16 +183,26 @@ ResultCode TransactionRun::run() {
 
 ResultCode TransactionRun::step(State state) {
   switch (state) {
-    case State::Wake: return wake();
-    case State::Frame: return frame();
-    case State::Command: return command();
-    case State::Information: return information();
-    case State::Serial: return serial();
-    case State::Status: return status();
-    case State::Password: return password();
-    case State::PasswordReply: return passwordReply();
-    case State::ReadBlock: return readBlock();
-    case State::WriteBlock: return writeBlock();
+    case State::Wake:
+      return wake();
+    case State::Frame:
+      return frame();
+    case State::Command:
+      return command();
+    case State::Information:
+      return information();
+    case State::Serial:
+      return serial();
+    case State::Status:
+      return status();
+    case State::Password:
+      return password();
+    case State::PasswordReply:
+      return passwordReply();
+    case State::ReadBlock:
+      return readBlock();
+    case State::WriteBlock:
+      return writeBlock();
     case State::Checksum: {
       const std::uint8_t sum[] = {sum_};
       std::uint8_t ignored = 0;
@@ -201,7 +213,8 @@ ResultCode TransactionRun::step(State state) {
       if (const ResultCode r = readOne(reply); r != rc::Ok) return r;
       return reply == wire::kNak ? rc::BadChecksum : rc::Ok;
     }
-    case State::Final: return finalReply();
+    case State::Final:
+      return finalReply();
     case State::ReadReply: {
       std::array<std::uint8_t, wire::kReadReplyBytes> reply{};
       return link_.readBytes(reply);
@@ -213,9 +226,12 @@ ResultCode TransactionRun::step(State state) {
       st_.extraStatusLarge = extra >= 32;
       return rc::Ok;
     }
-    case State::StatusRequestReply: return statusRequestReply();
-    case State::Clock: return clock();
-    case State::Done: break;
+    case State::StatusRequestReply:
+      return statusRequestReply();
+    case State::Clock:
+      return clock();
+    case State::Done:
+      break;
   }
   return rc::Ok;
 }
@@ -224,36 +240,54 @@ TransactionRun::State TransactionRun::next(State state) const {
   const bool readOrClock =
       requested_ == Transaction::ReadImage || requested_ == Transaction::SetClock;
   switch (state) {
-    case State::Wake: return State::Frame;
-    case State::Frame: return State::Command;
+    case State::Wake:
+      return State::Frame;
+    case State::Frame:
+      return State::Command;
     case State::Command:
       switch (effective_) {
         case Transaction::WriteImage:
-        case Transaction::SetClock: return State::Status;
-        case Transaction::StatusRequest: return State::StatusRequestReply;
-        case Transaction::InformationRequest: return State::Information;
-        case Transaction::ReadImage: return State::ReadReply;
-        default: return State::Done;  // test and mode switches
+        case Transaction::SetClock:
+          return State::Status;
+        case Transaction::StatusRequest:
+          return State::StatusRequestReply;
+        case Transaction::InformationRequest:
+          return State::Information;
+        case Transaction::ReadImage:
+          return State::ReadReply;
+        default:
+          return State::Done;  // test and mode switches
       }
-    case State::ReadReply: return st_.blankRead ? State::ExtraStatus : State::Information;
-    case State::ExtraStatus: return State::Information;
+    case State::ReadReply:
+      return st_.blankRead ? State::ExtraStatus : State::Information;
+    case State::ExtraStatus:
+      return State::Information;
     case State::Information:
       return requested_ == Transaction::StatusRequest ? State::Wake : State::Serial;
-    case State::Serial: return State::Status;
-    case State::Status: return statusLetter_ == 'Y' ? State::Password : State::PasswordReply;
-    case State::Password: return dialogShown_ ? State::Wake : State::PasswordReply;
-    case State::StatusRequestReply: return readOrClock ? State::Wake : State::PasswordReply;
+    case State::Serial:
+      return State::Status;
+    case State::Status:
+      return statusLetter_ == 'Y' ? State::Password : State::PasswordReply;
+    case State::Password:
+      return dialogShown_ ? State::Wake : State::PasswordReply;
+    case State::StatusRequestReply:
+      return readOrClock ? State::Wake : State::PasswordReply;
     case State::PasswordReply:
       if (requested_ == Transaction::WriteImage) return State::WriteBlock;
       if (requested_ == Transaction::SetClock) return State::Clock;
       return State::ReadBlock;
-    case State::ReadBlock: return State::Done;
+    case State::ReadBlock:
+      return State::Done;
     case State::WriteBlock:
-    case State::Clock: return State::Checksum;
-    case State::Checksum: return State::ChecksumReply;
-    case State::ChecksumReply: return State::Final;
+    case State::Clock:
+      return State::Checksum;
+    case State::Checksum:
+      return State::ChecksumReply;
+    case State::ChecksumReply:
+      return State::Final;
     case State::Final:
-    case State::Done: return State::Done;
+    case State::Done:
+      return State::Done;
   }
   return State::Done;
 }
@@ -331,7 +365,9 @@ ResultCode TransactionRun::frame() {
 
   const BlockGeometry g = blockGeometry(st_.modelCode, st_.extendedFirmware);
   switch (effective_) {
-    case Transaction::StatusRequest: frame_ = makeFrame(0x01, 0x01, g.location, g.length); break;
+    case Transaction::StatusRequest:
+      frame_ = makeFrame(0x01, 0x01, g.location, g.length);
+      break;
     case Transaction::InformationRequest:
       frame_ = makeFrame(0x05, 0x01, g.location, g.length);
       break;
@@ -346,11 +382,12 @@ ResultCode TransactionRun::frame() {
     case Transaction::SetClock: {
       st_.clockLocation = clockLocation(st_.firmware, st_.firmwareInfo.digit);
       const auto& at = st_.clockLocation;
-      frame_ = makeFrame(0x00, 0x03, static_cast<std::uint16_t>(at[0] << 8 | at[1]),
-                         wire::kClockBytes);
+      frame_ =
+          makeFrame(0x00, 0x03, static_cast<std::uint16_t>(at[0] << 8 | at[1]), wire::kClockBytes);
       break;
     }
-    default: break;
+    default:
+      break;
   }
   return rc::Ok;
 }
@@ -396,20 +433,24 @@ ResultCode TransactionRun::status() {
   if (const ResultCode r = readOne(letter); r != rc::Ok) return r;
   statusLetter_ = static_cast<char>(letter);
   switch (statusLetter_) {
-    case 'B': return rc::BadPagerData;
+    case 'B':
+      return rc::BadPagerData;
     case 'D':
       st_.modelCode = codeplug::kNoModel;
       return rc::DownloadDisabled;
     case 'N':
     case 'O':
-    case 'Y': st_.unprogrammed = false; break;
+    case 'Y':
+      st_.unprogrammed = false;
+      break;
     case 'U':
       if (requested_ == Transaction::ReadImage) {
         st_.unprogrammed = true;
         return rc::Unprogrammed;
       }
       break;
-    default: break;  // other letters mean nothing to us
+    default:
+      break;  // other letters mean nothing to us
   }
   return rc::Ok;
 }
@@ -442,7 +483,7 @@ ResultCode TransactionRun::passwordReply() {
 ResultCode TransactionRun::readBlock() {
   const BlockGeometry g = blockGeometry(st_.modelCode, st_.extendedFirmware);
   const ImageBuffers& b = link_.buffers_;
-  std::span<std::uint8_t> target = st_.copyMode    ? b.pagerCopy
+  std::span<std::uint8_t> target = st_.copyMode      ? b.pagerCopy
                                    : g.length == 768 ? b.oldFormat
                                                      : b.image;
   if (target.size() < g.length) throw std::logic_error("image buffer too small for the block");
@@ -507,8 +548,7 @@ ResultCode TransactionRun::statusRequestReply() {
 
 // ---------------------------------------------------------------------------
 
-PagerLink::PagerLink(TDComm& comm, errors::Reporter& reporter)
-    : comm_(comm), reporter_(reporter) {}
+PagerLink::PagerLink(TDComm& comm, errors::Reporter& reporter) : comm_(comm), reporter_(reporter) {}
 
 void PagerLink::setConfiguredBaud(std::uint32_t baud) {
   state_.requestedSpeedCode = requestedSpeedCodeForBaud(baud);
@@ -521,7 +561,9 @@ void PagerLink::beginOperation() {
   state_.extendedFirmware = 0xFF;
 }
 
-void PagerLink::endOperation() { state_.blankRead = false; }
+void PagerLink::endOperation() {
+  state_.blankRead = false;
+}
 
 void PagerLink::setRemainingAttempts(int attempts) {
   state_.remainingAttempts = attempts;
@@ -600,7 +642,9 @@ ResultCode PagerLink::writeBytes(std::span<const std::uint8_t> bytes, std::uint8
   return rc::Ok;
 }
 
-ResultCode PagerLink::informationProbe(ProbeKind kind) { return probe(kind, nullptr); }
+ResultCode PagerLink::informationProbe(ProbeKind kind) {
+  return probe(kind, nullptr);
+}
 
 ResultCode PagerLink::identify(Identification& result) {
   return probe(ProbeKind::BeforeProgram, &result);
@@ -693,11 +737,16 @@ PasswordField makePasswordField(std::string_view typed) {
 
 std::uint8_t requestedSpeedCodeForBaud(std::uint32_t baud) {
   switch (baud) {
-    case 4800: return speed::k4800;
-    case 9600: return speed::k9600;
-    case 19200: return speed::k19200;
-    case 38400: return speed::k38400;
-    default: return speed::k57600;
+    case 4800:
+      return speed::k4800;
+    case 9600:
+      return speed::k9600;
+    case 19200:
+      return speed::k19200;
+    case 38400:
+      return speed::k38400;
+    default:
+      return speed::k57600;
   }
 }
 

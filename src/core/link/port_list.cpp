@@ -9,7 +9,9 @@
 namespace zelta::link {
 namespace {
 
-std::string text(const char* s) { return s != nullptr ? std::string(s) : std::string(); }
+std::string text(const char* s) {
+  return s != nullptr ? std::string(s) : std::string();
+}
 
 // USB adapters are named by product and maker; other ports by what the
 // driver says about them.

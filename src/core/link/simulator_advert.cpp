@@ -35,7 +35,7 @@ fs::path writeSimulatorAdvert(const SimulatorAdvert& advert) {
   fs::create_directories(dir, ec);
   // Under /tmp the directory could have been made by someone else; only our
   // own is written to.
-  struct stat info{};
+  struct stat info {};
   if (ec || stat(dir.c_str(), &info) != 0 || info.st_uid != getuid()) return {};
   fs::permissions(dir, fs::perms::owner_all, ec);
   const fs::path file = dir / std::to_string(advert.pid);

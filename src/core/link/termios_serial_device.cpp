@@ -25,8 +25,8 @@ struct BaudEntry {
 };
 
 constexpr std::array kBaudRates{
-    BaudEntry{1200, B1200},   BaudEntry{2400, B2400},   BaudEntry{4800, B4800},
-    BaudEntry{9600, B9600},   BaudEntry{19200, B19200}, BaudEntry{38400, B38400},
+    BaudEntry{1200, B1200},   BaudEntry{2400, B2400},     BaudEntry{4800, B4800},
+    BaudEntry{9600, B9600},   BaudEntry{19200, B19200},   BaudEntry{38400, B38400},
     BaudEntry{57600, B57600}, BaudEntry{115200, B115200},
 };
 
@@ -86,7 +86,7 @@ std::string describeOpenError(const std::string& path, int errorNumber) {
       return path + ": no such device.";
     case EACCES:
     case EPERM: {
-      struct stat info{};
+      struct stat info {};
       std::string group = "that owns the device";
       if (stat(path.c_str(), &info) == 0) group = "\"" + groupName(info.st_gid) + "\"";
       return path + ": permission denied.\nJoin the group " + group +
@@ -112,19 +112,36 @@ bool configureTermios(termios& tio, const LineSettings& settings) {
 
   tio.c_cflag &= ~CSIZE;
   switch (settings.dataBits) {
-    case 5: tio.c_cflag |= CS5; break;
-    case 6: tio.c_cflag |= CS6; break;
-    case 7: tio.c_cflag |= CS7; break;
-    default: tio.c_cflag |= CS8; break;
+    case 5:
+      tio.c_cflag |= CS5;
+      break;
+    case 6:
+      tio.c_cflag |= CS6;
+      break;
+    case 7:
+      tio.c_cflag |= CS7;
+      break;
+    default:
+      tio.c_cflag |= CS8;
+      break;
   }
 
   tio.c_cflag &= ~(PARENB | PARODD | CMSPAR);
   switch (settings.parity) {
-    case Parity::None: break;
-    case Parity::Odd: tio.c_cflag |= PARENB | PARODD; break;
-    case Parity::Even: tio.c_cflag |= PARENB; break;
-    case Parity::Mark: tio.c_cflag |= PARENB | PARODD | CMSPAR; break;
-    case Parity::Space: tio.c_cflag |= PARENB | CMSPAR; break;
+    case Parity::None:
+      break;
+    case Parity::Odd:
+      tio.c_cflag |= PARENB | PARODD;
+      break;
+    case Parity::Even:
+      tio.c_cflag |= PARENB;
+      break;
+    case Parity::Mark:
+      tio.c_cflag |= PARENB | PARODD | CMSPAR;
+      break;
+    case Parity::Space:
+      tio.c_cflag |= PARENB | CMSPAR;
+      break;
   }
 
   // termios knows one or two stop bits. The one-and-a-half code is what the
@@ -157,7 +174,9 @@ bool configureTermios(termios& tio, const LineSettings& settings) {
   return true;
 }
 
-TermiosSerialDevice::~TermiosSerialDevice() { close(); }
+TermiosSerialDevice::~TermiosSerialDevice() {
+  close();
+}
 
 bool TermiosSerialDevice::open(const std::string& path, const LineSettings& settings,
                                OpenFailure& failure) {

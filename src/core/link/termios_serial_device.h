@@ -18,8 +18,7 @@ class TermiosSerialDevice : public SerialDevice {
   TermiosSerialDevice& operator=(const TermiosSerialDevice&) = delete;
   ~TermiosSerialDevice() override;
 
-  bool open(const std::string& path, const LineSettings& settings,
-            OpenFailure& failure) override;
+  bool open(const std::string& path, const LineSettings& settings, OpenFailure& failure) override;
   void close() override;
   bool isOpen() const override { return fd_ >= 0; }
   bool readByte(std::uint8_t& byte) override;

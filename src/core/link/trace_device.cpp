@@ -21,8 +21,7 @@ TraceDevice::TraceDevice(SerialDevice& inner, std::ostream& out, Clock& clock)
 
 std::ostream& TraceDevice::line() {
   char stamp[32];
-  std::snprintf(stamp, sizeof stamp, "%8lld ms  ",
-                static_cast<long long>(clock_.nowMs() - start_));
+  std::snprintf(stamp, sizeof stamp, "%8lld ms  ", static_cast<long long>(clock_.nowMs() - start_));
   return out_ << stamp;
 }
 

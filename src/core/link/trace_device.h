@@ -20,8 +20,7 @@ class TraceDevice : public SerialDevice {
  public:
   TraceDevice(SerialDevice& inner, std::ostream& out, Clock& clock);
 
-  bool open(const std::string& path, const LineSettings& settings,
-            OpenFailure& failure) override;
+  bool open(const std::string& path, const LineSettings& settings, OpenFailure& failure) override;
   void close() override;
   bool isOpen() const override { return inner_.isOpen(); }
   bool readByte(std::uint8_t& byte) override;

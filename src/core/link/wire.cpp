@@ -8,12 +8,13 @@ namespace {
 using codeplug::ModelGroup;
 using codeplug::modelIn;
 
-constexpr ModelCode kVariantBWakeModels[] = {0x20, 0x21, 0x22, 0x23, '0', '1', '2', '6', ':',
-                                             'p',  'q',  't',  'u',  'x', 0x91, 0x92, 0x93,
-                                             0x95, 0x96, 0x97, 0x98, 0x99};
+constexpr ModelCode kVariantBWakeModels[] = {0x20, 0x21, 0x22, 0x23, '0',  '1', '2',  '6',
+                                             ':',  'p',  'q',  't',  'u',  'x', 0x91, 0x92,
+                                             0x93, 0x95, 0x96, 0x97, 0x98, 0x99};
 // As the wake-up of variant B, without '6'.
-constexpr ModelCode kProbeModels[] = {0x20, 0x21, 0x22, 0x23, '0', '1', '2', ':', 'p', 'q', 't',
-                                      'u',  'x',  0x91, 0x92, 0x93, 0x95, 0x96, 0x97, 0x98, 0x99};
+constexpr ModelCode kProbeModels[] = {0x20, 0x21, 0x22, 0x23, '0',  '1',  '2',
+                                      ':',  'p',  'q',  't',  'u',  'x',  0x91,
+                                      0x92, 0x93, 0x95, 0x96, 0x97, 0x98, 0x99};
 // 1024-byte blocks; '!' joins them when its firmware is extended.
 constexpr ModelCode kOneKilobyteModels[] = {'0', '1', '2', ':', 'p', 't', 'x'};
 
@@ -56,7 +57,9 @@ bool wakeAnswerAccepted(Variant variant, std::uint8_t answer) {
   return anyOf(answer, kVariantBWakeModels);
 }
 
-bool probeAccepts(ModelCode model) { return anyOf(model, kProbeModels); }
+bool probeAccepts(ModelCode model) {
+  return anyOf(model, kProbeModels);
+}
 
 std::string modelLabel(ModelCode model) {
   char text[16];

@@ -1,11 +1,10 @@
 #include "link/comm.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -82,9 +81,8 @@ TEST_F(CommFixture, BaudFollowsSpeedCodeUnlessWaking) {
     std::uint32_t baud;
   };
   const Case cases[] = {
-      {{0xA8, true}, 4800},  {{0xA8, false}, 57600}, {{0xA2, false}, 9600},
-      {{0xA4, false}, 19200}, {{0xA6, false}, 38400}, {{0xAA, false}, 4800},
-      {{0x00, false}, 4800},
+      {{0xA8, true}, 4800},   {{0xA8, false}, 57600}, {{0xA2, false}, 9600}, {{0xA4, false}, 19200},
+      {{0xA6, false}, 38400}, {{0xAA, false}, 4800},  {{0x00, false}, 4800},
   };
   for (const Case& c : cases) {
     ASSERT_TRUE(comm.Open(c.speed));

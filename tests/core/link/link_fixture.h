@@ -21,9 +21,9 @@ inline Bytes operator+(Bytes a, const Bytes& b) {
 
 inline Bytes frameBytes(std::uint8_t command, std::uint8_t sub, std::uint16_t location,
                         std::uint16_t length) {
-  return {command, sub, static_cast<std::uint8_t>(location >> 8),
-          static_cast<std::uint8_t>(location), 0, 0, static_cast<std::uint8_t>(length >> 8),
-          static_cast<std::uint8_t>(length)};
+  return {
+      command, sub, static_cast<std::uint8_t>(location >> 8), static_cast<std::uint8_t>(location),
+      0,       0,   static_cast<std::uint8_t>(length >> 8),   static_cast<std::uint8_t>(length)};
 }
 
 // Byte 0 and bytes 1-8 carry nothing the PC uses.
@@ -46,7 +46,8 @@ inline Bytes serialRecord(const std::string& serial10) {
 inline Bytes withClosingSum(Bytes image) {
   if (image.empty()) return image;
   std::uint8_t sum = 0;
-  for (std::size_t i = 0; i + 1 < image.size(); ++i) sum = static_cast<std::uint8_t>(sum + image[i]);
+  for (std::size_t i = 0; i + 1 < image.size(); ++i)
+    sum = static_cast<std::uint8_t>(sum + image[i]);
   image.back() = static_cast<std::uint8_t>(0xFF - sum);
   return image;
 }

@@ -255,8 +255,7 @@ void PrintTo(const RefusedModel& c, std::ostream* os) {
   *os << (c.transaction == Transaction::WriteImage ? "write " : "read ") << int(c.model);
 }
 
-class ModelCheckTest : public PagerLinkTest,
-                       public ::testing::WithParamInterface<RefusedModel> {};
+class ModelCheckTest : public PagerLinkTest, public ::testing::WithParamInterface<RefusedModel> {};
 
 TEST_P(ModelCheckTest, RefusedBeforeAnyFrame) {
   const RefusedModel& p = GetParam();
@@ -268,14 +267,13 @@ TEST_P(ModelCheckTest, RefusedBeforeAnyFrame) {
   EXPECT_EQ(link.state().modelCode, p.modelAfter);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Models, ModelCheckTest,
-    ::testing::Values(RefusedModel{Transaction::WriteImage, '#', 0, '#'},
-                      RefusedModel{Transaction::WriteImage, ' ', 0, ' '},
-                      RefusedModel{Transaction::WriteImage, '"', 0, '"'},
-                      RefusedModel{Transaction::WriteImage, '!', 0, '!'},
-                      RefusedModel{Transaction::ReadImage, '6', 0, 0xFF},
-                      RefusedModel{Transaction::WriteImage, '6', 0, 0xFF}));
+INSTANTIATE_TEST_SUITE_P(Models, ModelCheckTest,
+                         ::testing::Values(RefusedModel{Transaction::WriteImage, '#', 0, '#'},
+                                           RefusedModel{Transaction::WriteImage, ' ', 0, ' '},
+                                           RefusedModel{Transaction::WriteImage, '"', 0, '"'},
+                                           RefusedModel{Transaction::WriteImage, '!', 0, '!'},
+                                           RefusedModel{Transaction::ReadImage, '6', 0, 0xFF},
+                                           RefusedModel{Transaction::WriteImage, '6', 0, 0xFF}));
 
 struct StatusCase {
   std::uint8_t letter;
@@ -283,10 +281,11 @@ struct StatusCase {
   std::uint8_t modelAfter;
 };
 
-void PrintTo(const StatusCase& c, std::ostream* os) { *os << char(c.letter); }
+void PrintTo(const StatusCase& c, std::ostream* os) {
+  *os << char(c.letter);
+}
 
-class StatusLetterTest : public PagerLinkTest,
-                         public ::testing::WithParamInterface<StatusCase> {};
+class StatusLetterTest : public PagerLinkTest, public ::testing::WithParamInterface<StatusCase> {};
 
 TEST_P(StatusLetterTest, EndsTheRead) {
   link.state().firstStatus = 'N';
@@ -334,10 +333,10 @@ TEST_F(PagerLinkTest, CopyModeReadsIntoThePagerCopyWithoutChecksum) {
   Bytes block = imageBlock(2048, 0x93);
   const std::string serial = "0123456789";
   std::copy(serial.begin(), serial.end(), block.begin() + 0x5D);
-  block[0x720] = 0x20;  // PLL type 2
-  block[0x73] = 0x84;   // narrow band, bit 2
-  block[0x3C] = 0x80;   // hardware variant 2
-  block[0x786] = 0x01;  // dual frequency
+  block[0x720] = 0x20;   // PLL type 2
+  block[0x73] = 0x84;    // narrow band, bit 2
+  block[0x3C] = 0x80;    // hardware variant 2
+  block[0x786] = 0x01;   // dual frequency
   block[0x7FF] ^= 0x55;  // the sum no longer matters
   wake(0x93);
   device.expect(frameBytes(0x46, 0x01, 0x0400, 0x0800))

@@ -23,8 +23,8 @@ class FakeClock : public link::Clock {
     local.tm_hour = 13;
     local.tm_min = 45;
     local.tm_mday = 9;
-    local.tm_mon = 10;     // November
-    local.tm_year = 124;   // 2024
+    local.tm_mon = 10;    // November
+    local.tm_year = 124;  // 2024
   }
   std::int64_t nowMs() override { return now; }
   void delayMs(std::int64_t ms) override {

@@ -20,7 +20,9 @@ class ServiceCommandTest : public ::testing::Test, public LinkFixture {
   }
 
   // Milliseconds the link waited between the n-th and (n+1)-th byte it sent.
-  std::int64_t gapAfterByte(std::size_t n) const { return device.sent[n + 1].at - device.sent[n].at; }
+  std::int64_t gapAfterByte(std::size_t n) const {
+    return device.sent[n + 1].at - device.sent[n].at;
+  }
 };
 
 TEST_F(ServiceCommandTest, AllOnOpensWithAnnunciatorPauseThenSendsSubcommand) {
