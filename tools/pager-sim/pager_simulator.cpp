@@ -54,22 +54,31 @@ constexpr ModeName kModes[] = {
     {0x0C, "chirp mode"},
 };
 
-char generationOf(ModelCode model) {
+// What the simulated pager of each family says about itself: the layout
+// generation character of its image and its firmware text.
+struct FamilyTraits {
+  codeplug::Family family;
+  char generation;
+  const char* firmware;
+};
+
+constexpr FamilyTraits kFamilyTraits[] = {
+    {codeplug::Family::OldFormat, '0', " R0101"}, {codeplug::Family::A, '0', " R0104"},
+    {codeplug::Family::B, '2', " R0602"},         {codeplug::Family::C, '3', " R0702"},
+    {codeplug::Family::D, '5', " R0801"},         {codeplug::Family::E, '5', " R0802"},
+    {codeplug::Family::F, '7', " R0803"},
+};
+
+const FamilyTraits& traitsOf(ModelCode model) {
   const auto info = codeplug::findModel(model);
-  if (!info) return '0';
-  switch (info->family) {
-    case codeplug::Family::B:
-      return '2';
-    case codeplug::Family::C:
-      return '3';
-    case codeplug::Family::D:
-    case codeplug::Family::E:
-      return '5';
-    case codeplug::Family::F:
-      return '7';
-    default:
-      return '0';
+  for (const FamilyTraits& t : kFamilyTraits) {
+    if (info && t.family == info->family) return t;
   }
+  return kFamilyTraits[0];
+}
+
+char generationOf(ModelCode model) {
+  return traitsOf(model).generation;
 }
 
 // A plausible programmed image: the fixed header, spaces for passwords and
@@ -89,25 +98,7 @@ std::vector<std::uint8_t> madeUpImage(ModelCode model, std::size_t size) {
 }  // namespace
 
 std::string defaultFirmware(ModelCode model) {
-  const auto info = codeplug::findModel(model);
-  if (!info) return " R0101";
-  switch (info->family) {
-    case codeplug::Family::OldFormat:
-      return " R0101";
-    case codeplug::Family::A:
-      return " R0104";
-    case codeplug::Family::B:
-      return " R0602";
-    case codeplug::Family::C:
-      return " R0702";
-    case codeplug::Family::D:
-      return " R0801";
-    case codeplug::Family::E:
-      return " R0802";
-    case codeplug::Family::F:
-      return " R0803";
-  }
-  return " R0101";
+  return traitsOf(model).firmware;
 }
 
 bool parseModel(const std::string& text, ModelCode& model) {
