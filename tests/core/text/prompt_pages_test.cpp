@@ -203,6 +203,20 @@ TEST(PromptPages, PromptsStoredAsTextHaveNoBlockToOverflow) {
   EXPECT_EQ(f.pages.usagePercent(), std::nullopt);
 }
 
+TEST(PromptPages, ConverterTargetsAreMeasuredAgainstTheFamilyDBlock) {
+  PromptPagesFixture f('1');
+  f.context.converter = pages::ConverterMode::Varda;
+  applyLanguageDefaults(f.settings.prompts, lang::english, PromptList::list118);
+  // 54 named prompts and 64 sources: over 510 bytes, well within 1200.
+  EXPECT_EQ(f.pages.pageCheck(f.context), code::Done);
+  EXPECT_GT(*f.pages.usagePercent(), 50);
+  f.context.converter = pages::ConverterMode::Off;
+  f.context.model = 0x91;
+  const std::optional<int> asFamilyD = f.pages.usagePercent();
+  EXPECT_EQ(f.pages.pageCheck(f.context), code::Done);
+  EXPECT_EQ(f.pages.usagePercent(), asFamilyD);
+}
+
 TEST(PromptPages, GaugeIsShownOnThePromptAndSourcePagesOnly) {
   for (int i = 0; i < pages::kPageCount; ++i) {
     const Page page = *pages::pageFromIndex(i);
