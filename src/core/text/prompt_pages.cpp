@@ -27,7 +27,7 @@ constexpr codeplug::ModelCode kModelHash = '#';
 // first family D model.
 constexpr codeplug::ModelCode kConverterTargetModel = 0x91;
 
-constexpr FieldId kLanguageField = 35;     // cb_internationalPrompt
+constexpr FieldId kLanguageField = 35;      // cb_internationalPrompt
 constexpr FieldId kCharacterSetField = 36;  // cb_internationalCharSet
 constexpr FieldId kShowSourceField = 37;    // cb_showSource
 constexpr FieldId kPrintField = 90;         // ed_printPrompt

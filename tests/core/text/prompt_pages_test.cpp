@@ -44,10 +44,10 @@ struct PackAndUnpack {
     const PromptList list = promptListOf(c);
     const bool showSource = c.settings.showSource == 1;
     PromptWorkBuffer buffer{};
-    const int last = packPrompts(c.settings.prompts,
-                                 {list, c.model, c.settings.internationalPrompt, showSource}, buffer);
-    const auto block = c.image.buffer().subspan(kPromptBlockOffset,
-                                                static_cast<std::size_t>(promptBlockCapacity(c.model, false)));
+    const int last = packPrompts(
+        c.settings.prompts, {list, c.model, c.settings.internationalPrompt, showSource}, buffer);
+    const auto block = c.image.buffer().subspan(
+        kPromptBlockOffset, static_cast<std::size_t>(promptBlockCapacity(c.model, false)));
     copyPromptBlock(buffer, last, block, true);
     unpackPrompts(block, c.settings.prompts, list, showSource);
     return code::Ok;
@@ -287,7 +287,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ToggleCase{'p', lang::english, kStandardAlert, true},  // 59-list
                       ToggleCase{'1', lang::germanSwiss, kStandardAlert, false},
                       ToggleCase{0x91, lang::english, kStandardAlert, false},  // no ROM prompts
-                      ToggleCase{' ', lang::english, kLockMessage, true},     // 49-list ROM 4
+                      ToggleCase{' ', lang::english, kLockMessage, true},      // 49-list ROM 4
                       // The silent alert prompt is in ROM but its field has no Alt+R.
                       ToggleCase{' ', lang::english, kSilentAlert, false},
                       ToggleCase{'1', lang::english, kPowerUp, false}));
@@ -499,10 +499,12 @@ INSTANTIATE_TEST_SUITE_P(
         // 49-list: the zoom prompts are not read; it has no set-time prompt.
         LayoutCase{' ', false, kZoomIn, false}, LayoutCase{' ', false, kSetTime, false},
         // 118-list and converter targets: set reminder only.
-        LayoutCase{0x91, false, kSetReminder, true}, LayoutCase{0x91, false, kStandardAndVib, false},
-        LayoutCase{0x91, false, kUrgentAlert, true}, LayoutCase{0x91, false, kSwitchToPrimary, false},
-        LayoutCase{0x91, false, kSource25, true}, LayoutCase{'1', true, kSetReminder, true},
-        LayoutCase{'1', true, kStandardAndVib, false}, LayoutCase{'1', true, kSource25, true},
+        LayoutCase{0x91, false, kSetReminder, true},
+        LayoutCase{0x91, false, kStandardAndVib, false},
+        LayoutCase{0x91, false, kUrgentAlert, true},
+        LayoutCase{0x91, false, kSwitchToPrimary, false}, LayoutCase{0x91, false, kSource25, true},
+        LayoutCase{'1', true, kSetReminder, true}, LayoutCase{'1', true, kStandardAndVib, false},
+        LayoutCase{'1', true, kSource25, true},
         // 119-list: site switching; the print fields carry the frequency menu prompts.
         LayoutCase{0x93, false, kSwitchToPrimary, true},
         LayoutCase{0x93, false, kSwitchToSecondary, true},
