@@ -5,6 +5,7 @@
 #include <charconv>
 #include <ostream>
 
+#include "codeplug/decoders.h"
 #include "version.h"
 
 namespace zelta::cli {
@@ -16,8 +17,15 @@ using AddCommand = void (*)(CLI::App&, CliRun&);
 constexpr AddCommand kCommands[] = {
     addExplainCommand,
     addInfoCommand,
+    addShowCommand,
+    addEditCommand,
     addPortsCommand,
     addIdentifyCommand,
+    [](CLI::App& app, CliRun& run) {
+      addCheckCommand(app, run, [](codeplug::CodeplugImage& image, codeplug::SettingsRecord& settings) {
+        return codeplug::decodeImage(codeplug::DecodeCommand::OpenFile, image, settings, {});
+      });
+    },
 };
 
 // Result codes are negative numbers, which the option parser would take for
