@@ -70,9 +70,6 @@ void buildOptions(ImageView v, const FieldOffsetTable& t, ModelCode model, const
   const auto slotBits = static_cast<unsigned>(s.scLostNumNormalMod);
   v.setBits(t.slot11Flags, 1, 0, slotBits & 3U);
   v.setBits(t.slot12Flags, 1, 0, (slotBits >> 2) & 3U);
-
-  v.setByte(t.lcdAdjust1, static_cast<std::uint8_t>(s.lcdAdjust1));
-  v.setByte(t.lcdAdjust2, static_cast<std::uint8_t>(s.lcdAdjust2));
 }
 
 // Coding format into the third byte of code slot 6 (512 00, 1200 01, 2400
@@ -157,6 +154,9 @@ void buildDFamily(CodeplugImage& image, SettingsRecord& s, const BuildContext& c
   if (modelIn(model, ModelGroup::fFamily)) buildUserPassword(v, t, s);
   buildSynthesizer(v, t, model, s);
   buildFirmwareBlock(v, t, model, context);
+  // The LCD values lie inside the firmware block area and win over it.
+  v.setByte(t.lcdAdjust1, static_cast<std::uint8_t>(s.lcdAdjust1));
+  v.setByte(t.lcdAdjust2, static_cast<std::uint8_t>(s.lcdAdjust2));
 }
 
 }  // namespace zelta::codeplug
