@@ -7,6 +7,7 @@
 #include <string>
 
 #include "codeplug/builders.h"
+#include "codeplug/common_fields.h"
 #include "codeplug/d_family_layout.h"
 #include "codeplug/field_encodings.h"
 #include "codeplug/firmware_blocks.h"
@@ -72,11 +73,12 @@ void buildOptions(ImageView v, const FieldOffsetTable& t, ModelCode model, const
   v.setBits(t.slot12Flags, 1, 0, (slotBits >> 2) & 3U);
 }
 
-// Coding format into the third byte of code slot 6 (512 00, 1200 01, 2400
-// 10); data inversion into that of slot 7, also set when the synthesizer
-// runs above the carrier.
+// Coding format into the third byte of code slot 6 and the header byte 0x13
+// (512 00, 1200 01, 2400 10); data inversion into the third byte of slot 7,
+// also set when the synthesizer runs above the carrier.
 void buildCodingFormat(ImageView v, const FieldOffsetTable& t, const SettingsRecord& s) {
   v.setBits(t.codingFormat, 1, 0, static_cast<unsigned>(s.codingFormat));
+  v.setBits(t.headerFormat, 1, 0, static_cast<unsigned>(s.codingFormat));
   v.setBit(t.dataInversion, 1, s.dataInversion != 0 || s.receiver.injectionSide == 2);
 }
 
@@ -96,35 +98,33 @@ void buildUserPassword(ImageView v, const FieldOffsetTable& t, const SettingsRec
   v.setBits(t.userPasswordFlags, 7, 5, static_cast<unsigned>(keyCount - 2));
 }
 
+// The alert fields shared with the six-code models (see the decoder).
+void buildExtendedAlerts(ImageView v, const FieldOffsetTable& t, const SettingsRecord& s) {
+  v.setBit(t.displayOptions, 7, s.alertDuration == 2);
+  v.setBits(t.reminderAlert, 7, 4, alertNibbleFromIndex(s.defaultReminderAlert));
+  v.setBits(t.reminderAlert, 3, 2, static_cast<unsigned>(s.reminderAlertDuration));
+  v.setBits(t.defaultAlert, 7, 4, alertNibbleFromIndex(s.defaultAlert));
+}
+
 void writeWord(ImageView v, std::size_t at, const SynthesizerWord& word) {
   for (std::size_t k = 0; k < word.size(); ++k) v.setByte(at + k, word[k]);
 }
 
-// The synthesizer block of the primary frequency and, on E and F, the
-// divider words of the second, which shares the synthesizer and oscillator
-// bytes. The divider words are written only with the synthesizer flag set.
-void buildSynthesizer(ImageView v, const FieldOffsetTable& t, ModelCode model, const SettingsRecord& s) {
+// After the common synthesizer block: the FS8107 / FS8108 receivers take the
+// synthesizer byte of their band (0x28 for bands 0-3, 0x3B for 4, 5 and 7,
+// 0x9D for 6), and E and F add the divider words of the second frequency,
+// which shares the synthesizer and oscillator bytes (and so the PLL type).
+void buildDFamilyReceiver(ImageView v, const FieldOffsetTable& t, ModelCode model, const SettingsRecord& s) {
   const SynthesizerParameters& p = s.receiver;
-  const SynthesizerBlock block = synthesizerBlock(p, static_cast<std::uint8_t>(s.kept.oscillatorFlags32 << 2));
-  if (s.kept.synthesizerFlag) {
-    writeWord(v, t.synthN, block.nWord);
-    writeWord(v, t.synthR, block.rWord);
-    if (modelIn(model, ModelGroup::dualOrF)) {
-      // Both words are read with the PLL type of the shared oscillator byte.
-      writeWord(v, t.secondSynthN, nWord(p.pllType, s.receiver2.n));
-      writeWord(v, t.secondSynthR, rWord(p.pllType, s.receiver2.r));
+  if (p.pllType == kPllFs8107) {
+    if (const auto defaults = synthesizerDefaults(kPllFs8107, s.freqBand)) {
+      v.setByte(t.synthByte, synthesizerByte(*defaults));
     }
   }
-
-  std::uint8_t synthesizer = block.synthesizerByte;
-  // The FS8107 / FS8108 receivers take the synthesizer byte of their band:
-  // 0x28 for bands 0-3, 0x3B for 4, 5 and 7, 0x9D for 6.
-  if (p.pllType == kPllFs8107) {
-    if (const auto defaults = synthesizerDefaults(kPllFs8107, s.freqBand)) synthesizer = synthesizerByte(*defaults);
+  if (s.kept.synthesizerFlag && modelIn(model, ModelGroup::dualOrF)) {
+    writeWord(v, t.secondSynthN, nWord(p.pllType, s.receiver2.n));
+    writeWord(v, t.secondSynthR, rWord(p.pllType, s.receiver2.r));
   }
-  v.setByte(t.synthByte, synthesizer);
-  v.setByte(t.oscillator, block.oscillatorByte);
-  v.setBits(t.injectionSide, 1, 0, block.injectionByte);
 }
 
 // The model's firmware block once a pager with matching firmware has been
@@ -132,7 +132,7 @@ void buildSynthesizer(ImageView v, const FieldOffsetTable& t, ModelCode model, c
 // first.
 void buildFirmwareBlock(ImageView v, const FieldOffsetTable& t, ModelCode model, const BuildContext& context) {
   if (!isDFamilyFirmware(context.firmware)) return;
-  v.fill(t.firmwareBlock, kFirmwareBlockBytes, 0xFF);
+  v.fill(t.firmwareBlock, kFirmwarePatternBytes + 1, 0xFF);
   if (dFamilyFirmwareText(model) == context.firmware) writeFirmwareBlock(v, t.firmwareBlock, model);
 }
 
@@ -142,7 +142,11 @@ void buildDFamily(CodeplugImage& image, SettingsRecord& s, const BuildContext& c
   const ImageView v = image.current();
   const FieldOffsetTable& t = image.offsets();
   const ModelCode model = image.modelCode();
+  const BuildTarget target{v, t, model, image.header(), context.pagerUnprogrammed};
 
+  buildHeaderFields(target, s);
+  buildOptionFields(target, s);
+  buildExtendedAlerts(v, t, s);
   v.setByte(t.modelByte, model);
   if (const auto generation = dFamilyGenerationCharacter(model, s.hardwareVariant)) {
     v.setByte(t.generation, static_cast<std::uint8_t>(*generation));
@@ -150,9 +154,12 @@ void buildDFamily(CodeplugImage& image, SettingsRecord& s, const BuildContext& c
   buildCodingFormat(v, t, s);
   buildCodes(v, t, s);
   buildFunctionTable(v, t, s);
+  buildReceiver(target, s);
+  buildDFamilyReceiver(v, t, model, s);
+  buildTuningAndBand(target, s);
+  // After the common option and band bytes: 0x73 bit 2 and 0x79 bit 2 are ours.
   buildOptions(v, t, model, s);
   if (modelIn(model, ModelGroup::fFamily)) buildUserPassword(v, t, s);
-  buildSynthesizer(v, t, model, s);
   buildFirmwareBlock(v, t, model, context);
   // The LCD values lie inside the firmware block area and win over it.
   v.setByte(t.lcdAdjust1, static_cast<std::uint8_t>(s.lcdAdjust1));

@@ -5,7 +5,10 @@
 // (E, F) and the user password (F).
 
 #include <string>
+#include <utility>
 
+#include "codeplug/codeplug_version.h"
+#include "codeplug/common_fields.h"
 #include "codeplug/d_family_layout.h"
 #include "codeplug/decoders.h"
 #include "codeplug/field_encodings.h"
@@ -16,9 +19,6 @@ namespace zelta::codeplug {
 namespace {
 
 constexpr std::string_view kEmptyCodeFunctions = "TNAA";
-
-// Receiver constant kept beside the coding format: 512, 1200, 2400 baud.
-constexpr int kBaudConstants[] = {3, 7, 14};
 
 // Codes 1-16 from the wide slots. Slots 17-32 hold no codes the pages show;
 // their third bytes carry other settings and stay in the image.
@@ -77,8 +77,7 @@ void decodeOptions(ConstImageView v, const FieldOffsetTable& t, ModelCode model,
 // Coding format from the third byte of code slot 6 (bit 1 2400 baud, else
 // bit 0 1200, else 512) and data inversion from that of slot 7.
 void decodeCodingFormat(ConstImageView v, const FieldOffsetTable& t, SettingsRecord& s) {
-  s.codingFormat = v.bit(t.codingFormat, 1) ? 2 : v.bit(t.codingFormat, 0) ? 1 : 0;
-  s.baudConstant = kBaudConstants[s.codingFormat];
+  setCodingFormat(s, v.bit(t.codingFormat, 1) ? 2 : v.bit(t.codingFormat, 0) ? 1 : 0);
   s.dataInversion = v.bit(t.dataInversion, 1) ? 1 : 0;
 }
 
@@ -94,64 +93,73 @@ void decodeUserPassword(ConstImageView v, const FieldOffsetTable& t, SettingsRec
   s.cpwFc_Password = none ? std::string() : userKeyDigits(keys, s.userPasswordKeyCount);
 }
 
-SynthesizerBlock synthesizerBlockAt(ConstImageView v, const FieldOffsetTable& t, Offset nAt, Offset rAt) {
+// The alert fields these pagers share with the six-code models: alert
+// duration "30 sec" in 0x7D bit 7, the default reminder alert and its
+// duration in 0xB9, the default alert in 0xBA. (The Alert page shows them
+// for families D-F as for the six-code models.)
+void decodeExtendedAlerts(ConstImageView v, const FieldOffsetTable& t, SettingsRecord& s) {
+  if (v.bit(t.displayOptions, 7)) s.alertDuration = 2;
+  s.reminderAlertDuration = static_cast<int>(v.bits(t.reminderAlert, 3, 2));
+  s.defaultReminderAlert = alertNibbleIndex(v.bits(t.reminderAlert, 7, 4));
+  s.defaultAlert = alertNibbleIndex(v.bits(t.defaultAlert, 7, 4));
+}
+
+// The second receive frequency of E and F: its own divider words with the
+// synthesizer, oscillator and injection bytes of the primary one. Shown
+// with four decimals.
+ReceivedFrequency decodeSecondFrequency(ConstImageView v, const FieldOffsetTable& t, SettingsRecord& s) {
   SynthesizerBlock block;
   for (std::size_t k = 0; k < block.nWord.size(); ++k) {
-    block.nWord[k] = v.byte(nAt + k);
-    block.rWord[k] = v.byte(rAt + k);
+    block.nWord[k] = v.byte(t.secondSynthN + k);
+    block.rWord[k] = v.byte(t.secondSynthR + k);
   }
   block.synthesizerByte = v.byte(t.synthByte);
   block.oscillatorByte = v.byte(t.oscillator);
   block.injectionByte = v.byte(t.injectionSide);
-  return block;
-}
-
-// The receive frequencies and the band. The page shows the primary
-// frequency with five decimals, the second one with four.
-void decodeFrequencies(ConstImageView v, const FieldOffsetTable& t, ModelCode model, SettingsRecord& s) {
-  const ReceivedFrequency primary = receiveFrequency(synthesizerBlockAt(v, t, t.synthN, t.synthR));
-  s.receiveFrequencyHz = primary.hz;
-  s.frequency = frequencyTextOf(primary.channelHz, 5);
-  if (primary.parameters) {
-    s.receiver = *primary.parameters;
-    s.PLL_Type = s.receiver.pllType;
-  }
-  s.kept.oscillatorFlags32 = static_cast<int>(v.bits(t.oscillator, 3, 2));
-
-  const bool dual = modelIn(model, ModelGroup::dualOrF);
-  ReceivedFrequency second;
-  if (dual && s.kept.synthesizerFlag) {
-    second = receiveFrequency(synthesizerBlockAt(v, t, t.secondSynthN, t.secondSynthR));
-    s.receiveFrequency2Hz = second.hz;
-    s.frequency2 = frequencyTextOf(second.channelHz, 4);
-    if (second.parameters) s.receiver2 = *second.parameters;
-  }
-
-  if (s.bandFieldMark) {
-    s.freqBand = static_cast<int>(v.bits(t.band, 6, 3));
-  } else {
-    const int band = dual ? bandOfTwoFrequencies(primary.channelHz, second.channelHz)
-                          : bandOfFrequency(primary.channelHz);
-    if (band != kNoBand) s.freqBand = band;
-  }
+  const ReceivedFrequency second = receiveFrequency(block);
+  s.receiveFrequency2Hz = second.hz;
+  s.frequency2 = frequencyTextOf(second.channelHz, 4);
+  if (second.parameters) s.receiver2 = *second.parameters;
+  return second;
 }
 
 }  // namespace
 
-errors::ResultCode decodeDFamily(CodeplugImage& image, SettingsRecord& s, const DecodeContext& /*context*/) {
-  const ConstImageView v = image.current();
+errors::ResultCode decodeDFamily(CodeplugImage& image, SettingsRecord& s, const DecodeContext& context) {
+  const ConstImageView v = std::as_const(image).current();
   const FieldOffsetTable& t = image.offsets();
   const ModelCode model = image.modelCode();
+  const DecodeSource source{v, t, model, image.header(), context.pagerUnprogrammed};
 
-  s.kept.synthesizerFlag = true;
+  const CodeplugVersionCheck version = checkCodeplugVersion(v);
+  s.codeplugVersionText = version.label;
+  if (version.result != errors::code::Done) return version.result;
+  s.bandFieldMark = version.bandFieldMark;
+
+  decodeHeaderFields(source, s);
   // These pagers have no stop-decoding option.
   s.stopDecodeMissSync = 0;
   decodeCodingFormat(v, t, s);
   decodeCodes(v, t, s);
+  decodeReceiveFrequency(source, s, 5);
+  decodeOptionFields(source, s);
+  decodeExtendedAlerts(v, t, s);
   decodeFunctionTable(v, t, s);
+  // After the common option bytes: 0x73 bit 2 and 0x79 bit 2 are ours.
   decodeOptions(v, t, model, s);
   if (modelIn(model, ModelGroup::fFamily)) decodeUserPassword(v, t, s);
-  decodeFrequencies(v, t, model, s);
+
+  const int bandBefore = s.freqBand;
+  decodeBand(source, s);
+  if (modelIn(model, ModelGroup::dualOrF) && s.kept.synthesizerFlag) {
+    const ReceivedFrequency second = decodeSecondFrequency(v, t, s);
+    if (!s.bandFieldMark) {
+      // Both frequencies decide; when they share no band it stays as it was.
+      const int band = bandOfTwoFrequencies(frequencyHzFromText(s.frequency).value_or(s.receiveFrequencyHz),
+                                            second.channelHz);
+      s.freqBand = band != kNoBand ? band : bandBefore;
+    }
+  }
   return errors::code::Ok;
 }
 
