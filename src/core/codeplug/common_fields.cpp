@@ -105,6 +105,10 @@ std::optional<unsigned> romNibble(int cgromType) {
 
 }  // namespace
 
+const FieldOffsetTable& familySlots(const CodeplugImage& image) {
+  return findModel(image.modelCode()) && image.offsets().family ? image.offsets() : offsetTableFor(Family::A);
+}
+
 // ---------------------------------------------------------------------------
 // Decoding
 // ---------------------------------------------------------------------------
@@ -124,7 +128,8 @@ void decodeHeaderFields(const DecodeSource& source, SettingsRecord& s) {
   s.batteryGaugeMedLevel = static_cast<int>(b.bits(t.batteryHighMed, 3, 0));
   s.batteryGaugeLoLevel = static_cast<int>(b.bits(t.batteryLow, 7, 4));
   s.downloadPassword = readPassword(b, t.downloadPassword);
-  s.serialNumber = b.text(t.serialNumber, kIdentityBytes);
+  // A pager serial number fills all ten bytes; a blank one reads as empty.
+  s.serialNumber = rightTrimmed(b.text(t.serialNumber, kIdentityBytes));
   s.ICN = rightTrimmed(b.text(t.icn, kIdentityBytes));
 }
 

@@ -53,6 +53,10 @@ struct BuildTarget {
   bool pagerUnprogrammed = false;
 };
 
+// The slots the decoders and builders address: those loaded for the model,
+// or family A's for a code no model has (old images read from a file).
+const FieldOffsetTable& familySlots(const CodeplugImage& image);
+
 // --- Decoding ---
 
 // Header bytes and identity texts. Sets the synthesizer flag (0x13 bit 2) to

@@ -27,11 +27,6 @@ int codesOf(ModelCode model) {
   return info ? info->codes : 4;
 }
 
-// Unregistered codes read from a file are old images laid out like family A.
-const FieldOffsetTable& slotsOf(const CodeplugImage& image) {
-  return findModel(image.modelCode()) && image.offsets().family ? image.offsets() : offsetTableFor(Family::A);
-}
-
 template <std::size_t N>
 void readBlock(ConstImageView b, std::size_t at, std::array<std::uint8_t, N>& out) {
   const auto run = b.bytesAt(at, N);
@@ -113,7 +108,7 @@ std::optional<OldSynthesizer> oldSynthesizerFor(int band) {
 
 errors::ResultCode decodeMain(CodeplugImage& image, SettingsRecord& s, const DecodeContext& context) {
   const ConstImageView b = std::as_const(image).current();
-  const FieldOffsetTable& t = slotsOf(image);
+  const FieldOffsetTable& t = familySlots(image);
   const ModelCode model = image.modelCode();
   const DecodeSource source{b, t, model, image.header(), context.pagerUnprogrammed};
 
@@ -149,7 +144,7 @@ errors::ResultCode decodeMain(CodeplugImage& image, SettingsRecord& s, const Dec
 
 errors::ResultCode decodeLargeImage(CodeplugImage& image, SettingsRecord& s, const DecodeContext&) {
   const ConstImageView b = std::as_const(image).current();
-  const FieldOffsetTable& t = slotsOf(image);
+  const FieldOffsetTable& t = familySlots(image);
   constexpr int kSecondTableSlots = 16;
   const int codes = codesOf(image.modelCode());
   // Slots beyond the model's codes hold nothing a page shows.
