@@ -13,6 +13,7 @@
 #include "codeplug/firmware_blocks.h"
 #include "codeplug/frequency_band.h"
 #include "codeplug/frequency_synthesizer.h"
+#include "codeplug/prompt_area.h"
 
 namespace zelta::codeplug {
 namespace {
@@ -160,6 +161,7 @@ void buildDFamily(CodeplugImage& image, SettingsRecord& s, const BuildContext& c
   // After the common option and band bytes: 0x73 bit 2 and 0x79 bit 2 are ours.
   buildOptions(v, t, model, s);
   if (modelIn(model, ModelGroup::fFamily)) buildUserPassword(v, t, s);
+  buildPromptArea(v, t, model, text::promptListFor(model, false), s);
   buildFirmwareBlock(v, t, model, context);
   // The LCD values lie inside the firmware block area and win over it.
   v.setByte(t.lcdAdjust1, static_cast<std::uint8_t>(s.lcdAdjust1));

@@ -14,6 +14,7 @@
 #include "codeplug/field_encodings.h"
 #include "codeplug/frequency_band.h"
 #include "codeplug/frequency_synthesizer.h"
+#include "codeplug/prompt_area.h"
 
 namespace zelta::codeplug {
 namespace {
@@ -148,6 +149,7 @@ errors::ResultCode decodeDFamily(CodeplugImage& image, SettingsRecord& s, const 
   // After the common option bytes: 0x73 bit 2 and 0x79 bit 2 are ours.
   decodeOptions(v, t, model, s);
   if (modelIn(model, ModelGroup::fFamily)) decodeUserPassword(v, t, s);
+  decodePromptArea(v, t, text::promptListFor(model, false), s);
 
   const int bandBefore = s.freqBand;
   decodeBand(source, s);
