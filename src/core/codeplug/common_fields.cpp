@@ -296,9 +296,13 @@ void setCodingFormat(SettingsRecord& s, int codingFormat) {
 
 void emptySingleSpaceTexts(SettingsRecord& s) {
   for (const FieldDescriptor& field : settingsFields()) {
-    if (field.kind != FieldKind::Text) continue;
-    std::string* value = field.textField(s, field.element);
-    if (*value == " ") value->clear();
+    if (field.textField != nullptr) {
+      std::string* value = field.textField(s, field.element);
+      if (*value == " ") value->clear();
+    } else if (field.promptField != nullptr) {
+      text::PromptText* value = field.promptField(s, field.element);
+      if (*value == " ") value->assign("");
+    }
   }
 }
 
