@@ -146,8 +146,12 @@ errors::ResultCode decodeDFamily(CodeplugImage& image, SettingsRecord& s, const 
   decodeOptionFields(source, s);
   decodeExtendedAlerts(v, t, s);
   decodeFunctionTable(v, t, s);
-  // After the common option bytes: 0x73 bit 2 and 0x79 bit 2 are ours.
+  // After the common option bytes: 0x16 bits 7-4, 0x73 bit 2 and 0x79 bit
+  // 2 are settings of these families, not kept bits.
   decodeOptions(v, t, model, s);
+  s.kept.header[2] &= 0x0F;
+  s.kept.bandLowBits &= 0x03;
+  s.kept.byte79Bit2 = false;
   if (modelIn(model, ModelGroup::fFamily)) decodeUserPassword(v, t, s);
   decodePromptArea(v, t, text::promptListFor(model, false), s);
 

@@ -1,43 +1,44 @@
 // Properties of the D-F decoder and builder together, over every model code
-// of the three families.
+// of the three families: settings built into an image decode to the same
+// settings, and a build after a decode keeps every bit no setting covers.
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <random>
 #include <vector>
 
+#include "codec_fixture.h"
 #include "codeplug/builders.h"
+#include "codeplug/common_fields.h"
 #include "codeplug/decoders.h"
 #include "d_family_fixture.h"
 
 namespace zelta::codeplug {
 namespace {
 
-using testing::dImage;
-using testing::fillRandom;
+using testing::expectSameSettings;
+using testing::imageOf;
 using testing::kDFamilyModels;
-using testing::synthesize;
+using testing::startingSettings;
 
-// The settings a fresh D-F codeplug starts from.
-SettingsRecord dDefaults(ModelCode model) {
-  SettingsRecord s;
-  s.frequency = "158.0125";
-  s.freqBand = 2;
-  s.code[0] = "1234567";
-  s.userPasswordKeyCount = 2;
-  s.userPasswordTimeout = 300;
+// A new codeplug of these families: the frequency as their pages show it,
+// and a second frequency for E and F.
+SettingsRecord dStartingSettings(ModelCode model) {
+  SettingsRecord s = startingSettings(model);
+  s.frequency = "158.01250";
   if (modelIn(model, ModelGroup::dualOrF)) s.frequency2 = "159.0000";
   return s;
 }
 
 // Every D-F field given a value other than its default.
 SettingsRecord editedSettings(ModelCode model) {
-  SettingsRecord s = dDefaults(model);
+  SettingsRecord s = dStartingSettings(model);
   s.frequency = "163.98750";
   s.freqBand = 3;
   s.PLL_Type = 3;
   if (modelIn(model, ModelGroup::dualOrF)) s.frequency2 = "170.1250";
-  s.codingFormat = 2;
+  setCodingFormat(s, 2);
   s.dataInversion = 1;
   for (int c = 0; c < kMaxCodes; ++c) {
     const auto i = static_cast<std::size_t>(c);
@@ -94,165 +95,198 @@ SettingsRecord editedSettings(ModelCode model) {
   return s;
 }
 
-// The named fields whose values differ; frequencies compared as numbers
-// (the pages of these families show five decimals).
-std::vector<std::string> differences(const SettingsRecord& expected, const SettingsRecord& actual) {
-  std::vector<std::string> names;
-  for (const FieldDescriptor& field : settingsFields()) {
-    if (field.name == "ed_frequency" || field.name == "ed_frequency2") {
-      const auto a = frequencyHzFromText(settingsFieldText(expected, field));
-      const auto b = frequencyHzFromText(settingsFieldText(actual, field));
-      if (a != b) names.push_back(field.name);
-      continue;
-    }
-    if (settingsFieldText(expected, field) != settingsFieldText(actual, field)) names.push_back(field.name);
+std::string nameOf(ModelCode model) { return "model " + std::to_string(model); }
+
+// Builds the settings as programming an unprogrammed pager does and decodes
+// the image as opening a file does; the settings must come back as built.
+void expectRoundTrip(ModelCode model, SettingsRecord built) {
+  auto image = imageOf(model);
+  BuildContext context;
+  context.pagerUnprogrammed = true;
+  ASSERT_EQ(buildImage(*image, built, context), errors::code::Ok) << nameOf(model) << " " << built.frequency;
+  SettingsRecord decoded;
+  ASSERT_EQ(decodeImage(DecodeCommand::OpenFile, *image, decoded, {}), errors::code::Ok) << nameOf(model);
+
+  const std::string where = nameOf(model) + " " + built.frequency + " " + built.frequency2;
+  expectSameSettings(built, decoded, where);
+  EXPECT_EQ(built.hardwareVariant, decoded.hardwareVariant) << where;
+  // The second frequency shares the oscillator byte, and with it the
+  // rounding bits, of the primary one.
+  const SynthesizerParameters& a = built.receiver2;
+  const SynthesizerParameters& b = decoded.receiver2;
+  if (modelIn(model, ModelGroup::dualOrF)) {
+    EXPECT_EQ(a.n, b.n) << where;
+    EXPECT_EQ(a.r, b.r) << where;
+    EXPECT_EQ(a.multiplier, b.multiplier) << where;
+    EXPECT_EQ(a.referenceHz, b.referenceHz) << where;
   }
-  if (expected.hardwareVariant != actual.hardwareVariant) names.push_back("hardwareVariant");
-  // Sides 0 and 1 both put the synthesizer below the carrier (the image
-  // holds 1 for both). The second frequency shares the oscillator byte, and
-  // with it the rounding bits, of the primary one.
-  const auto sameReceiver = [](const SynthesizerParameters& a, const SynthesizerParameters& b, bool rounding) {
-    return a.referenceHz == b.referenceHz && a.ifHz == b.ifHz && a.channelStepHz == b.channelStepHz &&
-           a.multiplier == b.multiplier && (a.injectionSide == 2) == (b.injectionSide == 2) &&
-           a.pllType == b.pllType && a.n == b.n && a.r == b.r && (!rounding || a.roundingFlags == b.roundingFlags);
-  };
-  if (!sameReceiver(expected.receiver, actual.receiver, true)) names.push_back("receiver");
-  if (!sameReceiver(expected.receiver2, actual.receiver2, false)) names.push_back("receiver2");
-  return names;
 }
 
-void expectRoundTrip(ModelCode model, SettingsRecord settings) {
-  synthesize(settings, model);
-  auto image = dImage(model);
-  buildDFamily(*image, settings, BuildContext{});
-  SettingsRecord decoded = dDefaults(model);
-  ASSERT_EQ(decodeDFamily(*image, decoded, DecodeContext{}), errors::code::Ok);
-  EXPECT_EQ(differences(settings, decoded), std::vector<std::string>{}) << "model " << int(model);
-}
-
-TEST(DFamilyRoundTrip, DefaultsComeBackFieldByField) {
-  for (ModelCode model : kDFamilyModels) expectRoundTrip(model, dDefaults(model));
+TEST(DFamilyRoundTrip, StartingSettingsComeBackFieldByField) {
+  for (ModelCode model : kDFamilyModels) expectRoundTrip(model, dStartingSettings(model));
 }
 
 TEST(DFamilyRoundTrip, EditedSettingsComeBackFieldByField) {
   for (ModelCode model : kDFamilyModels) expectRoundTrip(model, editedSettings(model));
 }
 
-TEST(DFamilyRoundTrip, SecondFrequencyOfEAndF) {
-  const char* const seconds[] = {"137.0000", "142.9875", "155.5000", "173.9875"};
+// Prompts stored as text come back as typed, padding dropped.
+TEST(DFamilyRoundTrip, PromptsStoredAsText) {
   for (ModelCode model : kDFamilyModels) {
-    if (!modelIn(model, ModelGroup::dualOrF)) continue;
-    for (const char* second : seconds) {
-      SettingsRecord s = dDefaults(model);
-      const int band = bandOfFrequency(*frequencyHzFromText(second));
-      s.frequency = second;  // both in the same band
-      s.frequency2 = second;
-      s.freqBand = band;
-      s.dataInversion = band == 0 ? 1 : 0;  // the synthesizer above the carrier inverts the data
-      expectRoundTrip(model, s);
-    }
-    SettingsRecord s = dDefaults(model);
-    s.frequency = "460.0125";
-    s.frequency2 = "469.9875";
-    s.freqBand = 5;
+    SettingsRecord s = dStartingSettings(model);
+    s.promptsAsText = true;
+    s.prompts[text::PromptId::powerUpPrompt] = {text::PromptText{"HELLO WORLD"}, false};
+    s.prompts[text::PromptId::onPrompt] = {text::PromptText{"EIN"}, false};
+    s.prompts[text::sourcePromptId(64)] = {text::PromptText{"LAST"}, false};
     expectRoundTrip(model, s);
   }
 }
 
-// Bits of the image that a D-F setting covers; a build after a decode may
-// change them (a value outside a list reads as its fallback), every other
-// bit must stay as read.
-struct Covered {
-  std::size_t offset;
-  std::size_t count;
-  std::uint8_t mask;
-  std::optional<ModelGroup> group;
-};
-
-const Covered kCoveredBits[] = {
-    {0x01, 1, 0xFF, std::nullopt},           // model
-    {0x07, 1, 0xFF, std::nullopt},           // generation
-    {0x16, 1, 0xF0, std::nullopt},           // decode errors
-    {0x17, 1, 0xFF, std::nullopt},           // frames
-    {0x18, 0x24, 0xFF, std::nullopt},        // functions 0x18-0x37, code types 0x38-0x3B
-    {0x3C, 1, 0xF7, std::nullopt},           // hardware options (bit 3 kept)
-    {0x44, 5, 0xFF, ModelGroup::fFamily},    // user password
-    {0x4D, 6, 0xFF, ModelGroup::dualOrF},    // second divider words
-    {0x73, 1, 0x04, std::nullopt},           // combo band
-    {0x79, 1, 0x04, std::nullopt},           // single message
-    {0x99, 1, 0x03, std::nullopt},           // injection side
-    {0xE7, 4, 0xFF, std::nullopt},           // history
-    {0xEB, 1, 0x85, std::nullopt},           // duty options (bit 7 only E, F: see below)
-    {0x696, 0x80, 0xFF, std::nullopt},       // per-function table
-    {0x716, 1, 0x7F, std::nullopt},          // default reminder pattern
-    {0x717, 1, 0x3F, std::nullopt},          // default reminder attributes
-    {0x719, 8, 0xFF, std::nullopt},          // synthesizer block up to the oscillator byte
-    {0x73E, 2, 0xFF, std::nullopt},          // LCD
-    {0x754, 48, 0xFF, std::nullopt},         // code slots 1-16 ...
-    {0x7C7, 1, 0x80, std::nullopt},          // tone only
-    {0x786, 1, 0x01, ModelGroup::dualOrF},   // dual-frequency support
-};
-
-std::array<std::uint8_t, CodeplugImage::kCurrentSize> coveredMask(ModelCode model) {
-  std::array<std::uint8_t, CodeplugImage::kCurrentSize> mask{};
-  for (const Covered& c : kCoveredBits) {
-    if (c.group && !modelIn(model, *c.group)) continue;
-    for (std::size_t k = 0; k < c.count; ++k) mask[c.offset + k] |= c.mask;
-  }
-  if (!modelIn(model, ModelGroup::dualOrF)) mask[0xEB] &= 0x7F;
-  // ... except the low bits of their third bytes, which carry other
-  // settings: slot 6 the coding format, 7 data inversion, 11 and 12 one
-  // 4-bit value; the rest are kept.
-  for (int slot = 1; slot <= 16; ++slot) mask[0x754 + 3 * (slot - 1) + 2] &= 0xFC;
-  mask[0x765] |= 0x03;
-  mask[0x768] |= 0x02;
-  mask[0x774] |= 0x03;
-  mask[0x777] |= 0x03;
-  return mask;
-}
-
-TEST(DFamilyRoundTrip, BuildAfterDecodeKeepsEveryUncoveredBit) {
+TEST(DFamilyRoundTrip, SecondFrequencyOfEAndF) {
+  struct Case {
+    const char* primary;
+    const char* second;
+  };
   for (ModelCode model : kDFamilyModels) {
-    const auto mask = coveredMask(model);
-    for (std::uint32_t seed = 1; seed <= 20; ++seed) {
-      auto image = dImage(model);
-      fillRandom(*image, seed * 7919 + model);
-      image->current().setByte(0x01, model);
-      image->current().setWord16(0x96, seed % 2 ? 0x1834 : 0x1825);  // a version this program reads
-      std::array<std::uint8_t, CodeplugImage::kCurrentSize> before{};
-      std::copy_n(image->current().span().begin(), before.size(), before.begin());
-
-      SettingsRecord s = dDefaults(model);
-      ASSERT_EQ(decodeDFamily(*image, s, DecodeContext{}), errors::code::Ok);
-      buildDFamily(*image, s, BuildContext{});
-
-      const auto after = image->current().span();
-      for (std::size_t at = 0; at < before.size(); ++at) {
-        const auto changed = static_cast<std::uint8_t>((before[at] ^ after[at]) & ~mask[at]);
-        ASSERT_EQ(changed, 0) << "model " << int(model) << " seed " << seed << " byte 0x" << std::hex << at;
-      }
+    if (!modelIn(model, ModelGroup::dualOrF)) continue;
+    for (const Case c : {Case{"137.00000", "137.0000"}, Case{"142.98750", "138.0125"}, Case{"155.50000", "153.0000"},
+                         Case{"163.00000", "173.9875"}, Case{"460.01250", "469.9875"},
+                         Case{"450.00000", "459.9875"}}) {
+      SettingsRecord s = dStartingSettings(model);
+      s.frequency = c.primary;
+      s.frequency2 = c.second;
+      s.freqBand = bandOfFrequency(*frequencyHzFromText(c.primary));
+      // The synthesizer above the carrier (band 0) inverts the data.
+      s.dataInversion = s.freqBand == 0 ? 1 : 0;
+      expectRoundTrip(model, s);
     }
   }
 }
 
-// A decode of a built image and a second build give the same bytes: the
-// builder writes nothing the decoder cannot read back.
-TEST(DFamilyRoundTrip, SecondBuildIsStable) {
-  for (ModelCode model : kDFamilyModels) {
-    auto image = dImage(model);
-    fillRandom(*image, 4242U + model);
-    image->current().setByte(0x01, model);
-    image->current().setWord16(0x96, 0x1826);
-    SettingsRecord s = dDefaults(model);
-    ASSERT_EQ(decodeDFamily(*image, s, DecodeContext{}), errors::code::Ok);
-    buildDFamily(*image, s, BuildContext{});
-    std::vector<std::uint8_t> first(image->current().span().begin(), image->current().span().end());
+// The bits a build of a programmed pager may change, from the image layout
+// of these families: everything else must come back as it was read.
+class CoveredBits {
+ public:
+  CoveredBits(ModelCode model, ConstImageView original, int cgromType) {
+    const bool dualOrF = modelIn(model, ModelGroup::dualOrF);
+    range(0x00, 8);   // RF flag, model, ")&)", "YC", generation
+    range(0x08, 10);  // over-the-air password
+    set(0x12, 0x10);
+    set(0x13, 0x07);  // synthesizer flag, coding format
+    set(0x16, 0xF0);  // decode errors
+    set(0x17, 0xFF);  // frame bitmap
+    range(0x18, 0x24);  // function nibbles 0x18-0x37, code types 0x38-0x3B
+    set(0x3C, 0xF7);    // hardware options but bit 3
+    range(0x3D, 6);     // tuning, end of message, battery
+    if (modelIn(model, ModelGroup::fFamily)) range(0x44, 5);  // user password
+    if (dualOrF) range(0x4D, 6);                              // second divider words
+    range(0x53, 10);  // download password
+    range(0x67, 10);  // inventory number
+    set(0x71, 0xFF);
+    set(0x72, 0x03);
+    set(0x73, 0xFC);  // narrow, band, combo
+    set(0x75, 0x9F);
+    range(0x76, 4);
+    set(0x7A, 0x70);  // the code types of these families are at 0x38
+    set(0x7B, 0xF0);
+    set(0x7C, 0xFF);
+    set(0x7D, 0xFE);
+    range(0x7E, 6);  // timers
+    if (original.byte(0x84) == 0 || original.byte(0x84) > 50) set(0x84, 0xFF);
+    set(0x85, 0x0F);
+    range(0x86, 16);  // melody
+    range(0x96, 2);   // version
+    set(0x99, 0x03);
+    range(0x9A, 14);  // remap row
+    if (cgromType == 3) set(0xAA, 0xFF);
+    set(0xAC, 0x0F);
+    set(0xAD, 0x0F);
+    set(0xAE, 0xFF);
+    if (!original.bit(0xB9, 1)) {
+      range(0xAF, 10);
+      range(0xCA, 16);
+      set(0xDC, 0xFF);
+    }
+    set(0xB9, 0xFC);  // default reminder alert and its duration
+    set(0xBA, 0xF0);  // default alert
+    if (cgromType <= 5) set(0xBA, 0x0F);
+    range(0xDD, 10);  // group password
+    range(0xE7, 4);   // history
+    set(0xEB, dualOrF ? 0x85 : 0x05);
+    // The prompt area: the whole block when packed, the text fields when not.
+    const FieldOffsetTable& t = offsetTableFor(findModel(model)->slotFamily);
+    if (original.bit(0x79, 1)) {
+      for (text::PromptId id : text::promptListEntries(text::promptListFor(model, false))) {
+        range(t.prompt(id).offset, t.prompt(id).width);
+      }
+    } else {
+      range(0xEC, 1200);
+    }
+    range(0x696, 0x80);  // per-function table
+    set(0x716, 0x7F);
+    set(0x717, 0x3F);
+    range(0x719, 8);  // N and R words, synthesizer byte, oscillator byte
+    set(0x720, 0xF3);
+    set(0x721, modelIn(model, ModelGroup::iconContrastGroup) ? 0xFF : 0x03);
+    range(0x73E, 2);  // LCD
+    for (std::size_t slot = 0x754; slot < 0x784; slot += 3) {  // codes 1-16
+      range(slot, 2);
+      set(slot + 2, 0xFC);
+    }
+    set(0x765, 0x03);  // coding format
+    set(0x768, 0x02);  // data inversion
+    set(0x774, 0x03);  // the 4-bit value of slots 11 and 12
+    set(0x777, 0x03);
+    if (dualOrF) set(0x786, 0x01);
+    set(0x7C7, 0x80);  // tone only
+  }
 
-    SettingsRecord again = dDefaults(model);
-    ASSERT_EQ(decodeDFamily(*image, again, DecodeContext{}), errors::code::Ok);
-    buildDFamily(*image, again, BuildContext{});
-    std::vector<std::uint8_t> second(image->current().span().begin(), image->current().span().end());
-    EXPECT_EQ(first, second) << "model " << int(model);
+  std::uint8_t at(std::size_t offset) const { return bits_[offset]; }
+
+ private:
+  void set(std::size_t at, std::uint8_t mask) { bits_[at] |= mask; }
+  void range(std::size_t from, std::size_t count) {
+    for (std::size_t k = 0; k < count; ++k) bits_[from + k] = 0xFF;
+  }
+  std::array<std::uint8_t, CodeplugImage::kCurrentSize> bits_{};
+};
+
+TEST(DFamilyRoundTrip, BuildAfterDecodeKeepsEveryUncoveredBitOfRandomImages) {
+  std::mt19937 random(19990817);
+  for (ModelCode model : kDFamilyModels) {
+    for (int round = 0; round < 40; ++round) {
+      auto image = imageOf(model);
+      const ImageView bytes = image->current();
+      for (auto& b : bytes.span()) b = static_cast<std::uint8_t>(random());
+      bytes.setByte(1, model);
+      bytes.setByte(0x96, 0x18);
+      bytes.setByte(0x97, static_cast<std::uint8_t>(random() % 0x35));
+      // An IF code without a frequency (5-7) may turn into a synthesizer byte
+      // of 0, "no frequency", which a second decode reads differently.
+      bytes.setBits(0x71F, 7, 5, static_cast<unsigned>(random() % 5));
+      const int cgromType = static_cast<int>(random() % 7);
+      image->header().cgromType = static_cast<std::uint8_t>(cgromType);
+      const std::vector<std::uint8_t> original(bytes.span().begin(), bytes.span().end());
+      const CoveredBits covered(model, ConstImageView(std::span(original)), cgromType);
+
+      SettingsRecord settings;
+      ASSERT_EQ(decodeImage(DecodeCommand::OpenFile, *image, settings, {}), errors::code::Ok);
+      buildDFamily(*image, settings, BuildContext{});
+      for (std::size_t at = 0; at < original.size(); ++at) {
+        const auto kept = static_cast<std::uint8_t>(~covered.at(at));
+        ASSERT_EQ(bytes.byte(at) & kept, original[at] & kept)
+            << nameOf(model) << " round " << round << " byte 0x" << std::hex << at;
+      }
+
+      // A second decode and build changes nothing more.
+      const std::vector<std::uint8_t> once(bytes.span().begin(), bytes.span().end());
+      SettingsRecord again;
+      ASSERT_EQ(decodeImage(DecodeCommand::OpenFile, *image, again, {}), errors::code::Ok);
+      buildDFamily(*image, again, BuildContext{});
+      for (std::size_t at = 0; at < once.size(); ++at) {
+        ASSERT_EQ(bytes.byte(at), once[at]) << nameOf(model) << " round " << round << " byte 0x" << std::hex << at;
+      }
+    }
   }
 }
 
