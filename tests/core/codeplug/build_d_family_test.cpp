@@ -202,6 +202,21 @@ TEST(FirmwarePatterns, KnownBytes) {
   EXPECT_EQ(kFirmwarePatternQ[46], 0x00);
 }
 
+TEST(BuildDFamily, ExtendedAlertFields) {
+  auto image = dImage(0x96);
+  const ImageView v = image->current();
+  SettingsRecord s;
+  s.alertDuration = 2;
+  s.defaultReminderAlert = 9;
+  s.reminderAlertDuration = 3;
+  s.defaultAlert = 0;
+  build(*image, s);
+  EXPECT_TRUE(v.bit(0x7D, 7));
+  EXPECT_FALSE(v.bit(0x7C, 1));
+  EXPECT_EQ(v.bits(0xB9, 7, 2), 0b1010'11U);
+  EXPECT_EQ(v.bits(0xBA, 7, 4), 1U);
+}
+
 TEST(BuildDFamily, UserPasswordOfFamilyF) {
   auto image = dImage(0x98);
   const ImageView v = image->current();

@@ -250,6 +250,51 @@ TEST(DecodeDFamily, FrequenciesWithoutCommonBandKeepTheBand) {
   EXPECT_EQ(s.freqBand, 3);
 }
 
+// From 8.2.6 on byte 0x73 holds the band; before, the frequencies decide.
+// Anything newer than this program is refused.
+TEST(DecodeDFamily, CodeplugVersionAndBandField) {
+  struct Case {
+    ModelCode model;
+    std::uint8_t minorPatch;
+    errors::ResultCode result;
+    int band;
+  };
+  for (const Case c : {Case{0x95, 0x25, errors::code::Ok, 2}, Case{0x95, 0x26, errors::code::Ok, 5},
+                       Case{0x97, 0x25, errors::code::Ok, 2}, Case{0x97, 0x34, errors::code::Ok, 5},
+                       Case{0x98, 0x35, errors::code::NewerFile, 0}}) {
+    auto image = dImage(c.model);
+    writeFrequency(*image, 158'012'500, 0, 2, 159'000'000);
+    image->current().setByte(0x96, 0x18);
+    image->current().setByte(0x97, c.minorPatch);
+    image->current().setBits(0x73, 6, 3, 5);
+    SettingsRecord s;
+    EXPECT_EQ(decodeDFamily(*image, s, DecodeContext{}), c.result) << int(c.minorPatch);
+    if (c.result == errors::code::Ok) {
+      EXPECT_EQ(s.freqBand, c.band) << int(c.model) << " " << int(c.minorPatch);
+    }
+  }
+}
+
+// The Alert page of these families shows the alert duration "30 sec", the
+// default alert and the default reminder alert with its duration, kept
+// where the six-code models keep them.
+TEST(DecodeDFamily, ExtendedAlertFields) {
+  auto image = dImage(0x91);
+  const ImageView v = image->current();
+  v.setByte(0x7D, 0x80);
+  v.setByte(0xB9, 0b1010'1000);  // default reminder alert nibble 10, duration 10
+  v.setByte(0xBA, 0x30);
+  const SettingsRecord s = decode(*image);
+  EXPECT_EQ(s.alertDuration, 2);
+  EXPECT_EQ(s.defaultReminderAlert, 9);
+  EXPECT_EQ(s.reminderAlertDuration, 2);
+  EXPECT_EQ(s.defaultAlert, 2);
+
+  v.setByte(0x7D, 0x00);
+  v.setByte(0x7C, 0x02);
+  EXPECT_EQ(decode(*image).alertDuration, 1);
+}
+
 TEST(DecodeDFamily, UserPasswordOfFamilyF) {
   struct Case {
     std::uint8_t keysLow;
