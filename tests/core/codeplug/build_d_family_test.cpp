@@ -5,12 +5,13 @@
 
 #include "codeplug/builders.h"
 #include "codeplug/firmware_blocks.h"
+#include "codec_fixture.h"
 #include "d_family_fixture.h"
 
 namespace zelta::codeplug {
 namespace {
 
-using testing::dImage;
+using testing::imageOf;
 using testing::kDFamilyModels;
 
 void build(CodeplugImage& image, SettingsRecord& s, std::string firmware = "") {
@@ -22,7 +23,7 @@ void build(CodeplugImage& image, SettingsRecord& s, std::string firmware = "") {
 // An unused code is seven spaces. It must not reach the pager: empty slot,
 // no frame, no function letters, whatever letters the settings still hold.
 TEST(BuildDFamily, EmptyCodeHasNoFrameAndNoFunctions) {
-  auto image = dImage(0x91);
+  auto image = imageOf(0x91);
   const ImageView v = image->current();
   v.setByte(0x757 + 2, 0x03);  // low bits of slot 2 belong to other settings
   SettingsRecord s;
@@ -42,7 +43,7 @@ TEST(BuildDFamily, EmptyCodeHasNoFrameAndNoFunctions) {
 }
 
 TEST(BuildDFamily, SixteenCodesAndTheirFrames) {
-  auto image = dImage(0x99);
+  auto image = imageOf(0x99);
   const ImageView v = image->current();
   SettingsRecord s;
   for (int c = 0; c < kMaxCodes; ++c) {
@@ -64,7 +65,7 @@ TEST(BuildDFamily, SixteenCodesAndTheirFrames) {
 }
 
 TEST(BuildDFamily, PerFunctionTableBits) {
-  auto image = dImage(0x93);
+  auto image = imageOf(0x93);
   const ImageView v = image->current();
   for (std::size_t at = 0x696; at < 0x716; ++at) v.setByte(at, 0xFF);
   SettingsRecord s;
@@ -95,7 +96,7 @@ TEST(BuildDFamily, GenerationCharacterAndVariantBits) {
     };
     for (const Case c : {Case{0, f ? '7' : '5'}, Case{1, f ? '7' : '5'}, Case{2, f ? '8' : '4'},
                          Case{3, f ? '9' : '6'}}) {
-      auto image = dImage(model);
+      auto image = imageOf(model);
       image->current().setByte(0x3C, 0x08);  // bit 3 is kept
       image->current().setByte(0x01, 0x00);
       SettingsRecord s;
@@ -114,7 +115,7 @@ TEST(BuildDFamily, SynthesizerByteOfPllType3ByBand) {
   const std::uint8_t byBand[] = {0x28, 0x28, 0x28, 0x28, 0x3B, 0x3B, 0x9D, 0x3B};
   for (int band = 0; band < kBandCount; ++band) {
     for (int pll : {0, 3}) {
-      auto image = dImage(0x92);
+      auto image = imageOf(0x92);
       SettingsRecord s;
       s.freqBand = band;
       s.receiver.pllType = pll;
@@ -128,7 +129,7 @@ TEST(BuildDFamily, SynthesizerByteOfPllType3ByBand) {
 
 TEST(BuildDFamily, SynthesizerWordsOnlyWithTheFlag) {
   for (bool flag : {true, false}) {
-    auto image = dImage(0x97);
+    auto image = imageOf(0x97);
     const ImageView v = image->current();
     v.setByte(0x99, 0xFC);
     SettingsRecord s;
@@ -165,7 +166,7 @@ TEST(BuildDFamily, FirmwareBlocks) {
            FirmwareCase{0x92, "R0802", FirmwareCase::Filled}, FirmwareCase{0x98, "R0801", FirmwareCase::Filled},
            FirmwareCase{0x96, "R0602", FirmwareCase::Untouched}, FirmwareCase{0x93, "", FirmwareCase::Untouched},
        }) {
-    auto image = dImage(c.model);
+    auto image = imageOf(c.model);
     const ImageView v = image->current();
     v.fill(0x722, 50, 0x5A);
     v.setByte(0x754, 0x80);
@@ -203,7 +204,7 @@ TEST(FirmwarePatterns, KnownBytes) {
 }
 
 TEST(BuildDFamily, ExtendedAlertFields) {
-  auto image = dImage(0x96);
+  auto image = imageOf(0x96);
   const ImageView v = image->current();
   SettingsRecord s;
   s.alertDuration = 2;
@@ -218,7 +219,7 @@ TEST(BuildDFamily, ExtendedAlertFields) {
 }
 
 TEST(BuildDFamily, UserPasswordOfFamilyF) {
-  auto image = dImage(0x98);
+  auto image = imageOf(0x98);
   const ImageView v = image->current();
   SettingsRecord s;
   s.cpwFc_Password = "31020310";
@@ -241,7 +242,7 @@ TEST(BuildDFamily, UserPasswordOfFamilyF) {
   EXPECT_EQ(v.bits(0x48, 7, 5), 1U);
 
   // Family D and E leave these bytes alone.
-  auto other = dImage(0x93);
+  auto other = imageOf(0x93);
   other->current().fill(0x44, 5, 0xA5);
   build(*other, s);
   for (int k = 0; k < 5; ++k) EXPECT_EQ(other->current().byte(0x44 + k), 0xA5);

@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "codeplug/decoders.h"
+#include "codec_fixture.h"
 #include "d_family_fixture.h"
 
 namespace zelta::codeplug {
 namespace {
 
-using testing::dImage;
+using testing::imageOf;
 using testing::writeFrequency;
 
 SettingsRecord decode(CodeplugImage& image) {
@@ -16,7 +17,7 @@ SettingsRecord decode(CodeplugImage& image) {
 }
 
 TEST(DecodeDFamily, CodesFunctionsTypesAndHistory) {
-  auto image = dImage(0x91);
+  auto image = imageOf(0x91);
   const ImageView v = image->current();
   for (int slot = 0; slot < 32; ++slot) v.setByte(0x754 + 3 * slot, 0x80);  // all empty
   v.setWord24(0x754, 1234567U << 2);           // code 1
@@ -59,7 +60,7 @@ TEST(DecodeDFamily, CodesFunctionsTypesAndHistory) {
 }
 
 TEST(DecodeDFamily, PerFunctionTable) {
-  auto image = dImage(0x96);
+  auto image = imageOf(0x96);
   const ImageView v = image->current();
   // Code 1 function 1 at 0x696; code 3 function 2 at 0x696 + 2 * 9;
   // code 16 function 4 at 0x714.
@@ -97,7 +98,7 @@ TEST(DecodeDFamily, HardwareVariantBelowTwoReadsAsZero) {
     int codeMode;
   };
   for (const Case c : {Case{0, 0, 0}, Case{1, 0, 0}, Case{2, 2, 1}, Case{3, 3, 2}}) {
-    auto image = dImage(0x98);
+    auto image = imageOf(0x98);
     image->current().setByte(0x3C, static_cast<std::uint8_t>(c.bits << 6));
     const SettingsRecord s = decode(*image);
     EXPECT_EQ(s.hardwareVariant, c.variant) << int(c.bits);
@@ -106,7 +107,7 @@ TEST(DecodeDFamily, HardwareVariantBelowTwoReadsAsZero) {
 }
 
 TEST(DecodeDFamily, OptionBytes) {
-  auto image = dImage(0x97);
+  auto image = imageOf(0x97);
   const ImageView v = image->current();
   v.setByte(0x3C, 0b0011'0101);  // turn-on 2 Sec, 12 h, duty on, 4 Line, zoom
   v.setByte(0xEB, 0b1000'0101);
@@ -149,7 +150,7 @@ TEST(DecodeDFamily, OptionBytes) {
 }
 
 TEST(DecodeDFamily, DualFrequencyFieldsOnlyOnEAndF) {
-  auto image = dImage(0x92);
+  auto image = imageOf(0x92);
   image->current().setByte(0xEB, 0x80);
   image->current().setByte(0x786, 0x01);
   const SettingsRecord s = decode(*image);
@@ -164,7 +165,7 @@ TEST(DecodeDFamily, CodingFormatAndDataInversion) {
     int baudConstant;
   };
   for (const Case c : {Case{0, 0, 3}, Case{1, 1, 7}, Case{2, 2, 14}, Case{3, 2, 14}}) {
-    auto image = dImage(0x95);
+    auto image = imageOf(0x95);
     image->current().setByte(0x765, static_cast<std::uint8_t>(0xFC | c.bits));
     image->current().setByte(0x768, c.bits == 2 ? 0x02 : 0xFD);
     const SettingsRecord s = decode(*image);
@@ -183,7 +184,7 @@ TEST(DecodeDFamily, FrequencyShownWithFiveDecimals) {
   };
   for (const Case c : {Case{158'013'750, 0, 2, "158.01375"}, Case{158'012'500, 3, 2, "158.01250"},
                        Case{929'001'250, 2, 6, "929.00125"}, Case{460'125'000, 1, 5, "460.12500"}}) {
-    auto image = dImage(0x91);
+    auto image = imageOf(0x91);
     writeFrequency(*image, c.hz, c.pllType, c.band);
     const SettingsRecord s = decode(*image);
     EXPECT_EQ(s.frequency, c.text);
@@ -195,7 +196,7 @@ TEST(DecodeDFamily, FrequencyShownWithFiveDecimals) {
 }
 
 TEST(DecodeDFamily, NoSynthesizerByteMeansNoFrequency) {
-  auto image = dImage(0x93);
+  auto image = imageOf(0x93);
   const SettingsRecord s = decode(*image);
   EXPECT_EQ(s.frequency, "000.00000");
   EXPECT_EQ(s.receiveFrequencyHz, 0);
@@ -204,7 +205,7 @@ TEST(DecodeDFamily, NoSynthesizerByteMeansNoFrequency) {
 
 TEST(DecodeDFamily, SecondFrequencyOfEAndF) {
   for (ModelCode model : {ModelCode{0x93}, ModelCode{0x97}, ModelCode{0x98}, ModelCode{0x99}}) {
-    auto image = dImage(model);
+    auto image = imageOf(model);
     writeFrequency(*image, 460'012'500, 0, 5, 465'987'500);
     const SettingsRecord s = decode(*image);
     EXPECT_EQ(s.frequency, "460.01250") << int(model);
@@ -212,7 +213,7 @@ TEST(DecodeDFamily, SecondFrequencyOfEAndF) {
     EXPECT_EQ(s.receiveFrequency2Hz, 465'987'500) << int(model);
   }
   // Family D has no second frequency: the bytes at 0x4D are something else.
-  auto image = dImage(0x91);
+  auto image = imageOf(0x91);
   writeFrequency(*image, 460'012'500, 0, 5, 465'987'500);
   EXPECT_EQ(decode(*image).frequency2, "");
 }
@@ -230,7 +231,7 @@ TEST(DecodeDFamily, BandFromFrequenciesWithoutBandField) {
   for (const Case c : {Case{0x91, 152'500'000, 155'000'000, 1}, Case{0x93, 152'500'000, 155'000'000, 2},
                        Case{0x99, 152'500'000, 151'000'000, 1}, Case{0x98, 152'500'000, 152'750'000, 1},
                        Case{0x97, 460'000'000, 465'000'000, 5}}) {
-    auto image = dImage(c.model);
+    auto image = imageOf(c.model);
     writeFrequency(*image, c.primary, 0, c.band, c.second);
     image->current().setBits(0x73, 6, 3, 7);  // not read without the band field mark
     SettingsRecord s;
@@ -242,7 +243,7 @@ TEST(DecodeDFamily, BandFromFrequenciesWithoutBandField) {
 
 // Two frequencies that share no band leave the band as it was.
 TEST(DecodeDFamily, FrequenciesWithoutCommonBandKeepTheBand) {
-  auto image = dImage(0x93);
+  auto image = imageOf(0x93);
   writeFrequency(*image, 147'000'000, 0, 1, 158'000'000);
   SettingsRecord s;
   s.freqBand = 3;
@@ -262,7 +263,7 @@ TEST(DecodeDFamily, CodeplugVersionAndBandField) {
   for (const Case c : {Case{0x95, 0x25, errors::code::Ok, 2}, Case{0x95, 0x26, errors::code::Ok, 5},
                        Case{0x97, 0x25, errors::code::Ok, 2}, Case{0x97, 0x34, errors::code::Ok, 5},
                        Case{0x98, 0x35, errors::code::NewerFile, 0}}) {
-    auto image = dImage(c.model);
+    auto image = imageOf(c.model);
     writeFrequency(*image, 158'012'500, 0, 2, 159'000'000);
     image->current().setByte(0x96, 0x18);
     image->current().setByte(0x97, c.minorPatch);
@@ -279,7 +280,7 @@ TEST(DecodeDFamily, CodeplugVersionAndBandField) {
 // default alert and the default reminder alert with its duration, kept
 // where the six-code models keep them.
 TEST(DecodeDFamily, ExtendedAlertFields) {
-  auto image = dImage(0x91);
+  auto image = imageOf(0x91);
   const ImageView v = image->current();
   v.setByte(0x7D, 0x80);
   v.setByte(0xB9, 0b1010'1000);  // default reminder alert nibble 10, duration 10
@@ -313,7 +314,7 @@ TEST(DecodeDFamily, UserPasswordOfFamilyF) {
            // no keys and disabled: no password
            Case{0x00, 0x00, 0b0000'0000, "", 2},
        }) {
-    auto image = dImage(0x99);
+    auto image = imageOf(0x99);
     const ImageView v = image->current();
     v.setByte(0x44, c.keysLow);
     v.setByte(0x45, c.keysHigh);
@@ -331,7 +332,7 @@ TEST(DecodeDFamily, UserPasswordOfFamilyF) {
     EXPECT_EQ(s.cpfUif_New_Msg_Auto_Display, 1);
   }
   // Other families keep these bytes to themselves.
-  auto image = dImage(0x93);
+  auto image = imageOf(0x93);
   image->current().setByte(0x44, 0x1B);
   image->current().setByte(0x48, 0xFF);
   const SettingsRecord s = decode(*image);
