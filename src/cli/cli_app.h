@@ -39,6 +39,8 @@ bool parseResultCode(std::string_view text, errors::ResultCode& code);
 // Each subcommand adds itself to the application (cmd_<name>.cpp).
 void addExplainCommand(CLI::App& app, CliRun& run);
 void addInfoCommand(CLI::App& app, CliRun& run);
+void addShowCommand(CLI::App& app, CliRun& run);
+void addEditCommand(CLI::App& app, CliRun& run);
 
 // Decodes the image of the model loaded into the settings; 0 on success.
 using DecodeImage =

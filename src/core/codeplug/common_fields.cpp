@@ -10,6 +10,7 @@
 #include "codeplug/frequency_synthesizer.h"
 #include "codeplug/password_substitution.h"
 #include "text/character_sets.h"
+#include "text/prompt_block.h"
 
 namespace zelta::codeplug {
 namespace {
@@ -288,6 +289,22 @@ void decodeBand(const DecodeSource& source, SettingsRecord& s) {
   if (band >= 0) s.freqBand = band;
 }
 
+void decodePrompts(const DecodeSource& source, SettingsRecord& s, text::PromptList list) {
+  const ConstImageView b = source.bytes;
+  const FieldOffsetTable& t = source.slots;
+  if (!s.promptsAsText) {
+    text::unpackPrompts(b.bytesAt(t.promptBlock, t.promptCapacity), s.prompts, list, isYes(s.showSource));
+    return;
+  }
+  for (text::PromptId id : text::promptListEntries(list)) {
+    const PromptTextSlot& slot = t.prompt(id);
+    if (slot.width == 0) continue;
+    text::Prompt& prompt = s.prompts[id];
+    prompt.text.assign(b.text(slot.offset, slot.width));
+    prompt.builtIn = false;
+  }
+}
+
 void setCodingFormat(SettingsRecord& s, int codingFormat) {
   static constexpr int kBaudConstants[] = {3, 7, 14};
   s.codingFormat = std::clamp(codingFormat, 0, 2);
@@ -495,6 +512,23 @@ void buildReceiver(const BuildTarget& target, const SettingsRecord& s) {
   b.setByte(t.synthByte, block.synthesizerByte);
   b.setByte(t.oscillator, block.oscillatorByte);
   b.setBits(t.injectionSide, 1, 0, block.injectionByte);
+}
+
+void buildPrompts(const BuildTarget& target, SettingsRecord& s, text::PromptList list, int capacity) {
+  const ImageView b = target.bytes;
+  const FieldOffsetTable& t = target.slots;
+  if (!s.promptsAsText) {
+    text::PromptWorkBuffer buffer;
+    const text::PromptPacking packing{list, target.model, s.internationalPrompt, isYes(s.showSource)};
+    const int lastByte = text::packPrompts(s.prompts, packing, buffer);
+    text::copyPromptBlock(buffer, lastByte, b.bytesAt(t.promptBlock, static_cast<std::size_t>(capacity)), true);
+    return;
+  }
+  for (text::PromptId id : text::promptListEntries(list)) {
+    const PromptTextSlot& slot = t.prompt(id);
+    if (slot.width == 0) continue;
+    text::writeRawPrompt(b.bytesAt(slot.offset, slot.width), s.prompts[id].text.view(), s.internationalPrompt);
+  }
 }
 
 void buildTuningAndBand(const BuildTarget& target, SettingsRecord& s) {

@@ -5,6 +5,7 @@
 #include "codeplug/image_view.h"
 #include "codeplug/models.h"
 #include "codeplug/settings_record.h"
+#include "text/prompt_catalogue.h"
 
 namespace zelta::codeplug {
 
@@ -82,6 +83,12 @@ void decodeReceiveFrequency(const DecodeSource& source, SettingsRecord& settings
 // (decodeReceiveFrequency first). A frequency in no band keeps the band.
 void decodeBand(const DecodeSource& source, SettingsRecord& settings);
 
+// The prompts of the model's list, in the form byte 0x79 bit 1 names
+// (decodeOptionFields first): stored as text, each prompt from its
+// fixed-width slot as the bytes stand (padding included, so that writing
+// it back reproduces them); else unpacked from the compressed block.
+void decodePrompts(const DecodeSource& source, SettingsRecord& settings, text::PromptList list);
+
 // The coding format index (0 512, 1 1200, 2 2400) and the baud constant
 // that goes with it (3, 7, 14).
 void setCodingFormat(SettingsRecord& settings, int codingFormat);
@@ -108,6 +115,13 @@ void buildOptionFields(const BuildTarget& target, SettingsRecord& settings);
 // then the synthesizer byte, the oscillator byte with its two kept flags and
 // the injection side bits of 0x99.
 void buildReceiver(const BuildTarget& target, const SettingsRecord& settings);
+
+// The prompts of the model's list: as text into their slots (padded for the
+// prompt language), or packed into the compressed block of capacity bytes
+// with the rest of the block cleared. A packed block over the capacity is
+// not written (the prompt size check before building refuses it). Packing
+// may give a "<DEFAULT>" prompt without ROM text its language's text.
+void buildPrompts(const BuildTarget& target, SettingsRecord& settings, text::PromptList list, int capacity);
 
 // Tuning bytes 0x3D-0x3F become 90, 78, 98 (in the settings too); byte 0x73
 // takes the band index and narrow band.

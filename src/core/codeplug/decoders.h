@@ -12,6 +12,8 @@ struct DecodeContext {
   // The pager answered that it is unprogrammed: the memory size is then not
   // taken from the image.
   bool pagerUnprogrammed = false;
+  // A converter target is selected: the prompts follow the family D list.
+  bool converterTarget = false;
   // A pager read: the pager identified itself as one of the old generation,
   // so a '!' image lies in the old-format window. (Files and "Set To
   // Defaults" tell a 1 KB '!' image by its model byte at the image start.)

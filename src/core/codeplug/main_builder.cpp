@@ -9,6 +9,7 @@
 #include "codeplug/firmware_blocks.h"
 #include "codeplug/frequency_band.h"
 #include "codeplug/frequency_synthesizer.h"
+#include "text/prompt_block.h"
 
 namespace zelta::codeplug {
 namespace {
@@ -196,6 +197,10 @@ void buildMain(CodeplugImage& image, SettingsRecord& s, const BuildContext& cont
   buildOptionFields(target, s);
   buildCodeFlags(b, t, model, s);
   buildKeptBlocks(b, t, model, s);
+  if (model != kModelHash) {
+    buildPrompts(target, s, text::promptListFor(model, context.converterTarget),
+                 text::promptBlockCapacity(model, hasFirmware(context, "R0102")));
+  }
 
   fillAreas(b, t, model, context);
   copyFirmwareBlocks(b, t, model, context, s);
@@ -221,10 +226,13 @@ void buildLargeImage(CodeplugImage& image, SettingsRecord& s, const BuildContext
   b.setBit(t.toneOnlySupport, 7, s.toneOnlySupport != 0);
 
   // The prompt area ends with its capacity; the pager expects the rest up
-  // to 0x5FF clear.
+  // to 0x5FF clear. Bytes 0x2EA-0x2F5 (the kept block of the 1 KB layouts)
+  // are cleared too, but only behind prompts stored as text: the compressed
+  // block of 600 bytes runs through them, and clearing them would cut a
+  // block longer than 510 bytes.
   const std::size_t promptEnd = t.promptBlock + t.promptCapacity;
   if (promptEnd < 0x600) b.fill(promptEnd, 0x600 - promptEnd, 0);
-  b.fill(0x2EA, 0x2F6 - 0x2EA, 0);
+  if (s.promptsAsText) b.fill(0x2EA, 0x2F6 - 0x2EA, 0);
   b.fill(0x7CC, 0x800 - 0x7CC, 0xF3);
 
   if (hasFirmware(context, "R0708")) {

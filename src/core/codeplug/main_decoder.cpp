@@ -130,7 +130,11 @@ errors::ResultCode decodeMain(CodeplugImage& image, SettingsRecord& s, const Dec
   decodeReceiveFrequency(source, s, 4);
   decodeOptionFields(source, s);
   decodeCodeFlags(b, t, model, codes, s);
-  if (model == kModelHash) decodeRawPromptBlocks(b, t, s);
+  if (model == kModelHash) {
+    decodeRawPromptBlocks(b, t, s);
+  } else {
+    decodePrompts(source, s, text::promptListFor(model, context.converterTarget));
+  }
 
   readBlock(b, t.block21, s.kept.block21);
   readBlock(b, t.block222, s.kept.block222);
@@ -184,7 +188,11 @@ errors::ResultCode convertOldFormat(CodeplugImage& image, SettingsRecord& s, con
 
   decodeOptionFields(source, s);
   decodeCodeFlags(old, t, model, kOldCodeCount, s);
-  if (model == kModelHash) decodeRawPromptBlocks(old, t, s);
+  if (model == kModelHash) {
+    decodeRawPromptBlocks(old, t, s);
+  } else {
+    decodePrompts(source, s, text::promptListFor(model, context.converterTarget));
+  }
   s.tuningBytes[0] = old.byte(t.keptByte2FF);
   s.bandFieldMark = false;
   s.nwBand = old.bit(t.band, 7) ? 1 : 0;
@@ -192,6 +200,8 @@ errors::ResultCode convertOldFormat(CodeplugImage& image, SettingsRecord& s, con
   // Re-laid as a family A model '1'.
   current.setByte(t.modelByte, '1');
   s.zoom = 1;
+  s.prompts[text::PromptId::zoomInPrompt] = text::Prompt{text::PromptText("ZOOM IN"), false};
+  s.prompts[text::PromptId::zoomOutPrompt] = text::Prompt{text::PromptText("ZOOM OUT"), false};
   s.textContrast = "009";
   s.iconContrast = "3";
 

@@ -97,6 +97,12 @@ class CoveredBits {
     range(0xDA, 2);   // history
     range(0xDD, 10);  // group password
     range(0xE7, 5);
+    // Prompts: the compressed block, or the text area of the family.
+    if (!original.bit(0x79, 1)) {
+      range(0xEC, large ? 600 : 510);
+    } else {
+      range(0xEC, (sixCode ? 0x2E6 : 0x298) - 0xEC);
+    }
 
     const std::size_t block = large ? 0x700 : 0x300;
     range(block, 18);          // code slots 1-6
@@ -110,7 +116,7 @@ class CoveredBits {
     set(large ? 0x7CC : 0x2EA, 0xFF);  // first byte of the 21-byte block
     if (large) {
       range(0x344, 0x600 - 0x344);  // behind the prompt area
-      range(0x2EA, 12);
+      if (original.bit(0x79, 1)) range(0x2EA, 12);
       range(0x7CC, 0x800 - 0x7CC);
       for (std::size_t slot = 0x784; slot < 0x7B4; slot += 3) {
         range(slot, 2);
