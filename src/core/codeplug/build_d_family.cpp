@@ -13,7 +13,6 @@
 #include "codeplug/firmware_blocks.h"
 #include "codeplug/frequency_band.h"
 #include "codeplug/frequency_synthesizer.h"
-#include "codeplug/prompt_area.h"
 
 namespace zelta::codeplug {
 namespace {
@@ -34,7 +33,8 @@ void buildCodes(ImageView v, const FieldOffsetTable& t, const SettingsRecord& s)
     const auto i = static_cast<std::size_t>(c - 1);
     const std::optional<std::uint32_t> address = usedCode(s.code[i]);
     writeWideCode(v, wideCodeSlot(t.codeSlots, c), address);
-    writeFunctionLetters(v, t.functionLetters, c, address ? std::string_view(s.function[i]) : "XXXX");
+    writeFunctionLetters(v, t.functionLetters, c,
+                         address ? std::string_view(s.function[i]) : "XXXX");
     if (address) frames |= 1U << (*address % 8);
     writeCodeType(v, *codeTypePosition(t, c), s.codeType[i]);
     if (const auto history = historyPosition(t, c)) writeFlagLetters(v, *history, s.history[i]);
@@ -60,10 +60,12 @@ void buildFunctionTable(ImageView v, const FieldOffsetTable& t, const SettingsRe
   }
 }
 
-void buildOptions(ImageView v, const FieldOffsetTable& t, ModelCode model, const SettingsRecord& s) {
+void buildOptions(ImageView v, const FieldOffsetTable& t, ModelCode model,
+                  const SettingsRecord& s) {
   for (const DOptionField& field : kDOptionFields) {
     if (field.group && !modelIn(model, *field.group)) continue;
-    v.setBits(t.*field.slot + field.byteOffset, field.high, field.low, static_cast<unsigned>(s.*field.setting));
+    v.setBits(t.*field.slot + field.byteOffset, field.high, field.low,
+              static_cast<unsigned>(s.*field.setting));
   }
   v.setBits(t.hardwareOptions, 7, 6, static_cast<unsigned>(s.hardwareVariant));
   v.setBits(t.defaultReminder, 6, 0, static_cast<unsigned>(s.defaultReminderAlertPattern));
@@ -88,7 +90,8 @@ void buildCodingFormat(ImageView v, const FieldOffsetTable& t, const SettingsRec
 void buildUserPassword(ImageView v, const FieldOffsetTable& t, const SettingsRecord& s) {
   int keyCount = std::clamp(s.userPasswordKeyCount, 2, 9);
   const auto typed = static_cast<int>(s.cpwFc_Password.size());
-  if (typed >= 2 && typed <= kMaxUserKeys && typed != std::min(keyCount, kMaxUserKeys)) keyCount = typed;
+  if (typed >= 2 && typed <= kMaxUserKeys && typed != std::min(keyCount, kMaxUserKeys))
+    keyCount = typed;
 
   const std::uint16_t keys = userKeyWord(s.cpwFc_Password);
   v.setByte(t.userKeys, static_cast<std::uint8_t>(keys));
@@ -115,7 +118,8 @@ void writeWord(ImageView v, std::size_t at, const SynthesizerWord& word) {
 // synthesizer byte of their band (0x28 for bands 0-3, 0x3B for 4, 5 and 7,
 // 0x9D for 6), and E and F add the divider words of the second frequency,
 // which shares the synthesizer and oscillator bytes (and so the PLL type).
-void buildDFamilyReceiver(ImageView v, const FieldOffsetTable& t, ModelCode model, const SettingsRecord& s) {
+void buildDFamilyReceiver(ImageView v, const FieldOffsetTable& t, ModelCode model,
+                          const SettingsRecord& s) {
   const SynthesizerParameters& p = s.receiver;
   if (p.pllType == kPllFs8107) {
     if (const auto defaults = synthesizerDefaults(kPllFs8107, s.freqBand)) {
@@ -131,7 +135,8 @@ void buildDFamilyReceiver(ImageView v, const FieldOffsetTable& t, ModelCode mode
 // The model's firmware block once a pager with matching firmware has been
 // identified. Any of the three D-F firmware texts clears the block area
 // first.
-void buildFirmwareBlock(ImageView v, const FieldOffsetTable& t, ModelCode model, const BuildContext& context) {
+void buildFirmwareBlock(ImageView v, const FieldOffsetTable& t, ModelCode model,
+                        const BuildContext& context) {
   if (!isDFamilyFirmware(context.firmware)) return;
   v.fill(t.firmwareBlock, kFirmwarePatternBytes + 1, 0xFF);
   if (dFamilyFirmwareText(model) == context.firmware) writeFirmwareBlock(v, t.firmwareBlock, model);
@@ -161,7 +166,7 @@ void buildDFamily(CodeplugImage& image, SettingsRecord& s, const BuildContext& c
   // After the common option and band bytes: 0x73 bit 2 and 0x79 bit 2 are ours.
   buildOptions(v, t, model, s);
   if (modelIn(model, ModelGroup::fFamily)) buildUserPassword(v, t, s);
-  buildPromptArea(v, t, model, text::promptListFor(model, false), s);
+  buildPrompts(target, s, text::promptListFor(model, context.converterTarget), t.promptCapacity);
   buildFirmwareBlock(v, t, model, context);
   // The LCD values lie inside the firmware block area and win over it.
   v.setByte(t.lcdAdjust1, static_cast<std::uint8_t>(s.lcdAdjust1));

@@ -59,18 +59,26 @@ inline constexpr std::array<DOptionField, 22> kDOptionFields{{
     {&FieldOffsetTable::dutyOptions, 0, 0, 0, &SettingsRecord::newAlertMenu, std::nullopt},
     // 0x717: default reminder alert attributes
     {&FieldOffsetTable::defaultReminder, 1, 5, 5, &SettingsRecord::fixAlertReminder, std::nullopt},
-    {&FieldOffsetTable::defaultReminder, 1, 4, 4, &SettingsRecord::defaultReminderCrescendoMode, std::nullopt},
-    {&FieldOffsetTable::defaultReminder, 1, 3, 3, &SettingsRecord::defaultReminderVibMode, std::nullopt},
+    {&FieldOffsetTable::defaultReminder, 1, 4, 4, &SettingsRecord::defaultReminderCrescendoMode,
+     std::nullopt},
+    {&FieldOffsetTable::defaultReminder, 1, 3, 3, &SettingsRecord::defaultReminderVibMode,
+     std::nullopt},
     // 0x786 bit 0 (third byte of code slot 17): dual-frequency support
-    {&FieldOffsetTable::dualFreqSupport, 0, 0, 0, &SettingsRecord::supportDualFreq, ModelGroup::dualOrF},
+    {&FieldOffsetTable::dualFreqSupport, 0, 0, 0, &SettingsRecord::supportDualFreq,
+     ModelGroup::dualOrF},
     // 0x7C7 bit 7: tone-only support
     {&FieldOffsetTable::toneOnlySupport, 0, 7, 7, &SettingsRecord::toneOnlySupport, std::nullopt},
     // 0x48: user password (family F)
-    {&FieldOffsetTable::userPasswordFlags, 0, 4, 4, &SettingsRecord::fUif_User_Password_Level, ModelGroup::fFamily},
-    {&FieldOffsetTable::userPasswordFlags, 0, 3, 3, &SettingsRecord::fUif_User_Password_Enable, ModelGroup::fFamily},
-    {&FieldOffsetTable::userPasswordFlags, 0, 2, 2, &SettingsRecord::cpfUif_Paging_Auto_Backlight, ModelGroup::fFamily},
-    {&FieldOffsetTable::userPasswordFlags, 0, 1, 1, &SettingsRecord::cpfUif_Auto_Backlight_Mode, ModelGroup::fFamily},
-    {&FieldOffsetTable::userPasswordFlags, 0, 0, 0, &SettingsRecord::cpfUif_New_Msg_Auto_Display, ModelGroup::fFamily},
+    {&FieldOffsetTable::userPasswordFlags, 0, 4, 4, &SettingsRecord::fUif_User_Password_Level,
+     ModelGroup::fFamily},
+    {&FieldOffsetTable::userPasswordFlags, 0, 3, 3, &SettingsRecord::fUif_User_Password_Enable,
+     ModelGroup::fFamily},
+    {&FieldOffsetTable::userPasswordFlags, 0, 2, 2, &SettingsRecord::cpfUif_Paging_Auto_Backlight,
+     ModelGroup::fFamily},
+    {&FieldOffsetTable::userPasswordFlags, 0, 1, 1, &SettingsRecord::cpfUif_Auto_Backlight_Mode,
+     ModelGroup::fFamily},
+    {&FieldOffsetTable::userPasswordFlags, 0, 0, 0, &SettingsRecord::cpfUif_New_Msg_Auto_Display,
+     ModelGroup::fFamily},
 }};
 
 // Second byte of a per-function entry [alertTable]: five Y/N attributes of
@@ -94,7 +102,9 @@ constexpr int hardwareVariantFromBits(unsigned bits) {
 }
 
 // `cb_codeMode`: variant 0 is list index 0, variant v (2, 3) index v - 1.
-constexpr int codeModeOfVariant(int variant) { return variant >= 2 ? variant - 1 : 0; }
+constexpr int codeModeOfVariant(int variant) {
+  return variant >= 2 ? variant - 1 : 0;
+}
 
 // Byte 7, the layout generation character, by family and hardware variant:
 //            variant 3  variant 2  other

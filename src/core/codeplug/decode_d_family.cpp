@@ -14,7 +14,6 @@
 #include "codeplug/field_encodings.h"
 #include "codeplug/frequency_band.h"
 #include "codeplug/frequency_synthesizer.h"
-#include "codeplug/prompt_area.h"
 
 namespace zelta::codeplug {
 namespace {
@@ -45,7 +44,8 @@ void decodeCodes(ConstImageView v, const FieldOffsetTable& t, SettingsRecord& s)
 void decodeFunctionTable(ConstImageView v, const FieldOffsetTable& t, SettingsRecord& s) {
   for (int c = 1; c <= kMaxCodes; ++c) {
     const auto i = static_cast<std::size_t>(c - 1);
-    for (const DFunctionFlag& flag : kDFunctionFlags) (s.*flag.letters)[i].assign(kFunctionsPerCode, 'N');
+    for (const DFunctionFlag& flag : kDFunctionFlags)
+      (s.*flag.letters)[i].assign(kFunctionsPerCode, 'N');
     for (int f = 1; f <= kFunctionsPerCode; ++f) {
       const auto fi = static_cast<std::size_t>(f - 1);
       const std::size_t at = alertEntryOffset(t.alertTable, c, f);
@@ -58,10 +58,12 @@ void decodeFunctionTable(ConstImageView v, const FieldOffsetTable& t, SettingsRe
   }
 }
 
-void decodeOptions(ConstImageView v, const FieldOffsetTable& t, ModelCode model, SettingsRecord& s) {
+void decodeOptions(ConstImageView v, const FieldOffsetTable& t, ModelCode model,
+                   SettingsRecord& s) {
   for (const DOptionField& field : kDOptionFields) {
     if (field.group && !modelIn(model, *field.group)) continue;
-    s.*field.setting = static_cast<int>(v.bits(t.*field.slot + field.byteOffset, field.high, field.low));
+    s.*field.setting =
+        static_cast<int>(v.bits(t.*field.slot + field.byteOffset, field.high, field.low));
   }
   s.hardwareVariant = hardwareVariantFromBits(v.bits(t.hardwareOptions, 7, 6));
   s.codeMode = codeModeOfVariant(s.hardwareVariant);
@@ -69,7 +71,8 @@ void decodeOptions(ConstImageView v, const FieldOffsetTable& t, ModelCode model,
   s.defaultReminderAlertMode = alertModeFromBits(v.bits(t.defaultReminder + 1, 2, 0));
 
   // Bits 1-0 of the third bytes of code slots 11 and 12 form one 4-bit value.
-  s.scLostNumNormalMod = static_cast<int>(v.bits(t.slot12Flags, 1, 0) * 4 + v.bits(t.slot11Flags, 1, 0));
+  s.scLostNumNormalMod =
+      static_cast<int>(v.bits(t.slot12Flags, 1, 0) * 4 + v.bits(t.slot11Flags, 1, 0));
 
   s.lcdAdjust1 = v.byte(t.lcdAdjust1);
   s.lcdAdjust2 = v.byte(t.lcdAdjust2);
@@ -108,7 +111,8 @@ void decodeExtendedAlerts(ConstImageView v, const FieldOffsetTable& t, SettingsR
 // The second receive frequency of E and F: its own divider words with the
 // synthesizer, oscillator and injection bytes of the primary one. Shown
 // with four decimals.
-ReceivedFrequency decodeSecondFrequency(ConstImageView v, const FieldOffsetTable& t, SettingsRecord& s) {
+ReceivedFrequency decodeSecondFrequency(ConstImageView v, const FieldOffsetTable& t,
+                                        SettingsRecord& s) {
   SynthesizerBlock block;
   for (std::size_t k = 0; k < block.nWord.size(); ++k) {
     block.nWord[k] = v.byte(t.secondSynthN + k);
@@ -126,7 +130,8 @@ ReceivedFrequency decodeSecondFrequency(ConstImageView v, const FieldOffsetTable
 
 }  // namespace
 
-errors::ResultCode decodeDFamily(CodeplugImage& image, SettingsRecord& s, const DecodeContext& context) {
+errors::ResultCode decodeDFamily(CodeplugImage& image, SettingsRecord& s,
+                                 const DecodeContext& context) {
   const ConstImageView v = std::as_const(image).current();
   const FieldOffsetTable& t = image.offsets();
   const ModelCode model = image.modelCode();
@@ -153,7 +158,7 @@ errors::ResultCode decodeDFamily(CodeplugImage& image, SettingsRecord& s, const 
   s.kept.bandLowBits &= 0x03;
   s.kept.byte79Bit2 = false;
   if (modelIn(model, ModelGroup::fFamily)) decodeUserPassword(v, t, s);
-  decodePromptArea(v, t, text::promptListFor(model, false), s);
+  decodePrompts(source, s, text::promptListFor(model, context.converterTarget));
 
   const int bandBefore = s.freqBand;
   decodeBand(source, s);
@@ -161,8 +166,8 @@ errors::ResultCode decodeDFamily(CodeplugImage& image, SettingsRecord& s, const 
     const ReceivedFrequency second = decodeSecondFrequency(v, t, s);
     if (!s.bandFieldMark) {
       // Both frequencies decide; when they share no band it stays as it was.
-      const int band = bandOfTwoFrequencies(frequencyHzFromText(s.frequency).value_or(s.receiveFrequencyHz),
-                                            second.channelHz);
+      const int band = bandOfTwoFrequencies(
+          frequencyHzFromText(s.frequency).value_or(s.receiveFrequencyHz), second.channelHz);
       s.freqBand = band != kNoBand ? band : bandBefore;
     }
   }

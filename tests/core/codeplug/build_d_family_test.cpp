@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "codec_fixture.h"
 #include "codeplug/builders.h"
 #include "codeplug/firmware_blocks.h"
-#include "codec_fixture.h"
 #include "d_family_fixture.h"
 
 namespace zelta::codeplug {
@@ -160,11 +160,16 @@ struct FirmwareCase {
 // firmware texts clears the area first; other firmware leaves it alone.
 TEST(BuildDFamily, FirmwareBlocks) {
   for (const FirmwareCase c : {
-           FirmwareCase{0x91, "R0801", FirmwareCase::Block}, FirmwareCase{0x95, "R0801", FirmwareCase::Block},
-           FirmwareCase{0x93, "R0802", FirmwareCase::Block}, FirmwareCase{0x97, "R0802", FirmwareCase::Block},
-           FirmwareCase{0x98, "R0803", FirmwareCase::Block}, FirmwareCase{0x99, "R0803", FirmwareCase::Block},
-           FirmwareCase{0x92, "R0802", FirmwareCase::Filled}, FirmwareCase{0x98, "R0801", FirmwareCase::Filled},
-           FirmwareCase{0x96, "R0602", FirmwareCase::Untouched}, FirmwareCase{0x93, "", FirmwareCase::Untouched},
+           FirmwareCase{0x91, "R0801", FirmwareCase::Block},
+           FirmwareCase{0x95, "R0801", FirmwareCase::Block},
+           FirmwareCase{0x93, "R0802", FirmwareCase::Block},
+           FirmwareCase{0x97, "R0802", FirmwareCase::Block},
+           FirmwareCase{0x98, "R0803", FirmwareCase::Block},
+           FirmwareCase{0x99, "R0803", FirmwareCase::Block},
+           FirmwareCase{0x92, "R0802", FirmwareCase::Filled},
+           FirmwareCase{0x98, "R0801", FirmwareCase::Filled},
+           FirmwareCase{0x96, "R0602", FirmwareCase::Untouched},
+           FirmwareCase{0x93, "", FirmwareCase::Untouched},
        }) {
     auto image = imageOf(c.model);
     const ImageView v = image->current();
@@ -184,7 +189,8 @@ TEST(BuildDFamily, FirmwareBlocks) {
     expected[0x73E - 0x722] = 0x11;
     expected[0x73F - 0x722] = 0x22;
     const auto block = v.bytesAt(0x722, 50);
-    EXPECT_EQ(std::vector<std::uint8_t>(block.begin(), block.end()), expected) << int(c.model) << " " << c.firmware;
+    EXPECT_EQ(std::vector<std::uint8_t>(block.begin(), block.end()), expected)
+        << int(c.model) << " " << c.firmware;
     EXPECT_EQ(v.byte(0x754), 0x80) << "the code table after the block stays";
   }
 }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "codeplug/decoders.h"
 #include "codec_fixture.h"
+#include "codeplug/decoders.h"
 #include "d_family_fixture.h"
 
 namespace zelta::codeplug {
@@ -20,7 +20,7 @@ TEST(DecodeDFamily, CodesFunctionsTypesAndHistory) {
   auto image = imageOf(0x91);
   const ImageView v = image->current();
   for (int slot = 0; slot < 32; ++slot) v.setByte(0x754 + 3 * slot, 0x80);  // all empty
-  v.setWord24(0x754, 1234567U << 2);           // code 1
+  v.setWord24(0x754, 1234567U << 2);                                        // code 1
   v.setWord24(0x754 + 3 * 1, (8U << 2) | 3);   // code 2: low bits carry other settings
   v.setWord24(0x754 + 3 * 15, 2097151U << 2);  // code 16, the largest address
   // Function nibbles: code 1 low, code 2 high nibbles of 0x18-0x1B; code 16
@@ -66,7 +66,7 @@ TEST(DecodeDFamily, PerFunctionTable) {
   // code 16 function 4 at 0x714.
   v.setByte(0x696, 0x8F);  // bit 7 is not part of the pattern: 15
   v.setByte(0x697, 0b1010'1101);
-  v.setByte(0x696 + 18, 0x10);  // pattern 16 does not exist: 0
+  v.setByte(0x696 + 18, 0x10);         // pattern 16 does not exist: 0
   v.setByte(0x697 + 18, 0b0101'0110);  // mode 6 does not exist: 0
   v.setByte(0x714, 7);
   v.setByte(0x715, 0xFD);
@@ -114,7 +114,7 @@ TEST(DecodeDFamily, OptionBytes) {
   v.setByte(0x16, 0b1001'0000);
   v.setByte(0x73, 0b0000'0100);
   v.setByte(0x79, 0b0000'0100);
-  v.setByte(0x716, 0x8C);        // bit 7 is kept, not part of the pattern
+  v.setByte(0x716, 0x8C);         // bit 7 is kept, not part of the pattern
   v.setByte(0x717, 0b1110'1011);  // fix, vibration interrupted, mode 3
   v.setByte(0x786, 0x01);
   v.setByte(0x7C7, 0x80);
@@ -182,14 +182,16 @@ TEST(DecodeDFamily, FrequencyShownWithFiveDecimals) {
     int band;
     const char* text;
   };
-  for (const Case c : {Case{158'013'750, 0, 2, "158.01375"}, Case{158'012'500, 3, 2, "158.01250"},
-                       Case{929'001'250, 2, 6, "929.00125"}, Case{460'125'000, 1, 5, "460.12500"}}) {
+  for (const Case c :
+       {Case{158'013'750, 0, 2, "158.01375"}, Case{158'012'500, 3, 2, "158.01250"},
+        Case{929'001'250, 2, 6, "929.00125"}, Case{460'125'000, 1, 5, "460.12500"}}) {
     auto image = imageOf(0x91);
     writeFrequency(*image, c.hz, c.pllType, c.band);
     const SettingsRecord s = decode(*image);
     EXPECT_EQ(s.frequency, c.text);
     // An inexact synthesizer leaves the pager on the 100 Hz step beside the channel.
-    EXPECT_NEAR(static_cast<double>(s.receiveFrequencyHz), static_cast<double>(c.hz), 499) << c.text;
+    EXPECT_NEAR(static_cast<double>(s.receiveFrequencyHz), static_cast<double>(c.hz), 499)
+        << c.text;
     EXPECT_EQ(s.PLL_Type, c.pllType == 0 && c.band == 6 ? 2 : c.pllType) << c.text;
     EXPECT_EQ(s.freqBand, c.band) << c.text;
   }
@@ -228,9 +230,10 @@ TEST(DecodeDFamily, BandFromFrequenciesWithoutBandField) {
     Hertz second;
     int band;
   };
-  for (const Case c : {Case{0x91, 152'500'000, 155'000'000, 1}, Case{0x93, 152'500'000, 155'000'000, 2},
-                       Case{0x99, 152'500'000, 151'000'000, 1}, Case{0x98, 152'500'000, 152'750'000, 1},
-                       Case{0x97, 460'000'000, 465'000'000, 5}}) {
+  for (const Case c :
+       {Case{0x91, 152'500'000, 155'000'000, 1}, Case{0x93, 152'500'000, 155'000'000, 2},
+        Case{0x99, 152'500'000, 151'000'000, 1}, Case{0x98, 152'500'000, 152'750'000, 1},
+        Case{0x97, 460'000'000, 465'000'000, 5}}) {
     auto image = imageOf(c.model);
     writeFrequency(*image, c.primary, 0, c.band, c.second);
     image->current().setBits(0x73, 6, 3, 7);  // not read without the band field mark
