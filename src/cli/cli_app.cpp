@@ -18,6 +18,8 @@ constexpr AddCommand kCommands[] = {
     addInfoCommand,
     addShowCommand,
     addEditCommand,
+    addPortsCommand,
+    addIdentifyCommand,
 };
 
 // Result codes are negative numbers, which the option parser would take for
