@@ -53,7 +53,8 @@ inline SettingsRecord startingSettings(ModelCode model) {
 inline void expectSameSettings(const SettingsRecord& expected, const SettingsRecord& actual,
                                const std::string& where) {
   for (const FieldDescriptor& field : settingsFields()) {
-    EXPECT_EQ(settingsFieldText(expected, field), settingsFieldText(actual, field)) << where << ": " << field.name;
+    EXPECT_EQ(settingsFieldText(expected, field), settingsFieldText(actual, field))
+        << where << ": " << field.name;
   }
   EXPECT_EQ(expected.melody, actual.melody) << where;
   EXPECT_EQ(expected.promptsAsText, actual.promptsAsText) << where;

@@ -25,7 +25,9 @@ BuildContext unprogrammed() {
   return context;
 }
 
-std::string nameOf(ModelCode model) { return std::string("model '") + static_cast<char>(model) + "'"; }
+std::string nameOf(ModelCode model) {
+  return std::string("model '") + static_cast<char>(model) + "'";
+}
 
 TEST(CodecRoundTrip, BuiltSettingsDecodeToTheSameSettings) {
   for (ModelCode model : kMainModels) {
@@ -33,7 +35,8 @@ TEST(CodecRoundTrip, BuiltSettingsDecodeToTheSameSettings) {
     SettingsRecord built = startingSettings(model);
     ASSERT_EQ(buildImage(*image, built, unprogrammed()), errors::code::Ok) << nameOf(model);
     SettingsRecord decoded;
-    ASSERT_EQ(decodeImage(DecodeCommand::OpenFile, *image, decoded, {}), errors::code::Ok) << nameOf(model);
+    ASSERT_EQ(decodeImage(DecodeCommand::OpenFile, *image, decoded, {}), errors::code::Ok)
+        << nameOf(model);
     expectSameSettings(built, decoded, nameOf(model));
   }
 }
@@ -58,8 +61,8 @@ class CoveredBits {
     } else {
       set(0x2C, 0x80);
     }
-    range(0x3D, 6);  // tuning, end of message, battery
-    range(0x51, 2);  // priorities
+    range(0x3D, 6);   // tuning, end of message, battery
+    range(0x51, 2);   // priorities
     range(0x53, 10);  // download password
     range(0x67, 10);  // inventory number
     set(0x71, 0xFF);
@@ -105,13 +108,13 @@ class CoveredBits {
     }
 
     const std::size_t block = large ? 0x700 : 0x300;
-    range(block, 18);          // code slots 1-6
-    set(block + 0x12, 0xD0);   // P2, data inversion
-    set(block + 0x13, 0xFF);   // coding format, empty flags
-    set(block + 0x14, 0xF1);   // P1, empty flag of code 1
-    set(block + 0x18, 0xFC);   // P3
-    range(block + 0x19, 7);    // N and R words, synthesizer byte
-    set(block + 0x20, 0xF3);   // oscillator byte but its two kept flags
+    range(block, 18);         // code slots 1-6
+    set(block + 0x12, 0xD0);  // P2, data inversion
+    set(block + 0x13, 0xFF);  // coding format, empty flags
+    set(block + 0x14, 0xF1);  // P1, empty flag of code 1
+    set(block + 0x18, 0xFC);  // P3
+    range(block + 0x19, 7);   // N and R words, synthesizer byte
+    set(block + 0x20, 0xF3);  // oscillator byte but its two kept flags
     set(block + 0x21, modelIn(model, ModelGroup::iconContrastGroup) ? 0xFF : 0x03);
     set(large ? 0x7CC : 0x2EA, 0xFF);  // first byte of the 21-byte block
     if (large) {
@@ -140,7 +143,8 @@ class CoveredBits {
 void rebuild(CodeplugImage& image, SettingsRecord& settings) {
   BuildContext context;
   buildMain(image, settings, context);
-  if (modelIn(image.modelCode(), ModelGroup::largeQModels)) buildLargeImage(image, settings, context);
+  if (modelIn(image.modelCode(), ModelGroup::largeQModels))
+    buildLargeImage(image, settings, context);
 }
 
 TEST(CodecRoundTrip, BuildAfterDecodeKeepsEveryUncoveredBitOfRandomImages) {
@@ -177,7 +181,8 @@ TEST(CodecRoundTrip, BuildAfterDecodeKeepsEveryUncoveredBitOfRandomImages) {
       ASSERT_EQ(decodeImage(DecodeCommand::OpenFile, *image, again, {}), errors::code::Ok);
       rebuild(*image, again);
       for (std::size_t at = 0; at < once.size(); ++at) {
-        ASSERT_EQ(bytes.byte(at), once[at]) << nameOf(model) << " round " << round << " byte 0x" << std::hex << at;
+        ASSERT_EQ(bytes.byte(at), once[at])
+            << nameOf(model) << " round " << round << " byte 0x" << std::hex << at;
       }
     }
   }
