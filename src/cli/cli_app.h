@@ -13,6 +13,11 @@ namespace CLI {
 class App;
 }
 
+namespace zelta::codeplug {
+class CodeplugImage;
+class SettingsRecord;
+}  // namespace zelta::codeplug
+
 namespace zelta::cli {
 
 // What a subcommand shares with the run: streams, the reporter, and the
@@ -34,5 +39,15 @@ bool parseResultCode(std::string_view text, errors::ResultCode& code);
 // Each subcommand adds itself to the application (cmd_<name>.cpp).
 void addExplainCommand(CLI::App& app, CliRun& run);
 void addInfoCommand(CLI::App& app, CliRun& run);
+
+// Decodes the image of the model loaded into the settings; 0 on success.
+using DecodeImage =
+    std::function<errors::ResultCode(codeplug::CodeplugImage&, codeplug::SettingsRecord&)>;
+
+// check FILE: reads the file, decodes it with `decode` and runs the page
+// check chain. It joins kCommands with the codeplug decoder, e.g.
+//   [](CLI::App& a, CliRun& r) { addCheckCommand(a, r, <the decoder>); }
+void addCheckCommand(CLI::App& app, CliRun& run, DecodeImage decode);
+int runCheck(const std::string& path, const DecodeImage& decode, CliRun& run);
 
 }  // namespace zelta::cli

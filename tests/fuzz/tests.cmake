@@ -29,7 +29,8 @@ if(NOT ZELTA_SANITIZE)
       ${core}/codeplug/data_process.cpp
       ${core}/codeplug/codeplug_image.cpp
       ${core}/codeplug/field_offsets.cpp
-      ${core}/codeplug/settings_record.cpp)
+      ${core}/codeplug/settings_record.cpp
+      ${core}/text/prompt_catalogue.cpp)
     set(fuzzer ${CMAKE_CURRENT_BINARY_DIR}/fuzz_srecord)
     add_custom_command(
       OUTPUT ${fuzzer}

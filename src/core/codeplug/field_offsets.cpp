@@ -1,11 +1,14 @@
 #include "codeplug/field_offsets.h"
 
-#include <span>
+#include <array>
 
 namespace zelta::codeplug {
 namespace {
 
-constexpr std::size_t index(Prompt p) { return static_cast<std::size_t>(p); }
+using text::PromptId;
+using text::sourcePromptId;
+
+constexpr std::size_t index(PromptId id) { return static_cast<std::size_t>(id); }
 
 // The header bytes every family has at the same place.
 constexpr FieldOffsetTable commonHeader(Family family) {
@@ -69,29 +72,32 @@ constexpr FieldOffsetTable commonHeader(Family family) {
 // Prompts stored as text, family A: one contiguous area 0xEC-0x297.
 constexpr void setFamilyAPromptText(FieldOffsetTable& t) {
   struct Entry {
-    Prompt prompt;
+    PromptId prompt;
     Offset offset;
     std::uint8_t width;
   };
+  using enum PromptId;
   constexpr Entry kEntries[] = {
-      {Prompt::autoOn, 0xEC, 10},         {Prompt::setAlert, 0xF6, 10},
-      {Prompt::setAudio, 0x100, 10},      {Prompt::setSilent, 0x10A, 10},
-      {Prompt::setLock, 0x114, 10},       {Prompt::setUnlock, 0x11E, 10},
-      {Prompt::deleteMsg, 0x128, 10},     {Prompt::deleteAll, 0x132, 10},
-      {Prompt::addToNotebook, 0x13C, 10}, {Prompt::print, 0x146, 10},
-      {Prompt::printAll, 0x150, 10},      {Prompt::enableMaildrop, 0x15A, 10},
-      {Prompt::disableMaildrop, 0x164, 10}, {Prompt::setTimeAlarm, 0x16E, 10},
-      {Prompt::setMsgAlarm, 0x178, 10},   {Prompt::setOff, 0x182, 10},
-      {Prompt::goStatus, 0x18C, 10},      {Prompt::duplicate, 0x196, 10},
-      {Prompt::disablePager, 0x1A0, 14},  {Prompt::powerUp, 0x1AE, 14},
-      {Prompt::standardAlert, 0x1BC, 10}, {Prompt::pleasantAlert, 0x1C6, 10},
-      {Prompt::chirpAlert, 0x1D0, 10},    {Prompt::noAlert, 0x1DA, 10},
-      {Prompt::on, 0x1E4, 6},             {Prompt::off, 0x1EA, 6},
-      {Prompt::setAlarm, 0x1F0, 10},      {Prompt::noteBook, 0x1FA, 10},
-      {Prompt::memoryFull, 0x204, 10},    {Prompt::setTime, 0x20E, 10},
+      {autoOnPrompt, 0xEC, 10},          {setAlertPrompt, 0xF6, 10},
+      {setAudioPrompt, 0x100, 10},       {setSilentPrompt, 0x10A, 10},
+      {setLockPrompt, 0x114, 10},        {setUnlockPrompt, 0x11E, 10},
+      {deletePrompt, 0x128, 10},         {deleteAllPrompt, 0x132, 10},
+      {addToNotebookPrompt, 0x13C, 10},  {printPrompt, 0x146, 10},
+      {printAllPrompt, 0x150, 10},       {enableMaildropPrompt, 0x15A, 10},
+      {disableMaildropPrompt, 0x164, 10}, {setTimeAlarmPrompt, 0x16E, 10},
+      {setMsgAlarmPrompt, 0x178, 10},    {setOffPrompt, 0x182, 10},
+      {goStatusPrompt, 0x18C, 10},       {duplicatePrompt, 0x196, 10},
+      {disablePagerPrompt, 0x1A0, 14},   {powerUpPrompt, 0x1AE, 14},
+      {standardAlertPrompt, 0x1BC, 10},  {pleasantAlertPrompt, 0x1C6, 10},
+      {chirpAlertPrompt, 0x1D0, 10},     {noAlertPrompt, 0x1DA, 10},
+      {onPrompt, 0x1E4, 6},              {offPrompt, 0x1EA, 6},
+      {setAlarmPrompt, 0x1F0, 10},       {noteBookPrompt, 0x1FA, 10},
+      {memoryFullPrompt, 0x204, 10},     {setTimePrompt, 0x20E, 10},
   };
   for (const Entry& e : kEntries) t.promptText[index(e.prompt)] = {e.offset, e.width};
-  for (int k = 0; k < 16; ++k) t.sourceText[static_cast<std::size_t>(k)] = {static_cast<Offset>(0x218 + 8 * k), 8};
+  for (int n = 1; n <= 16; ++n) {
+    t.promptText[index(sourcePromptId(n))] = {static_cast<Offset>(0x218 + 8 * (n - 1)), 8};
+  }
 }
 
 // Family B (and C) keep family A's text area and put the prompts of the
@@ -100,77 +106,31 @@ constexpr void setFamilyAPromptText(FieldOffsetTable& t) {
 //   0x2B6-0x2E5 sources 17-24 (6 each).
 constexpr void setFamilyBPromptText(FieldOffsetTable& t) {
   setFamilyAPromptText(t);
-  t.promptText[index(Prompt::setReminder)] = {0x298, 10};
-  t.promptText[index(Prompt::batteryLow)] = {0x2A2, 10};
-  t.promptText[index(Prompt::standardAndVib)] = {0x2AC, 10};
-  for (int k = 0; k < 8; ++k) {
-    t.sourceText[static_cast<std::size_t>(16 + k)] = {static_cast<Offset>(0x2B6 + 6 * k), 6};
+  t.promptText[index(PromptId::setReminderPrompt)] = {0x298, 10};
+  t.promptText[index(PromptId::batteryLowPrompt)] = {0x2A2, 10};
+  t.promptText[index(PromptId::standardAndVibPrompt)] = {0x2AC, 10};
+  for (int n = 17; n <= 24; ++n) {
+    t.promptText[index(sourcePromptId(n))] = {static_cast<Offset>(0x2B6 + 6 * (n - 17)), 6};
   }
 }
 
-// Families D-F: the prompts of the model's list, in list order, one after
-// another from 0xEC (power-up and disable 14 bytes, on and off 6, sources 8,
-// the others 10). The lists end with the "SOURCE" prompt and sources 1-64.
-constexpr Prompt kFamilyDList[] = {
-    Prompt::autoOn,        Prompt::setAlert,        Prompt::setReminder,      Prompt::setOffDuty,
-    Prompt::setOnDuty,     Prompt::setAudio,        Prompt::setSilent,        Prompt::setLock,
-    Prompt::setUnlock,     Prompt::deleteMsg,       Prompt::deleteAll,        Prompt::addToNotebook,
-    Prompt::print,         Prompt::printAll,        Prompt::enableMaildrop,   Prompt::disableMaildrop,
-    Prompt::setTimeAlarm,  Prompt::setMsgAlarm,     Prompt::zoomIn,           Prompt::zoomOut,
-    Prompt::setOff,        Prompt::goStatus,        Prompt::batteryLow,       Prompt::duplicate,
-    Prompt::disablePager,  Prompt::powerUp,         Prompt::standardAlert,    Prompt::pleasantAlert,
-    Prompt::musicAlert,    Prompt::chirpAlert,      Prompt::noAlert,          Prompt::on,
-    Prompt::off,           Prompt::setAlarm,        Prompt::noteBook,         Prompt::memoryFull,
-    Prompt::setTime,       Prompt::setMsgAlert,     Prompt::setMsgReminder,   Prompt::soundMode,
-    Prompt::soundAndVibMode, Prompt::vibThenSoundMode, Prompt::vibratorMode,  Prompt::blankMode,
-    Prompt::silentMode,    Prompt::continuousVib,   Prompt::interruptedVib,   Prompt::crescendo,
-    Prompt::nonCrescendo,  Prompt::dutyEnable,      Prompt::dutyDisable,      Prompt::setToOffDuty,
-    Prompt::setToOnDuty,   Prompt::source,
-};
-constexpr Prompt kFamilyEHead[] = {
-    Prompt::autoOn,        Prompt::setAlert,        Prompt::setReminder,      Prompt::setOffDuty,
-    Prompt::setOnDuty,     Prompt::switchSite,      Prompt::switchWide,       Prompt::setAudio,
-    Prompt::setSilent,     Prompt::setLock,         Prompt::setUnlock,        Prompt::deleteMsg,
-    Prompt::deleteAll,     Prompt::addToNotebook,   Prompt::dualFrequencyMenu, Prompt::priorityScan,
-    Prompt::enableMaildrop, Prompt::disableMaildrop, Prompt::setTimeAlarm,    Prompt::setMsgAlarm,
-    Prompt::zoomIn,        Prompt::zoomOut,         Prompt::setOff,           Prompt::goStatus,
-    Prompt::batteryLow,    Prompt::duplicate,       Prompt::disablePager,     Prompt::powerUp,
-    Prompt::standardAlert, Prompt::pleasantAlert,   Prompt::musicAlert,       Prompt::chirpAlert,
-    Prompt::noAlert,       Prompt::on,              Prompt::off,              Prompt::setAlarm,
-    Prompt::noteBook,      Prompt::memoryFull,      Prompt::setTime,          Prompt::setMsgAlert,
-    Prompt::setMsgReminder, Prompt::soundMode,      Prompt::soundAndVibMode,  Prompt::vibThenSoundMode,
-    Prompt::vibratorMode,  Prompt::silentMode,      Prompt::continuousVib,    Prompt::interruptedVib,
-    Prompt::crescendo,     Prompt::nonCrescendo,    Prompt::dutyEnable,       Prompt::dutyDisable,
-    Prompt::setToOffDuty,  Prompt::setToOnDuty,
-};
-constexpr Prompt kFamilyETail[] = {Prompt::source};
-constexpr Prompt kFamilyFTail[] = {Prompt::print, Prompt::printAll, Prompt::inputPassword,
-                                   Prompt::passwordKey, Prompt::source};
-
-constexpr std::uint8_t textWidth(Prompt p) {
-  if (p == Prompt::powerUp || p == Prompt::disablePager) return 14;
-  if (p == Prompt::on || p == Prompt::off) return 6;
+// Families D-F: every prompt of the family's list, in list order, one after
+// another from 0xEC.
+std::uint8_t textWidth(PromptId id) {
+  using enum PromptId;
+  if (text::isSourcePrompt(id)) return 8;
+  if (id == powerUpPrompt || id == disablePagerPrompt) return 14;
+  if (id == onPrompt || id == offPrompt) return 6;
   return 10;
 }
 
-constexpr Offset layOutPrompts(FieldOffsetTable& t, std::span<const Prompt> list, Offset at) {
-  for (Prompt p : list) {
-    t.promptText[index(p)] = {at, textWidth(p)};
-    at = static_cast<Offset>(at + textWidth(p));
-  }
-  return at;
-}
-
-constexpr void layOutSources(FieldOffsetTable& t, Offset at) {
-  for (std::size_t k = 0; k < kSourcePromptCount; ++k) {
-    t.sourceText[k] = {static_cast<Offset>(at + 8 * k), 8};
-  }
-}
-
-// The whole text area of a D-F list: head and tail prompts, then sources.
-constexpr void layOutPromptArea(FieldOffsetTable& t, std::span<const Prompt> head, std::span<const Prompt> tail) {
+void layOutPromptArea(FieldOffsetTable& t, text::PromptList list) {
   t.promptText = {};
-  layOutSources(t, layOutPrompts(t, tail, layOutPrompts(t, head, 0xEC)));
+  Offset at = 0xEC;
+  for (PromptId id : text::promptListEntries(list)) {
+    t.promptText[index(id)] = {at, textWidth(id)};
+    at = static_cast<Offset>(at + textWidth(id));
+  }
 }
 
 // Code block and synthesizer of the 1 KB layouts; family C moves both to
@@ -261,7 +221,7 @@ constexpr FieldOffsetTable familyC() {
   return t;
 }
 
-constexpr FieldOffsetTable familyD() {
+FieldOffsetTable familyD() {
   FieldOffsetTable t = commonHeader(Family::D);
   t.decoderOptions = 0x16;
   t.functionLetters = 0x18;
@@ -281,24 +241,24 @@ constexpr FieldOffsetTable familyD() {
   setSynthesizer(t, 0x700);
   setLargeLayoutFields(t);
   t.promptCapacity = 1200;
-  layOutPromptArea(t, kFamilyDList, {});
+  layOutPromptArea(t, text::PromptList::list118);
   return t;
 }
 
-constexpr FieldOffsetTable familyE() {
+FieldOffsetTable familyE() {
   FieldOffsetTable t = familyD();
   t.family = Family::E;
-  layOutPromptArea(t, kFamilyEHead, kFamilyETail);
+  layOutPromptArea(t, text::PromptList::list119);
   t.secondSynthN = 0x4D;
   t.secondSynthR = 0x50;
   t.dualFreqSupport = 0x786;  // third byte of code slot 17
   return t;
 }
 
-constexpr FieldOffsetTable familyF() {
+FieldOffsetTable familyF() {
   FieldOffsetTable t = familyE();
   t.family = Family::F;
-  layOutPromptArea(t, kFamilyEHead, kFamilyFTail);
+  layOutPromptArea(t, text::PromptList::list123);
   t.userKeys = 0x44;
   t.userTimeout = 0x46;
   t.userPasswordFlags = 0x48;
@@ -308,24 +268,18 @@ constexpr FieldOffsetTable familyF() {
 constexpr FieldOffsetTable kFamilyA = familyA();
 constexpr FieldOffsetTable kFamilyB = familyB();
 constexpr FieldOffsetTable kFamilyC = familyC();
-constexpr FieldOffsetTable kFamilyD = familyD();
-constexpr FieldOffsetTable kFamilyE = familyE();
-constexpr FieldOffsetTable kFamilyF = familyF();
 
-// The text areas must end before the blocks that follow them.
+// The text areas of A and B must end before the blocks that follow them
+// (D-F fill 0xEC onwards up to their 1200-byte prompt area).
 constexpr Offset textAreaEnd(const FieldOffsetTable& t) {
   Offset end = 0;
   for (const auto& s : t.promptText) {
-    if (s.width != 0 && s.offset + s.width > end) end = static_cast<Offset>(s.offset + s.width);
-  }
-  for (const auto& s : t.sourceText) {
     if (s.width != 0 && s.offset + s.width > end) end = static_cast<Offset>(s.offset + s.width);
   }
   return end;
 }
 static_assert(textAreaEnd(kFamilyA) == 0x298);
 static_assert(textAreaEnd(kFamilyB) <= 0x2EA);
-static_assert(textAreaEnd(kFamilyF) <= 0xEC + 1200);
 
 }  // namespace
 
@@ -335,9 +289,18 @@ const FieldOffsetTable& offsetTableFor(Family family) {
     case Family::A: return kFamilyA;
     case Family::B: return kFamilyB;
     case Family::C: return kFamilyC;
-    case Family::D: return kFamilyD;
-    case Family::E: return kFamilyE;
-    case Family::F: return kFamilyF;
+    case Family::D: {
+      static const FieldOffsetTable kFamilyD = familyD();
+      return kFamilyD;
+    }
+    case Family::E: {
+      static const FieldOffsetTable kFamilyE = familyE();
+      return kFamilyE;
+    }
+    case Family::F: {
+      static const FieldOffsetTable kFamilyF = familyF();
+      return kFamilyF;
+    }
   }
   return kFamilyA;
 }

@@ -6,7 +6,7 @@
 
 #include "codeplug/image_view.h"
 #include "codeplug/models.h"
-#include "codeplug/prompt_fields.h"
+#include "text/prompt_catalogue.h"
 
 namespace zelta::codeplug {
 
@@ -160,14 +160,11 @@ struct FieldOffsetTable {
   Offset userPasswordFlags = kNoSlot;  // F: keys - 2, level, enable, three flags
 
   // --- Prompts stored as text (byte 0x79 bit 1 set) ---
-  // One fixed-width field per prompt the family stores; width 0 = none.
-  // For families D-F these form the second slot set.
-  std::array<PromptTextSlot, kNamedPromptCount> promptText{};
-  std::array<PromptTextSlot, kSourcePromptCount> sourceText{};
+  // One fixed-width field per prompt the family stores (sources included);
+  // width 0 = none. For families D-F these form the second slot set.
+  std::array<PromptTextSlot, text::kPromptCount> promptText{};
 
-  const PromptTextSlot& prompt(Prompt p) const { return promptText[static_cast<std::size_t>(p)]; }
-  // n = 1-64
-  const PromptTextSlot& source(int n) const { return sourceText.at(static_cast<std::size_t>(n - 1)); }
+  const PromptTextSlot& prompt(text::PromptId id) const { return promptText[static_cast<std::size_t>(id)]; }
 };
 
 // The slot table of one family.

@@ -42,14 +42,16 @@ template <auto M>
 int* perFunctionIndex(SettingsRecord& r, int e) {
   return &(r.*M)[static_cast<std::size_t>(e / kFunctionsPerCode)][static_cast<std::size_t>(e % kFunctionsPerCode)];
 }
-std::string* promptText(SettingsRecord& r, int e) { return &r.prompts[static_cast<std::size_t>(e)].text; }
-std::string* sourceText(SettingsRecord& r, int e) { return &r.sources[static_cast<std::size_t>(e)].text; }
+text::PromptText* promptText(SettingsRecord& r, int e) { return &r.prompts[static_cast<text::PromptId>(e)].text; }
 
 FieldDescriptor index(std::string name, int* (*f)(SettingsRecord&, int), int element = 0) {
-  return FieldDescriptor{std::move(name), FieldKind::Index, f, nullptr, element};
+  return FieldDescriptor{std::move(name), FieldKind::Index, f, nullptr, nullptr, element};
 }
 FieldDescriptor text(std::string name, std::string* (*f)(SettingsRecord&, int), int element = 0) {
-  return FieldDescriptor{std::move(name), FieldKind::Text, nullptr, f, element};
+  return FieldDescriptor{std::move(name), FieldKind::Text, nullptr, f, nullptr, element};
+}
+FieldDescriptor prompt(std::string name, text::PromptId id) {
+  return FieldDescriptor{std::move(name), FieldKind::Text, nullptr, nullptr, promptText, static_cast<int>(id)};
 }
 
 std::string twoDigits(int n) {
@@ -107,11 +109,11 @@ std::vector<FieldDescriptor> buildFields() {
   f.push_back(index("cb_internationalPrompt", indexMember<&R::internationalPrompt>));
   f.push_back(index("cb_internationalCharSet", indexMember<&R::internationalCharSet>));
   f.push_back(index("cb_showSource", indexMember<&R::showSource>));
-  for (std::size_t p = 0; p < kNamedPromptCount; ++p) {
-    f.push_back(text(std::string(kPromptControlNames[p]), promptText, static_cast<int>(p)));
-  }
-  for (std::size_t s = 0; s < kSourcePromptCount; ++s) {
-    f.push_back(text("ed_source" + std::to_string(s + 1) + "Prompt", sourceText, static_cast<int>(s)));
+  // The few prompts without a control (set volume, escalert, the blank
+  // entry) are reached through the prompt set only.
+  for (std::size_t p = 0; p < text::kPromptCount; ++p) {
+    const auto id = static_cast<text::PromptId>(p);
+    if (std::string name = text::promptFieldName(id); !name.empty()) f.push_back(prompt(std::move(name), id));
   }
 
   // Alert page
@@ -250,7 +252,7 @@ std::optional<FieldValue> readSettingsField(const SettingsRecord& record, std::s
   // The accessors only locate the member; nothing is written through them here.
   auto& r = const_cast<SettingsRecord&>(record);
   if (d->kind == FieldKind::Index) return FieldValue{*d->indexField(r, d->element)};
-  return FieldValue{*d->textField(r, d->element)};
+  return FieldValue{settingsFieldText(record, *d)};
 }
 
 bool writeSettingsField(SettingsRecord& record, std::string_view name, const FieldValue& value) {
@@ -264,19 +266,23 @@ bool writeSettingsField(SettingsRecord& record, std::string_view name, const Fie
   }
   const std::string* v = std::get_if<std::string>(&value);
   if (v == nullptr) return false;
-  *d->textField(record, d->element) = *v;
-  return true;
+  return writeSettingsFieldText(record, *d, *v);
 }
 
 std::string settingsFieldText(const SettingsRecord& record, const FieldDescriptor& field) {
   auto& r = const_cast<SettingsRecord&>(record);
   if (field.kind == FieldKind::Index) return std::to_string(*field.indexField(r, field.element));
+  if (field.promptField != nullptr) return field.promptField(r, field.element)->str();
   return *field.textField(r, field.element);
 }
 
 bool writeSettingsFieldText(SettingsRecord& record, const FieldDescriptor& field, std::string_view text) {
   if (field.kind == FieldKind::Text) {
-    *field.textField(record, field.element) = std::string(text);
+    if (field.promptField != nullptr) {
+      field.promptField(record, field.element)->assign(text);
+    } else {
+      *field.textField(record, field.element) = std::string(text);
+    }
     return true;
   }
   int v = 0;

@@ -12,20 +12,13 @@
 #include "codeplug/frequency_band.h"
 #include "codeplug/frequency_synthesizer.h"
 #include "codeplug/models.h"
-#include "codeplug/prompt_fields.h"
+#include "text/prompt_catalogue.h"
 
 namespace zelta::codeplug {
 
 inline constexpr int kMaxCodes = 16;        // codes on the Code pages
 inline constexpr int kCodeSlots = 32;       // code strings held (17-32 unused by the pages)
 inline constexpr int kFunctionsPerCode = 4;
-
-// One prompt setting: its text (at most 20 characters, or "<DEFAULT>") and
-// whether it is the pager's built-in text.
-struct PromptSetting {
-  std::string text;
-  bool isDefault = false;
-};
 
 // Settings of the 2 KB decoders that the large-image builder writes into the
 // decoder parameter area and the low bits of the wide code slots.
@@ -133,10 +126,7 @@ class SettingsRecord {
   int internationalCharSet = 0;
   int showSource = 0;                    // "No", "Yes"
   bool promptsAsText = false;            // byte 0x79 bit 1: text (1) or default-prompt indexes (0)
-  std::array<PromptSetting, kNamedPromptCount> prompts;
-  std::array<PromptSetting, kSourcePromptCount> sources;  // ed_source1Prompt ...
-  PromptSetting& prompt(Prompt p) { return prompts[static_cast<std::size_t>(p)]; }
-  const PromptSetting& prompt(Prompt p) const { return prompts[static_cast<std::size_t>(p)]; }
+  text::PromptSet prompts;               // every prompt, sources included, by text::PromptId
 
   // --- Alert page ---
   int disableAllAlerts = 0;
@@ -269,10 +259,12 @@ using FieldValue = std::variant<int, std::string>;
 struct FieldDescriptor {
   std::string name;  // control name, e.g. "cb_codingFormat", "ed_code01"
   FieldKind kind;
-  // Accessors to the one member the field stands for; exactly one is set,
-  // matching kind. element selects a code, function or prompt.
+  // Accessors to the one member the field stands for; exactly one is set:
+  // indexField for Index, textField or (for the prompts, whose text is held
+  // in place) promptField for Text. element selects a code, function or prompt.
   int* (*indexField)(SettingsRecord&, int element) = nullptr;
   std::string* (*textField)(SettingsRecord&, int element) = nullptr;
+  text::PromptText* (*promptField)(SettingsRecord&, int element) = nullptr;
   int element = 0;
 };
 
@@ -282,7 +274,8 @@ const FieldDescriptor* findSettingsField(std::string_view name);
 
 std::optional<FieldValue> readSettingsField(const SettingsRecord& record, std::string_view name);
 // Writes value (of the field's kind) into the named field; false for an
-// unknown name or a value of the wrong kind.
+// unknown name or a value of the wrong kind. A prompt keeps the first 20
+// characters of a longer text.
 bool writeSettingsField(SettingsRecord& record, std::string_view name, const FieldValue& value);
 // The field's value as text (an index in decimal).
 std::string settingsFieldText(const SettingsRecord& record, const FieldDescriptor& field);

@@ -665,12 +665,24 @@ PageModuleId owningModule(const FieldSpec& field) {
   return moduleOfPage(field.page);
 }
 
+namespace {
+// Control name prefixes of the code-row columns, in CodeColumn order.
+constexpr std::array<std::string_view, 11> kCodeColumnPrefixes{
+    "ed_code",      "ed_function",  "ed_priority",    "cb_codeType",
+    "ed_history",   "ed_onOffDuty", "ed_fixAlert",    "ed_interruptVib",
+    "ed_crescendo", "cb_alertMode", "cb_alertPattern"};
+}  // namespace
+
+std::optional<CodeColumn> codeColumnOf(const FieldSpec& field) {
+  if (field.row == 0 || moduleOfPage(field.page) != PageModuleId::GeneralCode) return std::nullopt;
+  for (std::size_t i = 0; i < kCodeColumnPrefixes.size(); ++i) {
+    if (field.name.starts_with(kCodeColumnPrefixes[i])) return static_cast<CodeColumn>(i);
+  }
+  return std::nullopt;
+}
+
 const FieldSpec* codeRowField(CodeColumn column, int code, int function) {
-  constexpr std::array<std::string_view, 11> kPrefixes{
-      "ed_code",      "ed_function",  "ed_priority",    "cb_codeType",
-      "ed_history",   "ed_onOffDuty", "ed_fixAlert",    "ed_interruptVib",
-      "ed_crescendo", "cb_alertMode", "cb_alertPattern"};
-  const std::string_view prefix = kPrefixes[static_cast<std::size_t>(column)];
+  const std::string_view prefix = kCodeColumnPrefixes[static_cast<std::size_t>(column)];
   for (const FieldSpec& f : kFields) {
     if (f.row == code && f.column == function && f.name.starts_with(prefix)) {
       return &f;

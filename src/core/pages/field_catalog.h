@@ -119,6 +119,9 @@ enum class CodeColumn : std::uint8_t {
   AlertPattern,  // one per function 1 to 4
 };
 
+// The column of a code-row field; nothing for the other fields.
+std::optional<CodeColumn> codeColumnOf(const FieldSpec& field);
+
 // The field of a code row: code 1 to 16; function 1 to 4 for the alert mode
 // and pattern lists, 0 for the others. Null where the field does not exist.
 const FieldSpec* codeRowField(CodeColumn column, int code, int function = 0);

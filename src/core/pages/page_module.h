@@ -39,6 +39,12 @@ struct PageContext {
   bool locker = false;               // the hidden "Locker" item is checked
   bool promptsAsText = false;        // prompts stored as text, not packed
   int promptLanguage = 0;
+  // The pager's ideographic character ROM runs firmware that refuses codes
+  // mixing ideographic and letter-and-digit functions.
+  bool ideographicMixForbidden = false;
+  // A programming attempt has been made since the program started; until
+  // then every D-group model is checked against the widened VHF B band.
+  bool programmingAttempted = false;
 
   bool converterTarget() const { return converter != ConverterMode::Off; }
   ListContext lists() const {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "codeplug/codeplug_image.h"
+#include "text/prompt_catalogue.h"
 
 namespace zelta::codeplug {
 namespace {
@@ -100,9 +101,6 @@ std::vector<Span> textSpans(const FieldOffsetTable& t) {
   for (const auto& s : t.promptText) {
     if (s.width != 0) spans.push_back({s.offset, static_cast<Offset>(s.offset + s.width)});
   }
-  for (const auto& s : t.sourceText) {
-    if (s.width != 0) spans.push_back({s.offset, static_cast<Offset>(s.offset + s.width)});
-  }
   return spans;
 }
 
@@ -130,26 +128,64 @@ TEST(FieldOffsets, PromptTextFieldsFitTheirAreaWithoutOverlap) {
 
 TEST(FieldOffsets, FamilyATextPromptsAtTheirFixedPlaces) {
   const FieldOffsetTable& a = offsetTableFor(Family::A);
+  using enum text::PromptId;
   struct Case {
-    Prompt prompt;
+    text::PromptId prompt;
     Offset offset;
     int width;
   };
-  for (const Case c : {Case{Prompt::autoOn, 0xEC, 10}, Case{Prompt::duplicate, 0x196, 10},
-                       Case{Prompt::disablePager, 0x1A0, 14}, Case{Prompt::powerUp, 0x1AE, 14},
-                       Case{Prompt::off, 0x1EA, 6}, Case{Prompt::setTime, 0x20E, 10}}) {
-    EXPECT_EQ(a.prompt(c.prompt).offset, c.offset) << promptControlName(c.prompt);
-    EXPECT_EQ(a.prompt(c.prompt).width, c.width) << promptControlName(c.prompt);
+  for (const Case c : {Case{autoOnPrompt, 0xEC, 10}, Case{duplicatePrompt, 0x196, 10},
+                       Case{disablePagerPrompt, 0x1A0, 14}, Case{powerUpPrompt, 0x1AE, 14},
+                       Case{offPrompt, 0x1EA, 6}, Case{setTimePrompt, 0x20E, 10}}) {
+    EXPECT_EQ(a.prompt(c.prompt).offset, c.offset) << text::promptFieldName(c.prompt);
+    EXPECT_EQ(a.prompt(c.prompt).width, c.width) << text::promptFieldName(c.prompt);
   }
-  EXPECT_EQ(a.source(16).offset, 0x290);
-  EXPECT_EQ(a.prompt(Prompt::zoomIn).width, 0);
-  EXPECT_EQ(a.source(17).width, 0);
-  EXPECT_EQ(offsetTableFor(Family::B).source(24).width, 6);
+  EXPECT_EQ(a.prompt(text::sourcePromptId(16)).offset, 0x290);
+  EXPECT_EQ(a.prompt(zoomInPrompt).width, 0);
+  EXPECT_EQ(a.prompt(text::sourcePromptId(17)).width, 0);
+  EXPECT_EQ(offsetTableFor(Family::B).prompt(text::sourcePromptId(24)).width, 6);
   // Only the family F list has the password prompts.
-  EXPECT_EQ(offsetTableFor(Family::E).prompt(Prompt::inputPassword).width, 0);
-  EXPECT_NE(offsetTableFor(Family::F).prompt(Prompt::inputPassword).width, 0);
-  EXPECT_EQ(offsetTableFor(Family::D).prompt(Prompt::switchSite).width, 0);
-  EXPECT_EQ(offsetTableFor(Family::D).prompt(Prompt::autoOn).offset, 0xEC);
+  EXPECT_EQ(offsetTableFor(Family::E).prompt(INPUT_PASSWORD_PROMPT).width, 0);
+  EXPECT_NE(offsetTableFor(Family::F).prompt(INPUT_PASSWORD_PROMPT).width, 0);
+  EXPECT_EQ(offsetTableFor(Family::D).prompt(switchSitePrompt).width, 0);
+  EXPECT_EQ(offsetTableFor(Family::D).prompt(autoOnPrompt).offset, 0xEC);
+}
+
+// Families D-F lay their list out in order from 0xEC: power-up and disable
+// take 14 bytes, on and off 6, sources 8, the others 10.
+TEST(FieldOffsets, LargeFamilyTextPromptsFollowTheirList) {
+  using enum text::PromptId;
+  struct Case {
+    Family family;
+    text::PromptId prompt;
+    Offset offset;
+    int width;
+  };
+  const Case cases[] = {
+      {Family::D, printPrompt, 0xEC + 12 * 10, 10},
+      {Family::D, disablePagerPrompt, 0xEC + 24 * 10, 14},
+      {Family::D, powerUpPrompt, 0xEC + 24 * 10 + 14, 14},
+      {Family::D, onPrompt, 0xEC + 29 * 10 + 28, 6},
+      {Family::D, blankPrompt, 0xEC + 39 * 10 + 28 + 12, 10},
+      {Family::D, sourcePrompt, 0x2FE, 10},
+      {Family::D, text::sourcePromptId(1), 0x308, 8},
+      {Family::D, text::sourcePromptId(64), 0x308 + 63 * 8, 8},
+      {Family::E, switchSitePrompt, 0xEC + 5 * 10, 10},
+      {Family::E, PriorityScanPrompt, 0xEC + 15 * 10, 10},
+      {Family::E, sourcePrompt, 0x308, 10},
+      {Family::E, text::sourcePromptId(1), 0x312, 8},
+      {Family::F, printPrompt, 0x308, 10},
+      {Family::F, PASSWORD_KEY_PROMPT, 0x326, 10},
+      {Family::F, sourcePrompt, 0x330, 10},
+      {Family::F, text::sourcePromptId(64), 0x33A + 63 * 8, 8},
+  };
+  for (const Case& c : cases) {
+    const PromptTextSlot& s = offsetTableFor(c.family).prompt(c.prompt);
+    EXPECT_EQ(s.offset, c.offset) << text::promptFieldName(c.prompt) << " family " << static_cast<int>(c.family);
+    EXPECT_EQ(s.width, c.width) << text::promptFieldName(c.prompt) << " family " << static_cast<int>(c.family);
+  }
+  EXPECT_EQ(offsetTableFor(Family::D).prompt(printPrompt).width, 10);
+  EXPECT_EQ(offsetTableFor(Family::E).prompt(printPrompt).width, 0);
 }
 
 }  // namespace

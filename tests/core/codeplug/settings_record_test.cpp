@@ -20,7 +20,7 @@ TEST(SettingsFields, NamesAreUniqueAndCoverThePages) {
   for (const FieldDescriptor& d : settingsFields()) {
     EXPECT_TRUE(names.insert(d.name).second) << "duplicate " << d.name;
     EXPECT_EQ(d.kind == FieldKind::Index, d.indexField != nullptr) << d.name;
-    EXPECT_EQ(d.kind == FieldKind::Text, d.textField != nullptr) << d.name;
+    EXPECT_EQ(d.kind == FieldKind::Text, (d.textField != nullptr) != (d.promptField != nullptr)) << d.name;
   }
   for (const char* name :
        {"ed_frequency", "cb_codingFormat", "ed_ICN", "ed_code01", "ed_code16", "ed_function16", "ed_history08",
@@ -62,9 +62,11 @@ TEST(SettingsFields, NamesLandOnTheRightMembers) {
   ASSERT_TRUE(writeSettingsField(r, "cb_alertPattern02_1", 9));
   EXPECT_EQ(r.alertPattern[1][0], 9);
   ASSERT_TRUE(writeSettingsField(r, "ed_deletePrompt", std::string("WEG")));
-  EXPECT_EQ(r.prompt(Prompt::deleteMsg).text, "WEG");
+  EXPECT_EQ(r.prompts[text::PromptId::deletePrompt].text, "WEG");
   ASSERT_TRUE(writeSettingsField(r, "ed_source64Prompt", std::string("16-4")));
-  EXPECT_EQ(r.sources[63].text, "16-4");
+  EXPECT_EQ(r.prompts[text::sourcePromptId(64)].text, "16-4");
+  ASSERT_TRUE(writeSettingsField(r, "ed_PASSWORD_KEY_PROMPT", std::string("KEY")));
+  EXPECT_EQ(r.prompts[text::PromptId::PASSWORD_KEY_PROMPT].text, "KEY");
   ASSERT_TRUE(writeSettingsField(r, "cb_fixAlert", 1));
   EXPECT_EQ(r.fixAlertReminder, 1);
   ASSERT_TRUE(writeSettingsField(r, "ed_fixAlert03", std::string("YNYN")));

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "codes/alert_page.h"
+#include "codes/general_code_page.h"
+#include "pages/features_page.h"
+#include "pages/more_features_page.h"
+#include "pages/password_ota_page.h"
+#include "pages/page_dispatch.h"
+
+namespace zelta::pages {
+
+// The page modules of one main window (or one command-line run): each is
+// created here once and registered under its module ID. A page module that
+// is written later joins with a member and one add() line in the
+// constructor; the dispatch and the page check chain need no change.
+class EditingPageModules {
+ public:
+  EditingPageModules();
+  EditingPageModules(const EditingPageModules&) = delete;
+  EditingPageModules& operator=(const EditingPageModules&) = delete;
+
+  const PageModules& registry() const { return registry_; }
+  codes::GeneralCodePage& generalCode() { return generalCode_; }
+  codes::AlertPage& alert() { return alert_; }
+  PasswordOtaPage& passwordOta() { return passwordOta_; }
+  FeaturesPage& features() { return features_; }
+  MoreFeaturesPage& moreFeatures() { return moreFeatures_; }
+
+ private:
+  codes::GeneralCodePage generalCode_;
+  codes::AlertPage alert_;
+  PasswordOtaPage passwordOta_;
+  FeaturesPage features_;
+  MoreFeaturesPage moreFeatures_;
+  PageModules registry_;
+};
+
+}  // namespace zelta::pages

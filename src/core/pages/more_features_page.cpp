@@ -1,0 +1,113 @@
+#include "pages/more_features_page.h"
+
+#include "codeplug/settings_record.h"
+#include "codes/code_kinds.h"
+#include "errors/reporter.h"
+#include "pages/page_settings.h"
+
+namespace zelta::pages {
+namespace {
+
+using codeplug::ModelCode;
+using codeplug::SettingsRecord;
+
+constexpr ModelCode kModelSpace = ' ';
+constexpr ModelCode kModelHash = '#';  // "Receive Messages While Off" in the zoom control
+
+constexpr int kNo = 0;
+constexpr int kYes = 1;
+constexpr int kEnable = 1;
+
+// Levels the gauge returns to when it is switched off: "1.34v", "1.29v", "1.24v".
+constexpr int kDefaultHighLevel = 9;
+constexpr int kDefaultMediumLevel = 8;
+constexpr int kDefaultLowLevel = 7;
+
+constexpr FieldId kBatteryGauge = 163;
+constexpr FieldId kBatteryGaugeLevels[] = {164, 165, 166};
+constexpr FieldId kShowMemFull = 169;
+constexpr FieldId kZoom = 170;
+constexpr FieldId kTimeFormat = 478;
+constexpr FieldId kSelDutySource = 483;
+
+bool personalCode(const PageContext& c) {
+  return codes::codeKinds(c.settings, c.model, c.converterTarget()).personal;
+}
+
+// "Zoom": model '#' shows its receive-while-off flag there, which needs
+// memory retention; model ' ' takes zoom only with memory retention on.
+void storeZoom(const FieldInput& in, PageContext& c) {
+  SettingsRecord& s = c.settings;
+  if (in.index != kNo && in.index != kYes) return;
+  if (c.model == kModelHash) {
+    s.receiveWhileOff = in.index;
+    return;
+  }
+  if (c.model == kModelSpace && s.nonVolatileMemory != kYes) {
+    c.reporter.Show(
+        {errors::BoxClass::Information, "INFORMATION", "Enable Memory Retention Option"});
+    return;
+  }
+  s.zoom = in.index;
+}
+
+}  // namespace
+
+void MoreFeaturesPage::onEnter(FieldId, PageContext&) {}
+
+errors::ResultCode MoreFeaturesPage::onExit(const FieldInput& input, PageContext& context) {
+  const FieldSpec* spec = findField(input.id);
+  if (spec != nullptr && owningModule(*spec) == PageModuleId::Features) {
+    return features_.onExit(input, context);
+  }
+  switch (input.id) {
+    case kShowMemFull:
+      if (personalCode(context)) storeField(input, context);
+      break;
+    case kZoom:
+      storeZoom(input, context);
+      break;
+    default:
+      storeField(input, context);
+      break;
+  }
+  return pageCheck(context);
+}
+
+errors::ResultCode MoreFeaturesPage::pageCheck(PageContext& c) {
+  SettingsRecord& s = c.settings;
+  errors::ResultCode result = errors::code::Done;
+  if (s.batteryGauge == kYes) {
+    if (!(s.batteryGaugeHiLevel > s.batteryGaugeMedLevel &&
+          s.batteryGaugeMedLevel > s.batteryGaugeLoLevel)) {
+      c.reporter.ReportCode(errors::code::BatteryLevel);
+      result = errors::code::BatteryLevel;
+    }
+  } else {
+    s.batteryGaugeHiLevel = kDefaultHighLevel;
+    s.batteryGaugeMedLevel = kDefaultMediumLevel;
+    s.batteryGaugeLoLevel = kDefaultLowLevel;
+  }
+  if (promptMenuFixed(c) || !personalCode(c)) s.showMemFull = kNo;
+  return result;
+}
+
+void MoreFeaturesPage::refresh(PageContext&) {}
+
+PageView MoreFeaturesPage::view(Page page, const PageContext& c) const {
+  PageView view = features_.view(page, c);
+  const SettingsRecord& s = c.settings;
+  if (c.model == kModelHash) {
+    // Messages are kept while off only in retained memory.
+    if (FieldView* zoom = fieldIn(view, kZoom)) {
+      zoom->selected = s.nonVolatileMemory == kYes ? s.receiveWhileOff : kNo;
+    }
+  }
+  for (FieldId id : kBatteryGaugeLevels) disableUnless(view, id, s.batteryGauge == kYes);
+  disableUnless(view, kZoom, !promptMenuFixed(c));
+  disableUnless(view, kTimeFormat, s.showTimeStamp == kYes);
+  disableUnless(view, kSelDutySource, s.onOffDuty == kEnable);
+  return view;
+}
+
+}  // namespace zelta::pages

@@ -1,0 +1,114 @@
+#include "pages/page_dispatch.h"
+
+#include <stdexcept>
+
+namespace zelta::pages {
+namespace {
+
+using errors::ResultCode;
+constexpr ResultCode kPass = errors::code::Done;
+
+// Alert pattern lists `cb_alertPattern01_1` to `cb_alertPattern16_4`.
+constexpr FieldId kFirstAlertPatternList = 345;
+constexpr FieldId kLastAlertPatternList = 408;
+// Re-storing the prompt language before a check would reload its defaults.
+constexpr FieldId kPromptLanguageField = 35;
+
+bool isCodePage(Page page) {
+  return moduleOfPage(page) == PageModuleId::GeneralCode;
+}
+
+bool isPromptPage(Page page) {
+  return page == Page::Prompt1 || page == Page::Prompt2;
+}
+
+// Pages 6 to 8 hold no list whose change needs storing.
+bool listChangeCountsAsPassed(Page page) {
+  return page == Page::Prompt2 || page == Page::Source1to8 || page == Page::Source9to16;
+}
+
+// Which enter events reach the module of the page.
+bool entersModule(Page page, FieldKind kind) {
+  switch (moduleOfPage(page)) {
+    case PageModuleId::GeneralCode:
+      return true;
+    case PageModuleId::Prompt:
+      return kind == FieldKind::Text || (kind == FieldKind::List && page == Page::Prompt1);
+    case PageModuleId::Source:
+      return kind == FieldKind::Text;
+    case PageModuleId::None:
+      return false;
+    default:
+      return true;
+  }
+}
+
+}  // namespace
+
+void PageModules::add(PageModuleId id, PageModule& module) {
+  if (id == PageModuleId::None) throw std::invalid_argument("the Main page has no page module");
+  modules_[static_cast<std::size_t>(id)] = &module;
+}
+
+PageModule* PageModules::find(PageModuleId id) const {
+  if (id == PageModuleId::None) return nullptr;
+  return modules_[static_cast<std::size_t>(id)];
+}
+
+bool FieldDispatcher::playToneEnabled() const {
+  return currentListField_ >= kFirstAlertPatternList && currentListField_ <= kLastAlertPatternList;
+}
+
+void FieldDispatcher::enter(Page page, FieldId field, PageContext& context, bool notifyModule) {
+  const FieldSpec* spec = findField(field);
+  helpTopic_ = field;
+  currentListField_ = spec != nullptr && spec->kind == FieldKind::List ? field : kNoListField;
+  if (!notifyModule || spec == nullptr || !entersModule(page, spec->kind)) return;
+  if (PageModule* module = modules_.find(owningModule(*spec))) module->onEnter(field, context);
+}
+
+ResultCode FieldDispatcher::exit(Page page, const FieldInput& input, PageContext& context) {
+  const FieldSpec* spec = findField(input.id);
+  if (spec == nullptr || spec->kind == FieldKind::ReadOnly) return kPass;
+  if (spec->kind == FieldKind::Masked && !isCodePage(page)) return kPass;
+  if (spec->kind == FieldKind::List && listChangeCountsAsPassed(page)) {
+    record(kPass);
+    return kPass;
+  }
+  PageModule* module = modules_.find(owningModule(*spec));
+  const ResultCode result = module != nullptr ? module->onExit(input, context) : kPass;
+  record(result);
+  return result;
+}
+
+ResultCode FieldDispatcher::pageCheck(Page page, PageContext& context) {
+  PageModule* module = modules_.find(moduleOfPage(page));
+  if (module == nullptr) return kPass;
+  const ResultCode result = module->pageCheck(context);
+  record(result == kPass ? 1 : 0);
+  return result;
+}
+
+void FieldDispatcher::enterPage(Page page, PageContext& context) {
+  if (PageModule* module = modules_.find(moduleOfPage(page))) module->refresh(context);
+}
+
+ResultCode FieldDispatcher::runPageCheckChain(Page activePage,
+                                              const std::optional<FieldInput>& focused,
+                                              PageContext& context) {
+  if (focused && focused->id >= kFirstFieldId && focused->id <= kLastCheckedFieldId &&
+      !(isPromptPage(activePage) && focused->id == kPromptLanguageField)) {
+    if (const ResultCode r = exit(activePage, *focused, context); r != kPass) return r;
+  }
+  ResultCode result = kPass;
+  for (PageModuleId id : kPageCheckOrder) {
+    PageModule* module = modules_.find(id);
+    if (module == nullptr) continue;
+    result = module->pageCheck(context);
+    record(result == kPass ? 1 : 0);
+    if (result != kPass) break;
+  }
+  return result;
+}
+
+}  // namespace zelta::pages
