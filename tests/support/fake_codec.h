@@ -54,7 +54,7 @@ class FakeCodec : public codeplug::CodeplugCodec {
 
   void loadDefaultPrompts(codeplug::SettingsRecord& settings, codeplug::ModelCode model) const override {
     defaultPrompts.push_back(model);
-    settings.prompt(codeplug::Prompt::powerUp).text = "DEFAULTS";
+    settings.prompts[text::PromptId::powerUpPrompt].text.assign("DEFAULTS");
   }
 };
 

@@ -70,7 +70,6 @@ RememberedPrompts rememberPrompts(const SettingsRecord& settings) {
   r.internationalCharSet = settings.internationalCharSet;
   r.showSource = settings.showSource;
   r.prompts = settings.prompts;
-  r.sources = settings.sources;
   return r;
 }
 
@@ -80,7 +79,6 @@ void restorePrompts(const RememberedPrompts& remembered, SettingsRecord& setting
   settings.internationalCharSet = remembered.internationalCharSet;
   settings.showSource = remembered.showSource;
   settings.prompts = remembered.prompts;
-  settings.sources = remembered.sources;
 }
 
 FrequencySettings frequencySettingsOf(const SettingsRecord& settings, ModelCode model,
@@ -99,9 +97,13 @@ FrequencySettings frequencySettingsOf(const SettingsRecord& settings, ModelCode 
 
 void emptySingleSpaceTexts(SettingsRecord& settings) {
   for (const FieldDescriptor& field : settingsFields()) {
-    if (field.kind != FieldKind::Text) continue;
-    std::string* text = field.textField(settings, field.element);
-    if (*text == " ") text->clear();
+    if (field.textField != nullptr) {
+      std::string* text = field.textField(settings, field.element);
+      if (*text == " ") text->clear();
+    } else if (field.promptField != nullptr) {
+      text::PromptText* text = field.promptField(settings, field.element);
+      if (*text == " ") text->assign("");
+    }
   }
 }
 

@@ -14,6 +14,7 @@
 #include "codeplug/work_folder.h"
 #include "errors/reporter.h"
 #include "errors/result_code.h"
+#include "text/prompt_catalogue.h"
 
 namespace zelta::codeplug {
 
@@ -29,8 +30,7 @@ struct RememberedPrompts {
   int internationalPrompt = 0;
   int internationalCharSet = 0;
   int showSource = 0;
-  std::array<PromptSetting, kNamedPromptCount> prompts;
-  std::array<PromptSetting, kSourcePromptCount> sources;
+  text::PromptSet prompts;  // texts and built-in flags, sources included
 };
 
 RememberedPrompts rememberPrompts(const SettingsRecord& settings);

@@ -270,8 +270,8 @@ TEST(BackupBeforeWrite, RemembersPromptsAndWritesTheScratchFile) {
   w.settings.internationalPrompt = 5;
   w.settings.internationalCharSet = 9;
   w.settings.showSource = 1;
-  w.settings.prompt(Prompt::powerUp).text = "HELLO";
-  w.settings.sources[3].text = "SOURCE 4";
+  w.settings.prompts[text::PromptId::powerUpPrompt].text.assign("HELLO");
+  w.settings.prompts[text::sourcePromptId(4)].text.assign("SOURCE 4");
   ASSERT_EQ(w.files().writeBackupBeforeWrite(), errors::code::Done);
 
   const RememberedPrompts& r = w.work.remembered;
@@ -279,8 +279,8 @@ TEST(BackupBeforeWrite, RemembersPromptsAndWritesTheScratchFile) {
   EXPECT_EQ(r.internationalPrompt, 5);
   EXPECT_EQ(r.internationalCharSet, 9);
   EXPECT_EQ(r.showSource, 1);
-  EXPECT_EQ(r.prompts[static_cast<std::size_t>(Prompt::powerUp)].text, "HELLO");
-  EXPECT_EQ(r.sources[3].text, "SOURCE 4");
+  EXPECT_EQ(r.prompts[text::PromptId::powerUpPrompt].text, "HELLO");
+  EXPECT_EQ(r.prompts[text::sourcePromptId(4)].text, "SOURCE 4");
 
   std::ostringstream expected;
   DataProcess(*w.image, w.settings).writeSRecordImage(expected);
@@ -289,7 +289,7 @@ TEST(BackupBeforeWrite, RemembersPromptsAndWritesTheScratchFile) {
   SettingsRecord other;
   restorePrompts(r, other);
   EXPECT_EQ(other.internationalCharSet, 9);
-  EXPECT_EQ(other.sources[3].text, "SOURCE 4");
+  EXPECT_EQ(other.prompts[text::sourcePromptId(4)].text, "SOURCE 4");
 }
 
 TEST(BackupBeforeWrite, LargeModelsCopyTheCodeBlockIntoTheSnapshot) {
