@@ -25,6 +25,8 @@ class FakeCodec : public codeplug::CodeplugCodec {
   mutable std::vector<codeplug::ModelCode> defaultPrompts;
   errors::ResultCode decodeResult = errors::code::Ok;
   errors::ResultCode buildResult = errors::code::Done;
+  // When set, only builds of this model return buildResult; others succeed.
+  codeplug::ModelCode failBuildOf = 0;
   // Returned by decode instead of decodeResult for images of this model.
   codeplug::ModelCode failDecodeOf = 0;
   std::string icnOnDecode;  // when set, decoding gives this inventory number
@@ -46,10 +48,10 @@ class FakeCodec : public codeplug::CodeplugCodec {
   errors::ResultCode build(codeplug::CodeplugImage& image, codeplug::SettingsRecord& settings,
                            const codeplug::BuildContext&) const override {
     builds.push_back(image.modelCode());
-    if (buildResult < 0) return buildResult;
+    if (buildResult < 0 && (failBuildOf == 0 || failBuildOf == image.modelCode())) return buildResult;
     image.current().setByte(1, image.modelCode());
     image.current().setText(0x67, 10, settings.ICN);
-    return buildResult;
+    return errors::code::Done;
   }
 
   void loadDefaultPrompts(codeplug::SettingsRecord& settings, codeplug::ModelCode model) const override {

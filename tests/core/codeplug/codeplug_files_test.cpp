@@ -8,10 +8,8 @@
 
 #include "codeplug/data_process.h"
 #include "codeplug/field_encodings.h"
-#include "fake_codec.h"
-#include "recording_reporter.h"
+#include "codeplug_workspace.h"
 #include "srecord_fixture.h"
-#include "temp_folder.h"
 
 namespace zelta::codeplug {
 namespace {
@@ -19,10 +17,7 @@ namespace {
 using testing::headerRecord;
 using testing::patternImage;
 using testing::srecFile;
-using zelta::testing::FakeCodec;
 using zelta::testing::readFile;
-using zelta::testing::RecordingReporter;
-using zelta::testing::TempFolder;
 using zelta::testing::writeFile;
 
 std::vector<std::uint8_t> imageWithIcn(std::size_t size, ModelCode model, const std::string& icn,
@@ -43,29 +38,7 @@ std::vector<std::string> allSettings(const SettingsRecord& settings) {
   return out;
 }
 
-struct Workspace {
-  TempFolder folder;
-  std::unique_ptr<CodeplugImage> image = std::make_unique<CodeplugImage>();
-  SettingsRecord settings;
-  WorkFiles work{folder.path() / "work", {}};
-  RecordingReporter reporter;
-  FakeCodec codec;
-
-  Workspace() { std::filesystem::create_directory(work.folder); }
-  CodeplugSession session() { return {*image, settings, work, reporter, codec}; }
-  CodeplugFiles files() { return CodeplugFiles(session()); }
-  std::filesystem::path file(const std::string& name, const std::string& text) {
-    const auto path = folder / name;
-    writeFile(path, text);
-    return path;
-  }
-  // Settings that pass the band check (158.0125 MHz, "VHF B (Low)").
-  void inBand() {
-    settings.frequency = "158.0125";
-    settings.freqBand = 2;
-  }
-  std::string shownText(std::size_t i) const { return reporter.shown.at(i).text; }
-};
+using Workspace = zelta::testing::CodeplugWorkspace;
 
 std::string reportOf(errors::ResultCode code) { return errors::reportText(code, errors::MessageContext{}); }
 
@@ -118,7 +91,7 @@ TEST(OpenCodeplug, FailedOpenLeavesThePreviousCodeplugAsItWas) {
               errors::code::Done);
     w.settings.serialNumber = "EDITED0001";  // an edit made after the open
     w.image->armSnapshot();
-    const std::vector<std::uint8_t> bufferBefore(w.image->buffer().begin(), w.image->buffer().end());
+    const std::vector<std::uint8_t> bufferBefore = w.buffer();
     const CodeplugHeader headerBefore = w.image->header();
     const std::vector<std::string> settingsBefore = allSettings(w.settings);
 
@@ -190,11 +163,8 @@ TEST(OpenCodeplug, SingleSpaceTextsBecomeEmpty) {
 
 struct SaveFixture : Workspace {
   SaveFixture() {
-    const auto bytes = imageWithIcn(1024, '1', "SAVED00001");
-    std::copy(bytes.begin(), bytes.end(), image->buffer().begin());
-    image->setModel('1');
+    load(imageWithIcn(1024, '1', "SAVED00001"), '1');
     settings.ICN = "SAVED00001";
-    inBand();
   }
 };
 
@@ -295,9 +265,7 @@ TEST(BackupBeforeWrite, RemembersPromptsAndWritesTheScratchFile) {
 TEST(BackupBeforeWrite, LargeModelsCopyTheCodeBlockIntoTheSnapshot) {
   Workspace w;
   const auto bytes = imageWithIcn(2048, 'q', "LARGE00001");
-  std::copy(bytes.begin(), bytes.end(), w.image->buffer().begin());
-  w.image->setModel('q');
-  w.inBand();
+  w.load(bytes, 'q');
   ASSERT_EQ(w.files().writeBackupBeforeWrite(), errors::code::Done);
   const auto snapshot = w.image->snapshot().bytesAt(0xF00, 34);
   EXPECT_TRUE(std::equal(snapshot.begin(), snapshot.end(), bytes.begin() + 0x300));
