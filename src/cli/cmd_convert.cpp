@@ -1,5 +1,4 @@
 #include <CLI/CLI.hpp>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -92,9 +91,9 @@ int runConvert(const std::string& file, const std::string& target, const std::st
     run.io.err << describeFailure(saved, run.reporter.context()) << '\n';
     return kExitFailed;
   }
-  run.io.out << "convert: " << file << " (model " << modelText(source) << ") -> " << output << " (model "
-             << modelText(image->modelCode()) << ", Zelta " << (mode == service::ConverterMode::Varda ? "Varda" : "Lumio")
-             << ")\n";
+  run.io.out << "convert: " << file << " (model " << modelText(source) << ") -> " << output
+             << " (model " << modelText(image->modelCode()) << ", Zelta "
+             << (mode == service::ConverterMode::Varda ? "Varda" : "Lumio") << ")\n";
   return kExitOk;
 }
 
@@ -107,7 +106,8 @@ void addConvertCommand(CLI::App& app, CliRun& run, const codeplug::CodeplugCodec
   };
   auto options = std::make_shared<Options>();
   CLI::App* sub = app.add_subcommand(
-      "convert", "Convert a family A, B or C codeplug to the family D layout of a target pager and save it");
+      "convert",
+      "Convert a family A, B or C codeplug to the family D layout of a target pager and save it");
   sub->add_option("file", options->file, "Codeplug file (.cp)")->required();
   sub->add_option("--target", options->target, "Target pager: lumio or varda")
       ->required()

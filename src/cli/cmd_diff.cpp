@@ -1,9 +1,8 @@
 #include <CLI/CLI.hpp>
-#include <nlohmann/json.hpp>
-
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <ostream>
 
@@ -41,11 +40,13 @@ struct Differences {
   bool bytesNormalized = true;  // setting-covered bytes taken out by building both with one set
 };
 
-std::optional<Loaded> load(const std::string& path, const codeplug::CodeplugCodec& codec, CliRun& run) {
+std::optional<Loaded> load(const std::string& path, const codeplug::CodeplugCodec& codec,
+                           CliRun& run) {
   Loaded l;
   codeplug::WorkFiles work;
   const errors::ResultCode read =
-      codeplug::CodeplugFiles(*l.image, *l.settings, work, run.reporter, codec).readCodeplugFile(path);
+      codeplug::CodeplugFiles(*l.image, *l.settings, work, run.reporter, codec)
+          .readCodeplugFile(path);
   if (read == codeplug::kFileNotAccessible) {
     run.io.err << "diff: cannot open \"" << path << "\"\n";
     return std::nullopt;
@@ -57,7 +58,8 @@ std::optional<Loaded> load(const std::string& path, const codeplug::CodeplugCode
   return l;
 }
 
-std::vector<ByteDifference> differingBytes(const CodeplugImage& a, const CodeplugImage& b, std::size_t size) {
+std::vector<ByteDifference> differingBytes(const CodeplugImage& a, const CodeplugImage& b,
+                                           std::size_t size) {
   std::vector<ByteDifference> out;
   const auto x = a.current();
   const auto y = b.current();
@@ -81,8 +83,8 @@ Differences compare(const Loaded& a, const Loaded& b, const codeplug::CodeplugCo
   }
 
   const codeplug::ModelCode model = a.image->modelCode();
-  const std::size_t size =
-      static_cast<std::size_t>(std::max(codeplug::fileImageBytes(model), codeplug::fileImageBytes(b.image->modelCode())));
+  const std::size_t size = static_cast<std::size_t>(
+      std::max(codeplug::fileImageBytes(model), codeplug::fileImageBytes(b.image->modelCode())));
   if (model == b.image->modelCode()) {
     auto builtA = std::make_unique<CodeplugImage>(*a.image);
     auto builtB = std::make_unique<CodeplugImage>(*b.image);
@@ -115,8 +117,8 @@ std::string shown(const codeplug::FieldDescriptor& f, const std::string& text) {
 
 }  // namespace
 
-int runDiff(const std::string& fileA, const std::string& fileB, bool json, const codeplug::CodeplugCodec& codec,
-            CliRun& run) {
+int runDiff(const std::string& fileA, const std::string& fileB, bool json,
+            const codeplug::CodeplugCodec& codec, CliRun& run) {
   const std::optional<Loaded> a = load(fileA, codec, run);
   const std::optional<Loaded> b = a ? load(fileB, codec, run) : std::nullopt;
   if (!a || !b) return kExitUsage;
@@ -126,18 +128,18 @@ int runDiff(const std::string& fileA, const std::string& fileB, bool json, const
   if (json) {
     nlohmann::json settings = nlohmann::json::array();
     for (const SettingDifference& s : d.settings) {
-      settings.push_back({{"control", s.field->name}, {"a", valueJson(*s.field, s.a)}, {"b", valueJson(*s.field, s.b)}});
+      settings.push_back({{"control", s.field->name},
+                          {"a", valueJson(*s.field, s.a)},
+                          {"b", valueJson(*s.field, s.b)}});
     }
     nlohmann::json bytes = nlohmann::json::array();
     for (const ByteDifference& x : d.bytes) {
-      bytes.push_back({{"offset", x.offset}, {"offsetHex", hex(x.offset, 4)}, {"a", x.a}, {"b", x.b}});
+      bytes.push_back(
+          {{"offset", x.offset}, {"offsetHex", hex(x.offset, 4)}, {"a", x.a}, {"b", x.b}});
     }
-    nlohmann::json j{{"a", fileA},
-                     {"b", fileB},
-                     {"equal", equal},
-                     {"settings", settings},
-                     {"bytes", bytes},
-                     {"bytesOutsideSettings", d.bytesNormalized}};
+    nlohmann::json j{{"a", fileA},     {"b", fileB},
+                     {"equal", equal}, {"settings", settings},
+                     {"bytes", bytes}, {"bytesOutsideSettings", d.bytesNormalized}};
     run.io.out << j.dump(2) << '\n';
     return equal ? kExitOk : kExitFailed;
   }
@@ -149,7 +151,8 @@ int runDiff(const std::string& fileA, const std::string& fileB, bool json, const
   if (!d.settings.empty()) {
     run.io.out << d.settings.size() << " settings differ (control, A, B):\n";
     for (const SettingDifference& s : d.settings) {
-      run.io.out << "  " << s.field->name << "  " << shown(*s.field, s.a) << "  " << shown(*s.field, s.b) << '\n';
+      run.io.out << "  " << s.field->name << "  " << shown(*s.field, s.a) << "  "
+                 << shown(*s.field, s.b) << '\n';
     }
   }
   if (!d.bytes.empty()) {
@@ -171,14 +174,17 @@ void addDiffCommand(CLI::App& app, CliRun& run, const codeplug::CodeplugCodec& c
     bool json = false;
   };
   auto options = std::make_shared<Options>();
-  CLI::App* sub = app.add_subcommand(
-      "diff", "List the settings and the image bytes outside any setting in which two codeplug files differ");
+  CLI::App* sub = app.add_subcommand("diff",
+                                     "List the settings and the image bytes outside any setting in "
+                                     "which two codeplug files differ");
   sub->add_option("a", options->a, "First codeplug file (.cp)")->required();
   sub->add_option("b", options->b, "Second codeplug file (.cp)")->required();
   sub->add_flag("--json", options->json, "Print {equal, settings, bytes} as JSON");
   sub->footer("Exit status: 0 equal, 1 different, 2 a file cannot be read.");
   sub->callback([&run, options, &codec] {
-    run.action = [&run, options, &codec] { return runDiff(options->a, options->b, options->json, codec, run); };
+    run.action = [&run, options, &codec] {
+      return runDiff(options->a, options->b, options->json, codec, run);
+    };
   });
 }
 

@@ -15,11 +15,11 @@
 namespace zelta::cli {
 namespace {
 
-using ::testing::HasSubstr;
 using codeplug::ModelCode;
 using codeplug::testing::headerRecord;
 using codeplug::testing::patternImage;
 using codeplug::testing::srecFile;
+using ::testing::HasSubstr;
 using zelta::testing::FakeCodec;
 using zelta::testing::TempFolder;
 using zelta::testing::writeFile;
@@ -30,7 +30,8 @@ std::vector<std::uint8_t> image(std::size_t size, ModelCode model, const std::st
   return bytes;
 }
 
-std::string cpFile(const TempFolder& folder, const std::string& name, const std::vector<std::uint8_t>& bytes) {
+std::string cpFile(const TempFolder& folder, const std::string& name,
+                   const std::vector<std::uint8_t>& bytes) {
   const auto path = folder / name;
   writeFile(path, srecFile(bytes, 0, "\r\n", headerRecord(0, 32, bytes[1])));
   return path.string();
@@ -82,7 +83,8 @@ TEST(CliConvert, LargeCodeplugForEachTarget) {
 
 TEST(CliConvert, OneKbCodeplugConverts) {
   TempFolder t;
-  const Converted c = convert(cpFile(t, "one.cp", image(1024, '1', "ONEKB00001")), "lumio", (t / "d.cp").string());
+  const Converted c =
+      convert(cpFile(t, "one.cp", image(1024, '1', "ONEKB00001")), "lumio", (t / "d.cp").string());
   EXPECT_EQ(c.result.status, kExitOk) << c.result.err;
   EXPECT_EQ(c.model, 0x91);
   EXPECT_THAT(c.result.out, HasSubstr("(model 0x31 '1')"));
@@ -115,8 +117,9 @@ TEST(CliConvert, TargetMustBeLumioOrVarda) {
   CliRun run(io);
   CLI::App app;
   addConvertCommand(app, run, codec);
-  EXPECT_THROW(app.parse(std::vector<std::string>{"x.cp", "-o", "y.cp", "--target", "kestra", "convert"}),
-               CLI::ValidationError);
+  EXPECT_THROW(
+      app.parse(std::vector<std::string>{"x.cp", "-o", "y.cp", "--target", "kestra", "convert"}),
+      CLI::ValidationError);
 }
 
 testing::CliResult diff(const std::string& a, const std::string& b, bool json = false) {

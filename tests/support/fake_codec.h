@@ -15,9 +15,9 @@ class FakeCodec : public codeplug::CodeplugCodec {
  public:
   struct DecodeCall {
     codeplug::DecodeCommand command;
-    codeplug::ModelCode model;       // the image's model when called
-    std::uint8_t currentByte1;       // byte 1 of the current image
-    std::uint8_t oldFormatByte1;     // byte 1 of the old-format window
+    codeplug::ModelCode model;    // the image's model when called
+    std::uint8_t currentByte1;    // byte 1 of the current image
+    std::uint8_t oldFormatByte1;  // byte 1 of the old-format window
   };
 
   mutable std::vector<DecodeCall> decodes;
@@ -34,7 +34,8 @@ class FakeCodec : public codeplug::CodeplugCodec {
   errors::ResultCode decode(codeplug::DecodeCommand command, codeplug::CodeplugImage& image,
                             codeplug::SettingsRecord& settings,
                             const codeplug::DecodeContext&) const override {
-    decodes.push_back({command, image.modelCode(), image.current().byte(1), image.oldFormat().byte(1)});
+    decodes.push_back(
+        {command, image.modelCode(), image.current().byte(1), image.oldFormat().byte(1)});
     settings = codeplug::SettingsRecord{};
     settings.frequency = "158.0125";
     settings.freqBand = 2;
@@ -48,13 +49,15 @@ class FakeCodec : public codeplug::CodeplugCodec {
   errors::ResultCode build(codeplug::CodeplugImage& image, codeplug::SettingsRecord& settings,
                            const codeplug::BuildContext&) const override {
     builds.push_back(image.modelCode());
-    if (buildResult < 0 && (failBuildOf == 0 || failBuildOf == image.modelCode())) return buildResult;
+    if (buildResult < 0 && (failBuildOf == 0 || failBuildOf == image.modelCode()))
+      return buildResult;
     image.current().setByte(1, image.modelCode());
     image.current().setText(0x67, 10, settings.ICN);
     return errors::code::Done;
   }
 
-  void loadDefaultPrompts(codeplug::SettingsRecord& settings, codeplug::ModelCode model) const override {
+  void loadDefaultPrompts(codeplug::SettingsRecord& settings,
+                          codeplug::ModelCode model) const override {
     defaultPrompts.push_back(model);
     settings.prompts[text::PromptId::powerUpPrompt].text.assign("DEFAULTS");
   }

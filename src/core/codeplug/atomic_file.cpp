@@ -58,7 +58,8 @@ bool writeFileAtomically(const fs::path& requested, std::string_view content) {
   const fs::path temporary(name.data());
 
   struct stat existing {};
-  const mode_t mode = ::stat(target.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : newFileMode();
+  const mode_t mode =
+      ::stat(target.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : newFileMode();
   bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, content) && ::fsync(fd) == 0;
   ok = (::close(fd) == 0) && ok;
   ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;

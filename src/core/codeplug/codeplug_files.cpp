@@ -157,7 +157,8 @@ void moveToLargeLayout(CodeplugImage& image, ModelCode sourceModel) {
     std::optional<std::uint32_t> address;
     if (code <= 6) {
       const std::size_t slot = narrowCodeSlot(large.codeSlots, code);
-      const bool empty = narrowCodeEmptyFlag(bytes, large, code) || narrowCodeReadsEmpty(bytes, slot, code);
+      const bool empty =
+          narrowCodeEmptyFlag(bytes, large, code) || narrowCodeReadsEmpty(bytes, slot, code);
       if (!empty) address = narrowCodeAddress(bytes, slot);
     }
     writeWideCode(bytes, wideCodeSlot(large.secondCodeSlots, code), address);
@@ -201,7 +202,8 @@ errors::ResultCode CodeplugFiles::readCodeplugFile(const fs::path& file) {
 
 errors::ResultCode CodeplugFiles::buildForSave(const SaveContext& context) {
   const ModelCode model = image_.modelCode();
-  const BandTable table = bandTableFor(model, context.pagerSerialNumber, context.programmingAttempted);
+  const BandTable table =
+      bandTableFor(model, context.pagerSerialNumber, context.programmingAttempted);
   const errors::ResultCode inBand =
       checkFrequencyInBand(frequencySettingsOf(settings_, model, table), reporter_);
   if (inBand != errors::code::Done) return inBand;
@@ -220,7 +222,8 @@ errors::ResultCode CodeplugFiles::writeImageFile(const fs::path& file) {
   return writeFileAtomically(file, imageText()) ? errors::code::Done : kFileNotAccessible;
 }
 
-errors::ResultCode CodeplugFiles::writeCodeplugFile(const fs::path& file, const SaveContext& context) {
+errors::ResultCode CodeplugFiles::writeCodeplugFile(const fs::path& file,
+                                                    const SaveContext& context) {
   // Built before the file is touched: a build that fails leaves the old
   // file as it was.
   const errors::ResultCode built = buildForSave(context);
@@ -234,12 +237,14 @@ errors::ResultCode CodeplugFiles::writeBackupBeforeWrite(const SaveContext& cont
   if (built != errors::code::Done) return built;
   if (modelIn(image_.modelCode(), ModelGroup::largeQModels)) {
     const auto block = image_.current().bytesAt(kNarrowBlock, kNarrowBlockBytes);
-    std::copy(block.begin(), block.end(), image_.snapshot().bytesAt(kSnapshotCodeBlock, kNarrowBlockBytes).begin());
+    std::copy(block.begin(), block.end(),
+              image_.snapshot().bytesAt(kSnapshotCodeBlock, kNarrowBlockBytes).begin());
   }
   return writeImageFile(work_.backupPath());
 }
 
-errors::ResultCode CodeplugFiles::convertToLargeImage(const fs::path& source, const BuildContext& build) {
+errors::ResultCode CodeplugFiles::convertToLargeImage(const fs::path& source,
+                                                      const BuildContext& build) {
   std::ifstream in(source, std::ios::binary);
   if (!in) return kFileNotAccessible;
   const LargeImageRecords records = largeImageScratchRecords(in);
@@ -249,10 +254,12 @@ errors::ResultCode CodeplugFiles::convertToLargeImage(const fs::path& source, co
   if (!writeFileAtomically(scratch, text)) return kFileNotAccessible;
 
   std::ifstream back(scratch, std::ios::binary);
-  if (!back || DataProcess(image_, settings_).parseSRecordImageRelaxed(back) != 'q') return kFileNotAccessible;
+  if (!back || DataProcess(image_, settings_).parseSRecordImageRelaxed(back) != 'q')
+    return kFileNotAccessible;
   image_.setModel('q');
   moveToLargeLayout(image_, records.sourceModel);
-  const errors::ResultCode decoded = codec_.decode(DecodeCommand::OpenFile, image_, settings_, DecodeContext{});
+  const errors::ResultCode decoded =
+      codec_.decode(DecodeCommand::OpenFile, image_, settings_, DecodeContext{});
   if (decoded != errors::code::Ok) return decoded;
   image_.current().fill(kSourcePromptArea, kSourcePromptAreaEnd - kSourcePromptArea, 0);
   const errors::ResultCode built = codec_.build(image_, settings_, build);

@@ -105,7 +105,8 @@ class CodeplugFiles {
                 errors::Reporter& reporter, const CodeplugCodec& codec)
       : image_(image), settings_(settings), work_(work), reporter_(reporter), codec_(codec) {}
   explicit CodeplugFiles(const CodeplugSession& session)
-      : CodeplugFiles(session.image, session.settings, session.work, session.reporter, session.codec) {}
+      : CodeplugFiles(session.image, session.settings, session.work, session.reporter,
+                      session.codec) {}
 
   // Reads a codeplug file and decodes it. 1 on success; otherwise the image,
   // its header values and the settings are exactly as they were, and the

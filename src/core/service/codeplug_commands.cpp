@@ -2,7 +2,8 @@
 
 namespace zelta::service {
 
-errors::ResultCode openCodeplug(const std::filesystem::path& file, const codeplug::CodeplugSession& session,
+errors::ResultCode openCodeplug(const std::filesystem::path& file,
+                                const codeplug::CodeplugSession& session,
                                 ConverterState& converter) {
   const errors::ResultCode read = codeplug::CodeplugFiles(session).readCodeplugFile(file);
   if (read != errors::code::Done) return read;
@@ -11,8 +12,10 @@ errors::ResultCode openCodeplug(const std::filesystem::path& file, const codeplu
   return read;
 }
 
-errors::ResultCode saveCodeplug(const std::filesystem::path& file, const codeplug::CodeplugSession& session,
-                                const ConverterState& converter, const codeplug::SaveContext& context) {
+errors::ResultCode saveCodeplug(const std::filesystem::path& file,
+                                const codeplug::CodeplugSession& session,
+                                const ConverterState& converter,
+                                const codeplug::SaveContext& context) {
   codeplug::CodeplugFiles files(session);
   if (!converter.targetSet()) return files.writeCodeplugFile(file, context);
 

@@ -1,12 +1,12 @@
 #include "service/model_converter.h"
 
-#include "codeplug/model_checks.h"
-
 #include <algorithm>
 #include <array>
 #include <memory>
 #include <stdexcept>
 #include <string_view>
+
+#include "codeplug/model_checks.h"
 
 namespace zelta::service {
 namespace {
@@ -27,15 +27,15 @@ struct SettingDefault {
 
 // The settings a converted codeplug takes whatever its source held.
 constexpr SettingDefault kConversionDefaults[] = {
-    {"cb_newAlertMenu", 1},                  // "Yes"
-    {"cb_onOffDuty", 1},                     // "Enable"
+    {"cb_newAlertMenu", 1},  // "Yes"
+    {"cb_onOffDuty", 1},     // "Enable"
     {"cb_maxErrorsUHB7B6", 2},
     {"cb_maxErrorsUHB5B4", 2},
-    {"cb_scLostNumNormalMod", 2},            // stored value; list index 1
+    {"cb_scLostNumNormalMod", 2},  // stored value; list index 1
     {"cb_toneOnlySupport", 0},
-    {"cb_defaultZoom", 0},                   // "4 Line"
-    {"cb_timeFormat", 0},                    // "24"
-    {"cb_turnOnPager", 1},                   // "2 Sec"
+    {"cb_defaultZoom", 0},  // "4 Line"
+    {"cb_timeFormat", 0},   // "24"
+    {"cb_turnOnPager", 1},  // "2 Sec"
     {"cb_selDutySource", 1},
     {"cb_EnableSingleMessage", 0},
     {"cb_lowCellPeriod", 1},                 // "1 hr"
@@ -50,9 +50,9 @@ constexpr SettingDefault kConversionDefaults[] = {
 };
 
 // Where the re-lay reads in the 2 KB 'q' layout ...
-constexpr std::size_t kQCodeTypeBitsA = 0x7A;    // bits 3-0: first code-type bits of codes 1-4
-constexpr std::size_t kQCodeTypeBitsB = 0x7B;    // bits 3-0: second code-type bits of codes 1-4
-constexpr std::size_t kQZoomAndCodes56 = 0x30;   // bit 7 zoom; bits 3-0 code-type bits of codes 5, 6
+constexpr std::size_t kQCodeTypeBitsA = 0x7A;   // bits 3-0: first code-type bits of codes 1-4
+constexpr std::size_t kQCodeTypeBitsB = 0x7B;   // bits 3-0: second code-type bits of codes 1-4
+constexpr std::size_t kQZoomAndCodes56 = 0x30;  // bit 7 zoom; bits 3-0 code-type bits of codes 5, 6
 constexpr std::size_t kQFunctionLetters = 0x24;  // codes 1-6, 12 bytes
 constexpr std::size_t kQHistory34 = 0xDA;
 constexpr std::size_t kQHistory12 = 0xDB;
@@ -66,26 +66,30 @@ constexpr std::size_t kDFunctionLetters = 0x18;
 constexpr std::size_t kDCodeTypeFirst = 0x38;
 constexpr std::size_t kDCodeTypeSecond = 0x3A;
 constexpr std::size_t kDHardwareOptions = 0x3C;  // bits 7-6 variant, bit 0 zoom
-constexpr std::size_t kDHistory = 0xE7;           // codes 1-2, 3-4, 5-6, 7-8
+constexpr std::size_t kDHistory = 0xE7;          // codes 1-2, 3-4, 5-6, 7-8
 constexpr std::size_t kDDutyOptions = 0xEB;
-constexpr std::size_t kDAlertTable = 0x696;       // 2 bytes per function; bit 7 of the second = priority
+constexpr std::size_t kDAlertTable = 0x696;  // 2 bytes per function; bit 7 of the second = priority
 constexpr std::size_t kDReminderAfter = 0x718;
 constexpr std::size_t kDCodeTable = 0x754;
-constexpr std::size_t kDCodeFlags = 0x768;        // bit 1 data inversion, bit 0 select duty
-constexpr std::size_t kFirmwareArea = 0x722;      // firmware block and code table, rebuilt by the builder
-constexpr std::size_t kDecoderArea = 0x7B4;       // decoder parameter area, to 0x7CB
+constexpr std::size_t kDCodeFlags = 0x768;  // bit 1 data inversion, bit 0 select duty
+constexpr std::size_t kFirmwareArea =
+    0x722;  // firmware block and code table, rebuilt by the builder
+constexpr std::size_t kDecoderArea = 0x7B4;  // decoder parameter area, to 0x7CB
 constexpr std::size_t kDecoderAreaEnd = 0x7CC;
 constexpr std::size_t kImageEnd = 0x800;
 // The prompt area of the source, cleared before the family D build.
 constexpr std::size_t kSourcePromptArea = 0xEC;
 constexpr std::size_t kSourcePromptAreaEnd = 0x49C;
 
-void copyRange(ConstImageView from, std::size_t fromAt, ImageView to, std::size_t toAt, std::size_t count) {
+void copyRange(ConstImageView from, std::size_t fromAt, ImageView to, std::size_t toAt,
+               std::size_t count) {
   const auto bytes = from.bytesAt(fromAt, count);
   std::copy(bytes.begin(), bytes.end(), to.bytesAt(toAt, count).begin());
 }
 
-void clearRange(ImageView image, std::size_t begin, std::size_t end) { image.fill(begin, end - begin, 0); }
+void clearRange(ImageView image, std::size_t begin, std::size_t end) {
+  image.fill(begin, end - begin, 0);
+}
 
 errors::ResultCode reporting(errors::Reporter& reporter, errors::ResultCode result) {
   reporter.ReportCode(result);
@@ -102,7 +106,8 @@ void resetConverterAfterLoad(ConverterState& state) {
 void applyConversionDefaults(SettingsRecord& settings) {
   for (const SettingDefault& d : kConversionDefaults) {
     if (!codeplug::writeSettingsField(settings, d.control, d.value)) {
-      throw std::logic_error("conversion default for an unknown setting: " + std::string(d.control));
+      throw std::logic_error("conversion default for an unknown setting: " +
+                             std::string(d.control));
     }
   }
 }
@@ -156,7 +161,8 @@ void relayToFamilyD(ConstImageView q, ImageView d) {
     const std::uint8_t flags = q.byte(kQPriorityBytes[static_cast<std::size_t>((c - 1) / 2)]);
     for (int f = 1; f <= 4; ++f) {
       const int bit = (f - 1) + ((c % 2 == 0) ? 4 : 0);
-      const std::size_t at = kDAlertTable + 2U * static_cast<std::size_t>(4 * (c - 1) + (f - 1)) + 1;
+      const std::size_t at =
+          kDAlertTable + 2U * static_cast<std::size_t>(4 * (c - 1) + (f - 1)) + 1;
       d.setBit(at, 7, ((flags >> bit) & 1U) != 0);
     }
   }
@@ -196,20 +202,24 @@ void stampTargetVariant(ConverterMode mode, CodeplugImage& image, SettingsRecord
 
 errors::ResultCode convertToFamilyD(ModelCode sourceModel, const codeplug::CodeplugSession& session,
                                     const codeplug::SaveContext& context) {
-  if (!codeplug::FamilySet{codeplug::Family::A, codeplug::Family::B, codeplug::Family::C}.holds(sourceModel)) return code::InvalidConverterBase;
+  if (!codeplug::FamilySet{codeplug::Family::A, codeplug::Family::B, codeplug::Family::C}.holds(
+          sourceModel))
+    return code::InvalidConverterBase;
 
   // Worked on apart and taken over only when every step succeeded.
   auto image = std::make_unique<CodeplugImage>(session.image);
   auto settings = std::make_unique<SettingsRecord>(session.settings);
-  const codeplug::CodeplugSession scratch{*image, *settings, session.work, session.reporter, session.codec};
+  const codeplug::CodeplugSession scratch{*image, *settings, session.work, session.reporter,
+                                          session.codec};
   codeplug::CodeplugFiles files(scratch);
 
   if (!codeplug::modelIn(sourceModel, ModelGroup::largeQModels)) {
     // Until the first conversion the image is the source codeplug itself;
     // after it, the backup of that first conversion is the source again.
-    const errors::ResultCode large = image->modelCode() == sourceModel
-                                         ? files.convertCodeplugToLargeImage(context)
-                                         : files.convertToLargeImage(session.work.backupPath(), context.build);
+    const errors::ResultCode large =
+        image->modelCode() == sourceModel
+            ? files.convertCodeplugToLargeImage(context)
+            : files.convertToLargeImage(session.work.backupPath(), context.build);
     if (large != code::Done) return large;
   }
 
@@ -228,7 +238,8 @@ errors::ResultCode convertToFamilyD(ModelCode sourceModel, const codeplug::Codep
   return code::Done;
 }
 
-errors::ResultCode convertForTarget(const ConverterState& state, const codeplug::CodeplugSession& session,
+errors::ResultCode convertForTarget(const ConverterState& state,
+                                    const codeplug::CodeplugSession& session,
                                     const codeplug::SaveContext& context) {
   if (!state.targetSet()) {
     if (state.sourceModel != codeplug::kNoModel) session.image.setModel(state.sourceModel);

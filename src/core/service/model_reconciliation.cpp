@@ -10,12 +10,12 @@ using codeplug::FamilySet;
 namespace code = errors::code;
 
 enum class Action {
-  keepImage,         // written as it stands
-  build,             // built for the pager's model
-  newerPager,        // -115; default prompts of the language, build, serial number
-  newerLargePager,   // -115; a 2 KB 'q' image from the codeplug, serial number
-  newerFamilyD,      // -115 on a programmed pager; the converter, serial number
-  differentOneKb,    // -116; the 'q' code block back to the 1 KB place, build, serial number
+  keepImage,        // written as it stands
+  build,            // built for the pager's model
+  newerPager,       // -115; default prompts of the language, build, serial number
+  newerLargePager,  // -115; a 2 KB 'q' image from the codeplug, serial number
+  newerFamilyD,     // -115 on a programmed pager; the converter, serial number
+  differentOneKb,   // -116; the 'q' code block back to the 1 KB place, build, serial number
   stop,
 };
 
@@ -58,7 +58,11 @@ class Reconciler {
   Reconciler(codeplug::ModelCode codeplugModel, const codeplug::PagerFacts& pager,
              const codeplug::CodeplugSession& session, const ConverterState& converter,
              const codeplug::SaveContext& context)
-      : codeplugModel_(codeplugModel), pager_(pager), s_(session), converter_(converter), context_(context) {}
+      : codeplugModel_(codeplugModel),
+        pager_(pager),
+        s_(session),
+        converter_(converter),
+        context_(context) {}
 
   errors::ResultCode build() {
     const errors::ResultCode built = s_.codec.build(s_.image, s_.settings, context_.build);
@@ -72,7 +76,8 @@ class Reconciler {
   // The pager's serial number goes into the codeplug it is about to receive.
   errors::ResultCode withSerialNumber(errors::ResultCode result) {
     if (result == code::Done) {
-      s_.image.current().setText(s_.image.offsets().serialNumber, kSerialNumberBytes, pager_.serialNumber);
+      s_.image.current().setText(s_.image.offsets().serialNumber, kSerialNumberBytes,
+                                 pager_.serialNumber);
     }
     return result;
   }
@@ -93,7 +98,8 @@ class Reconciler {
     // The backup is made anew from the codeplug itself, so its own model
     // (not the pager's, loaded for programming) builds it.
     s_.image.setModel(codeplugModel_);
-    const errors::ResultCode large = codeplug::CodeplugFiles(s_).convertCodeplugToLargeImage(context_);
+    const errors::ResultCode large =
+        codeplug::CodeplugFiles(s_).convertCodeplugToLargeImage(context_);
     if (large == codeplug::kFileNotAccessible) return stopShowing(code::VersionsMismatch);
     if (large != code::Done) return code::Ok;  // shown by the conversion
     return withSerialNumber(code::Done);
@@ -120,7 +126,8 @@ class Reconciler {
   errors::ResultCode differentOneKb() {
     if (!s_.reporter.ConfirmCode(code::DifferentVersion)) return code::Ok;
     const auto block = s_.image.current().bytesAt(kLargeCodeBlock, kCodeBlockBytes);
-    std::copy(block.begin(), block.end(), s_.image.current().bytesAt(kCodeBlock, kCodeBlockBytes).begin());
+    std::copy(block.begin(), block.end(),
+              s_.image.current().bytesAt(kCodeBlock, kCodeBlockBytes).begin());
     return withSerialNumber(build());
   }
 
@@ -134,19 +141,28 @@ class Reconciler {
 
 }  // namespace
 
-errors::ResultCode reconcileModel(codeplug::ModelCode codeplugModel, const codeplug::PagerFacts& pager,
-                                  const codeplug::CodeplugSession& session, const ConverterState& converter,
+errors::ResultCode reconcileModel(codeplug::ModelCode codeplugModel,
+                                  const codeplug::PagerFacts& pager,
+                                  const codeplug::CodeplugSession& session,
+                                  const ConverterState& converter,
                                   const codeplug::SaveContext& context,
                                   const std::function<bool()>& readPagerInformation) {
   Reconciler r(codeplugModel, pager, session, converter, context);
   switch (actionFor(codeplugModel, pager.model)) {
-    case Action::keepImage: return code::Done;
-    case Action::build: return r.build();
-    case Action::newerPager: return r.newerPager();
-    case Action::newerLargePager: return r.newerLargePager();
-    case Action::newerFamilyD: return r.newerFamilyD(readPagerInformation);
-    case Action::differentOneKb: return r.differentOneKb();
-    case Action::stop: break;
+    case Action::keepImage:
+      return code::Done;
+    case Action::build:
+      return r.build();
+    case Action::newerPager:
+      return r.newerPager();
+    case Action::newerLargePager:
+      return r.newerLargePager();
+    case Action::newerFamilyD:
+      return r.newerFamilyD(readPagerInformation);
+    case Action::differentOneKb:
+      return r.differentOneKb();
+    case Action::stop:
+      break;
   }
   return code::Ok;
 }

@@ -22,8 +22,10 @@ namespace zelta::service {
 //
 // 1 when the image is ready to write; 0 when programming must stop (a
 // question answered No, or a failure already shown).
-errors::ResultCode reconcileModel(codeplug::ModelCode codeplugModel, const codeplug::PagerFacts& pager,
-                                  const codeplug::CodeplugSession& session, const ConverterState& converter,
+errors::ResultCode reconcileModel(codeplug::ModelCode codeplugModel,
+                                  const codeplug::PagerFacts& pager,
+                                  const codeplug::CodeplugSession& session,
+                                  const ConverterState& converter,
                                   const codeplug::SaveContext& context,
                                   const std::function<bool()>& readPagerInformation);
 

@@ -34,13 +34,16 @@ std::string cpText(const std::vector<std::uint8_t>& bytes, unsigned base = 0) {
 // Every setting by name, to compare two records as a whole.
 std::vector<std::string> allSettings(const SettingsRecord& settings) {
   std::vector<std::string> out;
-  for (const FieldDescriptor& f : settingsFields()) out.push_back(f.name + "=" + settingsFieldText(settings, f));
+  for (const FieldDescriptor& f : settingsFields())
+    out.push_back(f.name + "=" + settingsFieldText(settings, f));
   return out;
 }
 
 using Workspace = zelta::testing::CodeplugWorkspace;
 
-std::string reportOf(errors::ResultCode code) { return errors::reportText(code, errors::MessageContext{}); }
+std::string reportOf(errors::ResultCode code) {
+  return errors::reportText(code, errors::MessageContext{});
+}
 
 // --- Opening ---------------------------------------------------------------
 
@@ -80,14 +83,16 @@ TEST(OpenCodeplug, FailedOpenLeavesThePreviousCodeplugAsItWas) {
       {"no data records", noData, 0, 0, errors::code::InvalidArchive},
       {"wrong total for the model", cpText(imageWithIcn(2048, 'p', "TOOLONG001")), 0, 0,
        errors::code::InvalidArchive},
-      {"newer codeplug version", cpText(versionNewer), '2', errors::code::NewerFile, errors::code::NewerFile},
-      {"old format in no band", cpText(imageWithIcn(768, ' ', "OLDFORMAT1")), ' ', errors::code::NotSynthesizable,
-       errors::code::NotSynthesizable},
+      {"newer codeplug version", cpText(versionNewer), '2', errors::code::NewerFile,
+       errors::code::NewerFile},
+      {"old format in no band", cpText(imageWithIcn(768, ' ', "OLDFORMAT1")), ' ',
+       errors::code::NotSynthesizable, errors::code::NotSynthesizable},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Workspace w;
-    ASSERT_EQ(w.files().readCodeplugFile(w.file("good.cp", cpText(imageWithIcn(2048, 'q', "GOODFILE01")))),
+    ASSERT_EQ(w.files().readCodeplugFile(
+                  w.file("good.cp", cpText(imageWithIcn(2048, 'q', "GOODFILE01")))),
               errors::code::Done);
     w.settings.serialNumber = "EDITED0001";  // an edit made after the open
     w.image->armSnapshot();
@@ -123,7 +128,8 @@ TEST(OpenCodeplug, NewerVersionNamesTheFilesVersion) {
   EXPECT_EQ(w.files().readCodeplugFile(w.file("n.cp", cpText(bytes))), errors::code::NewerFile);
   ASSERT_EQ(w.reporter.shown.size(), 1U);
   EXPECT_EQ(w.shownText(0),
-            "The File was created by newer PPS then you.\nCodeplug Version : R09.00.00\nPlease update your "
+            "The File was created by newer PPS then you.\nCodeplug Version : R09.00.00\nPlease "
+            "update your "
             "PPS software.\n");
 }
 
@@ -139,23 +145,27 @@ TEST(OpenCodeplug, MissingFileFailsWithoutAMessage) {
 // start of the image must not still read '!' when a 768-byte file follows.
 TEST(OpenCodeplug, ExclamationFilesOfBothSizes) {
   Workspace w;
-  ASSERT_EQ(w.files().readCodeplugFile(w.file("k.cp", cpText(imageWithIcn(1024, '!', "ONEKB00001")))),
-            errors::code::Done);
-  ASSERT_EQ(w.files().readCodeplugFile(w.file("o.cp", cpText(imageWithIcn(768, '!', "OLDFMT0001")))),
-            errors::code::Done);
+  ASSERT_EQ(
+      w.files().readCodeplugFile(w.file("k.cp", cpText(imageWithIcn(1024, '!', "ONEKB00001")))),
+      errors::code::Done);
+  ASSERT_EQ(
+      w.files().readCodeplugFile(w.file("o.cp", cpText(imageWithIcn(768, '!', "OLDFMT0001")))),
+      errors::code::Done);
   ASSERT_EQ(w.codec.decodes.size(), 2U);
   EXPECT_EQ(w.codec.decodes[0].currentByte1, '!');
   EXPECT_EQ(w.codec.decodes[1].oldFormatByte1, '!');
   EXPECT_EQ(w.codec.decodes[1].currentByte1, 0);
   const ConstImageView current = w.image->current();
-  EXPECT_TRUE(std::all_of(current.span().begin(), current.span().end(), [](std::uint8_t b) { return b == 0; }));
+  EXPECT_TRUE(std::all_of(current.span().begin(), current.span().end(),
+                          [](std::uint8_t b) { return b == 0; }));
 }
 
 TEST(OpenCodeplug, SingleSpaceTextsBecomeEmpty) {
   Workspace w;
   w.codec.icnOnDecode = " ";
-  ASSERT_EQ(w.files().readCodeplugFile(w.file("s.cp", cpText(imageWithIcn(1024, '1', "IGNORED001")))),
-            errors::code::Done);
+  ASSERT_EQ(
+      w.files().readCodeplugFile(w.file("s.cp", cpText(imageWithIcn(1024, '1', "IGNORED001")))),
+      errors::code::Done);
   EXPECT_EQ(w.settings.ICN, "");
 }
 
@@ -225,7 +235,8 @@ TEST(SaveCodeplug, SavedFileOpensToTheSameImage) {
   SaveFixture w;
   const auto path = w.folder / "round.cp";
   ASSERT_EQ(w.files().writeCodeplugFile(path), errors::code::Done);
-  const std::vector<std::uint8_t> saved(w.image->buffer().begin(), w.image->buffer().begin() + 1024);
+  const std::vector<std::uint8_t> saved(w.image->buffer().begin(),
+                                        w.image->buffer().begin() + 1024);
 
   Workspace other;
   ASSERT_EQ(other.files().readCodeplugFile(path), errors::code::Done);
@@ -349,12 +360,14 @@ TEST(LargeImageConversion, FailuresAreReturned) {
   EXPECT_EQ(w.files().convertToLargeImage(w.folder / "absent.cp"), kFileNotAccessible);
 
   // 2048 bytes already: no fillers, and the relaxed reader wants exactly 2048.
-  EXPECT_EQ(w.files().convertToLargeImage(w.file("big.cp", cpText(imageWithIcn(2048, 'q', "TWOKB00001")) +
-                                                             cpText(patternImage(32, 'q')))),
-            kFileNotAccessible);
+  EXPECT_EQ(
+      w.files().convertToLargeImage(w.file(
+          "big.cp", cpText(imageWithIcn(2048, 'q', "TWOKB00001")) + cpText(patternImage(32, 'q')))),
+      kFileNotAccessible);
 
   w.codec.buildResult = errors::code::NotSynthesizable;
-  EXPECT_EQ(w.files().convertToLargeImage(w.file("src.cp", cpText(imageWithIcn(1024, '1', "NOSYNTH001")))),
+  EXPECT_EQ(w.files().convertToLargeImage(
+                w.file("src.cp", cpText(imageWithIcn(1024, '1', "NOSYNTH001")))),
             errors::code::NotSynthesizable);
   ASSERT_EQ(w.reporter.shown.size(), 1U);
   EXPECT_EQ(w.shownText(0), reportOf(errors::code::NotSynthesizable));
@@ -368,10 +381,10 @@ TEST(LargeImageConversion, MoveToLargeLayout) {
   image.setModel('q');
   const ImageView b = image.current();
   b.setByte(1, 'q');
-  b.setWord24(0x300, (1234567U << 3) | 7);  // code 1
-  b.setWord24(0x303, (42U << 3) | 1);       // code 2, flagged empty below
-  b.setWord24(0x306, 0x000004);             // code 3 reads empty
-  b.setWord24(0x309, (5U << 3) | 7);        // code 4
+  b.setWord24(0x300, (1234567U << 3) | 7);      // code 1
+  b.setWord24(0x303, (42U << 3) | 1);           // code 2, flagged empty below
+  b.setWord24(0x306, 0x000004);                 // code 3 reads empty
+  b.setWord24(0x309, (5U << 3) | 7);            // code 4
   b.setByte(0x313, 0x40 | 0x10 | 0x02 | 0x01);  // 1200 baud; empty flags codes 2, 5, 6
   b.setByte(0x31F, 0x39);
   b.setByte(0x13, 0x05);  // synthesizer flag, 1200 baud
@@ -392,7 +405,8 @@ TEST(LargeImageConversion, MoveToLargeLayout) {
   EXPECT_EQ(wideCodeAddress(b, 0x787), std::nullopt);
   EXPECT_EQ(wideCodeAddress(b, 0x78A), std::nullopt);
   EXPECT_EQ(wideCodeAddress(b, 0x78D), 5U);
-  for (std::size_t slot = 0x790; slot < 0x7B4; slot += 3) EXPECT_EQ(wideCodeAddress(b, slot), std::nullopt);
+  for (std::size_t slot = 0x790; slot < 0x7B4; slot += 3)
+    EXPECT_EQ(wideCodeAddress(b, slot), std::nullopt);
   EXPECT_EQ(b.bits(0x795, 1, 0), 1U);
 }
 

@@ -28,15 +28,15 @@ bool allBytes(codeplug::ConstImageView v, std::size_t begin, std::size_t end, st
 
 TEST(ConverterRelay, QLayoutIntoFamilyD) {
   auto q = patternImage(2048, 'q');
-  q[0x798] = 0x02;                   // data inversion
-  q[0x7A] = 0x0A;                    // first code-type bits of codes 1-4
-  q[0x7B] = 0x05;                    // second code-type bits
-  q[0x30] = 0x8E;                    // zoom; code-type bits of codes 5 and 6
-  q[0x52] = 0x02;                    // code 1, function 2 has priority
-  q[0x51] = 0x80;                    // code 4, function 4
-  q[0x31] = 0x10;                    // code 6, function 1
-  q[0xDA] = 0x12;                    // history, codes 3-4
-  q[0xDB] = 0x34;                    // history, codes 1-2
+  q[0x798] = 0x02;  // data inversion
+  q[0x7A] = 0x0A;   // first code-type bits of codes 1-4
+  q[0x7B] = 0x05;   // second code-type bits
+  q[0x30] = 0x8E;   // zoom; code-type bits of codes 5 and 6
+  q[0x52] = 0x02;   // code 1, function 2 has priority
+  q[0x51] = 0x80;   // code 4, function 4
+  q[0x31] = 0x10;   // code 6, function 1
+  q[0xDA] = 0x12;   // history, codes 3-4
+  q[0xDB] = 0x34;   // history, codes 1-2
   CodeplugImage image;
   const codeplug::ImageView d = image.current();
   d.fill(0, 0x800, 0xD5);
@@ -72,7 +72,8 @@ TEST(ConverterRelay, QLayoutIntoFamilyD) {
   EXPECT_EQ(d.byte(0x7C7), q[0x7C7]);
   EXPECT_EQ(d.byte(0x7CA), 0x96);
   EXPECT_EQ(d.byte(0x7CB), 0x0A);
-  EXPECT_TRUE(allBytes(d, 0x722, 0x7B4, 0));  // firmware block and code table, rebuilt by the builder
+  EXPECT_TRUE(
+      allBytes(d, 0x722, 0x7B4, 0));  // firmware block and code table, rebuilt by the builder
   EXPECT_TRUE(allBytes(d, 0x7CC, 0x800, 0xF3));
   EXPECT_TRUE(allBytes(d, 0x43, 0x53, 0));
   EXPECT_TRUE(allBytes(d, 0xBF, 0xC9, 0));
@@ -138,7 +139,9 @@ struct ConverterFixture : CodeplugWorkspace {
     settings.prompts[text::PromptId::powerUpPrompt].text.assign("ON SCREEN");
     chooseConverter(state, mode, *image, settings);
   }
-  errors::ResultCode save(const std::string& name) { return saveCodeplug(folder / name, session(), state); }
+  errors::ResultCode save(const std::string& name) {
+    return saveCodeplug(folder / name, session(), state);
+  }
 };
 
 TEST(ConvertForTarget, QCodeplugForEachTarget) {
@@ -175,7 +178,8 @@ TEST(ConvertForTarget, QCodeplugForEachTarget) {
 TEST(ConvertForTarget, SecondConversionStartsFromTheSameSnapshot) {
   ConverterFixture twice('q', 2048, ConverterMode::Lumio);
   ASSERT_EQ(twice.save("first.cp"), code::Done);
-  EXPECT_EQ(std::as_const(*twice.image).current().byte(0xE8), std::as_const(*twice.image).snapshot().byte(0xDA));
+  EXPECT_EQ(std::as_const(*twice.image).current().byte(0xE8),
+            std::as_const(*twice.image).snapshot().byte(0xDA));
   chooseConverter(twice.state, ConverterMode::Varda, *twice.image, twice.settings);
   ASSERT_EQ(twice.save("second.cp"), code::Done);
 
@@ -239,7 +243,8 @@ TEST(ConvertForTarget, WithTheConverterOffTheSourceModelReturns) {
 
 TEST(OpenCodeplugCommand, TurnsTheConverterOffOnlyWhenTheOpenSucceeds) {
   ConverterFixture f('q', 2048, ConverterMode::Varda);
-  EXPECT_EQ(openCodeplug(f.file("bad.cp", "S1130000\r\n"), f.session(), f.state), code::InvalidArchive);
+  EXPECT_EQ(openCodeplug(f.file("bad.cp", "S1130000\r\n"), f.session(), f.state),
+            code::InvalidArchive);
   EXPECT_EQ(f.state.mode, ConverterMode::Varda);
   EXPECT_FALSE(f.state.sourcePending);
 

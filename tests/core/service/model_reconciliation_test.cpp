@@ -24,7 +24,8 @@ struct Programming : CodeplugWorkspace {
   int informationReads = 0;
   bool informationReadSucceeds = true;
 
-  Programming(ModelCode codeplug, ModelCode pagerModel, bool unprogrammed = false) : codeplugModel(codeplug) {
+  Programming(ModelCode codeplug, ModelCode pagerModel, bool unprogrammed = false)
+      : codeplugModel(codeplug) {
     const auto info = codeplug::findModel(codeplug);
     load(patternImage(info && info->imageBytes == 2048 ? 2048 : 1024, codeplug), codeplug);
     image->setModel(pagerModel);
@@ -47,8 +48,8 @@ TEST(ReconcileModel, SameFamiliesBuildForThePager) {
     ModelCode codeplug;
     ModelCode pager;
   };
-  for (const Case c : {Case{'1', '0'}, Case{':', '6'}, Case{'p', 't'}, Case{'q', 'u'}, Case{0x91, 0x96},
-                       Case{0x93, 0x97}, Case{0x98, 0x99}}) {
+  for (const Case c : {Case{'1', '0'}, Case{':', '6'}, Case{'p', 't'}, Case{'q', 'u'},
+                       Case{0x91, 0x96}, Case{0x93, 0x97}, Case{0x98, 0x99}}) {
     SCOPED_TRACE(::testing::Message() << std::hex << int(c.codeplug) << " into " << int(c.pager));
     Programming p(c.codeplug, c.pager);
     EXPECT_EQ(p.reconcile(), code::Done);
@@ -84,7 +85,8 @@ TEST(ReconcileModel, LargeCodeplugIntoOneKbPagerAsksDifferentVersion) {
   const auto q = yes.buffer();
   yes.reporter.answer(true);
   EXPECT_EQ(yes.reconcile(), code::Done);
-  EXPECT_TRUE(std::equal(q.begin() + 0x700, q.begin() + 0x722, yes.image->buffer().begin() + 0x300));
+  EXPECT_TRUE(
+      std::equal(q.begin() + 0x700, q.begin() + 0x722, yes.image->buffer().begin() + 0x300));
   EXPECT_EQ(yes.codec.builds, std::vector<ModelCode>{'p'});
   EXPECT_EQ(yes.serialInImage(), kPagerSerial);
 }
