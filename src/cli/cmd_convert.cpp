@@ -53,6 +53,17 @@ std::string modelText(codeplug::ModelCode model) {
   return buf;
 }
 
+// One line on standard error for a failure; the boxes of the codes have
+// been shown before it.
+int failed(errors::ResultCode result, const char* what, const std::string& path, CliRun& run) {
+  if (result == codeplug::kFileNotAccessible) {
+    run.io.err << "convert: cannot " << what << " \"" << path << "\"\n";
+  } else {
+    run.io.err << describeFailure(result, run.reporter.context()) << '\n';
+  }
+  return kExitFailed;
+}
+
 }  // namespace
 
 int runConvert(const std::string& file, const std::string& target, const std::string& output,
@@ -71,26 +82,12 @@ int runConvert(const std::string& file, const std::string& target, const std::st
   service::ConverterState converter;
 
   const errors::ResultCode opened = service::openCodeplug(file, session, converter);
-  if (opened == codeplug::kFileNotAccessible) {
-    run.io.err << "convert: cannot open \"" << file << "\"\n";
-    return kExitFailed;
-  }
-  if (opened != errors::code::Done) {
-    run.io.err << describeFailure(opened, run.reporter.context()) << '\n';
-    return kExitFailed;
-  }
+  if (opened != errors::code::Done) return failed(opened, "open", file, run);
   const codeplug::ModelCode source = image->modelCode();
 
   service::chooseConverter(converter, mode, *image, *settings);
   const errors::ResultCode saved = service::saveCodeplug(output, session, converter);
-  if (saved == codeplug::kFileNotAccessible) {
-    run.io.err << "convert: cannot write \"" << output << "\"\n";
-    return kExitFailed;
-  }
-  if (saved != errors::code::Done) {
-    run.io.err << describeFailure(saved, run.reporter.context()) << '\n';
-    return kExitFailed;
-  }
+  if (saved != errors::code::Done) return failed(saved, "write", output, run);
   run.io.out << "convert: " << file << " (model " << modelText(source) << ") -> " << output
              << " (model " << modelText(image->modelCode()) << ", Zelta "
              << (mode == service::ConverterMode::Varda ? "Varda" : "Lumio") << ")\n";
