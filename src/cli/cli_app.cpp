@@ -16,6 +16,8 @@ using AddCommand = void (*)(CLI::App&, CliRun&);
 constexpr AddCommand kCommands[] = {
     addExplainCommand,
     addInfoCommand,
+    addPortsCommand,
+    addIdentifyCommand,
 };
 
 // Result codes are negative numbers, which the option parser would take for

@@ -40,6 +40,8 @@ bool parseResultCode(std::string_view text, errors::ResultCode& code);
 // Each subcommand adds itself to the application (cmd_<name>.cpp).
 void addExplainCommand(CLI::App& app, CliRun& run);
 void addInfoCommand(CLI::App& app, CliRun& run);
+void addPortsCommand(CLI::App& app, CliRun& run);
+void addIdentifyCommand(CLI::App& app, CliRun& run);
 
 // Decodes the image of the model loaded into the settings; 0 on success.
 using DecodeImage =

@@ -111,4 +111,17 @@ void writeRawPrompt(std::span<std::uint8_t> field, std::string_view text, int la
   std::fill(field.begin() + static_cast<std::ptrdiff_t>(copied), field.end(), rawPadByte(language));
 }
 
+void writeFullWidthRawPrompt(std::span<std::uint8_t> field, std::string_view text) {
+  constexpr std::uint8_t kFullWidthRow = 0x23;
+  constexpr std::uint8_t kIdeographicSpace = 0x21;
+  std::fill(field.begin(), field.end(), kRawPad);
+  const std::size_t chars = std::min(field.size() / 2, text.size());
+  for (std::size_t i = 0; i < chars; ++i) {
+    const auto c = static_cast<std::uint8_t>(text[i]);
+    const bool shown = c > 0x20 && c < 0x7F;
+    field[2 * i] = shown ? kFullWidthRow : kIdeographicSpace;
+    field[2 * i + 1] = shown ? c : kIdeographicSpace;
+  }
+}
+
 }  // namespace zelta::text

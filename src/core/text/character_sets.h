@@ -72,4 +72,9 @@ std::uint8_t rawPadByte(int language);
 // are kept with their padding, so writing them back reproduces every byte.
 void writeRawPrompt(std::span<std::uint8_t> field, std::string_view text, int language);
 
+// Writes a plain text into a two-byte raw prompt field: each character as its
+// full-width form (KS X 1001 row 3: "K" is 0x23 0x4B, a space the ideographic
+// space 0x21 0x21), cut at the characters that fit, the rest padded with "!".
+void writeFullWidthRawPrompt(std::span<std::uint8_t> field, std::string_view text);
+
 }  // namespace zelta::text

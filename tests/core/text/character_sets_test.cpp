@@ -145,5 +145,14 @@ TEST(RawPrompts, FullWidthBytesWriteBackUnchanged) {
                          [](std::uint8_t a, char b) { return a == static_cast<std::uint8_t>(b); }));
 }
 
+TEST(RawPrompts, PlainTextInFullWidthCharacters) {
+  std::array<std::uint8_t, 8> field{};
+  writeFullWidthRawPrompt(field, "O N");
+  EXPECT_EQ(field, (std::array<std::uint8_t, 8>{0x23, 'O', 0x21, 0x21, 0x23, 'N', '!', '!'}));
+  EXPECT_EQ(firstInvalidLeadByte(field), std::nullopt);
+  writeFullWidthRawPrompt(field, "ABCDE");
+  EXPECT_EQ(field, (std::array<std::uint8_t, 8>{0x23, 'A', 0x23, 'B', 0x23, 'C', 0x23, 'D'}));
+}
+
 }  // namespace
 }  // namespace zelta::text

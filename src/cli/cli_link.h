@@ -1,0 +1,60 @@
+#pragma once
+
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "cli/cli_app.h"
+#include "link/clock.h"
+#include "link/comm.h"
+#include "link/pager_link.h"
+#include "link/termios_serial_device.h"
+#include "link/trace_device.h"
+
+namespace CLI {
+class App;
+}
+
+namespace zelta::cli {
+
+// Options every command that talks to a pager takes.
+struct LinkOptions {
+  std::string port;
+  std::string trace;
+};
+
+void addLinkOptions(CLI::App& sub, LinkOptions& options);
+
+// The serial port and link of one command run: termios underneath, an
+// optional byte trace, and a progress bar on standard error when that is a
+// terminal.
+class LinkSession {
+ public:
+  LinkSession(CliRun& run, const LinkOptions& options);
+  ~LinkSession();
+  LinkSession(const LinkSession&) = delete;
+  LinkSession& operator=(const LinkSession&) = delete;
+
+  // False (with a message) when the trace file cannot be written.
+  bool ready() const { return ready_; }
+  link::PagerLink& link() { return link_; }
+
+ private:
+  void drawProgress(int percent);
+
+  CliRun& run_;
+  link::SteadyClock clock_;
+  link::TermiosSerialDevice device_;
+  std::ofstream traceFile_;
+  std::unique_ptr<link::TraceDevice> trace_;
+  link::TDComm comm_;
+  link::PagerLink link_;
+  bool ready_ = true;
+  int shownPercent_ = -1;
+};
+
+// The exit status and standard-error line of a failed link command. -114
+// has been shown by the port already and adds no line.
+int reportLinkFailure(CliRun& run, errors::ResultCode code);
+
+}  // namespace zelta::cli

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "codeplug/models.h"
+#include "errors/result_code.h"
+#include "link/comm.h"
+#include "link/firmware.h"
+#include "link/wire.h"
+
+namespace zelta::link {
+
+// The 10-byte password the pager checks: the operator's text padded with
+// spaces and scrambled by the password dialog.
+using PasswordField = std::array<std::uint8_t, wire::kPasswordBytes>;
+
+// Values programming takes from the pager's own image (read in copy mode).
+struct PagerCopyValues {
+  static constexpr int kAbsent = 999;  // the family does not have the value
+  std::string serialNumber;            // 10 characters at 0x5D
+  int pllType = 0;                     // bits 5-4 of the oscillator byte
+  int narrowBand = 0;                  // bit 7 of 0x73
+  int bandFlag = 0;                    // bit 2 of 0x73
+  int hardwareVariant = kAbsent;       // bits 7-6 of 0x3C, families D-F
+  int dualFrequency = kAbsent;         // bit 0 of 0x786, families E and F
+};
+
+// What the link knows about the pager and the line; one per process,
+// owned by the link. Values survive between transactions unless a
+// transaction or operation resets them.
+struct LinkState {
+  std::uint8_t speedCode = speed::k4800;
+  std::uint8_t requestedSpeedCode = speed::k4800;
+  bool wakeUpFlag = false;
+  codeplug::ModelCode modelCode = codeplug::kNoModel;
+  char firstStatus = 0;  // 0: not asked yet in this operation
+  bool passwordAsked = false;
+  bool blankRead = false;     // "U" to the status request: read with the lower-case command
+  bool unprogrammed = false;  // "U" in a read transaction
+  std::uint8_t extendedFirmware = 0xFF;  // 0, 1, or 0xFF = not known yet
+  FirmwareFlags firmware;
+  FirmwareInfo firmwareInfo;
+  std::uint16_t informationModel = 0xFF;  // the model as the information record was read
+  std::uint8_t extraStatus = 0;
+  bool extraStatusLarge = false;  // the extra status byte was 32 or more
+  std::string serialNumber;
+  std::string serialNumberCopy;
+  int remainingAttempts = 8;  // 8: not counted
+  bool copyMode = false;
+  errors::ResultCode serviceResult = 0;
+  std::array<std::uint8_t, 2> clockLocation{0x0D, 0x12};
+  PasswordField password{};
+  PagerCopyValues pagerCopy;
+  // The speed code the pager was last woken with: the speed it listens at
+  // until the next wake-up (test commands are sent at it).
+  std::uint8_t wokenSpeedCode = speed::k4800;
+
+  SpeedSelection speedSelection() const { return {speedCode, wakeUpFlag}; }
+};
+
+// The field the password dialog fills from what the operator typed: padded
+// with spaces to ten characters and scrambled as passwords are stored.
+PasswordField makePasswordField(std::string_view typed);
+
+// Speed code the link asks for, from the configured baud rate.
+std::uint8_t requestedSpeedCodeForBaud(std::uint32_t baud);
+
+}  // namespace zelta::link

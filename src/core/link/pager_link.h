@@ -1,0 +1,122 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+
+#include "codeplug/codeplug_image.h"
+#include "errors/reporter.h"
+#include "link/comm.h"
+#include "link/link_state.h"
+#include "link/wire.h"
+
+namespace zelta::link {
+
+// What a transaction is asked to do. The pager is woken, a frame is sent and
+// the exchange of that transaction follows.
+enum class Transaction {
+  StatusRequest,
+  InformationRequest,
+  ReadImage,
+  WriteImage,
+  SetClock,
+  Test,
+  QuickPage,
+  ReceiverAlwaysOn,
+  KeepOnlyGoodMessages,
+  Chirp,
+};
+
+// Where image blocks are read to and written from (the codeplug image's
+// regions, imageBuffersOf). A 768-byte block goes to the old-format window, 1024 and 2048
+// bytes to the start of the image; copy mode reads into the pager copy.
+struct ImageBuffers {
+  std::span<std::uint8_t> image;      // the current image; written blocks come from here
+  std::span<std::uint8_t> pagerCopy;  // the pager's own image, read before programming
+  std::span<std::uint8_t> oldFormat;  // 768-byte images of the old format
+};
+
+// The front end's part in a transaction.
+struct LinkHooks {
+  // Progress of the current record or block, 0-100.
+  std::function<void(int percent)> progress;
+  // Shows the password dialog modally; it fills the scrambled field (and
+  // makes its own pause after submit).
+  std::function<void(PasswordField& field)> askPassword;
+};
+
+// What identify learns about the pager on the fixture.
+struct Identification {
+  ModelCode model = codeplug::kNoModel;
+  FirmwareInfo firmware;
+  std::string serialNumber;
+  char status = 0;
+};
+
+enum class ProbeKind { BeforeRead, BeforeProgram };
+
+// The protocol with the pager programming interface. Every transaction opens
+// the port, runs its state machine and closes the port again; the result is
+// 0 or a negative result code.
+class PagerLink {
+ public:
+  PagerLink(TDComm& comm, errors::Reporter& reporter);
+  PagerLink(const PagerLink&) = delete;
+  PagerLink& operator=(const PagerLink&) = delete;
+
+  LinkState& state() { return state_; }
+  const LinkState& state() const { return state_; }
+  TDComm& comm() { return comm_; }
+  errors::Reporter& reporter() { return reporter_; }
+  void setHooks(LinkHooks hooks) { hooks_ = std::move(hooks); }
+  void setImageBuffers(const ImageBuffers& buffers) { buffers_ = buffers; }
+
+  // The speed code the link asks for, from the configured baud rate.
+  void setConfiguredBaud(std::uint32_t baud);
+
+  // What an operation resets when it starts (speed 4800, status not asked,
+  // password not asked, firmware not known) and when it ends (blank read).
+  void beginOperation();
+  void endOperation();
+
+  // One transaction with the variant the caller chose from the current model.
+  errors::ResultCode runTransaction(Transaction transaction, Variant variant);
+
+  // The short identification before a read or programming run: wake-up,
+  // model, information record. Its own transaction.
+  errors::ResultCode informationProbe(ProbeKind kind);
+
+  // The probe, then the serial record and status letter the pager sends
+  // after it; nothing is answered, so no password attempt is spent.
+  errors::ResultCode identify(Identification& result);
+
+  // Byte helpers: each byte lets the front end process its messages and
+  // moves the progress gauge. Writing reads back each byte's echo and adds
+  // the byte to sum.
+  errors::ResultCode readBytes(std::span<std::uint8_t> bytes);
+  errors::ResultCode writeBytes(std::span<const std::uint8_t> bytes, std::uint8_t& sum);
+
+ private:
+  friend class TransactionRun;
+
+  errors::ResultCode wakeUp(Variant variant, ModelCode& model);
+  errors::ResultCode probe(ProbeKind kind, Identification* identification);
+  errors::ResultCode openForWakeUp();
+  void setRemainingAttempts(int attempts);
+
+  TDComm& comm_;
+  errors::Reporter& reporter_;
+  LinkHooks hooks_;
+  ImageBuffers buffers_;
+  LinkState state_;
+};
+
+// Copies the values programming needs out of the pager's own image,
+// through the offset slots of the model's family.
+PagerCopyValues extractPagerCopyValues(std::span<const std::uint8_t> copy, ModelCode model);
+
+// The regions of the process-wide codeplug image.
+ImageBuffers imageBuffersOf(codeplug::CodeplugImage& image);
+
+}  // namespace zelta::link

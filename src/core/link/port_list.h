@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace zelta::link {
+
+// A serial device the operator can choose: its path and a readable name.
+struct PortEntry {
+  std::string path;         // "/dev/ttyUSB0"
+  std::string description;  // "FT232R USB UART (FTDI)", "Pager simulator (0x98)"
+};
+
+// The serial ports of this machine, then the running pager simulators.
+std::vector<PortEntry> listPorts();
+
+// The serial ports of this machine. Finding which on-board ports exist
+// means opening them briefly; nothing is sent.
+std::vector<PortEntry> listSerialPorts();
+
+// The pseudo-terminals of running pager simulators.
+std::vector<PortEntry> listSimulatorPorts();
+
+}  // namespace zelta::link

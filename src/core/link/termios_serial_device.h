@@ -1,0 +1,45 @@
+#pragma once
+
+#include <termios.h>
+
+#include <string>
+
+#include "link/serial_device.h"
+
+namespace zelta::link {
+
+// A serial device through POSIX termios: USB-serial adapters, on-board
+// ports and pseudo-terminals alike. Reads and writes are single bytes,
+// bounded by poll() with the line's time-outs.
+class TermiosSerialDevice : public SerialDevice {
+ public:
+  TermiosSerialDevice() = default;
+  TermiosSerialDevice(const TermiosSerialDevice&) = delete;
+  TermiosSerialDevice& operator=(const TermiosSerialDevice&) = delete;
+  ~TermiosSerialDevice() override;
+
+  bool open(const std::string& path, const LineSettings& settings, OpenFailure& failure) override;
+  void close() override;
+  bool isOpen() const override { return fd_ >= 0; }
+  bool readByte(std::uint8_t& byte) override;
+  bool writeByte(std::uint8_t byte) override;
+  bool purge() override;
+
+ private:
+  int fd_ = -1;
+  int readTimeoutMs_ = 500;
+  int writeTimeoutMs_ = 500;
+};
+
+// The operator's explanation of an open() errno for a device path: names
+// the group that owns the device when permission was denied.
+std::string describeOpenError(const std::string& path, int errorNumber);
+
+// Whether the line can run at a baud rate.
+bool baudIsSupported(unsigned baud);
+
+// Raw mode and the line settings on a termios record; false when the baud
+// rate has no termios speed.
+bool configureTermios(termios& tio, const LineSettings& settings);
+
+}  // namespace zelta::link

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace zelta::testing {
+
+// Runs zelta-pager-sim as a child process and learns its pseudo-terminal.
+class SimProcess {
+ public:
+  explicit SimProcess(std::vector<std::string> args) {
+    int out[2];
+    if (pipe(out) != 0) return;
+    pid_ = fork();
+    if (pid_ == 0) {
+      dup2(out[1], STDOUT_FILENO);
+      close(out[0]);
+      close(out[1]);
+      const int devnull = open("/dev/null", O_WRONLY);
+      dup2(devnull, STDERR_FILENO);
+      std::vector<char*> argv;
+      static std::string program = ZELTA_PAGER_SIM_PATH;
+      argv.push_back(program.data());
+      for (std::string& a : args) argv.push_back(a.data());
+      argv.push_back(nullptr);
+      execv(program.c_str(), argv.data());
+      _exit(127);
+    }
+    close(out[1]);
+    char c = 0;
+    while (read(out[0], &c, 1) == 1 && c != '\n') path_ += c;
+    close(out[0]);
+  }
+
+  ~SimProcess() {
+    if (pid_ > 0 && !exited_) {
+      kill(pid_, SIGTERM);
+      waitpid(pid_, nullptr, 0);
+    }
+  }
+
+  SimProcess(const SimProcess&) = delete;
+  SimProcess& operator=(const SimProcess&) = delete;
+
+  const std::string& path() const { return path_; }
+
+  // Waits for the child to end by itself; its exit status, or -1.
+  int wait() {
+    int status = 0;
+    if (pid_ <= 0 || waitpid(pid_, &status, 0) != pid_) return -1;
+    exited_ = true;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+ private:
+  pid_t pid_ = -1;
+  bool exited_ = false;
+  std::string path_;
+};
+
+}  // namespace zelta::testing

@@ -1,0 +1,13 @@
+# The link against the pager simulator through real pseudo-terminals, and
+# the simulator's own protocol logic. Needs the simulator program.
+if(TARGET zelta-pager-sim)
+  file(GLOB ZELTA_LINK_SIM_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cpp)
+  add_executable(link_sim_tests ${ZELTA_LINK_SIM_TEST_SOURCES})
+  target_include_directories(link_sim_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/.. ${CMAKE_CURRENT_LIST_DIR}/../support)
+  target_link_libraries(link_sim_tests PRIVATE zelta_cli zelta_pager_sim GTest::gtest GTest::gmock GTest::gtest_main)
+  target_compile_definitions(link_sim_tests PRIVATE
+    ZELTA_PAGER_SIM_PATH="$<TARGET_FILE:zelta-pager-sim>"
+    ZELTA_BINARY_DIR="${CMAKE_BINARY_DIR}")
+  add_dependencies(link_sim_tests zelta-pager-sim)
+  gtest_discover_tests(link_sim_tests DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "link")
+endif()

@@ -1,0 +1,343 @@
+// zelta-pager-sim: a pager on its programming fixture, behind a
+// pseudo-terminal. Prints the terminal's path, then answers the link
+// protocol until interrupted.
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <memory>
+#include <sstream>
+#include <thread>
+
+#include "codeplug/codeplug_image.h"
+#include "codeplug/data_process.h"
+#include "link/simulator_advert.h"
+#include "pager_simulator.h"
+
+namespace {
+
+using zelta::codeplug::CodeplugImage;
+using zelta::codeplug::ModelCode;
+using zelta::pagersim::PagerSimulator;
+using zelta::pagersim::SimulatorOptions;
+
+volatile std::sig_atomic_t gStop = 0;
+
+void onSignal(int) {
+  gStop = 1;
+}
+
+std::int64_t nowUs() {
+  using namespace std::chrono;
+  return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+bool parseFault(const std::string& text, SimulatorOptions& options, std::string& error) {
+  const std::size_t colon = text.find(':');
+  const std::string name = text.substr(0, colon);
+  int count = zelta::pagersim::Fault::kAlways;
+  if (colon != std::string::npos) {
+    count = std::atoi(text.c_str() + colon + 1);
+    if (count <= 0) {
+      error = "fault count must be a positive number: " + text;
+      return false;
+    }
+  }
+  auto& f = options.faults;
+  if (name == "silent") {
+    f.silent = true;
+  } else if (name == "no-echo") {
+    f.noEcho = true;
+  } else if (name == "bad-checksum") {
+    f.badChecksum.remaining = count;
+  } else if (name == "nak") {
+    f.nak.remaining = count;
+  } else if (name == "garbage") {
+    f.garbage.remaining = count;
+  } else if (name == "exit-mid-block") {
+    f.exitMidBlock = true;
+  } else {
+    error = "unknown fault: " + name;
+    return false;
+  }
+  return true;
+}
+
+bool readFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return true;
+}
+
+bool isCodeplugFile(const std::vector<std::uint8_t>& bytes) {
+  return bytes.size() >= 2 && bytes[0] == 'S' && bytes[1] == '0';
+}
+
+// The image bytes of a codeplug file, and its model; false when the file is
+// not a valid codeplug.
+bool readCodeplugFile(const std::vector<std::uint8_t>& bytes, std::vector<std::uint8_t>& image,
+                      ModelCode& model, zelta::codeplug::CodeplugHeader& header) {
+  auto codeplug = std::make_unique<CodeplugImage>();
+  zelta::codeplug::SettingsRecord settings;
+  zelta::codeplug::DataProcess process(*codeplug, settings);
+  std::istringstream in(std::string(bytes.begin(), bytes.end()));
+  model = process.parseSRecordImage(in);
+  if (model == 0) return false;
+  header = codeplug->header();
+  // Old-format files go to the old-format window.
+  const bool oldFormat = codeplug->current().byte(1) != model;
+  const auto region = oldFormat ? codeplug->oldFormat().span()
+                                : codeplug->current().span().first(static_cast<std::size_t>(
+                                      zelta::codeplug::fileImageBytes(model)));
+  image.assign(region.begin(), region.end());
+  return true;
+}
+
+bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  const std::string temporary = path + ".part";
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    if (!out) return false;
+  }
+  std::error_code ec;
+  std::filesystem::rename(temporary, path, ec);  // readers never see half an image
+  return !ec;
+}
+
+// A received image as a codeplug file (S-records) when the name ends in
+// ".cp", else as raw bytes.
+bool saveImage(const std::string& path, const std::vector<std::uint8_t>& image, ModelCode model,
+               const zelta::codeplug::CodeplugHeader& header) {
+  if (!path.ends_with(".cp")) return writeFile(path, image);
+  auto codeplug = std::make_unique<CodeplugImage>();
+  zelta::codeplug::SettingsRecord settings;
+  const auto current = codeplug->current().span();
+  std::copy_n(image.begin(), std::min(image.size(), current.size()), current.begin());
+  codeplug->setModel(model);
+  codeplug->header() = header;
+  codeplug->header().modelByte = model;
+  std::ostringstream out;
+  zelta::codeplug::DataProcess(*codeplug, settings).writeSRecordImage(out);
+  const std::string text = out.str();
+  return writeFile(path, std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
+int openPseudoTerminal(std::string& path) {
+  const int master = posix_openpt(O_RDWR | O_NOCTTY);
+  if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) return -1;
+  path = ptsname(master);
+  termios tio{};
+  if (tcgetattr(master, &tio) == 0) {
+    cfmakeraw(&tio);
+    tcsetattr(master, TCSANOW, &tio);
+  }
+  fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
+  return master;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App app{
+      "A pager on its programming fixture, behind a pseudo-terminal. Prints the "
+      "terminal's path and serves the link protocol until interrupted.",
+      "zelta-pager-sim"};
+  SimulatorOptions options;
+  std::string model;
+  std::string imagePath;
+  std::string savePath;
+  std::vector<std::string> faults;
+  std::string status = "N";
+  std::string ramPattern = "A";
+  int keyCode = 0;
+  int byteDelayUs = 0;
+  bool realBaud = false;
+  bool advertise = true;
+  bool verbose = false;
+  app.add_option(
+      "--model", model,
+      "Model code: 0x98, 152 or a character such as q (default: the image's, else 0x91)");
+  app.add_option("--image", imagePath, "The pager's codeplug: a .cp file or a raw binary image");
+  app.add_option("--firmware", options.firmware, "Firmware text, six characters (e.g. \" R0803\")");
+  app.add_option("--serial", options.serial, "Serial number, up to ten characters");
+  app.add_option("--status", status,
+                 "Status letter: N, O, U (unprogrammed), B, D, or Y "
+                 "(password required: checked against image bytes 0x53-0x5C)")
+      ->capture_default_str();
+  app.add_option(
+      "--password", options.password,
+      "Download password the pager asks for (stored scrambled at 0x53; implies status Y)");
+  app.add_option("--attempts", options.attempts, "Password attempts before the pager locks")
+      ->capture_default_str();
+  app.add_option("--key", keyCode, "Key code the key test reports (0x10 left ...)");
+  app.add_option("--ram-pattern", ramPattern, "Character the RAM pattern test reports");
+  app.add_option("--fault", faults,
+                 "Fault to inject, NAME or NAME:COUNT: silent, no-echo, bad-checksum, nak, "
+                 "garbage, exit-mid-block");
+  app.add_option("--byte-delay-us", byteDelayUs, "Delay before every byte sent");
+  app.add_flag("--real-baud", realBaud, "Pace bytes as the line's baud rate would");
+  app.add_option("--save-image", savePath,
+                 "Write every image received to this file (S-records when it ends in .cp)");
+  app.add_flag("!--no-advertise", advertise, "Do not offer the terminal in port lists");
+  app.add_flag("-v,--verbose", verbose, "Report every exchange on standard error");
+  CLI11_PARSE(app, argc, argv);
+
+  zelta::codeplug::CodeplugHeader header;
+  bool modelFromImage = false;
+  if (!imagePath.empty()) {
+    std::vector<std::uint8_t> bytes;
+    if (!readFile(imagePath, bytes)) {
+      std::cerr << "zelta-pager-sim: cannot read " << imagePath << '\n';
+      return 2;
+    }
+    if (isCodeplugFile(bytes)) {
+      if (!readCodeplugFile(bytes, options.image, options.model, header)) {
+        std::cerr << "zelta-pager-sim: " << imagePath << " is not a valid codeplug file\n";
+        return 2;
+      }
+      modelFromImage = true;
+    } else {
+      options.image = std::move(bytes);
+    }
+  }
+  if (!model.empty() || !modelFromImage) {
+    if (model.empty()) model = "0x91";
+    if (!zelta::pagersim::parseModel(model, options.model)) {
+      std::cerr << "zelta-pager-sim: \"" << model << "\" is not a pager model\n";
+      return 2;
+    }
+  }
+  if (status.size() != 1 || std::string("NOUBDY").find(status[0]) == std::string::npos) {
+    std::cerr << "zelta-pager-sim: status must be one of N O U B D Y\n";
+    return 2;
+  }
+  options.status = status[0];
+  options.keyCode = static_cast<std::uint8_t>(keyCode);
+  options.ramPattern = static_cast<std::uint8_t>(ramPattern.empty() ? 'A' : ramPattern[0]);
+  for (const std::string& f : faults) {
+    std::string error;
+    if (!parseFault(f, options, error)) {
+      std::cerr << "zelta-pager-sim: " << error << '\n';
+      return 2;
+    }
+  }
+
+  std::string path;
+  const int master = openPseudoTerminal(path);
+  if (master < 0) {
+    std::cerr << "zelta-pager-sim: cannot open a pseudo-terminal: " << std::strerror(errno) << '\n';
+    return 1;
+  }
+
+  PagerSimulator sim(std::move(options));
+  struct sigaction action {};
+  action.sa_handler = onSignal;
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+  signal(SIGPIPE, SIG_IGN);
+
+  std::filesystem::path advertFile;
+  if (advertise) {
+    advertFile =
+        zelta::link::writeSimulatorAdvert({path, sim.model(), static_cast<long>(getpid())});
+  }
+  std::cout << path << std::endl;
+
+  struct Pending {
+    std::int64_t dueUs;
+    std::uint8_t byte;
+  };
+  std::deque<Pending> pending;
+  int imagesSaved = 0;
+  int exitStatus = 0;
+  bool wasClosed = true;
+
+  while (gStop == 0) {
+    const std::int64_t now = nowUs();
+    int timeoutMs = 50;
+    if (!pending.empty()) {
+      timeoutMs = static_cast<int>(std::max<std::int64_t>(0, (pending.front().dueUs - now) / 1000));
+    }
+    pollfd p{master, POLLIN, 0};
+    if (!pending.empty() && pending.front().dueUs <= now) p.events |= POLLOUT;
+    const int ready = poll(&p, 1, timeoutMs);
+    if (ready < 0 && errno != EINTR) break;
+
+    if ((p.revents & POLLHUP) != 0 && (p.revents & POLLIN) == 0) {
+      // The PC closed the port: what was still to be sent is lost, as on a
+      // real line the PC no longer listens to.
+      if (!wasClosed && verbose) std::cerr << "port closed by the PC\n";
+      if (!pending.empty() && verbose) std::cerr << pending.size() << " bytes not sent\n";
+      pending.clear();
+      wasClosed = true;
+      sim.tick(now / 1000);
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      continue;
+    }
+    wasClosed = false;
+
+    if ((p.revents & POLLIN) != 0) {
+      std::uint8_t buffer[256];
+      const ssize_t n = read(master, buffer, sizeof buffer);
+      for (ssize_t i = 0; i < n; ++i) {
+        const std::vector<std::uint8_t> out = sim.receive(buffer[i], nowUs() / 1000);
+        std::int64_t due = pending.empty() ? nowUs() : pending.back().dueUs;
+        for (std::uint8_t byte : out) {
+          std::int64_t delayUs = byteDelayUs;
+          if (realBaud) delayUs += 10'000'000 / static_cast<std::int64_t>(sim.lineBaud());
+          due += delayUs;
+          pending.push_back({due, byte});
+        }
+      }
+      for (const std::string& e : sim.takeEvents()) {
+        if (verbose) std::cerr << e << '\n';
+      }
+    }
+
+    // Send every byte that is due, in one write where possible.
+    std::vector<std::uint8_t> due;
+    const std::int64_t sendNow = nowUs();
+    for (const Pending& q : pending) {
+      if (q.dueUs > sendNow) break;
+      due.push_back(q.byte);
+    }
+    if (!due.empty()) {
+      const ssize_t written = write(master, due.data(), due.size());
+      if (written > 0) pending.erase(pending.begin(), pending.begin() + written);
+    }
+
+    sim.tick(nowUs() / 1000);
+    if (!savePath.empty() && sim.imagesWritten() != imagesSaved) {
+      imagesSaved = sim.imagesWritten();
+      if (!saveImage(savePath, sim.image(), sim.model(), header)) {
+        std::cerr << "zelta-pager-sim: cannot write " << savePath << '\n';
+      }
+    }
+    if (sim.wantsExit() && pending.empty()) {
+      tcdrain(master);
+      exitStatus = 3;
+      break;
+    }
+  }
+
+  if (!advertFile.empty()) std::filesystem::remove(advertFile);
+  close(master);
+  return exitStatus;
+}
