@@ -9,6 +9,7 @@
 #include "codeplug/builders.h"
 #include "codeplug/codec.h"
 #include "codeplug/codeplug_image.h"
+#include "codeplug/common_fields.h"  // emptySingleSpaceTexts
 #include "codeplug/frequency_band.h"
 #include "codeplug/settings_record.h"
 #include "codeplug/work_folder.h"
@@ -59,10 +60,6 @@ struct SaveContext {
 // read them.
 FrequencySettings frequencySettingsOf(const SettingsRecord& settings, ModelCode model,
                                       BandTable table);
-
-// Every text and prompt setting that is exactly one space becomes empty: the
-// pager pads with spaces, the pages show such a field as empty.
-void emptySingleSpaceTexts(SettingsRecord& settings);
 
 // The records of the 1 KB to 2 KB scratch file made from a codeplug file:
 // its S0 line and S1 lines in file order (non-printable characters removed;

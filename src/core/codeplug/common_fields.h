@@ -93,7 +93,8 @@ void decodePrompts(const DecodeSource& source, SettingsRecord& settings, text::P
 // that goes with it (3, 7, 14).
 void setCodingFormat(SettingsRecord& settings, int codingFormat);
 
-// Every prompt and text setting that is exactly one space becomes empty.
+// Every prompt and text setting that is exactly one space becomes empty: the
+// pager pads with spaces, the pages show such a field as empty.
 void emptySingleSpaceTexts(SettingsRecord& settings);
 
 // --- Building ---
