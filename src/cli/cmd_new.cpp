@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "cli/cli_app.h"
-#include "cli/codeplug_files.h"
+#include "cli/cli_codeplug.h"
 #include "codeplug/defaults.h"
 #include "codeplug/frequency_band.h"
 
@@ -60,10 +60,14 @@ void addNewCommand(CLI::App& app, CliRun& run) {
       image.header().memorySize = 32;
       image.header().modelByte = *model;
       codeplug::resetToDefaults(codeplug.settings, image, false);
-      // The defaults name no band: the one of the default frequency.
-      const auto hz = codeplug::frequencyHzFromText(codeplug.settings.frequency);
-      if (const int band = codeplug::bandOfFrequency(hz.value_or(0)); band >= 0)
-        codeplug.settings.freqBand = band;
+      // The defaults name no band: the one of the default frequency. The
+      // second receiver of the two-frequency models starts on it too.
+      codeplug::SettingsRecord& s = codeplug.settings;
+      const codeplug::Hertz hz = codeplug::frequencyHzFromText(s.frequency).value_or(0);
+      if (const int band = codeplug::bandOfFrequency(hz); band >= 0) s.freqBand = band;
+      if (codeplug::modelIn(*model, codeplug::ModelGroup::dualOrF) && s.frequency2.empty()) {
+        s.frequency2 = codeplug::frequencyTextOf(hz, 4);
+      }
       return saveCodeplugFile(codeplug, options->output, true, run);
     };
   });

@@ -5,7 +5,7 @@
 #include <ostream>
 
 #include "cli/cli_app.h"
-#include "cli/codeplug_files.h"
+#include "cli/cli_codeplug.h"
 
 namespace zelta::cli {
 namespace {

@@ -180,6 +180,8 @@ TEST_F(CliCodeplug, EditFailsWithoutWritingWhenTheFrequencyCannotBeUsed) {
   const CliResult outOfBand =
       runArgs({"edit", in, "--set", "ed_frequency=450.0000", "-o", path("out.cp")});
   EXPECT_EQ(outOfBand.status, kExitFailed);
+  EXPECT_NE(outOfBand.err.find("error -104"), std::string::npos) << outOfBand.err;
+  EXPECT_NE(outOfBand.err.find("153.0000"), std::string::npos) << outOfBand.err;
   EXPECT_EQ(contents(path("out.cp")), "old contents");
   EXPECT_EQ(filesInFolder(), 2U);
 }
@@ -194,7 +196,9 @@ TEST_F(CliCodeplug, EditReplacesAnExistingOutput) {
 
 // A new codeplug holds the model's defaults, as building them gives them.
 TEST_F(CliCodeplug, NewWritesTheDefaultsOfEveryModel) {
-  for (codeplug::ModelCode model : {'!', '0', '1', '2', '6', ':', 'p', 't', 'x', 'q', 'u'}) {
+  for (const codeplug::ModelInfo& info : codeplug::kModels) {
+    const codeplug::ModelCode model = info.code;
+    if (info.family == codeplug::Family::OldFormat && model != '!') continue;
     char code[8];
     std::snprintf(code, sizeof code, "0x%02X", model);
     const std::string file = path(std::string("new-") + code + ".cp");
@@ -205,6 +209,7 @@ TEST_F(CliCodeplug, NewWritesTheDefaultsOfEveryModel) {
     image.setModel(model);
     image.header().memorySize = 32;
     codeplug::SettingsRecord expected = codeplug::testing::startingSettings(image);
+    if (codeplug::modelIn(model, codeplug::ModelGroup::dualOrF)) expected.frequency2 = "158.0125";
     codeplug::BuildContext context;
     context.pagerUnprogrammed = true;
     ASSERT_EQ(codeplug::buildImage(image, expected, context), errors::code::Ok);

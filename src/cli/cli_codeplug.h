@@ -19,14 +19,14 @@ struct Codeplug {
   codeplug::SettingsRecord settings;
 };
 
-// Reads a codeplug file and decodes it as opening the file does. On failure
-// a line goes to standard error and the exit status is returned.
+// Reads a codeplug file and decodes it as opening the file does; a failure
+// is shown on standard error.
 std::optional<Codeplug> openCodeplugFile(const std::string& path, CliRun& run);
 
-// Checks the frequency against the band, builds the image from the settings
-// and writes it as a codeplug file, atomically: a temporary file in the same
-// folder, renamed over path once complete. Returns the exit status; on
-// failure nothing is written and a line goes to standard error.
+// Saves as the save command does: the frequency checked against the band,
+// the image built from the settings (for a new pager: with model byte,
+// serial number and memory split) and written whole or not at all. Returns
+// the exit status; a failure is shown on standard error.
 int saveCodeplugFile(Codeplug& codeplug, const std::string& path, bool newPager, CliRun& run);
 
 // "0x91" or "p": a model code by number or by its character; nothing when

@@ -1,0 +1,104 @@
+#include "cli/cli_codeplug.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <ostream>
+
+#include "codeplug/codec.h"
+#include "codeplug/codeplug_files.h"
+#include "pages/field_catalog.h"
+#include "pages/list_items.h"
+
+namespace zelta::cli {
+namespace {
+
+// Takes the messages of opening and saving, whose codes come back as their
+// results; the command prints them as one line naming the file. The context
+// keeps what those lines read (band limits, version label).
+class QuietReporter final : public errors::Reporter {
+ protected:
+  void showMessage(const errors::Message&) override {}
+  bool askQuestion(errors::ResultCode, const errors::Question&) override { return false; }
+};
+
+int failure(CliRun& run, const std::string& path, errors::ResultCode result, const char* what,
+            const errors::MessageContext& context) {
+  if (result == codeplug::kFileNotAccessible) {
+    run.io.err << path << ": cannot " << what << " the file\n";
+  } else {
+    run.io.err << path << ": " << describeFailure(result, context) << '\n';
+  }
+  return kExitFailed;
+}
+
+}  // namespace
+
+// Opening and saving make no scratch file: their work folder stays unused.
+std::optional<Codeplug> openCodeplugFile(const std::string& path, CliRun& run) {
+  Codeplug codeplug;
+  codeplug::WorkFiles work;
+  QuietReporter quiet;
+  codeplug::CodeplugFiles files(*codeplug.image, codeplug.settings, work, quiet,
+                                codeplug::standardCodec());
+  const errors::ResultCode result = files.readCodeplugFile(path);
+  if (result != errors::code::Done) {
+    failure(run, path, result, "open", quiet.context());
+    return std::nullopt;
+  }
+  return codeplug;
+}
+
+int saveCodeplugFile(Codeplug& codeplug, const std::string& path, bool newPager, CliRun& run) {
+  codeplug::WorkFiles work;
+  QuietReporter quiet;
+  codeplug::CodeplugFiles files(*codeplug.image, codeplug.settings, work, quiet,
+                                codeplug::standardCodec());
+  codeplug::SaveContext context;
+  context.build.pagerUnprogrammed = newPager;
+  const errors::ResultCode result = files.writeCodeplugFile(path, context);
+  if (result != errors::code::Done) return failure(run, path, result, "write", quiet.context());
+  return kExitOk;
+}
+
+std::optional<codeplug::ModelCode> parseModelCode(std::string_view text) {
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    unsigned value = 0;
+    const char* end = text.data() + text.size();
+    const auto [at, ec] = std::from_chars(text.data() + 2, end, value, 16);
+    if (ec != std::errc() || at != end || value > 0xFF) return std::nullopt;
+    return static_cast<codeplug::ModelCode>(value);
+  }
+  if (text.size() == 1) return static_cast<codeplug::ModelCode>(text[0]);
+  return std::nullopt;
+}
+
+int listIndexOffset(std::string_view field) {
+  // Settings that hold the item number counted from 1.
+  constexpr std::string_view kCountedFromOne[] = {"cb_noSequentialInc", "cb_scLostNumNormalMod"};
+  return std::find(std::begin(kCountedFromOne), std::end(kCountedFromOne), field) !=
+                 std::end(kCountedFromOne)
+             ? 1
+             : 0;
+}
+
+std::vector<std::string_view> listItemsOf(const Codeplug& codeplug, std::string_view field) {
+  const pages::FieldSpec* spec = pages::findField(field);
+  if (spec == nullptr || spec->kind != pages::FieldKind::List) return {};
+  pages::ListContext context;
+  context.model = codeplug.image->modelCode();
+  context.headerType = codeplug.image->header().cgromType;
+  context.promptsAsText = codeplug.settings.promptsAsText;
+  context.promptLanguage = codeplug.settings.internationalPrompt;
+  return pages::listItems(*spec, context);
+}
+
+std::string listTextOf(const Codeplug& codeplug, std::string_view field, int value) {
+  int index = value;
+  const auto items = listItemsOf(codeplug, field);
+  index -= listIndexOffset(field);
+  if (index < 0 || static_cast<std::size_t>(index) >= items.size()) return {};
+  return std::string(items[static_cast<std::size_t>(index)]);
+}
+
+}  // namespace zelta::cli
