@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cstdio>
 #include <ostream>
 
 #include "codeplug/codec.h"
@@ -59,6 +60,12 @@ int saveCodeplugFile(Codeplug& codeplug, const std::string& path, bool newPager,
   const errors::ResultCode result = files.writeCodeplugFile(path, context);
   if (result != errors::code::Done) return failure(run, path, result, "write", quiet.context());
   return kExitOk;
+}
+
+std::string modelHex(codeplug::ModelCode model) {
+  char text[8];
+  std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(model));
+  return text;
 }
 
 std::optional<codeplug::ModelCode> parseModelCode(std::string_view text) {

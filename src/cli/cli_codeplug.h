@@ -29,6 +29,9 @@ std::optional<Codeplug> openCodeplugFile(const std::string& path, CliRun& run);
 // the exit status; a failure is shown on standard error.
 int saveCodeplugFile(Codeplug& codeplug, const std::string& path, bool newPager, CliRun& run);
 
+// "0x91": a model code as the commands print it.
+std::string modelHex(codeplug::ModelCode model);
+
 // "0x91" or "p": a model code by number or by its character; nothing when
 // the text is neither.
 std::optional<codeplug::ModelCode> parseModelCode(std::string_view text);

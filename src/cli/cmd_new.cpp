@@ -1,5 +1,4 @@
 #include <CLI/CLI.hpp>
-#include <cstdio>
 #include <memory>
 #include <ostream>
 
@@ -9,15 +8,6 @@
 #include "codeplug/frequency_band.h"
 
 namespace zelta::cli {
-namespace {
-
-std::string hexByte(unsigned v) {
-  char buf[8];
-  std::snprintf(buf, sizeof buf, "0x%02X", v & 0xFF);
-  return buf;
-}
-
-}  // namespace
 
 // new --model CODE -o FILE: a codeplug of the model from its defaults.
 void addNewCommand(CLI::App& app, CliRun& run) {
@@ -41,14 +31,14 @@ void addNewCommand(CLI::App& app, CliRun& run) {
       }
       const auto info = codeplug::findModel(*model);
       if (!info) {
-        run.io.err << "new: no pager model has the code " << hexByte(*model) << '\n';
+        run.io.err << "new: no pager model has the code " << modelHex(*model) << '\n';
         return kExitUsage;
       }
       // The 768-byte models exist only as images read from old pagers; a
       // file of theirs in the 1 KB layout would not load again. '!' has a
       // 1 KB form of its own.
       if (info->family == codeplug::Family::OldFormat && *model != '!') {
-        run.io.err << "new: model " << hexByte(*model)
+        run.io.err << "new: model " << modelHex(*model)
                    << " codeplugs come only from old pagers; no new one can be made\n";
         return kExitUsage;
       }

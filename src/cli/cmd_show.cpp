@@ -10,12 +10,6 @@
 namespace zelta::cli {
 namespace {
 
-std::string hexByte(unsigned v) {
-  char buf[8];
-  std::snprintf(buf, sizeof buf, "0x%02X", v & 0xFF);
-  return buf;
-}
-
 std::string familyOf(codeplug::ModelCode model) {
   const auto info = codeplug::findModel(model);
   return info ? std::string(codeplug::familyName(info->family)) : "unknown";
@@ -24,7 +18,7 @@ std::string familyOf(codeplug::ModelCode model) {
 void printPlain(std::ostream& out, const std::string& path, const Codeplug& codeplug) {
   const codeplug::ModelCode model = codeplug.image->modelCode();
   out << path << '\n';
-  out << "model " << hexByte(model);
+  out << "model " << modelHex(model);
   if (model >= 0x20 && model < 0x7F) out << " '" << static_cast<char>(model) << "'";
   out << ", family " << familyOf(model) << '\n';
   if (!codeplug.settings.codeplugVersionText.empty())
@@ -57,7 +51,7 @@ nlohmann::ordered_json toJson(const std::string& path, const Codeplug& codeplug)
   }
   return nlohmann::ordered_json{{"file", path},
                                 {"model", model},
-                                {"modelHex", hexByte(model)},
+                                {"modelHex", modelHex(model)},
                                 {"family", familyOf(model)},
                                 {"codeplugVersion", codeplug.settings.codeplugVersionText},
                                 {"settings", settings}};

@@ -45,6 +45,13 @@ CodeplugVersionCheck checkCodeplugVersion(ConstImageView image) {
   return check;
 }
 
+errors::ResultCode decodeCodeplugVersion(ConstImageView image, SettingsRecord& settings) {
+  const CodeplugVersionCheck check = checkCodeplugVersion(image);
+  settings.codeplugVersionText = check.label;
+  if (check.result == errors::code::Done) settings.bandFieldMark = check.bandFieldMark;
+  return check.result;
+}
+
 int compareWithProgramVersion(const CodeplugVersion& version) {
   if (numbers(version) == kProgram) return version.release != 0 && !programIsRelease() ? 1 : 0;
   return numbers(version) < kProgram ? -1 : 1;

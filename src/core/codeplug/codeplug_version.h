@@ -4,6 +4,7 @@
 
 #include "codeplug/field_encodings.h"
 #include "codeplug/image_view.h"
+#include "codeplug/settings_record.h"
 #include "errors/result_code.h"
 
 namespace zelta::codeplug {
@@ -32,6 +33,11 @@ struct CodeplugVersionCheck {
   std::string label;  // codeplugVersionLabel
 };
 CodeplugVersionCheck checkCodeplugVersion(ConstImageView image);
+
+// The first step of every current-format decoder: the version label and
+// the band-field mark into the settings; 1, or -107 (the label is set then
+// too, for the message).
+errors::ResultCode decodeCodeplugVersion(ConstImageView image, SettingsRecord& settings);
 
 // Orders the image's version against this program's: -1 older, 1 newer, 0
 // the same. The same numbers count as newer (1) only when the image was

@@ -137,10 +137,10 @@ errors::ResultCode decodeDFamily(CodeplugImage& image, SettingsRecord& s,
   const ModelCode model = image.modelCode();
   const DecodeSource source{v, t, model, image.header(), context.pagerUnprogrammed};
 
-  const CodeplugVersionCheck version = checkCodeplugVersion(v);
-  s.codeplugVersionText = version.label;
-  if (version.result != errors::code::Done) return version.result;
-  s.bandFieldMark = version.bandFieldMark;
+  if (const errors::ResultCode version = decodeCodeplugVersion(v, s);
+      version != errors::code::Done) {
+    return version;
+  }
 
   decodeHeaderFields(source, s);
   // These pagers have no stop-decoding option.

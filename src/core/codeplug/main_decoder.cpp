@@ -121,10 +121,10 @@ errors::ResultCode decodeMain(CodeplugImage& image, SettingsRecord& s,
   const ModelCode model = image.modelCode();
   const DecodeSource source{b, t, model, image.header(), context.pagerUnprogrammed};
 
-  const CodeplugVersionCheck version = checkCodeplugVersion(b);
-  s.codeplugVersionText = version.label;
-  if (version.result != errors::code::Done) return version.result;
-  s.bandFieldMark = version.bandFieldMark;
+  if (const errors::ResultCode version = decodeCodeplugVersion(b, s);
+      version != errors::code::Done) {
+    return version;
+  }
 
   decodeHeaderFields(source, s);
   s.dataInversion = b.bit(t.dataInversion, 4) ? 1 : 0;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -34,6 +36,22 @@ inline SettingsRecord startingSettings(CodeplugImage& image) {
   }
   return s;
 }
+
+// Bits of the image marked by offset, for the tests that list which bits a
+// build may change.
+class ImageBitMask {
+ public:
+  std::uint8_t at(std::size_t offset) const { return bits_[offset]; }
+
+ protected:
+  void set(std::size_t at, std::uint8_t mask) { bits_[at] |= mask; }
+  void range(std::size_t from, std::size_t count) {
+    for (std::size_t k = 0; k < count; ++k) bits_[from + k] = 0xFF;
+  }
+
+ private:
+  std::array<std::uint8_t, CodeplugImage::kCurrentSize> bits_{};
+};
 
 // Every named field, then the values without a page control that the
 // builders write.

@@ -43,7 +43,7 @@ TEST(CodecRoundTrip, BuiltSettingsDecodeToTheSameSettings) {
 
 // The bits a build of a programmed pager may change, from the image layout:
 // everything else must come back as it was read.
-class CoveredBits {
+class CoveredBits : public testing::ImageBitMask {
  public:
   CoveredBits(ModelCode model, ConstImageView original, int cgromType) {
     const bool sixCode = modelIn(model, ModelGroup::sixCodeModels);
@@ -140,15 +140,6 @@ class CoveredBits {
       set(0x7C7, 0x80);  // tone only
     }
   }
-
-  std::uint8_t at(std::size_t offset) const { return bits_[offset]; }
-
- private:
-  void set(std::size_t at, std::uint8_t mask) { bits_[at] |= mask; }
-  void range(std::size_t from, std::size_t count) {
-    for (std::size_t k = 0; k < count; ++k) bits_[from + k] = 0xFF;
-  }
-  std::array<std::uint8_t, CodeplugImage::kCurrentSize> bits_{};
 };
 
 void rebuild(CodeplugImage& image, SettingsRecord& settings) {

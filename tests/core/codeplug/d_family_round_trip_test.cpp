@@ -162,7 +162,7 @@ TEST(DFamilyRoundTrip, SecondFrequencyOfEAndF) {
 
 // The bits a build of a programmed pager may change, from the image layout
 // of these families: everything else must come back as it was read.
-class CoveredBits {
+class CoveredBits : public testing::ImageBitMask {
  public:
   CoveredBits(ModelCode model, ConstImageView original, int cgromType) {
     const bool dualOrF = modelIn(model, ModelGroup::dualOrF);
@@ -238,14 +238,6 @@ class CoveredBits {
     set(0x7C7, 0x80);  // tone only
   }
 
-  std::uint8_t at(std::size_t offset) const { return bits_[offset]; }
-
- private:
-  void set(std::size_t at, std::uint8_t mask) { bits_[at] |= mask; }
-  void range(std::size_t from, std::size_t count) {
-    for (std::size_t k = 0; k < count; ++k) bits_[from + k] = 0xFF;
-  }
-  std::array<std::uint8_t, CodeplugImage::kCurrentSize> bits_{};
 };
 
 TEST(DFamilyRoundTrip, BuildAfterDecodeKeepsEveryUncoveredBitOfRandomImages) {
