@@ -8,9 +8,13 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "codeplug/codeplug_image.h"
+#include "codeplug/decoders.h"
 #include "codeplug/defaults.h"
 #include "codeplug/frequency_band.h"
 #include "codeplug/settings_record.h"
@@ -52,6 +56,48 @@ class ImageBitMask {
  private:
   std::array<std::uint8_t, CodeplugImage::kCurrentSize> bits_{};
 };
+
+// Random bytes that still decode: the model byte, a version up to 8.3.4 and
+// an IF code that names a frequency (5-7 may turn into a synthesizer byte of
+// 0, "no frequency", which a second decode reads differently). Returns the
+// character ROM type put into the header, 0-6.
+inline int fillRandomImage(CodeplugImage& image, ModelCode model, std::mt19937& random,
+                           std::size_t synthesizerByte) {
+  const ImageView bytes = image.current();
+  for (auto& b : bytes.span()) b = static_cast<std::uint8_t>(random());
+  bytes.setByte(1, model);
+  bytes.setByte(0x96, 0x18);
+  bytes.setByte(0x97, static_cast<std::uint8_t>(random() % 0x35));
+  bytes.setBits(synthesizerByte, 7, 5, static_cast<unsigned>(random() % 5));
+  const int cgromType = static_cast<int>(random() % 7);
+  image.header().cgromType = static_cast<std::uint8_t>(cgromType);
+  return cgromType;
+}
+
+// Decodes the image and builds it again with rebuild(image, settings): every
+// bit outside covered keeps its value of original; a second decode and build
+// change nothing more.
+template <class Rebuild>
+void expectBuildKeepsUncoveredBits(CodeplugImage& image, const std::vector<std::uint8_t>& original,
+                                   const ImageBitMask& covered, Rebuild rebuild,
+                                   const std::string& where) {
+  const ConstImageView bytes = std::as_const(image).current();
+  SettingsRecord settings;
+  ASSERT_EQ(decodeImage(DecodeCommand::OpenFile, image, settings, {}), errors::code::Ok) << where;
+  rebuild(image, settings);
+  for (std::size_t at = 0; at < original.size(); ++at) {
+    const auto kept = static_cast<std::uint8_t>(~covered.at(at));
+    ASSERT_EQ(bytes.byte(at) & kept, original[at] & kept) << where << " byte 0x" << std::hex << at;
+  }
+
+  const std::vector<std::uint8_t> once(bytes.span().begin(), bytes.span().end());
+  SettingsRecord again;
+  ASSERT_EQ(decodeImage(DecodeCommand::OpenFile, image, again, {}), errors::code::Ok) << where;
+  rebuild(image, again);
+  for (std::size_t at = 0; at < once.size(); ++at) {
+    ASSERT_EQ(bytes.byte(at), once[at]) << where << " (second build) byte 0x" << std::hex << at;
+  }
+}
 
 // Every named field, then the values without a page control that the
 // builders write.
