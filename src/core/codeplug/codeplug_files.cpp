@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "codeplug/atomic_file.h"
+#include "codeplug/codeplug_version.h"
 #include "codeplug/data_process.h"
 #include "codeplug/field_encodings.h"
 #include "codeplug/frequency_synthesizer.h"
@@ -95,18 +96,6 @@ FrequencySettings frequencySettingsOf(const SettingsRecord& settings, ModelCode 
   return f;
 }
 
-void emptySingleSpaceTexts(SettingsRecord& settings) {
-  for (const FieldDescriptor& field : settingsFields()) {
-    if (field.textField != nullptr) {
-      std::string* text = field.textField(settings, field.element);
-      if (*text == " ") text->clear();
-    } else if (field.promptField != nullptr) {
-      text::PromptText* text = field.promptField(settings, field.element);
-      if (*text == " ") text->assign("");
-    }
-  }
-}
-
 LargeImageRecords largeImageScratchRecords(std::istream& source) {
   LargeImageRecords out;
   int dataRecords = 0;
@@ -190,11 +179,10 @@ errors::ResultCode CodeplugFiles::readCodeplugFile(const fs::path& file) {
       codec_.decode(DecodeCommand::OpenFile, *image, *settings, DecodeContext{});
   if (decoded == errors::code::NewerFile) {
     reporter_.context().fileVersionLabel =
-        "Codeplug Version : " + codeplugVersionText(readCodeplugVersion(image->current(), 0x96));
+        codeplugVersionLabel(readCodeplugVersion(image->current(), kCodeplugVersionOffset));
   }
   if (decoded != errors::code::Ok) return showing(reporter_, decoded);
 
-  emptySingleSpaceTexts(*settings);
   image_ = *image;
   settings_ = std::move(*settings);
   return errors::code::Done;
