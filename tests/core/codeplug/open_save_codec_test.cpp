@@ -99,19 +99,24 @@ TEST(OpenSaveWithCodec, ExclamationFilesOfBothSizes) {
   EXPECT_EQ(c.settings.frequency, "158.0125");
 }
 
+// Saves made as a file, opens it, chooses the converter target and saves the
+// conversion into r; returns the converted file.
+std::filesystem::path convertSaved(Real& made, service::ConverterMode mode, Real& r) {
+  const auto source = made.folder / "source.cp";
+  EXPECT_EQ(made.files().writeCodeplugFile(source), errors::code::Done);
+  service::ConverterState state;
+  EXPECT_EQ(service::openCodeplug(source, r.session(), state), errors::code::Done);
+  service::chooseConverter(state, mode, *r.image, r.settings);
+  const auto out = r.folder / "converted.cp";
+  EXPECT_EQ(service::saveCodeplug(out, r.session(), state), errors::code::Done);
+  return out;
+}
+
 TEST(ConverterWithCodec, PriorityAndTargetVariant) {
   Real q('q');
   q.settings.priority[0] = "NYNN";  // code 1, function 2
-  const auto source = q.folder / "q.cp";
-  ASSERT_EQ(q.files().writeCodeplugFile(source), errors::code::Done);
-
   Real r('1');
-  service::ConverterState state;
-  ASSERT_EQ(service::openCodeplug(source, r.session(), state), errors::code::Done);
-  service::chooseConverter(state, service::ConverterMode::Lumio, *r.image, r.settings);
-  const auto out = r.folder / "d.cp";
-  ASSERT_EQ(service::saveCodeplug(out, r.session(), state), errors::code::Done)
-      << r.reporter.shown.size();
+  const auto out = convertSaved(q, service::ConverterMode::Lumio, r);
   const ConstImageView d = std::as_const(*r.image).current();
   EXPECT_EQ(d.byte(1), 0x91);
   EXPECT_EQ(d.bits(0x3C, 7, 6), 2U);
@@ -128,15 +133,8 @@ TEST(ConverterWithCodec, PriorityAndTargetVariant) {
 TEST(ConverterWithCodec, OneKbCodeplugToVarda) {
   Real a('1');
   a.settings.code[1] = "0000008";
-  const auto source = a.folder / "a.cp";
-  ASSERT_EQ(a.files().writeCodeplugFile(source), errors::code::Done);
-
   Real r('1');
-  service::ConverterState state;
-  ASSERT_EQ(service::openCodeplug(source, r.session(), state), errors::code::Done);
-  service::chooseConverter(state, service::ConverterMode::Varda, *r.image, r.settings);
-  const auto out = r.folder / "d.cp";
-  ASSERT_EQ(service::saveCodeplug(out, r.session(), state), errors::code::Done);
+  const auto out = convertSaved(a, service::ConverterMode::Varda, r);
 
   Real back('1');
   ASSERT_EQ(back.files().readCodeplugFile(out), errors::code::Done);
