@@ -1,5 +1,7 @@
 #include "codeplug/codeplug_files.h"
 
+#include "codeplug/common_fields.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -93,18 +95,6 @@ FrequencySettings frequencySettingsOf(const SettingsRecord& settings, ModelCode 
     f.secondHz = frequencyHzFromText(settings.frequency2).value_or(0);
   }
   return f;
-}
-
-void emptySingleSpaceTexts(SettingsRecord& settings) {
-  for (const FieldDescriptor& field : settingsFields()) {
-    if (field.textField != nullptr) {
-      std::string* text = field.textField(settings, field.element);
-      if (*text == " ") text->clear();
-    } else if (field.promptField != nullptr) {
-      text::PromptText* text = field.promptField(settings, field.element);
-      if (*text == " ") text->assign("");
-    }
-  }
 }
 
 LargeImageRecords largeImageScratchRecords(std::istream& source) {
