@@ -18,6 +18,7 @@ constexpr AddCommand kCommands[] = {
     addExplainCommand,
     addInfoCommand,
     addShowCommand,
+    addNewCommand,
     addEditCommand,
     addPortsCommand,
     addIdentifyCommand,

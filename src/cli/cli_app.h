@@ -42,6 +42,7 @@ void addExplainCommand(CLI::App& app, CliRun& run);
 void addInfoCommand(CLI::App& app, CliRun& run);
 void addShowCommand(CLI::App& app, CliRun& run);
 void addEditCommand(CLI::App& app, CliRun& run);
+void addNewCommand(CLI::App& app, CliRun& run);
 void addPortsCommand(CLI::App& app, CliRun& run);
 void addIdentifyCommand(CLI::App& app, CliRun& run);
 
