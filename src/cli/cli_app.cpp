@@ -18,6 +18,8 @@ constexpr AddCommand kCommands[] = {
     addInfoCommand,
     addPortsCommand,
     addIdentifyCommand,
+    addShowCommand,
+    addEditCommand,
 };
 
 // Result codes are negative numbers, which the option parser would take for

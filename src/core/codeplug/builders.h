@@ -14,6 +14,8 @@ struct BuildContext {
   // The pager answered that it is unprogrammed: the model byte, serial
   // number and memory split are written for it.
   bool pagerUnprogrammed = false;
+  // A converter target is selected: the prompts follow the family D list.
+  bool converterTarget = false;
   // Firmware text of the last identification ("R0602" ...); empty when no
   // pager has been identified (saving to a file).
   std::string firmware;

@@ -195,10 +195,13 @@ ModelCode DataProcess::parse(std::istream& file, bool relaxed) {
   if (total > kWorkBufferSize) return 0;  // overlapping records counted twice
   if (!toImageStart && total > CodeplugImage::kOldFormatSize) return 0;  // the window holds 768 bytes
 
-  // The destination region is cleared first, so no byte of an earlier
-  // codeplug survives behind a shorter one.
+  // A load replaces the codeplug: both regions are cleared first, so no byte
+  // of an earlier codeplug survives behind a shorter one, and an old image
+  // in the window leaves no earlier model byte at the image start (which
+  // tells a 1 KB '!' codeplug from a 768-byte one).
+  image_.current().fill(0, CodeplugImage::kCurrentSize, 0);
+  image_.oldFormat().fill(0, CodeplugImage::kOldFormatSize, 0);
   ImageView dest = toImageStart ? image_.current() : image_.oldFormat();
-  dest.fill(0, dest.size(), 0);
   std::copy_n(work.begin(), total, dest.span().begin());
 
   if (dest.byte(1) == '#') {

@@ -2,6 +2,7 @@
 
 #include "codeplug/codeplug_image.h"
 #include "codeplug/settings_record.h"
+#include "errors/reporter.h"
 #include "errors/result_code.h"
 
 namespace zelta::codeplug {
@@ -11,6 +12,16 @@ struct DecodeContext {
   // The pager answered that it is unprogrammed: the memory size is then not
   // taken from the image.
   bool pagerUnprogrammed = false;
+  // A converter target is selected: the prompts follow the family D list.
+  bool converterTarget = false;
+  // A pager read: the pager identified itself as one of the old generation,
+  // so a '!' image lies in the old-format window. (Files and "Set To
+  // Defaults" tell a 1 KB '!' image by its model byte at the image start.)
+  bool oldGenerationPager = false;
+  // Shows -122 ("Converting codeplug format.") before an old image read from
+  // a pager is converted; nothing is shown without one. Every failure is
+  // returned to the caller, which reports it.
+  errors::Reporter* reporter = nullptr;
 };
 
 // Every decoder starts from the model's defaults and its loaded offset slots

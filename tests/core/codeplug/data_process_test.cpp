@@ -233,13 +233,15 @@ TEST(SRecordReader, DestinationFollowsModelAndSize) {
     ASSERT_EQ(l->model, c.model) << int(c.model) << "/" << c.size;
     const auto buffer = l->image.buffer();
     EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), buffer.begin() + c.destination)) << int(c.model);
-    // The rest of the destination region is cleared; the other region is untouched.
+    // The rest of the destination region is cleared, and so is the other
+    // region (no earlier model byte is left at the image start); the copy
+    // of the pager's image is untouched.
     const std::size_t regionEnd = c.destination == 0 ? CodeplugImage::kCurrentSize
                                                      : CodeplugImage::kOldFormatOffset + CodeplugImage::kOldFormatSize;
     EXPECT_TRUE(std::all_of(buffer.begin() + c.destination + c.size, buffer.begin() + regionEnd,
                             [](auto b) { return b == 0; }));
     const std::size_t other = c.destination == 0 ? CodeplugImage::kOldFormatOffset : 0;
-    EXPECT_EQ(buffer[other + 1], 0xEE);
+    EXPECT_EQ(buffer[other + 1], 0);
     EXPECT_EQ(buffer[CodeplugImage::kPagerCopyOffset], 0xEE);
   }
 }
