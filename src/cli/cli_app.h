@@ -16,6 +16,7 @@ class App;
 namespace zelta::codeplug {
 class CodeplugImage;
 class SettingsRecord;
+class CodeplugCodec;
 }  // namespace zelta::codeplug
 
 namespace zelta::cli {
@@ -53,5 +54,19 @@ using DecodeImage =
 //   [](CLI::App& a, CliRun& r) { addCheckCommand(a, r, <the decoder>); }
 void addCheckCommand(CLI::App& app, CliRun& run, DecodeImage decode);
 int runCheck(const std::string& path, const DecodeImage& decode, CliRun& run);
+
+// convert FILE --target lumio|varda -o OUT: a family A, B or C codeplug in
+// the family D layout of the target; nothing is written when it cannot be
+// converted. diff A B [--json]: the settings that differ, then the image
+// bytes that differ outside any setting; 0 when equal, 1 when they differ,
+// 2 when a file cannot be read. Both join kCommands with the codeplug
+// decoders, e.g.
+//   [](CLI::App& a, CliRun& r) { addConvertCommand(a, r, codeplug::standardCodec()); }
+void addConvertCommand(CLI::App& app, CliRun& run, const codeplug::CodeplugCodec& codec);
+void addDiffCommand(CLI::App& app, CliRun& run, const codeplug::CodeplugCodec& codec);
+int runConvert(const std::string& file, const std::string& target, const std::string& output,
+               const codeplug::CodeplugCodec& codec, CliRun& run);
+int runDiff(const std::string& fileA, const std::string& fileB, bool json,
+            const codeplug::CodeplugCodec& codec, CliRun& run);
 
 }  // namespace zelta::cli

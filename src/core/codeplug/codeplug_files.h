@@ -1,0 +1,156 @@
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "codeplug/builders.h"
+#include "codeplug/codec.h"
+#include "codeplug/codeplug_image.h"
+#include "codeplug/frequency_band.h"
+#include "codeplug/settings_record.h"
+#include "codeplug/work_folder.h"
+#include "errors/reporter.h"
+#include "errors/result_code.h"
+#include "text/prompt_catalogue.h"
+
+namespace zelta::codeplug {
+
+// Result of a file operation that failed without a message: the file could
+// not be opened, read or written.
+inline constexpr errors::ResultCode kFileNotAccessible = 0;
+
+// The prompt-page selections the last backup saved, so that the pages, and
+// the converter after it has rebuilt the settings, keep the texts the user
+// saw.
+struct RememberedPrompts {
+  bool valid = false;  // a backup has remembered them
+  int internationalPrompt = 0;
+  int internationalCharSet = 0;
+  int showSource = 0;
+  text::PromptSet prompts;  // texts and built-in flags, sources included
+};
+
+RememberedPrompts rememberPrompts(const SettingsRecord& settings);
+// Nothing changes when nothing was remembered.
+void restorePrompts(const RememberedPrompts& remembered, SettingsRecord& settings);
+
+// The work folder with its scratch files and what the last backup
+// remembered: one per process, owned by the application.
+struct WorkFiles {
+  std::filesystem::path folder;
+  RememberedPrompts remembered;
+
+  std::filesystem::path backupPath() const { return folder / kBackupFileName; }
+  std::filesystem::path largeImageScratchPath() const { return folder / kLargeImageScratchName; }
+};
+
+// What a save needs beside the settings: the build values and what decides
+// the band table of the frequency check.
+struct SaveContext {
+  BuildContext build;
+  std::string pagerSerialNumber;      // the last pager's, for the D-family band table
+  bool programmingAttempted = false;  // since the program started
+};
+
+// The frequency values of the settings as the band and synthesizer checks
+// read them.
+FrequencySettings frequencySettingsOf(const SettingsRecord& settings, ModelCode model,
+                                      BandTable table);
+
+// Every text and prompt setting that is exactly one space becomes empty: the
+// pager pads with spaces, the pages show such a field as empty.
+void emptySingleSpaceTexts(SettingsRecord& settings);
+
+// The records of the 1 KB to 2 KB scratch file made from a codeplug file:
+// its S0 line and S1 lines in file order (non-printable characters removed;
+// an S1 line of the wrong length ends the copying), then filler records
+// "S113" aaaa + 32 zeros + "00" (a checksum field the relaxed reader does
+// not compare) at the next addresses until there are 128 S1 records.
+struct LargeImageRecords {
+  std::vector<std::string> lines;
+  ModelCode sourceModel = 0;  // byte 1 of the source image, 0 when it has none
+};
+LargeImageRecords largeImageScratchRecords(std::istream& source);
+
+// Re-lays the first kilobyte of a 1 KB codeplug, just read to the start of
+// the image as model 'q', into the 2 KB layout of family C:
+//   0x300-0x321  code block and synthesizer  -> 0x700-0x721
+//   0x2EA-0x2FE  21-byte kept block          -> 0x7CC
+//   0x2FF        kept byte                   -> 0x7C9
+//   0x2C bit 7   zoom of a four-code model   -> 0x30 bit 7
+// and derives the second code table (codes 1-6 in the wide form at 0x784,
+// slots 7-16 empty) and its coding-format bits, which the large-image
+// decoder reads.
+void moveToLargeLayout(CodeplugImage& image, ModelCode sourceModel);
+
+// The process-wide objects the file, model-check and converter operations
+// work on, passed together.
+struct CodeplugSession {
+  CodeplugImage& image;
+  SettingsRecord& settings;
+  WorkFiles& work;
+  errors::Reporter& reporter;
+  const CodeplugCodec& codec;
+};
+
+// Opening and saving codeplug files, the backup before writing and the
+// 1 KB to 2 KB conversion. One object serves one command; everything it
+// works on belongs to the caller.
+class CodeplugFiles {
+ public:
+  CodeplugFiles(CodeplugImage& image, SettingsRecord& settings, WorkFiles& work,
+                errors::Reporter& reporter, const CodeplugCodec& codec)
+      : image_(image), settings_(settings), work_(work), reporter_(reporter), codec_(codec) {}
+  explicit CodeplugFiles(const CodeplugSession& session)
+      : CodeplugFiles(session.image, session.settings, session.work, session.reporter,
+                      session.codec) {}
+
+  // Reads a codeplug file and decodes it. 1 on success; otherwise the image,
+  // its header values and the settings are exactly as they were, and the
+  // result is the code already shown (-30, -107, -36), or
+  // kFileNotAccessible for a file that cannot be opened (no message).
+  errors::ResultCode readCodeplugFile(const std::filesystem::path& file);
+
+  // Checks the frequency against the band (-104, shown), builds the image
+  // from the settings (-36, shown) and writes it. The file is replaced whole
+  // or not at all. 1, the code shown, or kFileNotAccessible.
+  errors::ResultCode writeCodeplugFile(const std::filesystem::path& file,
+                                       const SaveContext& context = {});
+
+  // Writes the image as it stands, without building it (a converted image).
+  errors::ResultCode writeImageFile(const std::filesystem::path& file);
+
+  // Remembers the prompt selections, then writes "~writeBeforeCP.bak" into
+  // the work folder as writeCodeplugFile does; for 'q' and 'u' the
+  // converter's snapshot also receives, at 0xF00, the 34 image bytes from
+  // 0x300.
+  errors::ResultCode writeBackupBeforeWrite(const SaveContext& context = {});
+
+  // Turns the 1 KB codeplug file source into a 2 KB image of model 'q'
+  // through "~writeAfterCP.bak": filler records, the relaxed reader, the
+  // re-lay into the 2 KB layout, a decode, the prompt area cleared
+  // (0xEC-0x5FF) and a build. 1, -36 (shown), or kFileNotAccessible for a
+  // source or scratch file that cannot be read or is not valid.
+  errors::ResultCode convertToLargeImage(const std::filesystem::path& source,
+                                         const BuildContext& build = {});
+
+  // The codeplug on screen as a 2 KB 'q' image: a fresh backup of it, then
+  // convertToLargeImage of that backup. The image's model must be the
+  // codeplug's own (not a pager's loaded for programming).
+  errors::ResultCode convertCodeplugToLargeImage(const SaveContext& context = {});
+
+ private:
+  errors::ResultCode buildForSave(const SaveContext& context);
+  std::string imageText() const;
+
+  CodeplugImage& image_;
+  SettingsRecord& settings_;
+  WorkFiles& work_;
+  errors::Reporter& reporter_;
+  const CodeplugCodec& codec_;
+};
+
+}  // namespace zelta::codeplug
