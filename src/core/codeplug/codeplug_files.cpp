@@ -95,18 +95,6 @@ FrequencySettings frequencySettingsOf(const SettingsRecord& settings, ModelCode 
   return f;
 }
 
-void emptySingleSpaceTexts(SettingsRecord& settings) {
-  for (const FieldDescriptor& field : settingsFields()) {
-    if (field.textField != nullptr) {
-      std::string* text = field.textField(settings, field.element);
-      if (*text == " ") text->clear();
-    } else if (field.promptField != nullptr) {
-      text::PromptText* text = field.promptField(settings, field.element);
-      if (*text == " ") text->assign("");
-    }
-  }
-}
-
 LargeImageRecords largeImageScratchRecords(std::istream& source) {
   LargeImageRecords out;
   int dataRecords = 0;
