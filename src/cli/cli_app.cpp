@@ -20,6 +20,9 @@ constexpr AddCommand kCommands[] = {
     addIdentifyCommand,
     addShowCommand,
     addEditCommand,
+    addReadCommand,
+    addProgramCommand,
+    addServiceCommand,
 };
 
 // Result codes are negative numbers, which the option parser would take for
