@@ -22,6 +22,9 @@ constexpr AddCommand kCommands[] = {
     addEditCommand,
     addPortsCommand,
     addIdentifyCommand,
+    addReadCommand,
+    addProgramCommand,
+    addServiceCommand,
     [](CLI::App& app, CliRun& run) {
       addCheckCommand(app, run, [](codeplug::CodeplugImage& image, codeplug::SettingsRecord& settings) {
         return codeplug::decodeImage(codeplug::DecodeCommand::OpenFile, image, settings, {});

@@ -491,7 +491,8 @@ ResultCode TransactionRun::readBlock() {
   if (const ResultCode r = link_.readBytes(target); r != rc::Ok) return r;
 
   if (st_.copyMode) {
-    st_.pagerCopy = extractPagerCopyValues(target, st_.modelCode);
+    // The whole copy region: the slots of a family lie beyond a 768-byte block.
+    st_.pagerCopy = extractPagerCopyValues(b.pagerCopy, st_.modelCode);
   } else {
     std::uint8_t sum = 0;
     for (std::uint8_t byte : target) sum = static_cast<std::uint8_t>(sum + byte);
