@@ -5,6 +5,7 @@
 #include <charconv>
 #include <ostream>
 
+#include "codeplug/decoders.h"
 #include "version.h"
 
 namespace zelta::cli {
@@ -16,13 +17,19 @@ using AddCommand = void (*)(CLI::App&, CliRun&);
 constexpr AddCommand kCommands[] = {
     addExplainCommand,
     addInfoCommand,
+    addShowCommand,
+    addNewCommand,
+    addEditCommand,
     addPortsCommand,
     addIdentifyCommand,
-    addShowCommand,
-    addEditCommand,
     addReadCommand,
     addProgramCommand,
     addServiceCommand,
+    [](CLI::App& app, CliRun& run) {
+      addCheckCommand(app, run, [](codeplug::CodeplugImage& image, codeplug::SettingsRecord& settings) {
+        return codeplug::decodeImage(codeplug::DecodeCommand::OpenFile, image, settings, {});
+      });
+    },
 };
 
 // Result codes are negative numbers, which the option parser would take for

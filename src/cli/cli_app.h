@@ -40,10 +40,11 @@ bool parseResultCode(std::string_view text, errors::ResultCode& code);
 // Each subcommand adds itself to the application (cmd_<name>.cpp).
 void addExplainCommand(CLI::App& app, CliRun& run);
 void addInfoCommand(CLI::App& app, CliRun& run);
-void addPortsCommand(CLI::App& app, CliRun& run);
-void addIdentifyCommand(CLI::App& app, CliRun& run);
 void addShowCommand(CLI::App& app, CliRun& run);
 void addEditCommand(CLI::App& app, CliRun& run);
+void addNewCommand(CLI::App& app, CliRun& run);
+void addPortsCommand(CLI::App& app, CliRun& run);
+void addIdentifyCommand(CLI::App& app, CliRun& run);
 void addReadCommand(CLI::App& app, CliRun& run);
 void addProgramCommand(CLI::App& app, CliRun& run);
 void addServiceCommand(CLI::App& app, CliRun& run);

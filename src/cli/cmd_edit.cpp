@@ -1,5 +1,4 @@
 #include <CLI/CLI.hpp>
-
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -28,7 +27,8 @@ std::optional<int> parseNumber(std::string_view text) {
 
 bool sameItem(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+           return std::toupper(static_cast<unsigned char>(x)) ==
+                  std::toupper(static_cast<unsigned char>(y));
          });
 }
 
@@ -69,14 +69,15 @@ std::optional<std::string> applySetting(Codeplug& codeplug, std::string_view ass
       return std::nullopt;
     }
     if (value.size() > codeplug::kEmptyCode.size() || !codeplug::codeAddress(value)) {
-      return name + ": \"" + std::string(value) + "\" is no pager code (0-" + std::to_string(codeplug::kMaxAddress) +
-             ", or empty for none)";
+      return name + ": \"" + std::string(value) + "\" is no pager code (0-" +
+             std::to_string(codeplug::kMaxAddress) + ", or empty for none)";
     }
   }
   if (field->kind == codeplug::FieldKind::Text) {
     const auto limit = maxLengthOf(*field);
     if (limit && value.size() > *limit) {
-      return name + ": \"" + std::string(value) + "\" is longer than " + std::to_string(*limit) + " characters";
+      return name + ": \"" + std::string(value) + "\" is longer than " + std::to_string(*limit) +
+             " characters";
     }
     codeplug::writeSettingsField(codeplug.settings, name, std::string(value));
     return std::nullopt;
@@ -88,18 +89,21 @@ std::optional<std::string> applySetting(Codeplug& codeplug, std::string_view ass
   const int offset = listIndexOffset(name);
   std::optional<int> number = parseNumber(value);
   if (!number && !items.empty()) {
-    const auto found = std::find_if(items.begin(), items.end(), [&](std::string_view item) { return sameItem(item, value); });
+    const auto found = std::find_if(items.begin(), items.end(),
+                                    [&](std::string_view item) { return sameItem(item, value); });
     if (found != items.end()) number = static_cast<int>(found - items.begin()) + offset;
   }
   if (!number) {
     if (items.empty()) return name + ": \"" + std::string(value) + "\" is not a number";
-    return name + ": \"" + std::string(value) + "\" is no item of the list (" + itemsText(items, offset) + ")";
+    return name + ": \"" + std::string(value) + "\" is no item of the list (" +
+           itemsText(items, offset) + ")";
   }
   const int smallest = items.empty() ? 0 : offset;
-  const int largest = items.empty() ? kLargestPlainIndex : static_cast<int>(items.size()) - 1 + offset;
+  const int largest =
+      items.empty() ? kLargestPlainIndex : static_cast<int>(items.size()) - 1 + offset;
   if (*number < smallest || *number > largest) {
-    std::string message = name + ": " + std::to_string(*number) + " is out of range (" + std::to_string(smallest) +
-                          "-" + std::to_string(largest);
+    std::string message = name + ": " + std::to_string(*number) + " is out of range (" +
+                          std::to_string(smallest) + "-" + std::to_string(largest);
     if (!items.empty()) message += ": " + itemsText(items, offset);
     return message + ")";
   }
@@ -118,7 +122,8 @@ void addEditCommand(CLI::App& app, CliRun& run) {
     std::string output;
   };
   auto options = std::make_shared<Options>();
-  CLI::App* sub = app.add_subcommand("edit", "Change settings of a codeplug file by control name and save it");
+  CLI::App* sub =
+      app.add_subcommand("edit", "Change settings of a codeplug file by control name and save it");
   sub->add_option("file", options->file, "Codeplug file (.cp) to read")->required();
   sub->add_option("--set", options->assignments,
                   "NAME=VALUE: a setting by control name; a list by index or item text")

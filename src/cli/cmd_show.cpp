@@ -1,8 +1,7 @@
 #include <CLI/CLI.hpp>
-#include <nlohmann/json.hpp>
-
 #include <cstdio>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <ostream>
 
 #include "cli/cli_app.h"
@@ -28,7 +27,8 @@ void printPlain(std::ostream& out, const std::string& path, const Codeplug& code
   out << "model " << hexByte(model);
   if (model >= 0x20 && model < 0x7F) out << " '" << static_cast<char>(model) << "'";
   out << ", family " << familyOf(model) << '\n';
-  if (!codeplug.settings.codeplugVersionText.empty()) out << codeplug.settings.codeplugVersionText << '\n';
+  if (!codeplug.settings.codeplugVersionText.empty())
+    out << codeplug.settings.codeplugVersionText << '\n';
   for (const codeplug::FieldDescriptor& field : codeplug::settingsFields()) {
     const std::string value = codeplug::settingsFieldText(codeplug.settings, field);
     out << field.name << " = ";
@@ -56,11 +56,11 @@ nlohmann::ordered_json toJson(const std::string& path, const Codeplug& codeplug)
     }
   }
   return nlohmann::ordered_json{{"file", path},
-                        {"model", model},
-                        {"modelHex", hexByte(model)},
-                        {"family", familyOf(model)},
-                        {"codeplugVersion", codeplug.settings.codeplugVersionText},
-                        {"settings", settings}};
+                                {"model", model},
+                                {"modelHex", hexByte(model)},
+                                {"family", familyOf(model)},
+                                {"codeplugVersion", codeplug.settings.codeplugVersionText},
+                                {"settings", settings}};
 }
 
 }  // namespace
@@ -72,7 +72,8 @@ void addShowCommand(CLI::App& app, CliRun& run) {
     bool json = false;
   };
   auto options = std::make_shared<Options>();
-  CLI::App* sub = app.add_subcommand("show", "Decode a codeplug file and print every setting by its control name");
+  CLI::App* sub = app.add_subcommand(
+      "show", "Decode a codeplug file and print every setting by its control name");
   sub->add_option("file", options->file, "Codeplug file (.cp)")->required();
   sub->add_flag("--json", options->json, "Print one JSON object with the settings by name");
   sub->callback([&run, options] {
@@ -80,7 +81,9 @@ void addShowCommand(CLI::App& app, CliRun& run) {
       const std::optional<Codeplug> codeplug = openCodeplugFile(options->file, run);
       if (!codeplug) return kExitFailed;
       if (options->json) {
-        run.io.out << toJson(options->file, *codeplug).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+        run.io.out << toJson(options->file, *codeplug)
+                          .dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+                   << '\n';
       } else {
         printPlain(run.io.out, options->file, *codeplug);
       }

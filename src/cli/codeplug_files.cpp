@@ -48,8 +48,8 @@ std::optional<Codeplug> openCodeplugFile(const std::string& path, CliRun& run) {
     return std::nullopt;
   }
   codeplug.image->setModel(model);
-  const errors::ResultCode result =
-      codeplug::decodeImage(codeplug::DecodeCommand::OpenFile, *codeplug.image, codeplug.settings, {});
+  const errors::ResultCode result = codeplug::decodeImage(codeplug::DecodeCommand::OpenFile,
+                                                          *codeplug.image, codeplug.settings, {});
   if (result != errors::code::Ok) {
     run.reporter.context().fileVersionLabel = codeplug.settings.codeplugVersionText;
     fail(run, path, result);
@@ -69,7 +69,8 @@ int saveCodeplugFile(Codeplug& codeplug, const std::string& path, bool newPager,
   frequency.table = codeplug::bandTableFor(model, s.serialNumber, false);
   frequency.primaryHz = codeplug::frequencyHzFromText(s.frequency).value_or(0);
   frequency.secondHz = codeplug::frequencyHzFromText(s.frequency2).value_or(0);
-  if (codeplug::checkFrequencyInBand(frequency, run.reporter) != errors::code::Done) return kExitFailed;
+  if (codeplug::checkFrequencyInBand(frequency, run.reporter) != errors::code::Done)
+    return kExitFailed;
 
   codeplug::BuildContext context;
   context.pagerUnprogrammed = newPager;
@@ -122,8 +123,10 @@ std::optional<codeplug::ModelCode> parseModelCode(std::string_view text) {
 int listIndexOffset(std::string_view field) {
   // Settings that hold the item number counted from 1.
   constexpr std::string_view kCountedFromOne[] = {"cb_noSequentialInc", "cb_scLostNumNormalMod"};
-  return std::find(std::begin(kCountedFromOne), std::end(kCountedFromOne), field) != std::end(kCountedFromOne) ? 1
-                                                                                                              : 0;
+  return std::find(std::begin(kCountedFromOne), std::end(kCountedFromOne), field) !=
+                 std::end(kCountedFromOne)
+             ? 1
+             : 0;
 }
 
 std::vector<std::string_view> listItemsOf(const Codeplug& codeplug, std::string_view field) {

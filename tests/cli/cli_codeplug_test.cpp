@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "cli/cli_app.h"
@@ -11,6 +11,7 @@
 #include "codeplug/builders.h"
 #include "codeplug/data_process.h"
 #include "codeplug/decoders.h"
+#include "core/codeplug/codec_fixture.h"
 
 namespace zelta::cli {
 namespace {
@@ -22,8 +23,9 @@ using testing::runArgs;
 class CliCodeplug : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("zelta-cli-codeplug-" + std::to_string(::getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir_ = fs::temp_directory_path() /
+           ("zelta-cli-codeplug-" + std::to_string(::getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(dir_);
   }
   void TearDown() override {
@@ -68,12 +70,14 @@ class CliCodeplug : public ::testing::Test {
     const codeplug::ModelCode model = codeplug::DataProcess(image, s).parseSRecordImage(in);
     EXPECT_NE(model, 0) << file;
     image.setModel(model);
-    EXPECT_EQ(codeplug::decodeImage(codeplug::DecodeCommand::OpenFile, image, s, {}), errors::code::Ok);
+    EXPECT_EQ(codeplug::decodeImage(codeplug::DecodeCommand::OpenFile, image, s, {}),
+              errors::code::Ok);
     return s;
   }
 
   std::size_t filesInFolder() const {
-    return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()));
+    return static_cast<std::size_t>(
+        std::distance(fs::directory_iterator(dir_), fs::directory_iterator()));
   }
 
   fs::path dir_;
@@ -83,10 +87,11 @@ TEST_F(CliCodeplug, ShowPrintsEverySettingWithListTexts) {
   const std::string file = writeCodeplug("p.cp");
   const CliResult r = runArgs({"show", file});
   ASSERT_EQ(r.status, kExitOk) << r.err;
-  for (const char* line : {"model 0x70 'p', family B\n", "Codeplug Version : R08.03.04\n",
-                           "ed_frequency = \"158.0125\"\n", "cb_codingFormat = 0 (POCSAG 512)\n",
-                           "cb_freqBand = 2 (VHF B (Low))\n", "ed_code01 = \"1234567\"\n",
-                           "ed_code02 = \"       \"\n", "memorySplit = 10\n", "cb_noSequentialInc = 1 (1)\n"}) {
+  for (const char* line :
+       {"model 0x70 'p', family B\n", "Codeplug Version : R08.03.04\n",
+        "ed_frequency = \"158.0125\"\n", "cb_codingFormat = 0 (POCSAG 512)\n",
+        "cb_freqBand = 2 (VHF B (Low))\n", "ed_code01 = \"1234567\"\n", "ed_code02 = \"       \"\n",
+        "memorySplit = 10\n", "cb_noSequentialInc = 1 (1)\n"}) {
     EXPECT_NE(r.out.find(line), std::string::npos) << line;
   }
   // One line per setting, after the three header lines.
@@ -123,9 +128,9 @@ TEST_F(CliCodeplug, ShowFailures) {
 TEST_F(CliCodeplug, EditSetsByIndexByItemTextAndCode) {
   const std::string in = writeCodeplug("in.cp");
   const std::string before = contents(in);
-  const CliResult r = runArgs({"edit", in, "--set", "cb_codingFormat=pocsag 2400", "--set", "cb_vibrator=0", "--set",
-                               "ed_code02=1654321", "--set", "ed_code01=", "--set", "ed_ICN=SITE 7", "-o",
-                               path("out.cp")});
+  const CliResult r = runArgs({"edit", in, "--set", "cb_codingFormat=pocsag 2400", "--set",
+                               "cb_vibrator=0", "--set", "ed_code02=1654321", "--set",
+                               "ed_code01=", "--set", "ed_ICN=SITE 7", "-o", path("out.cp")});
   ASSERT_EQ(r.status, kExitOk) << r.err;
   EXPECT_EQ(contents(in), before);
   const codeplug::SettingsRecord s = decoded(path("out.cp"));
@@ -157,7 +162,8 @@ TEST_F(CliCodeplug, EditRefusesBadSettingsAndWritesNothing) {
       {"cb_vibrator", "is not NAME=VALUE"},
   };
   for (const Case& c : cases) {
-    const CliResult r = runArgs({"edit", in, "--set", "cb_vibrator=1", "--set", c.assignment, "-o", path("out.cp")});
+    const CliResult r = runArgs(
+        {"edit", in, "--set", "cb_vibrator=1", "--set", c.assignment, "-o", path("out.cp")});
     EXPECT_EQ(r.status, kExitUsage) << c.assignment;
     EXPECT_NE(r.err.find(c.message), std::string::npos) << c.assignment << ": " << r.err;
     EXPECT_FALSE(fs::exists(path("out.cp"))) << c.assignment;
@@ -167,10 +173,12 @@ TEST_F(CliCodeplug, EditRefusesBadSettingsAndWritesNothing) {
 TEST_F(CliCodeplug, EditFailsWithoutWritingWhenTheFrequencyCannotBeUsed) {
   const std::string in = writeCodeplug("in.cp");
   std::ofstream(path("out.cp")) << "old contents";
-  const CliResult offGrid = runArgs({"edit", in, "--set", "ed_frequency=158.0130", "-o", path("out.cp")});
+  const CliResult offGrid =
+      runArgs({"edit", in, "--set", "ed_frequency=158.0130", "-o", path("out.cp")});
   EXPECT_EQ(offGrid.status, kExitFailed);
   EXPECT_NE(offGrid.err.find("error -36"), std::string::npos) << offGrid.err;
-  const CliResult outOfBand = runArgs({"edit", in, "--set", "ed_frequency=450.0000", "-o", path("out.cp")});
+  const CliResult outOfBand =
+      runArgs({"edit", in, "--set", "ed_frequency=450.0000", "-o", path("out.cp")});
   EXPECT_EQ(outOfBand.status, kExitFailed);
   EXPECT_EQ(contents(path("out.cp")), "old contents");
   EXPECT_EQ(filesInFolder(), 2U);
@@ -179,8 +187,39 @@ TEST_F(CliCodeplug, EditFailsWithoutWritingWhenTheFrequencyCannotBeUsed) {
 TEST_F(CliCodeplug, EditReplacesAnExistingOutput) {
   const std::string in = writeCodeplug("in.cp");
   std::ofstream(path("out.cp")) << "old contents";
-  ASSERT_EQ(runArgs({"edit", in, "--set", "cb_codeType01=Group", "-o", path("out.cp")}).status, kExitOk);
+  ASSERT_EQ(runArgs({"edit", in, "--set", "cb_codeType01=Group", "-o", path("out.cp")}).status,
+            kExitOk);
   EXPECT_EQ(decoded(path("out.cp")).codeType[0], 1);
+}
+
+// A new codeplug holds the model's defaults, as building them gives them.
+TEST_F(CliCodeplug, NewWritesTheDefaultsOfEveryModel) {
+  for (codeplug::ModelCode model : {'!', '0', '1', '2', '6', ':', 'p', 't', 'x', 'q', 'u'}) {
+    char code[8];
+    std::snprintf(code, sizeof code, "0x%02X", model);
+    const std::string file = path(std::string("new-") + code + ".cp");
+    const CliResult r = runArgs({"new", "--model", model == 'p' ? "p" : code, "-o", file});
+    ASSERT_EQ(r.status, kExitOk) << code << ": " << r.err;
+
+    codeplug::CodeplugImage image;
+    image.setModel(model);
+    image.header().memorySize = 32;
+    codeplug::SettingsRecord expected = codeplug::testing::startingSettings(image);
+    codeplug::BuildContext context;
+    context.pagerUnprogrammed = true;
+    ASSERT_EQ(codeplug::buildImage(image, expected, context), errors::code::Ok);
+    codeplug::testing::expectSameSettings(expected, decoded(file), code);
+    EXPECT_EQ(runArgs({"check", file}).status, kExitOk) << code;
+  }
+}
+
+TEST_F(CliCodeplug, NewRefusesCodesWithoutANewCodeplug) {
+  for (const char* model : {"zz", "0x1FF", "0x40", " ", "#", "0x22"}) {
+    const CliResult r = runArgs({"new", "--model", model, "-o", path("n.cp")});
+    EXPECT_EQ(r.status, kExitUsage) << model;
+    EXPECT_FALSE(r.err.empty()) << model;
+    EXPECT_FALSE(fs::exists(path("n.cp"))) << model;
+  }
 }
 
 }  // namespace

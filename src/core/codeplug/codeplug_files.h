@@ -60,10 +60,6 @@ struct SaveContext {
 FrequencySettings frequencySettingsOf(const SettingsRecord& settings, ModelCode model,
                                       BandTable table);
 
-// Every text and prompt setting that is exactly one space becomes empty: the
-// pager pads with spaces, the pages show such a field as empty.
-void emptySingleSpaceTexts(SettingsRecord& settings);
-
 // The records of the 1 KB to 2 KB scratch file made from a codeplug file:
 // its S0 line and S1 lines in file order (non-printable characters removed;
 // an S1 line of the wrong length ends the copying), then filler records

@@ -24,8 +24,12 @@ constexpr std::uint8_t kTuningBytes[] = {90, 78, 98};
 constexpr std::uint8_t kRegularCannedYes = 16;
 constexpr std::size_t kIdentityBytes = 10;
 
-int yes(bool bit) { return bit ? 1 : 0; }
-bool isYes(int index) { return index != 0; }
+int yes(bool bit) {
+  return bit ? 1 : 0;
+}
+bool isYes(int index) {
+  return index != 0;
+}
 
 int parseInt(std::string_view text, int base, int fallback) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
@@ -53,7 +57,8 @@ std::string decimalText(int value, const char* format) {
   return buf;
 }
 
-SynthesizerBlock readSynthesizerBlock(ConstImageView bytes, const FieldOffsetTable& t, Offset n, Offset r) {
+SynthesizerBlock readSynthesizerBlock(ConstImageView bytes, const FieldOffsetTable& t, Offset n,
+                                      Offset r) {
   SynthesizerBlock block;
   for (std::size_t k = 0; k < 3; ++k) {
     block.nWord[k] = bytes.byte(n + k);
@@ -76,9 +81,12 @@ int ideoCannedFromBits(unsigned bits, int cgromType) {
 
 unsigned ideoCannedBits(int value) {
   switch (value) {
-    case 1: return 1;
-    case 2: return 3;
-    default: return 0;
+    case 1:
+      return 1;
+    case 2:
+      return 3;
+    default:
+      return 0;
   }
 }
 
@@ -94,20 +102,27 @@ int ideoCannedForRom(int value, int cgromType, ModelCode model) {
 //   ROM 0 -> 0000, 1 and 2 -> 0001, 3 -> 0010, 4 -> 0100, 5 -> 1000
 std::optional<unsigned> romNibble(int cgromType) {
   switch (cgromType) {
-    case 0: return 0x0;
+    case 0:
+      return 0x0;
     case 1:
-    case 2: return 0x1;
-    case 3: return 0x2;
-    case 4: return 0x4;
-    case 5: return 0x8;
-    default: return std::nullopt;
+    case 2:
+      return 0x1;
+    case 3:
+      return 0x2;
+    case 4:
+      return 0x4;
+    case 5:
+      return 0x8;
+    default:
+      return std::nullopt;
   }
 }
 
 }  // namespace
 
 const FieldOffsetTable& familySlots(const CodeplugImage& image) {
-  return findModel(image.modelCode()) && image.offsets().family ? image.offsets() : offsetTableFor(Family::A);
+  return findModel(image.modelCode()) && image.offsets().family ? image.offsets()
+                                                                : offsetTableFor(Family::A);
 }
 
 // ---------------------------------------------------------------------------
@@ -121,7 +136,8 @@ void decodeHeaderFields(const DecodeSource& source, SettingsRecord& s) {
   s.otaPassword = readPassword(b, t.otaPassword);
   s.stopDecodeMissSync = yes(b.bit(t.stopDecodeMissSync, 4));
   s.modelCodeAsRead = b.byte(t.modelByte);
-  for (std::size_t k = 0; k < s.kept.header.size(); ++k) s.kept.header[k] = b.byte(t.keptHeader + k);
+  for (std::size_t k = 0; k < s.kept.header.size(); ++k)
+    s.kept.header[k] = b.byte(t.keptHeader + k);
   s.kept.synthesizerFlag = true;
   for (std::size_t k = 0; k < 3; ++k) s.tuningBytes[k + 1] = b.byte(t.tuningBytes + k);
   s.endMsgChar = twoHexDigits(b.byte(t.endMsgChar));
@@ -240,8 +256,8 @@ void decodeOptionFields(const DecodeSource& source, SettingsRecord& s) {
 
   // Character set: the remap row, settled by the prompt language.
   s.internationalCharSet = text::characterSetFromImage(
-      std::span<const std::uint8_t, text::kRemapRowBytes>(b.bytesAt(t.charsetRemap, text::kRemapRowBytes).data(),
-                                                          text::kRemapRowBytes),
+      std::span<const std::uint8_t, text::kRemapRowBytes>(
+          b.bytesAt(t.charsetRemap, text::kRemapRowBytes).data(), text::kRemapRowBytes),
       s.internationalPrompt);
 
   if (cgromType == 3) s.regularCannedMsg = yes(b.byte(t.regularCanned) == kRegularCannedYes);
@@ -264,7 +280,8 @@ void decodeOptionFields(const DecodeSource& source, SettingsRecord& s) {
 
 void decodeReceiveFrequency(const DecodeSource& source, SettingsRecord& s, int decimals) {
   const FieldOffsetTable& t = source.slots;
-  const ReceivedFrequency received = receiveFrequency(readSynthesizerBlock(source.bytes, t, t.synthN, t.synthR));
+  const ReceivedFrequency received =
+      receiveFrequency(readSynthesizerBlock(source.bytes, t, t.synthN, t.synthR));
   s.receiveFrequencyHz = received.hz;
   s.kept.oscillatorFlags32 = static_cast<int>(source.bytes.bits(t.oscillator, 3, 2));
   if (received.parameters) {
@@ -293,7 +310,8 @@ void decodePrompts(const DecodeSource& source, SettingsRecord& s, text::PromptLi
   const ConstImageView b = source.bytes;
   const FieldOffsetTable& t = source.slots;
   if (!s.promptsAsText) {
-    text::unpackPrompts(b.bytesAt(t.promptBlock, t.promptCapacity), s.prompts, list, isYes(s.showSource));
+    text::unpackPrompts(b.bytesAt(t.promptBlock, t.promptCapacity), s.prompts, list,
+                        isYes(s.showSource));
     return;
   }
   for (text::PromptId id : text::promptListEntries(list)) {
@@ -338,14 +356,17 @@ void buildHeaderFields(const BuildTarget& target, const SettingsRecord& s) {
   writePassword(b, t.otaPassword, s.otaPassword);
   b.setBit(t.stopDecodeMissSync, 4, isYes(s.stopDecodeMissSync));
   b.setBit(t.headerFormat, 2, s.kept.synthesizerFlag);
-  for (std::size_t k = 0; k < s.kept.header.size(); ++k) b.setByte(t.keptHeader + k, s.kept.header[k]);
+  for (std::size_t k = 0; k < s.kept.header.size(); ++k)
+    b.setByte(t.keptHeader + k, s.kept.header[k]);
   stampProgramVersion(b);
 
   b.setByte(t.endMsgChar, space ? 0 : static_cast<std::uint8_t>(parseInt(s.endMsgChar, 16, 0)));
-  b.setByte(t.batteryHighMed, space ? 0
-                                    : static_cast<std::uint8_t>(((s.batteryGaugeHiLevel & 0xF) << 4) |
-                                                                (s.batteryGaugeMedLevel & 0xF)));
-  b.setByte(t.batteryLow, space ? 0 : static_cast<std::uint8_t>((s.batteryGaugeLoLevel & 0xF) << 4));
+  b.setByte(t.batteryHighMed, space
+                                  ? 0
+                                  : static_cast<std::uint8_t>(((s.batteryGaugeHiLevel & 0xF) << 4) |
+                                                              (s.batteryGaugeMedLevel & 0xF)));
+  b.setByte(t.batteryLow,
+            space ? 0 : static_cast<std::uint8_t>((s.batteryGaugeLoLevel & 0xF) << 4));
 
   writePassword(b, t.downloadPassword, s.downloadPassword);
   if (target.pagerUnprogrammed) b.setText(t.serialNumber, kIdentityBytes, s.serialNumber);
@@ -381,7 +402,8 @@ void buildOptionFields(const BuildTarget& target, SettingsRecord& s) {
   b.setBit(t.options76, 0, isYes(s.allowOff));
 
   // 0x77: a notebook needs manual delete; the clock is stored twice.
-  b.setBit(t.options77, 7, isYes(s.manualDelete) || maildropNotebook || isYes(s.personalMessageNotebook));
+  b.setBit(t.options77, 7,
+           isYes(s.manualDelete) || maildropNotebook || isYes(s.personalMessageNotebook));
   b.setBit(t.options77, 6, isYes(s.messageLocking));
   b.setBit(t.options77, 5, isYes(s.realTimeClock));
   b.setBit(t.options77, 4, isYes(s.autoOnOff));
@@ -494,7 +516,8 @@ void buildOptionFields(const BuildTarget& target, SettingsRecord& s) {
   if (!space) {
     if (const auto nibble = romNibble(cgromType)) b.setBits(t.defaultAlert, 3, 0, *nibble);
     if (model == kModelHash) b.setBit(t.defaultAlert, 2, true);
-    if (target.pagerUnprogrammed) b.setByte(t.memorySplit, static_cast<std::uint8_t>(s.memorySplit));
+    if (target.pagerUnprogrammed)
+      b.setByte(t.memorySplit, static_cast<std::uint8_t>(s.memorySplit));
     writePassword(b, t.otaGroupPassword, s.otaGroupPassword);
   }
 }
@@ -502,7 +525,8 @@ void buildOptionFields(const BuildTarget& target, SettingsRecord& s) {
 void buildReceiver(const BuildTarget& target, const SettingsRecord& s) {
   const ImageView b = target.bytes;
   const FieldOffsetTable& t = target.slots;
-  const SynthesizerBlock block = synthesizerBlock(s.receiver, static_cast<std::uint8_t>(s.kept.oscillatorFlags32 << 2));
+  const SynthesizerBlock block =
+      synthesizerBlock(s.receiver, static_cast<std::uint8_t>(s.kept.oscillatorFlags32 << 2));
   if (s.kept.synthesizerFlag) {
     for (std::size_t k = 0; k < 3; ++k) {
       b.setByte(t.synthN + k, block.nWord[k]);
@@ -514,20 +538,24 @@ void buildReceiver(const BuildTarget& target, const SettingsRecord& s) {
   b.setBits(t.injectionSide, 1, 0, block.injectionByte);
 }
 
-void buildPrompts(const BuildTarget& target, SettingsRecord& s, text::PromptList list, int capacity) {
+void buildPrompts(const BuildTarget& target, SettingsRecord& s, text::PromptList list,
+                  int capacity) {
   const ImageView b = target.bytes;
   const FieldOffsetTable& t = target.slots;
   if (!s.promptsAsText) {
     text::PromptWorkBuffer buffer;
-    const text::PromptPacking packing{list, target.model, s.internationalPrompt, isYes(s.showSource)};
+    const text::PromptPacking packing{list, target.model, s.internationalPrompt,
+                                      isYes(s.showSource)};
     const int lastByte = text::packPrompts(s.prompts, packing, buffer);
-    text::copyPromptBlock(buffer, lastByte, b.bytesAt(t.promptBlock, static_cast<std::size_t>(capacity)), true);
+    text::copyPromptBlock(buffer, lastByte,
+                          b.bytesAt(t.promptBlock, static_cast<std::size_t>(capacity)), true);
     return;
   }
   for (text::PromptId id : text::promptListEntries(list)) {
     const PromptTextSlot& slot = t.prompt(id);
     if (slot.width == 0) continue;
-    text::writeRawPrompt(b.bytesAt(slot.offset, slot.width), s.prompts[id].text.view(), s.internationalPrompt);
+    text::writeRawPrompt(b.bytesAt(slot.offset, slot.width), s.prompts[id].text.view(),
+                         s.internationalPrompt);
   }
 }
 

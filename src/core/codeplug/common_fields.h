@@ -121,7 +121,8 @@ void buildReceiver(const BuildTarget& target, const SettingsRecord& settings);
 // with the rest of the block cleared. A packed block over the capacity is
 // not written (the prompt size check before building refuses it). Packing
 // may give a "<DEFAULT>" prompt without ROM text its language's text.
-void buildPrompts(const BuildTarget& target, SettingsRecord& settings, text::PromptList list, int capacity);
+void buildPrompts(const BuildTarget& target, SettingsRecord& settings, text::PromptList list,
+                  int capacity);
 
 // Tuning bytes 0x3D-0x3F become 90, 78, 98 (in the settings too); byte 0x73
 // takes the band index and narrow band.

@@ -21,6 +21,8 @@ namespace zelta::codeplug {
 inline constexpr std::size_t kFirmwarePatternBytes = 49;
 using FirmwarePattern = std::array<std::uint8_t, kFirmwarePatternBytes>;
 
+// The rows follow the runs of the tables.
+// clang-format off
 inline constexpr FirmwarePattern kFirmwarePatternP{
     0x0A, 0xE2, 0x2F, 0xE6, 0xC3, 0xE4, 0xA3, 0x24, 0xA1, 0xCF, 0xAF,  //
     0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,                          // 14 x 00
@@ -36,6 +38,8 @@ inline constexpr FirmwarePattern kFirmwarePatternQ{
     0, 0, 0, 0, 0,  // 5 x 00
     0xAE, 0xAF,
 };
+
+// clang-format on
 
 // A short initializer list would leave zeros at the end unnoticed.
 static_assert(kFirmwarePatternP[47] == 0xAE && kFirmwarePatternP[48] == 0xAF);
@@ -67,6 +71,7 @@ inline bool writeFirmwareBlock(ImageView image, std::size_t offset, ModelCode mo
 
 // The older firmware tables of models '!', '0' and '1'.
 //
+// clang-format off
 // '!' with "R0103": the 18 bytes at 0x322, after bytes 0x2EA-0x2EC became
 // F4 37 00.
 inline constexpr std::array<std::uint8_t, 3> kR0103Head{0xF4, 0x37, 0x00};
@@ -88,6 +93,8 @@ inline constexpr std::array<std::uint8_t, 63> kR0104At34B{
     0xFF, 0x13, 0x7E, 0xBF, 0x27, 0x72, 0x6A, 0x27, 0x7E, 0xBF, 0x43, 0x1F, 0x68, 0x21, 0xEB, 0x65,
     0x7E, 0x8F, 0x27, 0x72, 0x75, 0x4F, 0x06, 0x00, 0xFD, 0xCC, 0x28, 0x0F, 0xFD, 0x22, 0x2B, 0x0F,
     0x7E, 0x9F, 0x50, 0x00, 0x75, 0xDF, 0x06, 0x00, 0x7E, 0x8F, 0x50, 0x00, 0xEB, 0x64, 0xF3};
+
+// clang-format on
 
 static_assert(kR0104At2EA[20] == 0xF3 && kR0104At334[22] == 0xF3 && kR0104At34B[62] == 0xF3);
 static_assert(kR0104PllHead[9] == 0xFA && kR0103Block[17] == 0xF3);

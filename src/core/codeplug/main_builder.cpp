@@ -5,6 +5,7 @@
 
 #include "codeplug/builders.h"
 #include "codeplug/common_fields.h"
+#include "codeplug/defaults.h"
 #include "codeplug/field_encodings.h"
 #include "codeplug/firmware_blocks.h"
 #include "codeplug/frequency_band.h"
@@ -67,17 +68,20 @@ void buildCodes(ImageView b, const FieldOffsetTable& t, ModelCode model, const S
     writeNarrowCode(b, narrowCodeSlot(t.codeSlots, c), c, address);
     setNarrowCodeEmptyFlag(b, t, c, !address);
     if (address) frames |= 1U << (*address % 8);
-    if (c <= codes) writeFunctionLetters(b, t.functionLetters, c, address ? std::string_view(s.function[i]) : "");
+    if (c <= codes)
+      writeFunctionLetters(b, t.functionLetters, c, address ? std::string_view(s.function[i]) : "");
   }
   b.setByte(t.frameBitmap, static_cast<std::uint8_t>(frames));
 }
 
-void buildCodeFlags(ImageView b, const FieldOffsetTable& t, ModelCode model, const SettingsRecord& s) {
+void buildCodeFlags(ImageView b, const FieldOffsetTable& t, ModelCode model,
+                    const SettingsRecord& s) {
   const int codes = codesOf(model);
   for (int c = 1; c <= codes; ++c) {
     const auto i = static_cast<std::size_t>(c - 1);
     if (const auto at = priorityPosition(t, c)) writeFlagLetters(b, *at, s.priority[i]);
-    if (const auto at = codeTypePosition(t, c)) writeCodeType(b, *at, isEmptyCode(s.code[i]) ? 0 : s.codeType[i]);
+    if (const auto at = codeTypePosition(t, c))
+      writeCodeType(b, *at, isEmptyCode(s.code[i]) ? 0 : s.codeType[i]);
     if (model != kModelSpace && model != kModelHash) {
       if (const auto at = historyPosition(t, c)) writeFlagLetters(b, *at, s.history[i]);
     }
@@ -93,7 +97,8 @@ void writeBlock(ImageView b, std::size_t at, const std::array<std::uint8_t, N>& 
 // Blocks the settings carry unchanged; the area fills and firmware blocks
 // that follow overwrite parts of them (with a firmware that owns 0x2EA-0x2FF,
 // the tuning byte 0x2FF among them).
-void buildKeptBlocks(ImageView b, const FieldOffsetTable& t, ModelCode model, const SettingsRecord& s) {
+void buildKeptBlocks(ImageView b, const FieldOffsetTable& t, ModelCode model,
+                     const SettingsRecord& s) {
   writeBlock(b, t.block21, s.kept.block21);
   b.setByte(t.keptByte2FF, s.tuningBytes[0]);
   writeBlock(b, t.block222, s.kept.block222);
@@ -109,7 +114,8 @@ void buildKeptBlocks(ImageView b, const FieldOffsetTable& t, ModelCode model, co
 }
 
 // Areas the pager expects filled, by model and firmware.
-void fillAreas(ImageView b, const FieldOffsetTable& t, ModelCode model, const BuildContext& context) {
+void fillAreas(ImageView b, const FieldOffsetTable& t, ModelCode model,
+               const BuildContext& context) {
   if (model == kModelSpace) {
     b.fill(0x14A, 21, 0xF3);
     b.fill(0xAF, 0xC9 - 0xAF, 0);
@@ -129,14 +135,15 @@ void fillAreas(ImageView b, const FieldOffsetTable& t, ModelCode model, const Bu
     b.fill(0x322, 0x400 - 0x322, 0xFF);
   }
   if (isOneOf(model, {'2', '6', ':', 'p', 't', 'x'}) &&
-      (hasFirmware(context, "R0601") || hasFirmware(context, "R0602") || hasFirmware(context, "R0105"))) {
+      (hasFirmware(context, "R0601") || hasFirmware(context, "R0602") ||
+       hasFirmware(context, "R0105"))) {
     b.fill(0x2EA, 0x300 - 0x2EA, 0xF3);
     b.fill(0x322, 0x400 - 0x322, 0xFF);
   }
 }
 
-void copyFirmwareBlocks(ImageView b, const FieldOffsetTable& t, ModelCode model, const BuildContext& context,
-                        const SettingsRecord& s) {
+void copyFirmwareBlocks(ImageView b, const FieldOffsetTable& t, ModelCode model,
+                        const BuildContext& context, const SettingsRecord& s) {
   if (model == '!' && hasFirmware(context, "R0103")) {
     copyBytes(b, 0x2EA, kR0103Head);
     copyBytes(b, 0x322, kR0103Block);
@@ -156,7 +163,8 @@ void copyFirmwareBlocks(ImageView b, const FieldOffsetTable& t, ModelCode model,
   const bool patternBlock = (isOneOf(model, {'2', ':'}) && hasFirmware(context, "R0105")) ||
                             (isOneOf(model, {'p', 'x'}) && hasFirmware(context, "R0602"));
   if (!patternBlock) return;
-  if (context.pagerUnprogrammed) b.setByte(t.iconContrast, isOneOf(model, {'2', 'p'}) ? 0x7C : 0xB4);
+  if (context.pagerUnprogrammed)
+    b.setByte(t.iconContrast, isOneOf(model, {'2', 'p'}) ? 0x7C : 0xB4);
   writeFirmwareBlock(b, t.firmwareBlock, model);
 }
 
@@ -174,6 +182,10 @@ void buildMain(CodeplugImage& image, SettingsRecord& s, const BuildContext& cont
   const ImageView b = image.current();
   const BuildTarget target{b, t, model, image.header(), context.pagerUnprogrammed};
 
+  // A codeplug read from a model ' ' pager lacks the features of the others.
+  if (context.modelAtProgrammingStart == kModelSpace && model != kModelSpace) {
+    applyOldModelFeatureDefaults(s, image, context.converterTarget);
+  }
   buildHeaderFields(target, s);
   const auto info = findModel(model);
   const bool oldFormat = !info || info->family == Family::OldFormat;
@@ -219,7 +231,8 @@ void buildLargeImage(CodeplugImage& image, SettingsRecord& s, const BuildContext
   constexpr int kSecondTableSlots = 16;
   const int codes = codesOf(model);
   for (int slot = 1; slot <= kSecondTableSlots; ++slot) {
-    const auto address = slot <= codes ? addressOf(s.code[static_cast<std::size_t>(slot - 1)]) : std::nullopt;
+    const auto address =
+        slot <= codes ? addressOf(s.code[static_cast<std::size_t>(slot - 1)]) : std::nullopt;
     writeWideCode(b, wideCodeSlot(t.secondCodeSlots, slot), address);
   }
   b.setBits(t.largeCodingFormat, 1, 0, static_cast<unsigned>(std::clamp(s.codingFormat, 0, 2)));
@@ -244,7 +257,8 @@ void buildLargeImage(CodeplugImage& image, SettingsRecord& s, const BuildContext
   b.setBit(t.band, 7, s.nwBand != 0);
 }
 
-errors::ResultCode buildImage(CodeplugImage& image, SettingsRecord& s, const BuildContext& context) {
+errors::ResultCode buildImage(CodeplugImage& image, SettingsRecord& s,
+                              const BuildContext& context) {
   const ModelCode model = image.modelCode();
   image.setModel(model);
 

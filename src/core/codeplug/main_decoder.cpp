@@ -8,6 +8,7 @@
 #include "codeplug/codeplug_version.h"
 #include "codeplug/common_fields.h"
 #include "codeplug/decoders.h"
+#include "codeplug/defaults.h"
 #include "codeplug/field_encodings.h"
 #include "codeplug/frequency_band.h"
 #include "codeplug/frequency_synthesizer.h"
@@ -18,6 +19,10 @@ namespace {
 constexpr ModelCode kModelSpace = ' ';
 constexpr ModelCode kModelHash = '#';
 constexpr ModelCode kModelBang = '!';
+
+// The contrast texts of a codeplug that had none.
+const std::string kDefaultTextContrast = "009";
+const std::string kDefaultIconContrast = "3";
 
 // The bytes of the old image taken over to the start of the image.
 constexpr std::size_t kOldHeaderBytes = 236;
@@ -35,20 +40,22 @@ void readBlock(ConstImageView b, std::size_t at, std::array<std::uint8_t, N>& ou
 
 // Function letters after the codes: an empty code shows "TNAA", except on
 // model '#', whose codes are numeric and ideographic.
-std::string functionLettersOf(ConstImageView b, const FieldOffsetTable& t, ModelCode model, int code,
-                              std::string_view codeSetting) {
+std::string functionLettersOf(ConstImageView b, const FieldOffsetTable& t, ModelCode model,
+                              int code, std::string_view codeSetting) {
   if (!isEmptyCode(codeSetting)) return readFunctionLetters(b, t.functionLetters, code);
   if (model == kModelHash) return code == 2 ? "IIII" : "NIII";
   return "TNAA";
 }
 
 // Code types, priority and history letters of the narrow-code families.
-void decodeCodeFlags(ConstImageView b, const FieldOffsetTable& t, ModelCode model, int codes, SettingsRecord& s) {
+void decodeCodeFlags(ConstImageView b, const FieldOffsetTable& t, ModelCode model, int codes,
+                     SettingsRecord& s) {
   for (int c = 1; c <= codes; ++c) {
     const auto i = static_cast<std::size_t>(c - 1);
     s.function[i] = functionLettersOf(b, t, model, c, s.code[i]);
     if (const auto at = priorityPosition(t, c)) s.priority[i] = readFlagLetters(b, *at);
-    if (const auto at = codeTypePosition(t, c)) s.codeType[i] = isEmptyCode(s.code[i]) ? 0 : readCodeType(b, *at);
+    if (const auto at = codeTypePosition(t, c))
+      s.codeType[i] = isEmptyCode(s.code[i]) ? 0 : readCodeType(b, *at);
     if (model != kModelSpace && model != kModelHash) {
       if (const auto at = historyPosition(t, c)) s.history[i] = readFlagLetters(b, *at);
     }
@@ -88,7 +95,8 @@ std::string oldCodeText(ConstImageView b, std::size_t slot) {
   // the old pagers store reaches it.
   if (b.word24(slot) == kOldEmptyCode || b.bit(slot + 2, 7)) return std::string(kEmptyCode);
   const std::uint32_t x = (std::uint32_t{reversedBits(b.byte(slot))} << 16) |
-                          (std::uint32_t{reversedBits(b.byte(slot + 1))} << 8) | reversedBits(b.byte(slot + 2));
+                          (std::uint32_t{reversedBits(b.byte(slot + 1))} << 8) |
+                          reversedBits(b.byte(slot + 2));
   return codeText(((x & 0x7FFFE0U) >> 2) | b.bits(slot + 2, 7, 4));
 }
 
@@ -100,13 +108,14 @@ struct OldSynthesizer {
 std::optional<OldSynthesizer> oldSynthesizerFor(int band) {
   if (band >= 0 && band <= 3) return OldSynthesizer{0x39, 0x41};  // 20.95 MHz, HI8107, x2
   if (band == 4 || band == 5) return OldSynthesizer{0x3B, 0x41};  // 20.95 MHz, HI8107, x4
-  if (band == 6) return OldSynthesizer{0x9B, 0x21};               // 12.8 MHz, NPC5170, x4, 45 MHz IF
+  if (band == 6) return OldSynthesizer{0x9B, 0x21};  // 12.8 MHz, NPC5170, x4, 45 MHz IF
   return std::nullopt;
 }
 
 }  // namespace
 
-errors::ResultCode decodeMain(CodeplugImage& image, SettingsRecord& s, const DecodeContext& context) {
+errors::ResultCode decodeMain(CodeplugImage& image, SettingsRecord& s,
+                              const DecodeContext& context) {
   const ConstImageView b = std::as_const(image).current();
   const FieldOffsetTable& t = familySlots(image);
   const ModelCode model = image.modelCode();
@@ -125,7 +134,8 @@ errors::ResultCode decodeMain(CodeplugImage& image, SettingsRecord& s, const Dec
   for (int c = 1; c <= codes; ++c) {
     const std::size_t slot = narrowCodeSlot(t.codeSlots, c);
     const bool empty = narrowCodeEmptyFlag(b, t, c) || narrowCodeReadsEmpty(b, slot, c);
-    s.code[static_cast<std::size_t>(c - 1)] = empty ? std::string(kEmptyCode) : codeText(narrowCodeAddress(b, slot));
+    s.code[static_cast<std::size_t>(c - 1)] =
+        empty ? std::string(kEmptyCode) : codeText(narrowCodeAddress(b, slot));
   }
   decodeReceiveFrequency(source, s, 4);
   decodeOptionFields(source, s);
@@ -154,13 +164,15 @@ errors::ResultCode decodeLargeImage(CodeplugImage& image, SettingsRecord& s, con
   // Slots beyond the model's codes hold nothing a page shows.
   for (int slot = 1; slot <= std::min(codes, kSecondTableSlots); ++slot) {
     const auto address = wideCodeAddress(b, wideCodeSlot(t.secondCodeSlots, slot));
-    s.code[static_cast<std::size_t>(slot - 1)] = address ? std::to_string(*address) : std::string(kEmptyCode);
+    s.code[static_cast<std::size_t>(slot - 1)] =
+        address ? std::to_string(*address) : std::string(kEmptyCode);
   }
   s.toneOnlySupport = b.bit(t.toneOnlySupport, 7) ? 1 : 0;
   return errors::code::Done;
 }
 
-errors::ResultCode convertOldFormat(CodeplugImage& image, SettingsRecord& s, const DecodeContext& context) {
+errors::ResultCode convertOldFormat(CodeplugImage& image, SettingsRecord& s,
+                                    const DecodeContext& context) {
   const ModelCode model = image.modelCode();
   const FieldOffsetTable& t = offsetTableFor(Family::A);
   const ConstImageView old = std::as_const(image).oldFormat();
@@ -179,7 +191,8 @@ errors::ResultCode convertOldFormat(CodeplugImage& image, SettingsRecord& s, con
   setCodingFormat(s, old.bit(kOldFormatByte, 1) ? 2 : old.bit(kOldFormatByte, 0) ? 1 : 0);
   constexpr int kOldCodeCount = 4;
   for (int c = 1; c <= kOldCodeCount; ++c) {
-    s.code[static_cast<std::size_t>(c - 1)] = oldCodeText(old, kOldCodes + 3U * static_cast<std::size_t>(c - 1));
+    s.code[static_cast<std::size_t>(c - 1)] =
+        oldCodeText(old, kOldCodes + 3U * static_cast<std::size_t>(c - 1));
   }
 
   const std::uint32_t steps = old.word24(kOldFrequency) % 10'000'000U;
@@ -202,8 +215,8 @@ errors::ResultCode convertOldFormat(CodeplugImage& image, SettingsRecord& s, con
   s.zoom = 1;
   s.prompts[text::PromptId::zoomInPrompt] = text::Prompt{text::PromptText("ZOOM IN"), false};
   s.prompts[text::PromptId::zoomOutPrompt] = text::Prompt{text::PromptText("ZOOM OUT"), false};
-  s.textContrast = "009";
-  s.iconContrast = "3";
+  s.textContrast = kDefaultTextContrast;
+  s.iconContrast = kDefaultIconContrast;
 
   const int band = bandOfFrequency(s.receiveFrequencyHz);
   const auto synthesizer = oldSynthesizerFor(band);
@@ -242,26 +255,28 @@ Route routeFor(DecodeCommand command, const CodeplugImage& image, const DecodeCo
   return Route::OldFormat;  // ' ' '"' '#', 0xCC and codes no model has
 }
 
-// Until the model defaults exist every decode starts from a fresh record.
-void resetSettings(SettingsRecord& settings, ModelCode) { settings = SettingsRecord{}; }
-
 }  // namespace
 
-errors::ResultCode decodeImage(DecodeCommand command, CodeplugImage& image, SettingsRecord& settings,
-                               const DecodeContext& context) {
+errors::ResultCode decodeImage(DecodeCommand command, CodeplugImage& image,
+                               SettingsRecord& settings, const DecodeContext& context) {
   const ModelCode model = image.modelCode();
   image.setModel(model);
-  resetSettings(settings, model);
+  resetToDefaults(settings, image, context.converterTarget);
 
   errors::ResultCode result = errors::code::Ok;
   switch (routeFor(command, image, context)) {
-    case Route::DefaultsOnly: return errors::code::Ok;
-    case Route::Main: result = decodeMain(image, settings, context); break;
+    case Route::DefaultsOnly:
+      return errors::code::Ok;
+    case Route::Main:
+      result = decodeMain(image, settings, context);
+      break;
     case Route::MainThenLarge:
       result = decodeMain(image, settings, context);
       if (result == errors::code::Ok) decodeLargeImage(image, settings, context);
       break;
-    case Route::DFamily: result = decodeDFamily(image, settings, context); break;
+    case Route::DFamily:
+      result = decodeDFamily(image, settings, context);
+      break;
     case Route::OldFormat:
       if (command == DecodeCommand::ReadPager && context.reporter != nullptr) {
         context.reporter->ReportCode(errors::code::ConvertingFormat);
@@ -272,7 +287,7 @@ errors::ResultCode decodeImage(DecodeCommand command, CodeplugImage& image, Sett
   if (result != errors::code::Ok) {
     // The -107 message names the version that was found.
     const std::string version = settings.codeplugVersionText;
-    resetSettings(settings, model);
+    resetToDefaults(settings, image, context.converterTarget);
     settings.codeplugVersionText = version;
     return result;
   }

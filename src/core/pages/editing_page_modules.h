@@ -6,6 +6,7 @@
 #include "pages/more_features_page.h"
 #include "pages/password_ota_page.h"
 #include "pages/page_dispatch.h"
+#include "text/prompt_pages.h"
 
 namespace zelta::pages {
 
@@ -25,6 +26,8 @@ class EditingPageModules {
   PasswordOtaPage& passwordOta() { return passwordOta_; }
   FeaturesPage& features() { return features_; }
   MoreFeaturesPage& moreFeatures() { return moreFeatures_; }
+  // Serves the prompt and the source pages.
+  text::PromptPages& prompts() { return prompts_; }
 
  private:
   codes::GeneralCodePage generalCode_;
@@ -32,6 +35,7 @@ class EditingPageModules {
   PasswordOtaPage passwordOta_;
   FeaturesPage features_;
   MoreFeaturesPage moreFeatures_;
+  text::PromptPages prompts_;
   PageModules registry_;
 };
 

@@ -36,6 +36,7 @@ struct PageContext {
   bool sequentialMode = false;  // F6 programming
   ConverterMode converter = ConverterMode::Off;
   bool limitedBaudFirmware = false;  // last identification reported "R0301" or "R0400"
+  bool firmwareR0102 = false;        // model ' ' pager firmware "R0102": a 474-byte prompt block
   bool locker = false;               // the hidden "Locker" item is checked
   bool promptsAsText = false;        // prompts stored as text, not packed
   int promptLanguage = 0;

@@ -20,9 +20,10 @@ struct Built {
 };
 
 // Builds model from its starting settings changed by edit.
-Built build(ModelCode model, const std::function<void(SettingsRecord&)>& edit = {}, BuildContext context = {},
-            const std::function<void(CodeplugImage&)>& prepare = {}) {
-  Built b{imageOf(model), startingSettings(model)};
+Built build(ModelCode model, const std::function<void(SettingsRecord&)>& edit = {},
+            BuildContext context = {}, const std::function<void(CodeplugImage&)>& prepare = {}) {
+  Built b{imageOf(model), {}};
+  b.settings = startingSettings(*b.image);
   if (prepare) prepare(*b.image);
   if (edit) edit(b.settings);
   EXPECT_EQ(buildImage(*b.image, b.settings, context), errors::code::Ok);
@@ -41,7 +42,8 @@ std::vector<std::uint8_t> bytesOf(ConstImageView image, std::size_t at, std::siz
   return {run.begin(), run.end()};
 }
 
-constexpr ModelCode kMainModels[] = {' ', '!', '"', '#', '0', '1', '2', '6', ':', 'p', 't', 'x', 'q', 'u'};
+constexpr ModelCode kMainModels[] = {' ', '!', '"', '#', '0', '1', '2',
+                                     '6', ':', 'p', 't', 'x', 'q', 'u'};
 
 TEST(BuildMain, Code2AloneWritesItsSlotFlagsAndFrame) {
   for (ModelCode model : {'1', 'p', 'q'}) {
@@ -50,7 +52,8 @@ TEST(BuildMain, Code2AloneWritesItsSlotFlagsAndFrame) {
       s.code[1] = "1234567";
     });
     const std::size_t block = model == 'q' ? 0x700 : 0x300;
-    EXPECT_EQ(bytesOf(b.bytes(), block, 6), (std::vector<std::uint8_t>{0x00, 0x00, 0x07, 0x96, 0xB4, 0x39}));
+    EXPECT_EQ(bytesOf(b.bytes(), block, 6),
+              (std::vector<std::uint8_t>{0x00, 0x00, 0x07, 0x96, 0xB4, 0x39}));
     EXPECT_TRUE(b.bytes().bit(block + 0x14, 0));   // code 1 empty
     EXPECT_FALSE(b.bytes().bit(block + 0x13, 4));  // code 2 used
     EXPECT_TRUE(b.bytes().bit(block + 0x13, 3));   // code 3 empty
@@ -62,7 +65,8 @@ TEST(BuildMain, Code2AloneWritesItsSlotFlagsAndFrame) {
 }
 
 TEST(BuildMain, FourCodeModelsClearCodes5And6) {
-  const Built b = build('0', {}, {}, [](CodeplugImage& image) { image.current().fill(0x30C, 6, 0x5A); });
+  const Built b =
+      build('0', {}, {}, [](CodeplugImage& image) { image.current().fill(0x30C, 6, 0x5A); });
   EXPECT_EQ(bytesOf(b.bytes(), 0x30C, 6), (std::vector<std::uint8_t>{0, 0, 4, 0, 0, 0}));
   EXPECT_EQ(b.bytes().bits(0x313, 1, 0), 3U);
 }
@@ -83,15 +87,16 @@ TEST(BuildMain, ModelByteAndGeneration) {
     char generation;
   };
   const Case cases[] = {
-      {'0', false, '0', '0'}, {'6', false, '6', '0'}, {'!', false, '!', '0'}, {'p', false, 'p', '2'},
-      {'x', false, 'x', '2'}, {'q', false, 'q', '3'}, {'u', false, 'u', '3'},
-      {' ', false, '1', '0'},  // a converted image keeps its '1'
+      {'0', false, '0', '0'}, {'6', false, '6', '0'}, {'!', false, '!', '0'},
+      {'p', false, 'p', '2'}, {'x', false, 'x', '2'}, {'q', false, 'q', '3'},
+      {'u', false, 'u', '3'}, {' ', false, '1', '0'},  // a converted image keeps its '1'
       {' ', true, ' ', '0'},
   };
   for (const Case& c : cases) {
     BuildContext context;
     context.pagerUnprogrammed = c.unprogrammed;
-    const Built b = build(c.model, {}, context, [](CodeplugImage& image) { image.current().setByte(1, '1'); });
+    const Built b =
+        build(c.model, {}, context, [](CodeplugImage& image) { image.current().setByte(1, '1'); });
     EXPECT_EQ(b.bytes().byte(1), c.byte1) << c.model;
     EXPECT_EQ(b.bytes().byte(7), c.generation) << c.model;
     EXPECT_EQ(b.bytes().text(2, 5), ")&)YC");
@@ -113,7 +118,7 @@ TEST(BuildMain, ReceiverParametersByCodingFormatAndBand) {
     int p1, p2, p3;
   };
   const Case cases[] = {
-      {"929.0125", 2, 2, 1, 31}, {"929.0125", 0, 2, 1, 8}, {"931.5000", 1, 2, 1, 18},
+      {"929.0125", 2, 2, 1, 31}, {"929.0125", 0, 2, 1, 8},  {"931.5000", 1, 2, 1, 18},
       {"158.0125", 2, 2, 1, 24}, {"158.0125", 1, 8, 1, 12}, {"465.0000", 0, 3, 0, 6},
   };
   for (const Case& c : cases) {
@@ -147,11 +152,12 @@ TEST(BuildImage, UnsynthesizableFrequencyBuildsNothing) {
   for (const char* frequency : {"158.0130", "", "abc"}) {
     auto image = imageOf('p');
     image->current().fill(0, 0x400, 0xA5);
-    SettingsRecord s = startingSettings('p');
+    SettingsRecord s = startingSettings(*image);
     s.frequency = frequency;
     EXPECT_EQ(buildImage(*image, s, {}), errors::code::NotSynthesizable) << frequency;
     const auto bytes = bytesOf(std::as_const(*image).current(), 0, 0x400);
-    EXPECT_TRUE(std::all_of(bytes.begin(), bytes.end(), [](auto v) { return v == 0xA5; })) << frequency;
+    EXPECT_TRUE(std::all_of(bytes.begin(), bytes.end(), [](auto v) { return v == 0xA5; }))
+        << frequency;
   }
 }
 
@@ -160,7 +166,8 @@ TEST(BuildMain, ModelPWithR0602OnAnUnprogrammedPager) {
   const ConstImageView image = b.bytes();
   EXPECT_EQ(image.byte(0x321), 0x7C);
   EXPECT_EQ(image.byte(0x322), 0x70);
-  EXPECT_EQ(bytesOf(image, 0x323, 49), std::vector<std::uint8_t>(kFirmwarePatternP.begin(), kFirmwarePatternP.end()));
+  EXPECT_EQ(bytesOf(image, 0x323, 49),
+            std::vector<std::uint8_t>(kFirmwarePatternP.begin(), kFirmwarePatternP.end()));
   EXPECT_EQ(bytesOf(image, 0x2EA, 0x16), std::vector<std::uint8_t>(0x16, 0xF3));
   EXPECT_EQ(bytesOf(image, 0x354, 0x400 - 0x354), std::vector<std::uint8_t>(0x400 - 0x354, 0xFF));
 }
@@ -193,7 +200,8 @@ TEST(BuildMain, FirmwareBlocksByModelAndFlag) {
     }
   }
   // PLL types 1 and 3 put their head before the common table at 0x34B.
-  const Built mb = build('1', [](SettingsRecord& s) { s.PLL_Type = kPllMb15e03; }, unprogrammedWith("R0104"));
+  const Built mb = build(
+      '1', [](SettingsRecord& s) { s.PLL_Type = kPllMb15e03; }, unprogrammedWith("R0104"));
   EXPECT_EQ(bytesOf(mb.bytes(), 0x34B, 3), (std::vector<std::uint8_t>{0x76, 0x0F, 0x73}));
   EXPECT_EQ(bytesOf(mb.bytes(), 0x355, 3), (std::vector<std::uint8_t>{0xC0, 0xFF, 0x29}));
   EXPECT_EQ(mb.bytes().byte(0x322), 0xFF);
@@ -207,7 +215,8 @@ TEST(BuildMain, AreaFillsByModel) {
   const Built space = build(' ', {}, {}, dirty);
   EXPECT_EQ(bytesOf(space.bytes(), 0x14A, 21), std::vector<std::uint8_t>(21, 0xF3));
   EXPECT_EQ(bytesOf(space.bytes(), 0xAF, 0xC9 - 0xAF), std::vector<std::uint8_t>(0xC9 - 0xAF, 0));
-  EXPECT_EQ(bytesOf(space.bytes(), 0x2C6, 0x2EA - 0x2C6), std::vector<std::uint8_t>(0x2EA - 0x2C6, 0));
+  EXPECT_EQ(bytesOf(space.bytes(), 0x2C6, 0x2EA - 0x2C6),
+            std::vector<std::uint8_t>(0x2EA - 0x2C6, 0));
   EXPECT_EQ(bytesOf(space.bytes(), 0x3C, 1), std::vector<std::uint8_t>{0});
   EXPECT_EQ(bytesOf(space.bytes(), 0x3D, 3), (std::vector<std::uint8_t>{90, 78, 98}));
 
@@ -223,13 +232,15 @@ TEST(BuildMain, AreaFillsByModel) {
 
   const Built large = build('u', {}, {}, dirty);
   EXPECT_EQ(bytesOf(large.bytes(), 0x7CC, 52), std::vector<std::uint8_t>(52, 0xF3));
-  EXPECT_EQ(bytesOf(large.bytes(), 0x344, 0x600 - 0x344), std::vector<std::uint8_t>(0x600 - 0x344, 0));
+  EXPECT_EQ(bytesOf(large.bytes(), 0x344, 0x600 - 0x344),
+            std::vector<std::uint8_t>(0x600 - 0x344, 0));
 }
 
 TEST(BuildMain, AreasBehindByteB9Bit1) {
   for (bool bit : {false, true}) {
-    const Built b = build('0', [&](SettingsRecord& s) { s.kept.byteB9Bit1 = bit; }, {},
-                          [](CodeplugImage& image) { image.current().fill(0xAF, 0xDD - 0xAF, 0x5A); });
+    const Built b = build(
+        '0', [&](SettingsRecord& s) { s.kept.byteB9Bit1 = bit; }, {},
+        [](CodeplugImage& image) { image.current().fill(0xAF, 0xDD - 0xAF, 0x5A); });
     const std::uint8_t expected = bit ? 0x5A : 0;
     EXPECT_EQ(bytesOf(b.bytes(), 0xAF, 10), std::vector<std::uint8_t>(10, expected));
     EXPECT_EQ(bytesOf(b.bytes(), 0xCA, 16), std::vector<std::uint8_t>(16, expected));
@@ -264,10 +275,10 @@ TEST(BuildMain, CharacterRomDecidesCannedAndDecodingBits) {
   struct Case {
     ModelCode model;
     int rom;
-    int ideo;          // setting
-    unsigned bits79;   // 0x79 bits 4-3 written
+    int ideo;           // setting
+    unsigned bits79;    // 0x79 bits 4-3 written
     unsigned nibbleBA;  // 0xBA bits 3-0
-    bool bit78;        // 0x78 bit 0 with the 14-bit setting on
+    bool bit78;         // 0x78 bit 0 with the 14-bit setting on
   };
   const Case cases[] = {
       {'1', 0, 2, 0, 0x0, true}, {'1', 1, 2, 3, 0x1, false}, {'1', 2, 1, 1, 0x1, false},
@@ -281,7 +292,8 @@ TEST(BuildMain, CharacterRomDecidesCannedAndDecodingBits) {
           s.ideoNumericCanned = c.ideo;
           s.b14bitDecodingRom3 = 1;
         },
-        {}, [&](CodeplugImage& image) { image.header().cgromType = static_cast<std::uint8_t>(c.rom); });
+        {},
+        [&](CodeplugImage& image) { image.header().cgromType = static_cast<std::uint8_t>(c.rom); });
     EXPECT_EQ(b.bytes().bits(0x79, 4, 3), c.bits79) << c.model << c.rom;
     EXPECT_EQ(b.bytes().bits(0xBA, 3, 0), c.nibbleBA) << c.model << c.rom;
     EXPECT_EQ(b.bytes().bit(0x78, 0), c.bit78) << c.model << c.rom;
@@ -292,10 +304,13 @@ TEST(BuildMain, SerialNumberAndMemorySplitOnlyForAnUnprogrammedPager) {
   for (bool unprogrammed : {false, true}) {
     BuildContext context;
     context.pagerUnprogrammed = unprogrammed;
-    const Built b = build('x', [](SettingsRecord& s) {
-      s.serialNumber = "BZZQ123";
-      s.memorySplit = 16;
-    }, context, [](CodeplugImage& image) { image.current().fill(0x5D, 10, 'A'); });
+    const Built b = build(
+        'x',
+        [](SettingsRecord& s) {
+          s.serialNumber = "BZZQ123";
+          s.memorySplit = 16;
+        },
+        context, [](CodeplugImage& image) { image.current().fill(0x5D, 10, 'A'); });
     EXPECT_EQ(b.bytes().text(0x5D, 10), unprogrammed ? "BZZQ123   " : "AAAAAAAAAA");
     EXPECT_EQ(b.bytes().byte(0xC9), unprogrammed ? 16 : 0);
   }
@@ -304,8 +319,9 @@ TEST(BuildMain, SerialNumberAndMemorySplitOnlyForAnUnprogrammedPager) {
 // A converted old image has no synthesizer words; its frequency stays at 0x49.
 TEST(BuildMain, SynthesizerWordsOnlyWithTheSynthesizerFlag) {
   for (bool flag : {false, true}) {
-    const Built b = build('1', [&](SettingsRecord& s) { s.kept.synthesizerFlag = flag; }, {},
-                          [](CodeplugImage& image) { image.current().fill(0x319, 6, 0x5A); });
+    const Built b = build(
+        '1', [&](SettingsRecord& s) { s.kept.synthesizerFlag = flag; }, {},
+        [](CodeplugImage& image) { image.current().fill(0x319, 6, 0x5A); });
     EXPECT_EQ(b.bytes().bit(0x13, 2), flag);
     EXPECT_EQ(b.bytes().byte(0x319) == 0x5A, !flag);
     EXPECT_NE(b.bytes().byte(0x31F), 0);
@@ -321,6 +337,27 @@ TEST(BuildMain, PromptsStoredAsTextGoToTheirSlots) {
   EXPECT_TRUE(b.bytes().bit(0x79, 1));
   EXPECT_EQ(b.bytes().text(0x1AE, 14), "HELLO!!!!!!!!!");
   EXPECT_EQ(b.bytes().text(0x2B6, 6), "SRC17!");
+}
+
+// A codeplug read from a model ' ' pager gets the features it lacked when it
+// is built for another model.
+TEST(BuildMain, OldModelFeatureDefaultsWhenProgrammingStartedWithModelSpace) {
+  for (ModelCode start : {ModelCode{' '}, ModelCode{'1'}}) {
+    BuildContext context;
+    context.modelAtProgrammingStart = start;
+    const Built b = build(
+        '1',
+        [](SettingsRecord& s) {
+          s.alarmAlwaysAudible = 0;
+          s.keyChirp = 1;
+          s.endMsgChar = "7F";
+        },
+        context);
+    const bool applied = start == ' ';
+    EXPECT_EQ(b.bytes().bit(0x7D, 3), applied) << start;
+    EXPECT_EQ(b.bytes().bit(0x7D, 2), !applied) << start;
+    EXPECT_EQ(b.bytes().byte(0x40), applied ? 0x04 : 0x7F) << start;
+  }
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ const std::string kNoCode(7, ' ');
 // An image of model built from its starting settings, as a saved file holds it.
 std::unique_ptr<CodeplugImage> builtImage(ModelCode model) {
   auto image = imageOf(model);
-  SettingsRecord settings = startingSettings(model);
+  SettingsRecord settings = startingSettings(*image);
   BuildContext context;
   context.pagerUnprogrammed = true;
   EXPECT_EQ(buildImage(*image, settings, context), errors::code::Ok);
@@ -64,7 +64,7 @@ TEST(CodeplugVersion, ComparedWithThisProgram) {
     int order;
   };
   const Case cases[] = {
-      {{1, 8, 3, 4}, 0},  {{0, 8, 3, 4}, 0},  {{1, 8, 3, 5}, 1},  {{1, 9, 0, 0}, 1},
+      {{1, 8, 3, 4}, 0},   {{0, 8, 3, 4}, 0},    {{1, 8, 3, 5}, 1}, {{1, 9, 0, 0}, 1},
       {{1, 8, 2, 15}, -1}, {{1, 7, 15, 15}, -1}, {{0, 8, 4, 0}, 1},
   };
   for (const Case& c : cases) {
@@ -82,26 +82,27 @@ TEST(DecodeMain, VersionDecidesAcceptanceAndWhereTheBandComesFrom) {
     int band;
   };
   const Case cases[] = {
-      {0x18, 0x34, errors::code::Ok, 5},
-      {0x18, 0x26, errors::code::Ok, 5},
-      {0x18, 0x25, errors::code::Ok, 2},
-      {0x18, 0x35, errors::code::NewerFile, 0},
+      {0x18, 0x34, errors::code::Ok, 5},        {0x18, 0x26, errors::code::Ok, 5},
+      {0x18, 0x25, errors::code::Ok, 2},        {0x18, 0x35, errors::code::NewerFile, 0},
       {0x19, 0x00, errors::code::NewerFile, 0},
   };
   for (const Case& c : cases) {
     auto image = builtImage('p');
     image->current().setBits(0x73, 6, 3, 5);
+    image->current().setWord24(0x300, (777U << 3) | 7U);  // code 1
     image->current().setByte(0x96, c.hi);
     image->current().setByte(0x97, c.lo);
     const SettingsRecord s = decoded(*image, c.result);
     if (c.result != errors::code::Ok) {
       // Left at the defaults, with the version found for the message.
-      EXPECT_EQ(s.frequency, SettingsRecord{}.frequency);
-      EXPECT_EQ(s.code[0], kNoCode);
-      EXPECT_EQ(s.codeplugVersionText, c.hi == 0x19 ? "Codeplug Version : R09.00.00" : "Codeplug Version : R08.03.05");
+      EXPECT_EQ(s.code[0], "1234567");
+      EXPECT_EQ(s.freqBand, 0);
+      EXPECT_EQ(s.codeplugVersionText,
+                c.hi == 0x19 ? "Codeplug Version : R09.00.00" : "Codeplug Version : R08.03.05");
       continue;
     }
     EXPECT_EQ(s.freqBand, c.band) << std::hex << int(c.lo);
+    EXPECT_EQ(s.code[0], "0000777");
     EXPECT_EQ(s.frequency, "158.0125");
   }
 }
@@ -233,7 +234,7 @@ TEST(DecodeMain, TextsAreTrimmedAndSingleSpacesEmptied) {
   auto image = builtImage('1');
   const ImageView b = image->current();
   b.setText(0x67, 10, "ICN 1");
-  b.setBit(0x79, 1, true);  // prompts stored as text
+  b.setBit(0x79, 1, true);        // prompts stored as text
   b.setText(0xEC, 10, " ", ' ');  // the auto-on prompt: one space padded with spaces
   const SettingsRecord s = decoded(*image);
   EXPECT_EQ(s.ICN, "ICN 1");
@@ -281,9 +282,9 @@ TEST(ConvertOldFormat, ReadsTheOldEncodingsAndRelaysTheImageAsModel1) {
   EXPECT_EQ(s.zoom, 1);
   EXPECT_EQ(s.prompts[text::PromptId::zoomInPrompt].text.view(), "ZOOM IN");
   EXPECT_FALSE(s.kept.synthesizerFlag);
-  EXPECT_EQ(s.kept.block21, (std::array<std::uint8_t, 21>{0xF3, 0xF3, 0xF3, 0xF3, 0xF3, 0xF3, 0xF3, 0xF3, 0xF3, 0xF3,
-                                                           0xF3, 0xF3, 0xF3, 0xF3, 0xF3, 0xF3, 0xF3, 0xF3, 0xF3, 0xF3,
-                                                           0xF3}));
+  EXPECT_EQ(s.kept.block21, (std::array<std::uint8_t, 21>{
+                                0xF3, 0xF3, 0xF3, 0xF3, 0xF3, 0xF3, 0xF3, 0xF3, 0xF3, 0xF3, 0xF3,
+                                0xF3, 0xF3, 0xF3, 0xF3, 0xF3, 0xF3, 0xF3, 0xF3, 0xF3, 0xF3}));
   const ConstImageView current = std::as_const(*old.image).current();
   EXPECT_EQ(current.byte(1), '1');
   EXPECT_EQ(current.byte(0x49), old.bytes.byte(0x49));  // the old header is kept
@@ -299,9 +300,9 @@ TEST(ConvertOldFormat, SynthesizerByBandAndFrequenciesWithoutOne) {
     std::uint8_t synthesizer, oscillator;
   };
   const Case cases[] = {
-      {1380000, errors::code::Ok, 0x39, 0x41},   // 138 MHz, band 0
-      {4655000, errors::code::Ok, 0x3B, 0x41},   // 465.5 MHz, band 5
-      {9295000, errors::code::Ok, 0x9B, 0x21},   // 929.5 MHz, band 6
+      {1380000, errors::code::Ok, 0x39, 0x41},          // 138 MHz, band 0
+      {4655000, errors::code::Ok, 0x3B, 0x41},          // 465.5 MHz, band 5
+      {9295000, errors::code::Ok, 0x9B, 0x21},          // 929.5 MHz, band 6
       {4455000, errors::code::NotSynthesizable, 0, 0},  // band 7
       {3000000, errors::code::NotSynthesizable, 0, 0},  // no band
   };
