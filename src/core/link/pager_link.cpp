@@ -593,6 +593,10 @@ ResultCode PagerLink::wakeUp(Variant variant, ModelCode& model) {
   Clock& clock = comm_.clock();
   comm_.Purge();
   comm_.DelayMs(kBeforeWakeMs);
+  // Bytes the pager was still sending when the last exchange stopped
+  // listening (the rest of the record after the probe's information) arrive
+  // during the pause; left in the queue they would be taken for the answer.
+  comm_.Purge();
   const std::uint8_t sent = state_.speedCode;
   ResultCode result = rc::NotResponding;
   if (comm_.WriteByte(sent)) {
