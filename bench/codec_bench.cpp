@@ -7,9 +7,8 @@
 
 #include "codeplug/builders.h"
 #include "codeplug/decoders.h"
+#include "codeplug/defaults.h"
 #include "codeplug/frequency_band.h"
-#include "text/default_prompts.h"
-#include "text/languages.h"
 
 namespace {
 
@@ -17,17 +16,12 @@ using namespace zelta::codeplug;
 
 constexpr ModelCode kModels[] = {'!', '0', '1', '2', '6', ':', 'p', 't', 'x', 'q', 'u'};
 
-SettingsRecord startingSettings(ModelCode model) {
+// The model's defaults on their frequency's band, with two codes.
+SettingsRecord startingSettings(CodeplugImage& image) {
   SettingsRecord s;
-  s.frequency = "158.0125";
+  resetToDefaults(s, image, false);
   s.freqBand = bandOfFrequency(158'012'500);
-  s.code[0] = "1234567";
   s.code[1] = "0012345";
-  s.textContrast = "009";
-  s.iconContrast = "3";
-  s.endMsgChar = "04";
-  zelta::text::applyLanguageDefaults(s.prompts, zelta::text::lang::english,
-                                     zelta::text::promptListFor(model, false));
   return s;
 }
 
@@ -35,7 +29,7 @@ SettingsRecord startingSettings(ModelCode model) {
 std::unique_ptr<CodeplugImage> builtImage(ModelCode model) {
   auto image = std::make_unique<CodeplugImage>();
   image->setModel(model);
-  SettingsRecord s = startingSettings(model);
+  SettingsRecord s = startingSettings(*image);
   BuildContext context;
   context.pagerUnprogrammed = true;
   if (buildImage(*image, s, context) != zelta::errors::code::Ok) std::abort();

@@ -18,9 +18,13 @@ constexpr AddCommand kCommands[] = {
     addExplainCommand,
     addInfoCommand,
     addShowCommand,
+    addNewCommand,
     addEditCommand,
     addPortsCommand,
     addIdentifyCommand,
+    addReadCommand,
+    addProgramCommand,
+    addServiceCommand,
     [](CLI::App& app, CliRun& run) {
       addCheckCommand(
           app, run, [](codeplug::CodeplugImage& image, codeplug::SettingsRecord& settings) {

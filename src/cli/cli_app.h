@@ -42,8 +42,12 @@ void addExplainCommand(CLI::App& app, CliRun& run);
 void addInfoCommand(CLI::App& app, CliRun& run);
 void addShowCommand(CLI::App& app, CliRun& run);
 void addEditCommand(CLI::App& app, CliRun& run);
+void addNewCommand(CLI::App& app, CliRun& run);
 void addPortsCommand(CLI::App& app, CliRun& run);
 void addIdentifyCommand(CLI::App& app, CliRun& run);
+void addReadCommand(CLI::App& app, CliRun& run);
+void addProgramCommand(CLI::App& app, CliRun& run);
+void addServiceCommand(CLI::App& app, CliRun& run);
 
 // Decodes the image of the model loaded into the settings; 0 on success.
 using DecodeImage =

@@ -11,6 +11,7 @@
 #include "codeplug/builders.h"
 #include "codeplug/data_process.h"
 #include "codeplug/decoders.h"
+#include "core/codeplug/codec_fixture.h"
 
 namespace zelta::cli {
 namespace {
@@ -189,6 +190,36 @@ TEST_F(CliCodeplug, EditReplacesAnExistingOutput) {
   ASSERT_EQ(runArgs({"edit", in, "--set", "cb_codeType01=Group", "-o", path("out.cp")}).status,
             kExitOk);
   EXPECT_EQ(decoded(path("out.cp")).codeType[0], 1);
+}
+
+// A new codeplug holds the model's defaults, as building them gives them.
+TEST_F(CliCodeplug, NewWritesTheDefaultsOfEveryModel) {
+  for (codeplug::ModelCode model : {'!', '0', '1', '2', '6', ':', 'p', 't', 'x', 'q', 'u'}) {
+    char code[8];
+    std::snprintf(code, sizeof code, "0x%02X", model);
+    const std::string file = path(std::string("new-") + code + ".cp");
+    const CliResult r = runArgs({"new", "--model", model == 'p' ? "p" : code, "-o", file});
+    ASSERT_EQ(r.status, kExitOk) << code << ": " << r.err;
+
+    codeplug::CodeplugImage image;
+    image.setModel(model);
+    image.header().memorySize = 32;
+    codeplug::SettingsRecord expected = codeplug::testing::startingSettings(image);
+    codeplug::BuildContext context;
+    context.pagerUnprogrammed = true;
+    ASSERT_EQ(codeplug::buildImage(image, expected, context), errors::code::Ok);
+    codeplug::testing::expectSameSettings(expected, decoded(file), code);
+    EXPECT_EQ(runArgs({"check", file}).status, kExitOk) << code;
+  }
+}
+
+TEST_F(CliCodeplug, NewRefusesCodesWithoutANewCodeplug) {
+  for (const char* model : {"zz", "0x1FF", "0x40", " ", "#", "0x22"}) {
+    const CliResult r = runArgs({"new", "--model", model, "-o", path("n.cp")});
+    EXPECT_EQ(r.status, kExitUsage) << model;
+    EXPECT_FALSE(r.err.empty()) << model;
+    EXPECT_FALSE(fs::exists(path("n.cp"))) << model;
+  }
 }
 
 }  // namespace

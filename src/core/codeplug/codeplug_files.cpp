@@ -1,5 +1,7 @@
 #include "codeplug/codeplug_files.h"
 
+#include "codeplug/common_fields.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <fstream>

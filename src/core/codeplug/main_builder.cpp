@@ -5,6 +5,7 @@
 
 #include "codeplug/builders.h"
 #include "codeplug/common_fields.h"
+#include "codeplug/defaults.h"
 #include "codeplug/field_encodings.h"
 #include "codeplug/firmware_blocks.h"
 #include "codeplug/frequency_band.h"
@@ -181,6 +182,10 @@ void buildMain(CodeplugImage& image, SettingsRecord& s, const BuildContext& cont
   const ImageView b = image.current();
   const BuildTarget target{b, t, model, image.header(), context.pagerUnprogrammed};
 
+  // A codeplug read from a model ' ' pager lacks the features of the others.
+  if (context.modelAtProgrammingStart == kModelSpace && model != kModelSpace) {
+    applyOldModelFeatureDefaults(s, image, context.converterTarget);
+  }
   buildHeaderFields(target, s);
   const auto info = findModel(model);
   const bool oldFormat = !info || info->family == Family::OldFormat;

@@ -8,6 +8,7 @@
 #include "codeplug/codeplug_version.h"
 #include "codeplug/common_fields.h"
 #include "codeplug/decoders.h"
+#include "codeplug/defaults.h"
 #include "codeplug/field_encodings.h"
 #include "codeplug/frequency_band.h"
 #include "codeplug/frequency_synthesizer.h"
@@ -254,18 +255,13 @@ Route routeFor(DecodeCommand command, const CodeplugImage& image, const DecodeCo
   return Route::OldFormat;  // ' ' '"' '#', 0xCC and codes no model has
 }
 
-// Until the model defaults exist every decode starts from a fresh record.
-void resetSettings(SettingsRecord& settings, ModelCode) {
-  settings = SettingsRecord{};
-}
-
 }  // namespace
 
 errors::ResultCode decodeImage(DecodeCommand command, CodeplugImage& image,
                                SettingsRecord& settings, const DecodeContext& context) {
   const ModelCode model = image.modelCode();
   image.setModel(model);
-  resetSettings(settings, model);
+  resetToDefaults(settings, image, context.converterTarget);
 
   errors::ResultCode result = errors::code::Ok;
   switch (routeFor(command, image, context)) {
@@ -291,7 +287,7 @@ errors::ResultCode decodeImage(DecodeCommand command, CodeplugImage& image,
   if (result != errors::code::Ok) {
     // The -107 message names the version that was found.
     const std::string version = settings.codeplugVersionText;
-    resetSettings(settings, model);
+    resetToDefaults(settings, image, context.converterTarget);
     settings.codeplugVersionText = version;
     return result;
   }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "codeplug/codeplug_image.h"
+#include "codeplug/defaults.h"
 #include "codeplug/frequency_band.h"
 #include "codeplug/settings_record.h"
 
@@ -20,31 +21,17 @@ inline std::unique_ptr<CodeplugImage> imageOf(ModelCode model) {
   return image;
 }
 
-// The model's settings as a new codeplug starts from them: the band is the
-// one of the default frequency.
-inline SettingsRecord startingSettings(ModelCode model) {
-  (void)model;
+// The defaults of the image's model, as a new codeplug starts from them:
+// the band is the one of the default frequency.
+inline SettingsRecord startingSettings(CodeplugImage& image) {
   SettingsRecord s;
-  s.frequency = "158.0125";
-  s.code[0] = "1234567";
-  s.ICN = "1234567890";
-  s.downloadPassword = s.otaPassword = s.otaGroupPassword = "FALCONS XV";
-  s.endMsgChar = "04";
-  s.textContrast = "009";
-  s.iconContrast = "3";
-  s.alertFrequency = 1;
-  s.alertDuration = 1;
-  s.reminderAlertInterval = 1;
-  s.reminderAlertTimeout = 7;
-  s.readTimeout = 1;
-  s.fastScrollTime = 4;
-  s.batteryGaugeHiLevel = 9;
-  s.batteryGaugeMedLevel = 8;
-  s.batteryGaugeLoLevel = 7;
-  s.lowCellPeriod = 12;
-  s.functionMenuDisplay = 2;
-  s.realTimeClock = s.showTimeStamp = s.allowOff = s.messagePreview = s.autoBacklight = 1;
+  resetToDefaults(s, image, false);
   s.freqBand = bandOfFrequency(frequencyHzFromText(s.frequency).value_or(0));
+  if (s.freqBand < 0) {
+    // Model '#' starts on 327.525 MHz, which no band of the receivers holds.
+    s.frequency = "158.0125";
+    s.freqBand = 2;
+  }
   return s;
 }
 

@@ -32,7 +32,7 @@ std::string nameOf(ModelCode model) {
 TEST(CodecRoundTrip, BuiltSettingsDecodeToTheSameSettings) {
   for (ModelCode model : kMainModels) {
     auto image = imageOf(model);
-    SettingsRecord built = startingSettings(model);
+    SettingsRecord built = startingSettings(*image);
     ASSERT_EQ(buildImage(*image, built, unprogrammed()), errors::code::Ok) << nameOf(model);
     SettingsRecord decoded;
     ASSERT_EQ(decodeImage(DecodeCommand::OpenFile, *image, decoded, {}), errors::code::Ok)
@@ -48,6 +48,8 @@ class CoveredBits {
   CoveredBits(ModelCode model, ConstImageView original, int cgromType) {
     const bool sixCode = modelIn(model, ModelGroup::sixCodeModels);
     const bool large = modelIn(model, ModelGroup::largeQModels);
+    const bool space = model == ' ';
+    const bool hash = model == '#';
     range(0x00, 8);   // RF flag, model, ")&)", "YC", generation
     range(0x08, 10);  // over-the-air password
     set(0x12, 0x10);
@@ -74,19 +76,19 @@ class CoveredBits {
     set(0x7A, 0x7F);
     set(0x7B, 0x7F);
     range(0x7C, 1);
-    set(0x7D, sixCode ? 0xFE : 0x7E);
+    if (!space) set(0x7D, sixCode ? 0xFE : 0x7E);
     range(0x7E, 6);  // timers
-    if (original.byte(0x84) == 0 || original.byte(0x84) > 50) set(0x84, 0xFF);
+    if (!space && (original.byte(0x84) == 0 || original.byte(0x84) > 50)) set(0x84, 0xFF);
     set(0x85, 0x0F);
     range(0x86, 16);  // melody
     range(0x96, 2);   // version
     set(0x99, 0x03);
     range(0x9A, 14);  // remap row
     if (cgromType == 3) set(0xAA, 0xFF);
-    set(0xAC, 0x0F);
+    set(0xAC, space ? 0x1F : 0x0F);
     set(0xAD, 0x0F);
     set(0xAE, 0xFF);
-    if (!original.bit(0xB9, 1)) {
+    if (!space && !hash && !original.bit(0xB9, 1)) {
       range(0xAF, 10);
       range(0xCA, 16);
       set(0xDC, 0xFF);
@@ -95,11 +97,20 @@ class CoveredBits {
       set(0xB9, 0xFC);
       set(0xBA, 0xF0);
     }
-    if (cgromType <= 5) set(0xBA, 0x0F);
-    range(0xBB, 14);
-    range(0xDA, 2);   // history
-    range(0xDD, 10);  // group password
-    range(0xE7, 5);
+    if (!space && cgromType <= 5) set(0xBA, 0x0F);
+    if (hash) set(0xBA, 0x04);
+    if (!space && !hash) {
+      range(0xBB, 14);
+      range(0xDA, 2);  // history
+      range(0xE7, 5);
+    }
+    if (!space) range(0xDD, 10);  // group password
+    if (space) {
+      range(0x3C, 8);
+      range(0xAF, 0xC9 - 0xAF);
+      range(0x14A, 21);
+      range(0x2C6, 0x2EA - 0x2C6);
+    }
     // Prompts: the compressed block, or the text area of the family.
     if (!original.bit(0x79, 1)) {
       range(0xEC, large ? 600 : 510);
@@ -184,6 +195,40 @@ TEST(CodecRoundTrip, BuildAfterDecodeKeepsEveryUncoveredBitOfRandomImages) {
         ASSERT_EQ(bytes.byte(at), once[at])
             << nameOf(model) << " round " << round << " byte 0x" << std::hex << at;
       }
+    }
+  }
+}
+
+// An old image is converted into the family A layout behind its first 236
+// bytes; a build keeps every bit of those that no setting covers.
+TEST(CodecRoundTrip, BuildAfterConversionKeepsTheUncoveredBitsOfTheOldHeader) {
+  constexpr std::size_t kOldHeaderBytes = 236;
+  std::mt19937 random(19960101);
+  for (ModelCode model : {' ', '"', '#', '!'}) {
+    for (int round = 0; round < 40; ++round) {
+      auto image = imageOf(model);
+      const ImageView old = image->oldFormat();
+      for (auto& b : old.span()) b = static_cast<std::uint8_t>(random());
+      old.setByte(1, model);
+      old.setWord24(0x49, 1'580'125);  // 158.0125 MHz
+      const int cgromType = model == '#' ? 4 : static_cast<int>(random() % 4);
+      image->header().cgromType = static_cast<std::uint8_t>(cgromType);
+      const std::vector<std::uint8_t> original(old.span().begin(), old.span().end());
+      const CoveredBits covered(model, ConstImageView(std::span(original)), cgromType);
+
+      SettingsRecord settings;
+      ASSERT_EQ(decodeImage(DecodeCommand::OpenFile, *image, settings, {}), errors::code::Ok)
+          << nameOf(model);
+      rebuild(*image, settings);
+      const ConstImageView built = std::as_const(*image).current();
+      for (std::size_t at = 0; at < kOldHeaderBytes; ++at) {
+        const auto kept = static_cast<std::uint8_t>(~covered.at(at));
+        ASSERT_EQ(built.byte(at) & kept, original[at] & kept)
+            << nameOf(model) << " round " << round << " byte 0x" << std::hex << at;
+      }
+      // '!' has a 1 KB form of its own; the others stay model '1' images.
+      EXPECT_EQ(built.byte(1), model == '!' ? '!' : '1') << nameOf(model);
+      EXPECT_EQ(built.word24(0x49), 1'580'125U);
     }
   }
 }

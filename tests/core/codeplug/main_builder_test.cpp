@@ -22,7 +22,8 @@ struct Built {
 // Builds model from its starting settings changed by edit.
 Built build(ModelCode model, const std::function<void(SettingsRecord&)>& edit = {},
             BuildContext context = {}, const std::function<void(CodeplugImage&)>& prepare = {}) {
-  Built b{imageOf(model), startingSettings(model)};
+  Built b{imageOf(model), {}};
+  b.settings = startingSettings(*b.image);
   if (prepare) prepare(*b.image);
   if (edit) edit(b.settings);
   EXPECT_EQ(buildImage(*b.image, b.settings, context), errors::code::Ok);
@@ -151,7 +152,7 @@ TEST(BuildImage, UnsynthesizableFrequencyBuildsNothing) {
   for (const char* frequency : {"158.0130", "", "abc"}) {
     auto image = imageOf('p');
     image->current().fill(0, 0x400, 0xA5);
-    SettingsRecord s = startingSettings('p');
+    SettingsRecord s = startingSettings(*image);
     s.frequency = frequency;
     EXPECT_EQ(buildImage(*image, s, {}), errors::code::NotSynthesizable) << frequency;
     const auto bytes = bytesOf(std::as_const(*image).current(), 0, 0x400);
@@ -336,6 +337,27 @@ TEST(BuildMain, PromptsStoredAsTextGoToTheirSlots) {
   EXPECT_TRUE(b.bytes().bit(0x79, 1));
   EXPECT_EQ(b.bytes().text(0x1AE, 14), "HELLO!!!!!!!!!");
   EXPECT_EQ(b.bytes().text(0x2B6, 6), "SRC17!");
+}
+
+// A codeplug read from a model ' ' pager gets the features it lacked when it
+// is built for another model.
+TEST(BuildMain, OldModelFeatureDefaultsWhenProgrammingStartedWithModelSpace) {
+  for (ModelCode start : {ModelCode{' '}, ModelCode{'1'}}) {
+    BuildContext context;
+    context.modelAtProgrammingStart = start;
+    const Built b = build(
+        '1',
+        [](SettingsRecord& s) {
+          s.alarmAlwaysAudible = 0;
+          s.keyChirp = 1;
+          s.endMsgChar = "7F";
+        },
+        context);
+    const bool applied = start == ' ';
+    EXPECT_EQ(b.bytes().bit(0x7D, 3), applied) << start;
+    EXPECT_EQ(b.bytes().bit(0x7D, 2), !applied) << start;
+    EXPECT_EQ(b.bytes().byte(0x40), applied ? 0x04 : 0x7F) << start;
+  }
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ const std::string kNoCode(7, ' ');
 // An image of model built from its starting settings, as a saved file holds it.
 std::unique_ptr<CodeplugImage> builtImage(ModelCode model) {
   auto image = imageOf(model);
-  SettingsRecord settings = startingSettings(model);
+  SettingsRecord settings = startingSettings(*image);
   BuildContext context;
   context.pagerUnprogrammed = true;
   EXPECT_EQ(buildImage(*image, settings, context), errors::code::Ok);
@@ -89,18 +89,20 @@ TEST(DecodeMain, VersionDecidesAcceptanceAndWhereTheBandComesFrom) {
   for (const Case& c : cases) {
     auto image = builtImage('p');
     image->current().setBits(0x73, 6, 3, 5);
+    image->current().setWord24(0x300, (777U << 3) | 7U);  // code 1
     image->current().setByte(0x96, c.hi);
     image->current().setByte(0x97, c.lo);
     const SettingsRecord s = decoded(*image, c.result);
     if (c.result != errors::code::Ok) {
       // Left at the defaults, with the version found for the message.
-      EXPECT_EQ(s.frequency, SettingsRecord{}.frequency);
-      EXPECT_EQ(s.code[0], kNoCode);
+      EXPECT_EQ(s.code[0], "1234567");
+      EXPECT_EQ(s.freqBand, 0);
       EXPECT_EQ(s.codeplugVersionText,
                 c.hi == 0x19 ? "Codeplug Version : R09.00.00" : "Codeplug Version : R08.03.05");
       continue;
     }
     EXPECT_EQ(s.freqBand, c.band) << std::hex << int(c.lo);
+    EXPECT_EQ(s.code[0], "0000777");
     EXPECT_EQ(s.frequency, "158.0125");
   }
 }
