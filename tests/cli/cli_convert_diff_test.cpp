@@ -7,13 +7,9 @@
 
 #include "cli/cli_app.h"
 #include "cli_run.h"
-#include "codeplug/codec.h"
-#include "codeplug/codeplug_files.h"
 #include "codeplug/data_process.h"
-#include "codeplug/defaults.h"
 #include "core/codeplug/srecord_fixture.h"
 #include "support/fake_codec.h"
-#include "support/recording_reporter.h"
 #include "support/temp_folder.h"
 
 namespace zelta::cli {
@@ -179,27 +175,12 @@ TEST(CliDiff, UnreadableFileIsTrouble) {
   EXPECT_THAT(r.err, HasSubstr("cannot open"));
 }
 
-// A codeplug of a model from its defaults, saved by the program itself.
-std::string defaultsFile(const TempFolder& folder, const std::string& name, ModelCode model) {
-  auto image = std::make_unique<codeplug::CodeplugImage>();
-  codeplug::SettingsRecord settings;
-  image->setModel(model);
-  image->current().setByte(1, model);
-  codeplug::resetToDefaults(settings, *image, false);
-  settings.freqBand = codeplug::bandOfFrequency(codeplug::kDefaultFrequencyHz);
-  codeplug::WorkFiles work{folder.path(), {}};
-  zelta::testing::RecordingReporter reporter;
-  const auto path = folder / name;
-  EXPECT_EQ(codeplug::CodeplugFiles(*image, settings, work, reporter, codeplug::standardCodec())
-                .writeCodeplugFile(path),
-            errors::code::Done);
-  return path.string();
-}
-
 // The commands as a user runs them, with the program's own decoders.
 TEST(CliConvertDiff, EndToEndOnSavedAndEditedFiles) {
   TempFolder t;
-  const std::string a = defaultsFile(t, "a.cp", '1');
+  const std::string a = (t / "a.cp").string();
+  const testing::CliResult made = testing::runArgs({"new", "--model", "1", "-o", a});
+  ASSERT_EQ(made.status, kExitOk) << made.err;
   const std::string b = (t / "b.cp").string();
   const testing::CliResult edited =
       testing::runArgs({"edit", a, "--set", "ed_code02=0000008", "-o", b});
