@@ -27,7 +27,7 @@ struct Real {
   RecordingReporter reporter;
 
   explicit Real(ModelCode model)
-      : image(testing::imageOf(model)), settings(testing::startingSettings(model)) {
+      : image(testing::imageOf(model)), settings(testing::startingSettings(*image)) {
     image->current().setByte(1, model);
   }
   CodeplugSession session() { return {*image, settings, work, reporter, standardCodec()}; }
