@@ -1,10 +1,10 @@
 #include "cli/cli_app.h"
 
 #include <CLI/CLI.hpp>
-
 #include <charconv>
 #include <ostream>
 
+#include "codeplug/codec.h"
 #include "codeplug/decoders.h"
 #include "version.h"
 
@@ -22,11 +22,17 @@ constexpr AddCommand kCommands[] = {
     addEditCommand,
     addPortsCommand,
     addIdentifyCommand,
+    addReadCommand,
+    addProgramCommand,
+    addServiceCommand,
     [](CLI::App& app, CliRun& run) {
-      addCheckCommand(app, run, [](codeplug::CodeplugImage& image, codeplug::SettingsRecord& settings) {
-        return codeplug::decodeImage(codeplug::DecodeCommand::OpenFile, image, settings, {});
-      });
+      addCheckCommand(
+          app, run, [](codeplug::CodeplugImage& image, codeplug::SettingsRecord& settings) {
+            return codeplug::decodeImage(codeplug::DecodeCommand::OpenFile, image, settings, {});
+          });
     },
+    [](CLI::App& app, CliRun& run) { addConvertCommand(app, run, codeplug::standardCodec()); },
+    [](CLI::App& app, CliRun& run) { addDiffCommand(app, run, codeplug::standardCodec()); },
 };
 
 // Result codes are negative numbers, which the option parser would take for
@@ -51,8 +57,7 @@ bool parseResultCode(std::string_view text, errors::ResultCode& code) {
 
 int runCli(const std::vector<std::string>& args, CliIo& io) {
   CliRun run(io);
-  CLI::App app{"Zelta PPS command line: codeplug files, pagers and result codes.",
-               "zelta-pps-cli"};
+  CLI::App app{"Zelta PPS command line: codeplug files, pagers and result codes.", "zelta-pps-cli"};
   app.set_version_flag("--version", std::string(zelta::kProgramVersion),
                        "Print the program version and exit");
   app.require_subcommand(1);
@@ -69,7 +74,8 @@ int runCli(const std::vector<std::string>& args, CliIo& io) {
   // without the program name, last one first.
   std::vector<std::string> reversed;
   reversed.reserve(args.size());
-  for (auto it = args.rbegin(); it != args.rend(); ++it) reversed.push_back(protectNegativeNumber(*it));
+  for (auto it = args.rbegin(); it != args.rend(); ++it)
+    reversed.push_back(protectNegativeNumber(*it));
   if (!reversed.empty()) reversed.pop_back();  // the program name
   try {
     app.parse(reversed);

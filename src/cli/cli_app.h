@@ -45,6 +45,9 @@ void addEditCommand(CLI::App& app, CliRun& run);
 void addNewCommand(CLI::App& app, CliRun& run);
 void addPortsCommand(CLI::App& app, CliRun& run);
 void addIdentifyCommand(CLI::App& app, CliRun& run);
+void addReadCommand(CLI::App& app, CliRun& run);
+void addProgramCommand(CLI::App& app, CliRun& run);
+void addServiceCommand(CLI::App& app, CliRun& run);
 
 // Decodes the image of the model loaded into the settings; 0 on success.
 using DecodeImage =
@@ -60,9 +63,8 @@ int runCheck(const std::string& path, const DecodeImage& decode, CliRun& run);
 // the family D layout of the target; nothing is written when it cannot be
 // converted. diff A B [--json]: the settings that differ, then the image
 // bytes that differ outside any setting; 0 when equal, 1 when they differ,
-// 2 when a file cannot be read. Both join kCommands with the codeplug
-// decoders, e.g.
-//   [](CLI::App& a, CliRun& r) { addConvertCommand(a, r, codeplug::standardCodec()); }
+// 2 when a file cannot be read. kCommands gives both the codeplug decoders
+// (codeplug::standardCodec()); tests give them stand-ins.
 void addConvertCommand(CLI::App& app, CliRun& run, const codeplug::CodeplugCodec& codec);
 void addDiffCommand(CLI::App& app, CliRun& run, const codeplug::CodeplugCodec& codec);
 int runConvert(const std::string& file, const std::string& target, const std::string& output,

@@ -34,6 +34,13 @@ LinkSession::LinkSession(CliRun& run, const LinkOptions& options)
   link_.setHooks(std::move(hooks));
 }
 
+void LinkSession::usePassword(const std::string& typed) {
+  link::LinkHooks hooks;
+  if (run_.io.errorIsTerminal) hooks.progress = [this](int percent) { drawProgress(percent); };
+  hooks.askPassword = [typed](link::PasswordField& field) { field = link::makePasswordField(typed); };
+  link_.setHooks(std::move(hooks));
+}
+
 LinkSession::~LinkSession() {
   if (shownPercent_ >= 0) run_.io.err << "\r\033[K" << std::flush;
 }

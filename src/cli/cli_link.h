@@ -38,6 +38,9 @@ class LinkSession {
   // False (with a message) when the trace file cannot be written.
   bool ready() const { return ready_; }
   link::PagerLink& link() { return link_; }
+  // The password the pager dialog would be given: the typed text, padded
+  // and scrambled. Without one the pager is sent blanks.
+  void usePassword(const std::string& typed);
 
  private:
   void drawProgress(int percent);

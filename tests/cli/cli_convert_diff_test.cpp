@@ -175,5 +175,43 @@ TEST(CliDiff, UnreadableFileIsTrouble) {
   EXPECT_THAT(r.err, HasSubstr("cannot open"));
 }
 
+// The commands as a user runs them, with the program's own decoders.
+TEST(CliConvertDiff, EndToEndOnSavedAndEditedFiles) {
+  TempFolder t;
+  const std::string a = (t / "a.cp").string();
+  const testing::CliResult made = testing::runArgs({"new", "--model", "1", "-o", a});
+  ASSERT_EQ(made.status, kExitOk) << made.err;
+  const std::string b = (t / "b.cp").string();
+  const testing::CliResult edited =
+      testing::runArgs({"edit", a, "--set", "ed_code02=0000008", "-o", b});
+  ASSERT_EQ(edited.status, kExitOk) << edited.err;
+
+  const testing::CliResult same = testing::runArgs({"diff", a, a});
+  EXPECT_EQ(same.status, kExitOk) << same.out << same.err;
+  const testing::CliResult differ = testing::runArgs({"diff", a, b, "--json"});
+  EXPECT_EQ(differ.status, kExitFailed) << differ.err;
+  const auto doc = nlohmann::json::parse(differ.out);
+  bool code2 = false;
+  for (const auto& s : doc["settings"]) code2 = code2 || s["control"] == "ed_code02";
+  EXPECT_TRUE(code2) << differ.out;
+  EXPECT_TRUE(doc["bytesOutsideSettings"]);
+
+  const std::string d = (t / "d.cp").string();
+  const testing::CliResult converted =
+      testing::runArgs({"convert", b, "--target", "varda", "-o", d});
+  ASSERT_EQ(converted.status, kExitOk) << converted.err;
+  const testing::CliResult shown = testing::runArgs({"show", d, "--json"});
+  ASSERT_EQ(shown.status, kExitOk) << shown.err;
+  EXPECT_THAT(shown.out, HasSubstr("\"ed_code02\": \"8\""));  // the wide form has no leading zeros
+  const testing::CliResult info = testing::runArgs({"info", d});
+  EXPECT_THAT(info.out, HasSubstr("0x91"));
+
+  const testing::CliResult again =
+      testing::runArgs({"convert", d, "--target", "lumio", "-o", (t / "e.cp").string()});
+  EXPECT_EQ(again.status, kExitFailed);
+  EXPECT_THAT(again.err, HasSubstr("error -119"));
+  EXPECT_FALSE(std::filesystem::exists(t / "e.cp"));
+}
+
 }  // namespace
 }  // namespace zelta::cli

@@ -29,7 +29,6 @@ class FakeCodec : public codeplug::CodeplugCodec {
   codeplug::ModelCode failBuildOf = 0;
   // Returned by decode instead of decodeResult for images of this model.
   codeplug::ModelCode failDecodeOf = 0;
-  std::string icnOnDecode;  // when set, decoding gives this inventory number
 
   errors::ResultCode decode(codeplug::DecodeCommand command, codeplug::CodeplugImage& image,
                             codeplug::SettingsRecord& settings,
@@ -42,7 +41,7 @@ class FakeCodec : public codeplug::CodeplugCodec {
     if (failDecodeOf != 0 && image.modelCode() == failDecodeOf) return decodeResult;
     if (failDecodeOf == 0 && decodeResult != errors::code::Ok) return decodeResult;
     settings.modelCodeAsRead = image.current().byte(1);
-    settings.ICN = icnOnDecode.empty() ? image.current().text(0x67, 10) : icnOnDecode;
+    settings.ICN = image.current().text(0x67, 10);
     return errors::code::Ok;
   }
 

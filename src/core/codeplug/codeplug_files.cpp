@@ -1,5 +1,7 @@
 #include "codeplug/codeplug_files.h"
 
+#include "codeplug/common_fields.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -7,6 +9,7 @@
 #include <sstream>
 
 #include "codeplug/atomic_file.h"
+#include "codeplug/codeplug_version.h"
 #include "codeplug/data_process.h"
 #include "codeplug/field_encodings.h"
 #include "codeplug/frequency_synthesizer.h"
@@ -178,11 +181,10 @@ errors::ResultCode CodeplugFiles::readCodeplugFile(const fs::path& file) {
       codec_.decode(DecodeCommand::OpenFile, *image, *settings, DecodeContext{});
   if (decoded == errors::code::NewerFile) {
     reporter_.context().fileVersionLabel =
-        "Codeplug Version : " + codeplugVersionText(readCodeplugVersion(image->current(), 0x96));
+        codeplugVersionLabel(readCodeplugVersion(image->current(), kCodeplugVersionOffset));
   }
   if (decoded != errors::code::Ok) return showing(reporter_, decoded);
 
-  emptySingleSpaceTexts(*settings);
   image_ = *image;
   settings_ = std::move(*settings);
   return errors::code::Done;

@@ -491,7 +491,8 @@ ResultCode TransactionRun::readBlock() {
   if (const ResultCode r = link_.readBytes(target); r != rc::Ok) return r;
 
   if (st_.copyMode) {
-    st_.pagerCopy = extractPagerCopyValues(target, st_.modelCode);
+    // The whole copy region: the slots of a family lie beyond a 768-byte block.
+    st_.pagerCopy = extractPagerCopyValues(b.pagerCopy, st_.modelCode);
   } else {
     std::uint8_t sum = 0;
     for (std::uint8_t byte : target) sum = static_cast<std::uint8_t>(sum + byte);
@@ -592,6 +593,10 @@ ResultCode PagerLink::wakeUp(Variant variant, ModelCode& model) {
   Clock& clock = comm_.clock();
   comm_.Purge();
   comm_.DelayMs(kBeforeWakeMs);
+  // Bytes the pager was still sending when the last exchange stopped
+  // listening (the rest of the record after the probe's information) arrive
+  // during the pause; left in the queue they would be taken for the answer.
+  comm_.Purge();
   const std::uint8_t sent = state_.speedCode;
   ResultCode result = rc::NotResponding;
   if (comm_.WriteByte(sent)) {

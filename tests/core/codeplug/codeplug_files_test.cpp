@@ -160,15 +160,6 @@ TEST(OpenCodeplug, ExclamationFilesOfBothSizes) {
                           [](std::uint8_t b) { return b == 0; }));
 }
 
-TEST(OpenCodeplug, SingleSpaceTextsBecomeEmpty) {
-  Workspace w;
-  w.codec.icnOnDecode = " ";
-  ASSERT_EQ(
-      w.files().readCodeplugFile(w.file("s.cp", cpText(imageWithIcn(1024, '1', "IGNORED001")))),
-      errors::code::Done);
-  EXPECT_EQ(w.settings.ICN, "");
-}
-
 // --- Saving ----------------------------------------------------------------
 
 struct SaveFixture : Workspace {

@@ -1,0 +1,315 @@
+#include "link/pager_operations.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "codeplug/builders.h"
+#include "codeplug/codec.h"
+#include "codeplug/defaults.h"
+#include "link/comm.h"
+#include "recording_reporter.h"
+#include "simulated_device.h"
+#include "temp_folder.h"
+
+namespace zelta::testing {
+namespace {
+
+namespace rc = errors::code;
+using codeplug::ModelCode;
+using link::OperationKind;
+
+std::size_t imageSize(ModelCode model) {
+  return codeplug::modelIn(model, codeplug::ModelGroup::newProtocolModels) ? 2048 : 1024;
+}
+
+// A codeplug of the model as this program builds it from the defaults, with
+// one present code, as a pager would hold it.
+std::vector<std::uint8_t> defaultImage(ModelCode model) {
+  auto image = std::make_unique<codeplug::CodeplugImage>();
+  image->setModel(model);
+  codeplug::SettingsRecord settings;
+  codeplug::resetToDefaults(settings, *image, false);
+  settings.code[0] = "1234567";
+  settings.freqBand = codeplug::bandOfFrequency(codeplug::kDefaultFrequencyHz);
+  codeplug::buildImage(*image, settings, {});
+  const auto bytes = image->buffer().first(imageSize(model));
+  return {bytes.begin(), bytes.end()};
+}
+
+class Dialogs : public link::OperatorDialogs {
+ public:
+  int shown = 0;
+  errors::ResultCode answer = rc::Ok;
+  std::string serial = "NEW0000001";
+  errors::ResultCode askMemoryAndSerial(link::MemorySerialRequest& request) override {
+    ++shown;
+    request.serialNumber = serial;
+    return answer;
+  }
+};
+
+// The operations over the in-process simulator on a fake clock.
+struct Bench {
+  explicit Bench(pagersim::SimulatorOptions options) : sim(std::move(options)) {
+    comm.SetPortName("/dev/ttySIM");
+    link.setImageBuffers(link::imageBuffersOf(*image));
+    link.setHooks({nullptr, [this](link::PasswordField& field) {
+                     ++passwordDialogs;
+                     field = link::makePasswordField(typedPassword);
+                   }});
+    work.folder = folder.path();
+  }
+
+  // The codeplug on screen: what was built for the model, as if loaded.
+  void loadCodeplug(ModelCode model) {
+    image->setModel(model);
+    codeplug::resetToDefaults(settings, *image, false);
+    settings.code[0] = "1234567";
+    settings.freqBand = codeplug::bandOfFrequency(codeplug::kDefaultFrequencyHz);
+    settings.modelCodeAsRead = model;
+    codeplug::buildImage(*image, settings, {});
+    // As a file load leaves it: the settings decoded from the image.
+    codeplug::DecodeContext context;
+    codeplug::standardCodec().decode(codeplug::DecodeCommand::OpenFile, *image, settings,
+                                     context);
+    ops.sourceModel = model;
+  }
+
+  std::vector<std::uint8_t> currentImage(std::size_t n) const {
+    const auto bytes = image->buffer().first(n);
+    return {bytes.begin(), bytes.end()};
+  }
+
+  bool reported(errors::ResultCode code) const {
+    const std::string text = errors::reportMessage(code, reporter.context()).text;
+    return std::any_of(reporter.shown.begin(), reporter.shown.end(),
+                       [&](const errors::Message& m) { return m.text == text; });
+  }
+  int asked(errors::ResultCode code) const {
+    return static_cast<int>(std::count_if(reporter.asked.begin(), reporter.asked.end(),
+                                          [&](const auto& a) { return a.code == code; }));
+  }
+
+  pagersim::PagerSimulator sim;
+  FakeClock clock;
+  SimulatedDevice device{sim, clock};
+  RecordingReporter reporter;
+  link::TDComm comm{device, reporter, clock};
+  link::PagerLink link{comm, reporter};
+  std::unique_ptr<codeplug::CodeplugImage> image = std::make_unique<codeplug::CodeplugImage>();
+  codeplug::SettingsRecord settings;
+  TempFolder folder;
+  codeplug::WorkFiles work;
+  service::ConverterState converter;
+  Dialogs dialogs;
+  link::OperationSettings ops;
+  std::string typedPassword;
+  int passwordDialogs = 0;
+  codeplug::CodeplugSession session{*image, settings, work, reporter, codeplug::standardCodec()};
+  link::PagerOperations operations{link, session, converter, dialogs, ops};
+};
+
+pagersim::SimulatorOptions pagerOf(ModelCode model) {
+  pagersim::SimulatorOptions options;
+  options.model = model;
+  if (model != '#') options.image = defaultImage(model);
+  options.serial = "SIM0000042";
+  return options;
+}
+
+TEST(PagerOperations, ReadDecodesThePagerImageIntoTheCodeplug) {
+  for (ModelCode model : {ModelCode{'1'}, ModelCode{'p'}, ModelCode{'q'}, ModelCode{0x91}}) {
+    SCOPED_TRACE(static_cast<int>(model));
+    Bench b(pagerOf(model));
+    ASSERT_EQ(b.operations.RunPagerOperation(OperationKind::Read), rc::Done);
+    EXPECT_EQ(b.image->modelCode(), model);
+    EXPECT_EQ(b.ops.sourceModel, model);
+    EXPECT_EQ(b.settings.code[0], "1234567");
+    EXPECT_EQ(b.currentImage(imageSize(model) - 1),
+              std::vector<std::uint8_t>(b.sim.image().begin(), b.sim.image().end() - 1));
+    EXPECT_TRUE(b.reporter.shown.empty());
+  }
+}
+
+TEST(PagerOperations, FailedReadKeepsTheOpenCodeplug) {
+  pagersim::SimulatorOptions options = pagerOf(0x91);
+  options.faults.badChecksum.remaining = pagersim::Fault::kAlways;
+  Bench b(options);
+  b.loadCodeplug('p');
+  const auto before = b.currentImage(1024);
+  b.settings.ICN = "KEEP ME";
+
+  EXPECT_EQ(b.operations.RunPagerOperation(OperationKind::Read), rc::ReadBackFailed);
+  EXPECT_EQ(b.image->modelCode(), 'p');
+  EXPECT_EQ(b.currentImage(1024), before);
+  EXPECT_EQ(b.settings.ICN, "KEEP ME");
+  EXPECT_EQ(b.link.state().modelCode, codeplug::kNoModel);
+}
+
+// "Not responding" asks to retry; Yes runs the whole sequence again from
+// the probe, No ends with -16 and no further box.
+TEST(PagerOperations, SilentPagerRetryQuestion) {
+  for (bool firstAnswer : {false, true}) {
+    pagersim::SimulatorOptions options = pagerOf(0x91);
+    options.faults.silent = true;
+    Bench b(options);
+    b.reporter.answer(firstAnswer);  // then No
+    EXPECT_EQ(b.operations.RunPagerOperation(OperationKind::Read), rc::NotResponding);
+    const int runs = firstAnswer ? 2 : 1;
+    EXPECT_EQ(b.asked(rc::NotResponding), runs);
+    EXPECT_EQ(b.device.opens, runs);  // one probe per run, five wake-ups each
+    EXPECT_TRUE(b.reporter.shown.empty());
+    EXPECT_FALSE(b.link.state().blankRead);
+  }
+}
+
+TEST(PagerOperations, RetryOfAFastPagerFallsBackTo38400) {
+  pagersim::SimulatorOptions options = pagerOf(0x98);
+  options.faults.silent = true;
+  Bench b(options);
+  b.link.setConfiguredBaud(57600);
+  b.reporter.answer(true);
+  b.operations.RetryOperation(OperationKind::Read);
+  // The model stays unknown on a silent line, so the speed is not touched;
+  // the requested speed is restored after the operation in any case.
+  EXPECT_EQ(b.link.state().requestedSpeedCode, link::speed::k57600);
+}
+
+TEST(PagerOperations, ProgramWritesTheBuiltImageAndSetsTheClock) {
+  for (ModelCode model : {ModelCode{'1'}, ModelCode{'p'}, ModelCode{'q'}, ModelCode{0x91}}) {
+    SCOPED_TRACE(static_cast<int>(model));
+    Bench b(pagerOf(model));
+    b.loadCodeplug(model);
+    b.settings.ICN = "ICN0000007";
+    ASSERT_EQ(b.operations.RunPagerOperation(OperationKind::Program), rc::Ok)
+        << (b.reporter.shown.empty() ? "" : b.reporter.shown.front().text);
+    EXPECT_TRUE(b.operations.pagerWritten());
+    EXPECT_EQ(b.sim.imagesWritten(), 1);
+    EXPECT_TRUE(b.sim.clockSet());
+    const std::size_t n = imageSize(model);
+    EXPECT_EQ(std::vector<std::uint8_t>(b.sim.image().begin(), b.sim.image().begin() + n),
+              b.currentImage(n));
+    // The pager keeps its own serial number.
+    EXPECT_EQ(std::string(b.sim.image().begin() + 0x5D, b.sim.image().begin() + 0x67),
+              "SIM0000042");
+  }
+}
+
+// '#' may be read but not programmed: -15 is shown once.
+TEST(PagerOperations, HashPagerIsNotProgrammable) {
+  Bench b(pagerOf('#'));
+  b.loadCodeplug('1');
+  b.ops.sourceModel = '#';  // a codeplug of the old format goes in as it stands
+  b.image->header().cgromType = 4;  // the '#' character ROM
+  EXPECT_EQ(b.operations.RunPagerOperation(OperationKind::Program), rc::UnknownPagerType);
+  EXPECT_TRUE(b.reported(rc::UnknownPagerType));
+  EXPECT_EQ(b.reporter.shown.size(), 1U);
+  EXPECT_EQ(b.sim.imagesWritten(), 0);
+}
+
+// "U" stops a read with -22 but lets programming go on through the memory
+// and serial number dialog; its Cancel stops programming.
+TEST(PagerOperations, UnprogrammedPager) {
+  {
+    pagersim::SimulatorOptions options = pagerOf(0x91);
+    options.status = 'U';
+    Bench b(options);
+    EXPECT_EQ(b.operations.RunPagerOperation(OperationKind::Read), rc::Unprogrammed);
+    EXPECT_TRUE(b.link.state().unprogrammed);
+  }
+  for (errors::ResultCode answer : {rc::Ok, rc::Cancelled}) {
+    pagersim::SimulatorOptions options = pagerOf('p');
+    options.status = 'U';
+    Bench b(options);
+    b.loadCodeplug('p');
+    b.dialogs.answer = answer;
+    const errors::ResultCode r = b.operations.RunPagerOperation(OperationKind::Program);
+    EXPECT_EQ(b.dialogs.shown, 1);
+    if (answer == rc::Ok) {
+      EXPECT_EQ(r, rc::Ok);
+      EXPECT_EQ(b.sim.imagesWritten(), 1);
+      EXPECT_EQ(std::string(b.sim.image().begin() + 0x5D, b.sim.image().begin() + 0x67),
+                "NEW0000001");
+    } else {
+      EXPECT_EQ(r, rc::Cancelled);
+      EXPECT_EQ(b.sim.imagesWritten(), 0);
+    }
+  }
+}
+
+TEST(PagerOperations, CodeChecksBeforeTheLink) {
+  Bench b(pagerOf('p'));
+  b.loadCodeplug('p');
+  b.settings.code[0] = "       ";
+  EXPECT_EQ(b.operations.RunPagerOperation(OperationKind::Program), rc::NoCode);
+  b.settings.code[0] = "1234567";
+  b.settings.code[1] = "1234567";
+  EXPECT_EQ(b.operations.RunPagerOperation(OperationKind::Program), rc::DuplicateCodes);
+  EXPECT_TRUE(b.reported(rc::DuplicateCodes));
+  EXPECT_EQ(b.device.opens, 0);
+}
+
+TEST(PagerOperations, WrongPasswordIsReported) {
+  pagersim::SimulatorOptions options = pagerOf(0x91);
+  options.password = "RIGHT";
+  Bench b(options);
+  b.typedPassword = "WRONG";
+  EXPECT_EQ(b.operations.RunPagerOperation(OperationKind::Read), rc::WrongPassword);
+  EXPECT_EQ(b.passwordDialogs, 1);
+
+  Bench ok(options);
+  ok.typedPassword = "RIGHT";
+  EXPECT_EQ(ok.operations.RunPagerOperation(OperationKind::Read), rc::Done);
+}
+
+TEST(PagerOperations, NakOnTheWrittenBlockIsReported) {
+  pagersim::SimulatorOptions options = pagerOf(0x91);
+  options.faults.nak.remaining = pagersim::Fault::kAlways;
+  Bench b(options);
+  b.loadCodeplug(0x91);
+  EXPECT_EQ(b.operations.RunPagerOperation(OperationKind::Program), rc::BadChecksum);
+  EXPECT_TRUE(b.reported(rc::BadChecksum));
+  EXPECT_FALSE(b.operations.pagerWritten());
+}
+
+// A codeplug of a newer family than the pager: refused, nothing written.
+TEST(PagerOperations, NewerCodeplugThanPagerIsRefused) {
+  Bench b(pagerOf('1'));
+  b.loadCodeplug('q');
+  EXPECT_EQ(b.operations.RunPagerOperation(OperationKind::Program), rc::Ok);
+  EXPECT_TRUE(b.reported(rc::CodeplugNewerThanPager));
+  EXPECT_EQ(b.sim.imagesWritten(), 0);
+}
+
+// The converter on with a 'q' pager: -117 from the program sequence.
+TEST(PagerOperations, ConverterOnRefusesALargePager) {
+  Bench b(pagerOf('q'));
+  b.loadCodeplug('q');
+  b.converter.mode = pages::ConverterMode::Lumio;
+  EXPECT_EQ(b.operations.RunPagerOperation(OperationKind::Program), rc::CodeplugNewerThanPager);
+  EXPECT_EQ(b.sim.imagesWritten(), 0);
+}
+
+TEST(PagerOperations, CannedRangeQuestion) {
+  for (bool yes : {false, true}) {
+    Bench b(pagerOf('p'));
+    b.loadCodeplug('p');
+    b.image->header().cgromType = 1;
+    b.settings.regularCannedMsg = 1;
+    b.settings.startCannedMsg = "0000";
+    b.settings.endCannedMsg = "0001";
+    b.reporter.answer(yes);
+    EXPECT_EQ(b.operations.RunPagerOperation(OperationKind::Program), rc::Ok);
+    EXPECT_EQ(b.asked(rc::CannedRangeReset), 1);
+    EXPECT_EQ(b.sim.imagesWritten(), yes ? 1 : 0);
+    if (yes) {
+      EXPECT_EQ(b.settings.startCannedMsg, "3321");
+      EXPECT_EQ(b.settings.endCannedMsg, "3F7E");
+    }
+  }
+}
+
+}  // namespace
+}  // namespace zelta::testing
