@@ -6,7 +6,7 @@
 #include <ostream>
 
 #include "cli/cli_app.h"
-#include "cli/cli_codeplug.h"
+#include "cli/codeplug_files.h"
 #include "codeplug/field_encodings.h"
 #include "pages/field_catalog.h"
 #include "text/prompt_code_table.h"

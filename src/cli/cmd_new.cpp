@@ -3,7 +3,7 @@
 #include <ostream>
 
 #include "cli/cli_app.h"
-#include "cli/cli_codeplug.h"
+#include "cli/codeplug_files.h"
 #include "codeplug/defaults.h"
 #include "codeplug/frequency_band.h"
 

@@ -5,7 +5,7 @@
 #include <ostream>
 
 #include "cli/cli_app.h"
-#include "cli/cli_codeplug.h"
+#include "cli/codeplug_files.h"
 
 namespace zelta::cli {
 namespace {

@@ -1,4 +1,4 @@
-#include "cli/cli_codeplug.h"
+#include "cli/codeplug_files.h"
 
 #include <algorithm>
 #include <cctype>
