@@ -4,8 +4,7 @@
 
 #include "cli/cli_app.h"
 #include "cli/codeplug_files.h"
-#include "codeplug/defaults.h"
-#include "codeplug/frequency_band.h"
+#include "codeplug/new_codeplug.h"
 
 namespace zelta::cli {
 
@@ -44,20 +43,7 @@ void addNewCommand(CLI::App& app, CliRun& run) {
       }
 
       Codeplug codeplug;
-      codeplug::CodeplugImage& image = *codeplug.image;
-      image.setModel(*model);
-      image.header().cgromType = 0;
-      image.header().memorySize = 32;
-      image.header().modelByte = *model;
-      codeplug::resetToDefaults(codeplug.settings, image, false);
-      // The defaults name no band: the one of the default frequency. The
-      // second receiver of the two-frequency models starts on it too.
-      codeplug::SettingsRecord& s = codeplug.settings;
-      const codeplug::Hertz hz = codeplug::frequencyHzFromText(s.frequency).value_or(0);
-      if (const int band = codeplug::bandOfFrequency(hz); band >= 0) s.freqBand = band;
-      if (codeplug::modelIn(*model, codeplug::ModelGroup::dualOrF) && s.frequency2.empty()) {
-        s.frequency2 = codeplug::frequencyTextOf(hz, 4);
-      }
+      codeplug::setUpNewCodeplug(*model, *codeplug.image, codeplug.settings);
       return saveCodeplugFile(codeplug, options->output, true, run);
     };
   });

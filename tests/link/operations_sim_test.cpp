@@ -9,7 +9,7 @@
 #include "codeplug/builders.h"
 #include "codeplug/codec.h"
 #include "codeplug/data_process.h"
-#include "codeplug/defaults.h"
+#include "codeplug/new_codeplug.h"
 #include "link/comm.h"
 #include "link/pager_operations.h"
 #include "link/termios_serial_device.h"
@@ -44,10 +44,8 @@ struct Codeplug {
 // decoded as a file load leaves it.
 Codeplug defaultCodeplug(ModelCode model) {
   Codeplug c;
-  c.image->setModel(model);
-  codeplug::resetToDefaults(c.settings, *c.image, false);
+  codeplug::setUpNewCodeplug(model, *c.image, c.settings);
   c.settings.code[0] = "1234567";
-  c.settings.freqBand = codeplug::bandOfFrequency(codeplug::kDefaultFrequencyHz);
   codeplug::buildImage(*c.image, c.settings, {});
   codeplug::standardCodec().decode(codeplug::DecodeCommand::OpenFile, *c.image, c.settings, {});
   return c;
@@ -135,7 +133,7 @@ TEST_P(OperationsRoundTrip, ReadThenProgram) {
 
 INSTANTIATE_TEST_SUITE_P(OneModelPerFamily, OperationsRoundTrip,
                          ::testing::Values(ModelCode{'1'}, ModelCode{'p'}, ModelCode{'q'},
-                                           ModelCode{0x91}),
+                                           ModelCode{0x91}, ModelCode{0x97}, ModelCode{0x99}),
                          [](const auto& info) { return hexModel(info.param).substr(2); });
 
 TEST(OperationsWithSimulator, SimulatorDyingMidTransferEndsWithAClearError) {

@@ -7,7 +7,7 @@
 
 #include "codeplug/builders.h"
 #include "codeplug/codec.h"
-#include "codeplug/defaults.h"
+#include "codeplug/new_codeplug.h"
 #include "link/comm.h"
 #include "recording_reporter.h"
 #include "simulated_device.h"
@@ -28,11 +28,9 @@ std::size_t imageSize(ModelCode model) {
 // one present code, as a pager would hold it.
 std::vector<std::uint8_t> defaultImage(ModelCode model) {
   auto image = std::make_unique<codeplug::CodeplugImage>();
-  image->setModel(model);
   codeplug::SettingsRecord settings;
-  codeplug::resetToDefaults(settings, *image, false);
+  codeplug::setUpNewCodeplug(model, *image, settings);
   settings.code[0] = "1234567";
-  settings.freqBand = codeplug::bandOfFrequency(codeplug::kDefaultFrequencyHz);
   codeplug::buildImage(*image, settings, {});
   const auto bytes = image->buffer().first(imageSize(model));
   return {bytes.begin(), bytes.end()};
@@ -64,10 +62,8 @@ struct Bench {
 
   // The codeplug on screen: what was built for the model, as if loaded.
   void loadCodeplug(ModelCode model) {
-    image->setModel(model);
-    codeplug::resetToDefaults(settings, *image, false);
+    codeplug::setUpNewCodeplug(model, *image, settings);
     settings.code[0] = "1234567";
-    settings.freqBand = codeplug::bandOfFrequency(codeplug::kDefaultFrequencyHz);
     settings.modelCodeAsRead = model;
     codeplug::buildImage(*image, settings, {});
     // As a file load leaves it: the settings decoded from the image.

@@ -13,6 +13,7 @@
 #include "codeplug/common_fields.h"
 #include "codeplug/decoders.h"
 #include "codeplug/defaults.h"
+#include "codeplug/new_codeplug.h"
 #include "d_family_fixture.h"
 
 namespace zelta::codeplug {
@@ -22,15 +23,11 @@ using testing::expectSameSettings;
 using testing::imageOf;
 using testing::kDFamilyModels;
 
-// A new codeplug of these families: the model's defaults, with the band of
-// the default frequency and, for E and F (whose defaults name no second
-// frequency, which programming needs), the default frequency as the second.
+// A new codeplug of these families, as "new" makes it.
 SettingsRecord dStartingSettings(ModelCode model) {
   auto image = imageOf(model);
   SettingsRecord s;
-  resetToDefaults(s, *image, false);
-  s.freqBand = bandOfFrequency(kDefaultFrequencyHz);
-  if (modelIn(model, ModelGroup::dualOrF)) s.frequency2 = frequencyTextOf(kDefaultFrequencyHz, 4);
+  setUpNewCodeplug(model, *image, s);
   return s;
 }
 
