@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "codeplug/codeplug_version.h"
 #include "codeplug/field_offsets.h"
 #include "codeplug/password_substitution.h"
-#include "link/image_version.h"
 
 namespace zelta::link {
 
@@ -500,9 +500,9 @@ ResultCode TransactionRun::readBlock() {
   }
 
   const codeplug::CodeplugVersion version =
-      codeplug::readCodeplugVersion(codeplug::ConstImageView(target), kVersionOffset);
-  if (compareWithProgramVersion(version) > 0) {
-    link_.reporter_.context().pagerVersionText = versionNumbersText(version);
+      codeplug::readCodeplugVersion(codeplug::ConstImageView(target), codeplug::kCodeplugVersionOffset);
+  if (codeplug::compareWithProgramVersion(version) > 0) {
+    link_.reporter_.context().pagerVersionText = codeplug::versionNumberText(version);
     st_.modelCode = codeplug::kNoModel;
     return rc::NewerPagerImage;
   }

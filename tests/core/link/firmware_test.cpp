@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "link/image_version.h"
 #include "link_fixture.h"
 
 namespace zelta::testing {
@@ -87,18 +86,6 @@ TEST(ClockLocation, FirstRuleThatAppliesWins) {
     EXPECT_EQ(at[0], c.hi) << "digit " << c.digit;
     EXPECT_EQ(at[1], c.lo) << "digit " << c.digit;
   }
-}
-
-TEST(ImageVersionTest, ComparedWithThisProgram) {
-  const auto version = [](int release, int major, int minor, int patch) {
-    return codeplug::CodeplugVersion{release, major, minor, patch};
-  };
-  EXPECT_EQ(link::compareWithProgramVersion(version(1, 8, 3, 4)), 0);
-  EXPECT_EQ(link::compareWithProgramVersion(version(0, 8, 3, 4)), 0);
-  EXPECT_EQ(link::compareWithProgramVersion(version(1, 8, 3, 5)), 1);
-  EXPECT_EQ(link::compareWithProgramVersion(version(1, 9, 0, 0)), 1);
-  EXPECT_EQ(link::compareWithProgramVersion(version(1, 8, 2, 15)), -1);
-  EXPECT_EQ(link::versionNumbersText(version(1, 10, 2, 15)), "10.02.15");
 }
 
 }  // namespace
