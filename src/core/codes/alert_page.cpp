@@ -2,7 +2,7 @@
 
 #include "codeplug/codeplug_image.h"
 #include "codeplug/settings_record.h"
-#include "codes/code_kinds.h"
+#include "codes/code_predicates.h"
 #include "codes/pleasing_alert.h"
 #include "errors/reporter.h"
 #include "pages/page_settings.h"
@@ -181,7 +181,7 @@ PageView AlertPage::view(pages::Page page, const pages::PageContext& context) co
     pages::disableUnless(view, kProgrammablePleasingAlert, s.userSelectableAlerts == kYes);
     for (FieldId id : kReminderControls) pages::disableUnless(view, id, reminders);
     // A maildrop code keeps its alert choice open even without reminders.
-    const bool maildrop = codeKinds(s, context.model, context.converterTarget()).maildrop;
+    const bool maildrop = codeKinds(context).maildrop;
     pages::disableUnless(view, kEnableMaildropAlert, reminders || maildrop);
     pages::disableUnless(view, kKeyChirp, !deaf && !oldestModel);
     pages::disableUnless(view, kAlarmAlwaysAudible, clock && !deaf);

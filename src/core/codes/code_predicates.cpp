@@ -1,6 +1,7 @@
 #include "codes/code_predicates.h"
 
 #include <cstddef>
+#include <string_view>
 
 #include "codeplug/settings_record.h"
 #include "codes/capcode.h"
@@ -22,8 +23,20 @@ bool anyPresentCode(const codeplug::SettingsRecord& settings, int codes, Rule ru
   return false;
 }
 
-bool isTextFunction(char letter) {
-  return letter != 'N' && letter != 'T' && letter != 'X';
+bool isPersonal(int type) {
+  return type == Individual || type == Group;
+}
+
+bool hasNumericFunction(std::string_view functions) {
+  return functions.find('N') != std::string_view::npos;
+}
+
+// A function letter that shows text: any but numeric, tone only and the unused "X".
+bool hasTextFunction(std::string_view functions) {
+  for (char f : functions) {
+    if (f >= 'A' && f <= 'Z' && f != 'N' && f != 'T' && f != 'X') return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -41,10 +54,7 @@ bool codePresent(const codeplug::SettingsRecord& settings, int code) {
 }
 
 bool personalCodeExists(const codeplug::SettingsRecord& settings, int codes) {
-  return anyPresentCode(settings, codes, [&](int c) {
-    const int type = settings.codeType[at(c)];
-    return type == Individual || type == Group;
-  });
+  return anyPresentCode(settings, codes, [&](int c) { return isPersonal(settings.codeType[at(c)]); });
 }
 
 bool maildropCodeExists(const codeplug::SettingsRecord& settings, int codes) {
@@ -53,18 +63,13 @@ bool maildropCodeExists(const codeplug::SettingsRecord& settings, int codes) {
 }
 
 bool numericCodeExists(const codeplug::SettingsRecord& settings, int codes) {
-  return anyPresentCode(settings, codes, [&](int c) {
-    return settings.function[at(c)].find('N') != std::string::npos;
-  });
+  return anyPresentCode(settings, codes,
+                        [&](int c) { return hasNumericFunction(settings.function[at(c)]); });
 }
 
 bool textCodeExists(const codeplug::SettingsRecord& settings, int codes) {
-  return anyPresentCode(settings, codes, [&](int c) {
-    for (char letter : settings.function[at(c)]) {
-      if (isTextFunction(letter)) return true;
-    }
-    return false;
-  });
+  return anyPresentCode(settings, codes,
+                        [&](int c) { return hasTextFunction(settings.function[at(c)]); });
 }
 
 bool personalCodeExists(const pages::PageContext& context) {
@@ -78,6 +83,27 @@ bool numericCodeExists(const pages::PageContext& context) {
 }
 bool textCodeExists(const pages::PageContext& context) {
   return textCodeExists(context.settings, codesOf(context));
+}
+
+CodeKinds codeKinds(const codeplug::SettingsRecord& settings, int codes) {
+  CodeKinds kinds;
+  for (int c = 1; c <= codes && c <= codeplug::kMaxCodes; ++c) {
+    if (!codePresent(settings, c)) continue;
+    ++kinds.present;
+    const int type = settings.codeType[at(c)];
+    const std::string_view functions = settings.function[at(c)];
+    kinds.personal |= isPersonal(type);
+    kinds.maildrop |= type == MailDrop;
+    kinds.group |= type == Group;
+    kinds.numeric |= hasNumericFunction(functions);
+    kinds.text |= hasTextFunction(functions);
+    if (functions != "NNNN") kinds.numericOnly = false;
+  }
+  return kinds;
+}
+
+CodeKinds codeKinds(const pages::PageContext& context) {
+  return codeKinds(context.settings, codesOf(context));
 }
 
 }  // namespace zelta::codes

@@ -42,4 +42,18 @@ bool maildropCodeExists(const pages::PageContext& context);
 bool numericCodeExists(const pages::PageContext& context);
 bool textCodeExists(const pages::PageContext& context);
 
+// Every kind at once, for the pages that enable several choices by them.
+struct CodeKinds {
+  int present = 0;
+  bool personal = false;  // an "Individual" or "Group" code
+  bool maildrop = false;  // a "Mail Drop" code
+  bool group = false;     // a "Group" code
+  bool numeric = false;   // a code with an "N" function
+  bool text = false;      // a code with a function letter other than "N", "T" and "X"
+  // Every present code has the functions "NNNN" (also true with no code).
+  bool numericOnly = true;
+};
+CodeKinds codeKinds(const codeplug::SettingsRecord& settings, int codes);
+CodeKinds codeKinds(const pages::PageContext& context);
+
 }  // namespace zelta::codes

@@ -4,7 +4,7 @@
 #include <charconv>
 
 #include "codeplug/settings_record.h"
-#include "codes/code_kinds.h"
+#include "codes/code_predicates.h"
 #include "errors/reporter.h"
 #include "pages/page_settings.h"
 
@@ -68,7 +68,7 @@ constexpr FieldId kCannedAddresses[] = {kStartCannedMsg, kEndCannedMsg};
 constexpr std::string_view kNoCannedAddress = "0000";
 
 codes::CodeKinds kindsOf(const PageContext& c) {
-  return codes::codeKinds(c.settings, c.model, c.converterTarget());
+  return codes::codeKinds(c);
 }
 
 std::string upper(std::string_view text) {

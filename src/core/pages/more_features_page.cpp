@@ -1,7 +1,7 @@
 #include "pages/more_features_page.h"
 
 #include "codeplug/settings_record.h"
-#include "codes/code_kinds.h"
+#include "codes/code_predicates.h"
 #include "errors/reporter.h"
 #include "pages/page_settings.h"
 
@@ -31,7 +31,7 @@ constexpr FieldId kTimeFormat = 478;
 constexpr FieldId kSelDutySource = 483;
 
 bool personalCode(const PageContext& c) {
-  return codes::codeKinds(c.settings, c.model, c.converterTarget()).personal;
+  return codes::codeKinds(c).personal;
 }
 
 // "Zoom": model '#' shows its receive-while-off flag there, which needs

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "codeplug/settings_record.h"
-#include "codes/code_kinds.h"
+#include "codes/code_predicates.h"
 #include "errors/reporter.h"
 #include "pages/page_settings.h"
 #include "pages/user_password.h"
@@ -32,7 +32,7 @@ constexpr FieldId kUserPassword = 508;
 constexpr FieldId kOtaDependents[] = {kSilentRFProgramming, kOtaPassword, kOtaGroupPassword};
 
 codes::CodeKinds kindsOf(const PageContext& c) {
-  return codes::codeKinds(c.settings, c.model, c.converterTarget());
+  return codes::codeKinds(c);
 }
 
 std::string_view trimmedRight(std::string_view text) {
