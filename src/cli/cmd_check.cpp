@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cli/cli_app.h"
+#include "cli/codeplug_files.h"
 #include "codeplug/codeplug_image.h"
 #include "codeplug/data_process.h"
 #include "codeplug/settings_record.h"
@@ -29,14 +30,7 @@ int runCheck(const std::string& path, const DecodeImage& decode, CliRun& run) {
     return kExitFailed;
   }
 
-  pages::PageContext context{.settings = settings,
-                             .image = image,
-                             .reporter = run.reporter,
-                             .model = image.modelCode(),
-                             .headerType = image.header().cgromType,
-                             .largeMemory = image.header().largeMemory,
-                             .promptsAsText = settings.promptsAsText,
-                             .promptLanguage = settings.internationalPrompt};
+  pages::PageContext context = pageContextOf(image, settings, run.reporter);
   pages::EditingPageModules modules;
   pages::FieldDispatcher dispatcher(modules.registry());
   const errors::ResultCode result =

@@ -9,6 +9,7 @@
 #include "codeplug/codeplug_image.h"
 #include "codeplug/settings_record.h"
 #include "errors/result_code.h"
+#include "pages/page_module.h"
 
 namespace zelta::cli {
 
@@ -28,6 +29,14 @@ std::optional<Codeplug> openCodeplugFile(const std::string& path, CliRun& run);
 // serial number and memory split) and written whole or not at all. Returns
 // the exit status; a failure is shown on standard error.
 int saveCodeplugFile(Codeplug& codeplug, const std::string& path, bool newPager, CliRun& run);
+
+// The page modules' context for a codeplug a command has opened: the model
+// and header of the image, the prompt storage of the settings. A command
+// works as the window does in ordinary editing: no pager identified or
+// programmed in this run, neither sequential nor converter mode, and the
+// hidden "Locker" item off.
+pages::PageContext pageContextOf(codeplug::CodeplugImage& image, codeplug::SettingsRecord& settings,
+                                 errors::Reporter& reporter);
 
 // "0x91": a model code as the commands print it.
 std::string modelHex(codeplug::ModelCode model);

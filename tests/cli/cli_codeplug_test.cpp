@@ -155,11 +155,26 @@ TEST_F(CliCodeplug, EditRefusesBadSettingsAndWritesNothing) {
       {"cb_codingFormat=-1", "out of range"},
       {"cb_codingFormat=POCSAG 9600", "is no item of the list"},
       {"ed_ICN=12345678901", "longer than 10 characters"},
-      {"ed_code02=2097152", "is no pager code"},
-      {"ed_code02=12a", "is no pager code"},
+      // The code page stores a capcode as typed; its check refuses it.
+      {"ed_code02=2097152", "ERROR: Invalid POCSAG code."},
+      {"ed_code02=7", "ERROR: Invalid POCSAG code."},
+      // What a key filter would swallow is refused, not dropped.
+      {"ed_code02=12a",
+       "ed_code02: \"a\" cannot be typed into this field (it takes the digits 0-9)"},
+      {"ed_priority01=Y5NN", "\"5\" cannot be typed"},
+      {"ed_function01=TGNX", "\"G\" cannot be typed"},
+      {"ed_function01=TNAXT", "longer than 4 characters"},
+      {"ed_frequency=158,0125", "ed_frequency: \"158,0125\" needs \".\" at position 4"},
+      {"ed_ICN=A\tB", "\"\\x09\" cannot be typed"},
       {"ed_powerUpPrompt=ABCDEFGHIJKLMNOPQRSTU", "longer than 20 characters"},
       {"memorySplit=x", "is not a number"},
       {"cb_vibrator", "is not NAME=VALUE"},
+      // Fields the page does not offer for the model or the settings.
+      {"cb_onOffDuty=1", "cb_onOffDuty is not offered on model 0x70"},
+      {"cb_freqBand=1", "cb_freqBand is not offered on model 0x70: the page shows it for"},
+      {"ed_function02=TTTT", "ed_function02 is disabled on model 0x70 by the settings"},
+      {"ed_cpwFc_Password=0123", "ed_cpwFc_Password is not offered on model 0x70"},
+      {"ed_persMemSizeString=64", "is shown only"},
   };
   for (const Case& c : cases) {
     const CliResult r = runArgs(
@@ -177,13 +192,91 @@ TEST_F(CliCodeplug, EditFailsWithoutWritingWhenTheFrequencyCannotBeUsed) {
       runArgs({"edit", in, "--set", "ed_frequency=158.0130", "-o", path("out.cp")});
   EXPECT_EQ(offGrid.status, kExitFailed);
   EXPECT_NE(offGrid.err.find("error -36"), std::string::npos) << offGrid.err;
+  // The General page check refuses a frequency outside the band.
   const CliResult outOfBand =
       runArgs({"edit", in, "--set", "ed_frequency=450.0000", "-o", path("out.cp")});
-  EXPECT_EQ(outOfBand.status, kExitFailed);
-  EXPECT_NE(outOfBand.err.find("error -104"), std::string::npos) << outOfBand.err;
-  EXPECT_NE(outOfBand.err.find("153.0000"), std::string::npos) << outOfBand.err;
+  EXPECT_EQ(outOfBand.status, kExitUsage);
+  EXPECT_NE(outOfBand.err.find("Valid range is 153.0000 to 162.9875 MHz"), std::string::npos)
+      << outOfBand.err;
+  EXPECT_NE(outOfBand.err.find("the page checks refuse the settings (result -104)"),
+            std::string::npos)
+      << outOfBand.err;
   EXPECT_EQ(contents(path("out.cp")), "old contents");
   EXPECT_EQ(filesInFolder(), 2U);
+}
+
+// Fields go through their page as typed: the code page normalises the
+// capcode, typed letters become upper case, a row is offered once its code
+// is set, a list takes its item text in any case.
+TEST_F(CliCodeplug, EditStoresThroughThePages) {
+  const std::string in = writeCodeplug("in.cp");
+  const CliResult r = runArgs({"edit", in, "--set", "ed_code02=8", "--set", "ed_function02=tnax",
+                               "--set", "ed_priority02=ynyn", "--set", "cb_codeType02=group",
+                               "--set", "ed_powerUpPrompt=on air", "-o", path("out.cp")});
+  ASSERT_EQ(r.status, kExitOk) << r.err;
+  const CliResult shown = runArgs({"show", path("out.cp")});
+  ASSERT_EQ(shown.status, kExitOk) << shown.err;
+  for (const char* line :
+       {"ed_code02 = \"0000008\"\n", "ed_function02 = \"TNAX\"\n", "ed_priority02 = \"YNYN\"\n",
+        "cb_codeType02 = 1 (Group)\n", "ed_powerUpPrompt = \"ON AIR\"\n"}) {
+    EXPECT_NE(shown.out.find(line), std::string::npos) << line << shown.out;
+  }
+}
+
+// A module that refuses a value says why; nothing is written.
+TEST_F(CliCodeplug, EditShowsThePagesRefusal) {
+  const std::string in = path("p.cp");
+  ASSERT_EQ(runArgs({"new", "--model", "p", "-o", in}).status, kExitOk);
+  const CliResult r = runArgs({"edit", in, "--set", "cb_batteryGauge=Yes", "--set",
+                               "cb_batteryGaugeHiLevel=0", "-o", path("out.cp")});
+  EXPECT_EQ(r.status, kExitUsage);
+  EXPECT_NE(r.err.find("Invalid Battery Gauge Level."), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("edit: cb_batteryGaugeHiLevel: \"0\" is refused by the More Features page "
+                       "(result -72); nothing written"),
+            std::string::npos)
+      << r.err;
+  EXPECT_FALSE(fs::exists(path("out.cp")));
+}
+
+// The page checks before saving may change a choice: a deaf pager vibrates.
+TEST_F(CliCodeplug, EditNotesAChoiceThePageRulesChange) {
+  const std::string in = writeCodeplug("in.cp");
+  const CliResult r = runArgs(
+      {"edit", in, "--set", "cb_deafPager=Deaf", "--set", "cb_vibrator=No", "-o", path("out.cp")});
+  ASSERT_EQ(r.status, kExitOk) << r.err;
+  EXPECT_NE(r.err.find("edit: note: cb_vibrator was set to \"No\"; the page rules keep \"Yes\""),
+            std::string::npos)
+      << r.err;
+  EXPECT_EQ(decoded(path("out.cp")).vibrator, 1);
+}
+
+// The family F user password is set as its keypad sets it.
+TEST_F(CliCodeplug, EditSetsTheUserPasswordAsTheKeypadDoes) {
+  const std::string in = path("f.cp");
+  ASSERT_EQ(runArgs({"new", "--model", "0x98", "-o", in}).status, kExitOk);
+  const CliResult r =
+      runArgs({"edit", in, "--set", "ed_cpwFc_Password=0123", "-o", path("out.cp")});
+  ASSERT_EQ(r.status, kExitOk) << r.err;
+  const codeplug::SettingsRecord s = decoded(path("out.cp"));
+  EXPECT_EQ(s.cpwFc_Password, "0123");
+  EXPECT_EQ(s.userPasswordKeyCount, 4);
+
+  struct Case {
+    const char* assignment;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"ed_cpwFc_Password=0", "You have entered an illegal value. (2 - 8 Digit.)"},
+      {"ed_cpwFc_Password=0124", "\"4\" cannot be typed into this field (it takes the digits 0-3)"},
+      {"ed_cpwFc_Password=012301230", "longer than 8 characters"},
+  };
+  for (const Case& c : cases) {
+    const CliResult refused = runArgs({"edit", in, "--set", c.assignment, "-o", path("bad.cp")});
+    EXPECT_EQ(refused.status, kExitUsage) << c.assignment;
+    EXPECT_NE(refused.err.find(c.message), std::string::npos)
+        << c.assignment << ": " << refused.err;
+    EXPECT_FALSE(fs::exists(path("bad.cp"))) << c.assignment;
+  }
 }
 
 TEST_F(CliCodeplug, EditReplacesAnExistingOutput) {
