@@ -176,7 +176,6 @@ class FieldEditor {
  public:
   FieldEditor(Codeplug& codeplug, CliRun& run)
       : run_(run),
-        model_(codeplug.image->modelCode()),
         context_(pageContextOf(*codeplug.image, codeplug.settings, run.reporter)),
         dispatcher_(modules_.registry()) {}
 
@@ -197,7 +196,6 @@ class FieldEditor {
                       errors::ResultCode result) const;
 
   CliRun& run_;
-  codeplug::ModelCode model_;
   pages::PageContext context_;
   pages::EditingPageModules modules_;
   pages::FieldDispatcher dispatcher_;
@@ -241,13 +239,13 @@ const FieldView* FieldEditor::offered(const FieldSpec& field, pages::PageView& v
 Refusal FieldEditor::notOffered(const FieldSpec& field, const FieldView* view) const {
   const std::string name(field.name);
   if (view == nullptr || !view->visible)
-    return name + " is not offered on model " + modelHex(model_);
+    return name + " is not offered on model " + modelHex(context_.model);
   if (view->enabled) return std::nullopt;
   if (field.flags.disabled) {
-    return name + " is not offered on model " + modelHex(model_) +
+    return name + " is not offered on model " + modelHex(context_.model) +
            ": the page shows it for information only";
   }
-  return name + " is disabled on model " + modelHex(model_) +
+  return name + " is disabled on model " + modelHex(context_.model) +
          " by the settings as they stand (set the fields that enable it first)";
 }
 
@@ -269,7 +267,7 @@ Refusal FieldEditor::applyToPage(const FieldSpec& field, std::string_view value)
     if (const Refusal refusal = chooseItem(field, *view, value, input.index)) return refusal;
   } else {
     // The prompts are always editable in the window's ordinary editing.
-    const pages::KeyContext keys{model_, context_.headerType, true};
+    const pages::KeyContext keys{context_.model, context_.headerType, true};
     if (const Refusal refusal = typeText(field, value, keys, input.text)) return refusal;
   }
   dispatcher_.enter(field.page, field.id, context_);
