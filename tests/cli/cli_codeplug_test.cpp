@@ -75,6 +75,22 @@ class CliCodeplug : public ::testing::Test {
     return s;
   }
 
+  struct Refused {
+    const char* assignment;
+    const char* message;  // found on standard error
+  };
+  // Each assignment (after a valid one) ends edit with status 2 and its
+  // message, writing nothing.
+  void expectRefused(const std::string& in, std::initializer_list<Refused> cases) {
+    for (const Refused& c : cases) {
+      const CliResult r = runArgs(
+          {"edit", in, "--set", "cb_vibrator=1", "--set", c.assignment, "-o", path("out.cp")});
+      EXPECT_EQ(r.status, kExitUsage) << c.assignment;
+      EXPECT_NE(r.err.find(c.message), std::string::npos) << c.assignment << ": " << r.err;
+      EXPECT_FALSE(fs::exists(path("out.cp"))) << c.assignment;
+    }
+  }
+
   std::size_t filesInFolder() const {
     return static_cast<std::size_t>(
         std::distance(fs::directory_iterator(dir_), fs::directory_iterator()));
@@ -144,45 +160,35 @@ TEST_F(CliCodeplug, EditSetsByIndexByItemTextAndCode) {
 }
 
 TEST_F(CliCodeplug, EditRefusesBadSettingsAndWritesNothing) {
-  const std::string in = writeCodeplug("in.cp");
-  struct Case {
-    const char* assignment;
-    const char* message;
-  };
-  const Case cases[] = {
-      {"cb_bogus=1", "unknown setting \"cb_bogus\""},
-      {"cb_codingFormat=3", "cb_codingFormat: 3 is out of range (0-2: 0 \"POCSAG 512\""},
-      {"cb_codingFormat=-1", "out of range"},
-      {"cb_codingFormat=POCSAG 9600", "is no item of the list"},
-      {"ed_ICN=12345678901", "longer than 10 characters"},
-      // The code page stores a capcode as typed; its check refuses it.
-      {"ed_code02=2097152", "ERROR: Invalid POCSAG code."},
-      {"ed_code02=7", "ERROR: Invalid POCSAG code."},
-      // What a key filter would swallow is refused, not dropped.
-      {"ed_code02=12a",
-       "ed_code02: \"a\" cannot be typed into this field (it takes the digits 0-9)"},
-      {"ed_priority01=Y5NN", "\"5\" cannot be typed"},
-      {"ed_function01=TGNX", "\"G\" cannot be typed"},
-      {"ed_function01=TNAXT", "longer than 4 characters"},
-      {"ed_frequency=158,0125", "ed_frequency: \"158,0125\" needs \".\" at position 4"},
-      {"ed_ICN=A\tB", "\"\\x09\" cannot be typed"},
-      {"ed_powerUpPrompt=ABCDEFGHIJKLMNOPQRSTU", "longer than 20 characters"},
-      {"memorySplit=x", "is not a number"},
-      {"cb_vibrator", "is not NAME=VALUE"},
-      // Fields the page does not offer for the model or the settings.
-      {"cb_onOffDuty=1", "cb_onOffDuty is not offered on model 0x70"},
-      {"cb_freqBand=1", "cb_freqBand is not offered on model 0x70: the page shows it for"},
-      {"ed_function02=TTTT", "ed_function02 is disabled on model 0x70 by the settings"},
-      {"ed_cpwFc_Password=0123", "ed_cpwFc_Password is not offered on model 0x70"},
-      {"ed_persMemSizeString=64", "is shown only"},
-  };
-  for (const Case& c : cases) {
-    const CliResult r = runArgs(
-        {"edit", in, "--set", "cb_vibrator=1", "--set", c.assignment, "-o", path("out.cp")});
-    EXPECT_EQ(r.status, kExitUsage) << c.assignment;
-    EXPECT_NE(r.err.find(c.message), std::string::npos) << c.assignment << ": " << r.err;
-    EXPECT_FALSE(fs::exists(path("out.cp"))) << c.assignment;
-  }
+  expectRefused(
+      writeCodeplug("in.cp"),
+      {
+          {"cb_bogus=1", "unknown setting \"cb_bogus\""},
+          {"cb_codingFormat=3", "cb_codingFormat: 3 is out of range (0-2: 0 \"POCSAG 512\""},
+          {"cb_codingFormat=-1", "out of range"},
+          {"cb_codingFormat=POCSAG 9600", "is no item of the list"},
+          {"ed_ICN=12345678901", "longer than 10 characters"},
+          // The code page stores a capcode as typed; its check refuses it.
+          {"ed_code02=2097152", "ERROR: Invalid POCSAG code."},
+          {"ed_code02=7", "ERROR: Invalid POCSAG code."},
+          // What a key filter would swallow is refused, not dropped.
+          {"ed_code02=12a",
+           "ed_code02: \"a\" cannot be typed into this field (it takes the digits 0-9)"},
+          {"ed_priority01=Y5NN", "\"5\" cannot be typed"},
+          {"ed_function01=TGNX", "\"G\" cannot be typed"},
+          {"ed_function01=TNAXT", "longer than 4 characters"},
+          {"ed_frequency=158,0125", "ed_frequency: \"158,0125\" needs \".\" at position 4"},
+          {"ed_ICN=A\tB", "\"\\x09\" cannot be typed"},
+          {"ed_powerUpPrompt=ABCDEFGHIJKLMNOPQRSTU", "longer than 20 characters"},
+          {"memorySplit=x", "is not a number"},
+          {"cb_vibrator", "is not NAME=VALUE"},
+          // Fields the page does not offer for the model or the settings.
+          {"cb_onOffDuty=1", "cb_onOffDuty is not offered on model 0x70"},
+          {"cb_freqBand=1", "cb_freqBand is not offered on model 0x70: the page shows it for"},
+          {"ed_function02=TTTT", "ed_function02 is disabled on model 0x70 by the settings"},
+          {"ed_cpwFc_Password=0123", "ed_cpwFc_Password is not offered on model 0x70"},
+          {"ed_persMemSizeString=64", "is shown only"},
+      });
 }
 
 TEST_F(CliCodeplug, EditFailsWithoutWritingWhenTheFrequencyCannotBeUsed) {
@@ -255,28 +261,19 @@ TEST_F(CliCodeplug, EditSetsTheUserPasswordAsTheKeypadDoes) {
   const std::string in = path("f.cp");
   ASSERT_EQ(runArgs({"new", "--model", "0x98", "-o", in}).status, kExitOk);
   const CliResult r =
-      runArgs({"edit", in, "--set", "ed_cpwFc_Password=0123", "-o", path("out.cp")});
+      runArgs({"edit", in, "--set", "ed_cpwFc_Password=0123", "-o", path("good.cp")});
   ASSERT_EQ(r.status, kExitOk) << r.err;
-  const codeplug::SettingsRecord s = decoded(path("out.cp"));
+  const codeplug::SettingsRecord s = decoded(path("good.cp"));
   EXPECT_EQ(s.cpwFc_Password, "0123");
   EXPECT_EQ(s.userPasswordKeyCount, 4);
 
-  struct Case {
-    const char* assignment;
-    const char* message;
-  };
-  const Case cases[] = {
-      {"ed_cpwFc_Password=0", "You have entered an illegal value. (2 - 8 Digit.)"},
-      {"ed_cpwFc_Password=0124", "\"4\" cannot be typed into this field (it takes the digits 0-3)"},
-      {"ed_cpwFc_Password=012301230", "longer than 8 characters"},
-  };
-  for (const Case& c : cases) {
-    const CliResult refused = runArgs({"edit", in, "--set", c.assignment, "-o", path("bad.cp")});
-    EXPECT_EQ(refused.status, kExitUsage) << c.assignment;
-    EXPECT_NE(refused.err.find(c.message), std::string::npos)
-        << c.assignment << ": " << refused.err;
-    EXPECT_FALSE(fs::exists(path("bad.cp"))) << c.assignment;
-  }
+  expectRefused(in,
+                {
+                    {"ed_cpwFc_Password=0", "You have entered an illegal value. (2 - 8 Digit.)"},
+                    {"ed_cpwFc_Password=0124",
+                     "\"4\" cannot be typed into this field (it takes the digits 0-3)"},
+                    {"ed_cpwFc_Password=012301230", "longer than 8 characters"},
+                });
 }
 
 TEST_F(CliCodeplug, EditReplacesAnExistingOutput) {
