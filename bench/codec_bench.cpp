@@ -2,38 +2,48 @@
 // should cost a small fraction of a millisecond for every model.
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <memory>
 #include <string>
 
 #include "codeplug/builders.h"
 #include "codeplug/decoders.h"
-#include "codeplug/defaults.h"
-#include "codeplug/frequency_band.h"
+#include "codeplug/models.h"
+#include "codeplug/new_codeplug.h"
 
 namespace {
 
 using namespace zelta::codeplug;
 
-constexpr ModelCode kModels[] = {'!', '0', '1', '2', '6', ':', 'p', 't', 'x', 'q', 'u'};
-
-// The model's defaults on their frequency's band, with two codes.
-SettingsRecord startingSettings(CodeplugImage& image) {
-  SettingsRecord s;
-  resetToDefaults(s, image, false);
-  s.freqBand = bandOfFrequency(158'012'500);
-  s.code[1] = "0012345";
-  return s;
-}
-
-// An image of the model as a saved file holds it.
+// An image of the model as a saved file holds it: a new codeplug with two
+// codes, or for the models that exist only as old pagers' images, an old
+// image on 158.0125 MHz in the old-format window.
 std::unique_ptr<CodeplugImage> builtImage(ModelCode model) {
   auto image = std::make_unique<CodeplugImage>();
-  image->setModel(model);
-  SettingsRecord s = startingSettings(*image);
+  const auto info = findModel(model);
+  if (info->family == Family::OldFormat && model != '!') {
+    image->setModel(model);
+    image->oldFormat().setByte(1, model);
+    image->oldFormat().setWord24(0x49, 1'580'125);
+    return image;
+  }
+  SettingsRecord s;
+  setUpNewCodeplug(model, *image, s);
+  s.code[1] = "0012345";
   BuildContext context;
   context.pagerUnprogrammed = true;
   if (buildImage(*image, s, context) != zelta::errors::code::Ok) std::abort();
   return image;
+}
+
+std::string nameOf(ModelCode model) {
+  char text[8];
+  if (model >= 0x21 && model < 0x7F) {
+    std::snprintf(text, sizeof text, "'%c'", static_cast<char>(model));
+  } else {
+    std::snprintf(text, sizeof text, "0x%02X", model);
+  }
+  return text;
 }
 
 void decode(benchmark::State& state, ModelCode model) {
@@ -66,8 +76,9 @@ void decodeThenBuild(benchmark::State& state, ModelCode model) {
 }
 
 const bool registered = [] {
-  for (ModelCode model : kModels) {
-    const std::string name = std::string("'") + static_cast<char>(model) + "'";
+  for (const ModelInfo& info : kModels) {
+    const ModelCode model = info.code;
+    const std::string name = nameOf(model);
     benchmark::RegisterBenchmark(("decode/" + name).c_str(), decode, model);
     benchmark::RegisterBenchmark(("build/" + name).c_str(), build, model);
     benchmark::RegisterBenchmark(("decodeThenBuild/" + name).c_str(), decodeThenBuild, model);

@@ -51,6 +51,12 @@ errors::ResultCode convertOldFormat(CodeplugImage& image, SettingsRecord& settin
 // Why an image is being decoded: the dispatch differs between them.
 enum class DecodeCommand { ReadPager, OpenFile, SetToDefaults };
 
+// Whether the decode of the command reads the image the builder writes;
+// false for the old-format images, which are decoded from the old-format
+// window the pager filled.
+bool decodeReadsBuiltImage(DecodeCommand command, const CodeplugImage& image,
+                           const DecodeContext& context);
+
 // Loads the model's offset slots, resets the settings to the model's
 // defaults and runs the decoders the command and model call for. A failed
 // decode leaves the settings at the model's defaults.

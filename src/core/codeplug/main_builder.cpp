@@ -166,6 +166,9 @@ void copyFirmwareBlocks(ImageView b, const FieldOffsetTable& t, ModelCode model,
   if (context.pagerUnprogrammed)
     b.setByte(t.iconContrast, isOneOf(model, {'2', 'p'}) ? 0x7C : 0xB4);
   writeFirmwareBlock(b, t.firmwareBlock, model);
+  // The "R0602" firmware of 'p' and 'x' also takes two small prompt tables
+  // behind its block. Their contents are the pager maker's and are not known
+  // to this program, so those bytes keep what the pager held.
 }
 
 class SilentReporter final : public errors::Reporter {
@@ -247,6 +250,10 @@ void buildLargeImage(CodeplugImage& image, SettingsRecord& s, const BuildContext
   if (promptEnd < 0x600) b.fill(promptEnd, 0x600 - promptEnd, 0);
   if (s.promptsAsText) b.fill(0x2EA, 0x2F6 - 0x2EA, 0);
   b.fill(0x7CC, 0x800 - 0x7CC, 0xF3);
+  // The pager's two default tables selected by the settings (48 bytes at
+  // 0x754-0x783, 256 bytes at 0x600-0x6FF) are the pager maker's data, not
+  // known to this program: those bytes keep what was read, which on a pager
+  // that was programmed before are the tables it runs with.
 
   if (hasFirmware(context, "R0708")) {
     b.fill(t.firmwareBlock, 0x754 - t.firmwareBlock, 0xFF);

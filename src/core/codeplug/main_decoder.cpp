@@ -257,6 +257,11 @@ Route routeFor(DecodeCommand command, const CodeplugImage& image, const DecodeCo
 
 }  // namespace
 
+bool decodeReadsBuiltImage(DecodeCommand command, const CodeplugImage& image,
+                           const DecodeContext& context) {
+  return routeFor(command, image, context) != Route::OldFormat;
+}
+
 errors::ResultCode decodeImage(DecodeCommand command, CodeplugImage& image,
                                SettingsRecord& settings, const DecodeContext& context) {
   const ModelCode model = image.modelCode();

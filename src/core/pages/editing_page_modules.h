@@ -1,5 +1,6 @@
 #pragma once
 
+#include "codeplug/codec.h"
 #include "codes/alert_page.h"
 #include "codes/general_code_page.h"
 #include "pages/features_page.h"
@@ -16,7 +17,8 @@ namespace zelta::pages {
 // constructor; the dispatch and the page check chain need no change.
 class EditingPageModules {
  public:
-  EditingPageModules();
+  // Prompt edits are rebuilt into the image and decoded with the codec.
+  explicit EditingPageModules(const codeplug::CodeplugCodec& codec = codeplug::standardCodec());
   EditingPageModules(const EditingPageModules&) = delete;
   EditingPageModules& operator=(const EditingPageModules&) = delete;
 
