@@ -31,7 +31,11 @@ std::string oneLine(const std::string& text) {
 }  // namespace
 
 void CliReporter::showMessage(const errors::Message& message) {
-  io_.err << message.caption << ": " << withoutTrailingNewlines(message.text) << '\n';
+  const std::string text = withoutTrailingNewlines(message.text);
+  // Many texts already start with their caption ("ERROR: Invalid POCSAG
+  // code." in a box captioned "ERROR"): the caption is printed once.
+  if (!text.starts_with(message.caption + ":")) io_.err << message.caption << ": ";
+  io_.err << text << '\n';
 }
 
 bool CliReporter::askQuestion(errors::ResultCode code, const errors::Question& question) {

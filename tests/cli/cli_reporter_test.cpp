@@ -18,7 +18,7 @@ TEST(CliReporter, StatementsGoToStandardError) {
   Fixture f;
   CliReporter reporter(f.io);
   reporter.ReportCode(-30);
-  EXPECT_EQ(f.err.str(), "ERROR: ERROR: Invalid archive file.\n");
+  EXPECT_EQ(f.err.str(), "ERROR: Invalid archive file.\n");
   EXPECT_TRUE(f.out.str().empty());
 }
 
