@@ -9,5 +9,5 @@ if(TARGET zelta-pager-sim)
     ZELTA_PAGER_SIM_PATH="$<TARGET_FILE:zelta-pager-sim>"
     ZELTA_BINARY_DIR="${CMAKE_BINARY_DIR}")
   add_dependencies(link_sim_tests zelta-pager-sim)
-  gtest_discover_tests(link_sim_tests DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "link")
+  gtest_discover_tests(link_sim_tests DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES PROPERTIES LABELS "link")
 endif()
