@@ -2,29 +2,24 @@
 // pseudo-terminal. Prints the terminal's path, then answers the link
 // protocol until interrupted.
 
-#include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
 #include <cerrno>
-#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
 #include <memory>
 #include <sstream>
-#include <thread>
 
 #include "codeplug/codeplug_image.h"
 #include "codeplug/data_process.h"
+#include "fixture_line.h"
 #include "link/simulator_advert.h"
 #include "pager_simulator.h"
 
@@ -32,6 +27,7 @@ namespace {
 
 using zelta::codeplug::CodeplugImage;
 using zelta::codeplug::ModelCode;
+using zelta::pagersim::FixtureLine;
 using zelta::pagersim::PagerSimulator;
 using zelta::pagersim::SimulatorOptions;
 
@@ -39,11 +35,6 @@ volatile std::sig_atomic_t gStop = 0;
 
 void onSignal(int) {
   gStop = 1;
-}
-
-std::int64_t nowUs() {
-  using namespace std::chrono;
-  return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
 bool parseFault(const std::string& text, SimulatorOptions& options, std::string& error) {
@@ -139,19 +130,6 @@ bool saveImage(const std::string& path, const std::vector<std::uint8_t>& image, 
   return writeFile(path, std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 
-int openPseudoTerminal(std::string& path) {
-  const int master = posix_openpt(O_RDWR | O_NOCTTY);
-  if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) return -1;
-  path = ptsname(master);
-  termios tio{};
-  if (tcgetattr(master, &tio) == 0) {
-    cfmakeraw(&tio);
-    tcsetattr(master, TCSANOW, &tio);
-  }
-  fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
-  return master;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -239,9 +217,8 @@ int main(int argc, char** argv) {
     }
   }
 
-  std::string path;
-  const int master = openPseudoTerminal(path);
-  if (master < 0) {
+  FixtureLine line;
+  if (!line.open()) {
     std::cerr << "zelta-pager-sim: cannot open a pseudo-terminal: " << std::strerror(errno) << '\n';
     return 1;
   }
@@ -256,88 +233,45 @@ int main(int argc, char** argv) {
   std::filesystem::path advertFile;
   if (advertise) {
     advertFile =
-        zelta::link::writeSimulatorAdvert({path, sim.model(), static_cast<long>(getpid())});
+        zelta::link::writeSimulatorAdvert({line.path(), sim.model(), static_cast<long>(getpid())});
   }
-  std::cout << path << std::endl;
+  std::cout << line.path() << std::endl;
 
-  struct Pending {
-    std::int64_t dueUs;
-    std::uint8_t byte;
-  };
-  std::deque<Pending> pending;
+  const auto nowMs = [] { return FixtureLine::nowNs() / 1'000'000; };
   int imagesSaved = 0;
   int exitStatus = 0;
-  bool wasClosed = true;
-
   while (gStop == 0) {
-    const std::int64_t now = nowUs();
-    int timeoutMs = 50;
-    if (!pending.empty()) {
-      timeoutMs = static_cast<int>(std::max<std::int64_t>(0, (pending.front().dueUs - now) / 1000));
+    const FixtureLine::Exchange x = line.exchange(50);
+    if (x.failed) break;
+    if (x.portClosed && verbose) {
+      std::cerr << "port closed by the PC\n";
+      if (x.dropped != 0) std::cerr << x.dropped << " bytes not sent\n";
     }
-    pollfd p{master, POLLIN, 0};
-    if (!pending.empty() && pending.front().dueUs <= now) p.events |= POLLOUT;
-    const int ready = poll(&p, 1, timeoutMs);
-    if (ready < 0 && errno != EINTR) break;
-
-    if ((p.revents & POLLHUP) != 0 && (p.revents & POLLIN) == 0) {
-      // The PC closed the port: what was still to be sent is lost, as on a
-      // real line the PC no longer listens to.
-      if (!wasClosed && verbose) std::cerr << "port closed by the PC\n";
-      if (!pending.empty() && verbose) std::cerr << pending.size() << " bytes not sent\n";
-      pending.clear();
-      wasClosed = true;
-      sim.tick(now / 1000);
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-      continue;
+    for (std::uint8_t byte : x.received) {
+      const std::vector<std::uint8_t> out = sim.receive(byte, nowMs());
+      // Ten bits a byte: start, eight data bits, stop.
+      std::int64_t byteTimeNs = std::int64_t{byteDelayUs} * 1000;
+      if (realBaud) byteTimeNs += 10'000'000'000 / static_cast<std::int64_t>(sim.lineBaud());
+      line.send(out, byteTimeNs);
     }
-    wasClosed = false;
-
-    if ((p.revents & POLLIN) != 0) {
-      std::uint8_t buffer[256];
-      const ssize_t n = read(master, buffer, sizeof buffer);
-      for (ssize_t i = 0; i < n; ++i) {
-        const std::vector<std::uint8_t> out = sim.receive(buffer[i], nowUs() / 1000);
-        std::int64_t due = pending.empty() ? nowUs() : pending.back().dueUs;
-        for (std::uint8_t byte : out) {
-          std::int64_t delayUs = byteDelayUs;
-          if (realBaud) delayUs += 10'000'000 / static_cast<std::int64_t>(sim.lineBaud());
-          due += delayUs;
-          pending.push_back({due, byte});
-        }
-      }
-      for (const std::string& e : sim.takeEvents()) {
-        if (verbose) std::cerr << e << '\n';
-      }
+    for (const std::string& e : sim.takeEvents()) {
+      if (verbose) std::cerr << e << '\n';
     }
 
-    // Send every byte that is due, in one write where possible.
-    std::vector<std::uint8_t> due;
-    const std::int64_t sendNow = nowUs();
-    for (const Pending& q : pending) {
-      if (q.dueUs > sendNow) break;
-      due.push_back(q.byte);
-    }
-    if (!due.empty()) {
-      const ssize_t written = write(master, due.data(), due.size());
-      if (written > 0) pending.erase(pending.begin(), pending.begin() + written);
-    }
-
-    sim.tick(nowUs() / 1000);
+    sim.tick(nowMs());
     if (!savePath.empty() && sim.imagesWritten() != imagesSaved) {
       imagesSaved = sim.imagesWritten();
       if (!saveImage(savePath, sim.image(), sim.model(), header)) {
         std::cerr << "zelta-pager-sim: cannot write " << savePath << '\n';
       }
     }
-    if (sim.wantsExit() && pending.empty()) {
-      tcdrain(master);
+    if (sim.wantsExit()) {
+      line.drain();
       exitStatus = 3;
       break;
     }
   }
 
   if (!advertFile.empty()) std::filesystem::remove(advertFile);
-  close(master);
   return exitStatus;
 }
