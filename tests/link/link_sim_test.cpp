@@ -101,6 +101,19 @@ TEST(LinkWithSimulator, IdentifyReportsWhatThePagerSays) {
   EXPECT_TRUE(l.link.state().firmware.has(link::Firmware::R0601));
 }
 
+// Echoes that come at the line's pace, and echoes far later than two byte
+// times (a slow adapter), are both waited for.
+TEST(LinkWithSimulator, EchoesAtTheLinesPaceAndLateOnesAreRead) {
+  for (const char* pace : {"--real-baud", "--byte-delay-us=12000"}) {
+    SimProcess sim({"--no-advertise", "--model", "0x91", pace});
+    ASSERT_FALSE(sim.path().empty()) << pace;
+    RealLink l(sim.path());
+    link::Identification id;
+    ASSERT_EQ(l.link.identify(id), rc::Ok) << pace;
+    EXPECT_EQ(id.model, 0x91) << pace;
+  }
+}
+
 struct FamilyCase {
   std::uint8_t model;
   std::size_t size;

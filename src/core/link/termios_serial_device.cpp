@@ -9,9 +9,12 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "link/clock.h"
@@ -215,6 +218,11 @@ bool TermiosSerialDevice::open(const std::string& path, const LineSettings& sett
   readTimeoutMs_ = static_cast<int>(settings.readTotalConstantMs + settings.readTotalMultiplierMs);
   writeTimeoutMs_ =
       static_cast<int>(settings.writeTotalConstantMs + settings.writeTotalMultiplierMs);
+  const int bits = 1 + settings.dataBits + (settings.parity == Parity::None ? 0 : 1) +
+                   (settings.stopBits == StopBits::One ? 1 : 2);
+  byteTime_ = std::chrono::duration_cast<Clock::duration>(std::chrono::nanoseconds(
+      std::int64_t{bits} * 1'000'000'000 / std::max<std::uint32_t>(settings.baud, 1)));
+  echoDue_ = false;
   fd_ = fd;
   return true;
 }
@@ -225,8 +233,38 @@ void TermiosSerialDevice::close() {
   fd_ = -1;
 }
 
+// A byte already waiting in the driver, without blocking.
+bool TermiosSerialDevice::readWaiting(std::uint8_t& byte) {
+  for (;;) {
+    const ssize_t n = ::read(fd_, &byte, 1);
+    if (n < 0 && errno == EINTR) continue;
+    return n == 1;
+  }
+}
+
+// The pager echoes every byte, and the echo cannot arrive before the byte
+// written has crossed the line. Waiting for it in poll() costs a scheduler
+// wake-up after it arrives (100-200 us on a loaded or virtual machine, up to
+// a tenth of a 4800-baud byte), paid on each of the 2000-odd echoes of an
+// image write. So the wait sleeps until shortly before the earliest arrival
+// and then watches the line without sleeping, for at most two byte times;
+// a later echo is left to poll().
+bool TermiosSerialDevice::awaitEcho(std::uint8_t& byte) {
+  constexpr auto kLead = std::chrono::microseconds(300);
+  const Clock::time_point spinFrom = lastWrite_ + byteTime_ - kLead;
+  if (Clock::now() < spinFrom) std::this_thread::sleep_until(spinFrom);
+  const Clock::time_point spinUntil = lastWrite_ + 2 * byteTime_ + kLead;
+  while (Clock::now() < spinUntil) {
+    if (readWaiting(byte)) return true;
+  }
+  return false;
+}
+
 bool TermiosSerialDevice::readByte(std::uint8_t& byte) {
   if (fd_ < 0) return false;
+  const bool echo = std::exchange(echoDue_, false);
+  if (readWaiting(byte)) return true;
+  if (echo && awaitEcho(byte)) return true;
   if (!waitReady(fd_, POLLIN, readTimeoutMs_)) return false;
   for (;;) {
     const ssize_t n = ::read(fd_, &byte, 1);
@@ -241,6 +279,8 @@ bool TermiosSerialDevice::writeByte(std::uint8_t byte) {
   for (;;) {
     const ssize_t n = ::write(fd_, &byte, 1);
     if (n < 0 && errno == EINTR) continue;
+    lastWrite_ = Clock::now();
+    echoDue_ = n == 1;
     return n == 1;
   }
 }

@@ -2,6 +2,7 @@
 
 #include <termios.h>
 
+#include <chrono>
 #include <string>
 
 #include "link/serial_device.h"
@@ -26,7 +27,15 @@ class TermiosSerialDevice : public SerialDevice {
   bool purge() override;
 
  private:
+  using Clock = std::chrono::steady_clock;
+  bool readWaiting(std::uint8_t& byte);
+  bool awaitEcho(std::uint8_t& byte);
+
   int fd_ = -1;
+  // One character on the line (start, data, parity and stop bits).
+  Clock::duration byteTime_{};
+  Clock::time_point lastWrite_{};
+  bool echoDue_ = false;  // the last call wrote a byte
   int readTimeoutMs_ = 500;
   int writeTimeoutMs_ = 500;
 };
