@@ -19,7 +19,7 @@ namespace zelta::cli {
 namespace {
 
 using pages::FieldKind;
-using pages::FieldSpec;
+using pages::FieldEntry;
 using pages::FieldView;
 using pages::KeyFilter;
 
@@ -89,7 +89,7 @@ bool typeable(char c) {
   return c >= 0x20 && c <= 0x7E;
 }
 
-std::string cannotBeTyped(const FieldSpec& field, char c) {
+std::string cannotBeTyped(const FieldEntry& field, char c) {
   std::string takes = "printable characters";
   for (const FilterTakes& entry : kFilterTakes) {
     if (entry.filter == field.filter) takes = std::string(entry.takes);
@@ -109,7 +109,7 @@ std::string cannotBeTyped(const FieldSpec& field, char c) {
 // hold something else than was asked for. A masked field is given as shown,
 // its fixed characters in place ("158.01250"); a space or the mask's blank
 // leaves a position empty.
-Refusal typeText(const FieldSpec& field, std::string_view value, const pages::KeyContext& keys,
+Refusal typeText(const FieldEntry& field, std::string_view value, const pages::KeyContext& keys,
                  std::string& typed) {
   const std::optional<pages::EditMask> mask =
       field.kind == FieldKind::Masked ? pages::EditMask::parse(field.mask) : std::nullopt;
@@ -144,7 +144,7 @@ Refusal typeText(const FieldSpec& field, std::string_view value, const pages::Ke
 
 // A list choice by its number (as the setting holds it and `show` prints
 // it) or, when the value is no number, by its item text in any case.
-Refusal chooseItem(const FieldSpec& field, const FieldView& view, std::string_view value,
+Refusal chooseItem(const FieldEntry& field, const FieldView& view, std::string_view value,
                    int& index) {
   const std::string name(field.name);
   const std::vector<std::string_view>& items = view.items;
@@ -187,12 +187,12 @@ class FieldEditor {
   errors::ResultCode checkPages();
 
  private:
-  Refusal applyToPage(const FieldSpec& field, std::string_view value);
-  Refusal applyUserPassword(const FieldSpec& field, std::string_view value);
+  Refusal applyToPage(const FieldEntry& field, std::string_view value);
+  Refusal applyUserPassword(const FieldEntry& field, std::string_view value);
   Refusal applyToSettings(const codeplug::FieldDescriptor& field, std::string_view value);
-  const FieldView* offered(const FieldSpec& field, pages::PageView& view) const;
-  Refusal notOffered(const FieldSpec& field, const FieldView* view) const;
-  std::string refused(const FieldSpec& field, std::string_view value,
+  const FieldView* offered(const FieldEntry& field, pages::PageView& view) const;
+  Refusal notOffered(const FieldEntry& field, const FieldView* view) const;
+  std::string refused(const FieldEntry& field, std::string_view value,
                       errors::ResultCode result) const;
 
   CliRun& run_;
@@ -210,7 +210,7 @@ Refusal FieldEditor::apply(std::string_view assignment) {
   }
   const std::string name(assignment.substr(0, equals));
   const std::string_view value = assignment.substr(equals + 1);
-  if (const FieldSpec* field = pages::findField(name)) {
+  if (const FieldEntry* field = pages::findField(name)) {
     if (field->name == kUserPasswordDigits) return applyUserPassword(*field, value);
     if (field->kind == FieldKind::ReadOnly) return name + " is shown only and cannot be set";
     return applyToPage(*field, value);
@@ -224,7 +224,7 @@ Refusal FieldEditor::apply(std::string_view assignment) {
   return applyToSettings(*field, value);
 }
 
-const FieldView* FieldEditor::offered(const FieldSpec& field, pages::PageView& view) const {
+const FieldView* FieldEditor::offered(const FieldEntry& field, pages::PageView& view) const {
   const pages::PageModule* module = modules_.registry().find(pages::moduleOfPage(field.page));
   if (module == nullptr) return nullptr;
   view = module->view(field.page, context_);
@@ -236,7 +236,7 @@ const FieldView* FieldEditor::offered(const FieldSpec& field, pages::PageView& v
 // back (a band split, a serial number, a source prompt while sources are
 // off) would contradict what the page derives. Fields that other settings
 // enable can be set after those, in the same command.
-Refusal FieldEditor::notOffered(const FieldSpec& field, const FieldView* view) const {
+Refusal FieldEditor::notOffered(const FieldEntry& field, const FieldView* view) const {
   const std::string name(field.name);
   if (view == nullptr || !view->visible)
     return name + " is not offered on model " + modelHex(context_.model);
@@ -249,14 +249,14 @@ Refusal FieldEditor::notOffered(const FieldSpec& field, const FieldView* view) c
          " by the settings as they stand (set the fields that enable it first)";
 }
 
-std::string FieldEditor::refused(const FieldSpec& field, std::string_view value,
+std::string FieldEditor::refused(const FieldEntry& field, std::string_view value,
                                  errors::ResultCode result) const {
   return std::string(field.name) + ": " + inQuotes(value) + " is refused by the " +
          std::string(pages::pageInfo(field.page).caption) + " page (result " +
          std::to_string(result) + ")";
 }
 
-Refusal FieldEditor::applyToPage(const FieldSpec& field, std::string_view value) {
+Refusal FieldEditor::applyToPage(const FieldEntry& field, std::string_view value) {
   pages::PageView page;
   const FieldView* view = offered(field, page);
   if (const Refusal refusal = notOffered(field, view)) return refusal;
@@ -280,8 +280,8 @@ Refusal FieldEditor::applyToPage(const FieldSpec& field, std::string_view value)
 // The keypad of the Password / OTA page: two to eight keys, stored through
 // the page's key-letter field (which the field dispatch passes over, being
 // shown only) so that the key count follows.
-Refusal FieldEditor::applyUserPassword(const FieldSpec& field, std::string_view value) {
-  const FieldSpec* keysField = pages::findField(kUserPasswordKeysField);
+Refusal FieldEditor::applyUserPassword(const FieldEntry& field, std::string_view value) {
+  const FieldEntry* keysField = pages::findField(kUserPasswordKeysField);
   pages::PageView page;
   if (const Refusal refusal = notOffered(field, offered(*keysField, page))) return refusal;
   if (value.size() > pages::kUserPasswordMaxKeys)
@@ -329,7 +329,7 @@ errors::ResultCode FieldEditor::checkPages() {
       dispatcher_.runPageCheckChain(pages::Page::General, std::nullopt, context_);
   if (result != errors::code::Done) return result;
   for (const auto& [id, index] : chosen_) {
-    const FieldSpec& field = *pages::findField(id);
+    const FieldEntry& field = *pages::findField(id);
     pages::PageView page;
     const FieldView* view = offered(field, page);
     if (view == nullptr || view->selected == index) continue;

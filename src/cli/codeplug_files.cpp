@@ -102,14 +102,14 @@ int listIndexOffset(std::string_view field) {
 }
 
 std::vector<std::string_view> listItemsOf(const Codeplug& codeplug, std::string_view field) {
-  const pages::FieldSpec* spec = pages::findField(field);
-  if (spec == nullptr || spec->kind != pages::FieldKind::List) return {};
+  const pages::FieldEntry* entry = pages::findField(field);
+  if (entry == nullptr || entry->kind != pages::FieldKind::List) return {};
   pages::ListContext context;
   context.model = codeplug.image->modelCode();
   context.headerType = codeplug.image->header().cgromType;
   context.promptsAsText = codeplug.settings.promptsAsText;
   context.promptLanguage = codeplug.settings.internationalPrompt;
-  return pages::listItems(*spec, context);
+  return pages::listItems(*entry, context);
 }
 
 std::string listTextOf(const Codeplug& codeplug, std::string_view field, int value) {

@@ -8,7 +8,7 @@ namespace zelta::ui {
 // (with accelerator ampersands and trailing blanks as the operators know
 // them), shortcut, and whether the item is hidden (hidden items still answer
 // their shortcuts while enabled: that is how F11 and F12 work).
-struct MenuItemSpec {
+struct MenuItemEntry {
   std::string_view menu;
   std::string_view name;
   std::string_view caption;
@@ -17,20 +17,20 @@ struct MenuItemSpec {
   bool separatorAfter;
 };
 
-struct MenuSpec {
+struct MenuEntry {
   std::string_view name;
   std::string_view caption;
   bool hidden;
 };
 
-inline constexpr MenuSpec kMenus[] = {
+inline constexpr MenuEntry kMenus[] = {
     {"menuFile", "&File", false},      {"menuSetup", "&Setup", false},
     {"menuProg", "P&rogram", false},   {"menuEngTools", "Tools", true},
     {"menuTools", "Tools", false},     {"menuHelp", "&Help", false},
     {"MenuItem10", "Version", true},   {"menuPage", "Page", true},
 };
 
-inline constexpr MenuItemSpec kMenuItems[] = {
+inline constexpr MenuItemEntry kMenuItems[] = {
     {"menuFile", "menuOpen", "L&oad Codeplug", "F8", false, false},
     {"menuFile", "menuSave", "Save &as ", "Ctrl+S", false, false},
     {"menuFile", "menuPrint", "&Print...", "", false, true},

@@ -45,26 +45,26 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), reporter_(this) {
 }
 
 void MainWindow::buildMenus() {
-  for (const MenuSpec& spec : kMenus) {
-    QMenu* menu = menuBar()->addMenu(qs(spec.caption));
-    menu->setObjectName(qs(spec.name));
-    menu->menuAction()->setVisible(!spec.hidden);
-    menus_.insert(qs(spec.name), menu);
+  for (const MenuEntry& entry : kMenus) {
+    QMenu* menu = menuBar()->addMenu(qs(entry.caption));
+    menu->setObjectName(qs(entry.name));
+    menu->menuAction()->setVisible(!entry.hidden);
+    menus_.insert(qs(entry.name), menu);
   }
-  for (const MenuItemSpec& spec : kMenuItems) {
-    QMenu* menu = menus_.value(qs(spec.menu));
-    QAction* item = menu->addAction(qs(spec.caption));
-    item->setObjectName(qs(spec.name));
-    if (!spec.shortcut.empty()) {
-      item->setShortcut(QKeySequence(qs(spec.shortcut)));
+  for (const MenuItemEntry& entry : kMenuItems) {
+    QMenu* menu = menus_.value(qs(entry.menu));
+    QAction* item = menu->addAction(qs(entry.caption));
+    item->setObjectName(qs(entry.name));
+    if (!entry.shortcut.empty()) {
+      item->setShortcut(QKeySequence(qs(entry.shortcut)));
       item->setShortcutContext(Qt::WindowShortcut);
     }
-    item->setVisible(!spec.hidden);
+    item->setVisible(!entry.hidden);
     // Shortcuts of hidden items and hidden menus must still fire: the window
     // itself carries every action.
     addAction(item);
-    actions_.insert(qs(spec.name), item);
-    if (spec.separatorAfter) menu->addSeparator();
+    actions_.insert(qs(entry.name), item);
+    if (entry.separatorAfter) menu->addSeparator();
   }
   actions_.value("menuLocker")->setCheckable(true);
   actions_.value("menuLocker")->setChecked(true);
@@ -89,12 +89,12 @@ void MainWindow::buildToolBar() {
   toolBar_ = addToolBar("toolBar");
   toolBar_->setObjectName("toolBar");
   toolBar_->setMovable(false);
-  struct ToolSpec {
+  struct ToolEntry {
     const char* name;
     const char* hint;
     const char* text;
   };
-  static constexpr ToolSpec kTools[] = {
+  static constexpr ToolEntry kTools[] = {
       {"toolBarOpen", "Load Codeplug (F8)", "Load"},
       {"toolBarSave", "Save Codeplug", "Save"},
       {nullptr, nullptr, nullptr},
@@ -103,7 +103,7 @@ void MainWindow::buildToolBar() {
       {nullptr, nullptr, nullptr},
       {"toolBarExit", "Exit (F10)", "Exit"},
   };
-  for (const ToolSpec& tool : kTools) {
+  for (const ToolEntry& tool : kTools) {
     if (tool.name == nullptr) {
       toolBar_->addSeparator();
       continue;

@@ -18,7 +18,7 @@ namespace {
 using errors::ResultCode;
 using pages::CodeColumn;
 using pages::FieldId;
-using pages::FieldSpec;
+using pages::FieldEntry;
 using pages::PageContext;
 namespace code = errors::code;
 
@@ -79,13 +79,13 @@ bool historyKeptByModel(codeplug::ModelCode model) {
   return model == kModelSpace || model == kModelHash;
 }
 
-bool isCodeRow(const FieldSpec& field) {
+bool isCodeRow(const FieldEntry& field) {
   return pages::codeColumnOf(field).has_value();
 }
 
 // The item list position that shows a stored index: the lists offer a
 // prefix of the catalog items, except the one-item list of model '#' code 2.
-int selectedItem(const FieldSpec& field, int stored, std::size_t offered,
+int selectedItem(const FieldEntry& field, int stored, std::size_t offered,
                  const PageContext& context) {
   if (field.row == kHashMaildropCode && context.model == kModelHash &&
       pages::codeColumnOf(field) == CodeColumn::CodeType) {
@@ -103,7 +103,7 @@ GeneralCodePage::RowState rowState(const PageContext& context, int code,
   return {true, history};
 }
 
-bool fitsField(const FieldSpec& field, std::string_view text) {
+bool fitsField(const FieldEntry& field, std::string_view text) {
   return field.maxLength == 0 || text.size() <= static_cast<std::size_t>(field.maxLength);
 }
 
@@ -141,7 +141,7 @@ void GeneralCodePage::onEnter(FieldId field, PageContext&) {
 
 ResultCode GeneralCodePage::onExit(const pages::FieldInput& input, PageContext& context) {
   editing_ = pages::kNoFieldId;
-  const FieldSpec* field = pages::findField(input.id);
+  const FieldEntry* field = pages::findField(input.id);
   if (field == nullptr || pages::owningModule(*field) != pages::PageModuleId::GeneralCode ||
       field->kind == pages::FieldKind::ReadOnly) {
     return code::Done;  // nothing of this page to store
@@ -156,7 +156,7 @@ ResultCode GeneralCodePage::onExit(const pages::FieldInput& input, PageContext& 
                            : storeGeneralField(*field, input, context);
 }
 
-ResultCode GeneralCodePage::storeGeneralField(const FieldSpec& field,
+ResultCode GeneralCodePage::storeGeneralField(const FieldEntry& field,
                                               const pages::FieldInput& input,
                                               PageContext& context) {
   codeplug::SettingsRecord& s = context.settings;
@@ -186,7 +186,7 @@ ResultCode GeneralCodePage::storeGeneralField(const FieldSpec& field,
   return code::Done;
 }
 
-ResultCode GeneralCodePage::storeCodeRowField(const FieldSpec& field,
+ResultCode GeneralCodePage::storeCodeRowField(const FieldEntry& field,
                                               const pages::FieldInput& input,
                                               PageContext& context) {
   codeplug::SettingsRecord& s = context.settings;
@@ -265,7 +265,7 @@ pages::PageView GeneralCodePage::view(pages::Page page, const PageContext& conte
   const bool alertColumns = pages::sixteenCodeLayout(context.model, context.converterTarget());
 
   for (pages::FieldView& v : view.fields) {
-    const FieldSpec* field =
+    const FieldEntry* field =
         v.id == pages::kNoFieldId ? pages::findField(v.name) : pages::findField(v.id);
     if (field == nullptr) continue;
     const std::optional<CodeColumn> column = pages::codeColumnOf(*field);

@@ -39,9 +39,9 @@ class GeneralCodePage final : public pages::PageModule {
   };
 
  private:
-  errors::ResultCode storeCodeRowField(const pages::FieldSpec& field,
+  errors::ResultCode storeCodeRowField(const pages::FieldEntry& field,
                                        const pages::FieldInput& input, pages::PageContext& context);
-  errors::ResultCode storeGeneralField(const pages::FieldSpec& field,
+  errors::ResultCode storeGeneralField(const pages::FieldEntry& field,
                                        const pages::FieldInput& input, pages::PageContext& context);
   void showCodeRows(pages::PageContext& context);
 

@@ -97,8 +97,8 @@ bool generatorOffersCanned(const PageContext& c) {
 }
 
 std::size_t offeredItems(FieldId id, const PageContext& c) {
-  const FieldSpec* spec = findField(id);
-  return spec == nullptr ? 0 : listItems(*spec, c.lists()).size();
+  const FieldEntry* entry = findField(id);
+  return entry == nullptr ? 0 : listItems(*entry, c.lists()).size();
 }
 
 int fittedFunctionMenuDisplay(int value, const PageContext& c) {
@@ -124,11 +124,11 @@ void fitIdeoCanned(SettingsRecord& s, std::uint8_t headerType) {
 // Store of "Ideo Numeric Canned Msg": the position in the built list names
 // the catalog item, whose index is the setting.
 bool storeIdeoCanned(int position, PageContext& c) {
-  const FieldSpec* spec = findField(kIdeoNumericCanned);
-  const auto offered = listItems(*spec, c.lists());
+  const FieldEntry* entry = findField(kIdeoNumericCanned);
+  const auto offered = listItems(*entry, c.lists());
   if (position < 0 || static_cast<std::size_t>(position) >= offered.size()) return false;
-  for (std::size_t i = 0; i < spec->items.size(); ++i) {
-    if (spec->items[i] == offered[static_cast<std::size_t>(position)]) {
+  for (std::size_t i = 0; i < entry->items.size(); ++i) {
+    if (entry->items[i] == offered[static_cast<std::size_t>(position)]) {
       c.settings.ideoNumericCanned = static_cast<int>(i);
       return true;
     }
@@ -367,10 +367,10 @@ void FeaturesPage::showOnMoreFeatures(PageView& view, const PageContext& c) {
     decoding->selected = c.headerType == 3 ? s.b14bitDecodingRom3 : s.B14bitDecoding;
   }
   if (FieldView* ideo = fieldIn(view, kIdeoNumericCanned)) {
-    const FieldSpec* spec = findField(kIdeoNumericCanned);
+    const FieldEntry* entry = findField(kIdeoNumericCanned);
     const int value = s.ideoNumericCanned;
-    ideo->selected = value >= 0 && static_cast<std::size_t>(value) < spec->items.size()
-                         ? itemPosition(*ideo, spec->items[static_cast<std::size_t>(value)])
+    ideo->selected = value >= 0 && static_cast<std::size_t>(value) < entry->items.size()
+                         ? itemPosition(*ideo, entry->items[static_cast<std::size_t>(value)])
                          : -1;
   }
   const bool active = cannedFieldsActive(c);

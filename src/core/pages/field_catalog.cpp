@@ -119,11 +119,11 @@ using enum ListRule;
 
 // Every field, with IDs ascending; the fields without an ID close the table.
 // Each line is the whole definition of one field.
-// Members a line leaves out keep their defaults from FieldSpec.
+// Members a line leaves out keep their defaults from FieldEntry.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 // clang-format off
-constexpr std::array kFields = std::to_array<FieldSpec>({
+constexpr std::array kFields = std::to_array<FieldEntry>({
     {.id = 1, .name = "ed_serialNumber", .page = General, .kind = Text, .caption = "Serial No.", .maxLength = 10, .flags = {.disabled = true}},
     {.id = 2, .name = "ed_ICN", .page = General, .kind = Text, .caption = "Inventory Control No.", .maxLength = 10, .hint = "Enter inverntory control number."},
     {.id = 3, .name = "cb_deafPager", .page = General, .kind = List, .caption = "Operating Mode", .items = kStandardDeaf},
@@ -636,26 +636,26 @@ constexpr std::array kFields = std::to_array<FieldSpec>({
 
 }  // namespace
 
-std::span<const FieldSpec> allFields() {
+std::span<const FieldEntry> allFields() {
   return kFields;
 }
 
-const FieldSpec* findField(FieldId id) {
+const FieldEntry* findField(FieldId id) {
   if (id == kNoFieldId) return nullptr;
-  for (const FieldSpec& f : kFields) {
+  for (const FieldEntry& f : kFields) {
     if (f.id == id) return &f;
   }
   return nullptr;
 }
 
-const FieldSpec* findField(std::string_view name) {
-  for (const FieldSpec& f : kFields) {
+const FieldEntry* findField(std::string_view name) {
+  for (const FieldEntry& f : kFields) {
     if (f.name == name) return &f;
   }
   return nullptr;
 }
 
-PageModuleId owningModule(const FieldSpec& field) {
+PageModuleId owningModule(const FieldEntry& field) {
   // Canned messages, 14-bit decoding and the display contrast sit on
   // "More Features" but are stored and refreshed with the Features page.
   constexpr std::array kFeaturesFieldsOnMoreFeatures{153, 154, 155, 156, 157, 161};
@@ -673,7 +673,7 @@ constexpr std::array<std::string_view, 11> kCodeColumnPrefixes{
     "ed_crescendo", "cb_alertMode", "cb_alertPattern"};
 }  // namespace
 
-std::optional<CodeColumn> codeColumnOf(const FieldSpec& field) {
+std::optional<CodeColumn> codeColumnOf(const FieldEntry& field) {
   if (field.row == 0 || moduleOfPage(field.page) != PageModuleId::GeneralCode) return std::nullopt;
   for (std::size_t i = 0; i < kCodeColumnPrefixes.size(); ++i) {
     if (field.name.starts_with(kCodeColumnPrefixes[i])) return static_cast<CodeColumn>(i);
@@ -681,9 +681,9 @@ std::optional<CodeColumn> codeColumnOf(const FieldSpec& field) {
   return std::nullopt;
 }
 
-const FieldSpec* codeRowField(CodeColumn column, int code, int function) {
+const FieldEntry* codeRowField(CodeColumn column, int code, int function) {
   const std::string_view prefix = kCodeColumnPrefixes[static_cast<std::size_t>(column)];
-  for (const FieldSpec& f : kFields) {
+  for (const FieldEntry& f : kFields) {
     if (f.row == code && f.column == function && f.name.starts_with(prefix)) {
       return &f;
     }

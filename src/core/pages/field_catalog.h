@@ -68,7 +68,7 @@ struct FieldFlags {
 // column the field sits in. Code-row fields carry their code number in
 // `row` (1-16) and their function or source number in `column` (1-4); the
 // source prompts carry code and source the same way.
-struct FieldSpec {
+struct FieldEntry {
   FieldId id = kNoFieldId;
   std::string_view name;
   Page page = Page::General;
@@ -89,18 +89,18 @@ struct FieldSpec {
 
 // Every field of the editing pages: the fields with IDs in ascending order,
 // then the three without one.
-std::span<const FieldSpec> allFields();
+std::span<const FieldEntry> allFields();
 
-const FieldSpec* findField(FieldId id);
-const FieldSpec* findField(std::string_view name);
+const FieldEntry* findField(FieldId id);
+const FieldEntry* findField(std::string_view name);
 
 // The module that stores the field. Fields sit on a page and are normally
 // stored by its module; the canned-message and display-contrast fields on
 // "More Features" belong to the Features module.
-PageModuleId owningModule(const FieldSpec& field);
+PageModuleId owningModule(const FieldEntry& field);
 
 // True for fields whose typed letters become upper case.
-constexpr bool upperCasesAsTyped(const FieldSpec& field) {
+constexpr bool upperCasesAsTyped(const FieldEntry& field) {
   return field.kind == FieldKind::Text || field.kind == FieldKind::Masked;
 }
 
@@ -120,10 +120,10 @@ enum class CodeColumn : std::uint8_t {
 };
 
 // The column of a code-row field; nothing for the other fields.
-std::optional<CodeColumn> codeColumnOf(const FieldSpec& field);
+std::optional<CodeColumn> codeColumnOf(const FieldEntry& field);
 
 // The field of a code row: code 1 to 16; function 1 to 4 for the alert mode
 // and pattern lists, 0 for the others. Null where the field does not exist.
-const FieldSpec* codeRowField(CodeColumn column, int code, int function = 0);
+const FieldEntry* codeRowField(CodeColumn column, int code, int function = 0);
 
 }  // namespace zelta::pages

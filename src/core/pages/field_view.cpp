@@ -16,7 +16,7 @@ const FieldView* PageView::find(std::string_view name) const {
   return nullptr;
 }
 
-FieldView baseFieldView(const FieldSpec& field, const ModelFieldLayout& layout,
+FieldView baseFieldView(const FieldEntry& field, const ModelFieldLayout& layout,
                         const ListContext& lists) {
   FieldView view;
   view.id = field.id;
@@ -32,7 +32,7 @@ FieldView baseFieldView(const FieldSpec& field, const ModelFieldLayout& layout,
 PageView basePageView(Page page, const ModelFieldLayout& layout, const ListContext& lists) {
   PageView view;
   view.page = page;
-  for (const FieldSpec& field : allFields()) {
+  for (const FieldEntry& field : allFields()) {
     if (field.page == page) view.fields.push_back(baseFieldView(field, layout, lists));
   }
   return view;

@@ -35,7 +35,7 @@ struct PageView {
 
 // A field as the catalog and the model layout give it, before its module
 // fills in what it holds and applies its enabling rules.
-FieldView baseFieldView(const FieldSpec& field, const ModelFieldLayout& layout,
+FieldView baseFieldView(const FieldEntry& field, const ModelFieldLayout& layout,
                         const ListContext& lists);
 
 // Every field of a page as baseFieldView gives it.

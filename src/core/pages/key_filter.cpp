@@ -60,12 +60,12 @@ bool keyAccepted(KeyFilter filter, FieldId field, char32_t key, const KeyContext
   return false;
 }
 
-bool editKeySwallowed(const FieldSpec& field, EditKey key) {
+bool editKeySwallowed(const FieldEntry& field, EditKey key) {
   (void)key;  // all three editing keys are swallowed alike
   return field.maskKeys;
 }
 
-std::optional<char32_t> typeCharacter(const FieldSpec& field, char32_t key,
+std::optional<char32_t> typeCharacter(const FieldEntry& field, char32_t key,
                                       const KeyContext& context, std::size_t position) {
   if (field.kind == FieldKind::List || field.kind == FieldKind::ReadOnly) return std::nullopt;
   if (key == kBackspace && editKeySwallowed(field, EditKey::Backspace)) return std::nullopt;

@@ -27,7 +27,7 @@ enum class EditKey : std::uint8_t { Delete, Backspace, Escape };
 
 // Masked fields with the mask-keys filter swallow Delete, Backspace and
 // Escape: their positions are only ever overtyped.
-bool editKeySwallowed(const FieldSpec& field, EditKey key);
+bool editKeySwallowed(const FieldEntry& field, EditKey key);
 
 // Letters become upper case as typed in every text and masked field.
 constexpr char32_t upperCaseAsTyped(char32_t c) {
@@ -39,7 +39,7 @@ constexpr char32_t upperCaseAsTyped(char32_t c) {
 // mask position `position`. Returns the character that enters the field
 // (kBackspace for an accepted Backspace) or nullopt when the key is dropped.
 // List and read-only fields take no typing.
-std::optional<char32_t> typeCharacter(const FieldSpec& field, char32_t key,
+std::optional<char32_t> typeCharacter(const FieldEntry& field, char32_t key,
                                       const KeyContext& context, std::size_t position = 0);
 
 }  // namespace zelta::pages

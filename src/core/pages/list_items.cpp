@@ -27,7 +27,7 @@ Items firstOf(ItemList items, std::size_t count) {
   return Items(items.begin(), items.begin() + static_cast<std::ptrdiff_t>(count));
 }
 
-Items codeTypes(const FieldSpec& field, const ListContext& ctx) {
+Items codeTypes(const FieldEntry& field, const ListContext& ctx) {
   // Model '#' keeps its second code as the maildrop code.
   if (ctx.model == kModelHash)
     return field.row == 2 ? pick(field.items, {2}) : firstOf(field.items, 2);
@@ -35,7 +35,7 @@ Items codeTypes(const FieldSpec& field, const ListContext& ctx) {
   return field.row <= codesWithMaildrop ? firstOf(field.items, 3) : firstOf(field.items, 2);
 }
 
-Items promptLanguages(const FieldSpec& field, const ListContext& ctx) {
+Items promptLanguages(const FieldEntry& field, const ListContext& ctx) {
   Items out(field.items.begin(), field.items.end());
   switch (ctx.headerType) {
     case 1:
@@ -55,7 +55,7 @@ Items promptLanguages(const FieldSpec& field, const ListContext& ctx) {
 
 }  // namespace
 
-std::vector<std::string_view> listItems(const FieldSpec& field, const ListContext& ctx) {
+std::vector<std::string_view> listItems(const FieldEntry& field, const ListContext& ctx) {
   if (field.kind != FieldKind::List) return {};
   switch (field.listRule) {
     case ListRule::Static:

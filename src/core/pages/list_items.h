@@ -21,6 +21,6 @@ struct ListContext {
 
 // The items a list field offers for the loaded codeplug, in index order.
 // Empty for fields that are not lists.
-std::vector<std::string_view> listItems(const FieldSpec& field, const ListContext& context);
+std::vector<std::string_view> listItems(const FieldEntry& field, const ListContext& context);
 
 }  // namespace zelta::pages

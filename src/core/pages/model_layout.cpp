@@ -89,7 +89,7 @@ constexpr CodeColumn kAlertColumns[] = {CodeColumn::OnOffDuty,    CodeColumn::Fi
                                         CodeColumn::InterruptVib, CodeColumn::Crescendo,
                                         CodeColumn::AlertMode,    CodeColumn::AlertPattern};
 
-bool isAlertColumnField(const FieldSpec& field) {
+bool isAlertColumnField(const FieldEntry& field) {
   if (field.row == 0) return false;
   for (CodeColumn column : kAlertColumns) {
     if (codeRowField(column, field.row, field.column) == &field) return true;
@@ -97,7 +97,7 @@ bool isAlertColumnField(const FieldSpec& field) {
   return false;
 }
 
-bool isCodeRowField(const FieldSpec& field) {
+bool isCodeRowField(const FieldEntry& field) {
   return field.row != 0 && moduleOfPage(field.page) == PageModuleId::GeneralCode;
 }
 
@@ -225,7 +225,7 @@ ModelFieldLayout modelFieldLayout(ModelCode model, const FieldLayoutContext& ctx
   return layout;
 }
 
-bool fieldShown(const FieldSpec& field, const ModelFieldLayout& layout) {
+bool fieldShown(const FieldEntry& field, const ModelFieldLayout& layout) {
   if (isCodeRowField(field)) {
     if (field.row > layout.codeRows) return false;
     if (isAlertColumnField(field)) return layout.perCodeAlertColumnsShown;
@@ -239,7 +239,7 @@ bool fieldShown(const FieldSpec& field, const ModelFieldLayout& layout) {
   return !field.flags.hidden;
 }
 
-std::string_view fieldCaption(const FieldSpec& field, const ModelFieldLayout& layout) {
+std::string_view fieldCaption(const FieldEntry& field, const ModelFieldLayout& layout) {
   for (const CaptionBy& rule : kCaptionBy) {
     if (rule.field == field.name) return layout.*rule.caption;
   }

@@ -90,9 +90,9 @@ ModelFieldLayout modelFieldLayout(codeplug::ModelCode model, const FieldLayoutCo
 
 // Whether the field is shown under the layout, starting from its state as
 // built (the catalog's hidden flag).
-bool fieldShown(const FieldSpec& field, const ModelFieldLayout& layout);
+bool fieldShown(const FieldEntry& field, const ModelFieldLayout& layout);
 
 // The field's label text under the layout.
-std::string_view fieldCaption(const FieldSpec& field, const ModelFieldLayout& layout);
+std::string_view fieldCaption(const FieldEntry& field, const ModelFieldLayout& layout);
 
 }  // namespace zelta::pages

@@ -56,8 +56,8 @@ void storeZoom(const FieldInput& in, PageContext& c) {
 void MoreFeaturesPage::onEnter(FieldId, PageContext&) {}
 
 errors::ResultCode MoreFeaturesPage::onExit(const FieldInput& input, PageContext& context) {
-  const FieldSpec* spec = findField(input.id);
-  if (spec != nullptr && owningModule(*spec) == PageModuleId::Features) {
+  const FieldEntry* entry = findField(input.id);
+  if (entry != nullptr && owningModule(*entry) == PageModuleId::Features) {
     return features_.onExit(input, context);
   }
   switch (input.id) {

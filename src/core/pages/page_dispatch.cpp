@@ -60,22 +60,22 @@ bool FieldDispatcher::playToneEnabled() const {
 }
 
 void FieldDispatcher::enter(Page page, FieldId field, PageContext& context, bool notifyModule) {
-  const FieldSpec* spec = findField(field);
+  const FieldEntry* entry = findField(field);
   helpTopic_ = field;
-  currentListField_ = spec != nullptr && spec->kind == FieldKind::List ? field : kNoListField;
-  if (!notifyModule || spec == nullptr || !entersModule(page, spec->kind)) return;
-  if (PageModule* module = modules_.find(owningModule(*spec))) module->onEnter(field, context);
+  currentListField_ = entry != nullptr && entry->kind == FieldKind::List ? field : kNoListField;
+  if (!notifyModule || entry == nullptr || !entersModule(page, entry->kind)) return;
+  if (PageModule* module = modules_.find(owningModule(*entry))) module->onEnter(field, context);
 }
 
 ResultCode FieldDispatcher::exit(Page page, const FieldInput& input, PageContext& context) {
-  const FieldSpec* spec = findField(input.id);
-  if (spec == nullptr || spec->kind == FieldKind::ReadOnly) return kPass;
-  if (spec->kind == FieldKind::Masked && !isCodePage(page)) return kPass;
-  if (spec->kind == FieldKind::List && listChangeCountsAsPassed(page)) {
+  const FieldEntry* entry = findField(input.id);
+  if (entry == nullptr || entry->kind == FieldKind::ReadOnly) return kPass;
+  if (entry->kind == FieldKind::Masked && !isCodePage(page)) return kPass;
+  if (entry->kind == FieldKind::List && listChangeCountsAsPassed(page)) {
     record(kPass);
     return kPass;
   }
-  PageModule* module = modules_.find(owningModule(*spec));
+  PageModule* module = modules_.find(owningModule(*entry));
   const ResultCode result = module != nullptr ? module->onExit(input, context) : kPass;
   record(result);
   return result;

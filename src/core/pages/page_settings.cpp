@@ -42,14 +42,14 @@ void disableUnless(PageView& view, FieldId id, bool allowed) {
 }
 
 bool storeField(const FieldInput& input, PageContext& context) {
-  const FieldSpec* spec = findField(input.id);
-  if (spec == nullptr) return false;
-  if (spec->kind == FieldKind::List) {
-    const auto offered = listItems(*spec, context.lists());
+  const FieldEntry* entry = findField(input.id);
+  if (entry == nullptr) return false;
+  if (entry->kind == FieldKind::List) {
+    const auto offered = listItems(*entry, context.lists());
     if (input.index < 0 || static_cast<std::size_t>(input.index) >= offered.size()) return false;
-    return codeplug::writeSettingsField(context.settings, spec->name, input.index);
+    return codeplug::writeSettingsField(context.settings, entry->name, input.index);
   }
-  return codeplug::writeSettingsField(context.settings, spec->name, input.text);
+  return codeplug::writeSettingsField(context.settings, entry->name, input.text);
 }
 
 int itemPosition(const FieldView& field, std::string_view item) {

@@ -16,7 +16,7 @@ namespace {
 
 using errors::ResultCode;
 using pages::FieldId;
-using pages::FieldSpec;
+using pages::FieldEntry;
 using pages::Page;
 using pages::PageContext;
 
@@ -37,11 +37,11 @@ constexpr FieldId kPriorityScanField = 502;
 
 constexpr int kShowSourceYes = 1;
 
-bool onPromptPage(const FieldSpec& field) {
+bool onPromptPage(const FieldEntry& field) {
   return field.page == Page::Prompt1 || field.page == Page::Prompt2;
 }
 
-bool onSourcePage(const FieldSpec& field) {
+bool onSourcePage(const FieldEntry& field) {
   return field.page == Page::Source1to8 || field.page == Page::Source9to16;
 }
 
@@ -109,14 +109,14 @@ PromptList promptListOf(const PageContext& context) {
 }
 
 std::optional<PromptId> promptOfField(FieldId field, const PageContext& context) {
-  const FieldSpec* spec = pages::findField(field);
-  if (spec == nullptr || spec->kind != pages::FieldKind::Text) return std::nullopt;
+  const FieldEntry* entry = pages::findField(field);
+  if (entry == nullptr || entry->kind != pages::FieldKind::Text) return std::nullopt;
   const PromptList list = promptListOf(context);
   std::optional<PromptId> id;
-  if (onSourcePage(*spec)) {
-    id = sourcePromptId(4 * (spec->row - 1) + spec->column);
-  } else if (onPromptPage(*spec)) {
-    id = promptNamed(spec->name);
+  if (onSourcePage(*entry)) {
+    id = sourcePromptId(4 * (entry->row - 1) + entry->column);
+  } else if (onPromptPage(*entry)) {
+    id = promptNamed(entry->name);
     if (list == PromptList::list119) {
       if (field == kPrintField) id = PromptId::DualFrequencyMenuPrompt;
       if (field == kPrintAllField) id = PromptId::PriorityScanPrompt;
@@ -145,15 +145,15 @@ PromptPageLayout promptPageLayout(const PageContext& context) {
 }
 
 void PromptPages::onEnter(FieldId field, PageContext&) {
-  const FieldSpec* spec = pages::findField(field);
-  editing_ = spec != nullptr && spec->kind == pages::FieldKind::Text && onPromptPage(*spec)
+  const FieldEntry* entry = pages::findField(field);
+  editing_ = entry != nullptr && entry->kind == pages::FieldKind::Text && onPromptPage(*entry)
                  ? field
                  : pages::kNoFieldId;
 }
 
 ResultCode PromptPages::onExit(const pages::FieldInput& input, PageContext& context) {
   editing_ = pages::kNoFieldId;
-  const FieldSpec* field = pages::findField(input.id);
+  const FieldEntry* field = pages::findField(input.id);
   if (field == nullptr) return errors::code::Done;
   if (field->kind == pages::FieldKind::List) {
     pendingToggle_ = pages::kNoFieldId;
@@ -183,7 +183,7 @@ ResultCode PromptPages::onExit(const pages::FieldInput& input, PageContext& cont
   return errors::code::Done;
 }
 
-ResultCode PromptPages::storePrompt(const FieldSpec& field, const pages::FieldInput& input,
+ResultCode PromptPages::storePrompt(const FieldEntry& field, const pages::FieldInput& input,
                                     PageContext& context) {
   const bool toggle = std::exchange(pendingToggle_, pages::kNoFieldId) == field.id;
   const auto id = promptOfField(field.id, context);
@@ -210,7 +210,7 @@ ResultCode PromptPages::storePrompt(const FieldSpec& field, const pages::FieldIn
   return fits ? errors::code::Done : errors::code::PromptsTooLarge;
 }
 
-ResultCode PromptPages::storeSource(const FieldSpec& field, const pages::FieldInput& input,
+ResultCode PromptPages::storeSource(const FieldEntry& field, const pages::FieldInput& input,
                                     PageContext& context) {
   pendingToggle_ = pages::kNoFieldId;
   const auto id = promptOfField(field.id, context);
@@ -226,7 +226,7 @@ ResultCode PromptPages::storeSource(const FieldSpec& field, const pages::FieldIn
   return fits ? errors::code::Done : errors::code::PromptsTooLarge;
 }
 
-ResultCode PromptPages::chooseLanguage(const FieldSpec& field, int item, PageContext& context) {
+ResultCode PromptPages::chooseLanguage(const FieldEntry& field, int item, PageContext& context) {
   const std::size_t offered = pages::listItems(field, context.lists()).size();
   if (item < 0 || static_cast<std::size_t>(item) >= offered) return kRefused;
   codeplug::SettingsRecord& s = context.settings;
@@ -282,8 +282,8 @@ bool PromptPages::promptMemoryFits(PageContext& context, bool report) {
 }
 
 bool PromptPages::toggleDefault(FieldId field, PageContext& context) {
-  const FieldSpec* spec = pages::findField(field);
-  if (spec == nullptr || !spec->flags.restoresDefault || !promptsPacked(context)) return false;
+  const FieldEntry* entry = pages::findField(field);
+  if (entry == nullptr || !entry->flags.restoresDefault || !promptsPacked(context)) return false;
   const auto id = promptOfField(field, context);
   if (!id) return false;
   const PromptList list = promptListOf(context);
@@ -308,8 +308,8 @@ pages::PageView PromptPages::view(Page page, const PageContext& context) const {
   const bool rawModel = context.model == kModelHash;
 
   for (pages::FieldView& field : view.fields) {
-    const FieldSpec* spec = pages::findField(field.id);
-    if (spec == nullptr || spec->kind != pages::FieldKind::Text) continue;
+    const FieldEntry* entry = pages::findField(field.id);
+    if (entry == nullptr || entry->kind != pages::FieldKind::Text) continue;
     const auto id = promptOfField(field.id, context);
     if (!id) {
       field.visible = false;

@@ -111,11 +111,11 @@ class PromptPages final : public pages::PageModule {
   std::optional<int> usagePercent() const { return usagePercent_; }
 
  private:
-  errors::ResultCode storePrompt(const pages::FieldSpec& field, const pages::FieldInput& input,
+  errors::ResultCode storePrompt(const pages::FieldEntry& field, const pages::FieldInput& input,
                                  pages::PageContext& context);
-  errors::ResultCode storeSource(const pages::FieldSpec& field, const pages::FieldInput& input,
+  errors::ResultCode storeSource(const pages::FieldEntry& field, const pages::FieldInput& input,
                                  pages::PageContext& context);
-  errors::ResultCode chooseLanguage(const pages::FieldSpec& field, int item,
+  errors::ResultCode chooseLanguage(const pages::FieldEntry& field, int item,
                                     pages::PageContext& context);
   void showStoredForm(pages::PageContext& context);
 

@@ -91,7 +91,7 @@ TEST(ResetToDefaults, MemorySplitFollowsTheMemorySize) {
   }
 }
 
-// Spec values by control name: members that are easy to swap (interval and
+// The default values by control name: members that are easy to swap (interval and
 // time-out, pulse and repeat, the three battery levels) must each get their own.
 TEST(ResetToDefaults, NamedFieldsGetTheirValues) {
   const SettingsRecord s = defaultsFor(0x98);

@@ -44,7 +44,7 @@ TEST(FieldOffsets, EveryModelLoadsItsFamilyAndOthersLeaveTheSlots) {
   EXPECT_EQ(image.offsets().family, Family::B);
 }
 
-TEST(FieldOffsets, FamilySpecificFields) {
+TEST(FieldOffsets, FieldsOfOneFamily) {
   struct Case {
     const char* name;
     Offset FieldOffsetTable::*slot;

@@ -32,8 +32,8 @@ struct PageFixture : CodePageFixture {
     return page.onExit(FieldInput{.id = id, .text = {}, .index = index}, context);
   }
   pages::FieldView field(std::string_view name) const {
-    const pages::FieldSpec* spec = pages::findField(name);
-    const pages::PageView v = page.view(spec->page, context);
+    const pages::FieldEntry* entry = pages::findField(name);
+    const pages::PageView v = page.view(entry->page, context);
     return *v.find(name);
   }
 };

@@ -207,7 +207,7 @@ std::map<FieldId, std::string> assignedIds() {
 TEST(FieldCatalog, HoldsEveryAssignedIdOnceUnderItsControlName) {
   const std::map<FieldId, std::string> expected = assignedIds();
   std::map<FieldId, std::string> actual;
-  for (const FieldSpec& f : allFields()) {
+  for (const FieldEntry& f : allFields()) {
     if (f.id == kNoFieldId) continue;
     EXPECT_TRUE(actual.emplace(f.id, std::string(f.name)).second) << "duplicate ID " << f.id;
   }
@@ -216,7 +216,7 @@ TEST(FieldCatalog, HoldsEveryAssignedIdOnceUnderItsControlName) {
 
 TEST(FieldCatalog, NamesAreUniqueAndLookupsRoundTrip) {
   std::set<std::string_view> names;
-  for (const FieldSpec& f : allFields()) {
+  for (const FieldEntry& f : allFields()) {
     EXPECT_TRUE(names.insert(f.name).second) << "duplicate name " << f.name;
     ASSERT_EQ(findField(f.name), &f) << f.name;
     if (f.id != kNoFieldId) {
@@ -238,12 +238,12 @@ TEST(FieldCatalog, UnassignedIdsAndUnknownNamesFindNothing) {
 
 TEST(FieldCatalog, FieldsWithoutIdAreTheReadOnlyHelpers) {
   std::set<std::string_view> withoutId;
-  for (const FieldSpec& f : allFields()) {
+  for (const FieldEntry& f : allFields()) {
     if (f.id == kNoFieldId) withoutId.insert(f.name);
   }
   EXPECT_EQ(withoutId, (std::set<std::string_view>{"ed_persMemSizeString", "ed_persMaildropString",
                                                    "ed_cpwFc_Password"}));
-  const FieldSpec* userPassword = findField("ed_cpwFc_Password");
+  const FieldEntry* userPassword = findField("ed_cpwFc_Password");
   ASSERT_NE(userPassword, nullptr);
   EXPECT_EQ(userPassword->filter, KeyFilter::UserPassword);
   EXPECT_EQ(userPassword->maxLength, 8);
@@ -254,7 +254,7 @@ TEST(FieldCatalog, FieldsWithoutIdAreTheReadOnlyHelpers) {
 // Every kind is usable as built: lists offer items, typed fields have a limit,
 // masked fields a mask.
 TEST(FieldCatalog, EveryFieldIsCompleteForItsKind) {
-  for (const FieldSpec& f : allFields()) {
+  for (const FieldEntry& f : allFields()) {
     switch (f.kind) {
       case FieldKind::List:
         EXPECT_FALSE(f.items.empty()) << f.name;
@@ -293,7 +293,7 @@ class FieldInventoryTest : public ::testing::TestWithParam<FieldCase> {};
 
 TEST_P(FieldInventoryTest, MatchesTheInventory) {
   const FieldCase& c = GetParam();
-  const FieldSpec* f = findField(c.name);
+  const FieldEntry* f = findField(c.name);
   ASSERT_NE(f, nullptr);
   EXPECT_EQ(f->page, c.page);
   EXPECT_EQ(f->kind, c.kind);
@@ -364,7 +364,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<FieldCase>& info) { return std::string(info.param.name); });
 
 std::vector<std::string_view> itemsOf(std::string_view name) {
-  const FieldSpec* f = findField(name);
+  const FieldEntry* f = findField(name);
   if (f == nullptr) return {};
   return {f->items.begin(), f->items.end()};
 }
@@ -443,7 +443,7 @@ TEST(FieldCatalog, InitialStatesAsBuilt) {
 }
 
 TEST(FieldCatalog, AltRRestoresDefaultsOnMenuPromptsOnly) {
-  for (const FieldSpec& f : allFields()) {
+  for (const FieldEntry& f : allFields()) {
     const bool menuPrompt = (f.page == Prompt1 || f.page == Prompt2) && f.kind == Text;
     const bool excluded = f.name == "ed_setSilentPrompt" || f.name == "ed_disablePagerPrompt" ||
                           f.name == "ed_powerUpPrompt" || f.name == "ed_setMsgReminderPrompt";
@@ -485,7 +485,7 @@ TEST(FieldCatalog, CodeRowFieldsByColumn) {
       {CodeColumn::Code, 17, 0, 0},
   };
   for (const Case& c : cases) {
-    const FieldSpec* f = codeRowField(c.column, c.code, c.function);
+    const FieldEntry* f = codeRowField(c.column, c.code, c.function);
     EXPECT_EQ(f == nullptr ? 0 : f->id, c.expected)
         << static_cast<int>(c.column) << " code " << c.code << " function " << c.function;
   }

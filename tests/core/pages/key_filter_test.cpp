@@ -7,8 +7,8 @@
 namespace zelta::pages {
 namespace {
 
-const FieldSpec& field(std::string_view name) {
-  const FieldSpec* f = findField(name);
+const FieldEntry& field(std::string_view name) {
+  const FieldEntry* f = findField(name);
   if (f == nullptr) throw std::logic_error("no field " + std::string(name));
   return *f;
 }

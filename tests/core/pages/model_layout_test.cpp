@@ -125,7 +125,7 @@ TEST_P(FieldShownTest, ByModel) {
   const ModelFieldLayout layout =
       modelFieldLayout(static_cast<codeplug::ModelCode>(c.model),
                        {.sequentialMode = c.sequentialMode, .converterTarget = c.converterTarget});
-  const FieldSpec* field = findField(c.field);
+  const FieldEntry* field = findField(c.field);
   ASSERT_NE(field, nullptr);
   EXPECT_EQ(fieldShown(*field, layout), c.shown);
 }

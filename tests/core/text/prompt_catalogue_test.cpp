@@ -276,11 +276,11 @@ TEST(PromptLists, EveryPromptFieldHasItsPrompt) {
     const std::string name = promptFieldName(static_cast<PromptId>(i));
     if (name.empty()) continue;
     EXPECT_TRUE(fields.insert(name).second) << name;
-    const pages::FieldSpec* field = pages::findField(name);
+    const pages::FieldEntry* field = pages::findField(name);
     ASSERT_NE(field, nullptr) << name;
     EXPECT_EQ(field->filter, pages::KeyFilter::PromptCharacters) << name;
   }
-  for (const pages::FieldSpec& field : pages::allFields()) {
+  for (const pages::FieldEntry& field : pages::allFields()) {
     if (field.filter == pages::KeyFilter::PromptCharacters) {
       EXPECT_TRUE(fields.contains(std::string{field.name})) << field.name;
     }

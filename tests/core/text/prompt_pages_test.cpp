@@ -87,8 +87,8 @@ struct PromptPagesFixture : zelta::testing::PageContextFixture {
     return field != nullptr ? field->text : "<no field>";
   }
   pages::FieldView fieldView(FieldId id) const {
-    const pages::FieldSpec* spec = pages::findField(id);
-    const pages::PageView view = pages.view(spec->page, context);
+    const pages::FieldEntry* entry = pages::findField(id);
+    const pages::PageView view = pages.view(entry->page, context);
     const pages::FieldView* field = view.find(id);
     return field != nullptr ? *field : pages::FieldView{};
   }
