@@ -1,5 +1,4 @@
 #include <CLI/CLI.hpp>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -10,6 +9,7 @@
 #include "cli/cli_app.h"
 #include "codeplug/codec.h"
 #include "codeplug/codeplug_files.h"
+#include "link/wire.h"
 #include "service/codeplug_commands.h"
 #include "service/model_converter.h"
 
@@ -42,16 +42,6 @@ class ScratchFolder {
  private:
   fs::path path_;
 };
-
-std::string modelText(codeplug::ModelCode model) {
-  char buf[16];
-  if (model >= 0x20 && model < 0x7F) {
-    std::snprintf(buf, sizeof buf, "0x%02X '%c'", model, model);
-  } else {
-    std::snprintf(buf, sizeof buf, "0x%02X", model);
-  }
-  return buf;
-}
 
 // One line on standard error for a failure; the boxes of the codes have
 // been shown before it.
@@ -88,8 +78,8 @@ int runConvert(const std::string& file, const std::string& target, const std::st
   service::chooseConverter(converter, mode, *image, *settings);
   const errors::ResultCode saved = service::saveCodeplug(output, session, converter);
   if (saved != errors::code::Done) return failed(saved, "write", output, run);
-  run.io.out << "convert: " << file << " (model " << modelText(source) << ") -> " << output
-             << " (model " << modelText(image->modelCode()) << ", Zelta "
+  run.io.out << "convert: " << file << " (model " << link::modelLabel(source) << ") -> " << output
+             << " (model " << link::modelLabel(image->modelCode()) << ", Zelta "
              << (mode == service::ConverterMode::Varda ? "Varda" : "Lumio") << ")\n";
   return kExitOk;
 }

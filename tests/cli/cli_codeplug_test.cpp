@@ -12,28 +12,19 @@
 #include "codeplug/data_process.h"
 #include "codeplug/decoders.h"
 #include "core/codeplug/codec_fixture.h"
+#include "support/temp_folder.h"
 
 namespace zelta::cli {
 namespace {
 
 namespace fs = std::filesystem;
 using testing::CliResult;
+using zelta::testing::TempFolder;
 using testing::runArgs;
 
 class CliCodeplug : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("zelta-cli-codeplug-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
-
-  std::string path(const std::string& name) const { return (dir_ / name).string(); }
+  std::string path(const std::string& name) const { return (folder_ / name).string(); }
 
   // A model 'p' codeplug on 158.0125 MHz with code 1 = 1234567.
   std::string writeCodeplug(const std::string& name, std::uint16_t version = 0x1834) {
@@ -93,10 +84,10 @@ class CliCodeplug : public ::testing::Test {
 
   std::size_t filesInFolder() const {
     return static_cast<std::size_t>(
-        std::distance(fs::directory_iterator(dir_), fs::directory_iterator()));
+        std::distance(fs::directory_iterator(folder_.path()), fs::directory_iterator()));
   }
 
-  fs::path dir_;
+  TempFolder folder_;
 };
 
 TEST_F(CliCodeplug, ShowPrintsEverySettingWithListTexts) {

@@ -19,6 +19,7 @@
 #include "link/termios_serial_device.h"
 #include "recording_reporter.h"
 #include "sim_process.h"
+#include "temp_folder.h"
 
 namespace zelta::testing {
 namespace {
@@ -44,23 +45,6 @@ fs::path scratchDir() {
 // An image of the model whose bytes sum to 0xFF, as a pager sends it.
 Bytes pagerImage(std::size_t size, std::uint8_t model, std::uint8_t seed) {
   return imageBlock(size, model, 0x18, 0x34, seed);
-}
-
-void writeFile(const fs::path& path, const Bytes& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
-}
-
-Bytes readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::string hexModel(std::uint8_t model) {
-  char text[8];
-  std::snprintf(text, sizeof text, "0x%02X", model);
-  return text;
 }
 
 // The link as the program builds it, on a real pseudo-terminal.
@@ -131,7 +115,7 @@ TEST_P(ImageRoundTrip, ReadThenWrite) {
   const FamilyCase& c = GetParam();
   const fs::path dir = scratchDir();
   const Bytes original = pagerImage(c.size, c.model, 1);
-  writeFile(dir / "pager.bin", original);
+  writeBytes(dir / "pager.bin", original);
   SimProcess sim({"--no-advertise", "--model", hexModel(c.model), "--image",
                   (dir / "pager.bin").string(), "--save-image", (dir / "written.bin").string()});
   ASSERT_FALSE(sim.path().empty());
@@ -149,7 +133,7 @@ TEST_P(ImageRoundTrip, ReadThenWrite) {
     return;
   }
   ASSERT_EQ(l.write(), rc::Ok);
-  EXPECT_EQ(readFile(dir / "written.bin"), next);
+  EXPECT_EQ(readBytes(dir / "written.bin"), next);
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, ImageRoundTrip,
@@ -204,7 +188,7 @@ TEST(LinkWithSimulator, CodeplugFilesInAndOut) {
 
 TEST(LinkWithSimulator, NakOnTheWrittenBlockGives25) {
   const fs::path dir = scratchDir();
-  writeFile(dir / "pager.bin", pagerImage(1024, 'x', 3));
+  writeBytes(dir / "pager.bin", pagerImage(1024, 'x', 3));
   SimProcess sim({"--no-advertise", "--model", "x", "--image", (dir / "pager.bin").string(),
                   "--fault", "nak"});
   RealLink l(sim.path());

@@ -56,23 +56,6 @@ Bytes bytesOf(const Codeplug& c, std::size_t n) {
   return {b.begin(), b.end()};
 }
 
-void writeFile(const fs::path& path, const Bytes& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
-}
-
-Bytes readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::string hexModel(ModelCode model) {
-  char text[8];
-  std::snprintf(text, sizeof text, "0x%02X", model);
-  return text;
-}
-
 class NoDialogs : public link::OperatorDialogs {
  public:
   errors::ResultCode askMemoryAndSerial(link::MemorySerialRequest&) override {
@@ -111,7 +94,7 @@ TEST_P(OperationsRoundTrip, ReadThenProgram) {
   const ModelCode model = GetParam();
   TempFolder dir;
   const Codeplug pager = defaultCodeplug(model);
-  writeFile(dir.path() / "pager.bin", bytesOf(pager, sizeOf(model)));
+  writeBytes(dir.path() / "pager.bin", bytesOf(pager, sizeOf(model)));
   const fs::path saved = dir.path() / "received.bin";
   SimProcess sim({"--no-advertise", "--model", hexModel(model), "--image",
                   (dir.path() / "pager.bin").string(), "--serial", "SIM0000042", "--save-image",
@@ -128,7 +111,7 @@ TEST_P(OperationsRoundTrip, ReadThenProgram) {
       << (ops.reporter.shown.empty() ? "" : ops.reporter.shown.front().text);
   ASSERT_TRUE(ops.operations.pagerWritten());
   // The simulator saves after the write; the clock follows it, so the file is there.
-  EXPECT_EQ(readFile(saved), bytesOf(ops.codeplug, sizeOf(model)));
+  EXPECT_EQ(readBytes(saved), bytesOf(ops.codeplug, sizeOf(model)));
 }
 
 INSTANTIATE_TEST_SUITE_P(OneModelPerFamily, OperationsRoundTrip,
@@ -139,7 +122,7 @@ INSTANTIATE_TEST_SUITE_P(OneModelPerFamily, OperationsRoundTrip,
 TEST(OperationsWithSimulator, SimulatorDyingMidTransferEndsWithAClearError) {
   TempFolder dir;
   const Codeplug pager = defaultCodeplug(0x91);
-  writeFile(dir.path() / "pager.bin", bytesOf(pager, 2048));
+  writeBytes(dir.path() / "pager.bin", bytesOf(pager, 2048));
   SimProcess sim({"--no-advertise", "--model", "0x91", "--image",
                   (dir.path() / "pager.bin").string(), "--fault", "exit-mid-block"});
   ASSERT_FALSE(sim.path().empty());
@@ -154,7 +137,7 @@ TEST(OperationsWithSimulator, SimulatorDyingMidTransferEndsWithAClearError) {
 TEST(CliOperations, ReadWritesTheFileAndProgramSendsIt) {
   TempFolder dir;
   const Codeplug pager = defaultCodeplug('p');
-  writeFile(dir.path() / "pager.bin", bytesOf(pager, 1024));
+  writeBytes(dir.path() / "pager.bin", bytesOf(pager, 1024));
   const fs::path saved = dir.path() / "received.bin";
   SimProcess sim({"--no-advertise", "--model", "p", "--image",
                   (dir.path() / "pager.bin").string(), "--serial", "P000000007", "--save-image",
@@ -170,7 +153,7 @@ TEST(CliOperations, ReadWritesTheFileAndProgramSendsIt) {
       cli::testing::runArgs({"program", "--port", sim.path(), file.string(), "--no-backup"});
   EXPECT_EQ(program.status, cli::kExitOk) << program.err;
   EXPECT_NE(program.out.find("Programmed"), std::string::npos);
-  const Bytes received = readFile(saved);
+  const Bytes received = readBytes(saved);
   ASSERT_EQ(received.size(), 1024U);
   EXPECT_EQ(std::string(received.begin() + 0x5D, received.begin() + 0x67), "P000000007");
 }
@@ -178,7 +161,7 @@ TEST(CliOperations, ReadWritesTheFileAndProgramSendsIt) {
 TEST(CliOperations, WrongPasswordAndNak) {
   TempFolder dir;
   const Codeplug pager = defaultCodeplug('p');
-  writeFile(dir.path() / "pager.bin", bytesOf(pager, 1024));
+  writeBytes(dir.path() / "pager.bin", bytesOf(pager, 1024));
   {
     SimProcess sim({"--no-advertise", "--model", "p", "--image",
                     (dir.path() / "pager.bin").string(), "--password", "RIGHT"});

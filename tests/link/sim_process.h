@@ -5,11 +5,20 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 namespace zelta::testing {
+
+// A model code as the simulator's --model option takes it: "0x97".
+inline std::string hexModel(std::uint8_t model) {
+  char text[8];
+  std::snprintf(text, sizeof text, "0x%02X", model);
+  return text;
+}
 
 // Runs zelta-pager-sim as a child process and learns its pseudo-terminal.
 class SimProcess {

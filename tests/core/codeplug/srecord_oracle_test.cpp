@@ -11,11 +11,15 @@
 
 #include "codeplug/data_process.h"
 #include "srecord_fixture.h"
+#include "temp_folder.h"
 
 namespace zelta::codeplug {
 namespace {
 
 namespace fs = std::filesystem;
+using zelta::testing::readFile;
+using zelta::testing::TempFolder;
+using zelta::testing::writeFile;
 
 struct ToolRun {
   int status;
@@ -39,29 +43,11 @@ class SRecordOracle : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!toolsPresent()) GTEST_SKIP() << "srecord tools (srec_cat, srec_info) not installed";
-    dir_ = fs::temp_directory_path() /
-           ("zelta-srec-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
-  }
-  void TearDown() override {
-    std::error_code ec;
-    if (!dir_.empty()) fs::remove_all(dir_, ec);
   }
 
-  std::string path(const std::string& name) const { return (dir_ / name).string(); }
+  std::string path(const std::string& name) const { return (folder_ / name).string(); }
 
-  static void writeFile(const std::string& p, const std::string& text) {
-    std::ofstream(p, std::ios::binary) << text;
-  }
-  static std::string readFile(const std::string& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-
-  fs::path dir_;
+  TempFolder folder_;
 };
 
 std::string writtenFile(ModelCode model, const std::vector<std::uint8_t>& bytes) {
