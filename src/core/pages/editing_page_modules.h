@@ -17,7 +17,8 @@ namespace zelta::pages {
 // constructor; the dispatch and the page check chain need no change.
 class EditingPageModules {
  public:
-  // Prompt edits are rebuilt into the image and decoded with the codec.
+  // Prompt edits are rebuilt into the image and decoded with the codec,
+  // which must outlive the modules.
   explicit EditingPageModules(const codeplug::CodeplugCodec& codec = codeplug::standardCodec());
   EditingPageModules(const EditingPageModules&) = delete;
   EditingPageModules& operator=(const EditingPageModules&) = delete;
