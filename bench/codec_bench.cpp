@@ -8,20 +8,21 @@
 
 #include "codeplug/builders.h"
 #include "codeplug/decoders.h"
-#include "codeplug/models.h"
+#include "models/models.h"
 #include "codeplug/new_codeplug.h"
 
 namespace {
 
 using namespace zelta::codeplug;
+namespace models = zelta::models;
 
 // An image of the model as a saved file holds it: a new codeplug with two
 // codes, or for the models that exist only as old pagers' images, an old
 // image on 158.0125 MHz in the old-format window.
-std::unique_ptr<CodeplugImage> builtImage(ModelCode model) {
+std::unique_ptr<CodeplugImage> builtImage(models::ModelCode model) {
   auto image = std::make_unique<CodeplugImage>();
-  const auto info = findModel(model);
-  if (info->family == Family::OldFormat && model != '!') {
+  const auto info = models::findModel(model);
+  if (info->family == models::Family::OldFormat && model != '!') {
     image->setModel(model);
     image->oldFormat().setByte(1, model);
     image->oldFormat().setWord24(0x49, 1'580'125);
@@ -36,7 +37,7 @@ std::unique_ptr<CodeplugImage> builtImage(ModelCode model) {
   return image;
 }
 
-std::string nameOf(ModelCode model) {
+std::string nameOf(models::ModelCode model) {
   char text[8];
   if (model >= 0x21 && model < 0x7F) {
     std::snprintf(text, sizeof text, "'%c'", static_cast<char>(model));
@@ -46,7 +47,7 @@ std::string nameOf(ModelCode model) {
   return text;
 }
 
-void decode(benchmark::State& state, ModelCode model) {
+void decode(benchmark::State& state, models::ModelCode model) {
   auto image = builtImage(model);
   SettingsRecord s;
   for (auto _ : state) {
@@ -55,7 +56,7 @@ void decode(benchmark::State& state, ModelCode model) {
   }
 }
 
-void build(benchmark::State& state, ModelCode model) {
+void build(benchmark::State& state, models::ModelCode model) {
   auto image = builtImage(model);
   SettingsRecord s;
   decodeImage(DecodeCommand::OpenFile, *image, s, {});
@@ -65,7 +66,7 @@ void build(benchmark::State& state, ModelCode model) {
   }
 }
 
-void decodeThenBuild(benchmark::State& state, ModelCode model) {
+void decodeThenBuild(benchmark::State& state, models::ModelCode model) {
   auto image = builtImage(model);
   SettingsRecord s;
   for (auto _ : state) {
@@ -76,8 +77,8 @@ void decodeThenBuild(benchmark::State& state, ModelCode model) {
 }
 
 const bool registered = [] {
-  for (const ModelInfo& info : kModels) {
-    const ModelCode model = info.code;
+  for (const models::ModelInfo& info : models::kModels) {
+    const models::ModelCode model = info.code;
     const std::string name = nameOf(model);
     benchmark::RegisterBenchmark(("decode/" + name).c_str(), decode, model);
     benchmark::RegisterBenchmark(("build/" + name).c_str(), build, model);

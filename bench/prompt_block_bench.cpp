@@ -10,7 +10,7 @@ namespace {
 
 using namespace zelta::text;
 
-void packDefaults(benchmark::State& state, PromptList list, zelta::codeplug::ModelCode model) {
+void packDefaults(benchmark::State& state, PromptList list, zelta::models::ModelCode model) {
   PromptSet prompts;
   applyLanguageDefaults(prompts, lang::german, list);
   PromptWorkBuffer buffer;
@@ -21,7 +21,7 @@ void packDefaults(benchmark::State& state, PromptList list, zelta::codeplug::Mod
   }
 }
 
-void unpackDefaults(benchmark::State& state, PromptList list, zelta::codeplug::ModelCode model) {
+void unpackDefaults(benchmark::State& state, PromptList list, zelta::models::ModelCode model) {
   PromptSet prompts;
   applyLanguageDefaults(prompts, lang::german, list);
   PromptWorkBuffer buffer;

@@ -19,7 +19,7 @@ std::filesystem::path programFolder() {
 
 }  // namespace
 
-errors::ResultCode CliMemorySerial::askMemoryAndSerial(link::MemorySerialRequest& request) {
+errors::ResultCode CliMemorySerial::askMemoryAndSerial(operations::MemorySerialRequest& request) {
   if (serial_.empty()) {
     run_.io.err << "The pager is unprogrammed: give its new serial number with --serial "
                    "(and --memory CODE).\n";
@@ -31,7 +31,7 @@ errors::ResultCode CliMemorySerial::askMemoryAndSerial(link::MemorySerialRequest
 }
 
 OperationRun::OperationRun(CliRun& run, const LinkOptions& options,
-                           link::OperatorDialogs& dialogs)
+                           operations::OperatorDialogs& dialogs)
     : session(run, options),
       work{codeplug::workFolder(programFolder()), {}},
       codeplugSession{*codeplug.image, codeplug.settings, work, run.reporter,

@@ -19,7 +19,7 @@ int runCheck(const std::string& path, const DecodeImage& decode, CliRun& run) {
   }
   codeplug::CodeplugImage image;
   codeplug::SettingsRecord settings;
-  const codeplug::ModelCode model = codeplug::DataProcess(image, settings).parseSRecordImage(file);
+  const models::ModelCode model = codeplug::DataProcess(image, settings).parseSRecordImage(file);
   if (model == 0) {
     run.io.err << describeFailure(errors::code::InvalidArchive, run.reporter.context()) << '\n';
     return kExitFailed;

@@ -10,8 +10,8 @@
 #include "codeplug/codec.h"
 #include "codeplug/codeplug_files.h"
 #include "link/wire.h"
-#include "service/codeplug_commands.h"
-#include "service/model_converter.h"
+#include "conversion/codeplug_commands.h"
+#include "conversion/model_converter.h"
 
 namespace zelta::cli {
 namespace {
@@ -58,8 +58,8 @@ int failed(errors::ResultCode result, const char* what, const std::string& path,
 
 int runConvert(const std::string& file, const std::string& target, const std::string& output,
                const codeplug::CodeplugCodec& codec, CliRun& run) {
-  const service::ConverterMode mode =
-      target == "varda" ? service::ConverterMode::Varda : service::ConverterMode::Lumio;
+  const conversion::ConverterMode mode =
+      target == "varda" ? conversion::ConverterMode::Varda : conversion::ConverterMode::Lumio;
   ScratchFolder scratch;
   if (scratch.path().empty()) {
     run.io.err << "convert: no temporary folder for the scratch files\n";
@@ -69,18 +69,18 @@ int runConvert(const std::string& file, const std::string& target, const std::st
   auto settings = std::make_unique<codeplug::SettingsRecord>();
   codeplug::WorkFiles work{scratch.path(), {}};
   const codeplug::CodeplugSession session{*image, *settings, work, run.reporter, codec};
-  service::ConverterState converter;
+  conversion::ConverterState converter;
 
-  const errors::ResultCode opened = service::openCodeplug(file, session, converter);
+  const errors::ResultCode opened = conversion::openCodeplug(file, session, converter);
   if (opened != errors::code::Done) return failed(opened, "open", file, run);
-  const codeplug::ModelCode source = image->modelCode();
+  const models::ModelCode source = image->modelCode();
 
-  service::chooseConverter(converter, mode, *image, *settings);
-  const errors::ResultCode saved = service::saveCodeplug(output, session, converter);
+  conversion::chooseConverter(converter, mode, *image, *settings);
+  const errors::ResultCode saved = conversion::saveCodeplug(output, session, converter);
   if (saved != errors::code::Done) return failed(saved, "write", output, run);
   run.io.out << "convert: " << file << " (model " << link::modelLabel(source) << ") -> " << output
              << " (model " << link::modelLabel(image->modelCode()) << ", Zelta "
-             << (mode == service::ConverterMode::Varda ? "Varda" : "Lumio") << ")\n";
+             << (mode == conversion::ConverterMode::Varda ? "Varda" : "Lumio") << ")\n";
   return kExitOk;
 }
 

@@ -82,7 +82,7 @@ Differences compare(const Loaded& a, const Loaded& b, const codeplug::CodeplugCo
     if (x != y) d.settings.push_back({&f, std::move(x), std::move(y)});
   }
 
-  const codeplug::ModelCode model = a.image->modelCode();
+  const models::ModelCode model = a.image->modelCode();
   const std::size_t size = static_cast<std::size_t>(
       std::max(codeplug::fileImageBytes(model), codeplug::fileImageBytes(b.image->modelCode())));
   if (model == b.image->modelCode()) {

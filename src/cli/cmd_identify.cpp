@@ -5,7 +5,7 @@
 
 #include "cli/cli_app.h"
 #include "cli/cli_link.h"
-#include "codeplug/models.h"
+#include "models/models.h"
 #include "link/wire.h"
 
 namespace zelta::cli {
@@ -28,9 +28,9 @@ std::string statusMeaning(char letter) {
   return "unknown";
 }
 
-std::string familyName(codeplug::ModelCode model) {
-  const auto info = codeplug::findModel(model);
-  return info ? std::string(codeplug::familyName(info->family)) : "unknown";
+std::string familyOf(models::ModelCode model) {
+  const auto info = models::findModel(model);
+  return info ? std::string(models::familyName(info->family)) : "unknown";
 }
 
 }  // namespace
@@ -57,12 +57,12 @@ void addIdentifyCommand(CLI::App& app, CliRun& run) {
       const errors::ResultCode result = session.link().identify(id);
       if (result != errors::code::Ok) return reportLinkFailure(run, result);
 
-      const auto info = codeplug::findModel(id.model);
+      const auto info = models::findModel(id.model);
       const std::string letter(1, id.status);
       if (options->json) {
         nlohmann::json j{{"port", options->link.port},
                          {"model", id.model},
-                         {"family", familyName(id.model)},
+                         {"family", familyOf(id.model)},
                          {"imageBytes", info ? info->imageBytes : 0},
                          {"firmware", id.firmware.text},
                          {"firmwareMajor", id.firmware.major},
@@ -76,7 +76,7 @@ void addIdentifyCommand(CLI::App& app, CliRun& run) {
       char version[16];
       std::snprintf(version, sizeof version, "%d.%02d", id.firmware.major, id.firmware.minor);
       run.io.out << "Model:         " << link::modelLabel(id.model) << ", family "
-                 << familyName(id.model) << '\n'
+                 << familyOf(id.model) << '\n'
                  << "Firmware:      \"" << id.firmware.text << "\" (" << version << ")\n"
                  << "Serial number: " << id.serialNumber << '\n'
                  << "Status:        " << letter << " (" << statusMeaning(id.status) << ")\n";

@@ -15,7 +15,7 @@ namespace zelta::cli {
 namespace {
 
 using codeplug::CodeplugImage;
-using codeplug::ModelCode;
+using models::ModelCode;
 
 // What one codeplug file holds, as far as reading it tells.
 struct FileInfo {
@@ -67,9 +67,9 @@ FileInfo inspect(const std::string& path) {
   // A file that went to the old-format window (768 bytes) has its byte 1
   // there, not at the start of the image.
   const bool oldFormat = image->current().byte(1) != model;
-  const auto registered = codeplug::findModel(model);
-  info.family = oldFormat ? std::string(codeplug::familyName(codeplug::Family::OldFormat))
-                : registered ? std::string(codeplug::familyName(registered->family))
+  const auto registered = models::findModel(model);
+  info.family = oldFormat ? std::string(models::familyName(models::Family::OldFormat))
+                : registered ? std::string(models::familyName(registered->family))
                              : "unknown";
   info.imageBytes = oldFormat ? static_cast<int>(CodeplugImage::kOldFormatSize) : codeplug::fileImageBytes(model);
   info.codes = registered ? registered->codes : 0;

@@ -28,7 +28,7 @@ void addNewCommand(CLI::App& app, CliRun& run) {
                    << "\" is no model code (hexadecimal such as 0x91, or a character such as p)\n";
         return kExitUsage;
       }
-      const auto info = codeplug::findModel(*model);
+      const auto info = models::findModel(*model);
       if (!info) {
         run.io.err << "new: no pager model has the code " << modelHex(*model) << '\n';
         return kExitUsage;
@@ -36,7 +36,7 @@ void addNewCommand(CLI::App& app, CliRun& run) {
       // The 768-byte models exist only as images read from old pagers; a
       // file of theirs in the 1 KB layout would not load again. '!' has a
       // 1 KB form of its own.
-      if (info->family == codeplug::Family::OldFormat && *model != '!') {
+      if (info->family == models::Family::OldFormat && *model != '!') {
         run.io.err << "new: model " << modelHex(*model)
                    << " codeplugs come only from old pagers; no new one can be made\n";
         return kExitUsage;

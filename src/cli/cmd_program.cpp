@@ -41,7 +41,7 @@ void addProgramCommand(CLI::App& app, CliRun& run) {
       op->settings.sourceModel = op->codeplug.image->modelCode();
       op->settings.backupBeforeProgramming = !options->noBackup;
 
-      const errors::ResultCode r = op->operations.RunPagerOperation(link::OperationKind::Program);
+      const errors::ResultCode r = op->operations.RunPagerOperation(operations::OperationKind::Program);
       if (r == errors::code::Ok && op->operations.pagerWritten()) {
         run.io.out << "Programmed " << link::modelLabel(op->session.link().state().modelCode)
                    << " pager from " << options->file << '\n';

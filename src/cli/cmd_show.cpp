@@ -10,13 +10,13 @@
 namespace zelta::cli {
 namespace {
 
-std::string familyOf(codeplug::ModelCode model) {
-  const auto info = codeplug::findModel(model);
-  return info ? std::string(codeplug::familyName(info->family)) : "unknown";
+std::string familyOf(models::ModelCode model) {
+  const auto info = models::findModel(model);
+  return info ? std::string(models::familyName(info->family)) : "unknown";
 }
 
 void printPlain(std::ostream& out, const std::string& path, const Codeplug& codeplug) {
-  const codeplug::ModelCode model = codeplug.image->modelCode();
+  const models::ModelCode model = codeplug.image->modelCode();
   out << path << '\n';
   out << "model " << modelHex(model);
   if (model >= 0x20 && model < 0x7F) out << " '" << static_cast<char>(model) << "'";
@@ -38,7 +38,7 @@ void printPlain(std::ostream& out, const std::string& path, const Codeplug& code
 }
 
 nlohmann::ordered_json toJson(const std::string& path, const Codeplug& codeplug) {
-  const codeplug::ModelCode model = codeplug.image->modelCode();
+  const models::ModelCode model = codeplug.image->modelCode();
   nlohmann::ordered_json settings = nlohmann::ordered_json::object();
   for (const codeplug::FieldDescriptor& field : codeplug::settingsFields()) {
     const auto value = codeplug::readSettingsField(codeplug.settings, field.name);

@@ -74,21 +74,21 @@ pages::PageContext pageContextOf(codeplug::CodeplugImage& image, codeplug::Setti
                             .promptLanguage = settings.internationalPrompt};
 }
 
-std::string modelHex(codeplug::ModelCode model) {
+std::string modelHex(models::ModelCode model) {
   char text[8];
   std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(model));
   return text;
 }
 
-std::optional<codeplug::ModelCode> parseModelCode(std::string_view text) {
+std::optional<models::ModelCode> parseModelCode(std::string_view text) {
   if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
     unsigned value = 0;
     const char* end = text.data() + text.size();
     const auto [at, ec] = std::from_chars(text.data() + 2, end, value, 16);
     if (ec != std::errc() || at != end || value > 0xFF) return std::nullopt;
-    return static_cast<codeplug::ModelCode>(value);
+    return static_cast<models::ModelCode>(value);
   }
-  if (text.size() == 1) return static_cast<codeplug::ModelCode>(text[0]);
+  if (text.size() == 1) return static_cast<models::ModelCode>(text[0]);
   return std::nullopt;
 }
 

@@ -39,11 +39,11 @@ pages::PageContext pageContextOf(codeplug::CodeplugImage& image, codeplug::Setti
                                  errors::Reporter& reporter);
 
 // "0x91": a model code as the commands print it.
-std::string modelHex(codeplug::ModelCode model);
+std::string modelHex(models::ModelCode model);
 
 // "0x91" or "p": a model code by number or by its character; nothing when
 // the text is neither.
-std::optional<codeplug::ModelCode> parseModelCode(std::string_view text);
+std::optional<models::ModelCode> parseModelCode(std::string_view text);
 
 // The list text of an index setting's value ("POCSAG 1200"), empty where the
 // field is no list of the field catalog or the value lies outside it.

@@ -58,7 +58,7 @@ class CliCodeplug : public ::testing::Test {
     codeplug::CodeplugImage image;
     codeplug::SettingsRecord s;
     std::ifstream in(file, std::ios::binary);
-    const codeplug::ModelCode model = codeplug::DataProcess(image, s).parseSRecordImage(in);
+    const models::ModelCode model = codeplug::DataProcess(image, s).parseSRecordImage(in);
     EXPECT_NE(model, 0) << file;
     image.setModel(model);
     EXPECT_EQ(codeplug::decodeImage(codeplug::DecodeCommand::OpenFile, image, s, {}),
@@ -277,9 +277,9 @@ TEST_F(CliCodeplug, EditReplacesAnExistingOutput) {
 
 // A new codeplug holds the model's defaults, as building them gives them.
 TEST_F(CliCodeplug, NewWritesTheDefaultsOfEveryModel) {
-  for (const codeplug::ModelInfo& info : codeplug::kModels) {
-    const codeplug::ModelCode model = info.code;
-    if (info.family == codeplug::Family::OldFormat && model != '!') continue;
+  for (const models::ModelInfo& info : models::kModels) {
+    const models::ModelCode model = info.code;
+    if (info.family == models::Family::OldFormat && model != '!') continue;
     char code[8];
     std::snprintf(code, sizeof code, "0x%02X", model);
     const std::string file = path(std::string("new-") + code + ".cp");
@@ -290,7 +290,7 @@ TEST_F(CliCodeplug, NewWritesTheDefaultsOfEveryModel) {
     image.setModel(model);
     image.header().memorySize = 32;
     codeplug::SettingsRecord expected = codeplug::testing::startingSettings(image);
-    if (codeplug::modelIn(model, codeplug::ModelGroup::dualOrF)) expected.frequency2 = "158.0125";
+    if (models::modelIn(model, models::ModelGroup::dualOrF)) expected.frequency2 = "158.0125";
     codeplug::BuildContext context;
     context.pagerUnprogrammed = true;
     ASSERT_EQ(codeplug::buildImage(image, expected, context), errors::code::Ok);

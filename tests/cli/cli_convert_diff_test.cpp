@@ -15,7 +15,7 @@
 namespace zelta::cli {
 namespace {
 
-using codeplug::ModelCode;
+using models::ModelCode;
 using codeplug::testing::headerRecord;
 using codeplug::testing::patternImage;
 using codeplug::testing::srecFile;

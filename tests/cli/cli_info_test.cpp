@@ -15,7 +15,7 @@ namespace zelta::cli {
 namespace {
 
 namespace fs = std::filesystem;
-using codeplug::ModelCode;
+using models::ModelCode;
 
 using testing::CliResult;
 using testing::runArgs;

@@ -12,7 +12,7 @@
 
 using zelta::codeplug::CodeplugImage;
 using zelta::codeplug::DataProcess;
-using zelta::codeplug::ModelCode;
+using zelta::models::ModelCode;
 using zelta::codeplug::SettingsRecord;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     process.parseSRecordImageRelaxed(in);
   }
   std::istringstream in(text);
-  const ModelCode model = process.parseSRecordImage(in);
+  const zelta::models::ModelCode model = process.parseSRecordImage(in);
   if (model == 0) return 0;
 
   // Write what was read and read it back.
@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   auto again = std::make_unique<CodeplugImage>();
   SettingsRecord settings2;
   std::istringstream back(out.str());
-  const ModelCode reread = DataProcess(*again, settings2).parseSRecordImage(back);
+  const zelta::models::ModelCode reread = DataProcess(*again, settings2).parseSRecordImage(back);
   // Only files that went to the start of the image are written back whole.
   if (image->current().byte(1) == model) {
     if (reread != model) std::abort();

@@ -11,7 +11,7 @@
 #include "codeplug/data_process.h"
 #include "codeplug/new_codeplug.h"
 #include "link/comm.h"
-#include "link/pager_operations.h"
+#include "operations/pager_operations.h"
 #include "link/termios_serial_device.h"
 #include "recording_reporter.h"
 #include "sim_process.h"
@@ -22,7 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 namespace rc = errors::code;
-using codeplug::ModelCode;
+using models::ModelCode;
 using Bytes = std::vector<std::uint8_t>;
 
 // Real time with the protocol's pauses a tenth as long.
@@ -32,7 +32,7 @@ class TenthPauseClock : public link::SteadyClock {
 };
 
 std::size_t sizeOf(ModelCode model) {
-  return codeplug::modelIn(model, codeplug::ModelGroup::newProtocolModels) ? 2048 : 1024;
+  return models::modelIn(model, models::ModelGroup::newProtocolModels) ? 2048 : 1024;
 }
 
 struct Codeplug {
@@ -56,9 +56,9 @@ Bytes bytesOf(const Codeplug& c, std::size_t n) {
   return {b.begin(), b.end()};
 }
 
-class NoDialogs : public link::OperatorDialogs {
+class NoDialogs : public operations::OperatorDialogs {
  public:
-  errors::ResultCode askMemoryAndSerial(link::MemorySerialRequest&) override {
+  errors::ResultCode askMemoryAndSerial(operations::MemorySerialRequest&) override {
     return rc::Cancelled;
   }
 };
@@ -78,12 +78,12 @@ struct RealOperations {
   Codeplug codeplug;
   TempFolder folder;
   codeplug::WorkFiles work;
-  service::ConverterState converter;
+  conversion::ConverterState converter;
   NoDialogs dialogs;
-  link::OperationSettings settings;
+  operations::OperationSettings settings;
   codeplug::CodeplugSession session{*codeplug.image, codeplug.settings, work, reporter,
                                     codeplug::standardCodec()};
-  link::PagerOperations operations{link, session, converter, dialogs, settings};
+  operations::PagerOperations operations{link, session, converter, dialogs, settings};
 };
 
 class OperationsRoundTrip : public ::testing::TestWithParam<ModelCode> {};
@@ -102,12 +102,12 @@ TEST_P(OperationsRoundTrip, ReadThenProgram) {
   ASSERT_FALSE(sim.path().empty());
 
   RealOperations ops(sim.path());
-  ASSERT_EQ(ops.operations.RunPagerOperation(link::OperationKind::Read), rc::Done);
+  ASSERT_EQ(ops.operations.RunPagerOperation(operations::OperationKind::Read), rc::Done);
   EXPECT_EQ(ops.codeplug.image->modelCode(), model);
   EXPECT_EQ(ops.codeplug.settings.code[0], "1234567");
 
   ops.codeplug.settings.ICN = "ROUNDTRIP1";
-  ASSERT_EQ(ops.operations.RunPagerOperation(link::OperationKind::Program), rc::Ok)
+  ASSERT_EQ(ops.operations.RunPagerOperation(operations::OperationKind::Program), rc::Ok)
       << (ops.reporter.shown.empty() ? "" : ops.reporter.shown.front().text);
   ASSERT_TRUE(ops.operations.pagerWritten());
   // The simulator saves after the write; the clock follows it, so the file is there.
@@ -128,7 +128,7 @@ TEST(OperationsWithSimulator, SimulatorDyingMidTransferEndsWithAClearError) {
   ASSERT_FALSE(sim.path().empty());
   RealOperations ops(sim.path());
   ops.codeplug.settings.ICN = "STAYS";
-  const errors::ResultCode r = ops.operations.RunPagerOperation(link::OperationKind::Read);
+  const errors::ResultCode r = ops.operations.RunPagerOperation(operations::OperationKind::Read);
   EXPECT_TRUE(r == rc::NotResponding || r == rc::PortNotOpened) << r;
   EXPECT_EQ(ops.codeplug.settings.ICN, "STAYS");
   EXPECT_FALSE(ops.comm.IsOpen());

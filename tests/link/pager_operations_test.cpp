@@ -1,4 +1,4 @@
-#include "link/pager_operations.h"
+#include "operations/pager_operations.h"
 
 #include <gtest/gtest.h>
 
@@ -17,11 +17,11 @@ namespace zelta::testing {
 namespace {
 
 namespace rc = errors::code;
-using codeplug::ModelCode;
-using link::OperationKind;
+using models::ModelCode;
+using operations::OperationKind;
 
 std::size_t imageSize(ModelCode model) {
-  return codeplug::modelIn(model, codeplug::ModelGroup::newProtocolModels) ? 2048 : 1024;
+  return models::modelIn(model, models::ModelGroup::newProtocolModels) ? 2048 : 1024;
 }
 
 // A codeplug of the model as this program builds it from the defaults, with
@@ -36,12 +36,12 @@ std::vector<std::uint8_t> defaultImage(ModelCode model) {
   return {bytes.begin(), bytes.end()};
 }
 
-class Dialogs : public link::OperatorDialogs {
+class Dialogs : public operations::OperatorDialogs {
  public:
   int shown = 0;
   errors::ResultCode answer = rc::Ok;
   std::string serial = "NEW0000001";
-  errors::ResultCode askMemoryAndSerial(link::MemorySerialRequest& request) override {
+  errors::ResultCode askMemoryAndSerial(operations::MemorySerialRequest& request) override {
     ++shown;
     request.serialNumber = serial;
     return answer;
@@ -98,13 +98,13 @@ struct Bench {
   codeplug::SettingsRecord settings;
   TempFolder folder;
   codeplug::WorkFiles work;
-  service::ConverterState converter;
+  conversion::ConverterState converter;
   Dialogs dialogs;
-  link::OperationSettings ops;
+  operations::OperationSettings ops;
   std::string typedPassword;
   int passwordDialogs = 0;
   codeplug::CodeplugSession session{*image, settings, work, reporter, codeplug::standardCodec()};
-  link::PagerOperations operations{link, session, converter, dialogs, ops};
+  operations::PagerOperations operations{link, session, converter, dialogs, ops};
 };
 
 pagersim::SimulatorOptions pagerOf(ModelCode model) {
@@ -141,7 +141,7 @@ TEST(PagerOperations, FailedReadKeepsTheOpenCodeplug) {
   EXPECT_EQ(b.image->modelCode(), 'p');
   EXPECT_EQ(b.currentImage(1024), before);
   EXPECT_EQ(b.settings.ICN, "KEEP ME");
-  EXPECT_EQ(b.link.state().modelCode, codeplug::kNoModel);
+  EXPECT_EQ(b.link.state().modelCode, models::kNoModel);
 }
 
 // "Not responding" asks to retry; Yes runs the whole sequence again from

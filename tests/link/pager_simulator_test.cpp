@@ -205,7 +205,7 @@ TEST(PagerSimulatorTest, FaultsSilenceEchoAndAnswers) {
 }
 
 TEST(PagerSimulatorTest, ModelsParseInEveryWriting) {
-  codeplug::ModelCode m = 0;
+  models::ModelCode m = 0;
   EXPECT_TRUE(pagersim::parseModel("0x98", m));
   EXPECT_EQ(m, 0x98);
   EXPECT_TRUE(pagersim::parseModel("152", m));

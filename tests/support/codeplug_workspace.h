@@ -34,7 +34,7 @@ struct CodeplugWorkspace {
   }
   // Puts bytes at the start of the image and makes model current, as a
   // read or load leaves them; the settings pass the band check.
-  void load(const std::vector<std::uint8_t>& bytes, codeplug::ModelCode model) {
+  void load(const std::vector<std::uint8_t>& bytes, models::ModelCode model) {
     std::copy(bytes.begin(), bytes.end(), image->buffer().begin());
     image->setModel(model);
     inBand();

@@ -15,20 +15,20 @@ class FakeCodec : public codeplug::CodeplugCodec {
  public:
   struct DecodeCall {
     codeplug::DecodeCommand command;
-    codeplug::ModelCode model;    // the image's model when called
+    models::ModelCode model;    // the image's model when called
     std::uint8_t currentByte1;    // byte 1 of the current image
     std::uint8_t oldFormatByte1;  // byte 1 of the old-format window
   };
 
   mutable std::vector<DecodeCall> decodes;
-  mutable std::vector<codeplug::ModelCode> builds;
-  mutable std::vector<codeplug::ModelCode> defaultPrompts;
+  mutable std::vector<models::ModelCode> builds;
+  mutable std::vector<models::ModelCode> defaultPrompts;
   errors::ResultCode decodeResult = errors::code::Ok;
   errors::ResultCode buildResult = errors::code::Done;
   // When set, only builds of this model return buildResult; others succeed.
-  codeplug::ModelCode failBuildOf = 0;
+  models::ModelCode failBuildOf = 0;
   // Returned by decode instead of decodeResult for images of this model.
-  codeplug::ModelCode failDecodeOf = 0;
+  models::ModelCode failDecodeOf = 0;
 
   errors::ResultCode decode(codeplug::DecodeCommand command, codeplug::CodeplugImage& image,
                             codeplug::SettingsRecord& settings,
@@ -56,7 +56,7 @@ class FakeCodec : public codeplug::CodeplugCodec {
   }
 
   void loadDefaultPrompts(codeplug::SettingsRecord& settings,
-                          codeplug::ModelCode model) const override {
+                          models::ModelCode model) const override {
     defaultPrompts.push_back(model);
     settings.prompts[text::PromptId::powerUpPrompt].text.assign("DEFAULTS");
   }

@@ -19,9 +19,9 @@ struct PageContextFixture {
   RecordingReporter reporter;
   pages::PageContext context{settings, image, reporter};
 
-  explicit PageContextFixture(codeplug::ModelCode model = 'p') { setModel(model); }
+  explicit PageContextFixture(models::ModelCode model = 'p') { setModel(model); }
 
-  void setModel(codeplug::ModelCode model) {
+  void setModel(models::ModelCode model) {
     image.setModel(model);
     context.model = model;
   }

@@ -26,7 +26,7 @@
 namespace {
 
 using zelta::codeplug::CodeplugImage;
-using zelta::codeplug::ModelCode;
+using zelta::models::ModelCode;
 using zelta::pagersim::FixtureLine;
 using zelta::pagersim::PagerSimulator;
 using zelta::pagersim::SimulatorOptions;

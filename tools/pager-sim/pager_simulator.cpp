@@ -57,33 +57,33 @@ constexpr ModeName kModes[] = {
 // What the simulated pager of each family says about itself: the layout
 // generation character of its image and its firmware text.
 struct FamilyTraits {
-  codeplug::Family family;
+  models::Family family;
   char generation;
   const char* firmware;
 };
 
 constexpr FamilyTraits kFamilyTraits[] = {
-    {codeplug::Family::OldFormat, '0', " R0101"}, {codeplug::Family::A, '0', " R0104"},
-    {codeplug::Family::B, '2', " R0602"},         {codeplug::Family::C, '3', " R0702"},
-    {codeplug::Family::D, '5', " R0801"},         {codeplug::Family::E, '5', " R0802"},
-    {codeplug::Family::F, '7', " R0803"},
+    {models::Family::OldFormat, '0', " R0101"}, {models::Family::A, '0', " R0104"},
+    {models::Family::B, '2', " R0602"},         {models::Family::C, '3', " R0702"},
+    {models::Family::D, '5', " R0801"},         {models::Family::E, '5', " R0802"},
+    {models::Family::F, '7', " R0803"},
 };
 
-const FamilyTraits& traitsOf(ModelCode model) {
-  const auto info = codeplug::findModel(model);
+const FamilyTraits& traitsOf(models::ModelCode model) {
+  const auto info = models::findModel(model);
   for (const FamilyTraits& t : kFamilyTraits) {
     if (info && t.family == info->family) return t;
   }
   return kFamilyTraits[0];
 }
 
-char generationOf(ModelCode model) {
+char generationOf(models::ModelCode model) {
   return traitsOf(model).generation;
 }
 
 // A plausible programmed image: the fixed header, spaces for passwords and
 // numbers, version 8.3.4.
-std::vector<std::uint8_t> madeUpImage(ModelCode model, std::size_t size) {
+std::vector<std::uint8_t> madeUpImage(models::ModelCode model, std::size_t size) {
   std::vector<std::uint8_t> image(size, 0x00);
   const std::uint8_t header[] = {0x00, model, ')', '&',
                                  ')',  'Y',   'C', static_cast<std::uint8_t>(generationOf(model))};
@@ -97,11 +97,11 @@ std::vector<std::uint8_t> madeUpImage(ModelCode model, std::size_t size) {
 
 }  // namespace
 
-std::string defaultFirmware(ModelCode model) {
+std::string defaultFirmware(models::ModelCode model) {
   return traitsOf(model).firmware;
 }
 
-bool parseModel(const std::string& text, ModelCode& model) {
+bool parseModel(const std::string& text, models::ModelCode& model) {
   long value = -1;
   if (text.size() == 1) {
     value = static_cast<unsigned char>(text[0]);
@@ -110,10 +110,10 @@ bool parseModel(const std::string& text, ModelCode& model) {
     value = std::strtol(text.c_str(), &end, 0);
     if (*end != '\0') return false;
   }
-  if (value < 0 || value > 0xFF || !codeplug::findModel(static_cast<ModelCode>(value))) {
+  if (value < 0 || value > 0xFF || !models::findModel(static_cast<models::ModelCode>(value))) {
     return false;
   }
-  model = static_cast<ModelCode>(value);
+  model = static_cast<models::ModelCode>(value);
   return true;
 }
 
@@ -166,7 +166,7 @@ void PagerSimulator::toIdle() {
 bool PagerSimulator::isWakeCode(std::uint8_t byte) const {
   if (byte == link::speed::k4800) return true;
   // Only the fast models take the other speeds.
-  return codeplug::modelIn(options_.model, codeplug::ModelGroup::userPasswordGroup) &&
+  return models::modelIn(options_.model, models::ModelGroup::userPasswordGroup) &&
          (byte == link::speed::k9600 || byte == link::speed::k19200 ||
           byte == link::speed::k38400 || byte == link::speed::k57600);
 }

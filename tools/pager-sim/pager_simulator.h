@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "codeplug/models.h"
+#include "models/models.h"
 
 namespace zelta::pagersim {
 
-using codeplug::ModelCode;
+using models::ModelCode;
 
 // A fault that fires a number of times (or always).
 struct Fault {

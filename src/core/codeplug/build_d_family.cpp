@@ -60,10 +60,10 @@ void buildFunctionTable(ImageView v, const FieldOffsetTable& t, const SettingsRe
   }
 }
 
-void buildOptions(ImageView v, const FieldOffsetTable& t, ModelCode model,
+void buildOptions(ImageView v, const FieldOffsetTable& t, models::ModelCode model,
                   const SettingsRecord& s) {
   for (const DOptionField& field : kDOptionFields) {
-    if (field.group && !modelIn(model, *field.group)) continue;
+    if (field.group && !models::modelIn(model, *field.group)) continue;
     v.setBits(t.*field.slot + field.byteOffset, field.high, field.low,
               static_cast<unsigned>(s.*field.setting));
   }
@@ -118,7 +118,7 @@ void writeWord(ImageView v, std::size_t at, const SynthesizerWord& word) {
 // synthesizer byte of their band (0x28 for bands 0-3, 0x3B for 4, 5 and 7,
 // 0x9D for 6), and E and F add the divider words of the second frequency,
 // which shares the synthesizer and oscillator bytes (and so the PLL type).
-void buildDFamilyReceiver(ImageView v, const FieldOffsetTable& t, ModelCode model,
+void buildDFamilyReceiver(ImageView v, const FieldOffsetTable& t, models::ModelCode model,
                           const SettingsRecord& s) {
   const SynthesizerParameters& p = s.receiver;
   if (p.pllType == kPllFs8107) {
@@ -126,7 +126,7 @@ void buildDFamilyReceiver(ImageView v, const FieldOffsetTable& t, ModelCode mode
       v.setByte(t.synthByte, synthesizerByte(*defaults));
     }
   }
-  if (s.kept.synthesizerFlag && modelIn(model, ModelGroup::dualOrF)) {
+  if (s.kept.synthesizerFlag && models::modelIn(model, models::ModelGroup::dualOrF)) {
     writeWord(v, t.secondSynthN, nWord(p.pllType, s.receiver2.n));
     writeWord(v, t.secondSynthR, rWord(p.pllType, s.receiver2.r));
   }
@@ -135,7 +135,7 @@ void buildDFamilyReceiver(ImageView v, const FieldOffsetTable& t, ModelCode mode
 // The model's firmware block once a pager with matching firmware has been
 // identified. Any of the three D-F firmware texts clears the block area
 // first.
-void buildFirmwareBlock(ImageView v, const FieldOffsetTable& t, ModelCode model,
+void buildFirmwareBlock(ImageView v, const FieldOffsetTable& t, models::ModelCode model,
                         const BuildContext& context) {
   if (!isDFamilyFirmware(context.firmware)) return;
   v.fill(t.firmwareBlock, kFirmwarePatternBytes + 1, 0xFF);
@@ -147,7 +147,7 @@ void buildFirmwareBlock(ImageView v, const FieldOffsetTable& t, ModelCode model,
 void buildDFamily(CodeplugImage& image, SettingsRecord& s, const BuildContext& context) {
   const ImageView v = image.current();
   const FieldOffsetTable& t = image.offsets();
-  const ModelCode model = image.modelCode();
+  const models::ModelCode model = image.modelCode();
   const BuildTarget target{v, t, model, image.header(), context.pagerUnprogrammed};
 
   buildHeaderFields(target, s);
@@ -165,7 +165,7 @@ void buildDFamily(CodeplugImage& image, SettingsRecord& s, const BuildContext& c
   buildTuningAndBand(target, s);
   // After the common option and band bytes: 0x73 bit 2 and 0x79 bit 2 are ours.
   buildOptions(v, t, model, s);
-  if (modelIn(model, ModelGroup::fFamily)) buildUserPassword(v, t, s);
+  if (models::modelIn(model, models::ModelGroup::fFamily)) buildUserPassword(v, t, s);
   buildPrompts(target, s, text::promptListFor(model, context.converterTarget), t.promptCapacity);
   buildFirmwareBlock(v, t, model, context);
   // The LCD values lie inside the firmware block area and win over it.

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "codeplug/codeplug_image.h"
-#include "codeplug/models.h"
+#include "models/models.h"
 #include "codeplug/settings_record.h"
 #include "errors/result_code.h"
 
@@ -21,7 +21,7 @@ struct BuildContext {
   std::string firmware;
   // The model remembered when programming started; ' ' there with another
   // current model applies the feature defaults a model ' ' codeplug lacks.
-  ModelCode modelAtProgrammingStart = kNoModel;
+  models::ModelCode modelAtProgrammingStart = models::kNoModel;
 };
 
 // Builders write read-modify-write: bits no setting covers keep the value

@@ -18,7 +18,7 @@ class StandardCodec final : public CodeplugCodec {
     return buildImage(image, settings, context);
   }
 
-  void loadDefaultPrompts(SettingsRecord& settings, ModelCode model) const override {
+  void loadDefaultPrompts(SettingsRecord& settings, models::ModelCode model) const override {
     text::applyLanguageDefaults(settings.prompts, settings.internationalPrompt,
                                 text::promptListFor(model, false));
   }

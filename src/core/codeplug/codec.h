@@ -29,7 +29,7 @@ class CodeplugCodec {
 
   // Every prompt of the model's list takes the default of the settings'
   // prompt language.
-  virtual void loadDefaultPrompts(SettingsRecord& settings, ModelCode model) const = 0;
+  virtual void loadDefaultPrompts(SettingsRecord& settings, models::ModelCode model) const = 0;
 };
 
 // The family decoders and builders of this program.

@@ -84,7 +84,7 @@ void restorePrompts(const RememberedPrompts& remembered, SettingsRecord& setting
   settings.prompts = remembered.prompts;
 }
 
-FrequencySettings frequencySettingsOf(const SettingsRecord& settings, ModelCode model,
+FrequencySettings frequencySettingsOf(const SettingsRecord& settings, models::ModelCode model,
                                       BandTable table) {
   FrequencySettings f;
   f.model = model;
@@ -92,7 +92,7 @@ FrequencySettings frequencySettingsOf(const SettingsRecord& settings, ModelCode 
   f.pllType = settings.PLL_Type;
   f.table = table;
   f.primaryHz = frequencyHzFromText(settings.frequency).value_or(0);
-  if (modelIn(model, ModelGroup::dualOrF)) {
+  if (models::modelIn(model, models::ModelGroup::dualOrF)) {
     f.secondHz = frequencyHzFromText(settings.frequency2).value_or(0);
   }
   return f;
@@ -116,7 +116,7 @@ LargeImageRecords largeImageScratchRecords(std::istream& source) {
     lastAddress = hexValue(record, 4, 4);
     if (lastAddress < lowestAddress && n >= 2) {
       lowestAddress = lastAddress;
-      out.sourceModel = static_cast<ModelCode>(hexValue(record, 10, 2));
+      out.sourceModel = static_cast<models::ModelCode>(hexValue(record, 10, 2));
     }
     out.lines.push_back(std::move(record));
     ++dataRecords;
@@ -128,17 +128,17 @@ LargeImageRecords largeImageScratchRecords(std::istream& source) {
   return out;
 }
 
-void moveToLargeLayout(CodeplugImage& image, ModelCode sourceModel) {
+void moveToLargeLayout(CodeplugImage& image, models::ModelCode sourceModel) {
   const ImageView bytes = image.current();
-  const FieldOffsetTable& large = offsetTableFor(Family::C);
-  const FieldOffsetTable& small = offsetTableFor(Family::A);
+  const FieldOffsetTable& large = offsetTableFor(models::Family::C);
+  const FieldOffsetTable& small = offsetTableFor(models::Family::A);
 
   std::copy_n(bytes.bytesAt(kNarrowBlock, kNarrowBlockBytes).begin(), kNarrowBlockBytes,
               bytes.bytesAt(kLargeNarrowBlock, kNarrowBlockBytes).begin());
   const auto block21 = bytes.bytesAt(small.block21, 21);
   std::copy(block21.begin(), block21.end(), bytes.bytesAt(large.block21, 21).begin());
   bytes.setByte(large.keptByte2FF, bytes.byte(small.keptByte2FF));
-  if (!modelIn(sourceModel, ModelGroup::sixCodeModels)) {
+  if (!models::modelIn(sourceModel, models::ModelGroup::sixCodeModels)) {
     bytes.setBit(large.zoom, 7, bytes.bit(small.zoom, 7));
     bytes.setBit(small.zoom, 7, false);
   }
@@ -173,7 +173,7 @@ errors::ResultCode CodeplugFiles::readCodeplugFile(const fs::path& file) {
   settings->hardwareVariant = 0;
   image->current().fill(0, CodeplugImage::kCurrentSize, 0);
 
-  const ModelCode model = DataProcess(*image, *settings).parseSRecordImage(in);
+  const models::ModelCode model = DataProcess(*image, *settings).parseSRecordImage(in);
   if (model == 0) return showing(reporter_, errors::code::InvalidArchive);
   image->setModel(model);
 
@@ -191,7 +191,7 @@ errors::ResultCode CodeplugFiles::readCodeplugFile(const fs::path& file) {
 }
 
 errors::ResultCode CodeplugFiles::buildForSave(const SaveContext& context) {
-  const ModelCode model = image_.modelCode();
+  const models::ModelCode model = image_.modelCode();
   const BandTable table =
       bandTableFor(model, context.pagerSerialNumber, context.programmingAttempted);
   const errors::ResultCode inBand =
@@ -225,7 +225,7 @@ errors::ResultCode CodeplugFiles::writeBackupBeforeWrite(const SaveContext& cont
   work_.remembered = rememberPrompts(settings_);
   const errors::ResultCode built = buildForSave(context);
   if (built != errors::code::Done) return built;
-  if (modelIn(image_.modelCode(), ModelGroup::largeQModels)) {
+  if (models::modelIn(image_.modelCode(), models::ModelGroup::largeQModels)) {
     const auto block = image_.current().bytesAt(kNarrowBlock, kNarrowBlockBytes);
     std::copy(block.begin(), block.end(),
               image_.snapshot().bytesAt(kSnapshotCodeBlock, kNarrowBlockBytes).begin());

@@ -58,7 +58,7 @@ struct SaveContext {
 
 // The frequency values of the settings as the band and synthesizer checks
 // read them.
-FrequencySettings frequencySettingsOf(const SettingsRecord& settings, ModelCode model,
+FrequencySettings frequencySettingsOf(const SettingsRecord& settings, models::ModelCode model,
                                       BandTable table);
 
 // The records of the 1 KB to 2 KB scratch file made from a codeplug file:
@@ -68,7 +68,7 @@ FrequencySettings frequencySettingsOf(const SettingsRecord& settings, ModelCode 
 // not compare) at the next addresses until there are 128 S1 records.
 struct LargeImageRecords {
   std::vector<std::string> lines;
-  ModelCode sourceModel = 0;  // byte 1 of the source image, 0 when it has none
+  models::ModelCode sourceModel = 0;  // byte 1 of the source image, 0 when it has none
 };
 LargeImageRecords largeImageScratchRecords(std::istream& source);
 
@@ -81,7 +81,7 @@ LargeImageRecords largeImageScratchRecords(std::istream& source);
 // and derives the second code table (codes 1-6 in the wide form at 0x784,
 // slots 7-16 empty) and its coding-format bits, which the large-image
 // decoder reads.
-void moveToLargeLayout(CodeplugImage& image, ModelCode sourceModel);
+void moveToLargeLayout(CodeplugImage& image, models::ModelCode sourceModel);
 
 // The process-wide objects the file, model-check and converter operations
 // work on, passed together.

@@ -6,7 +6,7 @@ namespace zelta::codeplug {
 
 CodeplugImage::CodeplugImage() = default;
 
-void CodeplugImage::setModel(ModelCode code) {
+void CodeplugImage::setModel(models::ModelCode code) {
   modelCode_ = code;
   loadOffsetTables(offsets_, code);
 }

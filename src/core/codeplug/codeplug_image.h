@@ -7,7 +7,7 @@
 
 #include "codeplug/field_offsets.h"
 #include "codeplug/image_view.h"
-#include "codeplug/models.h"
+#include "models/models.h"
 
 namespace zelta::codeplug {
 
@@ -20,7 +20,7 @@ struct CodeplugHeader {
   // The model code last identified: byte 1 of the last file read, or the
   // model the last pager identification reported. For an image converted
   // from the old format it stays the old model code while image byte 1 is '1'.
-  ModelCode modelByte = kNoModel;
+  models::ModelCode modelByte = models::kNoModel;
 };
 
 // The process-wide codeplug: the image buffer, the converter snapshot, the
@@ -62,10 +62,10 @@ class CodeplugImage {
   }
 
   // The current model code; kNoModel until a pager or file has been read.
-  ModelCode modelCode() const { return modelCode_; }
+  models::ModelCode modelCode() const { return modelCode_; }
   // Makes code the current model and loads its field-offset slots. A code
   // outside the slot tables leaves the slots as they were.
-  void setModel(ModelCode code);
+  void setModel(models::ModelCode code);
   const FieldOffsetTable& offsets() const { return offsets_; }
 
   CodeplugHeader& header() { return header_; }
@@ -89,7 +89,7 @@ class CodeplugImage {
   std::array<std::uint8_t, kBufferSize> buffer_{};
   std::array<std::uint8_t, kSnapshotSize> snapshot_{};
   bool snapshotArmed_ = false;
-  ModelCode modelCode_ = kNoModel;
+  models::ModelCode modelCode_ = models::kNoModel;
   FieldOffsetTable offsets_{};
   CodeplugHeader header_{};
 };

@@ -15,8 +15,8 @@
 namespace zelta::codeplug {
 namespace {
 
-constexpr ModelCode kModelSpace = ' ';
-constexpr ModelCode kModelHash = '#';
+constexpr models::ModelCode kModelSpace = ' ';
+constexpr models::ModelCode kModelHash = '#';
 
 // Receiver tuning bytes every build writes at 0x3D-0x3F.
 constexpr std::uint8_t kTuningBytes[] = {90, 78, 98};
@@ -91,7 +91,7 @@ unsigned ideoCannedBits(int value) {
 }
 
 // The setting as the pager can have it with this ROM and model.
-int ideoCannedForRom(int value, int cgromType, ModelCode model) {
+int ideoCannedForRom(int value, int cgromType, models::ModelCode model) {
   if (cgromType == 0) return 0;
   if (cgromType == 3) return value == 2 ? 1 : value;
   if (model == kModelHash) return 1;
@@ -121,8 +121,8 @@ std::optional<unsigned> romNibble(int cgromType) {
 }  // namespace
 
 const FieldOffsetTable& familySlots(const CodeplugImage& image) {
-  return findModel(image.modelCode()) && image.offsets().family ? image.offsets()
-                                                                : offsetTableFor(Family::A);
+  return models::findModel(image.modelCode()) && image.offsets().family ? image.offsets()
+                                                                : offsetTableFor(models::Family::A);
 }
 
 // ---------------------------------------------------------------------------
@@ -153,7 +153,7 @@ void decodeHeaderFields(const DecodeSource& source, SettingsRecord& s) {
 void decodeOptionFields(const DecodeSource& source, SettingsRecord& s) {
   const ConstImageView b = source.bytes;
   const FieldOffsetTable& t = source.slots;
-  const ModelCode model = source.model;
+  const models::ModelCode model = source.model;
   const int cgromType = source.header.cgromType;
 
   // 0x71 language and silent RF programming, 0x72 security.
@@ -224,7 +224,7 @@ void decodeOptionFields(const DecodeSource& source, SettingsRecord& s) {
   s.oorAlert = yes(b.bit(t.alertOptions, 3));
   s.lowCellAlert = yes(b.bit(t.alertOptions, 2));
   s.manualAlertReset = yes(b.bit(t.alertOptions, 0));
-  const bool sixCode = modelIn(model, ModelGroup::sixCodeModels);
+  const bool sixCode = models::modelIn(model, models::ModelGroup::sixCodeModels);
   s.alertDuration = sixCode && b.bit(t.displayOptions, 7) ? 2 : yes(b.bit(t.alertOptions, 1));
   if (model != kModelSpace) {
     s.receiveWhileOff = yes(b.bit(t.displayOptions, 6));
@@ -376,7 +376,7 @@ void buildHeaderFields(const BuildTarget& target, const SettingsRecord& s) {
 void buildOptionFields(const BuildTarget& target, SettingsRecord& s) {
   const ImageView b = target.bytes;
   const FieldOffsetTable& t = target.slots;
-  const ModelCode model = target.model;
+  const models::ModelCode model = target.model;
   const int cgromType = target.header.cgromType;
   const bool space = model == kModelSpace;
 
@@ -441,7 +441,7 @@ void buildOptionFields(const BuildTarget& target, SettingsRecord& s) {
   b.setBit(t.options7B, 4, isYes(s.nonVolatileMemory));
 
   // 0x7C, 0x7D: alert duration 2 lives in 0x7D on the six-code models.
-  const bool sixCode = modelIn(model, ModelGroup::sixCodeModels);
+  const bool sixCode = models::modelIn(model, models::ModelGroup::sixCodeModels);
   b.setBit(t.alertOptions, 7, isYes(s.std4RepeatPeriod));
   b.setBit(t.alertOptions, 6, isYes(s.vibrator));
   b.setBit(t.alertOptions, 5, isYes(s.std4PulseDuration));
@@ -492,7 +492,7 @@ void buildOptionFields(const BuildTarget& target, SettingsRecord& s) {
   } else {
     b.setBits(t.textContrast, 3, 0, static_cast<unsigned>(parseInt(s.textContrast, 10, 9)));
     const int icon = parseInt(s.iconContrast, 10, 3);
-    if (modelIn(model, ModelGroup::iconContrastGroup)) {
+    if (models::modelIn(model, models::ModelGroup::iconContrastGroup)) {
       b.setByte(t.iconContrast, iconContrastByte(model, icon));
     } else {
       b.setBits(t.iconContrast, 1, 0, iconContrastByte(model, icon));

@@ -3,7 +3,7 @@
 #include "codeplug/codeplug_image.h"
 #include "codeplug/field_offsets.h"
 #include "codeplug/image_view.h"
-#include "codeplug/models.h"
+#include "models/models.h"
 #include "codeplug/settings_record.h"
 #include "text/prompt_catalogue.h"
 
@@ -40,7 +40,7 @@ namespace zelta::codeplug {
 struct DecodeSource {
   ConstImageView bytes;
   const FieldOffsetTable& slots;
-  ModelCode model;
+  models::ModelCode model;
   CodeplugHeader& header;
   bool pagerUnprogrammed = false;
 };
@@ -49,7 +49,7 @@ struct DecodeSource {
 struct BuildTarget {
   ImageView bytes;
   const FieldOffsetTable& slots;
-  ModelCode model;
+  models::ModelCode model;
   const CodeplugHeader& header;
   bool pagerUnprogrammed = false;
 };

@@ -7,38 +7,38 @@ namespace zelta::codeplug {
 namespace {
 
 struct GenerationRow {
-  Family family;
+  models::Family family;
   char variant3;
   char variant2;
   char other;
 };
 
 constexpr std::array<GenerationRow, 3> kGenerations{{
-    {Family::D, '6', '4', '5'},
-    {Family::E, '6', '4', '5'},
-    {Family::F, '9', '8', '7'},
+    {models::Family::D, '6', '4', '5'},
+    {models::Family::E, '6', '4', '5'},
+    {models::Family::F, '9', '8', '7'},
 }};
 
 struct FirmwareRow {
-  Family family;
+  models::Family family;
   std::string_view firmware;
 };
 
 constexpr std::array<FirmwareRow, 3> kFirmware{{
-    {Family::D, "R0801"},
-    {Family::E, "R0802"},
-    {Family::F, "R0803"},
+    {models::Family::D, "R0801"},
+    {models::Family::E, "R0802"},
+    {models::Family::F, "R0803"},
 }};
 
-std::optional<Family> familyOf(ModelCode model) {
-  const auto info = findModel(model);
+std::optional<models::Family> familyOf(models::ModelCode model) {
+  const auto info = models::findModel(model);
   if (!info) return std::nullopt;
   return info->family;
 }
 
 }  // namespace
 
-std::optional<char> dFamilyGenerationCharacter(ModelCode model, int hardwareVariant) {
+std::optional<char> dFamilyGenerationCharacter(models::ModelCode model, int hardwareVariant) {
   const auto family = familyOf(model);
   for (const GenerationRow& row : kGenerations) {
     if (family != row.family) continue;
@@ -49,7 +49,7 @@ std::optional<char> dFamilyGenerationCharacter(ModelCode model, int hardwareVari
   return std::nullopt;
 }
 
-std::optional<std::string_view> dFamilyFirmwareText(ModelCode model) {
+std::optional<std::string_view> dFamilyFirmwareText(models::ModelCode model) {
   const auto family = familyOf(model);
   for (const FirmwareRow& row : kFirmware) {
     if (family == row.family) return row.firmware;

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "codeplug/field_offsets.h"
-#include "codeplug/models.h"
+#include "models/models.h"
 #include "codeplug/settings_record.h"
 
 namespace zelta::codeplug {
@@ -36,7 +36,7 @@ struct DOptionField {
   int high;
   int low;
   int SettingsRecord::*setting;
-  std::optional<ModelGroup> group;  // none: every model of the families
+  std::optional<models::ModelGroup> group;  // none: every model of the families
 };
 
 inline constexpr std::array<DOptionField, 22> kDOptionFields{{
@@ -54,7 +54,7 @@ inline constexpr std::array<DOptionField, 22> kDOptionFields{{
     // 0x79 bit 2: single message
     {&FieldOffsetTable::options79, 0, 2, 2, &SettingsRecord::EnableSingleMessage, std::nullopt},
     // 0xEB
-    {&FieldOffsetTable::dutyOptions, 0, 7, 7, &SettingsRecord::dualFreqMenu, ModelGroup::dualOrF},
+    {&FieldOffsetTable::dutyOptions, 0, 7, 7, &SettingsRecord::dualFreqMenu, models::ModelGroup::dualOrF},
     {&FieldOffsetTable::dutyOptions, 0, 2, 2, &SettingsRecord::selDutySource, std::nullopt},
     {&FieldOffsetTable::dutyOptions, 0, 0, 0, &SettingsRecord::newAlertMenu, std::nullopt},
     // 0x717: default reminder alert attributes
@@ -65,20 +65,20 @@ inline constexpr std::array<DOptionField, 22> kDOptionFields{{
      std::nullopt},
     // 0x786 bit 0 (third byte of code slot 17): dual-frequency support
     {&FieldOffsetTable::dualFreqSupport, 0, 0, 0, &SettingsRecord::supportDualFreq,
-     ModelGroup::dualOrF},
+     models::ModelGroup::dualOrF},
     // 0x7C7 bit 7: tone-only support
     {&FieldOffsetTable::toneOnlySupport, 0, 7, 7, &SettingsRecord::toneOnlySupport, std::nullopt},
     // 0x48: user password (family F)
     {&FieldOffsetTable::userPasswordFlags, 0, 4, 4, &SettingsRecord::fUif_User_Password_Level,
-     ModelGroup::fFamily},
+     models::ModelGroup::fFamily},
     {&FieldOffsetTable::userPasswordFlags, 0, 3, 3, &SettingsRecord::fUif_User_Password_Enable,
-     ModelGroup::fFamily},
+     models::ModelGroup::fFamily},
     {&FieldOffsetTable::userPasswordFlags, 0, 2, 2, &SettingsRecord::cpfUif_Paging_Auto_Backlight,
-     ModelGroup::fFamily},
+     models::ModelGroup::fFamily},
     {&FieldOffsetTable::userPasswordFlags, 0, 1, 1, &SettingsRecord::cpfUif_Auto_Backlight_Mode,
-     ModelGroup::fFamily},
+     models::ModelGroup::fFamily},
     {&FieldOffsetTable::userPasswordFlags, 0, 0, 0, &SettingsRecord::cpfUif_New_Msg_Auto_Display,
-     ModelGroup::fFamily},
+     models::ModelGroup::fFamily},
 }};
 
 // Second byte of a per-function entry [alertTable]: five Y/N attributes of
@@ -111,11 +111,11 @@ constexpr int codeModeOfVariant(int variant) {
 //   D, E       '6'        '4'       '5'
 //   F          '9'        '8'       '7'
 // Nothing for a model outside families D-F.
-std::optional<char> dFamilyGenerationCharacter(ModelCode model, int hardwareVariant);
+std::optional<char> dFamilyGenerationCharacter(models::ModelCode model, int hardwareVariant);
 
 // The firmware text whose identification makes the builder write the
 // model's firmware block: "R0801" for family D, "R0802" for E, "R0803" for F.
-std::optional<std::string_view> dFamilyFirmwareText(ModelCode model);
+std::optional<std::string_view> dFamilyFirmwareText(models::ModelCode model);
 // Whether firmware is one of the three texts above.
 bool isDFamilyFirmware(std::string_view firmware);
 

@@ -90,26 +90,26 @@ void writeRecord(std::ostream& out, const char* type, unsigned address, std::spa
   out << "\r\n";
 }
 
-bool isLargeLayout(ModelCode model) {
-  const auto info = findModel(model);
-  return info && (info->family == Family::C || info->family == Family::D || info->family == Family::E ||
-                  info->family == Family::F);
+bool isLargeLayout(models::ModelCode model) {
+  const auto info = models::findModel(model);
+  return info && (info->family == models::Family::C || info->family == models::Family::D || info->family == models::Family::E ||
+                  info->family == models::Family::F);
 }
 
 }  // namespace
 
-std::optional<int> requiredFileTotal(ModelCode model) {
+std::optional<int> requiredFileTotal(models::ModelCode model) {
   // '!' comes as a 768-byte old image or a 1024-byte family A image. Model
   // '6' is written like '0'-'2' and ':' (1024 bytes, family A), so it is read
   // back the same way, to the start of the image, rather than into the
   // old-format window where its bytes would not fit.
   if (model == '!') return std::nullopt;
-  const auto info = findModel(model);
+  const auto info = models::findModel(model);
   if (!info) return std::nullopt;
   return info->imageBytes;
 }
 
-int fileImageBytes(ModelCode model) { return isLargeLayout(model) ? 2048 : 1024; }
+int fileImageBytes(models::ModelCode model) { return isLargeLayout(model) ? 2048 : 1024; }
 
 bool DataProcess::hasDataRecords(std::istream& file) {
   std::string chunk;
@@ -130,11 +130,11 @@ std::optional<std::uint16_t> DataProcess::lowestRecordAddress(std::istream& file
   return lowest;
 }
 
-ModelCode DataProcess::parseSRecordImage(std::istream& file) { return parse(file, false); }
+models::ModelCode DataProcess::parseSRecordImage(std::istream& file) { return parse(file, false); }
 
-ModelCode DataProcess::parseSRecordImageRelaxed(std::istream& file) { return parse(file, true); }
+models::ModelCode DataProcess::parseSRecordImageRelaxed(std::istream& file) { return parse(file, true); }
 
-ModelCode DataProcess::parse(std::istream& file, bool relaxed) {
+models::ModelCode DataProcess::parse(std::istream& file, bool relaxed) {
   const std::optional<std::uint16_t> base = lowestRecordAddress(file);
   if (!base) return 0;  // no data record at all
   rewind(file);
@@ -185,13 +185,13 @@ ModelCode DataProcess::parse(std::istream& file, bool relaxed) {
     if (total != kWorkBufferSize) return 0;
     work[1] = 'q';
   }
-  const ModelCode model = work[1];
+  const models::ModelCode model = work[1];
   if (model == 0) return 0;  // indistinguishable from an invalid file
   if (const auto required = requiredFileTotal(model); required && total != static_cast<std::size_t>(*required)) {
     return 0;
   }
-  const auto info = findModel(model);
-  const bool toImageStart = relaxed || (info && info->family != Family::OldFormat) || (model == '!' && total == 1024);
+  const auto info = models::findModel(model);
+  const bool toImageStart = relaxed || (info && info->family != models::Family::OldFormat) || (model == '!' && total == 1024);
   if (total > kWorkBufferSize) return 0;  // overlapping records counted twice
   if (!toImageStart && total > CodeplugImage::kOldFormatSize) return 0;  // the window holds 768 bytes
 

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "codeplug/codeplug_image.h"
-#include "codeplug/models.h"
+#include "models/models.h"
 #include "codeplug/settings_record.h"
 
 namespace zelta::codeplug {
@@ -29,13 +29,13 @@ class DataProcess {
   // model code found (image byte 1), or 0 when the file is invalid. An
   // invalid file leaves the image, the header values and the settings as
   // they were.
-  ModelCode parseSRecordImage(std::istream& file);
+  models::ModelCode parseSRecordImage(std::istream& file);
 
   // The reader of the 1 KB to 2 KB scratch file: checksums are not compared
   // (filler records carry "00"), exactly 2048 bytes are required, they go to
   // the start of the image, and the model is taken to be 'q' (also written
   // into byte 1). Returns 'q' or 0.
-  ModelCode parseSRecordImageRelaxed(std::istream& file);
+  models::ModelCode parseSRecordImageRelaxed(std::istream& file);
 
   // Writes the header record, one S1 record per 16 bytes of the current
   // model's image size, and the end record.
@@ -49,7 +49,7 @@ class DataProcess {
   static std::optional<std::uint16_t> lowestRecordAddress(std::istream& file);
 
  private:
-  ModelCode parse(std::istream& file, bool relaxed);
+  models::ModelCode parse(std::istream& file, bool relaxed);
 
   CodeplugImage& image_;
   SettingsRecord& settings_;
@@ -57,9 +57,9 @@ class DataProcess {
 
 // The number of data bytes a file of model must hold; nothing for the
 // models whose size is not checked ('!' and unknown codes).
-std::optional<int> requiredFileTotal(ModelCode model);
+std::optional<int> requiredFileTotal(models::ModelCode model);
 // The bytes writeSRecordImage writes for model: 2048 for families C-F,
 // 1024 for every other code.
-int fileImageBytes(ModelCode model);
+int fileImageBytes(models::ModelCode model);
 
 }  // namespace zelta::codeplug

@@ -58,10 +58,10 @@ void decodeFunctionTable(ConstImageView v, const FieldOffsetTable& t, SettingsRe
   }
 }
 
-void decodeOptions(ConstImageView v, const FieldOffsetTable& t, ModelCode model,
+void decodeOptions(ConstImageView v, const FieldOffsetTable& t, models::ModelCode model,
                    SettingsRecord& s) {
   for (const DOptionField& field : kDOptionFields) {
-    if (field.group && !modelIn(model, *field.group)) continue;
+    if (field.group && !models::modelIn(model, *field.group)) continue;
     s.*field.setting =
         static_cast<int>(v.bits(t.*field.slot + field.byteOffset, field.high, field.low));
   }
@@ -134,7 +134,7 @@ errors::ResultCode decodeDFamily(CodeplugImage& image, SettingsRecord& s,
                                  const DecodeContext& context) {
   const ConstImageView v = std::as_const(image).current();
   const FieldOffsetTable& t = image.offsets();
-  const ModelCode model = image.modelCode();
+  const models::ModelCode model = image.modelCode();
   const DecodeSource source{v, t, model, image.header(), context.pagerUnprogrammed};
 
   if (const errors::ResultCode version = decodeCodeplugVersion(v, s);
@@ -157,12 +157,12 @@ errors::ResultCode decodeDFamily(CodeplugImage& image, SettingsRecord& s,
   s.kept.header[2] &= 0x0F;
   s.kept.bandLowBits &= 0x03;
   s.kept.byte79Bit2 = false;
-  if (modelIn(model, ModelGroup::fFamily)) decodeUserPassword(v, t, s);
+  if (models::modelIn(model, models::ModelGroup::fFamily)) decodeUserPassword(v, t, s);
   decodePrompts(source, s, text::promptListFor(model, context.converterTarget));
 
   const int bandBefore = s.freqBand;
   decodeBand(source, s);
-  if (modelIn(model, ModelGroup::dualOrF) && s.kept.synthesizerFlag) {
+  if (models::modelIn(model, models::ModelGroup::dualOrF) && s.kept.synthesizerFlag) {
     const ReceivedFrequency second = decodeSecondFrequency(v, t, s);
     if (!s.bandFieldMark) {
       // Both frequencies decide; when they share no band it stays as it was.

@@ -109,7 +109,7 @@ int defaultMemorySplit(int memorySize) {
 }
 
 void resetToDefaults(SettingsRecord& settings, CodeplugImage& image, bool converterTarget) {
-  const ModelCode model = image.modelCode();
+  const models::ModelCode model = image.modelCode();
   const int memorySize = image.header().memorySize;
 
   SettingsRecord s;
@@ -124,7 +124,7 @@ void resetToDefaults(SettingsRecord& settings, CodeplugImage& image, bool conver
   s.kept.byte74Bits = 2;
   s.dataInversion = 0;
   s.receiveFrequencyHz = kDefaultFrequencyHz;
-  s.frequency = frequencyTextOf(kDefaultFrequencyHz, modelIn(model, ModelGroup::dFamily) ? 5 : 4);
+  s.frequency = frequencyTextOf(kDefaultFrequencyHz, models::modelIn(model, models::ModelGroup::dFamily) ? 5 : 4);
 
   s.code.fill(std::string(7, ' '));
   s.code[0] = "1234567";
@@ -234,7 +234,7 @@ void resetToDefaults(SettingsRecord& settings, CodeplugImage& image, bool conver
 
 void applyOldModelFeatureDefaults(SettingsRecord& settings, const CodeplugImage& image,
                                   bool converterTarget) {
-  const ModelCode model = image.modelCode();
+  const models::ModelCode model = image.modelCode();
   if (model != '#' && !settings.promptsAsText) {
     // Model ' ' holds "SET TIME" where the other lists have "SET TIME AND
     // ALARM"; the ideographic and Thai languages have no default here and

@@ -97,8 +97,8 @@ std::uint8_t serviceAdjustByte(int position) {
 
 int iconContrastFromByte(std::uint8_t value) { return ~value & 3; }
 
-std::uint8_t iconContrastByte(ModelCode model, int contrast) {
-  if (modelIn(model, ModelGroup::iconContrastGroup)) {
+std::uint8_t iconContrastByte(models::ModelCode model, int contrast) {
+  if (models::modelIn(model, models::ModelGroup::iconContrastGroup)) {
     if (contrast >= 4) return 0x7C;
     return static_cast<std::uint8_t>((~contrast & 3) | 0x7C);
   }
@@ -208,7 +208,7 @@ std::optional<NibblePosition> priorityPosition(const FieldOffsetTable& t, int co
 
 std::optional<NibblePosition> historyPosition(const FieldOffsetTable& t, int code) {
   if (t.history == kNoSlot || code < 1) return std::nullopt;
-  const bool dFamily = t.family == Family::D || t.family == Family::E || t.family == Family::F;
+  const bool dFamily = t.family == models::Family::D || t.family == models::Family::E || t.family == models::Family::F;
   if (dFamily) {
     if (code > 8) return std::nullopt;
     return NibblePosition{t.history + static_cast<std::size_t>((code - 1) / 2), code % 2 == 0};
@@ -305,7 +305,7 @@ CodeTypeBits codeTypeBits(int type) {
 
 std::optional<CodeTypePosition> codeTypePosition(const FieldOffsetTable& t, int code) {
   if (t.codeTypeFirst == kNoSlot || code < 1) return std::nullopt;
-  const bool dFamily = t.family == Family::D || t.family == Family::E || t.family == Family::F;
+  const bool dFamily = t.family == models::Family::D || t.family == models::Family::E || t.family == models::Family::F;
   if (dFamily) {
     if (code > 16) return std::nullopt;
     // Codes 1-8 in the second byte of each pair, codes 9-16 in the first.

@@ -9,7 +9,7 @@
 
 #include "codeplug/field_offsets.h"
 #include "codeplug/image_view.h"
-#include "codeplug/models.h"
+#include "models/models.h"
 
 namespace zelta::codeplug {
 
@@ -110,7 +110,7 @@ std::uint8_t serviceAdjustByte(int position);
 // contrast of 4 or more gives 0x7C like a contrast of 3 (bit 7 stays clear);
 // the others store (~contrast) & 3.
 int iconContrastFromByte(std::uint8_t value);
-std::uint8_t iconContrastByte(ModelCode model, int contrast);
+std::uint8_t iconContrastByte(models::ModelCode model, int contrast);
 
 // Codeplug version (0x96-0x97): four nibbles release, major, minor, patch.
 struct CodeplugVersion {

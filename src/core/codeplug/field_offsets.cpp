@@ -11,7 +11,7 @@ using text::sourcePromptId;
 constexpr std::size_t index(PromptId id) { return static_cast<std::size_t>(id); }
 
 // The header bytes every family has at the same place.
-constexpr FieldOffsetTable commonHeader(Family family) {
+constexpr FieldOffsetTable commonHeader(models::Family family) {
   FieldOffsetTable t;
   t.family = family;
   t.rfProgramming = 0x00;
@@ -173,7 +173,7 @@ constexpr void setLargeLayoutFields(FieldOffsetTable& t) {
 }
 
 constexpr FieldOffsetTable familyA() {
-  FieldOffsetTable t = commonHeader(Family::A);
+  FieldOffsetTable t = commonHeader(models::Family::A);
   t.functionLetters = 0x24;
   t.codeTypeFirst = 0x7A;
   t.codeTypeSecond = 0x7B;
@@ -199,7 +199,7 @@ constexpr FieldOffsetTable familyA() {
 
 constexpr FieldOffsetTable familyB() {
   FieldOffsetTable t = familyA();
-  t.family = Family::B;
+  t.family = models::Family::B;
   t.codeTypeCodes56 = 0x30;
   t.zoom = 0x30;
   t.priorityCodes56 = 0x31;
@@ -211,7 +211,7 @@ constexpr FieldOffsetTable familyB() {
 
 constexpr FieldOffsetTable familyC() {
   FieldOffsetTable t = familyB();
-  t.family = Family::C;
+  t.family = models::Family::C;
   setNarrowCodeBlock(t, 0x700);
   setSynthesizer(t, 0x700);
   setLargeLayoutFields(t);
@@ -222,7 +222,7 @@ constexpr FieldOffsetTable familyC() {
 }
 
 FieldOffsetTable familyD() {
-  FieldOffsetTable t = commonHeader(Family::D);
+  FieldOffsetTable t = commonHeader(models::Family::D);
   t.decoderOptions = 0x16;
   t.functionLetters = 0x18;
   t.codeTypeFirst = 0x38;
@@ -247,7 +247,7 @@ FieldOffsetTable familyD() {
 
 FieldOffsetTable familyE() {
   FieldOffsetTable t = familyD();
-  t.family = Family::E;
+  t.family = models::Family::E;
   layOutPromptArea(t, text::PromptList::list119);
   t.secondSynthN = 0x4D;
   t.secondSynthR = 0x50;
@@ -257,7 +257,7 @@ FieldOffsetTable familyE() {
 
 FieldOffsetTable familyF() {
   FieldOffsetTable t = familyE();
-  t.family = Family::F;
+  t.family = models::Family::F;
   layOutPromptArea(t, text::PromptList::list123);
   t.userKeys = 0x44;
   t.userTimeout = 0x46;
@@ -283,21 +283,21 @@ static_assert(textAreaEnd(kFamilyB) <= 0x2EA);
 
 }  // namespace
 
-const FieldOffsetTable& offsetTableFor(Family family) {
+const FieldOffsetTable& offsetTableFor(models::Family family) {
   switch (family) {
-    case Family::OldFormat:
-    case Family::A: return kFamilyA;
-    case Family::B: return kFamilyB;
-    case Family::C: return kFamilyC;
-    case Family::D: {
+    case models::Family::OldFormat:
+    case models::Family::A: return kFamilyA;
+    case models::Family::B: return kFamilyB;
+    case models::Family::C: return kFamilyC;
+    case models::Family::D: {
       static const FieldOffsetTable kFamilyD = familyD();
       return kFamilyD;
     }
-    case Family::E: {
+    case models::Family::E: {
       static const FieldOffsetTable kFamilyE = familyE();
       return kFamilyE;
     }
-    case Family::F: {
+    case models::Family::F: {
       static const FieldOffsetTable kFamilyF = familyF();
       return kFamilyF;
     }
@@ -305,8 +305,8 @@ const FieldOffsetTable& offsetTableFor(Family family) {
   return kFamilyA;
 }
 
-bool loadOffsetTables(FieldOffsetTable& table, ModelCode model) {
-  const auto info = findModel(model);
+bool loadOffsetTables(FieldOffsetTable& table, models::ModelCode model) {
+  const auto info = models::findModel(model);
   if (!info) return false;
   table = offsetTableFor(info->slotFamily);
   return true;

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "codeplug/image_view.h"
-#include "codeplug/models.h"
+#include "models/models.h"
 #include "text/prompt_catalogue.h"
 
 namespace zelta::codeplug {
@@ -28,7 +28,7 @@ struct PromptTextSlot {
 // Bit positions inside a byte are the same in every family; the slot names
 // the byte, the comment lists its bits (7 = most significant).
 struct FieldOffsetTable {
-  std::optional<Family> family;  // the family last loaded; none before the first load
+  std::optional<models::Family> family;  // the family last loaded; none before the first load
 
   // --- Common header (same offsets in every family) ---
   Offset rfProgramming = kNoSlot;    // bit 7: 1 = over-the-air programming disabled
@@ -168,10 +168,10 @@ struct FieldOffsetTable {
 };
 
 // The slot table of one family.
-const FieldOffsetTable& offsetTableFor(Family family);
+const FieldOffsetTable& offsetTableFor(models::Family family);
 
 // Loads the slots of the model's family into table; a code outside the
 // tables leaves the table unchanged and returns false.
-bool loadOffsetTables(FieldOffsetTable& table, ModelCode model);
+bool loadOffsetTables(FieldOffsetTable& table, models::ModelCode model);
 
 }  // namespace zelta::codeplug

@@ -7,7 +7,7 @@
 #include <span>
 
 #include "codeplug/image_view.h"
-#include "codeplug/models.h"
+#include "models/models.h"
 
 namespace zelta::codeplug {
 
@@ -47,13 +47,13 @@ static_assert(kFirmwarePatternQ[47] == 0xAE && kFirmwarePatternQ[48] == 0xAF);
 
 // Pattern P: '2' 'p' 'q' 0x91 0x92 0x93 0x98; pattern Q: ':' 'x' 'u' 0x95
 // 0x96 0x97 0x99; none for the other models.
-constexpr const FirmwarePattern* firmwarePatternOf(ModelCode model) {
-  constexpr ModelCode kP[] = {'2', 'p', 'q', 0x91, 0x92, 0x93, 0x98};
-  constexpr ModelCode kQ[] = {':', 'x', 'u', 0x95, 0x96, 0x97, 0x99};
-  for (ModelCode m : kP) {
+constexpr const FirmwarePattern* firmwarePatternOf(models::ModelCode model) {
+  constexpr models::ModelCode kP[] = {'2', 'p', 'q', 0x91, 0x92, 0x93, 0x98};
+  constexpr models::ModelCode kQ[] = {':', 'x', 'u', 0x95, 0x96, 0x97, 0x99};
+  for (models::ModelCode m : kP) {
     if (m == model) return &kFirmwarePatternP;
   }
-  for (ModelCode m : kQ) {
+  for (models::ModelCode m : kQ) {
     if (m == model) return &kFirmwarePatternQ;
   }
   return nullptr;
@@ -61,7 +61,7 @@ constexpr const FirmwarePattern* firmwarePatternOf(ModelCode model) {
 
 // Writes the model code and the model's pattern at offset; false (nothing
 // written) for a model without a pattern.
-inline bool writeFirmwareBlock(ImageView image, std::size_t offset, ModelCode model) {
+inline bool writeFirmwareBlock(ImageView image, std::size_t offset, models::ModelCode model) {
   const FirmwarePattern* pattern = firmwarePatternOf(model);
   if (pattern == nullptr) return false;
   image.setByte(offset, model);

@@ -94,10 +94,10 @@ BandLimits bandLimits(int band, BandTable table) {
   return {static_cast<float>(row->firstMHz), static_cast<float>(row->lastMHz + 0.9875)};
 }
 
-BandTable bandTableFor(ModelCode model, std::string_view pagerSerialNumber,
+BandTable bandTableFor(models::ModelCode model, std::string_view pagerSerialNumber,
                        bool programmingAttempted, const ProductionData& data) {
-  if (modelIn(model, ModelGroup::dualOrF)) return BandTable::Variant;
-  if (modelIn(model, ModelGroup::dGroup) &&
+  if (models::modelIn(model, models::ModelGroup::dualOrF)) return BandTable::Variant;
+  if (models::modelIn(model, models::ModelGroup::dGroup) &&
       (!programmingAttempted || serialAtOrAboveVariantBandThreshold(pagerSerialNumber, data))) {
     return BandTable::Variant;
   }
@@ -153,7 +153,7 @@ std::string frequencyTextOf(Hertz hz, int decimals) {
 errors::ResultCode checkFrequencyInBand(const FrequencySettings& settings,
                                         errors::Reporter& reporter) {
   bool inBand = frequencyInBand(settings.primaryHz, settings.band, settings.table);
-  if (modelIn(settings.model, ModelGroup::dualOrF)) {
+  if (models::modelIn(settings.model, models::ModelGroup::dualOrF)) {
     inBand = inBand && frequencyInBand(settings.secondHz, settings.band, settings.table);
   }
   if (inBand) return errors::code::Done;

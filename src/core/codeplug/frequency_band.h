@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "codeplug/models.h"
+#include "models/models.h"
 #include "codeplug/production_data.h"
 #include "errors/reporter.h"
 #include "errors/result_code.h"
@@ -85,7 +85,7 @@ BandLimits bandLimits(int band, BandTable table = BandTable::Normal);
 // have the wide receiver; a D-family pager has it from a production serial
 // number on. Until the first programming attempt after start no pager serial
 // number is known, so every D-family model gets the wide table then.
-BandTable bandTableFor(ModelCode model, std::string_view pagerSerialNumber,
+BandTable bandTableFor(models::ModelCode model, std::string_view pagerSerialNumber,
                        bool programmingAttempted, const ProductionData& data = kProductionData);
 
 // The frequency of a "MHz" text such as "158.0125" or "929.01250" in whole
@@ -101,7 +101,7 @@ std::string frequencyTextOf(Hertz hz, int decimals = 4);
 // The frequency part of the settings that the checks before saving and
 // programming read.
 struct FrequencySettings {
-  ModelCode model = kNoModel;
+  models::ModelCode model = models::kNoModel;
   int band = 0;     // `cb_freqBand`
   int pllType = 0;  // `cb_PLL_Type`
   BandTable table = BandTable::Normal;

@@ -283,7 +283,7 @@ SynthesisResult checkSynthesizable(const FrequencySettings& settings, errors::Re
   const auto primary = synthesizeFrequency(settings.primaryHz, settings.pllType, settings.band,
                                            FrequencyRole::Primary);
   std::optional<SynthesizerParameters> second;
-  const bool dual = modelIn(settings.model, ModelGroup::dualOrF);
+  const bool dual = models::modelIn(settings.model, models::ModelGroup::dualOrF);
   if (dual) {
     second = synthesizeFrequency(settings.secondHz, settings.pllType, settings.band,
                                  FrequencyRole::Second);

@@ -15,19 +15,19 @@
 namespace zelta::codeplug {
 namespace {
 
-constexpr ModelCode kModelSpace = ' ';
-constexpr ModelCode kModelHash = '#';
+constexpr models::ModelCode kModelSpace = ' ';
+constexpr models::ModelCode kModelHash = '#';
 
 bool hasFirmware(const BuildContext& context, std::string_view flag) {
   return context.firmware.find(flag) != std::string::npos;
 }
 
-bool isOneOf(ModelCode model, std::initializer_list<ModelCode> models) {
+bool isOneOf(models::ModelCode model, std::initializer_list<models::ModelCode> models) {
   return std::find(models.begin(), models.end(), model) != models.end();
 }
 
-int codesOf(ModelCode model) {
-  const auto info = findModel(model);
+int codesOf(models::ModelCode model) {
+  const auto info = models::findModel(model);
   return info ? info->codes : 4;
 }
 
@@ -58,7 +58,7 @@ std::optional<std::uint32_t> addressOf(const std::string& code) {
 }
 
 // Codes 1-6, their empty flags, the frame bitmap and the function nibbles.
-void buildCodes(ImageView b, const FieldOffsetTable& t, ModelCode model, const SettingsRecord& s) {
+void buildCodes(ImageView b, const FieldOffsetTable& t, models::ModelCode model, const SettingsRecord& s) {
   constexpr int kSlots = 6;
   const int codes = codesOf(model);
   unsigned frames = 0;
@@ -74,7 +74,7 @@ void buildCodes(ImageView b, const FieldOffsetTable& t, ModelCode model, const S
   b.setByte(t.frameBitmap, static_cast<std::uint8_t>(frames));
 }
 
-void buildCodeFlags(ImageView b, const FieldOffsetTable& t, ModelCode model,
+void buildCodeFlags(ImageView b, const FieldOffsetTable& t, models::ModelCode model,
                     const SettingsRecord& s) {
   const int codes = codesOf(model);
   for (int c = 1; c <= codes; ++c) {
@@ -97,7 +97,7 @@ void writeBlock(ImageView b, std::size_t at, const std::array<std::uint8_t, N>& 
 // Blocks the settings carry unchanged; the area fills and firmware blocks
 // that follow overwrite parts of them (with a firmware that owns 0x2EA-0x2FF,
 // the tuning byte 0x2FF among them).
-void buildKeptBlocks(ImageView b, const FieldOffsetTable& t, ModelCode model,
+void buildKeptBlocks(ImageView b, const FieldOffsetTable& t, models::ModelCode model,
                      const SettingsRecord& s) {
   writeBlock(b, t.block21, s.kept.block21);
   b.setByte(t.keptByte2FF, s.tuningBytes[0]);
@@ -114,7 +114,7 @@ void buildKeptBlocks(ImageView b, const FieldOffsetTable& t, ModelCode model,
 }
 
 // Areas the pager expects filled, by model and firmware.
-void fillAreas(ImageView b, const FieldOffsetTable& t, ModelCode model,
+void fillAreas(ImageView b, const FieldOffsetTable& t, models::ModelCode model,
                const BuildContext& context) {
   if (model == kModelSpace) {
     b.fill(0x14A, 21, 0xF3);
@@ -142,7 +142,7 @@ void fillAreas(ImageView b, const FieldOffsetTable& t, ModelCode model,
   }
 }
 
-void copyFirmwareBlocks(ImageView b, const FieldOffsetTable& t, ModelCode model,
+void copyFirmwareBlocks(ImageView b, const FieldOffsetTable& t, models::ModelCode model,
                         const BuildContext& context, const SettingsRecord& s) {
   if (model == '!' && hasFirmware(context, "R0103")) {
     copyBytes(b, 0x2EA, kR0103Head);
@@ -180,7 +180,7 @@ class SilentReporter final : public errors::Reporter {
 }  // namespace
 
 void buildMain(CodeplugImage& image, SettingsRecord& s, const BuildContext& context) {
-  const ModelCode model = image.modelCode();
+  const models::ModelCode model = image.modelCode();
   const FieldOffsetTable& t = familySlots(image);
   const ImageView b = image.current();
   const BuildTarget target{b, t, model, image.header(), context.pagerUnprogrammed};
@@ -190,11 +190,11 @@ void buildMain(CodeplugImage& image, SettingsRecord& s, const BuildContext& cont
     applyOldModelFeatureDefaults(s, image, context.converterTarget);
   }
   buildHeaderFields(target, s);
-  const auto info = findModel(model);
-  const bool oldFormat = !info || info->family == Family::OldFormat;
+  const auto info = models::findModel(model);
+  const bool oldFormat = !info || info->family == models::Family::OldFormat;
   if (context.pagerUnprogrammed || !oldFormat || model == '!') b.setByte(t.modelByte, model);
-  b.setByte(t.generation, modelIn(model, ModelGroup::oneKbNewModels) ? '2'
-                          : modelIn(model, ModelGroup::largeQModels) ? '3'
+  b.setByte(t.generation, models::modelIn(model, models::ModelGroup::oneKbNewModels) ? '2'
+                          : models::modelIn(model, models::ModelGroup::largeQModels) ? '3'
                                                                      : '0');
 
   // The receiver inverts the data itself when its synthesizer runs above the carrier.
@@ -227,7 +227,7 @@ void buildMain(CodeplugImage& image, SettingsRecord& s, const BuildContext& cont
 }
 
 void buildLargeImage(CodeplugImage& image, SettingsRecord& s, const BuildContext& context) {
-  const ModelCode model = image.modelCode();
+  const models::ModelCode model = image.modelCode();
   const FieldOffsetTable& t = familySlots(image);
   const ImageView b = image.current();
 
@@ -266,7 +266,7 @@ void buildLargeImage(CodeplugImage& image, SettingsRecord& s, const BuildContext
 
 errors::ResultCode buildImage(CodeplugImage& image, SettingsRecord& s,
                               const BuildContext& context) {
-  const ModelCode model = image.modelCode();
+  const models::ModelCode model = image.modelCode();
   image.setModel(model);
 
   FrequencySettings frequency;
@@ -279,13 +279,13 @@ errors::ResultCode buildImage(CodeplugImage& image, SettingsRecord& s,
   const SynthesisResult synthesis = checkSynthesizable(frequency, silent);
   if (synthesis.code != errors::code::Done) return errors::code::NotSynthesizable;
   s.receiver = synthesis.primary;
-  if (modelIn(model, ModelGroup::dualOrF)) s.receiver2 = synthesis.second;
+  if (models::modelIn(model, models::ModelGroup::dualOrF)) s.receiver2 = synthesis.second;
 
-  if (modelIn(model, ModelGroup::dFamily)) {
+  if (models::modelIn(model, models::ModelGroup::dFamily)) {
     buildDFamily(image, s, context);
   } else {
     buildMain(image, s, context);
-    if (modelIn(model, ModelGroup::largeQModels)) buildLargeImage(image, s, context);
+    if (models::modelIn(model, models::ModelGroup::largeQModels)) buildLargeImage(image, s, context);
   }
   return errors::code::Ok;
 }

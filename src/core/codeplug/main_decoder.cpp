@@ -16,9 +16,9 @@
 namespace zelta::codeplug {
 namespace {
 
-constexpr ModelCode kModelSpace = ' ';
-constexpr ModelCode kModelHash = '#';
-constexpr ModelCode kModelBang = '!';
+constexpr models::ModelCode kModelSpace = ' ';
+constexpr models::ModelCode kModelHash = '#';
+constexpr models::ModelCode kModelBang = '!';
 
 // The contrast texts of a codeplug that had none.
 const std::string kDefaultTextContrast = "009";
@@ -27,8 +27,8 @@ const std::string kDefaultIconContrast = "3";
 // The bytes of the old image taken over to the start of the image.
 constexpr std::size_t kOldHeaderBytes = 236;
 
-int codesOf(ModelCode model) {
-  const auto info = findModel(model);
+int codesOf(models::ModelCode model) {
+  const auto info = models::findModel(model);
   return info ? info->codes : 4;
 }
 
@@ -40,7 +40,7 @@ void readBlock(ConstImageView b, std::size_t at, std::array<std::uint8_t, N>& ou
 
 // Function letters after the codes: an empty code shows "TNAA", except on
 // model '#', whose codes are numeric and ideographic.
-std::string functionLettersOf(ConstImageView b, const FieldOffsetTable& t, ModelCode model,
+std::string functionLettersOf(ConstImageView b, const FieldOffsetTable& t, models::ModelCode model,
                               int code, std::string_view codeSetting) {
   if (!isEmptyCode(codeSetting)) return readFunctionLetters(b, t.functionLetters, code);
   if (model == kModelHash) return code == 2 ? "IIII" : "NIII";
@@ -48,7 +48,7 @@ std::string functionLettersOf(ConstImageView b, const FieldOffsetTable& t, Model
 }
 
 // Code types, priority and history letters of the narrow-code families.
-void decodeCodeFlags(ConstImageView b, const FieldOffsetTable& t, ModelCode model, int codes,
+void decodeCodeFlags(ConstImageView b, const FieldOffsetTable& t, models::ModelCode model, int codes,
                      SettingsRecord& s) {
   for (int c = 1; c <= codes; ++c) {
     const auto i = static_cast<std::size_t>(c - 1);
@@ -118,7 +118,7 @@ errors::ResultCode decodeMain(CodeplugImage& image, SettingsRecord& s,
                               const DecodeContext& context) {
   const ConstImageView b = std::as_const(image).current();
   const FieldOffsetTable& t = familySlots(image);
-  const ModelCode model = image.modelCode();
+  const models::ModelCode model = image.modelCode();
   const DecodeSource source{b, t, model, image.header(), context.pagerUnprogrammed};
 
   if (const errors::ResultCode version = decodeCodeplugVersion(b, s);
@@ -173,8 +173,8 @@ errors::ResultCode decodeLargeImage(CodeplugImage& image, SettingsRecord& s, con
 
 errors::ResultCode convertOldFormat(CodeplugImage& image, SettingsRecord& s,
                                     const DecodeContext& context) {
-  const ModelCode model = image.modelCode();
-  const FieldOffsetTable& t = offsetTableFor(Family::A);
+  const models::ModelCode model = image.modelCode();
+  const FieldOffsetTable& t = offsetTableFor(models::Family::A);
   const ConstImageView old = std::as_const(image).oldFormat();
   const ImageView current = image.current();
 
@@ -239,10 +239,10 @@ namespace {
 enum class Route { DefaultsOnly, Main, MainThenLarge, DFamily, OldFormat };
 
 Route routeFor(DecodeCommand command, const CodeplugImage& image, const DecodeContext& context) {
-  const ModelCode model = image.modelCode();
-  if (model == kNoModel) return Route::DefaultsOnly;
-  if (modelIn(model, ModelGroup::dFamily)) return Route::DFamily;
-  if (modelIn(model, ModelGroup::largeQModels)) return Route::MainThenLarge;
+  const models::ModelCode model = image.modelCode();
+  if (model == models::kNoModel) return Route::DefaultsOnly;
+  if (models::modelIn(model, models::ModelGroup::dFamily)) return Route::DFamily;
+  if (models::modelIn(model, models::ModelGroup::largeQModels)) return Route::MainThenLarge;
   if (model == kModelBang) {
     const bool oneKb = command == DecodeCommand::ReadPager ? !context.oldGenerationPager
                                                            : image.current().byte(1) == kModelBang;
@@ -250,8 +250,8 @@ Route routeFor(DecodeCommand command, const CodeplugImage& image, const DecodeCo
   }
   // '6' is a family A model wherever it comes from: the file reader puts its
   // 1 KB image at the image start like the other family A models.
-  const auto info = findModel(model);
-  if (info && info->family != Family::OldFormat) return Route::Main;
+  const auto info = models::findModel(model);
+  if (info && info->family != models::Family::OldFormat) return Route::Main;
   return Route::OldFormat;  // ' ' '"' '#', 0xCC and codes no model has
 }
 
@@ -264,7 +264,7 @@ bool decodeReadsBuiltImage(DecodeCommand command, const CodeplugImage& image,
 
 errors::ResultCode decodeImage(DecodeCommand command, CodeplugImage& image,
                                SettingsRecord& settings, const DecodeContext& context) {
-  const ModelCode model = image.modelCode();
+  const models::ModelCode model = image.modelCode();
   image.setModel(model);
   resetToDefaults(settings, image, context.converterTarget);
 

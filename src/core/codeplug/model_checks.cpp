@@ -16,7 +16,7 @@ struct CompatibilityRule {
 
 // The first rule that matches codeplug and pager decides; none matching
 // means the pair may be programmed.
-using F = Family;
+using F = models::Family;
 constexpr CompatibilityRule kCompatibilityRules[] = {
     {{F::A}, {F::E, F::F}, PagerState::any, code::VersionsMismatch},
     {{F::B, F::C}, {F::A}, PagerState::any, code::CodeplugNewerThanPager},
@@ -44,7 +44,7 @@ bool stateMatches(PagerState state, bool unprogrammed) {
 
 }  // namespace
 
-errors::ResultCode checkModelCompatibility(ModelCode codeplugModel, const PagerFacts& pager,
+errors::ResultCode checkModelCompatibility(models::ModelCode codeplugModel, const PagerFacts& pager,
                                            errors::Reporter& reporter) {
   for (const CompatibilityRule& rule : kCompatibilityRules) {
     if (!rule.codeplug.holds(codeplugModel) || !rule.pager.holds(pager.model) ||
@@ -61,7 +61,7 @@ errors::ResultCode checkHardwareVariant(const PagerFacts& pager, CodeplugImage& 
                                         SettingsRecord& settings, errors::Reporter& reporter,
                                         const ProductionData& data) {
   int variant = pager.hardwareVariant;
-  if (modelIn(pager.model, ModelGroup::dGroup)) {
+  if (models::modelIn(pager.model, models::ModelGroup::dGroup)) {
     if (serialInVariantTwoRanges(pager.serialNumber, data)) {
       variant = 2;
     } else if (pager.hardwareVariant != settings.hardwareVariant) {

@@ -5,7 +5,7 @@
 
 #include "codeplug/codeplug_image.h"
 #include "codeplug/frequency_band.h"
-#include "codeplug/models.h"
+#include "models/models.h"
 #include "codeplug/production_data.h"
 #include "codeplug/settings_record.h"
 #include "errors/reporter.h"
@@ -17,26 +17,26 @@ namespace zelta::codeplug {
 // models by family ('!' counts as old format).
 class FamilySet {
  public:
-  constexpr FamilySet(std::initializer_list<Family> families) {
-    for (Family f : families) bits_ |= bit(f);
+  constexpr FamilySet(std::initializer_list<models::Family> families) {
+    for (models::Family f : families) bits_ |= bit(f);
   }
   static constexpr FamilySet all() { return FamilySet(0xFF); }
 
-  constexpr bool holds(ModelCode model) const {
-    const auto info = findModel(model);
+  constexpr bool holds(models::ModelCode model) const {
+    const auto info = models::findModel(model);
     return info ? (bits_ & bit(info->family)) != 0 : bits_ == 0xFF;
   }
 
  private:
   constexpr explicit FamilySet(unsigned bits) : bits_(bits) {}
-  static constexpr unsigned bit(Family f) { return 1U << static_cast<unsigned>(f); }
+  static constexpr unsigned bit(models::Family f) { return 1U << static_cast<unsigned>(f); }
   unsigned bits_ = 0;
 };
 
 // What programming has learnt of the pager on the fixture: its
 // identification and the values taken from its own image (the pager copy).
 struct PagerFacts {
-  ModelCode model = kNoModel;
+  models::ModelCode model = models::kNoModel;
   bool unprogrammed = false;
   std::string serialNumber;           // ten characters
   int hardwareVariant = 0;            // bits 7-6 of byte 0x3C
@@ -48,7 +48,7 @@ struct PagerFacts {
 // all: 1, or -117 (a newer family than the pager) or -118 (families that do
 // not mix, or an unprogrammed pager where a programmed one is needed), both
 // already shown.
-errors::ResultCode checkModelCompatibility(ModelCode codeplugModel, const PagerFacts& pager,
+errors::ResultCode checkModelCompatibility(models::ModelCode codeplugModel, const PagerFacts& pager,
                                            errors::Reporter& reporter);
 
 // The hardware-variant test of families D-F, after a passed compatibility

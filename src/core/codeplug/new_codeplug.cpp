@@ -2,11 +2,11 @@
 
 #include "codeplug/defaults.h"
 #include "codeplug/frequency_band.h"
-#include "codeplug/models.h"
+#include "models/models.h"
 
 namespace zelta::codeplug {
 
-void setUpNewCodeplug(ModelCode model, CodeplugImage& image, SettingsRecord& settings) {
+void setUpNewCodeplug(models::ModelCode model, CodeplugImage& image, SettingsRecord& settings) {
   image.setModel(model);
   image.header().cgromType = 0;
   image.header().memorySize = 32;
@@ -14,7 +14,7 @@ void setUpNewCodeplug(ModelCode model, CodeplugImage& image, SettingsRecord& set
   resetToDefaults(settings, image, false);
   const Hertz hz = frequencyHzFromText(settings.frequency).value_or(0);
   if (const int band = bandOfFrequency(hz); band >= 0) settings.freqBand = band;
-  if (modelIn(model, ModelGroup::dualOrF) && settings.frequency2.empty()) {
+  if (models::modelIn(model, models::ModelGroup::dualOrF) && settings.frequency2.empty()) {
     settings.frequency2 = frequencyTextOf(hz, 4);
   }
 }

@@ -13,6 +13,6 @@ namespace zelta::codeplug {
 // second frequency, since every decode takes them from the image; a
 // codeplug made from nothing needs them to pass the band and synthesizer
 // checks.
-void setUpNewCodeplug(ModelCode model, CodeplugImage& image, SettingsRecord& settings);
+void setUpNewCodeplug(models::ModelCode model, CodeplugImage& image, SettingsRecord& settings);
 
 }  // namespace zelta::codeplug

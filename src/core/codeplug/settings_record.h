@@ -11,7 +11,7 @@
 
 #include "codeplug/frequency_band.h"
 #include "codeplug/frequency_synthesizer.h"
-#include "codeplug/models.h"
+#include "models/models.h"
 #include "text/prompt_catalogue.h"
 
 namespace zelta::codeplug {
@@ -71,7 +71,7 @@ class SettingsRecord {
   // --- Header and receiver values (no control) ---
   // The current modelCode and the header values cgromType, memorySize and
   // largeMemory live with the image they describe (CodeplugImage).
-  ModelCode modelCodeAsRead = kNoModel;  // from the file or image last read
+  models::ModelCode modelCodeAsRead = models::kNoModel;  // from the file or image last read
   bool pagerUnprogrammed = false;
   Hertz receiveFrequencyHz = 0;
   Hertz receiveFrequency2Hz = 0;

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "codeplug/models.h"
+#include "models/models.h"
 #include "errors/result_code.h"
 #include "link/comm.h"
 #include "link/firmware.h"
@@ -35,7 +35,7 @@ struct LinkState {
   std::uint8_t speedCode = speed::k4800;
   std::uint8_t requestedSpeedCode = speed::k4800;
   bool wakeUpFlag = false;
-  codeplug::ModelCode modelCode = codeplug::kNoModel;
+  models::ModelCode modelCode = models::kNoModel;
   char firstStatus = 0;  // 0: not asked yet in this operation
   bool passwordAsked = false;
   bool blankRead = false;     // "U" to the status request: read with the lower-case command

@@ -63,11 +63,11 @@ const ServiceFrame& serviceFrame(Transaction t) {
 }
 
 // Models the state machine accepts for every transaction.
-constexpr ModelCode kServedModels[] = {'0',  '1',  '2',  ':',  'p',  'q',  't',  'u', 'x',
+constexpr models::ModelCode kServedModels[] = {'0',  '1',  '2',  ':',  'p',  'q',  't',  'u', 'x',
                                        0x91, 0x92, 0x93, 0x95, 0x96, 0x97, 0x98, 0x99};
 
-bool served(ModelCode model) {
-  for (ModelCode m : kServedModels) {
+bool served(models::ModelCode model) {
+  for (models::ModelCode m : kServedModels) {
     if (m == model) return true;
   }
   return false;
@@ -139,7 +139,7 @@ class TransactionRun {
   const Variant variant_;
   Transaction effective_ = Transaction::StatusRequest;
   Frame frame_{};
-  ModelCode wokenModel_ = codeplug::kNoModel;
+  models::ModelCode wokenModel_ = models::kNoModel;
   int wakeAttempts_ = 0;
   std::uint8_t sum_ = 0;
   char statusLetter_ = 0;
@@ -328,7 +328,7 @@ ResultCode TransactionRun::wake() {
       if (!link_.comm_.Open(st_.speedSelection())) return rc::PortNotOpened;
     }
     // The fast pagers switch at their next wake-up, which sends the new code.
-    if (codeplug::modelIn(wokenModel_, codeplug::ModelGroup::userPasswordGroup) &&
+    if (models::modelIn(wokenModel_, models::ModelGroup::userPasswordGroup) &&
         st_.speedCode == speed::k4800) {
       st_.speedCode = st_.requestedSpeedCode;
     }
@@ -358,7 +358,7 @@ ResultCode TransactionRun::frame() {
       break;
     default:
       if (!served(wokenModel_)) {
-        st_.modelCode = codeplug::kNoModel;
+        st_.modelCode = models::kNoModel;
         return rc::UnknownPagerType;
       }
   }
@@ -436,7 +436,7 @@ ResultCode TransactionRun::status() {
     case 'B':
       return rc::BadPagerData;
     case 'D':
-      st_.modelCode = codeplug::kNoModel;
+      st_.modelCode = models::kNoModel;
       return rc::DownloadDisabled;
     case 'N':
     case 'O':
@@ -503,7 +503,7 @@ ResultCode TransactionRun::readBlock() {
       codeplug::readCodeplugVersion(codeplug::ConstImageView(target), codeplug::kCodeplugVersionOffset);
   if (codeplug::compareWithProgramVersion(version) > 0) {
     link_.reporter_.context().pagerVersionText = codeplug::versionNumberText(version);
-    st_.modelCode = codeplug::kNoModel;
+    st_.modelCode = models::kNoModel;
     return rc::NewerPagerImage;
   }
   return rc::Ok;
@@ -585,7 +585,7 @@ ResultCode PagerLink::openForWakeUp() {
 
 // The PC sends the speed code; the interface echoes it and the pager answers
 // with its model code. Polls until 500 ms have passed since the byte went out.
-ResultCode PagerLink::wakeUp(Variant variant, ModelCode& model) {
+ResultCode PagerLink::wakeUp(Variant variant, models::ModelCode& model) {
   if (variant == Variant::A) {
     if (const ResultCode r = openForWakeUp(); r != rc::Ok) return r;
   }
@@ -660,19 +660,19 @@ ResultCode PagerLink::identify(Identification& result) {
 ResultCode PagerLink::probe(ProbeKind kind, Identification* identification) {
   state_.speedCode = speed::k4800;
   ResultCode result = openForWakeUp();
-  ModelCode model = codeplug::kNoModel;
+  models::ModelCode model = models::kNoModel;
   for (int attempt = 0; result == rc::Ok && attempt < kMaxWakeAttempts; ++attempt) {
     result = wakeUp(Variant::B, model);
     if (result != rc::NotResponding) break;
     if (attempt + 1 < kMaxWakeAttempts) result = rc::Ok;  // try again
   }
   if (result == rc::Ok && !probeAccepts(model)) {
-    state_.modelCode = codeplug::kNoModel;
+    state_.modelCode = models::kNoModel;
     result = rc::UnknownPagerType;
   }
   if (result == rc::Ok) {
     state_.modelCode = model;
-    const bool large = codeplug::modelIn(model, codeplug::ModelGroup::newProtocolModels);
+    const bool large = models::modelIn(model, models::ModelGroup::newProtocolModels);
     const Frame frame = makeFrame(0x05, 0x01, 0x0400, large ? 0x0800 : 0x0400);
     std::uint8_t ignored = 0;
     result = writeBytes(frame, ignored);
@@ -707,9 +707,9 @@ ResultCode PagerLink::probe(ProbeKind kind, Identification* identification) {
   return result;
 }
 
-PagerCopyValues extractPagerCopyValues(std::span<const std::uint8_t> copy, ModelCode model) {
-  using codeplug::Family;
-  const auto info = codeplug::findModel(model);
+PagerCopyValues extractPagerCopyValues(std::span<const std::uint8_t> copy, models::ModelCode model) {
+  using models::Family;
+  const auto info = models::findModel(model);
   const Family family = info ? info->slotFamily : Family::A;
   const codeplug::FieldOffsetTable& slots = codeplug::offsetTableFor(family);
   const codeplug::ConstImageView image(copy);

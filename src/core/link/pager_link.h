@@ -48,7 +48,7 @@ struct LinkHooks {
 
 // What identify learns about the pager on the fixture.
 struct Identification {
-  ModelCode model = codeplug::kNoModel;
+  models::ModelCode model = models::kNoModel;
   FirmwareInfo firmware;
   std::string serialNumber;
   char status = 0;
@@ -100,7 +100,7 @@ class PagerLink {
  private:
   friend class TransactionRun;
 
-  errors::ResultCode wakeUp(Variant variant, ModelCode& model);
+  errors::ResultCode wakeUp(Variant variant, models::ModelCode& model);
   errors::ResultCode probe(ProbeKind kind, Identification* identification);
   errors::ResultCode openForWakeUp();
   void setRemainingAttempts(int attempts);
@@ -114,7 +114,7 @@ class PagerLink {
 
 // Copies the values programming needs out of the pager's own image,
 // through the offset slots of the model's family.
-PagerCopyValues extractPagerCopyValues(std::span<const std::uint8_t> copy, ModelCode model);
+PagerCopyValues extractPagerCopyValues(std::span<const std::uint8_t> copy, models::ModelCode model);
 
 // The regions of the process-wide codeplug image.
 ImageBuffers imageBuffersOf(codeplug::CodeplugImage& image);

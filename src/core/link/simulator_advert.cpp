@@ -59,7 +59,7 @@ std::vector<SimulatorAdvert> readSimulatorAdverts() {
     while (std::getline(in, line)) {
       if (line.starts_with("path=")) advert.path = line.substr(5);
       if (line.starts_with("model=")) {
-        advert.model = static_cast<codeplug::ModelCode>(std::atoi(line.c_str() + 6));
+        advert.model = static_cast<models::ModelCode>(std::atoi(line.c_str() + 6));
       }
     }
     if (advert.path.empty() || !fs::exists(advert.path, ec)) continue;
@@ -68,7 +68,7 @@ std::vector<SimulatorAdvert> readSimulatorAdverts() {
   return adverts;
 }
 
-std::string simulatorDescription(codeplug::ModelCode model) {
+std::string simulatorDescription(models::ModelCode model) {
   return "Pager simulator (" + modelLabel(model) + ")";
 }
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "codeplug/models.h"
+#include "models/models.h"
 
 namespace zelta::link {
 
@@ -17,7 +17,7 @@ namespace zelta::link {
 //     model=152
 struct SimulatorAdvert {
   std::string path;
-  codeplug::ModelCode model = codeplug::kNoModel;
+  models::ModelCode model = models::kNoModel;
   long pid = 0;
 };
 
@@ -31,6 +31,6 @@ std::filesystem::path writeSimulatorAdvert(const SimulatorAdvert& advert);
 std::vector<SimulatorAdvert> readSimulatorAdverts();
 
 // "Pager simulator (0x98)", "Pager simulator (0x71 'q')".
-std::string simulatorDescription(codeplug::ModelCode model);
+std::string simulatorDescription(models::ModelCode model);
 
 }  // namespace zelta::link

@@ -5,22 +5,22 @@
 namespace zelta::link {
 namespace {
 
-using codeplug::ModelGroup;
-using codeplug::modelIn;
+using models::ModelGroup;
+using models::modelIn;
 
-constexpr ModelCode kVariantBWakeModels[] = {0x20, 0x21, 0x22, 0x23, '0',  '1', '2',  '6',
+constexpr models::ModelCode kVariantBWakeModels[] = {0x20, 0x21, 0x22, 0x23, '0',  '1', '2',  '6',
                                              ':',  'p',  'q',  't',  'u',  'x', 0x91, 0x92,
                                              0x93, 0x95, 0x96, 0x97, 0x98, 0x99};
 // As the wake-up of variant B, without '6'.
-constexpr ModelCode kProbeModels[] = {0x20, 0x21, 0x22, 0x23, '0',  '1',  '2',
+constexpr models::ModelCode kProbeModels[] = {0x20, 0x21, 0x22, 0x23, '0',  '1',  '2',
                                       ':',  'p',  'q',  't',  'u',  'x',  0x91,
                                       0x92, 0x93, 0x95, 0x96, 0x97, 0x98, 0x99};
 // 1024-byte blocks; '!' joins them when its firmware is extended.
-constexpr ModelCode kOneKilobyteModels[] = {'0', '1', '2', ':', 'p', 't', 'x'};
+constexpr models::ModelCode kOneKilobyteModels[] = {'0', '1', '2', ':', 'p', 't', 'x'};
 
 template <std::size_t N>
-bool anyOf(ModelCode code, const ModelCode (&set)[N]) {
-  for (ModelCode m : set) {
+bool anyOf(models::ModelCode code, const models::ModelCode (&set)[N]) {
+  for (models::ModelCode m : set) {
     if (m == code) return true;
   }
   return false;
@@ -28,11 +28,11 @@ bool anyOf(ModelCode code, const ModelCode (&set)[N]) {
 
 }  // namespace
 
-Variant variantFor(ModelCode model) {
+Variant variantFor(models::ModelCode model) {
   return modelIn(model, ModelGroup::newProtocolModels) ? Variant::A : Variant::B;
 }
 
-BlockGeometry blockGeometry(ModelCode model, std::uint8_t extendedFirmware) {
+BlockGeometry blockGeometry(models::ModelCode model, std::uint8_t extendedFirmware) {
   if (modelIn(model, ModelGroup::newProtocolModels)) return {0x0400, 2048};
   if (anyOf(model, kOneKilobyteModels) || (model == '!' && extendedFirmware == 1)) {
     return {0x0400, 1024};
@@ -57,11 +57,11 @@ bool wakeAnswerAccepted(Variant variant, std::uint8_t answer) {
   return anyOf(answer, kVariantBWakeModels);
 }
 
-bool probeAccepts(ModelCode model) {
+bool probeAccepts(models::ModelCode model) {
   return anyOf(model, kProbeModels);
 }
 
-std::string modelLabel(ModelCode model) {
+std::string modelLabel(models::ModelCode model) {
   char text[16];
   if (model >= 0x21 && model < 0x7F) {
     std::snprintf(text, sizeof text, "0x%02X '%c'", model, model);

@@ -5,11 +5,11 @@
 #include <cstdint>
 #include <string>
 
-#include "codeplug/models.h"
+#include "models/models.h"
 
 namespace zelta::link {
 
-using codeplug::ModelCode;
+using models::ModelCode;
 
 // Bytes with a meaning of their own on the line.
 namespace wire {

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "codeplug/codec.h"
-#include "codes/alert_page.h"
-#include "codes/general_code_page.h"
+#include "pages/alert_page.h"
+#include "pages/general_code_page.h"
 #include "pages/features_page.h"
 #include "pages/more_features_page.h"
 #include "pages/password_ota_page.h"
 #include "pages/page_dispatch.h"
-#include "text/prompt_pages.h"
+#include "pages/prompt_pages.h"
 
 namespace zelta::pages {
 
@@ -24,21 +24,21 @@ class EditingPageModules {
   EditingPageModules& operator=(const EditingPageModules&) = delete;
 
   const PageModules& registry() const { return registry_; }
-  codes::GeneralCodePage& generalCode() { return generalCode_; }
-  codes::AlertPage& alert() { return alert_; }
+  pages::GeneralCodePage& generalCode() { return generalCode_; }
+  pages::AlertPage& alert() { return alert_; }
   PasswordOtaPage& passwordOta() { return passwordOta_; }
   FeaturesPage& features() { return features_; }
   MoreFeaturesPage& moreFeatures() { return moreFeatures_; }
   // Serves the prompt and the source pages.
-  text::PromptPages& prompts() { return prompts_; }
+  pages::PromptPages& prompts() { return prompts_; }
 
  private:
-  codes::GeneralCodePage generalCode_;
-  codes::AlertPage alert_;
+  pages::GeneralCodePage generalCode_;
+  pages::AlertPage alert_;
   PasswordOtaPage passwordOta_;
   FeaturesPage features_;
   MoreFeaturesPage moreFeatures_;
-  text::PromptPages prompts_;
+  pages::PromptPages prompts_;
   PageModules registry_;
 };
 

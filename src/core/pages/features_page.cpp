@@ -4,14 +4,14 @@
 #include <charconv>
 
 #include "codeplug/settings_record.h"
-#include "codes/code_predicates.h"
+#include "pages/code_predicates.h"
 #include "errors/reporter.h"
 #include "pages/page_settings.h"
 
 namespace zelta::pages {
 namespace {
 
-using codeplug::ModelCode;
+using models::ModelCode;
 using codeplug::SettingsRecord;
 
 constexpr ModelCode kModelSpace = ' ';  // shows "LCD Control" for the end-of-message character
@@ -67,8 +67,8 @@ constexpr FieldId kCannedAddresses[] = {kStartCannedMsg, kEndCannedMsg};
 
 constexpr std::string_view kNoCannedAddress = "0000";
 
-codes::CodeKinds kindsOf(const PageContext& c) {
-  return codes::codeKinds(c);
+pages::CodeKinds kindsOf(const PageContext& c) {
+  return pages::codeKinds(c);
 }
 
 std::string upper(std::string_view text) {
@@ -227,7 +227,7 @@ errors::ResultCode FeaturesPage::pageCheck(PageContext& context) {
 
 void FeaturesPage::checkFirstStep(PageContext& c) {
   SettingsRecord& s = c.settings;
-  const codes::CodeKinds kinds = kindsOf(c);
+  const pages::CodeKinds kinds = kindsOf(c);
   if (s.readTimeout == kReadTimeout16Sec && s.fastScrollTime == kScroll30Sec) {
     s.fastScrollTime = kScroll10Sec;
   }
@@ -247,7 +247,7 @@ void FeaturesPage::checkFirstStep(PageContext& c) {
 
 errors::ResultCode FeaturesPage::checkSecondStep(PageContext& c) {
   SettingsRecord& s = c.settings;
-  const codes::CodeKinds kinds = kindsOf(c);
+  const pages::CodeKinds kinds = kindsOf(c);
   if (s.retainErroredNonNumeric == kNo) s.retainBetterMaildrop = kYes;
   if (s.duplication == kNo) {
     s.sourceIndependentDuplication = kNo;
@@ -294,7 +294,7 @@ errors::ResultCode FeaturesPage::checkSecondStep(PageContext& c) {
 
 void FeaturesPage::refresh(PageContext& c) {
   SettingsRecord& s = c.settings;
-  const codes::CodeKinds kinds = kindsOf(c);
+  const pages::CodeKinds kinds = kindsOf(c);
   const auto clearDuplication = [&] {
     s.duplication = kNo;
     s.sourceIndependentDuplication = kNo;
@@ -337,7 +337,7 @@ PageView FeaturesPage::view(Page page, const PageContext& c) const {
         position >= 0 && static_cast<std::size_t>(position) < retry->items.size() ? position : -1;
   }
 
-  const codes::CodeKinds kinds = kindsOf(c);
+  const pages::CodeKinds kinds = kindsOf(c);
   disableUnless(view, kRetainErroredNumeric, kinds.numeric);
   disableUnless(view, kRetainErroredNonNumeric, !kinds.numericOnly);
   if (c.model != kModelSpace) {
@@ -353,7 +353,7 @@ PageView FeaturesPage::view(Page page, const PageContext& c) const {
   disableUnless(view, kSequentialLockoutPeriod, s.duplication == kYes);
   disableUnless(view, kFunctionMenuDisplay, !promptMenuFixed(c));
   disableUnless(view, kMemoryCleanup, s.manualDelete == kYes);
-  if (codeplug::modelIn(c.model, codeplug::ModelGroup::fFamily)) {
+  if (models::modelIn(c.model, models::ModelGroup::fFamily)) {
     disableUnless(view, kPagingAutoBacklight, s.autoBacklight == kYes);
     disableUnless(view, kAutoBacklightMode,
                   s.autoBacklight == kYes && s.cpfUif_Paging_Auto_Backlight == kYes);

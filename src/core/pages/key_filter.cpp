@@ -8,7 +8,7 @@ namespace {
 
 // `ed_function02`: the second code of model '#' is its maildrop code.
 constexpr FieldId kSecondFunctionField = 13;
-constexpr codeplug::ModelCode kModelHash = '#';
+constexpr models::ModelCode kModelHash = '#';
 
 constexpr bool oneOf(char32_t key, std::u32string_view set) {
   return set.find(key) != std::u32string_view::npos;

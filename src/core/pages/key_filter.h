@@ -4,14 +4,14 @@
 #include <cstdint>
 #include <optional>
 
-#include "codeplug/models.h"
+#include "models/models.h"
 #include "pages/field_catalog.h"
 
 namespace zelta::pages {
 
 // What the key filters need to know about the loaded codeplug.
 struct KeyContext {
-  codeplug::ModelCode model = codeplug::kNoModel;
+  models::ModelCode model = models::kNoModel;
   std::uint8_t headerType = 0;  // character-generator type of the codeplug header
   bool promptsEditable = true;  // false while the prompts are held raw
 };

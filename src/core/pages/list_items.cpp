@@ -5,8 +5,8 @@
 namespace zelta::pages {
 namespace {
 
-using codeplug::ModelCode;
-using codeplug::ModelGroup;
+using models::ModelCode;
+using models::ModelGroup;
 
 constexpr ModelCode kModelHash = '#';
 constexpr int kThai = 17;
@@ -68,7 +68,7 @@ std::vector<std::string_view> listItems(const FieldEntry& field, const ListConte
       return promptLanguages(field, ctx);
     case ListRule::AlertDuration: {
       const bool thirtySeconds =
-          codeplug::modelIn(ctx.model, ModelGroup::extendedAlertModels) || ctx.converterTarget;
+          models::modelIn(ctx.model, ModelGroup::extendedAlertModels) || ctx.converterTarget;
       return firstOf(field.items, thirtySeconds ? 3 : 2);
     }
     case ListRule::FunctionMenuDisplay:

@@ -4,14 +4,14 @@
 #include <string_view>
 #include <vector>
 
-#include "codeplug/models.h"
+#include "models/models.h"
 #include "pages/field_catalog.h"
 
 namespace zelta::pages {
 
 // What the built lists depend on.
 struct ListContext {
-  codeplug::ModelCode model = codeplug::kNoModel;
+  models::ModelCode model = models::kNoModel;
   bool converterTarget = false;      // the converter targets a newer layout
   std::uint8_t headerType = 0;       // character-generator type of the codeplug header
   bool limitedBaudFirmware = false;  // the pager reported firmware "R0301" or "R0400"

@@ -6,9 +6,9 @@
 namespace zelta::pages {
 namespace {
 
-using codeplug::ModelCode;
-using codeplug::ModelGroup;
-using codeplug::modelIn;
+using models::ModelCode;
+using models::ModelGroup;
+using models::modelIn;
 
 constexpr ModelCode kModelSpace = ' ';
 constexpr ModelCode kModelHash = '#';
@@ -157,7 +157,7 @@ bool sixteenCodeLayout(ModelCode model, bool converterTarget) {
 
 int codeCount(ModelCode model, bool converterTarget) {
   if (converterTarget) return 16;
-  const auto info = codeplug::findModel(model);
+  const auto info = models::findModel(model);
   return info ? info->codes : 4;
 }
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "codeplug/models.h"
+#include "models/models.h"
 #include "pages/field_catalog.h"
 #include "pages/page_table.h"
 
@@ -13,10 +13,10 @@ namespace zelta::pages {
 
 // Families D-F lay out sixteen codes with per-function alert columns; so does
 // any model while the converter targets a newer layout.
-bool sixteenCodeLayout(codeplug::ModelCode model, bool converterTarget);
+bool sixteenCodeLayout(models::ModelCode model, bool converterTarget);
 
 // Codes shown on the Code pages: 16, 6 or 4 (also 4 for an unknown model).
-int codeCount(codeplug::ModelCode model, bool converterTarget);
+int codeCount(models::ModelCode model, bool converterTarget);
 
 // ---- Tabs ----
 
@@ -36,7 +36,7 @@ constexpr int codeCapacityFromVariantByte(std::uint8_t byte) {
 }
 
 // Tabs for a model read or loaded onto an empty window.
-TabLayout pageLayout(codeplug::ModelCode model, int codeCapacity);
+TabLayout pageLayout(models::ModelCode model, int codeCapacity);
 
 // The converter of the Tools menu: the value is the converter mode.
 enum class ConverterMode : std::uint8_t { Lumio = 2, Varda = 3, Off = 4 };
@@ -86,7 +86,7 @@ struct ModelFieldLayout {
   bool displayContrastInsteadOfEndChar = false;  // "LCD Control" replaces ed_endMsgChar
 };
 
-ModelFieldLayout modelFieldLayout(codeplug::ModelCode model, const FieldLayoutContext& context);
+ModelFieldLayout modelFieldLayout(models::ModelCode model, const FieldLayoutContext& context);
 
 // Whether the field is shown under the layout, starting from its state as
 // built (the catalog's hidden flag).

@@ -1,14 +1,14 @@
 #include "pages/more_features_page.h"
 
 #include "codeplug/settings_record.h"
-#include "codes/code_predicates.h"
+#include "pages/code_predicates.h"
 #include "errors/reporter.h"
 #include "pages/page_settings.h"
 
 namespace zelta::pages {
 namespace {
 
-using codeplug::ModelCode;
+using models::ModelCode;
 using codeplug::SettingsRecord;
 
 constexpr ModelCode kModelSpace = ' ';
@@ -31,7 +31,7 @@ constexpr FieldId kTimeFormat = 478;
 constexpr FieldId kSelDutySource = 483;
 
 bool personalCode(const PageContext& c) {
-  return codes::codeKinds(c).personal;
+  return pages::codeKinds(c).personal;
 }
 
 // "Zoom": model '#' shows its receive-while-off flag there, which needs

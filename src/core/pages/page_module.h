@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "codeplug/models.h"
+#include "models/models.h"
 #include "errors/result_code.h"
 #include "pages/field_catalog.h"
 #include "pages/field_view.h"
@@ -30,7 +30,7 @@ struct PageContext {
   codeplug::CodeplugImage& image;
   errors::Reporter& reporter;
 
-  codeplug::ModelCode model = codeplug::kNoModel;
+  models::ModelCode model = models::kNoModel;
   std::uint8_t headerType = 0;  // character-generator type of the codeplug header
   bool largeMemory = false;     // 32 K message memory
   bool sequentialMode = false;  // F6 programming

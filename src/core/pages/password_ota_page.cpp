@@ -4,7 +4,7 @@
 #include <string>
 
 #include "codeplug/settings_record.h"
-#include "codes/code_predicates.h"
+#include "pages/code_predicates.h"
 #include "errors/reporter.h"
 #include "pages/page_settings.h"
 #include "pages/user_password.h"
@@ -31,8 +31,8 @@ constexpr FieldId kUserPassword = 508;
 
 constexpr FieldId kOtaDependents[] = {kSilentRFProgramming, kOtaPassword, kOtaGroupPassword};
 
-codes::CodeKinds kindsOf(const PageContext& c) {
-  return codes::codeKinds(c);
+pages::CodeKinds kindsOf(const PageContext& c) {
+  return pages::codeKinds(c);
 }
 
 std::string_view trimmedRight(std::string_view text) {
@@ -86,7 +86,7 @@ void storePasswordField(const FieldInput& in, PageContext& c) {
       return;
     case kOtaGroupPassword: {
       const bool changed = trimmedRight(in.text) != trimmedRight(s.otaGroupPassword);
-      const codes::CodeKinds kinds = kindsOf(c);
+      const pages::CodeKinds kinds = kindsOf(c);
       if (changed && !kinds.group && !kinds.maildrop) {
         c.reporter.ReportCode(errors::code::OtaFieldNeedsGroup);
       }
@@ -129,7 +129,7 @@ errors::ResultCode PasswordOtaPage::pageCheck(PageContext& c) {
   SettingsRecord& s = c.settings;
   if (!kindsOf(c).text) s.rfProgramming = kNo;
   if (s.rfProgramming == kNo) s.silentRFProgramming = kNo;
-  if (codeplug::modelIn(c.model, codeplug::ModelGroup::fFamily) &&
+  if (models::modelIn(c.model, models::ModelGroup::fFamily) &&
       s.userPasswordTimeout > kMaxUserPasswordTimeout) {
     s.userPasswordTimeout = kMaxUserPasswordTimeout;
     c.reporter.ReportCode(errors::code::IllegalTimeout);

@@ -43,10 +43,10 @@ unsigned readBits(std::span<const std::uint8_t> block, std::size_t position, int
 
 }  // namespace
 
-int promptBlockCapacity(codeplug::ModelCode model, bool firmwareR0102) {
-  using codeplug::ModelGroup;
-  if (codeplug::modelIn(model, ModelGroup::dFamily)) return 1200;
-  if (codeplug::modelIn(model, ModelGroup::largeQModels)) return 600;
+int promptBlockCapacity(models::ModelCode model, bool firmwareR0102) {
+  using models::ModelGroup;
+  if (models::modelIn(model, ModelGroup::dFamily)) return 1200;
+  if (models::modelIn(model, ModelGroup::largeQModels)) return 600;
   if (model == ' ' && firmwareR0102) return 474;
   return 510;
 }

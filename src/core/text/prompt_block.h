@@ -6,7 +6,7 @@
 #include <optional>
 #include <span>
 
-#include "codeplug/models.h"
+#include "models/models.h"
 #include "errors/reporter.h"
 #include "errors/result_code.h"
 #include "text/prompt_catalogue.h"
@@ -26,7 +26,7 @@ inline constexpr std::size_t kPromptBlockOffset = 0xEC;
 
 // Bytes the image gives the block: 1200 for families D-F, 600 for 'q' and
 // 'u', 474 for model ' ' with pager firmware "R0102", 510 otherwise.
-int promptBlockCapacity(codeplug::ModelCode model, bool firmwareR0102);
+int promptBlockCapacity(models::ModelCode model, bool firmwareR0102);
 
 // The packer's work buffer. Large enough for the longest list with every
 // prompt 20 characters long (about 1.9 KB), so packing never writes past it
@@ -37,7 +37,7 @@ using PromptWorkBuffer = std::array<std::uint8_t, kPromptWorkBufferBytes>;
 // What packing depends on besides the prompts.
 struct PromptPacking {
   PromptList list;
-  codeplug::ModelCode model;  // model ' ' lacks codes 61-63
+  models::ModelCode model;  // model ' ' lacks codes 61-63
   int language;
   bool showSource;
 };

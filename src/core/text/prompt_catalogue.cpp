@@ -336,9 +336,9 @@ std::string promptFieldName(PromptId id) {
   return name.empty() ? std::string{} : "ed_" + std::string{name};
 }
 
-PromptList promptListFor(codeplug::ModelCode model, bool converterTarget) {
-  using codeplug::ModelGroup;
-  using codeplug::modelIn;
+PromptList promptListFor(models::ModelCode model, bool converterTarget) {
+  using models::ModelGroup;
+  using models::modelIn;
   if (converterTarget || modelIn(model, ModelGroup::dGroup)) return PromptList::list118;
   if (model == ' ') return PromptList::list49;
   if (modelIn(model, ModelGroup::sixCodeModels)) return PromptList::list59;

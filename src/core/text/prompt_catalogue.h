@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "codeplug/models.h"
+#include "models/models.h"
 #include "text/prompt_code_table.h"
 
 namespace zelta::text {
@@ -150,7 +150,7 @@ enum class PromptList { list48, list49, list59, list118, list119, list123 };
 
 // The list of a model; any model takes the 118-list while a converter
 // target is selected.
-PromptList promptListFor(codeplug::ModelCode model, bool converterTarget);
+PromptList promptListFor(models::ModelCode model, bool converterTarget);
 
 // Lists whose pagers hold some prompts in ROM (the others hold none).
 constexpr bool hasRomPrompts(PromptList list) {

@@ -5,7 +5,7 @@
 namespace zelta::text {
 namespace {
 
-constexpr codeplug::ModelCode kShortTableModel = ' ';
+constexpr models::ModelCode kShortTableModel = ' ';
 constexpr char kBackspace = 0x08;
 
 constexpr std::string_view kNationalPositions{"#$@[\\]^_`{|}~\x7F", 14};
@@ -34,7 +34,7 @@ constexpr std::string_view kTypableSymbolsNotOnShortTable{"*!"};
 
 }  // namespace
 
-std::uint8_t encodePromptChar(unsigned char byte, codeplug::ModelCode model) {
+std::uint8_t encodePromptChar(unsigned char byte, models::ModelCode model) {
   if (byte >= 'a' && byte <= 'z') byte = static_cast<unsigned char>(byte - 'a' + 'A');
   if (byte >= '0' && byte <= '9') return static_cast<std::uint8_t>(byte - '0');
   if (byte >= 'A' && byte <= 'Z') return static_cast<std::uint8_t>(10 + byte - 'A');
@@ -54,7 +54,7 @@ char decodePromptCode(std::uint8_t code) {
   return kCodeTable[code & 0x3F];
 }
 
-EncodedPrompt encodePromptText(std::string_view text, codeplug::ModelCode model) {
+EncodedPrompt encodePromptText(std::string_view text, models::ModelCode model) {
   const auto last = text.find_last_not_of(' ');
   text = last == std::string_view::npos ? std::string_view{} : text.substr(0, last + 1);
   text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
@@ -78,7 +78,7 @@ std::string decodePromptCodes(const std::uint8_t* codes, std::size_t count) {
   return text;
 }
 
-bool promptKeyAccepted(char key, codeplug::ModelCode model, PromptMode mode) {
+bool promptKeyAccepted(char key, models::ModelCode model, PromptMode mode) {
   if (model == '#' || mode == PromptMode::raw) return true;
   if ((key >= 'a' && key <= 'z') || (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) {
     return true;

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "codeplug/models.h"
+#include "models/models.h"
 
 namespace zelta::text {
 
@@ -27,7 +27,7 @@ inline constexpr std::size_t kPromptMaxChars = 20;
 enum class PromptMode { compressed, raw };
 
 // The code of one byte: upper-cased first; a byte the table lacks is code 0.
-std::uint8_t encodePromptChar(unsigned char byte, codeplug::ModelCode model);
+std::uint8_t encodePromptChar(unsigned char byte, models::ModelCode model);
 
 // The character of a code (the low 6 bits count). Codes 61-63 read as "*",
 // "!" and "," on every model, so a stray code in a model ' ' image stays
@@ -43,13 +43,13 @@ struct EncodedPrompt {
 // Trims surrounding spaces, makes an empty text one space, upper-cases and
 // maps every byte. Texts longer than 20 characters keep their first 20: the
 // 6-bit length field has no room for more.
-EncodedPrompt encodePromptText(std::string_view text, codeplug::ModelCode model);
+EncodedPrompt encodePromptText(std::string_view text, models::ModelCode model);
 
 // The text the pager shows for a run of codes.
 std::string decodePromptCodes(const std::uint8_t* codes, std::size_t count);
 
 // The key filter of every prompt edit field: true when the key is kept.
 // Full stop and comma cannot be typed although the table holds them.
-bool promptKeyAccepted(char key, codeplug::ModelCode model, PromptMode mode);
+bool promptKeyAccepted(char key, models::ModelCode model, PromptMode mode);
 
 }  // namespace zelta::text

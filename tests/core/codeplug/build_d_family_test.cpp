@@ -88,8 +88,8 @@ TEST(BuildDFamily, PerFunctionTableBits) {
 }
 
 TEST(BuildDFamily, GenerationCharacterAndVariantBits) {
-  for (ModelCode model : kDFamilyModels) {
-    const bool f = modelIn(model, ModelGroup::fFamily);
+  for (models::ModelCode model : kDFamilyModels) {
+    const bool f = models::modelIn(model, models::ModelGroup::fFamily);
     struct Case {
       int variant;
       char generation;
@@ -151,7 +151,7 @@ TEST(BuildDFamily, SynthesizerWordsOnlyWithTheFlag) {
 }
 
 struct FirmwareCase {
-  ModelCode model;
+  models::ModelCode model;
   const char* firmware;
   enum { Untouched, Filled, Block } result;
 };

@@ -21,7 +21,7 @@
 
 namespace zelta::codeplug::testing {
 
-inline std::unique_ptr<CodeplugImage> imageOf(ModelCode model) {
+inline std::unique_ptr<CodeplugImage> imageOf(models::ModelCode model) {
   auto image = std::make_unique<CodeplugImage>();
   image->setModel(model);
   return image;
@@ -61,7 +61,7 @@ class ImageBitMask {
 // an IF code that names a frequency (5-7 may turn into a synthesizer byte of
 // 0, "no frequency", which a second decode reads differently). Returns the
 // character ROM type put into the header, 0-6.
-inline int fillRandomImage(CodeplugImage& image, ModelCode model, std::mt19937& random,
+inline int fillRandomImage(CodeplugImage& image, models::ModelCode model, std::mt19937& random,
                            std::size_t synthesizerByte) {
   const ImageView bytes = image.current();
   for (auto& b : bytes.span()) b = static_cast<std::uint8_t>(random());

@@ -17,7 +17,7 @@ using testing::expectSameSettings;
 using testing::imageOf;
 using testing::startingSettings;
 
-constexpr ModelCode kMainModels[] = {'!', '0', '1', '2', '6', ':', 'p', 't', 'x', 'q', 'u'};
+constexpr models::ModelCode kMainModels[] = {'!', '0', '1', '2', '6', ':', 'p', 't', 'x', 'q', 'u'};
 
 BuildContext unprogrammed() {
   BuildContext context;
@@ -25,12 +25,12 @@ BuildContext unprogrammed() {
   return context;
 }
 
-std::string nameOf(ModelCode model) {
+std::string nameOf(models::ModelCode model) {
   return std::string("model '") + static_cast<char>(model) + "'";
 }
 
 TEST(CodecRoundTrip, BuiltSettingsDecodeToTheSameSettings) {
-  for (ModelCode model : kMainModels) {
+  for (models::ModelCode model : kMainModels) {
     auto image = imageOf(model);
     SettingsRecord built = startingSettings(*image);
     ASSERT_EQ(buildImage(*image, built, unprogrammed()), errors::code::Ok) << nameOf(model);
@@ -45,9 +45,9 @@ TEST(CodecRoundTrip, BuiltSettingsDecodeToTheSameSettings) {
 // everything else must come back as it was read.
 class CoveredBits : public testing::ImageBitMask {
  public:
-  CoveredBits(ModelCode model, ConstImageView original, int cgromType) {
-    const bool sixCode = modelIn(model, ModelGroup::sixCodeModels);
-    const bool large = modelIn(model, ModelGroup::largeQModels);
+  CoveredBits(models::ModelCode model, ConstImageView original, int cgromType) {
+    const bool sixCode = models::modelIn(model, models::ModelGroup::sixCodeModels);
+    const bool large = models::modelIn(model, models::ModelGroup::largeQModels);
     const bool space = model == ' ';
     const bool hash = model == '#';
     range(0x00, 8);   // RF flag, model, ")&)", "YC", generation
@@ -126,7 +126,7 @@ class CoveredBits : public testing::ImageBitMask {
     set(block + 0x18, 0xFC);  // P3
     range(block + 0x19, 7);   // N and R words, synthesizer byte
     set(block + 0x20, 0xF3);  // oscillator byte but its two kept flags
-    set(block + 0x21, modelIn(model, ModelGroup::iconContrastGroup) ? 0xFF : 0x03);
+    set(block + 0x21, models::modelIn(model, models::ModelGroup::iconContrastGroup) ? 0xFF : 0x03);
     set(large ? 0x7CC : 0x2EA, 0xFF);  // first byte of the 21-byte block
     if (large) {
       range(0x344, 0x600 - 0x344);  // behind the prompt area
@@ -145,16 +145,16 @@ class CoveredBits : public testing::ImageBitMask {
 void rebuild(CodeplugImage& image, SettingsRecord& settings) {
   BuildContext context;
   buildMain(image, settings, context);
-  if (modelIn(image.modelCode(), ModelGroup::largeQModels))
+  if (models::modelIn(image.modelCode(), models::ModelGroup::largeQModels))
     buildLargeImage(image, settings, context);
 }
 
 TEST(CodecRoundTrip, BuildAfterDecodeKeepsEveryUncoveredBitOfRandomImages) {
   std::mt19937 random(20150622);
-  for (ModelCode model : kMainModels) {
+  for (models::ModelCode model : kMainModels) {
     for (int round = 0; round < 40; ++round) {
       auto image = imageOf(model);
-      const std::size_t synthesizerByte = modelIn(model, ModelGroup::largeQModels) ? 0x71F : 0x31F;
+      const std::size_t synthesizerByte = models::modelIn(model, models::ModelGroup::largeQModels) ? 0x71F : 0x31F;
       const int cgromType = testing::fillRandomImage(*image, model, random, synthesizerByte);
       const auto bytes = std::as_const(*image).current().span();
       const std::vector<std::uint8_t> original(bytes.begin(), bytes.end());
@@ -170,7 +170,7 @@ TEST(CodecRoundTrip, BuildAfterDecodeKeepsEveryUncoveredBitOfRandomImages) {
 TEST(CodecRoundTrip, BuildAfterConversionKeepsTheUncoveredBitsOfTheOldHeader) {
   constexpr std::size_t kOldHeaderBytes = 236;
   std::mt19937 random(19960101);
-  for (ModelCode model : {' ', '"', '#', '!'}) {
+  for (models::ModelCode model : {' ', '"', '#', '!'}) {
     for (int round = 0; round < 40; ++round) {
       auto image = imageOf(model);
       const ImageView old = image->oldFormat();

@@ -20,7 +20,7 @@ using testing::srecFile;
 using zelta::testing::readFile;
 using zelta::testing::writeFile;
 
-std::vector<std::uint8_t> imageWithIcn(std::size_t size, ModelCode model, const std::string& icn,
+std::vector<std::uint8_t> imageWithIcn(std::size_t size, models::ModelCode model, const std::string& icn,
                                        unsigned seed = 7) {
   auto bytes = patternImage(size, model, seed);
   std::copy(icn.begin(), icn.end(), bytes.begin() + 0x67);
@@ -54,7 +54,7 @@ TEST(OpenCodeplug, ReadsDecodesAndTakesOverTheFile) {
 
   EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), w.image->buffer().begin()));
   EXPECT_EQ(w.image->modelCode(), '1');
-  EXPECT_EQ(w.image->offsets().family, Family::A);
+  EXPECT_EQ(w.image->offsets().family, models::Family::A);
   EXPECT_EQ(w.settings.ICN, "ICN0000001");
   ASSERT_EQ(w.codec.decodes.size(), 1U);
   EXPECT_EQ(w.codec.decodes[0].command, DecodeCommand::OpenFile);
@@ -68,7 +68,7 @@ TEST(OpenCodeplug, FailedOpenLeavesThePreviousCodeplugAsItWas) {
   struct Case {
     const char* name;
     std::string text;
-    ModelCode failingModel;  // the fake decoder fails for this model
+    models::ModelCode failingModel;  // the fake decoder fails for this model
     errors::ResultCode decodeFailure;
     errors::ResultCode expected;
   };
@@ -174,7 +174,7 @@ TEST(SaveCodeplug, BuildsAndWritesTheImage) {
   w.settings.ICN = "CHANGED001";
   const auto path = w.folder / "out.cp";
   ASSERT_EQ(w.files().writeCodeplugFile(path), errors::code::Done);
-  EXPECT_EQ(w.codec.builds, std::vector<ModelCode>{'1'});
+  EXPECT_EQ(w.codec.builds, std::vector<models::ModelCode>{'1'});
 
   std::ostringstream expected;
   DataProcess(*w.image, w.settings).writeSRecordImage(expected);
@@ -314,7 +314,7 @@ TEST(LargeImageConversion, SixtyFourRecordsGetSixtyFourFillers) {
   EXPECT_EQ(w.image->current().byte(1), 'q');
   ASSERT_EQ(w.codec.decodes.size(), 1U);
   EXPECT_EQ(w.codec.decodes[0].model, 'q');
-  EXPECT_EQ(w.codec.builds, std::vector<ModelCode>{'q'});
+  EXPECT_EQ(w.codec.builds, std::vector<models::ModelCode>{'q'});
   const auto block = w.image->current().bytesAt(0x700, 34);
   EXPECT_TRUE(std::equal(block.begin(), block.end(), bytes.begin() + 0x300));
   const auto prompts = w.image->current().bytesAt(0xEC, 0x600 - 0xEC);

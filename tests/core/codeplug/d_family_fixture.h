@@ -7,11 +7,11 @@
 #include "codeplug/codeplug_image.h"
 #include "codeplug/frequency_band.h"
 #include "codeplug/frequency_synthesizer.h"
-#include "codeplug/models.h"
+#include "models/models.h"
 
 namespace zelta::codeplug::testing {
 
-inline constexpr std::array<ModelCode, 8> kDFamilyModels{0x91, 0x92, 0x95, 0x96,
+inline constexpr std::array<models::ModelCode, 8> kDFamilyModels{0x91, 0x92, 0x95, 0x96,
                                                          0x93, 0x97, 0x98, 0x99};
 
 // Writes the synthesizer bytes of a frequency as a pager holds them: primary

@@ -24,7 +24,7 @@ using testing::imageOf;
 using testing::kDFamilyModels;
 
 // A new codeplug of these families, as "new" makes it.
-SettingsRecord dStartingSettings(ModelCode model) {
+SettingsRecord dStartingSettings(models::ModelCode model) {
   auto image = imageOf(model);
   SettingsRecord s;
   setUpNewCodeplug(model, *image, s);
@@ -32,12 +32,12 @@ SettingsRecord dStartingSettings(ModelCode model) {
 }
 
 // Every D-F field given a value other than its default.
-SettingsRecord editedSettings(ModelCode model) {
+SettingsRecord editedSettings(models::ModelCode model) {
   SettingsRecord s = dStartingSettings(model);
   s.frequency = "163.98750";
   s.freqBand = 3;
   s.PLL_Type = 3;
-  if (modelIn(model, ModelGroup::dualOrF)) s.frequency2 = "170.1250";
+  if (models::modelIn(model, models::ModelGroup::dualOrF)) s.frequency2 = "170.1250";
   setCodingFormat(s, 2);
   s.dataInversion = 1;
   for (int c = 0; c < kMaxCodes; ++c) {
@@ -78,11 +78,11 @@ SettingsRecord editedSettings(ModelCode model) {
   s.toneOnlySupport = 1;
   s.lcdAdjust1 = 200;
   s.lcdAdjust2 = 3;
-  if (modelIn(model, ModelGroup::dualOrF)) {
+  if (models::modelIn(model, models::ModelGroup::dualOrF)) {
     s.supportDualFreq = 1;
     s.dualFreqMenu = 1;
   }
-  if (modelIn(model, ModelGroup::fFamily)) {
+  if (models::modelIn(model, models::ModelGroup::fFamily)) {
     s.cpwFc_Password = "3210012";
     s.userPasswordKeyCount = 7;
     s.userPasswordTimeout = 43199;
@@ -95,13 +95,13 @@ SettingsRecord editedSettings(ModelCode model) {
   return s;
 }
 
-std::string nameOf(ModelCode model) {
+std::string nameOf(models::ModelCode model) {
   return "model " + std::to_string(model);
 }
 
 // Builds the settings as programming an unprogrammed pager does and decodes
 // the image as opening a file does; the settings must come back as built.
-void expectRoundTrip(ModelCode model, SettingsRecord built) {
+void expectRoundTrip(models::ModelCode model, SettingsRecord built) {
   auto image = imageOf(model);
   BuildContext context;
   context.pagerUnprogrammed = true;
@@ -120,7 +120,7 @@ void expectRoundTrip(ModelCode model, SettingsRecord built) {
   // rounding bits, of the primary one.
   const SynthesizerParameters& a = built.receiver2;
   const SynthesizerParameters& b = decoded.receiver2;
-  if (modelIn(model, ModelGroup::dualOrF)) {
+  if (models::modelIn(model, models::ModelGroup::dualOrF)) {
     EXPECT_EQ(a.n, b.n) << where;
     EXPECT_EQ(a.r, b.r) << where;
     EXPECT_EQ(a.multiplier, b.multiplier) << where;
@@ -129,11 +129,11 @@ void expectRoundTrip(ModelCode model, SettingsRecord built) {
 }
 
 TEST(DFamilyRoundTrip, StartingSettingsComeBackFieldByField) {
-  for (ModelCode model : kDFamilyModels) expectRoundTrip(model, dStartingSettings(model));
+  for (models::ModelCode model : kDFamilyModels) expectRoundTrip(model, dStartingSettings(model));
 }
 
 TEST(DFamilyRoundTrip, EditedSettingsComeBackFieldByField) {
-  for (ModelCode model : kDFamilyModels) expectRoundTrip(model, editedSettings(model));
+  for (models::ModelCode model : kDFamilyModels) expectRoundTrip(model, editedSettings(model));
 }
 
 TEST(DFamilyRoundTrip, SecondFrequencyOfEAndF) {
@@ -141,8 +141,8 @@ TEST(DFamilyRoundTrip, SecondFrequencyOfEAndF) {
     const char* primary;
     const char* second;
   };
-  for (ModelCode model : kDFamilyModels) {
-    if (!modelIn(model, ModelGroup::dualOrF)) continue;
+  for (models::ModelCode model : kDFamilyModels) {
+    if (!models::modelIn(model, models::ModelGroup::dualOrF)) continue;
     for (const Case c : {Case{"137.00000", "137.0000"}, Case{"142.98750", "138.0125"},
                          Case{"155.50000", "153.0000"}, Case{"163.00000", "173.9875"},
                          Case{"460.01250", "469.9875"}, Case{"450.00000", "459.9875"}}) {
@@ -161,8 +161,8 @@ TEST(DFamilyRoundTrip, SecondFrequencyOfEAndF) {
 // of these families: everything else must come back as it was read.
 class CoveredBits : public testing::ImageBitMask {
  public:
-  CoveredBits(ModelCode model, ConstImageView original, int cgromType) {
-    const bool dualOrF = modelIn(model, ModelGroup::dualOrF);
+  CoveredBits(models::ModelCode model, ConstImageView original, int cgromType) {
+    const bool dualOrF = models::modelIn(model, models::ModelGroup::dualOrF);
     range(0x00, 8);   // RF flag, model, ")&)", "YC", generation
     range(0x08, 10);  // over-the-air password
     set(0x12, 0x10);
@@ -172,7 +172,7 @@ class CoveredBits : public testing::ImageBitMask {
     range(0x18, 0x24);  // function nibbles 0x18-0x37, code types 0x38-0x3B
     set(0x3C, 0xF7);    // hardware options but bit 3
     range(0x3D, 6);     // tuning, end of message, battery
-    if (modelIn(model, ModelGroup::fFamily)) range(0x44, 5);  // user password
+    if (models::modelIn(model, models::ModelGroup::fFamily)) range(0x44, 5);  // user password
     if (dualOrF) range(0x4D, 6);                              // second divider words
     range(0x53, 10);                                          // download password
     range(0x67, 10);                                          // inventory number
@@ -208,7 +208,7 @@ class CoveredBits : public testing::ImageBitMask {
     range(0xE7, 4);   // history
     set(0xEB, dualOrF ? 0x85 : 0x05);
     // The prompt area: the whole block when packed, the text fields when not.
-    const FieldOffsetTable& t = offsetTableFor(findModel(model)->slotFamily);
+    const FieldOffsetTable& t = offsetTableFor(models::findModel(model)->slotFamily);
     if (original.bit(0x79, 1)) {
       for (text::PromptId id : text::promptListEntries(text::promptListFor(model, false))) {
         range(t.prompt(id).offset, t.prompt(id).width);
@@ -221,7 +221,7 @@ class CoveredBits : public testing::ImageBitMask {
     set(0x717, 0x3F);
     range(0x719, 8);  // N and R words, synthesizer byte, oscillator byte
     set(0x720, 0xF3);
-    set(0x721, modelIn(model, ModelGroup::iconContrastGroup) ? 0xFF : 0x03);
+    set(0x721, models::modelIn(model, models::ModelGroup::iconContrastGroup) ? 0xFF : 0x03);
     range(0x73E, 2);                                           // LCD
     for (std::size_t slot = 0x754; slot < 0x784; slot += 3) {  // codes 1-16
       range(slot, 2);
@@ -241,7 +241,7 @@ TEST(DFamilyRoundTrip, BuildAfterDecodeKeepsEveryUncoveredBitOfRandomImages) {
   const auto rebuild = [](CodeplugImage& image, SettingsRecord& settings) {
     buildDFamily(image, settings, BuildContext{});
   };
-  for (ModelCode model : kDFamilyModels) {
+  for (models::ModelCode model : kDFamilyModels) {
     for (int round = 0; round < 40; ++round) {
       auto image = imageOf(model);
       const int cgromType = testing::fillRandomImage(*image, model, random, 0x71F);

@@ -34,7 +34,7 @@ std::vector<std::string> splitCrLf(const std::string& text) {
 }
 
 struct Loaded {
-  ModelCode model;
+  models::ModelCode model;
   CodeplugImage image;
   SettingsRecord settings;
 };
@@ -84,11 +84,11 @@ TEST(SRecordWriter, OneKbModelWritesHeader64DataRecordsAndEnd) {
 
 TEST(SRecordWriter, ImageSizeFollowsTheModel) {
   struct Case {
-    ModelCode model;
+    models::ModelCode model;
     std::size_t dataRecords;
   };
   for (const Case c : {Case{'0', 64}, Case{'6', 64}, Case{'p', 64}, Case{'x', 64}, Case{'q', 128}, Case{'u', 128},
-                       Case{0x91, 128}, Case{0x97, 128}, Case{0x99, 128}, Case{'#', 64}, Case{kNoModel, 64}}) {
+                       Case{0x91, 128}, Case{0x97, 128}, Case{0x99, 128}, Case{'#', 64}, Case{models::kNoModel, 64}}) {
     CodeplugImage image;
     image.setModel(c.model);
     const auto lines = splitCrLf(written(image));
@@ -98,8 +98,8 @@ TEST(SRecordWriter, ImageSizeFollowsTheModel) {
 }
 
 TEST(SRecordRoundTrip, EveryFileModelReadsBackItsBytesAndHeader) {
-  for (const ModelInfo& info : kModels) {
-    if (info.family == Family::OldFormat) continue;  // written as the converted model
+  for (const models::ModelInfo& info : models::kModels) {
+    if (info.family == models::Family::OldFormat) continue;  // written as the converted model
     const auto size = static_cast<std::size_t>(fileImageBytes(info.code));
     CodeplugImage image;
     const auto bytes = patternImage(size, info.code, info.code);
@@ -208,15 +208,15 @@ TEST(SRecordReader, InvalidFilesChangeNothing) {
     EXPECT_EQ(l->model, 0) << c.name;
     EXPECT_TRUE(std::all_of(l->image.buffer().begin(), l->image.buffer().end(), [](auto b) { return b == 0xEE; }))
         << c.name;
-    EXPECT_EQ(l->image.header().modelByte, kNoModel) << c.name;
+    EXPECT_EQ(l->image.header().modelByte, models::kNoModel) << c.name;
     EXPECT_EQ(l->image.header().memorySize, 32) << c.name;
-    EXPECT_EQ(l->settings.modelCodeAsRead, kNoModel) << c.name;
+    EXPECT_EQ(l->settings.modelCodeAsRead, models::kNoModel) << c.name;
   }
 }
 
 TEST(SRecordReader, DestinationFollowsModelAndSize) {
   struct Case {
-    ModelCode model;
+    models::ModelCode model;
     std::size_t size;
     std::size_t destination;
   };
@@ -282,7 +282,7 @@ TEST(SRecordReader, HeaderForms) {
 
 TEST(SRecordReader, CharacterRomAndCannedRange) {
   struct Case {
-    ModelCode model;
+    models::ModelCode model;
     std::uint8_t byte71;
     unsigned headerRom;
     unsigned rom;
@@ -376,7 +376,7 @@ TEST(SRecordProbe, LowestRecordAddress) {
 
 TEST(SRecordReader, RequiredTotalsByModel) {
   struct Case {
-    ModelCode model;
+    models::ModelCode model;
     std::optional<int> total;
   };
   for (const Case c : {Case{'0', 1024}, Case{'1', 1024}, Case{'2', 1024}, Case{':', 1024}, Case{'6', 1024},

@@ -206,7 +206,7 @@ TEST(DecodeDFamily, NoSynthesizerByteMeansNoFrequency) {
 }
 
 TEST(DecodeDFamily, SecondFrequencyOfEAndF) {
-  for (ModelCode model : {ModelCode{0x93}, ModelCode{0x97}, ModelCode{0x98}, ModelCode{0x99}}) {
+  for (models::ModelCode model : {models::ModelCode{0x93}, models::ModelCode{0x97}, models::ModelCode{0x98}, models::ModelCode{0x99}}) {
     auto image = imageOf(model);
     writeFrequency(*image, 460'012'500, 0, 5, 465'987'500);
     const SettingsRecord s = decode(*image);
@@ -225,7 +225,7 @@ TEST(DecodeDFamily, SecondFrequencyOfEAndF) {
 // frequency of 155 MHz both can only be VHF B.
 TEST(DecodeDFamily, BandFromFrequenciesWithoutBandField) {
   struct Case {
-    ModelCode model;
+    models::ModelCode model;
     Hertz primary;
     Hertz second;
     int band;
@@ -258,7 +258,7 @@ TEST(DecodeDFamily, FrequenciesWithoutCommonBandKeepTheBand) {
 // Anything newer than this program is refused.
 TEST(DecodeDFamily, CodeplugVersionAndBandField) {
   struct Case {
-    ModelCode model;
+    models::ModelCode model;
     std::uint8_t minorPatch;
     errors::ResultCode result;
     int band;

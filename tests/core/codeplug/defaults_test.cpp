@@ -40,7 +40,7 @@ SettingsRecord usedRecord() {
   return s;
 }
 
-SettingsRecord defaultsFor(ModelCode model, int memorySize = 32, bool converterTarget = false) {
+SettingsRecord defaultsFor(models::ModelCode model, int memorySize = 32, bool converterTarget = false) {
   CodeplugImage image;
   image.setModel(model);
   image.header().memorySize = static_cast<std::uint8_t>(memorySize);
@@ -137,7 +137,7 @@ TEST(ResetToDefaults, NamedFieldsGetTheirValues) {
 
 TEST(ResetToDefaults, ModelDecidesFrequencyCodesAndPromptStorage) {
   struct Case {
-    ModelCode model;
+    models::ModelCode model;
     std::string_view frequency;
     int codingFormat;
     std::string_view code2;
@@ -219,7 +219,7 @@ TEST(ResetToDefaults, EnglishPromptsLeaveFiveToTheRomOnThe48List) {
 // the ROM, follows the model and the converter selection.
 TEST(ResetToDefaults, PromptsFollowTheModelsList) {
   struct Case {
-    ModelCode model;
+    models::ModelCode model;
     bool converterTarget;
     PromptId prompt;
     std::string_view text;
@@ -245,7 +245,7 @@ TEST(ResetToDefaults, PromptsFollowTheModelsList) {
 // A model ' ' codeplug (49-list, "SET TIME" at the set-time-alarm prompt,
 // no display settings) about to be built for another model.
 struct OldModelCase {
-  ModelCode target;
+  models::ModelCode target;
   int languageItem;
   bool promptsAsText;
   std::string_view setTimeAlarm;

@@ -75,8 +75,8 @@ TEST(FunctionNibbles, LetterTable) {
 }
 
 TEST(FlagNibbles, PriorityAndHistoryPositions) {
-  const FieldOffsetTable& b = offsetTableFor(Family::B);
-  const FieldOffsetTable& d = offsetTableFor(Family::D);
+  const FieldOffsetTable& b = offsetTableFor(models::Family::B);
+  const FieldOffsetTable& d = offsetTableFor(models::Family::D);
   struct Case {
     const FieldOffsetTable* table;
     bool history;
@@ -97,7 +97,7 @@ TEST(FlagNibbles, PriorityAndHistoryPositions) {
     EXPECT_EQ(at->offset, c.offset) << (c.history ? "history " : "priority ") << c.code;
     EXPECT_EQ(at->high, c.high) << c.code;
   }
-  EXPECT_FALSE(priorityPosition(offsetTableFor(Family::A), 5));
+  EXPECT_FALSE(priorityPosition(offsetTableFor(models::Family::A), 5));
   EXPECT_FALSE(priorityPosition(d, 1));  // D-F keep priority in the alert table
   EXPECT_FALSE(historyPosition(b, 5));
   EXPECT_FALSE(historyPosition(d, 9));
@@ -131,7 +131,7 @@ TEST(NarrowCodeSlots, AddressEmptinessAndLowBits) {
     EXPECT_EQ(narrowCodeAddress(v, 0x300), c.address);
   }
 
-  const FieldOffsetTable& t = offsetTableFor(Family::B);
+  const FieldOffsetTable& t = offsetTableFor(models::Family::B);
   writeNarrowCode(v, narrowCodeSlot(t.codeSlots, 2), 2, 1234567);
   EXPECT_EQ(b.data[0x303], 0x96);
   EXPECT_EQ(b.data[0x304], 0xB4);
@@ -147,7 +147,7 @@ TEST(NarrowCodeSlots, AddressEmptinessAndLowBits) {
 TEST(NarrowCodeSlots, EmptyFlags) {
   Bytes b;
   const ImageView v = b.view();
-  const FieldOffsetTable& c = offsetTableFor(Family::C);
+  const FieldOffsetTable& c = offsetTableFor(models::Family::C);
   b.data[0x713] = 0xE0;  // coding format bits stay
   for (int code = 1; code <= 6; ++code) setNarrowCodeEmptyFlag(v, c, code, true);
   EXPECT_EQ(b.data[0x713], 0xFF);
@@ -197,7 +197,7 @@ TEST(CodeTypes, BitPairsAndPositions) {
   EXPECT_EQ(codeTypeFromBits(false, true), 2);
 
   struct Case {
-    Family family;
+    models::Family family;
     int code;
     std::size_t first;
     int firstBit;
@@ -205,9 +205,9 @@ TEST(CodeTypes, BitPairsAndPositions) {
     int secondBit;
   };
   const Case cases[] = {
-      {Family::A, 1, 0x7A, 3, 0x7B, 3}, {Family::A, 4, 0x7A, 0, 0x7B, 0}, {Family::B, 5, 0x30, 3, 0x30, 1},
-      {Family::C, 6, 0x30, 2, 0x30, 0}, {Family::D, 1, 0x39, 7, 0x3B, 7}, {Family::E, 8, 0x39, 0, 0x3B, 0},
-      {Family::F, 9, 0x38, 7, 0x3A, 7}, {Family::D, 16, 0x38, 0, 0x3A, 0},
+      {models::Family::A, 1, 0x7A, 3, 0x7B, 3}, {models::Family::A, 4, 0x7A, 0, 0x7B, 0}, {models::Family::B, 5, 0x30, 3, 0x30, 1},
+      {models::Family::C, 6, 0x30, 2, 0x30, 0}, {models::Family::D, 1, 0x39, 7, 0x3B, 7}, {models::Family::E, 8, 0x39, 0, 0x3B, 0},
+      {models::Family::F, 9, 0x38, 7, 0x3A, 7}, {models::Family::D, 16, 0x38, 0, 0x3A, 0},
   };
   for (const Case& c : cases) {
     const auto at = codeTypePosition(offsetTableFor(c.family), c.code);
@@ -217,13 +217,13 @@ TEST(CodeTypes, BitPairsAndPositions) {
     EXPECT_EQ(at->second.offset, c.second) << c.code;
     EXPECT_EQ(at->second.bit, c.secondBit) << c.code;
   }
-  EXPECT_FALSE(codeTypePosition(offsetTableFor(Family::A), 5));
-  EXPECT_FALSE(codeTypePosition(offsetTableFor(Family::B), 7));
-  EXPECT_FALSE(codeTypePosition(offsetTableFor(Family::D), 17));
+  EXPECT_FALSE(codeTypePosition(offsetTableFor(models::Family::A), 5));
+  EXPECT_FALSE(codeTypePosition(offsetTableFor(models::Family::B), 7));
+  EXPECT_FALSE(codeTypePosition(offsetTableFor(models::Family::D), 17));
 
   Bytes b;
   const ImageView v = b.view();
-  const auto code5 = *codeTypePosition(offsetTableFor(Family::B), 5);
+  const auto code5 = *codeTypePosition(offsetTableFor(models::Family::B), 5);
   b.data[0x30] = 0x80;  // zoom shares the byte
   writeCodeType(v, code5, 2);
   EXPECT_EQ(b.data[0x30], 0x82);
@@ -313,7 +313,7 @@ TEST(OptionBits, ServiceAdjustAndIconContrast) {
   EXPECT_EQ(iconContrastByte('p', 3), 0x7C);
   EXPECT_EQ(iconContrastByte('p', 4), 0x7C);
   EXPECT_EQ(iconContrastByte('1', 1), 0x02);
-  for (ModelCode m : {ModelCode{'2'}, ModelCode{'1'}, ModelCode{0x98}, ModelCode{0x99}}) {
+  for (models::ModelCode m : {models::ModelCode{'2'}, models::ModelCode{'1'}, models::ModelCode{0x98}, models::ModelCode{0x99}}) {
     for (int contrast = 0; contrast <= 3; ++contrast) {
       EXPECT_EQ(iconContrastFromByte(iconContrastByte(m, contrast)), contrast) << int(m);
     }

@@ -24,16 +24,16 @@ TEST(FieldOffsets, LargeModelsMoveTheCodeAndSynthesizerBlocks) {
 }
 
 TEST(FieldOffsets, EveryModelLoadsItsFamilyAndOthersLeaveTheSlots) {
-  for (const ModelInfo& m : kModels) {
+  for (const models::ModelInfo& m : models::kModels) {
     FieldOffsetTable t;
     ASSERT_TRUE(loadOffsetTables(t, m.code)) << int(m.code);
     EXPECT_EQ(t.family, m.slotFamily) << int(m.code);
   }
   FieldOffsetTable t;
   ASSERT_TRUE(loadOffsetTables(t, 0x97));
-  for (ModelCode unknown : {ModelCode{0x00}, ModelCode{0x94}, ModelCode{0xCC}, kNoModel, ModelCode{'3'}}) {
+  for (models::ModelCode unknown : {models::ModelCode{0x00}, models::ModelCode{0x94}, models::ModelCode{0xCC}, models::kNoModel, models::ModelCode{'3'}}) {
     EXPECT_FALSE(loadOffsetTables(t, unknown)) << int(unknown);
-    EXPECT_EQ(t.family, Family::E);
+    EXPECT_EQ(t.family, models::Family::E);
     EXPECT_EQ(t.secondSynthN, 0x4D);
   }
 
@@ -41,7 +41,7 @@ TEST(FieldOffsets, EveryModelLoadsItsFamilyAndOthersLeaveTheSlots) {
   image.setModel('x');
   image.setModel(0x94);
   EXPECT_EQ(image.modelCode(), 0x94);
-  EXPECT_EQ(image.offsets().family, Family::B);
+  EXPECT_EQ(image.offsets().family, models::Family::B);
 }
 
 TEST(FieldOffsets, FieldsOfOneFamily) {
@@ -80,15 +80,15 @@ TEST(FieldOffsets, FieldsOfOneFamily) {
       {"memorySplit", &FieldOffsetTable::memorySplit, {0xC9, 0xC9, 0xC9, 0xC9, 0xC9, 0xC9}},
       {"otaGroupPassword", &FieldOffsetTable::otaGroupPassword, {0xDD, 0xDD, 0xDD, 0xDD, 0xDD, 0xDD}},
   };
-  const Family families[] = {Family::A, Family::B, Family::C, Family::D, Family::E, Family::F};
+  const models::Family families[] = {models::Family::A, models::Family::B, models::Family::C, models::Family::D, models::Family::E, models::Family::F};
   for (const Case& c : cases) {
     for (std::size_t f = 0; f < 6; ++f) {
       EXPECT_EQ(offsetTableFor(families[f]).*c.slot, c.byFamily[f]) << c.name << " family " << f;
     }
   }
-  EXPECT_EQ(offsetTableFor(Family::B).promptCapacity, 510);
-  EXPECT_EQ(offsetTableFor(Family::C).promptCapacity, 600);
-  EXPECT_EQ(offsetTableFor(Family::F).promptCapacity, 1200);
+  EXPECT_EQ(offsetTableFor(models::Family::B).promptCapacity, 510);
+  EXPECT_EQ(offsetTableFor(models::Family::C).promptCapacity, 600);
+  EXPECT_EQ(offsetTableFor(models::Family::F).promptCapacity, 1200);
 }
 
 struct Span {
@@ -106,14 +106,14 @@ std::vector<Span> textSpans(const FieldOffsetTable& t) {
 
 TEST(FieldOffsets, PromptTextFieldsFitTheirAreaWithoutOverlap) {
   struct Case {
-    Family family;
+    models::Family family;
     std::size_t prompts;  // named prompts plus sources stored as text
     Offset areaEnd;
   };
   // Families D-F store exactly the prompts of their lists (118, 119, 123).
-  const Case cases[] = {{Family::A, 30 + 16, 0x298}, {Family::B, 33 + 24, 0x2EA}, {Family::C, 33 + 24, 0x2EA},
-                        {Family::D, 118, 0xEC + 1200}, {Family::E, 119, 0xEC + 1200},
-                        {Family::F, 123, 0xEC + 1200}};
+  const Case cases[] = {{models::Family::A, 30 + 16, 0x298}, {models::Family::B, 33 + 24, 0x2EA}, {models::Family::C, 33 + 24, 0x2EA},
+                        {models::Family::D, 118, 0xEC + 1200}, {models::Family::E, 119, 0xEC + 1200},
+                        {models::Family::F, 123, 0xEC + 1200}};
   for (const Case& c : cases) {
     auto spans = textSpans(offsetTableFor(c.family));
     EXPECT_EQ(spans.size(), c.prompts);
@@ -127,7 +127,7 @@ TEST(FieldOffsets, PromptTextFieldsFitTheirAreaWithoutOverlap) {
 }
 
 TEST(FieldOffsets, FamilyATextPromptsAtTheirFixedPlaces) {
-  const FieldOffsetTable& a = offsetTableFor(Family::A);
+  const FieldOffsetTable& a = offsetTableFor(models::Family::A);
   using enum text::PromptId;
   struct Case {
     text::PromptId prompt;
@@ -143,12 +143,12 @@ TEST(FieldOffsets, FamilyATextPromptsAtTheirFixedPlaces) {
   EXPECT_EQ(a.prompt(text::sourcePromptId(16)).offset, 0x290);
   EXPECT_EQ(a.prompt(zoomInPrompt).width, 0);
   EXPECT_EQ(a.prompt(text::sourcePromptId(17)).width, 0);
-  EXPECT_EQ(offsetTableFor(Family::B).prompt(text::sourcePromptId(24)).width, 6);
+  EXPECT_EQ(offsetTableFor(models::Family::B).prompt(text::sourcePromptId(24)).width, 6);
   // Only the family F list has the password prompts.
-  EXPECT_EQ(offsetTableFor(Family::E).prompt(INPUT_PASSWORD_PROMPT).width, 0);
-  EXPECT_NE(offsetTableFor(Family::F).prompt(INPUT_PASSWORD_PROMPT).width, 0);
-  EXPECT_EQ(offsetTableFor(Family::D).prompt(switchSitePrompt).width, 0);
-  EXPECT_EQ(offsetTableFor(Family::D).prompt(autoOnPrompt).offset, 0xEC);
+  EXPECT_EQ(offsetTableFor(models::Family::E).prompt(INPUT_PASSWORD_PROMPT).width, 0);
+  EXPECT_NE(offsetTableFor(models::Family::F).prompt(INPUT_PASSWORD_PROMPT).width, 0);
+  EXPECT_EQ(offsetTableFor(models::Family::D).prompt(switchSitePrompt).width, 0);
+  EXPECT_EQ(offsetTableFor(models::Family::D).prompt(autoOnPrompt).offset, 0xEC);
 }
 
 // Families D-F lay their list out in order from 0xEC: power-up and disable
@@ -156,36 +156,36 @@ TEST(FieldOffsets, FamilyATextPromptsAtTheirFixedPlaces) {
 TEST(FieldOffsets, LargeFamilyTextPromptsFollowTheirList) {
   using enum text::PromptId;
   struct Case {
-    Family family;
+    models::Family family;
     text::PromptId prompt;
     Offset offset;
     int width;
   };
   const Case cases[] = {
-      {Family::D, printPrompt, 0xEC + 12 * 10, 10},
-      {Family::D, disablePagerPrompt, 0xEC + 24 * 10, 14},
-      {Family::D, powerUpPrompt, 0xEC + 24 * 10 + 14, 14},
-      {Family::D, onPrompt, 0xEC + 29 * 10 + 28, 6},
-      {Family::D, blankPrompt, 0xEC + 39 * 10 + 28 + 12, 10},
-      {Family::D, sourcePrompt, 0x2FE, 10},
-      {Family::D, text::sourcePromptId(1), 0x308, 8},
-      {Family::D, text::sourcePromptId(64), 0x308 + 63 * 8, 8},
-      {Family::E, switchSitePrompt, 0xEC + 5 * 10, 10},
-      {Family::E, PriorityScanPrompt, 0xEC + 15 * 10, 10},
-      {Family::E, sourcePrompt, 0x308, 10},
-      {Family::E, text::sourcePromptId(1), 0x312, 8},
-      {Family::F, printPrompt, 0x308, 10},
-      {Family::F, PASSWORD_KEY_PROMPT, 0x326, 10},
-      {Family::F, sourcePrompt, 0x330, 10},
-      {Family::F, text::sourcePromptId(64), 0x33A + 63 * 8, 8},
+      {models::Family::D, printPrompt, 0xEC + 12 * 10, 10},
+      {models::Family::D, disablePagerPrompt, 0xEC + 24 * 10, 14},
+      {models::Family::D, powerUpPrompt, 0xEC + 24 * 10 + 14, 14},
+      {models::Family::D, onPrompt, 0xEC + 29 * 10 + 28, 6},
+      {models::Family::D, blankPrompt, 0xEC + 39 * 10 + 28 + 12, 10},
+      {models::Family::D, sourcePrompt, 0x2FE, 10},
+      {models::Family::D, text::sourcePromptId(1), 0x308, 8},
+      {models::Family::D, text::sourcePromptId(64), 0x308 + 63 * 8, 8},
+      {models::Family::E, switchSitePrompt, 0xEC + 5 * 10, 10},
+      {models::Family::E, PriorityScanPrompt, 0xEC + 15 * 10, 10},
+      {models::Family::E, sourcePrompt, 0x308, 10},
+      {models::Family::E, text::sourcePromptId(1), 0x312, 8},
+      {models::Family::F, printPrompt, 0x308, 10},
+      {models::Family::F, PASSWORD_KEY_PROMPT, 0x326, 10},
+      {models::Family::F, sourcePrompt, 0x330, 10},
+      {models::Family::F, text::sourcePromptId(64), 0x33A + 63 * 8, 8},
   };
   for (const Case& c : cases) {
     const PromptTextSlot& s = offsetTableFor(c.family).prompt(c.prompt);
     EXPECT_EQ(s.offset, c.offset) << text::promptFieldName(c.prompt) << " family " << static_cast<int>(c.family);
     EXPECT_EQ(s.width, c.width) << text::promptFieldName(c.prompt) << " family " << static_cast<int>(c.family);
   }
-  EXPECT_EQ(offsetTableFor(Family::D).prompt(printPrompt).width, 10);
-  EXPECT_EQ(offsetTableFor(Family::E).prompt(printPrompt).width, 0);
+  EXPECT_EQ(offsetTableFor(models::Family::D).prompt(printPrompt).width, 10);
+  EXPECT_EQ(offsetTableFor(models::Family::E).prompt(printPrompt).width, 0);
 }
 
 }  // namespace

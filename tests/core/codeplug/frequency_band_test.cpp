@@ -11,10 +11,10 @@
 namespace zelta::codeplug {
 namespace {
 
-constexpr ModelCode kModelP = 'p';
-constexpr ModelCode kModelD = 0x91;
-constexpr ModelCode kModelE = 0x93;
-constexpr ModelCode kModelF = 0x98;
+constexpr models::ModelCode kModelP = 'p';
+constexpr models::ModelCode kModelD = 0x91;
+constexpr models::ModelCode kModelE = 0x93;
+constexpr models::ModelCode kModelF = 0x98;
 
 struct BandCase {
   Hertz hz;

@@ -20,7 +20,7 @@ struct Built {
 };
 
 // Builds model from its starting settings changed by edit.
-Built build(ModelCode model, const std::function<void(SettingsRecord&)>& edit = {},
+Built build(models::ModelCode model, const std::function<void(SettingsRecord&)>& edit = {},
             BuildContext context = {}, const std::function<void(CodeplugImage&)>& prepare = {}) {
   Built b{imageOf(model), {}};
   b.settings = startingSettings(*b.image);
@@ -42,11 +42,11 @@ std::vector<std::uint8_t> bytesOf(ConstImageView image, std::size_t at, std::siz
   return {run.begin(), run.end()};
 }
 
-constexpr ModelCode kMainModels[] = {' ', '!', '"', '#', '0', '1', '2',
+constexpr models::ModelCode kMainModels[] = {' ', '!', '"', '#', '0', '1', '2',
                                      '6', ':', 'p', 't', 'x', 'q', 'u'};
 
 TEST(BuildMain, Code2AloneWritesItsSlotFlagsAndFrame) {
-  for (ModelCode model : {'1', 'p', 'q'}) {
+  for (models::ModelCode model : {'1', 'p', 'q'}) {
     const Built b = build(model, [](SettingsRecord& s) {
       s.code[0] = "       ";
       s.code[1] = "1234567";
@@ -72,7 +72,7 @@ TEST(BuildMain, FourCodeModelsClearCodes5And6) {
 }
 
 TEST(BuildMain, EveryImageCarriesVersion834) {
-  for (ModelCode model : kMainModels) {
+  for (models::ModelCode model : kMainModels) {
     const Built b = build(model);
     EXPECT_EQ(b.bytes().byte(0x96), 0x18) << model;
     EXPECT_EQ(b.bytes().byte(0x97), 0x34) << model;
@@ -81,7 +81,7 @@ TEST(BuildMain, EveryImageCarriesVersion834) {
 
 TEST(BuildMain, ModelByteAndGeneration) {
   struct Case {
-    ModelCode model;
+    models::ModelCode model;
     bool unprogrammed;
     std::uint8_t byte1;
     char generation;
@@ -174,7 +174,7 @@ TEST(BuildMain, ModelPWithR0602OnAnUnprogrammedPager) {
 
 TEST(BuildMain, FirmwareBlocksByModelAndFlag) {
   struct Case {
-    ModelCode model;
+    models::ModelCode model;
     const char* firmware;
     std::size_t at;
     std::vector<std::uint8_t> head;  // the first bytes written there
@@ -273,7 +273,7 @@ TEST(BuildMain, ForcedOptionBits) {
 
 TEST(BuildMain, CharacterRomDecidesCannedAndDecodingBits) {
   struct Case {
-    ModelCode model;
+    models::ModelCode model;
     int rom;
     int ideo;           // setting
     unsigned bits79;    // 0x79 bits 4-3 written
@@ -342,7 +342,7 @@ TEST(BuildMain, PromptsStoredAsTextGoToTheirSlots) {
 // A codeplug read from a model ' ' pager gets the features it lacked when it
 // is built for another model.
 TEST(BuildMain, OldModelFeatureDefaultsWhenProgrammingStartedWithModelSpace) {
-  for (ModelCode start : {ModelCode{' '}, ModelCode{'1'}}) {
+  for (models::ModelCode start : {models::ModelCode{' '}, models::ModelCode{'1'}}) {
     BuildContext context;
     context.modelAtProgrammingStart = start;
     const Built b = build(

@@ -17,7 +17,7 @@ using testing::startingSettings;
 const std::string kNoCode(7, ' ');
 
 // An image of model built from its starting settings, as a saved file holds it.
-std::unique_ptr<CodeplugImage> builtImage(ModelCode model) {
+std::unique_ptr<CodeplugImage> builtImage(models::ModelCode model) {
   auto image = imageOf(model);
   SettingsRecord settings = startingSettings(*image);
   BuildContext context;
@@ -190,7 +190,7 @@ TEST(DecodeMain, CharacterSetIsSettledByThePromptLanguage) {
 
 TEST(DecodeMain, OptionRulesByModelAndCharacterRom) {
   struct Case {
-    ModelCode model;
+    models::ModelCode model;
     int cgromType;
     std::uint8_t byte79;  // ideographic canned bits 4-3
     std::uint8_t byte7D;
@@ -253,7 +253,7 @@ struct OldImage {
 
 // A 768-byte image in the old-format window: frequency 158.0125 MHz, 1200
 // baud, codes 1-3 empty and code 4 stored bit-reversed.
-OldImage oldImage(ModelCode model) {
+OldImage oldImage(models::ModelCode model) {
   auto image = imageOf(model);
   const ImageView old = image->oldFormat();
   old.setByte(1, model);

@@ -13,8 +13,8 @@ using zelta::testing::RecordingReporter;
 namespace code = errors::code;
 
 struct CompatibilityCase {
-  ModelCode codeplug;
-  ModelCode pager;
+  models::ModelCode codeplug;
+  models::ModelCode pager;
   bool unprogrammed;
   errors::ResultCode expected;
 };
@@ -72,7 +72,7 @@ struct VariantFixture {
   RecordingReporter reporter;
   PagerFacts pager;
 
-  explicit VariantFixture(ModelCode model) {
+  explicit VariantFixture(models::ModelCode model) {
     image->setModel(model);
     pager.model = model;
     pager.serialNumber = "AAAAAA0001";

@@ -6,7 +6,7 @@
 
 #include "codeplug/builders.h"
 #include "codeplug/frequency_band.h"
-#include "codeplug/models.h"
+#include "models/models.h"
 #include "recording_reporter.h"
 
 namespace zelta::codeplug {
@@ -15,8 +15,8 @@ namespace {
 // A new codeplug of every model that can be made from nothing passes the
 // checks before saving and programming, and builds.
 TEST(NewCodeplug, EveryModelPassesTheFrequencyChecksAndBuilds) {
-  for (const ModelInfo& info : kModels) {
-    if (info.family == Family::OldFormat && info.code != '!') continue;  // read from old pagers only
+  for (const models::ModelInfo& info : models::kModels) {
+    if (info.family == models::Family::OldFormat && info.code != '!') continue;  // read from old pagers only
     SCOPED_TRACE(static_cast<int>(info.code));
     auto image = std::make_unique<CodeplugImage>();
     SettingsRecord s;

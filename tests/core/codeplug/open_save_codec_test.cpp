@@ -7,8 +7,8 @@
 #include "codeplug/codec.h"
 #include "codeplug/codeplug_files.h"
 #include "recording_reporter.h"
-#include "service/codeplug_commands.h"
-#include "service/model_converter.h"
+#include "conversion/codeplug_commands.h"
+#include "conversion/model_converter.h"
 #include "srecord_fixture.h"
 #include "temp_folder.h"
 
@@ -26,7 +26,7 @@ struct Real {
   WorkFiles work{folder.path(), {}};
   RecordingReporter reporter;
 
-  explicit Real(ModelCode model)
+  explicit Real(models::ModelCode model)
       : image(testing::imageOf(model)), settings(testing::startingSettings(*image)) {
     image->current().setByte(1, model);
   }
@@ -38,8 +38,8 @@ struct Real {
 // 1 KB family A images read by the main decoder): opening a saved file and
 // saving it gives the same file and the same settings.
 TEST(OpenSaveWithCodec, SavedFilesOpenUnchanged) {
-  for (const ModelCode model : {ModelCode{'1'}, ModelCode{'6'}, ModelCode{':'}, ModelCode{'p'},
-                                ModelCode{'q'}, ModelCode{0x91}, ModelCode{0x93}}) {
+  for (const models::ModelCode model : {models::ModelCode{'1'}, models::ModelCode{'6'}, models::ModelCode{':'}, models::ModelCode{'p'},
+                                models::ModelCode{'q'}, models::ModelCode{0x91}, models::ModelCode{0x93}}) {
     SCOPED_TRACE(::testing::Message() << "model 0x" << std::hex << int(model));
     Real made(model);
     made.settings.frequency2 = "158.0125";  // read by the two-frequency models only
@@ -101,14 +101,14 @@ TEST(OpenSaveWithCodec, ExclamationFilesOfBothSizes) {
 
 // Saves made as a file, opens it, chooses the converter target and saves the
 // conversion into r; returns the converted file.
-std::filesystem::path convertSaved(Real& made, service::ConverterMode mode, Real& r) {
+std::filesystem::path convertSaved(Real& made, conversion::ConverterMode mode, Real& r) {
   const auto source = made.folder / "source.cp";
   EXPECT_EQ(made.files().writeCodeplugFile(source), errors::code::Done);
-  service::ConverterState state;
-  EXPECT_EQ(service::openCodeplug(source, r.session(), state), errors::code::Done);
-  service::chooseConverter(state, mode, *r.image, r.settings);
+  conversion::ConverterState state;
+  EXPECT_EQ(conversion::openCodeplug(source, r.session(), state), errors::code::Done);
+  conversion::chooseConverter(state, mode, *r.image, r.settings);
   const auto out = r.folder / "converted.cp";
-  EXPECT_EQ(service::saveCodeplug(out, r.session(), state), errors::code::Done);
+  EXPECT_EQ(conversion::saveCodeplug(out, r.session(), state), errors::code::Done);
   return out;
 }
 
@@ -116,7 +116,7 @@ TEST(ConverterWithCodec, PriorityAndTargetVariant) {
   Real q('q');
   q.settings.priority[0] = "NYNN";  // code 1, function 2
   Real r('1');
-  const auto out = convertSaved(q, service::ConverterMode::Lumio, r);
+  const auto out = convertSaved(q, conversion::ConverterMode::Lumio, r);
   const ConstImageView d = std::as_const(*r.image).current();
   EXPECT_EQ(d.byte(1), 0x91);
   EXPECT_EQ(d.bits(0x3C, 7, 6), 2U);
@@ -134,7 +134,7 @@ TEST(ConverterWithCodec, OneKbCodeplugToVarda) {
   Real a('1');
   a.settings.code[1] = "0000008";
   Real r('1');
-  const auto out = convertSaved(a, service::ConverterMode::Varda, r);
+  const auto out = convertSaved(a, conversion::ConverterMode::Varda, r);
 
   Real back('1');
   ASSERT_EQ(back.files().readCodeplugFile(out), errors::code::Done);

@@ -12,7 +12,7 @@ TEST(SettingsRecord, FreshRecordHasEmptyCodesAndTnaa) {
   for (const auto& c : r.code) EXPECT_EQ(c, "       ");
   for (const auto& f : r.function) EXPECT_EQ(f, "TNAA");
   EXPECT_EQ(r.melody[15], 0xE9);
-  EXPECT_EQ(r.modelCodeAsRead, kNoModel);
+  EXPECT_EQ(r.modelCodeAsRead, models::kNoModel);
 }
 
 TEST(SettingsFields, NamesAreUniqueAndCoverThePages) {

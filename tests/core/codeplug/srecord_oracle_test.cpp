@@ -50,7 +50,7 @@ class SRecordOracle : public ::testing::Test {
   TempFolder folder_;
 };
 
-std::string writtenFile(ModelCode model, const std::vector<std::uint8_t>& bytes) {
+std::string writtenFile(models::ModelCode model, const std::vector<std::uint8_t>& bytes) {
   CodeplugImage image;
   std::copy(bytes.begin(), bytes.end(), image.buffer().begin());
   image.setModel(model);
@@ -62,7 +62,7 @@ std::string writtenFile(ModelCode model, const std::vector<std::uint8_t>& bytes)
 }
 
 TEST_F(SRecordOracle, OurFilesPassSrecInfoAndConvertToOurBytes) {
-  for (const ModelCode model : {ModelCode{'1'}, ModelCode{'x'}, ModelCode{'u'}, ModelCode{0x93}}) {
+  for (const models::ModelCode model : {models::ModelCode{'1'}, models::ModelCode{'x'}, models::ModelCode{'u'}, models::ModelCode{0x93}}) {
     const auto bytes = testing::patternImage(static_cast<std::size_t>(fileImageBytes(model)), model, model);
     const std::string cp = path("ours.cp");
     const std::string bin = path("ours.bin");

@@ -14,7 +14,7 @@ using text::PromptId;
 // builder writes: the refresh must not decode it again, or every edit
 // would fall back to what the old pager held.
 TEST(StoredForm, OldFormatCodeplugsKeepTheirEdits) {
-  for (ModelCode model : {' ', '"'}) {
+  for (models::ModelCode model : {' ', '"'}) {
     auto image = imageOf(model);
     const ImageView old = image->oldFormat();
     old.setByte(1, model);

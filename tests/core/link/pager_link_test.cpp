@@ -307,7 +307,7 @@ TEST_F(PagerLinkTest, NewerImageGives93AndForgetsTheModel) {
   device.expect(frameBytes(0x46, 0x01, 0x0400, 0x0800))
       .reply(readAnswer(0x95, " R0801", "0000000001", Bytes{'N', 0xBB}) + block);
   EXPECT_EQ(link.runTransaction(Transaction::ReadImage, Variant::A), rc::NewerPagerImage);
-  EXPECT_EQ(link.state().modelCode, codeplug::kNoModel);
+  EXPECT_EQ(link.state().modelCode, models::kNoModel);
   EXPECT_EQ(reporter.context().pagerVersionText, "08.03.05");
 }
 
@@ -466,7 +466,7 @@ TEST_F(PagerLinkTest, ProbeWakesFiveTimesAndRefusesModelSix) {
   LinkFixture other;
   other.wake('6');
   EXPECT_EQ(other.link.informationProbe(link::ProbeKind::BeforeRead), rc::UnknownPagerType);
-  EXPECT_EQ(other.link.state().modelCode, codeplug::kNoModel);
+  EXPECT_EQ(other.link.state().modelCode, models::kNoModel);
 }
 
 TEST_F(PagerLinkTest, ProgressReachesHundredForEveryRecord) {

@@ -20,7 +20,7 @@ constexpr int kYes = 1;
 // code, the default end-of-message character.
 struct FeaturesFixture : PageContextFixture {
   FeaturesPage page;
-  explicit FeaturesFixture(codeplug::ModelCode model = 'p') : PageContextFixture(model) {
+  explicit FeaturesFixture(models::ModelCode model = 'p') : PageContextFixture(model) {
     setCode(1, "0001000", "NNAA");
     settings.endMsgChar = "04";
   }
@@ -133,7 +133,7 @@ TEST(FeaturesPage, MaildropCodeKeepsBetterMaildropWhenErroredTextIsDropped) {
 
 TEST(FeaturesPage, AllowOffNoClearsAlarmTurnOnAndPrivateTimeOutsideSixteenCodes) {
   struct Case {
-    codeplug::ModelCode model;
+    models::ModelCode model;
     ConverterMode converter;
     bool privateTimeKept;
   };
@@ -275,7 +275,7 @@ TEST(FeaturesPage, IdeoCannedListPositionsNameTheirMeaning) {
 
 TEST(FeaturesPage, CannedFieldsEnabledForCharacterGeneratorsButModelHash) {
   struct Case {
-    codeplug::ModelCode model;
+    models::ModelCode model;
     std::uint8_t headerType;
     int regular;
     bool choices;

@@ -27,7 +27,7 @@ std::string typed(std::string_view name, std::string_view keys, const KeyContext
 struct TypingCase {
   const char* label;
   std::string_view field;
-  codeplug::ModelCode model;
+  models::ModelCode model;
   std::uint8_t headerType;
   std::string_view keys;
   std::string_view result;
@@ -96,7 +96,7 @@ TEST(KeyFilter, DeleteBackspaceEscapeSwallowedInMaskedLetterFieldsOnly) {
 }
 
 // The letters (either case) the functions filter lets through.
-std::string functionLetters(FieldId field, codeplug::ModelCode model, std::uint8_t headerType) {
+std::string functionLetters(FieldId field, models::ModelCode model, std::uint8_t headerType) {
   const KeyContext ctx{model, headerType, true};
   std::string accepted;
   for (char32_t k = 'A'; k <= 'Z'; ++k) {

@@ -39,7 +39,7 @@ TEST(ListItems, CodeTypesByModelAndCode) {
       {'1', true, "cb_codeType06", all},        {'1', true, "cb_codeType12", personal},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(items(c.field, {.model = static_cast<codeplug::ModelCode>(c.model),
+    EXPECT_EQ(items(c.field, {.model = static_cast<models::ModelCode>(c.model),
                               .converterTarget = c.converter}),
               c.expected)
         << c.model << " " << c.field;

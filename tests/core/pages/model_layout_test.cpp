@@ -31,7 +31,7 @@ class PageLayoutTest : public ::testing::TestWithParam<TabCase> {};
 
 TEST_P(PageLayoutTest, HiddenTabsAndPrintedPages) {
   const TabCase& c = GetParam();
-  const TabLayout layout = pageLayout(static_cast<codeplug::ModelCode>(c.model), c.capacity);
+  const TabLayout layout = pageLayout(static_cast<models::ModelCode>(c.model), c.capacity);
   EXPECT_EQ(hiddenTabs(layout), c.hidden);
   EXPECT_EQ(layout.printedPages, c.printed);
   EXPECT_TRUE(layout.tabShown(Page::General));
@@ -123,7 +123,7 @@ void PrintTo(const ShownCase& c, std::ostream* os) {
 TEST_P(FieldShownTest, ByModel) {
   const ShownCase& c = GetParam();
   const ModelFieldLayout layout =
-      modelFieldLayout(static_cast<codeplug::ModelCode>(c.model),
+      modelFieldLayout(static_cast<models::ModelCode>(c.model),
                        {.sequentialMode = c.sequentialMode, .converterTarget = c.converterTarget});
   const FieldEntry* field = findField(c.field);
   ASSERT_NE(field, nullptr);

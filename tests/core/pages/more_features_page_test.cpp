@@ -15,7 +15,7 @@ constexpr int kYes = 1;
 
 struct MoreFeaturesFixture : PageContextFixture {
   MoreFeaturesPage page;
-  explicit MoreFeaturesFixture(codeplug::ModelCode model = 'p') : PageContextFixture(model) {
+  explicit MoreFeaturesFixture(models::ModelCode model = 'p') : PageContextFixture(model) {
     setCode(1, "0001000", "NNAA");
     settings.endMsgChar = "04";
   }
@@ -138,7 +138,7 @@ TEST(MoreFeaturesPage, Enabling) {
 
 TEST(MoreFeaturesPage, ToneOnlySupportShownOnItsModels) {
   struct Case {
-    codeplug::ModelCode model;
+    models::ModelCode model;
     ConverterMode converter;
     bool shown;
   };

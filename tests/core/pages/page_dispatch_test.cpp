@@ -8,7 +8,7 @@
 
 #include "codeplug/codeplug_image.h"
 #include "codeplug/settings_record.h"
-#include "codes/general_code_page.h"
+#include "pages/general_code_page.h"
 #include "recording_reporter.h"
 
 namespace zelta::pages {
@@ -182,7 +182,7 @@ TEST(FieldDispatch, PageEntryRefreshesThePagesModule) {
 // pages from being checked.
 TEST(PageCheckChain, CodeCheckFailureStopsTheChain) {
   DispatchFixture f;
-  codes::GeneralCodePage generalCode;
+  pages::GeneralCodePage generalCode;
   PageModules modules;
   modules.add(PageModuleId::GeneralCode, generalCode);
   modules.add(PageModuleId::Alert, f.alert);

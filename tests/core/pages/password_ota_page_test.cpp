@@ -16,14 +16,14 @@ constexpr int kYes = 1;
 
 struct PasswordFixture : PageContextFixture {
   PasswordOtaPage page;
-  explicit PasswordFixture(codeplug::ModelCode model = 'p') : PageContextFixture(model) {
+  explicit PasswordFixture(models::ModelCode model = 'p') : PageContextFixture(model) {
     setCode(1, "0001000", "NNAA");  // a text code
   }
 };
 
 TEST(PasswordOtaPage, TimeoutFieldsAddUpAndAreCutAtTwelveHoursOnFamilyF) {
   struct Case {
-    codeplug::ModelCode model;
+    models::ModelCode model;
     bool cut;
   };
   for (const Case c : {Case{0x98, true}, Case{0x99, true}, Case{0x91, false}}) {

@@ -11,7 +11,7 @@ namespace zelta::pages {
 namespace {
 
 namespace code = errors::code;
-using codeplug::ModelCode;
+using models::ModelCode;
 using text::PromptId;
 
 constexpr FieldId kStandardAlert = 79;  // "Standard Alert" on Prompt 1

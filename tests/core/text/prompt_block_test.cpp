@@ -124,7 +124,7 @@ PromptSet promptsOfTotalLength(PromptList list, int totalChars) {
 
 struct BoundaryCase {
   PromptList list;
-  codeplug::ModelCode model;
+  models::ModelCode model;
   int totalChars;
   int lastByte;
   bool fits;
@@ -215,7 +215,7 @@ TEST(PromptBlock, CopyIntoTheImage) {
 
 struct ListModel {
   PromptList list;
-  codeplug::ModelCode model;
+  models::ModelCode model;
 };
 
 class PromptRoundTripTest : public ::testing::TestWithParam<ListModel> {};

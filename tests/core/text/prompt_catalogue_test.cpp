@@ -236,7 +236,7 @@ TEST(PromptLists, ShortListsEnglishDefaults) {
 
 TEST(PromptLists, ListByModel) {
   struct Case {
-    codeplug::ModelCode model;
+    models::ModelCode model;
     PromptList list;
   };
   const Case cases[] = {

@@ -8,7 +8,7 @@
 namespace zelta::text {
 namespace {
 
-std::vector<int> codesOf(std::string_view text, codeplug::ModelCode model) {
+std::vector<int> codesOf(std::string_view text, models::ModelCode model) {
   const EncodedPrompt encoded = encodePromptText(text, model);
   return {encoded.codes.begin(), encoded.codes.begin() + static_cast<std::ptrdiff_t>(encoded.size)};
 }
@@ -38,8 +38,8 @@ class PromptCharTest : public ::testing::TestWithParam<CharCase> {};
 TEST_P(PromptCharTest, CodeDependsOnModel) {
   const CharCase& c = GetParam();
   EXPECT_EQ(encodePromptChar(static_cast<unsigned char>(c.c), ' '), c.onModelSpace);
-  for (codeplug::ModelCode model :
-       {codeplug::ModelCode{'0'}, codeplug::ModelCode{'q'}, codeplug::ModelCode{0x98}}) {
+  for (models::ModelCode model :
+       {models::ModelCode{'0'}, models::ModelCode{'q'}, models::ModelCode{0x98}}) {
     EXPECT_EQ(encodePromptChar(static_cast<unsigned char>(c.c), model), c.onOthers);
   }
 }

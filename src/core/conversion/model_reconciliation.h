@@ -1,0 +1,32 @@
+#pragma once
+
+#include <functional>
+
+#include "codeplug/codeplug_files.h"
+#include "codeplug/model_checks.h"
+#include "models/models.h"
+#include "errors/result_code.h"
+#include "conversion/model_converter.h"
+
+namespace zelta::conversion {
+
+// Makes the codeplug ready for the connected pager's model, after a passed
+// compatibility test and before the image is written: builds it, or, with
+// the operator's consent (-115, -116), rebuilds or converts it for a newer
+// pager and writes the pager's serial number into it.
+//
+// codeplugModel is the model the codeplug was read or loaded as; the image
+// carries the pager's model and slots, loaded for programming.
+// readPagerInformation asks the pager for its information again before a
+// conversion to family D; false when that fails.
+//
+// 1 when the image is ready to write; 0 when programming must stop (a
+// question answered No, or a failure already shown).
+errors::ResultCode reconcileModel(models::ModelCode codeplugModel,
+                                  const codeplug::PagerFacts& pager,
+                                  const codeplug::CodeplugSession& session,
+                                  const ConverterState& converter,
+                                  const codeplug::SaveContext& context,
+                                  const std::function<bool()>& readPagerInformation);
+
+}  // namespace zelta::conversion

@@ -1,0 +1,120 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "codeplug/codeplug_files.h"
+#include "codeplug/model_checks.h"
+#include "models/models.h"
+#include "pages/sequential_programming.h"
+#include "errors/result_code.h"
+#include "link/pager_link.h"
+#include "conversion/model_converter.h"
+
+namespace zelta::operations {
+
+enum class OperationKind { Read, Program };
+
+// What the memory and serial number dialog is shown with, and what it hands
+// back once the operator accepts it.
+struct MemorySerialRequest {
+  models::ModelCode model = models::kNoModel;
+  int memorySize = 32;      // header memory size in KB
+  bool largeMemory = true;  // header large-memory flag
+  bool mailDropCodePresent = false;
+  int memoryCode = 10;      // in: the current one; out: the chosen one
+  std::string serialNumber;  // out: at most 10 characters
+};
+
+// The dialogs an operation needs from the operator beyond the reporter's
+// questions. The password dialog is the link's own hook (LinkHooks).
+class OperatorDialogs {
+ public:
+  virtual ~OperatorDialogs() = default;
+  // The memory and serial number dialog for an unprogrammed pager: 0 when
+  // accepted (request filled), -17 when cancelled.
+  virtual errors::ResultCode askMemoryAndSerial(MemorySerialRequest& request) = 0;
+};
+
+// Values an operation reads beside the codeplug and the link, owned by the
+// main window (or the command line run).
+struct OperationSettings {
+  // The model the codeplug on screen came from: set by the probe before a
+  // read and by loading a codeplug file.
+  std::uint16_t sourceModel = models::kNoModel;
+  // Write "~writeBeforeCP.bak" before programming (not from the service
+  // window).
+  bool backupBeforeProgramming = true;
+  // A key was typed into the download password field since the last field
+  // check; cleared by every programming run.
+  bool downloadPasswordTyped = false;
+  // The receiver IC of the codeplug as its text; "    ZIF    " is refused by
+  // the oldest firmware. No page edits it, so it stays empty unless a front
+  // end knows it.
+  std::string receiverType;
+  // A programming attempt has been made since the program started (the
+  // band table of the D group depends on it).
+  bool programmingAttempted = false;
+};
+
+// The read and program operations: sequences of link transactions with the
+// checks and questions between them.
+class PagerOperations {
+ public:
+  PagerOperations(link::PagerLink& link, const codeplug::CodeplugSession& session,
+                  conversion::ConverterState& converter, OperatorDialogs& dialogs,
+                  OperationSettings& settings)
+      : link_(link), s_(session), converter_(converter), dialogs_(dialogs), ops_(settings) {}
+
+  // Read: 1 on success (nothing is reported here). Program: 0 when written
+  // or quietly abandoned at a question; every other failure is reported here
+  // unless already shown.
+  errors::ResultCode RunPagerOperation(OperationKind kind);
+
+  // The link state reset, the sequence, and the "not responding" question
+  // that repeats it on Yes.
+  errors::ResultCode RetryOperation(OperationKind kind);
+
+  // The probe, the image read and its decode. The image and settings on
+  // screen change only when all of it succeeds.
+  errors::ResultCode ReadPagerSequence();
+
+  // Everything from the backup to the clock of one programming run.
+  errors::ResultCode ProgramPagerSequence();
+
+  // Whether the last programming run wrote the image into the pager
+  // (sequential programming advances the codes only then).
+  bool pagerWritten() const { return pagerWritten_; }
+
+  // RunPagerOperation(Program) as sequential programming calls it.
+  pages::ProgramOutcome programForSequence();
+
+ private:
+  errors::ResultCode codeChecks() const;
+  errors::ResultCode writeImage(models::ModelCode model);
+  errors::ResultCode characterRomCheck();
+  errors::ResultCode cannedMessageCheck(models::ModelCode model);
+  errors::ResultCode firmwareChecks();
+  errors::ResultCode buildAndWrite(models::ModelCode model, models::ModelCode remembered,
+                                   const codeplug::PagerFacts& facts,
+                                   const codeplug::SaveContext& save);
+  errors::ResultCode setClockAfterWrite(models::ModelCode model);
+
+  link::PagerLink& link_;
+  codeplug::CodeplugSession s_;
+  conversion::ConverterState& converter_;
+  OperatorDialogs& dialogs_;
+  OperationSettings& ops_;
+  bool pagerWritten_ = false;
+  // Codes the program sequence has shown itself (-15, -2).
+  bool reportedInSequence_ = false;
+};
+
+// The pager's character ROM as its own image tells it: model '#' has the
+// ideographic ROM (4), model 0x22 with the Thai language code the Thai one
+// (3); otherwise the pager reports none on this line and the codeplug's is
+// taken.
+std::uint8_t pagerCharacterRom(codeplug::ConstImageView pagerCopy, models::ModelCode pagerModel,
+                               std::uint8_t codeplugRom);
+
+}  // namespace zelta::operations
