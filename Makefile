@@ -9,7 +9,7 @@ ASAN_DIR     ?= build-asan
 JOBS         ?= $(shell nproc)
 CMAKE_FLAGS  ?=
 
-.PHONY: run test deps build build-asan test-asan test-main clean
+.PHONY: run test deps build build-asan test-asan test-main format format-check clean
 
 run: build
 	./$(BUILD_DIR)/src/ui/zelta-pps
@@ -41,6 +41,15 @@ test-asan: build-asan
 
 test-main: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# The layout of every C++ file is clang-format's (.clang-format at the root).
+FORMAT_FILES = git ls-files '*.cpp' '*.h'
+
+format: deps
+	$(FORMAT_FILES) | xargs clang-format -i
+
+format-check: deps
+	$(FORMAT_FILES) | xargs clang-format --dry-run -Werror
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_DIR)

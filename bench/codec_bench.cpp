@@ -8,8 +8,8 @@
 
 #include "codeplug/builders.h"
 #include "codeplug/decoders.h"
-#include "models/models.h"
 #include "codeplug/new_codeplug.h"
+#include "models/models.h"
 
 namespace {
 

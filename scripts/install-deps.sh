@@ -9,7 +9,8 @@ PACKAGES=(
   libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libcli11-dev libserialport-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
+  xvfb xauth
   srecord
   fonts-dejavu-core
 )

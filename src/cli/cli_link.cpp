@@ -37,7 +37,9 @@ LinkSession::LinkSession(CliRun& run, const LinkOptions& options)
 void LinkSession::usePassword(const std::string& typed) {
   link::LinkHooks hooks;
   if (run_.io.errorIsTerminal) hooks.progress = [this](int percent) { drawProgress(percent); };
-  hooks.askPassword = [typed](link::PasswordField& field) { field = link::makePasswordField(typed); };
+  hooks.askPassword = [typed](link::PasswordField& field) {
+    field = link::makePasswordField(typed);
+  };
   link_.setHooks(std::move(hooks));
 }
 

@@ -8,8 +8,8 @@
 #include "cli/codeplug_files.h"
 #include "codeplug/codec.h"
 #include "codeplug/codeplug_files.h"
-#include "operations/pager_operations.h"
 #include "conversion/model_converter.h"
+#include "operations/pager_operations.h"
 
 namespace zelta::cli {
 

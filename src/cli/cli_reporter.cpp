@@ -44,14 +44,9 @@ bool CliReporter::askQuestion(errors::ResultCode code, const errors::Question& q
   if (code != 0) io_.err << " (" << code << ")";
   io_.err << ": " << withoutTrailingNewlines(question.text) << '\n';
   switch (answer_) {
-    case Answer::Yes:
-      io_.err << "Answered Yes (--yes).\n";
-      return true;
-    case Answer::No:
-      io_.err << "Answered No (--no).\n";
-      return false;
-    case Answer::Ask:
-      break;
+    case Answer::Yes: io_.err << "Answered Yes (--yes).\n"; return true;
+    case Answer::No: io_.err << "Answered No (--no).\n"; return false;
+    case Answer::Ask: break;
   }
   if (!io_.inputIsTerminal) {
     io_.err << "Answered No: standard input is not a terminal (use --yes to consent).\n";

@@ -9,9 +9,9 @@
 #include "cli/cli_app.h"
 #include "codeplug/codec.h"
 #include "codeplug/codeplug_files.h"
-#include "link/wire.h"
 #include "conversion/codeplug_commands.h"
 #include "conversion/model_converter.h"
+#include "link/wire.h"
 
 namespace zelta::cli {
 namespace {

@@ -18,8 +18,8 @@
 namespace zelta::cli {
 namespace {
 
-using pages::FieldKind;
 using pages::FieldEntry;
+using pages::FieldKind;
 using pages::FieldView;
 using pages::KeyFilter;
 

@@ -1,6 +1,5 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
-
 #include <ostream>
 
 #include "cli/cli_app.h"

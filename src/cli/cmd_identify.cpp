@@ -5,8 +5,8 @@
 
 #include "cli/cli_app.h"
 #include "cli/cli_link.h"
-#include "models/models.h"
 #include "link/wire.h"
+#include "models/models.h"
 
 namespace zelta::cli {
 namespace {

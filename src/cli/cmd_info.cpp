@@ -1,9 +1,8 @@
 #include <CLI/CLI.hpp>
-#include <nlohmann/json.hpp>
-
 #include <cstdio>
 #include <fstream>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <ostream>
 
 #include "cli/cli_app.h"
@@ -36,7 +35,9 @@ std::string hexByte(unsigned v) {
   return buf;
 }
 
-bool printable(ModelCode c) { return c >= 0x20 && c < 0x7F; }
+bool printable(ModelCode c) {
+  return c >= 0x20 && c < 0x7F;
+}
 
 FileInfo inspect(const std::string& path) {
   FileInfo info;
@@ -68,12 +69,14 @@ FileInfo inspect(const std::string& path) {
   // there, not at the start of the image.
   const bool oldFormat = image->current().byte(1) != model;
   const auto registered = models::findModel(model);
-  info.family = oldFormat ? std::string(models::familyName(models::Family::OldFormat))
+  info.family = oldFormat    ? std::string(models::familyName(models::Family::OldFormat))
                 : registered ? std::string(models::familyName(registered->family))
                              : "unknown";
-  info.imageBytes = oldFormat ? static_cast<int>(CodeplugImage::kOldFormatSize) : codeplug::fileImageBytes(model);
+  info.imageBytes =
+      oldFormat ? static_cast<int>(CodeplugImage::kOldFormatSize) : codeplug::fileImageBytes(model);
   info.codes = registered ? registered->codes : 0;
-  const codeplug::ConstImageView bytes = oldFormat ? image->oldFormat() : std::as_const(*image).current();
+  const codeplug::ConstImageView bytes =
+      oldFormat ? image->oldFormat() : std::as_const(*image).current();
   info.version = codeplug::codeplugVersionText(codeplug::readCodeplugVersion(bytes, 0x96));
   return info;
 }
@@ -86,7 +89,8 @@ nlohmann::json toJson(const FileInfo& i, const errors::MessageContext& context) 
   }
   j["model"] = i.model;
   j["modelHex"] = hexByte(i.model);
-  j["modelChar"] = printable(i.model) ? nlohmann::json(std::string(1, static_cast<char>(i.model))) : nullptr;
+  j["modelChar"] =
+      printable(i.model) ? nlohmann::json(std::string(1, static_cast<char>(i.model))) : nullptr;
   j["family"] = i.family;
   j["imageBytes"] = i.imageBytes;
   j["codes"] = i.codes;
@@ -124,7 +128,8 @@ void addInfoCommand(CLI::App& app, CliRun& run) {
     bool json = false;
   };
   auto options = std::make_shared<Options>();
-  CLI::App* sub = app.add_subcommand("info", "Show the model, header values and version of codeplug files");
+  CLI::App* sub =
+      app.add_subcommand("info", "Show the model, header values and version of codeplug files");
   sub->add_option("files", options->files, "Codeplug files (.cp)")->required();
   sub->add_flag("--json", options->json, "Print a JSON array, one object per file");
   sub->callback([&run, options] {
@@ -142,7 +147,8 @@ void addInfoCommand(CLI::App& app, CliRun& run) {
         if (!info.opened) {
           run.io.err << path << ": cannot open the file\n";
         } else if (info.result != errors::code::Ok) {
-          run.io.err << path << ": " << describeFailure(info.result, run.reporter.context()) << '\n';
+          run.io.err << path << ": " << describeFailure(info.result, run.reporter.context())
+                     << '\n';
         }
       }
       if (options->json) run.io.out << all.dump(2) << '\n';

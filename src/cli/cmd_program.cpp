@@ -17,8 +17,8 @@ void addProgramCommand(CLI::App& app, CliRun& run) {
     bool noBackup = false;
   };
   auto options = std::make_shared<Options>();
-  CLI::App* sub = app.add_subcommand(
-      "program", "Program a codeplug file into the pager on the fixture");
+  CLI::App* sub =
+      app.add_subcommand("program", "Program a codeplug file into the pager on the fixture");
   addLinkOptions(*sub, options->link);
   sub->add_option("file", options->file, "Codeplug file (.cp)")->required();
   sub->add_option("--password", options->password,
@@ -41,7 +41,8 @@ void addProgramCommand(CLI::App& app, CliRun& run) {
       op->settings.sourceModel = op->codeplug.image->modelCode();
       op->settings.backupBeforeProgramming = !options->noBackup;
 
-      const errors::ResultCode r = op->operations.RunPagerOperation(operations::OperationKind::Program);
+      const errors::ResultCode r =
+          op->operations.RunPagerOperation(operations::OperationKind::Program);
       if (r == errors::code::Ok && op->operations.pagerWritten()) {
         run.io.out << "Programmed " << link::modelLabel(op->session.link().state().modelCode)
                    << " pager from " << options->file << '\n';

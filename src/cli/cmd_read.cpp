@@ -26,7 +26,8 @@ void addReadCommand(CLI::App& app, CliRun& run) {
       auto op = std::make_unique<OperationRun>(run, options->link, dialogs);
       if (!op->session.ready()) return kExitFailed;
       op->session.usePassword(options->password);
-      const errors::ResultCode r = op->operations.RunPagerOperation(operations::OperationKind::Read);
+      const errors::ResultCode r =
+          op->operations.RunPagerOperation(operations::OperationKind::Read);
       if (r != errors::code::Done) return reportLinkFailure(run, r);
       const int saved = saveCodeplugFile(op->codeplug, options->output, false, run);
       if (saved == kExitOk) {

@@ -101,8 +101,9 @@ void addServiceCommand(CLI::App& app, CliRun& run) {
       pager.endOperation();
       if (r != errors::code::Ok) return reportLinkFailure(run, r);
       if (mode != nullptr) {
-        run.io.out << errors::reportMessage(pager.state().serviceResult, run.reporter.context()).text
-                   << '\n';
+        run.io.out
+            << errors::reportMessage(pager.state().serviceResult, run.reporter.context()).text
+            << '\n';
       } else if (test->command == tc::kKeyTest) {
         run.io.out << link::keyName(reply.bytes[1]) << '\n';
       } else if (test->command == tc::kRamPattern) {

@@ -24,10 +24,10 @@ struct MenuEntry {
 };
 
 inline constexpr MenuEntry kMenus[] = {
-    {"menuFile", "&File", false},      {"menuSetup", "&Setup", false},
-    {"menuProg", "P&rogram", false},   {"menuEngTools", "Tools", true},
-    {"menuTools", "Tools", false},     {"menuHelp", "&Help", false},
-    {"MenuItem10", "Version", true},   {"menuPage", "Page", true},
+    {"menuFile", "&File", false},    {"menuSetup", "&Setup", false},
+    {"menuProg", "P&rogram", false}, {"menuEngTools", "Tools", true},
+    {"menuTools", "Tools", false},   {"menuHelp", "&Help", false},
+    {"MenuItem10", "Version", true}, {"menuPage", "Page", true},
 };
 
 inline constexpr MenuItemEntry kMenuItems[] = {
@@ -63,8 +63,8 @@ inline constexpr std::string_view kConverterItems[][2] = {
 
 // Page captions of mainPgc by page index; 13 is the launcher page.
 inline constexpr std::string_view kPageCaptions[] = {
-    "General",  "Code 1-4",   "Code 5-8",       "Code 9-12", "Code 13-16",
-    "Prompt 1", "Prompt 2",   "Source 1-8",     "Source 9-16", "Alert",
+    "General",        "Code 1-4", "Code 5-8",      "Code 9-12",   "Code 13-16",
+    "Prompt 1",       "Prompt 2", "Source 1-8",    "Source 9-16", "Alert",
     "Password / OTA", "Features", "More Features", "Main",
 };
 inline constexpr int kMainPage = 13;
@@ -93,9 +93,9 @@ inline constexpr std::string_view kEditingKeymap =
     "F1-Help  |  F2-Program Pager  |  F9-Set To Defaults  |  F10-Exit  |  F11-Prev  |  F12-Next";
 
 // Commands offered on the launcher page; the editing pages offer the other group.
-inline constexpr std::string_view kMainPageCommands[] = {
-    "toolBarRead", "toolBarOpen", "menuOpen", "readBtn", "serviceBtn", "singleBtn",
-    "sequentialBtn"};
+inline constexpr std::string_view kMainPageCommands[] = {"toolBarRead",  "toolBarOpen", "menuOpen",
+                                                         "readBtn",      "serviceBtn",  "singleBtn",
+                                                         "sequentialBtn"};
 inline constexpr std::string_view kEditingCommands[] = {
     "toolBarSave", "toolBarWrite", "writeBtn", "menuSave", "menuPage", "menuDefault"};
 

@@ -19,8 +19,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::CliResult;
-using zelta::testing::TempFolder;
 using testing::runArgs;
+using zelta::testing::TempFolder;
 
 class CliCodeplug : public ::testing::Test {
  protected:

@@ -15,10 +15,10 @@
 namespace zelta::cli {
 namespace {
 
-using models::ModelCode;
 using codeplug::testing::headerRecord;
 using codeplug::testing::patternImage;
 using codeplug::testing::srecFile;
+using models::ModelCode;
 using ::testing::HasSubstr;
 using zelta::testing::FakeCodec;
 using zelta::testing::TempFolder;

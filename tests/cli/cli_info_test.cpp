@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "cli/cli_app.h"
@@ -23,8 +23,9 @@ using testing::runArgs;
 class CliInfo : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("zelta-cli-info-" + std::to_string(::getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir_ = fs::temp_directory_path() /
+           ("zelta-cli-info-" + std::to_string(::getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(dir_);
   }
   void TearDown() override {
@@ -33,10 +34,12 @@ class CliInfo : public ::testing::Test {
   }
 
   // A codeplug file written by our writer: model in byte 1, version 8.3.4.
-  std::string writeCodeplug(const std::string& name, ModelCode model, codeplug::CodeplugHeader header) {
+  std::string writeCodeplug(const std::string& name, ModelCode model,
+                            codeplug::CodeplugHeader header) {
     codeplug::CodeplugImage image;
     auto view = image.current();
-    for (std::size_t i = 0; i < view.size(); ++i) view.setByte(i, static_cast<std::uint8_t>(i * 13));
+    for (std::size_t i = 0; i < view.size(); ++i)
+      view.setByte(i, static_cast<std::uint8_t>(i * 13));
     view.setByte(1, model);
     view.setWord16(0x96, 0x1834);
     image.setModel(model);
@@ -60,8 +63,7 @@ TEST_F(CliInfo, DescribesFilesWeWrote) {
   const std::string p = writeCodeplug("p.cp", 'p', {1, 8, false, 'p'});
   const CliResult r = runArgs({"info", p});
   EXPECT_EQ(r.status, kExitOk) << r.err;
-  EXPECT_EQ(r.out, p +
-                       "\n"
+  EXPECT_EQ(r.out, p + "\n"
                        "  valid:             yes\n"
                        "  model:             0x70 'p'\n"
                        "  family:            B\n"
@@ -136,7 +138,8 @@ TEST_F(CliInfo, OldFormatFileShowsItsWindow) {
 }
 
 TEST_F(CliInfo, FileMadeBySrecCat) {
-  if (std::system("command -v srec_cat > /dev/null 2>&1") != 0) GTEST_SKIP() << "srec_cat not installed";
+  if (std::system("command -v srec_cat > /dev/null 2>&1") != 0)
+    GTEST_SKIP() << "srec_cat not installed";
   std::string bytes(2048, '\0');
   for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 3);
   bytes[1] = 'q';
@@ -144,11 +147,12 @@ TEST_F(CliInfo, FileMadeBySrecCat) {
   bytes[0x97] = 0x25;
   const std::string bin = writeText("q.bin", bytes);
   const std::string made = (dir_ / "q.srec").string();
-  ASSERT_EQ(std::system(("srec_cat '" + bin + "' -binary -offset 0x8000 -o '" + made +
-                         "' -motorola -address-length=2 -output-block-size=16 -execution-start-address=0"
-                         " -disable=header -disable=data-count")
-                            .c_str()),
-            0);
+  ASSERT_EQ(
+      std::system(("srec_cat '" + bin + "' -binary -offset 0x8000 -o '" + made +
+                   "' -motorola -address-length=2 -output-block-size=16 -execution-start-address=0"
+                   " -disable=header -disable=data-count")
+                      .c_str()),
+      0);
   std::ifstream in(made);
   std::stringstream body;
   body << in.rdbuf();
@@ -161,7 +165,9 @@ TEST_F(CliInfo, FileMadeBySrecCat) {
   EXPECT_EQ(j[0]["codeplugVersion"], "R08.02.05");
 }
 
-TEST(CliInfoUsage, NeedsAFile) { EXPECT_EQ(runArgs({"info"}).status, kExitUsage); }
+TEST(CliInfoUsage, NeedsAFile) {
+  EXPECT_EQ(runArgs({"info"}).status, kExitUsage);
+}
 
 }  // namespace
 }  // namespace zelta::cli

@@ -12,8 +12,8 @@
 
 using zelta::codeplug::CodeplugImage;
 using zelta::codeplug::DataProcess;
-using zelta::models::ModelCode;
 using zelta::codeplug::SettingsRecord;
+using zelta::models::ModelCode;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);

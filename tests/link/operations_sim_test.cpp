@@ -11,8 +11,8 @@
 #include "codeplug/data_process.h"
 #include "codeplug/new_codeplug.h"
 #include "link/comm.h"
-#include "operations/pager_operations.h"
 #include "link/termios_serial_device.h"
+#include "operations/pager_operations.h"
 #include "recording_reporter.h"
 #include "sim_process.h"
 #include "temp_folder.h"
@@ -139,9 +139,8 @@ TEST(CliOperations, ReadWritesTheFileAndProgramSendsIt) {
   const Codeplug pager = defaultCodeplug('p');
   writeBytes(dir.path() / "pager.bin", bytesOf(pager, 1024));
   const fs::path saved = dir.path() / "received.bin";
-  SimProcess sim({"--no-advertise", "--model", "p", "--image",
-                  (dir.path() / "pager.bin").string(), "--serial", "P000000007", "--save-image",
-                  saved.string()});
+  SimProcess sim({"--no-advertise", "--model", "p", "--image", (dir.path() / "pager.bin").string(),
+                  "--serial", "P000000007", "--save-image", saved.string()});
   ASSERT_FALSE(sim.path().empty());
   const fs::path file = dir.path() / "read.cp";
   const cli::testing::CliResult read =
@@ -165,9 +164,9 @@ TEST(CliOperations, WrongPasswordAndNak) {
   {
     SimProcess sim({"--no-advertise", "--model", "p", "--image",
                     (dir.path() / "pager.bin").string(), "--password", "RIGHT"});
-    const cli::testing::CliResult r = cli::testing::runArgs(
-        {"read", "--port", sim.path(), "-o", (dir.path() / "x.cp").string(), "--password",
-         "WRONG"});
+    const cli::testing::CliResult r =
+        cli::testing::runArgs({"read", "--port", sim.path(), "-o", (dir.path() / "x.cp").string(),
+                               "--password", "WRONG"});
     EXPECT_EQ(r.status, cli::kExitFailed);
     EXPECT_NE(r.err.find("error -1:"), std::string::npos) << r.err;
     EXPECT_FALSE(fs::exists(dir.path() / "x.cp"));
@@ -181,8 +180,8 @@ TEST(CliOperations, WrongPasswordAndNak) {
     }
     SimProcess sim({"--no-advertise", "--model", "p", "--image",
                     (dir.path() / "pager.bin").string(), "--fault", "nak"});
-    const cli::testing::CliResult r = cli::testing::runArgs(
-        {"program", "--port", sim.path(), file.string(), "--no-backup"});
+    const cli::testing::CliResult r =
+        cli::testing::runArgs({"program", "--port", sim.path(), file.string(), "--no-backup"});
     EXPECT_EQ(r.status, cli::kExitFailed);
     EXPECT_NE(r.err.find("checksum"), std::string::npos) << r.err;
   }

@@ -68,8 +68,7 @@ struct Bench {
     codeplug::buildImage(*image, settings, {});
     // As a file load leaves it: the settings decoded from the image.
     codeplug::DecodeContext context;
-    codeplug::standardCodec().decode(codeplug::DecodeCommand::OpenFile, *image, settings,
-                                     context);
+    codeplug::standardCodec().decode(codeplug::DecodeCommand::OpenFile, *image, settings, context);
     ops.sourceModel = model;
   }
 
@@ -197,7 +196,7 @@ TEST(PagerOperations, ProgramWritesTheBuiltImageAndSetsTheClock) {
 TEST(PagerOperations, HashPagerIsNotProgrammable) {
   Bench b(pagerOf('#'));
   b.loadCodeplug('1');
-  b.ops.sourceModel = '#';  // a codeplug of the old format goes in as it stands
+  b.ops.sourceModel = '#';          // a codeplug of the old format goes in as it stands
   b.image->header().cgromType = 4;  // the '#' character ROM
   EXPECT_EQ(b.operations.RunPagerOperation(OperationKind::Program), rc::UnknownPagerType);
   EXPECT_TRUE(b.reported(rc::UnknownPagerType));

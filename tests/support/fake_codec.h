@@ -15,7 +15,7 @@ class FakeCodec : public codeplug::CodeplugCodec {
  public:
   struct DecodeCall {
     codeplug::DecodeCommand command;
-    models::ModelCode model;    // the image's model when called
+    models::ModelCode model;      // the image's model when called
     std::uint8_t currentByte1;    // byte 1 of the current image
     std::uint8_t oldFormatByte1;  // byte 1 of the old-format window
   };

@@ -1,18 +1,17 @@
+#include "ui/main_window.h"
+
 #include <QAbstractButton>
 #include <QAction>
-#include <QMenu>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTabWidget>
 #include <QTimer>
 #include <QtTest/QTest>
-
 #include <memory>
-
-#include "ui/main_window.h"
 
 using zelta::ui::MainWindow;
 
@@ -68,7 +67,8 @@ class MainWindowTest : public QObject {
 
     QStringList keyLabels;
     for (QLabel* label : pages->widget(13)->findChildren<QLabel*>()) keyLabels << label->text();
-    QVERIFY(keyLabels.contains("F3   - READ a pager (Pager must be ON and inserted in interface box)"));
+    QVERIFY(
+        keyLabels.contains("F3   - READ a pager (Pager must be ON and inserted in interface box)"));
     QVERIFY(keyLabels.contains("F10  - EXIT pager programming software, return to WINDOWS"));
   }
 

@@ -184,9 +184,7 @@ std::vector<std::uint8_t> PagerSimulator::receive(std::uint8_t byte, std::int64_
   if (!options_.faults.noEcho) out.push_back(byte);
 
   switch (state_) {
-    case State::Idle:
-      onIdle(byte, out);
-      break;
+    case State::Idle: onIdle(byte, out); break;
     case State::Frame:
     case State::Password:
       if (startsNewWakeUp(byte)) {
@@ -220,9 +218,7 @@ std::vector<std::uint8_t> PagerSimulator::receive(std::uint8_t byte, std::int64_
       }
       onTestOpen(byte, out);
       break;
-    case State::TestClose:
-      onTestClose(byte);
-      break;
+    case State::TestClose: onTestClose(byte); break;
   }
   return out;
 }
@@ -338,17 +334,13 @@ void PagerSimulator::statusAndPassword(After after, std::vector<std::uint8_t>& o
   out.push_back(static_cast<std::uint8_t>(options_.status));
   switch (options_.status) {
     case 'B':
-    case 'D':
-      toIdle();
-      return;
+    case 'D': toIdle(); return;
     case 'Y':
       afterPassword_ = after;
       state_ = State::Password;
       record_.clear();
       return;
-    default:
-      out.push_back(wire::kPasswordAccepted);
-      proceed(after, out);
+    default: out.push_back(wire::kPasswordAccepted); proceed(after, out);
   }
 }
 
@@ -359,15 +351,9 @@ void PagerSimulator::proceed(After after, std::vector<std::uint8_t>& out) {
       sendBlock(out);
       toIdle();
       break;
-    case After::ReceiveBlock:
-      state_ = State::Block;
-      break;
-    case After::ReceiveClock:
-      state_ = State::Clock;
-      break;
-    case After::Nothing:
-      toIdle();
-      break;
+    case After::ReceiveBlock: state_ = State::Block; break;
+    case After::ReceiveClock: state_ = State::Clock; break;
+    case After::Nothing: toIdle(); break;
   }
 }
 

@@ -3,9 +3,9 @@
 #include <string>
 
 #include "codeplug/codeplug_image.h"
-#include "models/models.h"
 #include "codeplug/settings_record.h"
 #include "errors/result_code.h"
+#include "models/models.h"
 
 namespace zelta::codeplug {
 

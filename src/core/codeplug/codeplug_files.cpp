@@ -1,7 +1,5 @@
 #include "codeplug/codeplug_files.h"
 
-#include "codeplug/common_fields.h"
-
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -10,6 +8,7 @@
 
 #include "codeplug/atomic_file.h"
 #include "codeplug/codeplug_version.h"
+#include "codeplug/common_fields.h"
 #include "codeplug/data_process.h"
 #include "codeplug/field_encodings.h"
 #include "codeplug/frequency_synthesizer.h"

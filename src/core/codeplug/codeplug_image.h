@@ -48,15 +48,21 @@ class CodeplugImage {
   std::span<const std::uint8_t> buffer() const { return buffer_; }
 
   // Views on the three regions; offsets are relative to the region start.
-  ImageView current() { return ImageView(std::span(buffer_).subspan(kCurrentOffset, kCurrentSize)); }
+  ImageView current() {
+    return ImageView(std::span(buffer_).subspan(kCurrentOffset, kCurrentSize));
+  }
   ConstImageView current() const {
     return ConstImageView(std::span(buffer_).subspan(kCurrentOffset, kCurrentSize));
   }
-  ImageView pagerCopy() { return ImageView(std::span(buffer_).subspan(kPagerCopyOffset, kPagerCopySize)); }
+  ImageView pagerCopy() {
+    return ImageView(std::span(buffer_).subspan(kPagerCopyOffset, kPagerCopySize));
+  }
   ConstImageView pagerCopy() const {
     return ConstImageView(std::span(buffer_).subspan(kPagerCopyOffset, kPagerCopySize));
   }
-  ImageView oldFormat() { return ImageView(std::span(buffer_).subspan(kOldFormatOffset, kOldFormatSize)); }
+  ImageView oldFormat() {
+    return ImageView(std::span(buffer_).subspan(kOldFormatOffset, kOldFormatSize));
+  }
   ConstImageView oldFormat() const {
     return ConstImageView(std::span(buffer_).subspan(kOldFormatOffset, kOldFormatSize));
   }

@@ -81,12 +81,9 @@ int ideoCannedFromBits(unsigned bits, int cgromType) {
 
 unsigned ideoCannedBits(int value) {
   switch (value) {
-    case 1:
-      return 1;
-    case 2:
-      return 3;
-    default:
-      return 0;
+    case 1: return 1;
+    case 2: return 3;
+    default: return 0;
   }
 }
 
@@ -102,27 +99,22 @@ int ideoCannedForRom(int value, int cgromType, models::ModelCode model) {
 //   ROM 0 -> 0000, 1 and 2 -> 0001, 3 -> 0010, 4 -> 0100, 5 -> 1000
 std::optional<unsigned> romNibble(int cgromType) {
   switch (cgromType) {
-    case 0:
-      return 0x0;
+    case 0: return 0x0;
     case 1:
-    case 2:
-      return 0x1;
-    case 3:
-      return 0x2;
-    case 4:
-      return 0x4;
-    case 5:
-      return 0x8;
-    default:
-      return std::nullopt;
+    case 2: return 0x1;
+    case 3: return 0x2;
+    case 4: return 0x4;
+    case 5: return 0x8;
+    default: return std::nullopt;
   }
 }
 
 }  // namespace
 
 const FieldOffsetTable& familySlots(const CodeplugImage& image) {
-  return models::findModel(image.modelCode()) && image.offsets().family ? image.offsets()
-                                                                : offsetTableFor(models::Family::A);
+  return models::findModel(image.modelCode()) && image.offsets().family
+             ? image.offsets()
+             : offsetTableFor(models::Family::A);
 }
 
 // ---------------------------------------------------------------------------

@@ -3,8 +3,8 @@
 #include "codeplug/codeplug_image.h"
 #include "codeplug/field_offsets.h"
 #include "codeplug/image_view.h"
-#include "models/models.h"
 #include "codeplug/settings_record.h"
+#include "models/models.h"
 #include "text/prompt_catalogue.h"
 
 namespace zelta::codeplug {

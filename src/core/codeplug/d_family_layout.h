@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "codeplug/field_offsets.h"
-#include "models/models.h"
 #include "codeplug/settings_record.h"
+#include "models/models.h"
 
 namespace zelta::codeplug {
 
@@ -54,7 +54,8 @@ inline constexpr std::array<DOptionField, 22> kDOptionFields{{
     // 0x79 bit 2: single message
     {&FieldOffsetTable::options79, 0, 2, 2, &SettingsRecord::EnableSingleMessage, std::nullopt},
     // 0xEB
-    {&FieldOffsetTable::dutyOptions, 0, 7, 7, &SettingsRecord::dualFreqMenu, models::ModelGroup::dualOrF},
+    {&FieldOffsetTable::dutyOptions, 0, 7, 7, &SettingsRecord::dualFreqMenu,
+     models::ModelGroup::dualOrF},
     {&FieldOffsetTable::dutyOptions, 0, 2, 2, &SettingsRecord::selDutySource, std::nullopt},
     {&FieldOffsetTable::dutyOptions, 0, 0, 0, &SettingsRecord::newAlertMenu, std::nullopt},
     // 0x717: default reminder alert attributes

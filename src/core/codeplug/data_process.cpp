@@ -11,8 +11,8 @@ namespace zelta::codeplug {
 namespace {
 
 constexpr std::size_t kWorkBufferSize = 2048;
-constexpr std::size_t kLineChars = 254;       // characters kept of one line as read
-constexpr std::size_t kProbeChars = 9;        // chunk size of hasDataRecords
+constexpr std::size_t kLineChars = 254;        // characters kept of one line as read
+constexpr std::size_t kProbeChars = 9;         // chunk size of hasDataRecords
 constexpr std::size_t kConsideredChars = 256;  // of an S1 line, when dropping non-printables
 constexpr std::uint8_t kHeaderFixed[] = {0x4C, 0x58, 0x34};  // "LX4"
 
@@ -27,7 +27,8 @@ bool readChunk(std::istream& in, std::size_t maxChars, std::string& chunk) {
     chunk.push_back(static_cast<char>(c));
     if (c == '\n') break;
     if (c == '\r') {
-      if (in.peek() == '\n' && chunk.size() < maxChars) chunk.push_back(static_cast<char>(in.get()));
+      if (in.peek() == '\n' && chunk.size() < maxChars)
+        chunk.push_back(static_cast<char>(in.get()));
       break;
     }
   }
@@ -39,7 +40,9 @@ void rewind(std::istream& in) {
   in.seekg(0);
 }
 
-bool startsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
+bool startsWith(const std::string& s, const char* prefix) {
+  return s.rfind(prefix, 0) == 0;
+}
 
 // A hexadecimal digit in either case; any other character (and a position
 // past the end) counts as 0.
@@ -52,11 +55,17 @@ unsigned hexDigit(const std::string& s, std::size_t at) {
   return 0;
 }
 
-unsigned hexByte(const std::string& s, std::size_t at) { return (hexDigit(s, at) << 4) | hexDigit(s, at + 1); }
+unsigned hexByte(const std::string& s, std::size_t at) {
+  return (hexDigit(s, at) << 4) | hexDigit(s, at + 1);
+}
 
-unsigned hexWord(const std::string& s, std::size_t at) { return (hexByte(s, at) << 8) | hexByte(s, at + 2); }
+unsigned hexWord(const std::string& s, std::size_t at) {
+  return (hexByte(s, at) << 8) | hexByte(s, at + 2);
+}
 
-char charAt(const std::string& s, std::size_t at) { return at < s.size() ? s[at] : '\0'; }
+char charAt(const std::string& s, std::size_t at) {
+  return at < s.size() ? s[at] : '\0';
+}
 
 // The record without line ends or other non-printable characters.
 std::string printableRecord(const std::string& line) {
@@ -75,7 +84,8 @@ void putHex(std::ostream& out, unsigned byte) {
 }
 
 // One record: type, byte count, 16-bit address, data, checksum, CR LF.
-void writeRecord(std::ostream& out, const char* type, unsigned address, std::span<const std::uint8_t> data) {
+void writeRecord(std::ostream& out, const char* type, unsigned address,
+                 std::span<const std::uint8_t> data) {
   const unsigned count = static_cast<unsigned>(data.size()) + 3;
   unsigned sum = count + (address >> 8) + (address & 0xFF);
   out << type;
@@ -92,8 +102,8 @@ void writeRecord(std::ostream& out, const char* type, unsigned address, std::spa
 
 bool isLargeLayout(models::ModelCode model) {
   const auto info = models::findModel(model);
-  return info && (info->family == models::Family::C || info->family == models::Family::D || info->family == models::Family::E ||
-                  info->family == models::Family::F);
+  return info && (info->family == models::Family::C || info->family == models::Family::D ||
+                  info->family == models::Family::E || info->family == models::Family::F);
 }
 
 }  // namespace
@@ -109,7 +119,9 @@ std::optional<int> requiredFileTotal(models::ModelCode model) {
   return info->imageBytes;
 }
 
-int fileImageBytes(models::ModelCode model) { return isLargeLayout(model) ? 2048 : 1024; }
+int fileImageBytes(models::ModelCode model) {
+  return isLargeLayout(model) ? 2048 : 1024;
+}
 
 bool DataProcess::hasDataRecords(std::istream& file) {
   std::string chunk;
@@ -130,9 +142,13 @@ std::optional<std::uint16_t> DataProcess::lowestRecordAddress(std::istream& file
   return lowest;
 }
 
-models::ModelCode DataProcess::parseSRecordImage(std::istream& file) { return parse(file, false); }
+models::ModelCode DataProcess::parseSRecordImage(std::istream& file) {
+  return parse(file, false);
+}
 
-models::ModelCode DataProcess::parseSRecordImageRelaxed(std::istream& file) { return parse(file, true); }
+models::ModelCode DataProcess::parseSRecordImageRelaxed(std::istream& file) {
+  return parse(file, true);
+}
 
 models::ModelCode DataProcess::parse(std::istream& file, bool relaxed) {
   const std::optional<std::uint16_t> base = lowestRecordAddress(file);
@@ -171,11 +187,13 @@ models::ModelCode DataProcess::parse(std::istream& file, bool relaxed) {
       if (at + static_cast<std::size_t>(n) > work.size()) return 0;  // outside the work buffer
       unsigned sum = static_cast<unsigned>(count) + (address >> 8) + (address & 0xFF);
       for (int k = 0; k < n; ++k) {
-        const auto b = static_cast<std::uint8_t>(hexByte(record, 8 + 2 * static_cast<std::size_t>(k)));
+        const auto b =
+            static_cast<std::uint8_t>(hexByte(record, 8 + 2 * static_cast<std::size_t>(k)));
         work[at + static_cast<std::size_t>(k)] = b;
         sum += b;
       }
-      if (!relaxed && (~sum & 0xFF) != hexByte(record, 8 + 2 * static_cast<std::size_t>(n))) return 0;
+      if (!relaxed && (~sum & 0xFF) != hexByte(record, 8 + 2 * static_cast<std::size_t>(n)))
+        return 0;
       total += static_cast<std::size_t>(n);
     }
     // Every other record (the S9 end record included) is skipped.
@@ -187,13 +205,16 @@ models::ModelCode DataProcess::parse(std::istream& file, bool relaxed) {
   }
   const models::ModelCode model = work[1];
   if (model == 0) return 0;  // indistinguishable from an invalid file
-  if (const auto required = requiredFileTotal(model); required && total != static_cast<std::size_t>(*required)) {
+  if (const auto required = requiredFileTotal(model);
+      required && total != static_cast<std::size_t>(*required)) {
     return 0;
   }
   const auto info = models::findModel(model);
-  const bool toImageStart = relaxed || (info && info->family != models::Family::OldFormat) || (model == '!' && total == 1024);
+  const bool toImageStart = relaxed || (info && info->family != models::Family::OldFormat) ||
+                            (model == '!' && total == 1024);
   if (total > kWorkBufferSize) return 0;  // overlapping records counted twice
-  if (!toImageStart && total > CodeplugImage::kOldFormatSize) return 0;  // the window holds 768 bytes
+  if (!toImageStart && total > CodeplugImage::kOldFormatSize)
+    return 0;  // the window holds 768 bytes
 
   // A load replaces the codeplug: both regions are cleared first, so no byte
   // of an earlier codeplug survives behind a shorter one, and an old image
@@ -227,8 +248,8 @@ models::ModelCode DataProcess::parse(std::istream& file, bool relaxed) {
 
 void DataProcess::writeSRecordImage(std::ostream& file) const {
   const CodeplugHeader& h = image_.header();
-  const std::uint8_t header[] = {h.cgromType, kHeaderFixed[0], kHeaderFixed[1], kHeaderFixed[2], h.memorySize,
-                                 h.modelByte};
+  const std::uint8_t header[] = {h.cgromType,     kHeaderFixed[0], kHeaderFixed[1],
+                                 kHeaderFixed[2], h.memorySize,    h.modelByte};
   writeRecord(file, "S0", 0, header);
   const ConstImageView current = image_.current();
   const auto size = static_cast<std::size_t>(fileImageBytes(image_.modelCode()));

@@ -5,8 +5,8 @@
 #include <optional>
 
 #include "codeplug/codeplug_image.h"
-#include "models/models.h"
 #include "codeplug/settings_record.h"
+#include "models/models.h"
 
 namespace zelta::codeplug {
 
@@ -23,7 +23,8 @@ namespace zelta::codeplug {
 // its header values and the settings it is given.
 class DataProcess {
  public:
-  DataProcess(CodeplugImage& image, SettingsRecord& settings) : image_(image), settings_(settings) {}
+  DataProcess(CodeplugImage& image, SettingsRecord& settings)
+      : image_(image), settings_(settings) {}
 
   // Reads a codeplug file into the image and the header values; returns the
   // model code found (image byte 1), or 0 when the file is invalid. An

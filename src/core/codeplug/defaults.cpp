@@ -97,8 +97,10 @@ void setModelHashDefaults(SettingsRecord& s) {
   // disable prompts take the English defaults in full-width characters,
   // which the pager's character ROM shows.
   using text::PromptId;
-  text::writeFullWidthRawPrompt(s.kept.rawPowerUpPrompt, s.prompts[PromptId::powerUpPrompt].text.view());
-  text::writeFullWidthRawPrompt(s.kept.rawDisablePrompt, s.prompts[PromptId::disablePagerPrompt].text.view());
+  text::writeFullWidthRawPrompt(s.kept.rawPowerUpPrompt,
+                                s.prompts[PromptId::powerUpPrompt].text.view());
+  text::writeFullWidthRawPrompt(s.kept.rawDisablePrompt,
+                                s.prompts[PromptId::disablePagerPrompt].text.view());
 }
 
 }  // namespace
@@ -124,7 +126,8 @@ void resetToDefaults(SettingsRecord& settings, CodeplugImage& image, bool conver
   s.kept.byte74Bits = 2;
   s.dataInversion = 0;
   s.receiveFrequencyHz = kDefaultFrequencyHz;
-  s.frequency = frequencyTextOf(kDefaultFrequencyHz, models::modelIn(model, models::ModelGroup::dFamily) ? 5 : 4);
+  s.frequency = frequencyTextOf(kDefaultFrequencyHz,
+                                models::modelIn(model, models::ModelGroup::dFamily) ? 5 : 4);
 
   s.code.fill(std::string(7, ' '));
   s.code[0] = "1234567";
@@ -139,7 +142,8 @@ void resetToDefaults(SettingsRecord& settings, CodeplugImage& image, bool conver
   s.internationalPrompt = 0;
   s.internationalCharSet = 0;
   s.promptsAsText = false;
-  text::applyLanguageDefaults(s.prompts, text::lang::english, text::promptListFor(model, converterTarget));
+  text::applyLanguageDefaults(s.prompts, text::lang::english,
+                              text::promptListFor(model, converterTarget));
 
   s.securityLevel = 0;
   s.rfProgramming = 0;
@@ -240,7 +244,8 @@ void applyOldModelFeatureDefaults(SettingsRecord& settings, const CodeplugImage&
     // ALARM"; the ideographic and Thai languages have no default here and
     // keep the prompt as read.
     const text::PromptList list = text::promptListFor(model, converterTarget);
-    const int language = text::languageFromListItem(settings.internationalPrompt, image.header().cgromType);
+    const int language =
+        text::languageFromListItem(settings.internationalPrompt, image.header().cgromType);
     const auto index = text::promptIndex(list, text::PromptId::setTimeAlarmPrompt);
     if (const auto setTime = index ? text::defaultText(language, *index, list) : std::nullopt) {
       settings.prompts[text::PromptId::setTimeAlarmPrompt] = {text::PromptText{*setTime}, false};

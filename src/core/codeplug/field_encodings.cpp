@@ -19,16 +19,19 @@ constexpr std::string_view kPersonal32K[] = {"   3K", "   5K", "  10K", "  16K",
 constexpr std::string_view kMaildrop32K[] = {"  29K", "  27K", "  22K", "  16K", "10.5K", "   5K"};
 
 // Stored prompt language code -> list index; codes 1-19 (0 and others: index 0).
-constexpr int kLanguageIndexOfCode[20] = {0, 19, 1, 3, 11, 9, 4, 7, 12, 13, 6, 5, 14, 15, 16, 10, 8, 19, 17, 2};
+constexpr int kLanguageIndexOfCode[20] = {0, 19, 1,  3,  11, 9,  4, 7,  12, 13,
+                                          6, 5,  14, 15, 16, 10, 8, 19, 17, 2};
 // List index -> stored code, as the builder writes it; 19 has two stored
 // codes (1 and 17) and writes 17; index 18 has none.
-constexpr unsigned kLanguageCodeOfIndex[20] = {0, 2, 19, 3, 6, 11, 10, 7, 16, 5, 15, 4, 8, 9, 12, 13, 14, 18, 0, 17};
+constexpr unsigned kLanguageCodeOfIndex[20] = {0,  2, 19, 3, 6,  11, 10, 7,  16, 5,
+                                               15, 4, 8,  9, 12, 13, 14, 18, 0,  17};
 
 }  // namespace
 
 MemorySplitText memorySplitText(bool largeMemory, int index) {
   const ValueTable& table = memorySplitTable(largeMemory);
-  if (index < 0 || static_cast<std::size_t>(index) >= table.stored.size()) index = table.fallbackIndex;
+  if (index < 0 || static_cast<std::size_t>(index) >= table.stored.size())
+    index = table.fallbackIndex;
   const auto i = static_cast<std::size_t>(index);
   return largeMemory ? MemorySplitText{kPersonal32K[i], kMaildrop32K[i]}
                      : MemorySplitText{kPersonal8K[i], kMaildrop8K[i]};
@@ -83,7 +86,9 @@ int alertNibbleIndex(unsigned nibble) {
   return (v >= 2 && v <= 11) ? static_cast<int>(v) - 1 : 0;
 }
 
-unsigned alertNibbleFromIndex(int index) { return static_cast<unsigned>(index + 1) & 0xFU; }
+unsigned alertNibbleFromIndex(int index) {
+  return static_cast<unsigned>(index + 1) & 0xFU;
+}
 
 int serviceAdjustFromByte(std::uint8_t value) {
   if (value <= 8) return value;
@@ -95,7 +100,9 @@ std::uint8_t serviceAdjustByte(int position) {
   return static_cast<std::uint8_t>(8 - position);
 }
 
-int iconContrastFromByte(std::uint8_t value) { return ~value & 3; }
+int iconContrastFromByte(std::uint8_t value) {
+  return ~value & 3;
+}
 
 std::uint8_t iconContrastByte(models::ModelCode model, int contrast) {
   if (models::modelIn(model, models::ModelGroup::iconContrastGroup)) {
@@ -112,7 +119,8 @@ CodeplugVersion readCodeplugVersion(ConstImageView image, std::size_t at) {
 
 std::string codeplugVersionText(const CodeplugVersion& v) {
   char buf[16];
-  std::snprintf(buf, sizeof buf, "%c%02d.%02d.%02d", v.release == 1 ? 'R' : 'B', v.major, v.minor, v.patch);
+  std::snprintf(buf, sizeof buf, "%c%02d.%02d.%02d", v.release == 1 ? 'R' : 'B', v.major, v.minor,
+                v.patch);
   return buf;
 }
 
@@ -135,8 +143,9 @@ constexpr char kLetterOfNibble[16] = {'X', 'T', 'N', 'A', 'I', 'X', 'P', 'H',
                                       'X', 'X', 'X', 'X', 'X', 'X', 'X', 'X'};
 
 NibblePosition functionNibble(std::size_t base, int code, int function) {
-  return NibblePosition{base + 4U * static_cast<std::size_t>((code - 1) / 2) + static_cast<std::size_t>(function - 1),
-                        (code - 1) % 2 == 1};
+  return NibblePosition{
+      base + 4U * static_cast<std::size_t>((code - 1) / 2) + static_cast<std::size_t>(function - 1),
+      (code - 1) % 2 == 1};
 }
 
 unsigned readNibble(ConstImageView image, NibblePosition at) {
@@ -152,7 +161,9 @@ void writeNibble(ImageView image, NibblePosition at, unsigned value) {
 }
 }  // namespace
 
-char functionLetterFromNibble(unsigned nibble) { return kLetterOfNibble[nibble & 0xFU]; }
+char functionLetterFromNibble(unsigned nibble) {
+  return kLetterOfNibble[nibble & 0xFU];
+}
 
 unsigned functionNibbleFromLetter(char letter) {
   switch (letter) {
@@ -169,7 +180,8 @@ unsigned functionNibbleFromLetter(char letter) {
 std::string readFunctionLetters(ConstImageView image, std::size_t base, int code) {
   std::string letters(kFunctionsPerCode, 'X');
   for (int f = 1; f <= kFunctionsPerCode; ++f) {
-    letters[static_cast<std::size_t>(f - 1)] = functionLetterFromNibble(readNibble(image, functionNibble(base, code, f)));
+    letters[static_cast<std::size_t>(f - 1)] =
+        functionLetterFromNibble(readNibble(image, functionNibble(base, code, f)));
   }
   return letters;
 }
@@ -177,7 +189,8 @@ std::string readFunctionLetters(ConstImageView image, std::size_t base, int code
 void writeFunctionLetters(ImageView image, std::size_t base, int code, std::string_view letters) {
   for (int f = 1; f <= kFunctionsPerCode; ++f) {
     const auto i = static_cast<std::size_t>(f - 1);
-    writeNibble(image, functionNibble(base, code, f), functionNibbleFromLetter(i < letters.size() ? letters[i] : 'X'));
+    writeNibble(image, functionNibble(base, code, f),
+                functionNibbleFromLetter(i < letters.size() ? letters[i] : 'X'));
   }
 }
 
@@ -208,7 +221,8 @@ std::optional<NibblePosition> priorityPosition(const FieldOffsetTable& t, int co
 
 std::optional<NibblePosition> historyPosition(const FieldOffsetTable& t, int code) {
   if (t.history == kNoSlot || code < 1) return std::nullopt;
-  const bool dFamily = t.family == models::Family::D || t.family == models::Family::E || t.family == models::Family::F;
+  const bool dFamily = t.family == models::Family::D || t.family == models::Family::E ||
+                       t.family == models::Family::F;
   if (dFamily) {
     if (code > 8) return std::nullopt;
     return NibblePosition{t.history + static_cast<std::size_t>((code - 1) / 2), code % 2 == 0};
@@ -230,7 +244,9 @@ void writeFlagLetters(ImageView image, NibblePosition at, std::string_view lette
 // Code slots
 // ---------------------------------------------------------------------------
 
-bool isEmptyCode(std::string_view code) { return code.find("    ") != std::string_view::npos; }
+bool isEmptyCode(std::string_view code) {
+  return code.find("    ") != std::string_view::npos;
+}
 
 std::optional<std::uint32_t> codeAddress(std::string_view code) {
   while (!code.empty() && code.front() == ' ') code.remove_prefix(1);
@@ -248,13 +264,16 @@ std::string codeText(std::uint32_t address) {
   return buf;
 }
 
-std::uint32_t narrowCodeAddress(ConstImageView image, std::size_t slot) { return image.word24(slot) >> 3; }
+std::uint32_t narrowCodeAddress(ConstImageView image, std::size_t slot) {
+  return image.word24(slot) >> 3;
+}
 
 bool narrowCodeReadsEmpty(ConstImageView image, std::size_t slot, int code) {
   return image.word24(slot) == (code == 3 ? 4U : 7U);
 }
 
-void writeNarrowCode(ImageView image, std::size_t slot, int code, std::optional<std::uint32_t> address) {
+void writeNarrowCode(ImageView image, std::size_t slot, int code,
+                     std::optional<std::uint32_t> address) {
   const std::uint32_t low = kNarrowCodeLowBits.at(static_cast<std::size_t>(code - 1));
   image.setWord24(slot, address ? (((*address & 0x1FFFFFU) << 3) | low) : low);
 }
@@ -305,7 +324,8 @@ CodeTypeBits codeTypeBits(int type) {
 
 std::optional<CodeTypePosition> codeTypePosition(const FieldOffsetTable& t, int code) {
   if (t.codeTypeFirst == kNoSlot || code < 1) return std::nullopt;
-  const bool dFamily = t.family == models::Family::D || t.family == models::Family::E || t.family == models::Family::F;
+  const bool dFamily = t.family == models::Family::D || t.family == models::Family::E ||
+                       t.family == models::Family::F;
   if (dFamily) {
     if (code > 16) return std::nullopt;
     // Codes 1-8 in the second byte of each pair, codes 9-16 in the first.
@@ -322,7 +342,8 @@ std::optional<CodeTypePosition> codeTypePosition(const FieldOffsetTable& t, int 
 }
 
 int readCodeType(ConstImageView image, const CodeTypePosition& at) {
-  return codeTypeFromBits(image.bit(at.first.offset, at.first.bit), image.bit(at.second.offset, at.second.bit));
+  return codeTypeFromBits(image.bit(at.first.offset, at.first.bit),
+                          image.bit(at.second.offset, at.second.bit));
 }
 
 void writeCodeType(ImageView image, const CodeTypePosition& at, int type) {

@@ -195,7 +195,8 @@ std::uint32_t narrowCodeAddress(ConstImageView image, std::size_t slot);
 // The slot reads as empty without its flag: 00 00 07 (code 3: 00 00 04).
 bool narrowCodeReadsEmpty(ConstImageView image, std::size_t slot, int code);
 // Writes address (or, when none, only the fixed low value) into the slot of code.
-void writeNarrowCode(ImageView image, std::size_t slot, int code, std::optional<std::uint32_t> address);
+void writeNarrowCode(ImageView image, std::size_t slot, int code,
+                     std::optional<std::uint32_t> address);
 // The empty flag of code 1-6: code 1 bit 0 of emptyFlagCode1, codes 2-6
 // bits 4-0 of codingFormat.
 bool narrowCodeEmptyFlag(ConstImageView image, const FieldOffsetTable& t, int code);

@@ -8,7 +8,9 @@ namespace {
 using text::PromptId;
 using text::sourcePromptId;
 
-constexpr std::size_t index(PromptId id) { return static_cast<std::size_t>(id); }
+constexpr std::size_t index(PromptId id) {
+  return static_cast<std::size_t>(id);
+}
 
 // The header bytes every family has at the same place.
 constexpr FieldOffsetTable commonHeader(models::Family family) {
@@ -78,21 +80,36 @@ constexpr void setFamilyAPromptText(FieldOffsetTable& t) {
   };
   using enum PromptId;
   constexpr Entry kEntries[] = {
-      {autoOnPrompt, 0xEC, 10},          {setAlertPrompt, 0xF6, 10},
-      {setAudioPrompt, 0x100, 10},       {setSilentPrompt, 0x10A, 10},
-      {setLockPrompt, 0x114, 10},        {setUnlockPrompt, 0x11E, 10},
-      {deletePrompt, 0x128, 10},         {deleteAllPrompt, 0x132, 10},
-      {addToNotebookPrompt, 0x13C, 10},  {printPrompt, 0x146, 10},
-      {printAllPrompt, 0x150, 10},       {enableMaildropPrompt, 0x15A, 10},
-      {disableMaildropPrompt, 0x164, 10}, {setTimeAlarmPrompt, 0x16E, 10},
-      {setMsgAlarmPrompt, 0x178, 10},    {setOffPrompt, 0x182, 10},
-      {goStatusPrompt, 0x18C, 10},       {duplicatePrompt, 0x196, 10},
-      {disablePagerPrompt, 0x1A0, 14},   {powerUpPrompt, 0x1AE, 14},
-      {standardAlertPrompt, 0x1BC, 10},  {pleasantAlertPrompt, 0x1C6, 10},
-      {chirpAlertPrompt, 0x1D0, 10},     {noAlertPrompt, 0x1DA, 10},
-      {onPrompt, 0x1E4, 6},              {offPrompt, 0x1EA, 6},
-      {setAlarmPrompt, 0x1F0, 10},       {noteBookPrompt, 0x1FA, 10},
-      {memoryFullPrompt, 0x204, 10},     {setTimePrompt, 0x20E, 10},
+      {autoOnPrompt, 0xEC, 10},
+      {setAlertPrompt, 0xF6, 10},
+      {setAudioPrompt, 0x100, 10},
+      {setSilentPrompt, 0x10A, 10},
+      {setLockPrompt, 0x114, 10},
+      {setUnlockPrompt, 0x11E, 10},
+      {deletePrompt, 0x128, 10},
+      {deleteAllPrompt, 0x132, 10},
+      {addToNotebookPrompt, 0x13C, 10},
+      {printPrompt, 0x146, 10},
+      {printAllPrompt, 0x150, 10},
+      {enableMaildropPrompt, 0x15A, 10},
+      {disableMaildropPrompt, 0x164, 10},
+      {setTimeAlarmPrompt, 0x16E, 10},
+      {setMsgAlarmPrompt, 0x178, 10},
+      {setOffPrompt, 0x182, 10},
+      {goStatusPrompt, 0x18C, 10},
+      {duplicatePrompt, 0x196, 10},
+      {disablePagerPrompt, 0x1A0, 14},
+      {powerUpPrompt, 0x1AE, 14},
+      {standardAlertPrompt, 0x1BC, 10},
+      {pleasantAlertPrompt, 0x1C6, 10},
+      {chirpAlertPrompt, 0x1D0, 10},
+      {noAlertPrompt, 0x1DA, 10},
+      {onPrompt, 0x1E4, 6},
+      {offPrompt, 0x1EA, 6},
+      {setAlarmPrompt, 0x1F0, 10},
+      {noteBookPrompt, 0x1FA, 10},
+      {memoryFullPrompt, 0x204, 10},
+      {setTimePrompt, 0x20E, 10},
   };
   for (const Entry& e : kEntries) t.promptText[index(e.prompt)] = {e.offset, e.width};
   for (int n = 1; n <= 16; ++n) {
@@ -234,8 +251,8 @@ FieldOffsetTable familyD() {
   t.alertTable = 0x696;
   t.defaultReminder = 0x716;
   t.codeSlots = 0x754;
-  t.codingFormat = 0x765;    // third byte of code slot 6
-  t.dataInversion = 0x768;   // third byte of code slot 7
+  t.codingFormat = 0x765;   // third byte of code slot 6
+  t.dataInversion = 0x768;  // third byte of code slot 7
   t.slot11Flags = 0x774;
   t.slot12Flags = 0x777;
   setSynthesizer(t, 0x700);

@@ -31,36 +31,37 @@ struct FieldOffsetTable {
   std::optional<models::Family> family;  // the family last loaded; none before the first load
 
   // --- Common header (same offsets in every family) ---
-  Offset rfProgramming = kNoSlot;    // bit 7: 1 = over-the-air programming disabled
-  Offset modelByte = kNoSlot;        // model code
-  Offset fixedMark = kNoSlot;        // 3 bytes ")&)"
-  Offset fixedYc = kNoSlot;          // 2 bytes "YC"
-  Offset generation = kNoSlot;       // layout generation character
-  Offset otaPassword = kNoSlot;      // 10 bytes, password substitution
+  Offset rfProgramming = kNoSlot;       // bit 7: 1 = over-the-air programming disabled
+  Offset modelByte = kNoSlot;           // model code
+  Offset fixedMark = kNoSlot;           // 3 bytes ")&)"
+  Offset fixedYc = kNoSlot;             // 2 bytes "YC"
+  Offset generation = kNoSlot;          // layout generation character
+  Offset otaPassword = kNoSlot;         // 10 bytes, password substitution
   Offset stopDecodeMissSync = kNoSlot;  // bit 4
-  Offset headerFormat = kNoSlot;     // bit 2 synthesizer flag; bits 1-0 coding format (A-C)
-  Offset keptHeader = kNoSlot;       // 3 bytes kept as read
-  Offset frameBitmap = kNoSlot;      // bit n: some code's frame is n
-  Offset tuningBytes = kNoSlot;      // 3 bytes: receiver tuning (90, 78, 98)
-  Offset endMsgChar = kNoSlot;       // end-of-message character
-  Offset batteryHighMed = kNoSlot;   // bits 7-4 high level, 3-0 medium level
-  Offset batteryLow = kNoSlot;       // bits 7-4 low level
-  Offset downloadPassword = kNoSlot;  // 10 bytes, password substitution
-  Offset serialNumber = kNoSlot;     // 10 bytes, plain
-  Offset icn = kNoSlot;              // 10 bytes, plain, space-padded
-  Offset promptLanguage = kNoSlot;   // bits 7-2 language code; bit 0 silent RF programming
-  Offset securityLevel = kNoSlot;    // bits 1-0
-  Offset band = kNoSlot;             // bit 7 narrow; bits 6-3 band index; bit 2 combo (D-F); rest kept
-  Offset kept74 = kNoSlot;           // bits 1-0 kept
-  Offset cannedOptions = kNoSlot;    // 0x75: bit 7 14-bit decoding; bits 4-0 one-of value
-  Offset options76 = kNoSlot;        // notebooks, printer, alarm, cleanup, alerts, deaf, allow off
-  Offset options77 = kNoSlot;        // delete, locking, clock (bits 5 and 3), auto on/off, alert modes
-  Offset options78 = kNoSlot;        // menu display, preview, indicators, 14-bit decoding (ROM 3)
-  Offset options79 = kNoSlot;        // date, time stamp, alarm, ideo canned, text prompts, show source
-  Offset options7A = kNoSlot;        // retain flags; bits 3-0 code-type bits A (A-C)
-  Offset options7B = kNoSlot;        // 32 K memory, duplication, retention; bits 3-0 code-type bits B (A-C)
-  Offset alertOptions = kNoSlot;     // 0x7C: alert bits
-  Offset displayOptions = kNoSlot;   // 0x7D: duration 2, receive while off, memory full, gauge, ...
+  Offset headerFormat = kNoSlot;        // bit 2 synthesizer flag; bits 1-0 coding format (A-C)
+  Offset keptHeader = kNoSlot;          // 3 bytes kept as read
+  Offset frameBitmap = kNoSlot;         // bit n: some code's frame is n
+  Offset tuningBytes = kNoSlot;         // 3 bytes: receiver tuning (90, 78, 98)
+  Offset endMsgChar = kNoSlot;          // end-of-message character
+  Offset batteryHighMed = kNoSlot;      // bits 7-4 high level, 3-0 medium level
+  Offset batteryLow = kNoSlot;          // bits 7-4 low level
+  Offset downloadPassword = kNoSlot;    // 10 bytes, password substitution
+  Offset serialNumber = kNoSlot;        // 10 bytes, plain
+  Offset icn = kNoSlot;                 // 10 bytes, plain, space-padded
+  Offset promptLanguage = kNoSlot;      // bits 7-2 language code; bit 0 silent RF programming
+  Offset securityLevel = kNoSlot;       // bits 1-0
+  Offset band = kNoSlot;    // bit 7 narrow; bits 6-3 band index; bit 2 combo (D-F); rest kept
+  Offset kept74 = kNoSlot;  // bits 1-0 kept
+  Offset cannedOptions = kNoSlot;  // 0x75: bit 7 14-bit decoding; bits 4-0 one-of value
+  Offset options76 = kNoSlot;      // notebooks, printer, alarm, cleanup, alerts, deaf, allow off
+  Offset options77 = kNoSlot;  // delete, locking, clock (bits 5 and 3), auto on/off, alert modes
+  Offset options78 = kNoSlot;  // menu display, preview, indicators, 14-bit decoding (ROM 3)
+  Offset options79 = kNoSlot;  // date, time stamp, alarm, ideo canned, text prompts, show source
+  Offset options7A = kNoSlot;  // retain flags; bits 3-0 code-type bits A (A-C)
+  Offset options7B =
+      kNoSlot;  // 32 K memory, duplication, retention; bits 3-0 code-type bits B (A-C)
+  Offset alertOptions = kNoSlot;    // 0x7C: alert bits
+  Offset displayOptions = kNoSlot;  // 0x7D: duration 2, receive while off, memory full, gauge, ...
   Offset reminderInterval = kNoSlot;
   Offset reminderTimeout = kNoSlot;
   Offset oorTime = kNoSlot;
@@ -77,8 +78,8 @@ struct FieldOffsetTable {
   Offset textContrast = kNoSlot;     // bits 3-0 (model ' ': end-message char, bit 4 backlight)
   Offset lowCellPeriod = kNoSlot;    // bits 3-0
   Offset serviceAdjust = kNoSlot;
-  Offset reminderAlert = kNoSlot;    // 0xB9: bits 7-4 default reminder + 1, 3-2 duration, bit 1 kept
-  Offset defaultAlert = kNoSlot;     // 0xBA: bits 7-4 default alert + 1
+  Offset reminderAlert = kNoSlot;  // 0xB9: bits 7-4 default reminder + 1, 3-2 duration, bit 1 kept
+  Offset defaultAlert = kNoSlot;   // 0xBA: bits 7-4 default alert + 1
   Offset memorySplit = kNoSlot;
   Offset otaGroupPassword = kNoSlot;  // 10 bytes, password substitution
 
@@ -99,22 +100,22 @@ struct FieldOffsetTable {
   // History flags, same nibble order; A-C: two bytes (codes 3-4, then 1-2),
   // D-F: four bytes (codes 1-2, 3-4, 5-6, 7-8).
   Offset history = kNoSlot;
-  Offset codeSlots = kNoSlot;        // A-C: six narrow 3-byte slots; D-F: 32 wide slots
-  Offset dataInversion = kNoSlot;    // A-C: bit 4, bits 7-6 P2; D-F: bit 1 (third byte of slot 7)
-  Offset codingFormat = kNoSlot;     // A-C: bits 7-5 format, 4-0 empty flags 2-6; D-F: bits 1-0
-  Offset emptyFlagCode1 = kNoSlot;   // A-C: bit 0 empty flag of code 1; bits 7-4 P1
-  Offset receiverP3 = kNoSlot;       // A-C: bits 7-2
-  Offset secondCodeSlots = kNoSlot;  // C: sixteen wide slots (codes 1-6 again)
+  Offset codeSlots = kNoSlot;          // A-C: six narrow 3-byte slots; D-F: 32 wide slots
+  Offset dataInversion = kNoSlot;      // A-C: bit 4, bits 7-6 P2; D-F: bit 1 (third byte of slot 7)
+  Offset codingFormat = kNoSlot;       // A-C: bits 7-5 format, 4-0 empty flags 2-6; D-F: bits 1-0
+  Offset emptyFlagCode1 = kNoSlot;     // A-C: bit 0 empty flag of code 1; bits 7-4 P1
+  Offset receiverP3 = kNoSlot;         // A-C: bits 7-2
+  Offset secondCodeSlots = kNoSlot;    // C: sixteen wide slots (codes 1-6 again)
   Offset largeCodingFormat = kNoSlot;  // C: bits 1-0
 
   // --- Frequency synthesizer ---
-  Offset synthN = kNoSlot;           // 3 bytes
-  Offset synthR = kNoSlot;           // 3 bytes
-  Offset synthByte = kNoSlot;        // IF code, channel step, multiplier - 1
-  Offset oscillator = kNoSlot;       // reference, PLL type, two flags, rounding
-  Offset iconContrast = kNoSlot;     // bits 1-0, inverted
-  Offset secondSynthN = kNoSlot;     // E, F
-  Offset secondSynthR = kNoSlot;     // E, F
+  Offset synthN = kNoSlot;        // 3 bytes
+  Offset synthR = kNoSlot;        // 3 bytes
+  Offset synthByte = kNoSlot;     // IF code, channel step, multiplier - 1
+  Offset oscillator = kNoSlot;    // reference, PLL type, two flags, rounding
+  Offset iconContrast = kNoSlot;  // bits 1-0, inverted
+  Offset secondSynthN = kNoSlot;  // E, F
+  Offset secondSynthR = kNoSlot;  // E, F
 
   // --- Raw and kept blocks ---
   Offset block21 = kNoSlot;          // 21 bytes kept in the settings
@@ -147,16 +148,18 @@ struct FieldOffsetTable {
   Offset messageErrorCodewords = kNoSlot;
 
   // --- Families D-F ---
-  Offset decoderOptions = kNoSlot;   // 0x16: bits 7-6 and 5-4, two 2-bit settings
-  Offset hardwareOptions = kNoSlot;  // 0x3C: variant, turn-on, time format, duty, default zoom, zoom
-  Offset dutyOptions = kNoSlot;      // 0xEB: bit 7 dual menu (E, F), bit 2 duty source, bit 0 new alert menu
-  Offset alertTable = kNoSlot;       // 64 x 2 bytes per function
-  Offset defaultReminder = kNoSlot;  // 2 bytes
-  Offset slot11Flags = kNoSlot;      // bits 1-0 (third byte of code slot 11)
-  Offset slot12Flags = kNoSlot;      // bits 1-0 (third byte of code slot 12)
-  Offset dualFreqSupport = kNoSlot;  // E, F: bit 0 (third byte of code slot 17)
-  Offset userKeys = kNoSlot;         // F: 2 bytes, byte +1 high
-  Offset userTimeout = kNoSlot;      // F: 2 bytes, byte +1 high
+  Offset decoderOptions = kNoSlot;  // 0x16: bits 7-6 and 5-4, two 2-bit settings
+  Offset hardwareOptions =
+      kNoSlot;  // 0x3C: variant, turn-on, time format, duty, default zoom, zoom
+  Offset dutyOptions =
+      kNoSlot;  // 0xEB: bit 7 dual menu (E, F), bit 2 duty source, bit 0 new alert menu
+  Offset alertTable = kNoSlot;         // 64 x 2 bytes per function
+  Offset defaultReminder = kNoSlot;    // 2 bytes
+  Offset slot11Flags = kNoSlot;        // bits 1-0 (third byte of code slot 11)
+  Offset slot12Flags = kNoSlot;        // bits 1-0 (third byte of code slot 12)
+  Offset dualFreqSupport = kNoSlot;    // E, F: bit 0 (third byte of code slot 17)
+  Offset userKeys = kNoSlot;           // F: 2 bytes, byte +1 high
+  Offset userTimeout = kNoSlot;        // F: 2 bytes, byte +1 high
   Offset userPasswordFlags = kNoSlot;  // F: keys - 2, level, enable, three flags
 
   // --- Prompts stored as text (byte 0x79 bit 1 set) ---
@@ -164,7 +167,9 @@ struct FieldOffsetTable {
   // width 0 = none. For families D-F these form the second slot set.
   std::array<PromptTextSlot, text::kPromptCount> promptText{};
 
-  const PromptTextSlot& prompt(text::PromptId id) const { return promptText[static_cast<std::size_t>(id)]; }
+  const PromptTextSlot& prompt(text::PromptId id) const {
+    return promptText[static_cast<std::size_t>(id)];
+  }
 };
 
 // The slot table of one family.

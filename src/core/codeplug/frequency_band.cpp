@@ -77,14 +77,10 @@ int bandOfTwoFrequencies(Hertz primaryHz, Hertz secondHz) {
   if (primary != kNoBand && second != kNoBand) return primary;
 
   switch (lowVhfBands(primaryHz) & lowVhfBands(secondHz)) {
-    case kVhfA:
-      return 1;
-    case kVhfB:
-      return 2;
-    case kVhfEither:
-      return 1;
-    default:
-      return kNoBand;
+    case kVhfA: return 1;
+    case kVhfB: return 2;
+    case kVhfEither: return 1;
+    default: return kNoBand;
   }
 }
 

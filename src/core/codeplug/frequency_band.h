@@ -6,10 +6,10 @@
 #include <string>
 #include <string_view>
 
-#include "models/models.h"
 #include "codeplug/production_data.h"
 #include "errors/reporter.h"
 #include "errors/result_code.h"
+#include "models/models.h"
 
 namespace zelta::codeplug {
 

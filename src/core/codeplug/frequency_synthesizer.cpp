@@ -200,12 +200,9 @@ int injectionSideOf(std::uint8_t injectionByte) {
 
 int referencePrescaler(int pllType) {
   switch (pllType) {
-    case kPllMb15e03:
-      return 1;
-    case kPllNpc5170:
-      return 4;
-    default:
-      return 8;
+    case kPllMb15e03: return 1;
+    case kPllNpc5170: return 4;
+    default: return 8;
   }
 }
 
@@ -215,12 +212,9 @@ SynthesizerWord nWord(int pllType, std::uint32_t n) {
 
 SynthesizerWord rWord(int pllType, std::uint32_t r) {
   switch (pllType) {
-    case kPllMb15e03:
-      return wordOf(r * 2 + 65'537);
-    case kPllNpc5170:
-      return wordOf(r * 256 + 0x11);
-    default:
-      return wordOf(r * 16 + 1);
+    case kPllMb15e03: return wordOf(r * 2 + 65'537);
+    case kPllNpc5170: return wordOf(r * 256 + 0x11);
+    default: return wordOf(r * 16 + 1);
   }
 }
 
@@ -232,12 +226,9 @@ std::uint32_t rOfWord(int pllType, const SynthesizerWord& word) {
   const std::uint32_t value = valueOf(word);
   switch (pllType) {
     // Words below the fixed 65537 carry no divider: read them as 0 (no frequency).
-    case kPllMb15e03:
-      return value < 65'537 ? 0 : (value - 65'537) >> 1;
-    case kPllNpc5170:
-      return value >> 8;
-    default:
-      return value >> 4;
+    case kPllMb15e03: return value < 65'537 ? 0 : (value - 65'537) >> 1;
+    case kPllNpc5170: return value >> 8;
+    default: return value >> 4;
   }
 }
 

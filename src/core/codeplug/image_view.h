@@ -28,8 +28,9 @@ class BasicImageView {
   explicit BasicImageView(std::span<Byte> bytes) : bytes_(bytes) {}
   // A const view may be made from a mutable one.
   template <class Other>
-    requires(std::is_const_v<Byte> && !std::is_const_v<Other>)
-  BasicImageView(const BasicImageView<Other>& other) : bytes_(other.span()) {}
+  requires(std::is_const_v<Byte> && !std::is_const_v<Other>)
+      BasicImageView(const BasicImageView<Other>& other)
+      : bytes_(other.span()) {}
 
   std::size_t size() const { return bytes_.size(); }
   std::span<Byte> span() const { return bytes_; }
@@ -57,55 +58,43 @@ class BasicImageView {
     return std::string(run.begin(), run.end());
   }
 
-  void setByte(std::size_t at, std::uint8_t value) const
-    requires kMutable
-  {
+  void setByte(std::size_t at, std::uint8_t value) const requires kMutable {
     bytes_[check(at, 1)] = value;
   }
-  void setBit(std::size_t at, int bitNo, bool on) const
-    requires kMutable
-  {
+  void setBit(std::size_t at, int bitNo, bool on) const requires kMutable {
     const auto m = static_cast<std::uint8_t>(1U << checkBit(bitNo));
     const std::size_t i = check(at, 1);
-    bytes_[i] = on ? static_cast<std::uint8_t>(bytes_[i] | m) : static_cast<std::uint8_t>(bytes_[i] & ~m);
+    bytes_[i] =
+        on ? static_cast<std::uint8_t>(bytes_[i] | m) : static_cast<std::uint8_t>(bytes_[i] & ~m);
   }
   // Replaces bits high..low with value (excess high bits of value dropped),
   // leaving the other bits of the byte as they are.
-  void setBits(std::size_t at, int high, int low, unsigned value) const
-    requires kMutable
-  {
+  void setBits(std::size_t at, int high, int low, unsigned value) const requires kMutable {
     checkBitRange(high, low);
     const unsigned m = mask(high, low) << low;
     const std::size_t i = check(at, 1);
     bytes_[i] = static_cast<std::uint8_t>((bytes_[i] & ~m) | ((value << low) & m));
   }
-  void setWord16(std::size_t at, std::uint16_t value) const
-    requires kMutable
-  {
+  void setWord16(std::size_t at, std::uint16_t value) const requires kMutable {
     const std::size_t i = check(at, 2);
     bytes_[i] = static_cast<std::uint8_t>(value >> 8);
     bytes_[i + 1] = static_cast<std::uint8_t>(value);
   }
-  void setWord24(std::size_t at, std::uint32_t value) const
-    requires kMutable
-  {
+  void setWord24(std::size_t at, std::uint32_t value) const requires kMutable {
     const std::size_t i = check(at, 3);
     bytes_[i] = static_cast<std::uint8_t>(value >> 16);
     bytes_[i + 1] = static_cast<std::uint8_t>(value >> 8);
     bytes_[i + 2] = static_cast<std::uint8_t>(value);
   }
   // Writes the characters of value into count bytes, padded with pad.
-  void setText(std::size_t at, std::size_t count, std::string_view value, std::uint8_t pad = ' ') const
-    requires kMutable
-  {
+  void setText(std::size_t at, std::size_t count, std::string_view value,
+               std::uint8_t pad = ' ') const requires kMutable {
     const auto run = bytesAt(at, count);
     for (std::size_t k = 0; k < count; ++k) {
       run[k] = k < value.size() ? static_cast<std::uint8_t>(value[k]) : pad;
     }
   }
-  void fill(std::size_t at, std::size_t count, std::uint8_t value) const
-    requires kMutable
-  {
+  void fill(std::size_t at, std::size_t count, std::uint8_t value) const requires kMutable {
     for (auto& b : bytesAt(at, count)) b = value;
   }
 
@@ -113,7 +102,8 @@ class BasicImageView {
   std::size_t check(std::size_t at, std::size_t count) const {
     if (at > bytes_.size() || count > bytes_.size() - at) {
       throw std::out_of_range("image field at 0x" + hex(at) + " (+" + std::to_string(count) +
-                              ") lies outside the " + std::to_string(bytes_.size()) + "-byte image");
+                              ") lies outside the " + std::to_string(bytes_.size()) +
+                              "-byte image");
     }
     return at;
   }

@@ -58,7 +58,8 @@ std::optional<std::uint32_t> addressOf(const std::string& code) {
 }
 
 // Codes 1-6, their empty flags, the frame bitmap and the function nibbles.
-void buildCodes(ImageView b, const FieldOffsetTable& t, models::ModelCode model, const SettingsRecord& s) {
+void buildCodes(ImageView b, const FieldOffsetTable& t, models::ModelCode model,
+                const SettingsRecord& s) {
   constexpr int kSlots = 6;
   const int codes = codesOf(model);
   unsigned frames = 0;
@@ -195,7 +196,7 @@ void buildMain(CodeplugImage& image, SettingsRecord& s, const BuildContext& cont
   if (context.pagerUnprogrammed || !oldFormat || model == '!') b.setByte(t.modelByte, model);
   b.setByte(t.generation, models::modelIn(model, models::ModelGroup::oneKbNewModels) ? '2'
                           : models::modelIn(model, models::ModelGroup::largeQModels) ? '3'
-                                                                     : '0');
+                                                                                     : '0');
 
   // The receiver inverts the data itself when its synthesizer runs above the carrier.
   b.setBit(t.dataInversion, 4, s.dataInversion != 0 || s.receiver.injectionSide == 2);
@@ -285,7 +286,8 @@ errors::ResultCode buildImage(CodeplugImage& image, SettingsRecord& s,
     buildDFamily(image, s, context);
   } else {
     buildMain(image, s, context);
-    if (models::modelIn(model, models::ModelGroup::largeQModels)) buildLargeImage(image, s, context);
+    if (models::modelIn(model, models::ModelGroup::largeQModels))
+      buildLargeImage(image, s, context);
   }
   return errors::code::Ok;
 }

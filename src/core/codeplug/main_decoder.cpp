@@ -48,8 +48,8 @@ std::string functionLettersOf(ConstImageView b, const FieldOffsetTable& t, model
 }
 
 // Code types, priority and history letters of the narrow-code families.
-void decodeCodeFlags(ConstImageView b, const FieldOffsetTable& t, models::ModelCode model, int codes,
-                     SettingsRecord& s) {
+void decodeCodeFlags(ConstImageView b, const FieldOffsetTable& t, models::ModelCode model,
+                     int codes, SettingsRecord& s) {
   for (int c = 1; c <= codes; ++c) {
     const auto i = static_cast<std::size_t>(c - 1);
     s.function[i] = functionLettersOf(b, t, model, c, s.code[i]);
@@ -270,18 +270,13 @@ errors::ResultCode decodeImage(DecodeCommand command, CodeplugImage& image,
 
   errors::ResultCode result = errors::code::Ok;
   switch (routeFor(command, image, context)) {
-    case Route::DefaultsOnly:
-      return errors::code::Ok;
-    case Route::Main:
-      result = decodeMain(image, settings, context);
-      break;
+    case Route::DefaultsOnly: return errors::code::Ok;
+    case Route::Main: result = decodeMain(image, settings, context); break;
     case Route::MainThenLarge:
       result = decodeMain(image, settings, context);
       if (result == errors::code::Ok) decodeLargeImage(image, settings, context);
       break;
-    case Route::DFamily:
-      result = decodeDFamily(image, settings, context);
-      break;
+    case Route::DFamily: result = decodeDFamily(image, settings, context); break;
     case Route::OldFormat:
       if (command == DecodeCommand::ReadPager && context.reporter != nullptr) {
         context.reporter->ReportCode(errors::code::ConvertingFormat);

@@ -32,12 +32,9 @@ constexpr CompatibilityRule kCompatibilityRules[] = {
 
 bool stateMatches(PagerState state, bool unprogrammed) {
   switch (state) {
-    case PagerState::any:
-      return true;
-    case PagerState::programmed:
-      return !unprogrammed;
-    case PagerState::unprogrammed:
-      return unprogrammed;
+    case PagerState::any: return true;
+    case PagerState::programmed: return !unprogrammed;
+    case PagerState::unprogrammed: return unprogrammed;
   }
   return false;
 }

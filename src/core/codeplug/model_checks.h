@@ -5,11 +5,11 @@
 
 #include "codeplug/codeplug_image.h"
 #include "codeplug/frequency_band.h"
-#include "models/models.h"
 #include "codeplug/production_data.h"
 #include "codeplug/settings_record.h"
 #include "errors/reporter.h"
 #include "errors/result_code.h"
+#include "models/models.h"
 
 namespace zelta::codeplug {
 

@@ -10,7 +10,8 @@ char shift(char c, int steps) {
   const auto p = kSubstitutionTable.find(static_cast<char>(static_cast<unsigned char>(c) + 16));
   if (p == std::string_view::npos) return c;
   const int moved = ((static_cast<int>(p) + steps) % kTableSize + kTableSize) % kTableSize;
-  return static_cast<char>(static_cast<unsigned char>(kSubstitutionTable[static_cast<std::size_t>(moved)]) - 16);
+  return static_cast<char>(
+      static_cast<unsigned char>(kSubstitutionTable[static_cast<std::size_t>(moved)]) - 16);
 }
 
 std::string apply(std::string_view text, int direction) {
@@ -24,8 +25,12 @@ std::string apply(std::string_view text, int direction) {
 
 }  // namespace
 
-std::string scramble(std::string_view plain) { return apply(plain, +1); }
-std::string unscramble(std::string_view stored) { return apply(stored, -1); }
+std::string scramble(std::string_view plain) {
+  return apply(plain, +1);
+}
+std::string unscramble(std::string_view stored) {
+  return apply(stored, -1);
+}
 
 void writePassword(ImageView image, std::size_t at, std::string_view text) {
   std::string padded(text.substr(0, kPasswordBytes));

@@ -40,9 +40,12 @@ std::string* textElement(SettingsRecord& r, int e) {
 }
 template <auto M>
 int* perFunctionIndex(SettingsRecord& r, int e) {
-  return &(r.*M)[static_cast<std::size_t>(e / kFunctionsPerCode)][static_cast<std::size_t>(e % kFunctionsPerCode)];
+  return &(r.*M)[static_cast<std::size_t>(e / kFunctionsPerCode)]
+                [static_cast<std::size_t>(e % kFunctionsPerCode)];
 }
-text::PromptText* promptText(SettingsRecord& r, int e) { return &r.prompts[static_cast<text::PromptId>(e)].text; }
+text::PromptText* promptText(SettingsRecord& r, int e) {
+  return &r.prompts[static_cast<text::PromptId>(e)].text;
+}
 
 FieldDescriptor index(std::string name, int* (*f)(SettingsRecord&, int), int element = 0) {
   return FieldDescriptor{std::move(name), FieldKind::Index, f, nullptr, nullptr, element};
@@ -51,7 +54,8 @@ FieldDescriptor text(std::string name, std::string* (*f)(SettingsRecord&, int), 
   return FieldDescriptor{std::move(name), FieldKind::Text, nullptr, f, nullptr, element};
 }
 FieldDescriptor prompt(std::string name, text::PromptId id) {
-  return FieldDescriptor{std::move(name), FieldKind::Text, nullptr, nullptr, promptText, static_cast<int>(id)};
+  return FieldDescriptor{std::move(name), FieldKind::Text, nullptr,
+                         nullptr,         promptText,      static_cast<int>(id)};
 }
 
 std::string twoDigits(int n) {
@@ -96,8 +100,8 @@ std::vector<FieldDescriptor> buildFields() {
     f.push_back(text("ed_interruptVib" + n, textElement<&R::interruptVib>, c));
     f.push_back(text("ed_crescendo" + n, textElement<&R::crescendo>, c));
     for (int fn = 0; fn < kFunctionsPerCode; ++fn) {
-      f.push_back(index("cb_alertMode" + n + "_" + std::to_string(fn + 1), perFunctionIndex<&R::alertMode>,
-                        c * kFunctionsPerCode + fn));
+      f.push_back(index("cb_alertMode" + n + "_" + std::to_string(fn + 1),
+                        perFunctionIndex<&R::alertMode>, c * kFunctionsPerCode + fn));
     }
     for (int fn = 0; fn < kFunctionsPerCode; ++fn) {
       f.push_back(index("cb_alertPattern" + n + "_" + std::to_string(fn + 1),
@@ -113,7 +117,8 @@ std::vector<FieldDescriptor> buildFields() {
   // entry) are reached through the prompt set only.
   for (std::size_t p = 0; p < text::kPromptCount; ++p) {
     const auto id = static_cast<text::PromptId>(p);
-    if (std::string name = text::promptFieldName(id); !name.empty()) f.push_back(prompt(std::move(name), id));
+    if (std::string name = text::promptFieldName(id); !name.empty())
+      f.push_back(prompt(std::move(name), id));
   }
 
   // Alert page
@@ -145,9 +150,11 @@ std::vector<FieldDescriptor> buildFields() {
   f.push_back(index("cb_std4RepeatPeriod", indexMember<&R::std4RepeatPeriod>));
   f.push_back(index("cb_defaultAlert", indexMember<&R::defaultAlert>));
   f.push_back(index("cb_defaultReminderAlert", indexMember<&R::defaultReminderAlert>));
-  f.push_back(index("cb_defaultReminderAlertPattern", indexMember<&R::defaultReminderAlertPattern>));
+  f.push_back(
+      index("cb_defaultReminderAlertPattern", indexMember<&R::defaultReminderAlertPattern>));
   f.push_back(index("cb_defaultReminderAlertMode", indexMember<&R::defaultReminderAlertMode>));
-  f.push_back(index("cb_defaultReminderCrescendoMode", indexMember<&R::defaultReminderCrescendoMode>));
+  f.push_back(
+      index("cb_defaultReminderCrescendoMode", indexMember<&R::defaultReminderCrescendoMode>));
   f.push_back(index("cb_defaultReminderVibMode", indexMember<&R::defaultReminderVibMode>));
   f.push_back(index("cb_fixAlert", indexMember<&R::fixAlertReminder>));
 
@@ -164,9 +171,11 @@ std::vector<FieldDescriptor> buildFields() {
   f.push_back(text("ed_cpwFc_Password", textMember<&R::cpwFc_Password>));
   f.push_back(index("userPasswordKeyCount", indexMember<&R::userPasswordKeyCount>));
   f.push_back(index("userPasswordTimeout", indexMember<&R::userPasswordTimeout>));
-  f.push_back(index("cb_cpfUif_Paging_Auto_Backlight", indexMember<&R::cpfUif_Paging_Auto_Backlight>));
+  f.push_back(
+      index("cb_cpfUif_Paging_Auto_Backlight", indexMember<&R::cpfUif_Paging_Auto_Backlight>));
   f.push_back(index("cb_cpfUif_Auto_Backlight_Mode", indexMember<&R::cpfUif_Auto_Backlight_Mode>));
-  f.push_back(index("cb_cpfUif_New_Msg_Auto_Display", indexMember<&R::cpfUif_New_Msg_Auto_Display>));
+  f.push_back(
+      index("cb_cpfUif_New_Msg_Auto_Display", indexMember<&R::cpfUif_New_Msg_Auto_Display>));
 
   // Features page
   f.push_back(index("cb_retainErroredNumeric", indexMember<&R::retainErroredNumeric>));
@@ -175,7 +184,8 @@ std::vector<FieldDescriptor> buildFields() {
   f.push_back(index("cb_personalMessageNotebook", indexMember<&R::personalMessageNotebook>));
   f.push_back(index("cb_maildropMessageNotebook", indexMember<&R::maildropMessageNotebook>));
   f.push_back(index("cb_duplication", indexMember<&R::duplication>));
-  f.push_back(index("cb_sourceIndependentDuplication", indexMember<&R::sourceIndependentDuplication>));
+  f.push_back(
+      index("cb_sourceIndependentDuplication", indexMember<&R::sourceIndependentDuplication>));
   f.push_back(index("cb_sequentialLockoutPeriod", indexMember<&R::sequentialLockoutPeriod>));
   f.push_back(index("cb_truncatedMessageIndicator", indexMember<&R::truncatedMessageIndicator>));
   f.push_back(index("cb_badDataIndication", indexMember<&R::badDataIndication>));
@@ -244,7 +254,9 @@ std::span<const FieldDescriptor> settingsFields() {
   return kFields;
 }
 
-const FieldDescriptor* findSettingsField(std::string_view name) { return find(name); }
+const FieldDescriptor* findSettingsField(std::string_view name) {
+  return find(name);
+}
 
 std::optional<FieldValue> readSettingsField(const SettingsRecord& record, std::string_view name) {
   const FieldDescriptor* d = find(name);
@@ -276,7 +288,8 @@ std::string settingsFieldText(const SettingsRecord& record, const FieldDescripto
   return *field.textField(r, field.element);
 }
 
-bool writeSettingsFieldText(SettingsRecord& record, const FieldDescriptor& field, std::string_view text) {
+bool writeSettingsFieldText(SettingsRecord& record, const FieldDescriptor& field,
+                            std::string_view text) {
   if (field.kind == FieldKind::Text) {
     if (field.promptField != nullptr) {
       field.promptField(record, field.element)->assign(text);

@@ -16,8 +16,8 @@
 
 namespace zelta::codeplug {
 
-inline constexpr int kMaxCodes = 16;        // codes on the Code pages
-inline constexpr int kCodeSlots = 32;       // code strings held (17-32 unused by the pages)
+inline constexpr int kMaxCodes = 16;   // codes on the Code pages
+inline constexpr int kCodeSlots = 32;  // code strings held (17-32 unused by the pages)
 inline constexpr int kFunctionsPerCode = 4;
 
 // Settings of the 2 KB decoders that the large-image builder writes into the
@@ -35,17 +35,17 @@ struct DecoderParameters {
 // Image bytes that no page edits, carried from the image into the settings
 // and back unchanged.
 struct KeptBytes {
-  std::array<std::uint8_t, 3> header{};       // 0x14-0x16
-  int bandLowBits = 0;                        // 0x73 bits 2-0
-  int byte74Bits = 2;                         // 0x74 bits 1-0
-  int cannedOneOf = 2;                        // 0x75 bits 4-0 as an index (0x10 -> 0 ... )
-  bool byte79Bit2 = false;                    // 0x79 bit 2 (families A-C)
-  bool byteB9Bit1 = false;                    // 0xB9 bit 1
-  int byte84 = 50;                            // 0x84
-  bool synthesizerFlag = true;                // 0x13 bit 2
-  int oscillatorFlags32 = 0;                  // 0x320 bits 3 and 2, as bits 1-0
-  std::array<std::uint8_t, 21> block21{};     // 0x2EA (C: 0x7CC)
-  std::array<std::uint8_t, 222> block222{};   // 0x322
+  std::array<std::uint8_t, 3> header{};      // 0x14-0x16
+  int bandLowBits = 0;                       // 0x73 bits 2-0
+  int byte74Bits = 2;                        // 0x74 bits 1-0
+  int cannedOneOf = 2;                       // 0x75 bits 4-0 as an index (0x10 -> 0 ... )
+  bool byte79Bit2 = false;                   // 0x79 bit 2 (families A-C)
+  bool byteB9Bit1 = false;                   // 0xB9 bit 1
+  int byte84 = 50;                           // 0x84
+  bool synthesizerFlag = true;               // 0x13 bit 2
+  int oscillatorFlags32 = 0;                 // 0x320 bits 3 and 2, as bits 1-0
+  std::array<std::uint8_t, 21> block21{};    // 0x2EA (C: 0x7CC)
+  std::array<std::uint8_t, 222> block222{};  // 0x322
   // Model '#': two fixed 18-byte prompts, two 2-byte values, raw blocks.
   std::array<std::uint8_t, 18> rawPowerUpPrompt{};
   std::array<std::uint8_t, 18> rawDisablePrompt{};
@@ -54,8 +54,8 @@ struct KeptBytes {
   std::array<std::uint8_t, 320> rawBlock320{};
   std::array<std::uint8_t, 64> rawBlock64{};
   std::array<std::uint8_t, 32> rawBlock32{};
-  int slot11And12Bits = 0;                    // D-F: (slot 12 bits) x 4 + (slot 11 bits)
-  int userPasswordFlags = 0;                  // F: 0x48 bits 2-0 beyond the three named flags
+  int slot11And12Bits = 0;    // D-F: (slot 12 bits) x 4 + (slot 11 bits)
+  int userPasswordFlags = 0;  // F: 0x48 bits 2-0 beyond the three named flags
 };
 
 // The decoded settings that the pages edit: list selections as indexes from
@@ -75,58 +75,58 @@ class SettingsRecord {
   bool pagerUnprogrammed = false;
   Hertz receiveFrequencyHz = 0;
   Hertz receiveFrequency2Hz = 0;
-  SynthesizerParameters receiver;        // primary frequency
-  SynthesizerParameters receiver2;       // second frequency (families E, F)
-  bool bandFieldMark = false;            // codeplug version later than 8.2.5
+  SynthesizerParameters receiver;   // primary frequency
+  SynthesizerParameters receiver2;  // second frequency (families E, F)
+  bool bandFieldMark = false;       // codeplug version later than 8.2.5
   std::string codeplugVersionText;
-  int hardwareVariant = 0;               // families D-F: 0, 2 or 3
+  int hardwareVariant = 0;                                 // families D-F: 0, 2 or 3
   std::array<std::uint8_t, 4> tuningBytes{9, 90, 78, 98};  // 0x2FF, 0x3D, 0x3E, 0x3F
   int receiverP1 = 14;
   int receiverP2 = 1;
   int receiverP3 = 16;
-  int baudConstant = 3;                  // 3, 7 or 14 by coding format
+  int baudConstant = 3;  // 3, 7 or 14 by coding format
   int dualFrequencyMode = 2;
   KeptBytes kept;
   DecoderParameters decoder;
 
   // --- General page ---
-  std::string frequency;                 // ed_frequency, "%3s.%4s" ("%3s.%5s" D-F)
-  std::string frequency2;                // ed_frequency2
-  int codingFormat = 0;                  // "POCSAG 512", "POCSAG 1200", "POCSAG 2400"
-  int deafPager = 0;                     // "Standard", "Deaf"
-  std::string ICN;                       // ed_ICN, at most 10
-  std::string serialNumber;              // ed_serialNumber, at most 10
-  int memorySplit = 10;                  // stored value of byte 0xC9
+  std::string frequency;     // ed_frequency, "%3s.%4s" ("%3s.%5s" D-F)
+  std::string frequency2;    // ed_frequency2
+  int codingFormat = 0;      // "POCSAG 512", "POCSAG 1200", "POCSAG 2400"
+  int deafPager = 0;         // "Standard", "Deaf"
+  std::string ICN;           // ed_ICN, at most 10
+  std::string serialNumber;  // ed_serialNumber, at most 10
+  int memorySplit = 10;      // stored value of byte 0xC9
   int freqBand = 0;
-  int nwBand = 0;                        // "Wide", "Narrow"
-  int PLL_Type = 0;                      // "HI8107", "MB15E03", "NPC5170", "FS8107 / FS8108"
-  int nwBandCombo = 0;                   // "None", "Combo"
-  int supportDualFreq = 0;               // "Disable", "Enable"
-  int dualFreqMenu = 0;                  // "Disable", "Enable"
-  int noSequentialInc = 1;               // 1-8
-  int codeMode = 0;                      // "Zelta Kestra", "Zelta Lumio", "Zelta Varda"
-  int onOffDuty = 0;                     // "Disable", "Enable"
-  int newAlertMenu = 0;                  // "No", "Yes"
+  int nwBand = 0;           // "Wide", "Narrow"
+  int PLL_Type = 0;         // "HI8107", "MB15E03", "NPC5170", "FS8107 / FS8108"
+  int nwBandCombo = 0;      // "None", "Combo"
+  int supportDualFreq = 0;  // "Disable", "Enable"
+  int dualFreqMenu = 0;     // "Disable", "Enable"
+  int noSequentialInc = 1;  // 1-8
+  int codeMode = 0;         // "Zelta Kestra", "Zelta Lumio", "Zelta Varda"
+  int onOffDuty = 0;        // "Disable", "Enable"
+  int newAlertMenu = 0;     // "No", "Yes"
 
   // --- Code pages; index 0 = code 01 ---
-  std::array<std::string, kCodeSlots> code;             // 7 characters; seven spaces = none
-  std::array<std::string, kMaxCodes> function;          // "TNAA" ...
-  std::array<std::string, kMaxCodes> priority;          // "Y"/"N" per function
-  std::array<std::string, kMaxCodes> history;           // "Y"/"N" per function
-  std::array<int, kMaxCodes> codeType{};                // Individual, Group, Mail Drop
-  std::array<std::string, kMaxCodes> onOffDutyFlags;    // ed_onOffDuty01 ...
-  std::array<std::string, kMaxCodes> fixAlert;          // ed_fixAlert01 ...
-  std::array<std::string, kMaxCodes> interruptVib;      // ed_interruptVib01 ...
-  std::array<std::string, kMaxCodes> crescendo;         // ed_crescendo01 ...
+  std::array<std::string, kCodeSlots> code;           // 7 characters; seven spaces = none
+  std::array<std::string, kMaxCodes> function;        // "TNAA" ...
+  std::array<std::string, kMaxCodes> priority;        // "Y"/"N" per function
+  std::array<std::string, kMaxCodes> history;         // "Y"/"N" per function
+  std::array<int, kMaxCodes> codeType{};              // Individual, Group, Mail Drop
+  std::array<std::string, kMaxCodes> onOffDutyFlags;  // ed_onOffDuty01 ...
+  std::array<std::string, kMaxCodes> fixAlert;        // ed_fixAlert01 ...
+  std::array<std::string, kMaxCodes> interruptVib;    // ed_interruptVib01 ...
+  std::array<std::string, kMaxCodes> crescendo;       // ed_crescendo01 ...
   std::array<std::array<int, kFunctionsPerCode>, kMaxCodes> alertMode{};     // "1"-"6"
   std::array<std::array<int, kFunctionsPerCode>, kMaxCodes> alertPattern{};  // STD, PL1-8, UG1-7
 
   // --- Prompt and source pages ---
   int internationalPrompt = 0;
   int internationalCharSet = 0;
-  int showSource = 0;                    // "No", "Yes"
-  bool promptsAsText = false;            // byte 0x79 bit 1: text (1) or default-prompt indexes (0)
-  text::PromptSet prompts;               // every prompt, sources included, by text::PromptId
+  int showSource = 0;          // "No", "Yes"
+  bool promptsAsText = false;  // byte 0x79 bit 1: text (1) or default-prompt indexes (0)
+  text::PromptSet prompts;     // every prompt, sources included, by text::PromptId
 
   // --- Alert page ---
   int disableAllAlerts = 0;
@@ -147,8 +147,8 @@ class SettingsRecord {
   int autoOnOff = 0;
   int autoOnOffAlert = 0;
   int alertFrequency = 0;
-  int alertDuration = 0;                 // 0-2
-  int programmablePleasingAlert = 0;     // "Default", "Custom"
+  int alertDuration = 0;              // 0-2
+  int programmablePleasingAlert = 0;  // "Default", "Custom"
   std::array<std::uint8_t, 16> melody{};
   int reminderAlertInterval = 0;
   int reminderAlertTimeout = 0;
@@ -162,7 +162,7 @@ class SettingsRecord {
   int defaultReminderAlertMode = 0;
   int defaultReminderCrescendoMode = 0;
   int defaultReminderVibMode = 0;
-  int fixAlertReminder = 0;              // cb_fixAlert: "Non Fix", "Fix"
+  int fixAlertReminder = 0;  // cb_fixAlert: "Non Fix", "Fix"
 
   // --- Password / OTA page ---
   std::string downloadPassword;
@@ -171,14 +171,14 @@ class SettingsRecord {
   int rfProgramming = 0;
   int silentRFProgramming = 0;
   int dataInversion = 0;
-  int securityLevel = 0;                 // "None", "Maximum"
-  int fUif_User_Password_Enable = 0;     // "Disable", "Enable"
-  int fUif_User_Password_Level = 0;      // "Read", "All"
-  std::string cpwFc_Password;            // digits 0-3, at most 8
-  int userPasswordKeyCount = 2;          // keys in the sequence (F: byte 0x48 bits 7-5 + 2)
-  int userPasswordTimeout = 300;         // seconds; shown as h, m, s
+  int securityLevel = 0;              // "None", "Maximum"
+  int fUif_User_Password_Enable = 0;  // "Disable", "Enable"
+  int fUif_User_Password_Level = 0;   // "Read", "All"
+  std::string cpwFc_Password;         // digits 0-3, at most 8
+  int userPasswordKeyCount = 2;       // keys in the sequence (F: byte 0x48 bits 7-5 + 2)
+  int userPasswordTimeout = 300;      // seconds; shown as h, m, s
   int cpfUif_Paging_Auto_Backlight = 0;
-  int cpfUif_Auto_Backlight_Mode = 0;    // "Always ON", "Flash"
+  int cpfUif_Auto_Backlight_Mode = 0;  // "Always ON", "Flash"
   int cpfUif_New_Msg_Auto_Display = 0;
 
   // --- Features page ---
@@ -204,19 +204,19 @@ class SettingsRecord {
   int sequentialLockoutPeriod = 0;
   int readTimeout = 0;
   int fastScrollTime = 0;
-  int functionMenuDisplay = 0;           // 0-2
-  std::string endMsgChar;                // two hexadecimal digits
-  int displayContrast = 9;               // model ' ': end-of-message character as a number
-  int maxErrorsUHB7B6 = 0;               // D-F: byte 0x16 bits 7-6
-  int maxErrorsUHB5B4 = 0;               // D-F: byte 0x16 bits 5-4
-  int scLostNumNormalMod = 0;            // stored value (item index + 1)
+  int functionMenuDisplay = 0;  // 0-2
+  std::string endMsgChar;       // two hexadecimal digits
+  int displayContrast = 9;      // model ' ': end-of-message character as a number
+  int maxErrorsUHB7B6 = 0;      // D-F: byte 0x16 bits 7-6
+  int maxErrorsUHB5B4 = 0;      // D-F: byte 0x16 bits 5-4
+  int scLostNumNormalMod = 0;   // stored value (item index + 1)
 
   // --- More Features page ---
   int batteryGauge = 0;
   int printerEnabled = 0;
   int showMemFull = 0;
   int zoom = 0;
-  int receiveWhileOff = 0;               // model '#': shown in the zoom control
+  int receiveWhileOff = 0;  // model '#': shown in the zoom control
   int toneOnlySupport = 0;
   int selDutySource = 0;
   int EnableSingleMessage = 0;
@@ -224,20 +224,20 @@ class SettingsRecord {
   int batteryGaugeMedLevel = 0;
   int batteryGaugeLoLevel = 0;
   int lowCellPeriod = 0;
-  int timeFormat = 0;                    // "24", "12"
-  int turnOnPager = 0;                   // "Click", "2 Sec"
-  int defaultZoom = 0;                   // "4 Line", "2 Line"
-  int B14bitDecoding = 0;                // cgromType 1 and 2 (byte 0x75 bit 7)
-  int b14bitDecodingRom3 = 0;            // cgromType 3 (byte 0x78 bit 0)
+  int timeFormat = 0;          // "24", "12"
+  int turnOnPager = 0;         // "Click", "2 Sec"
+  int defaultZoom = 0;         // "4 Line", "2 Line"
+  int B14bitDecoding = 0;      // cgromType 1 and 2 (byte 0x75 bit 7)
+  int b14bitDecodingRom3 = 0;  // cgromType 3 (byte 0x78 bit 0)
   int regularCannedMsg = 0;
-  int ideoNumericCanned = 0;             // 0-2
-  std::string startCannedMsg;            // four hexadecimal digits
+  int ideoNumericCanned = 0;   // 0-2
+  std::string startCannedMsg;  // four hexadecimal digits
   std::string endCannedMsg;
 
   // --- Service values ---
-  std::string textContrast;              // 0-15 as decimal text
-  std::string iconContrast;              // 0-3 as decimal text
-  int serviceAdjust = 0;                 // list position 0-16
+  std::string textContrast;  // 0-15 as decimal text
+  std::string iconContrast;  // 0-3 as decimal text
+  int serviceAdjust = 0;     // list position 0-16
   int lcdAdjust1 = 0;
   int lcdAdjust2 = 15;
 };
@@ -280,6 +280,7 @@ bool writeSettingsField(SettingsRecord& record, std::string_view name, const Fie
 // The field's value as text (an index in decimal).
 std::string settingsFieldText(const SettingsRecord& record, const FieldDescriptor& field);
 // Parses text for the field's kind (a decimal number for an index field).
-bool writeSettingsFieldText(SettingsRecord& record, const FieldDescriptor& field, std::string_view text);
+bool writeSettingsFieldText(SettingsRecord& record, const FieldDescriptor& field,
+                            std::string_view text);
 
 }  // namespace zelta::codeplug

@@ -49,14 +49,10 @@ std::optional<PleasingAlertCommand> pleasingAlertCommandForKey(int keyCode, bool
   if (alt && (keyCode == 'A' || keyCode == 'a')) return PleasingAlertCommand::Play;
   if (alt) return std::nullopt;
   switch (keyCode) {
-    case kKeyEscape:
-      return PleasingAlertCommand::Abort;
-    case kKeyF6:
-      return PleasingAlertCommand::Default;
-    case kKeyF10:
-      return PleasingAlertCommand::Done;
-    default:
-      return std::nullopt;
+    case kKeyEscape: return PleasingAlertCommand::Abort;
+    case kKeyF6: return PleasingAlertCommand::Default;
+    case kKeyF10: return PleasingAlertCommand::Done;
+    default: return std::nullopt;
   }
 }
 
@@ -89,17 +85,10 @@ void PleasingAlertEditor::restoreDefault() {
 
 bool PleasingAlertEditor::carryOut(PleasingAlertCommand command) {
   switch (command) {
-    case PleasingAlertCommand::Play:
-      play();
-      return false;
-    case PleasingAlertCommand::Abort:
-      abort();
-      return false;
-    case PleasingAlertCommand::Default:
-      restoreDefault();
-      return false;
-    case PleasingAlertCommand::Done:
-      return true;
+    case PleasingAlertCommand::Play: play(); return false;
+    case PleasingAlertCommand::Abort: abort(); return false;
+    case PleasingAlertCommand::Default: restoreDefault(); return false;
+    case PleasingAlertCommand::Done: return true;
   }
   return false;
 }

@@ -3,8 +3,8 @@
 #include <filesystem>
 
 #include "codeplug/codeplug_files.h"
-#include "errors/result_code.h"
 #include "conversion/model_converter.h"
+#include "errors/result_code.h"
 
 namespace zelta::conversion {
 

@@ -14,9 +14,9 @@ namespace {
 using codeplug::CodeplugImage;
 using codeplug::ConstImageView;
 using codeplug::ImageView;
+using codeplug::SettingsRecord;
 using models::ModelCode;
 using models::ModelGroup;
-using codeplug::SettingsRecord;
 
 namespace code = errors::code;
 

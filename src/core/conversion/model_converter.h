@@ -3,9 +3,9 @@
 #include "codeplug/codeplug_files.h"
 #include "codeplug/codeplug_image.h"
 #include "codeplug/image_view.h"
-#include "models/models.h"
 #include "codeplug/settings_record.h"
 #include "errors/result_code.h"
+#include "models/models.h"
 #include "pages/model_layout.h"
 
 namespace zelta::conversion {

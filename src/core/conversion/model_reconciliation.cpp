@@ -5,8 +5,8 @@
 namespace zelta::conversion {
 namespace {
 
-using models::Family;
 using codeplug::FamilySet;
+using models::Family;
 namespace code = errors::code;
 
 enum class Action {
@@ -149,20 +149,13 @@ errors::ResultCode reconcileModel(models::ModelCode codeplugModel,
                                   const std::function<bool()>& readPagerInformation) {
   Reconciler r(codeplugModel, pager, session, converter, context);
   switch (actionFor(codeplugModel, pager.model)) {
-    case Action::keepImage:
-      return code::Done;
-    case Action::build:
-      return r.build();
-    case Action::newerPager:
-      return r.newerPager();
-    case Action::newerLargePager:
-      return r.newerLargePager();
-    case Action::newerFamilyD:
-      return r.newerFamilyD(readPagerInformation);
-    case Action::differentOneKb:
-      return r.differentOneKb();
-    case Action::stop:
-      break;
+    case Action::keepImage: return code::Done;
+    case Action::build: return r.build();
+    case Action::newerPager: return r.newerPager();
+    case Action::newerLargePager: return r.newerLargePager();
+    case Action::newerFamilyD: return r.newerFamilyD(readPagerInformation);
+    case Action::differentOneKb: return r.differentOneKb();
+    case Action::stop: break;
   }
   return code::Ok;
 }

@@ -4,9 +4,9 @@
 
 #include "codeplug/codeplug_files.h"
 #include "codeplug/model_checks.h"
-#include "models/models.h"
-#include "errors/result_code.h"
 #include "conversion/model_converter.h"
+#include "errors/result_code.h"
+#include "models/models.h"
 
 namespace zelta::conversion {
 

@@ -58,7 +58,8 @@ constexpr std::array kReportTexts{
     TextEntry{-70,
               "ERROR: Pager does not support a maildrop source with a tone\nonly function.  "
               "Please select again.\n"},
-    TextEntry{-71, "ERROR: Invalid EOT Character. Valid selections: $00-$7F.\nPlease select again.\n"},
+    TextEntry{-71,
+              "ERROR: Invalid EOT Character. Valid selections: $00-$7F.\nPlease select again.\n"},
     TextEntry{-72, "ERROR: Invalid Battery Gauge Level.\nPlease select again."},
     TextEntry{-76,
               "WARNING: Pager does not have memory allocated for Maildrop.\nPlease re-select Code "
@@ -76,8 +77,9 @@ constexpr std::array kReportTexts{
               "WARNING: To activate this field, 'CodeType' option\nof 'Main:Code' screen, needs to "
               "be set  \nto 'Group' or to 'Mail Drop'  "},
     TextEntry{-105, "ERROR: Wrong Password.\n"},
-    TextEntry{-106,
-              "WARNING: RF parameters does not match.\nPlease read from a corresponding pager/file."},
+    TextEntry{
+        -106,
+        "WARNING: RF parameters does not match.\nPlease read from a corresponding pager/file."},
     TextEntry{-108,
               "WARNING: Icon contrast can only be set to values\n0 - 3.  You have entered an "
               "illegal value\n"},
@@ -111,7 +113,7 @@ constexpr std::string_view kOutOfRange = "Frequency entered is not in the range 
 // Codes whose text is assembled from pieces (see reportText).
 constexpr std::array<ResultCode, 8> kAssembledCodes{-1, -93, -104, -107, -121, -123, -127, -128};
 
-constexpr std::array<ResultCode, 13> kWarningClass{-22, -54, -59, -76, -78, -79, -100,
+constexpr std::array<ResultCode, 13> kWarningClass{-22,  -54,  -59,  -76,  -78,  -79, -100,
                                                    -104, -106, -108, -109, -121, -123};
 constexpr std::array<ResultCode, 7> kInformationClass{-17, -60, -61, -62, -67, -113, -122};
 
@@ -210,13 +212,11 @@ bool hasReportText(ResultCode code) {
 
 std::string reportText(ResultCode code, const MessageContext& context) {
   switch (code) {
-    case -1:
-      return wrongPasswordText(context.remainingAttempts);
+    case -1: return wrongPasswordText(context.remainingAttempts);
     case -93:
       return "This pager has been programmed with a later PPS version. \n" +
              context.pagerVersionText + "\nIt cannot be read by this PPS.\n";
-    case -104:
-      return rangeText(context) + std::string(kOutOfRange);
+    case -104: return rangeText(context) + std::string(kOutOfRange);
     case -107:
       return "The File was created by newer PPS then you.\n" + context.fileVersionLabel +
              "\nPlease update your PPS software.\n";
@@ -230,12 +230,9 @@ std::string reportText(ResultCode code, const MessageContext& context) {
              "ASS'Y-TOUCH), Serial No. >= BZZQWLE000 and try again.";
     // The two Traditional Chinese texts are kept in UTF-8 so that they show on
     // any system, whatever its code page.
-    case -127:
-      return "傳輸過程發生異常 !! - id@1\n" + std::string(kBig5SecondLine);
-    case -128:
-      return "傳輸過程發生異常 - id@2\n" + std::string(kBig5SecondLine);
-    default:
-      break;
+    case -127: return "傳輸過程發生異常 !! - id@1\n" + std::string(kBig5SecondLine);
+    case -128: return "傳輸過程發生異常 - id@2\n" + std::string(kBig5SecondLine);
+    default: break;
   }
   for (const TextEntry& entry : kReportTexts) {
     if (entry.code == code) return std::string(entry.text);

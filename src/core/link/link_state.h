@@ -5,11 +5,11 @@
 #include <string>
 #include <string_view>
 
-#include "models/models.h"
 #include "errors/result_code.h"
 #include "link/comm.h"
 #include "link/firmware.h"
 #include "link/wire.h"
+#include "models/models.h"
 
 namespace zelta::link {
 

@@ -64,7 +64,7 @@ const ServiceFrame& serviceFrame(Transaction t) {
 
 // Models the state machine accepts for every transaction.
 constexpr models::ModelCode kServedModels[] = {'0',  '1',  '2',  ':',  'p',  'q',  't',  'u', 'x',
-                                       0x91, 0x92, 0x93, 0x95, 0x96, 0x97, 0x98, 0x99};
+                                               0x91, 0x92, 0x93, 0x95, 0x96, 0x97, 0x98, 0x99};
 
 bool served(models::ModelCode model) {
   for (models::ModelCode m : kServedModels) {
@@ -183,26 +183,16 @@ ResultCode TransactionRun::run() {
 
 ResultCode TransactionRun::step(State state) {
   switch (state) {
-    case State::Wake:
-      return wake();
-    case State::Frame:
-      return frame();
-    case State::Command:
-      return command();
-    case State::Information:
-      return information();
-    case State::Serial:
-      return serial();
-    case State::Status:
-      return status();
-    case State::Password:
-      return password();
-    case State::PasswordReply:
-      return passwordReply();
-    case State::ReadBlock:
-      return readBlock();
-    case State::WriteBlock:
-      return writeBlock();
+    case State::Wake: return wake();
+    case State::Frame: return frame();
+    case State::Command: return command();
+    case State::Information: return information();
+    case State::Serial: return serial();
+    case State::Status: return status();
+    case State::Password: return password();
+    case State::PasswordReply: return passwordReply();
+    case State::ReadBlock: return readBlock();
+    case State::WriteBlock: return writeBlock();
     case State::Checksum: {
       const std::uint8_t sum[] = {sum_};
       std::uint8_t ignored = 0;
@@ -213,8 +203,7 @@ ResultCode TransactionRun::step(State state) {
       if (const ResultCode r = readOne(reply); r != rc::Ok) return r;
       return reply == wire::kNak ? rc::BadChecksum : rc::Ok;
     }
-    case State::Final:
-      return finalReply();
+    case State::Final: return finalReply();
     case State::ReadReply: {
       std::array<std::uint8_t, wire::kReadReplyBytes> reply{};
       return link_.readBytes(reply);
@@ -226,12 +215,9 @@ ResultCode TransactionRun::step(State state) {
       st_.extraStatusLarge = extra >= 32;
       return rc::Ok;
     }
-    case State::StatusRequestReply:
-      return statusRequestReply();
-    case State::Clock:
-      return clock();
-    case State::Done:
-      break;
+    case State::StatusRequestReply: return statusRequestReply();
+    case State::Clock: return clock();
+    case State::Done: break;
   }
   return rc::Ok;
 }
@@ -240,54 +226,36 @@ TransactionRun::State TransactionRun::next(State state) const {
   const bool readOrClock =
       requested_ == Transaction::ReadImage || requested_ == Transaction::SetClock;
   switch (state) {
-    case State::Wake:
-      return State::Frame;
-    case State::Frame:
-      return State::Command;
+    case State::Wake: return State::Frame;
+    case State::Frame: return State::Command;
     case State::Command:
       switch (effective_) {
         case Transaction::WriteImage:
-        case Transaction::SetClock:
-          return State::Status;
-        case Transaction::StatusRequest:
-          return State::StatusRequestReply;
-        case Transaction::InformationRequest:
-          return State::Information;
-        case Transaction::ReadImage:
-          return State::ReadReply;
-        default:
-          return State::Done;  // test and mode switches
+        case Transaction::SetClock: return State::Status;
+        case Transaction::StatusRequest: return State::StatusRequestReply;
+        case Transaction::InformationRequest: return State::Information;
+        case Transaction::ReadImage: return State::ReadReply;
+        default: return State::Done;  // test and mode switches
       }
-    case State::ReadReply:
-      return st_.blankRead ? State::ExtraStatus : State::Information;
-    case State::ExtraStatus:
-      return State::Information;
+    case State::ReadReply: return st_.blankRead ? State::ExtraStatus : State::Information;
+    case State::ExtraStatus: return State::Information;
     case State::Information:
       return requested_ == Transaction::StatusRequest ? State::Wake : State::Serial;
-    case State::Serial:
-      return State::Status;
-    case State::Status:
-      return statusLetter_ == 'Y' ? State::Password : State::PasswordReply;
-    case State::Password:
-      return dialogShown_ ? State::Wake : State::PasswordReply;
-    case State::StatusRequestReply:
-      return readOrClock ? State::Wake : State::PasswordReply;
+    case State::Serial: return State::Status;
+    case State::Status: return statusLetter_ == 'Y' ? State::Password : State::PasswordReply;
+    case State::Password: return dialogShown_ ? State::Wake : State::PasswordReply;
+    case State::StatusRequestReply: return readOrClock ? State::Wake : State::PasswordReply;
     case State::PasswordReply:
       if (requested_ == Transaction::WriteImage) return State::WriteBlock;
       if (requested_ == Transaction::SetClock) return State::Clock;
       return State::ReadBlock;
-    case State::ReadBlock:
-      return State::Done;
+    case State::ReadBlock: return State::Done;
     case State::WriteBlock:
-    case State::Clock:
-      return State::Checksum;
-    case State::Checksum:
-      return State::ChecksumReply;
-    case State::ChecksumReply:
-      return State::Final;
+    case State::Clock: return State::Checksum;
+    case State::Checksum: return State::ChecksumReply;
+    case State::ChecksumReply: return State::Final;
     case State::Final:
-    case State::Done:
-      return State::Done;
+    case State::Done: return State::Done;
   }
   return State::Done;
 }
@@ -365,9 +333,7 @@ ResultCode TransactionRun::frame() {
 
   const BlockGeometry g = blockGeometry(st_.modelCode, st_.extendedFirmware);
   switch (effective_) {
-    case Transaction::StatusRequest:
-      frame_ = makeFrame(0x01, 0x01, g.location, g.length);
-      break;
+    case Transaction::StatusRequest: frame_ = makeFrame(0x01, 0x01, g.location, g.length); break;
     case Transaction::InformationRequest:
       frame_ = makeFrame(0x05, 0x01, g.location, g.length);
       break;
@@ -386,8 +352,7 @@ ResultCode TransactionRun::frame() {
           makeFrame(0x00, 0x03, static_cast<std::uint16_t>(at[0] << 8 | at[1]), wire::kClockBytes);
       break;
     }
-    default:
-      break;
+    default: break;
   }
   return rc::Ok;
 }
@@ -433,24 +398,18 @@ ResultCode TransactionRun::status() {
   if (const ResultCode r = readOne(letter); r != rc::Ok) return r;
   statusLetter_ = static_cast<char>(letter);
   switch (statusLetter_) {
-    case 'B':
-      return rc::BadPagerData;
-    case 'D':
-      st_.modelCode = models::kNoModel;
-      return rc::DownloadDisabled;
+    case 'B': return rc::BadPagerData;
+    case 'D': st_.modelCode = models::kNoModel; return rc::DownloadDisabled;
     case 'N':
     case 'O':
-    case 'Y':
-      st_.unprogrammed = false;
-      break;
+    case 'Y': st_.unprogrammed = false; break;
     case 'U':
       if (requested_ == Transaction::ReadImage) {
         st_.unprogrammed = true;
         return rc::Unprogrammed;
       }
       break;
-    default:
-      break;  // other letters mean nothing to us
+    default: break;  // other letters mean nothing to us
   }
   return rc::Ok;
 }
@@ -499,8 +458,8 @@ ResultCode TransactionRun::readBlock() {
     if (sum != 0xFF) return rc::ReadBackFailed;
   }
 
-  const codeplug::CodeplugVersion version =
-      codeplug::readCodeplugVersion(codeplug::ConstImageView(target), codeplug::kCodeplugVersionOffset);
+  const codeplug::CodeplugVersion version = codeplug::readCodeplugVersion(
+      codeplug::ConstImageView(target), codeplug::kCodeplugVersionOffset);
   if (codeplug::compareWithProgramVersion(version) > 0) {
     link_.reporter_.context().pagerVersionText = codeplug::versionNumberText(version);
     st_.modelCode = models::kNoModel;
@@ -707,7 +666,8 @@ ResultCode PagerLink::probe(ProbeKind kind, Identification* identification) {
   return result;
 }
 
-PagerCopyValues extractPagerCopyValues(std::span<const std::uint8_t> copy, models::ModelCode model) {
+PagerCopyValues extractPagerCopyValues(std::span<const std::uint8_t> copy,
+                                       models::ModelCode model) {
   using models::Family;
   const auto info = models::findModel(model);
   const Family family = info ? info->slotFamily : Family::A;
@@ -742,16 +702,11 @@ PasswordField makePasswordField(std::string_view typed) {
 
 std::uint8_t requestedSpeedCodeForBaud(std::uint32_t baud) {
   switch (baud) {
-    case 4800:
-      return speed::k4800;
-    case 9600:
-      return speed::k9600;
-    case 19200:
-      return speed::k19200;
-    case 38400:
-      return speed::k38400;
-    default:
-      return speed::k57600;
+    case 4800: return speed::k4800;
+    case 9600: return speed::k9600;
+    case 19200: return speed::k19200;
+    case 38400: return speed::k38400;
+    default: return speed::k57600;
   }
 }
 

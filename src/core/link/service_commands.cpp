@@ -12,14 +12,10 @@ constexpr std::int64_t kRamPatternPauseMs = 250;
 
 Transaction transactionOf(PagerMode mode) {
   switch (mode) {
-    case PagerMode::QuickPage:
-      return Transaction::QuickPage;
-    case PagerMode::KeepOnlyGoodMessages:
-      return Transaction::KeepOnlyGoodMessages;
-    case PagerMode::Chirp:
-      return Transaction::Chirp;
-    case PagerMode::ReceiverAlwaysOn:
-      return Transaction::ReceiverAlwaysOn;
+    case PagerMode::QuickPage: return Transaction::QuickPage;
+    case PagerMode::KeepOnlyGoodMessages: return Transaction::KeepOnlyGoodMessages;
+    case PagerMode::Chirp: return Transaction::Chirp;
+    case PagerMode::ReceiverAlwaysOn: return Transaction::ReceiverAlwaysOn;
   }
   return Transaction::QuickPage;
 }

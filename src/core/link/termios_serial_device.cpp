@@ -85,8 +85,7 @@ std::string describeOpenError(const std::string& path, int errorNumber) {
   switch (errorNumber) {
     case ENOENT:
     case ENODEV:
-    case ENXIO:
-      return path + ": no such device.";
+    case ENXIO: return path + ": no such device.";
     case EACCES:
     case EPERM: {
       struct stat info {};
@@ -96,12 +95,9 @@ std::string describeOpenError(const std::string& path, int errorNumber) {
              " (it owns the device) and log in again.";
     }
     case EBUSY:
-    case EWOULDBLOCK:
-      return path + ": the port is in use by another program.";
-    case ENOTTY:
-      return path + ": not a serial device.";
-    default:
-      return path + ": " + std::strerror(errorNumber) + ".";
+    case EWOULDBLOCK: return path + ": the port is in use by another program.";
+    case ENOTTY: return path + ": not a serial device.";
+    default: return path + ": " + std::strerror(errorNumber) + ".";
   }
 }
 
@@ -115,36 +111,19 @@ bool configureTermios(termios& tio, const LineSettings& settings) {
 
   tio.c_cflag &= ~CSIZE;
   switch (settings.dataBits) {
-    case 5:
-      tio.c_cflag |= CS5;
-      break;
-    case 6:
-      tio.c_cflag |= CS6;
-      break;
-    case 7:
-      tio.c_cflag |= CS7;
-      break;
-    default:
-      tio.c_cflag |= CS8;
-      break;
+    case 5: tio.c_cflag |= CS5; break;
+    case 6: tio.c_cflag |= CS6; break;
+    case 7: tio.c_cflag |= CS7; break;
+    default: tio.c_cflag |= CS8; break;
   }
 
   tio.c_cflag &= ~(PARENB | PARODD | CMSPAR);
   switch (settings.parity) {
-    case Parity::None:
-      break;
-    case Parity::Odd:
-      tio.c_cflag |= PARENB | PARODD;
-      break;
-    case Parity::Even:
-      tio.c_cflag |= PARENB;
-      break;
-    case Parity::Mark:
-      tio.c_cflag |= PARENB | PARODD | CMSPAR;
-      break;
-    case Parity::Space:
-      tio.c_cflag |= PARENB | CMSPAR;
-      break;
+    case Parity::None: break;
+    case Parity::Odd: tio.c_cflag |= PARENB | PARODD; break;
+    case Parity::Even: tio.c_cflag |= PARENB; break;
+    case Parity::Mark: tio.c_cflag |= PARENB | PARODD | CMSPAR; break;
+    case Parity::Space: tio.c_cflag |= PARENB | CMSPAR; break;
   }
 
   // termios knows one or two stop bits. The one-and-a-half code is what the

@@ -9,12 +9,12 @@ using models::ModelGroup;
 using models::modelIn;
 
 constexpr models::ModelCode kVariantBWakeModels[] = {0x20, 0x21, 0x22, 0x23, '0',  '1', '2',  '6',
-                                             ':',  'p',  'q',  't',  'u',  'x', 0x91, 0x92,
-                                             0x93, 0x95, 0x96, 0x97, 0x98, 0x99};
+                                                     ':',  'p',  'q',  't',  'u',  'x', 0x91, 0x92,
+                                                     0x93, 0x95, 0x96, 0x97, 0x98, 0x99};
 // As the wake-up of variant B, without '6'.
 constexpr models::ModelCode kProbeModels[] = {0x20, 0x21, 0x22, 0x23, '0',  '1',  '2',
-                                      ':',  'p',  'q',  't',  'u',  'x',  0x91,
-                                      0x92, 0x93, 0x95, 0x96, 0x97, 0x98, 0x99};
+                                              ':',  'p',  'q',  't',  'u',  'x',  0x91,
+                                              0x92, 0x93, 0x95, 0x96, 0x97, 0x98, 0x99};
 // 1024-byte blocks; '!' joins them when its firmware is extended.
 constexpr models::ModelCode kOneKilobyteModels[] = {'0', '1', '2', ':', 'p', 't', 'x'};
 

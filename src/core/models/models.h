@@ -9,7 +9,7 @@ namespace zelta::models {
 
 // The one-byte model code a pager reports and image byte 1 holds.
 using ModelCode = std::uint8_t;
-inline constexpr ModelCode kNoModel = 0xFF;      // nothing read yet
+inline constexpr ModelCode kNoModel = 0xFF;          // nothing read yet
 inline constexpr ModelCode kOldGenerationId = 0xCC;  // read command: treat as old generation
 
 // Image layout families. The old-format models (' ' '!' '"' '#') are read
@@ -31,10 +31,10 @@ constexpr std::string_view familyName(Family family) {
 
 struct ModelInfo {
   ModelCode code;
-  Family family;       // layout as read from a pager ('!' may also come as A, 1024 bytes)
-  Family slotFamily;   // which FieldOffsetTable family the model loads
-  int imageBytes;      // bytes of the image the model uses
-  int codes;           // codes shown on the Code pages
+  Family family;      // layout as read from a pager ('!' may also come as A, 1024 bytes)
+  Family slotFamily;  // which FieldOffsetTable family the model loads
+  int imageBytes;     // bytes of the image the model uses
+  int codes;          // codes shown on the Code pages
 };
 
 // Every model the system serves, as one registry.
@@ -106,14 +106,15 @@ inline constexpr ModelCode kDGroup[] = {0x91, 0x92, 0x95, 0x96};
 inline constexpr ModelCode kDual[] = {0x93, 0x97};
 inline constexpr ModelCode kToolsMenu[] = {'0', '1'};
 inline constexpr ModelCode kUserPassword[] = {0x98, 0x99};
-inline constexpr ModelCode kExtendedAlert[] = {'q', 't', 'u', 'x', 0x91, 0x92, 0x93,
-                                               0x95, 0x96, 0x97, 0x98, 0x99};
-inline constexpr ModelCode kNewProtocol[] = {'q', 'u', 0x91, 0x92, 0x93, 0x95, 0x96, 0x97, 0x98, 0x99};
+inline constexpr ModelCode kExtendedAlert[] = {'q',  't',  'u',  'x',  0x91, 0x92,
+                                               0x93, 0x95, 0x96, 0x97, 0x98, 0x99};
+inline constexpr ModelCode kNewProtocol[] = {'q',  'u',  0x91, 0x92, 0x93,
+                                             0x95, 0x96, 0x97, 0x98, 0x99};
 inline constexpr ModelCode kDFamily[] = {0x91, 0x92, 0x93, 0x95, 0x96, 0x97, 0x98, 0x99};
 inline constexpr ModelCode kFFamily[] = {0x98, 0x99};
 inline constexpr ModelCode kDualOrF[] = {0x93, 0x97, 0x98, 0x99};
-inline constexpr ModelCode kNoBackup[] = {' ', '!', '"', '#', 0x91, 0x92, 0x93,
-                                          0x95, 0x96, 0x97, 0x98, 0x99};
+inline constexpr ModelCode kNoBackup[] = {' ',  '!',  '"',  '#',  0x91, 0x92,
+                                          0x93, 0x95, 0x96, 0x97, 0x98, 0x99};
 }  // namespace detail
 
 constexpr bool modelIn(ModelCode code, ModelGroup group) {

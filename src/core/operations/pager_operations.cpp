@@ -1,6 +1,7 @@
 #include "operations/pager_operations.h"
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string_view>
@@ -8,18 +9,17 @@
 #include "codeplug/frequency_band.h"
 #include "codeplug/frequency_synthesizer.h"
 #include "codeplug/model_checks.h"
+#include "conversion/model_reconciliation.h"
 #include "pages/code_predicates.h"
 #include "pages/features_page.h"
-#include "conversion/model_reconciliation.h"
-#include <memory>
 
 namespace zelta::operations {
 
 namespace rc = errors::code;
+using errors::ResultCode;
 using models::ModelCode;
 using models::ModelGroup;
 using models::modelIn;
-using errors::ResultCode;
 
 namespace {
 
@@ -29,16 +29,18 @@ constexpr std::int64_t kBeforeClockMs = 500;
 
 // Results the program dispatcher leaves unreported: success, the answered
 // retry question, and codes their checks or the port have shown.
-constexpr ResultCode kUnreportedProgramResults[] = {rc::Ok,         rc::NotResponding,
-                                                    rc::NotSynthesizable, rc::OutOfBand,
-                                                    rc::PortNotOpened,    rc::RfSelectionsDiffer};
+constexpr ResultCode kUnreportedProgramResults[] = {
+    rc::Ok,        rc::NotResponding, rc::NotSynthesizable,
+    rc::OutOfBand, rc::PortNotOpened, rc::RfSelectionsDiffer};
 
 // The languages whose prompts the pager can only show with a character ROM
 // (Traditional Chinese, Simplified Chinese, Thai).
 constexpr int kFirstRomLanguage = 15;
 
 // Version 8.2.5: images up to it keep no band field and no narrow band bit.
-bool hasBandField(const codeplug::SettingsRecord& settings) { return settings.bandFieldMark; }
+bool hasBandField(const codeplug::SettingsRecord& settings) {
+  return settings.bandFieldMark;
+}
 
 // The models whose 0x321 (icon contrast) is written as 0: they have no icon
 // contrast and the byte must not carry a stale value.
@@ -56,8 +58,8 @@ std::string capcodeKey(const std::string& code) {
   std::string trimmed = code;
   trimmed.erase(0, trimmed.find_first_not_of(' '));
   trimmed.erase(trimmed.find_last_not_of(' ') + 1);
-  if (!trimmed.empty() && std::all_of(trimmed.begin(), trimmed.end(),
-                                      [](char c) { return c >= '0' && c <= '9'; })) {
+  if (!trimmed.empty() &&
+      std::all_of(trimmed.begin(), trimmed.end(), [](char c) { return c >= '0' && c <= '9'; })) {
     trimmed.erase(0, std::min(trimmed.find_first_not_of('0'), trimmed.size() - 1));
   }
   return trimmed;
@@ -108,9 +110,9 @@ ResultCode PagerOperations::RunPagerOperation(OperationKind kind) {
   reportedInSequence_ = false;
   ResultCode r = codeChecks();
   if (r == rc::Ok) r = RetryOperation(OperationKind::Program);
-  const bool unreported = std::find(std::begin(kUnreportedProgramResults),
-                                    std::end(kUnreportedProgramResults),
-                                    r) != std::end(kUnreportedProgramResults);
+  const bool unreported =
+      std::find(std::begin(kUnreportedProgramResults), std::end(kUnreportedProgramResults), r) !=
+      std::end(kUnreportedProgramResults);
   const bool shownBySequence =
       reportedInSequence_ && (r == rc::UnknownPagerType || r == rc::FirmwareMismatch);
   if (!unreported && !shownBySequence) s_.reporter.ReportCode(r);
@@ -277,8 +279,7 @@ ResultCode PagerOperations::ProgramPagerSequence() {
   }
 
   // 5.-7.
-  if (r == rc::UnknownPagerType &&
-      (model == models::kNoModel || st.extendedFirmware != 1)) {
+  if (r == rc::UnknownPagerType && (model == models::kNoModel || st.extendedFirmware != 1)) {
     s_.reporter.ReportCode(rc::UnknownPagerType);
     reportedInSequence_ = true;
   }
@@ -300,8 +301,8 @@ ResultCode PagerOperations::ProgramPagerSequence() {
     request.model = model;
     request.memorySize = image.header().memorySize;
     request.largeMemory = image.header().largeMemory;
-    request.mailDropCodePresent = pages::maildropCodeExists(
-        settings, pages::codesOfModel(model, converter_.targetSet()));
+    request.mailDropCodePresent =
+        pages::maildropCodeExists(settings, pages::codesOfModel(model, converter_.targetSet()));
     request.memoryCode = settings.memorySplit;
     if (const ResultCode d = dialogs_.askMemoryAndSerial(request); d != rc::Ok) return d;
     settings.serialNumber = request.serialNumber.substr(0, kSerialNumberBytes);
@@ -316,8 +317,9 @@ ResultCode PagerOperations::ProgramPagerSequence() {
   facts.model = model;
   facts.unprogrammed = unprogrammed;
   facts.serialNumber = st.pagerCopy.serialNumber;
-  facts.hardwareVariant =
-      st.pagerCopy.hardwareVariant == link::PagerCopyValues::kAbsent ? 0 : st.pagerCopy.hardwareVariant;
+  facts.hardwareVariant = st.pagerCopy.hardwareVariant == link::PagerCopyValues::kAbsent
+                              ? 0
+                              : st.pagerCopy.hardwareVariant;
   facts.dualFrequencySupport = st.pagerCopy.dualFrequency == 1;
   facts.band = pagerBand;
   const auto codeplugFamilyModel = static_cast<ModelCode>(ops_.sourceModel);
@@ -341,8 +343,7 @@ ResultCode PagerOperations::ProgramPagerSequence() {
   if (codeplug::checkSynthesizable(freq, s_.reporter).code != rc::Done) {
     return rc::NotSynthesizable;
   }
-  if (const ResultCode band = codeplug::checkFrequencyInBand(freq, s_.reporter);
-      band != rc::Done) {
+  if (const ResultCode band = codeplug::checkFrequencyInBand(freq, s_.reporter); band != rc::Done) {
     return band;
   }
 
@@ -377,8 +378,8 @@ ResultCode PagerOperations::buildAndWrite(ModelCode model, ModelCode remembered,
 
   const bool dFamily = modelIn(model, ModelGroup::dFamily);
   if (!dFamily) {
-    if (const ResultCode b = s_.codec.build(image, s_.settings, save.build); b != rc::Done &&
-                                                                           b != rc::Ok) {
+    if (const ResultCode b = s_.codec.build(image, s_.settings, save.build);
+        b != rc::Done && b != rc::Ok) {
       return b;
     }
   }
@@ -393,8 +394,7 @@ ResultCode PagerOperations::buildAndWrite(ModelCode model, ModelCode remembered,
   if (modelIn(model, ModelGroup::largeQModels) || dFamily) {
     if (reconcile() == rc::Ok) return rc::Ok;
     if (dFamily) {
-      const ResultCode v =
-          codeplug::checkHardwareVariant(facts, image, s_.settings, s_.reporter);
+      const ResultCode v = codeplug::checkHardwareVariant(facts, image, s_.settings, s_.reporter);
       if (v != rc::Done) return v;
     } else if (converter_.targetSet()) {
       return rc::CodeplugNewerThanPager;

@@ -5,11 +5,11 @@
 
 #include "codeplug/codeplug_files.h"
 #include "codeplug/model_checks.h"
-#include "models/models.h"
-#include "pages/sequential_programming.h"
+#include "conversion/model_converter.h"
 #include "errors/result_code.h"
 #include "link/pager_link.h"
-#include "conversion/model_converter.h"
+#include "models/models.h"
+#include "pages/sequential_programming.h"
 
 namespace zelta::operations {
 
@@ -22,7 +22,7 @@ struct MemorySerialRequest {
   int memorySize = 32;      // header memory size in KB
   bool largeMemory = true;  // header large-memory flag
   bool mailDropCodePresent = false;
-  int memoryCode = 10;      // in: the current one; out: the chosen one
+  int memoryCode = 10;       // in: the current one; out: the chosen one
   std::string serialNumber;  // out: at most 10 characters
 };
 

@@ -2,9 +2,9 @@
 
 #include "codeplug/codeplug_image.h"
 #include "codeplug/settings_record.h"
-#include "pages/code_predicates.h"
 #include "codes/pleasing_alert.h"
 #include "errors/reporter.h"
+#include "pages/code_predicates.h"
 #include "pages/page_settings.h"
 
 namespace zelta::pages {

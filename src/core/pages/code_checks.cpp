@@ -6,8 +6,8 @@
 
 #include "codeplug/settings_record.h"
 #include "codes/capcode.h"
-#include "pages/code_predicates.h"
 #include "errors/reporter.h"
+#include "pages/code_predicates.h"
 #include "pages/model_layout.h"
 #include "pages/page_module.h"
 

@@ -54,7 +54,8 @@ bool codePresent(const codeplug::SettingsRecord& settings, int code) {
 }
 
 bool personalCodeExists(const codeplug::SettingsRecord& settings, int codes) {
-  return anyPresentCode(settings, codes, [&](int c) { return isPersonal(settings.codeType[at(c)]); });
+  return anyPresentCode(settings, codes,
+                        [&](int c) { return isPersonal(settings.codeType[at(c)]); });
 }
 
 bool maildropCodeExists(const codeplug::SettingsRecord& settings, int codes) {

@@ -21,9 +21,7 @@ std::optional<EditMask> EditMask::parse(std::string_view mask) {
     Position p;
     p.caseConversion = caseConversion;
     switch (c) {
-      case '>':
-        caseConversion = Case::Upper;
-        continue;
+      case '>': caseConversion = Case::Upper; continue;
       case '<':
         if (i + 1 < mask.size() && mask[i + 1] == '>') {
           caseConversion = Case::AsTyped;
@@ -32,45 +30,22 @@ std::optional<EditMask> EditMask::parse(std::string_view mask) {
           caseConversion = Case::Lower;
         }
         continue;
-      case '!':
-        continue;  // blank-trimming direction: no effect on what is typed
+      case '!': continue;  // blank-trimming direction: no effect on what is typed
       case '\\':
         if (++i == mask.size()) break;
         p.literal = mask[i];
         break;
-      case 'L':
-        p.required = true;
-        [[fallthrough]];
-      case 'l':
-        p.slot = Slot::Letter;
-        break;
-      case 'A':
-        p.required = true;
-        [[fallthrough]];
-      case 'a':
-        p.slot = Slot::LetterOrDigit;
-        break;
-      case 'C':
-        p.required = true;
-        [[fallthrough]];
-      case 'c':
-        p.slot = Slot::Any;
-        break;
-      case '0':
-        p.required = true;
-        [[fallthrough]];
-      case '9':
-        p.slot = Slot::Digit;
-        break;
-      case '#':
-        p.slot = Slot::DigitOrSign;
-        break;
-      case '_':
-        p.literal = ' ';
-        break;
-      default:
-        p.literal = c;
-        break;
+      case 'L': p.required = true; [[fallthrough]];
+      case 'l': p.slot = Slot::Letter; break;
+      case 'A': p.required = true; [[fallthrough]];
+      case 'a': p.slot = Slot::LetterOrDigit; break;
+      case 'C': p.required = true; [[fallthrough]];
+      case 'c': p.slot = Slot::Any; break;
+      case '0': p.required = true; [[fallthrough]];
+      case '9': p.slot = Slot::Digit; break;
+      case '#': p.slot = Slot::DigitOrSign; break;
+      case '_': p.literal = ' '; break;
+      default: p.literal = c; break;
     }
     result.positions_.push_back(p);
   }
@@ -91,23 +66,12 @@ std::optional<char32_t> EditMask::accept(std::size_t index, char32_t ch) const {
   const Position& p = positions_[index];
   bool fits = false;
   switch (p.slot) {
-    case Slot::Literal:
-      return std::nullopt;
-    case Slot::Letter:
-      fits = isAsciiLetter(ch);
-      break;
-    case Slot::LetterOrDigit:
-      fits = isAsciiLetter(ch) || isAsciiDigit(ch);
-      break;
-    case Slot::Any:
-      fits = ch >= 0x20;
-      break;
-    case Slot::Digit:
-      fits = isAsciiDigit(ch);
-      break;
-    case Slot::DigitOrSign:
-      fits = isAsciiDigit(ch) || ch == '+' || ch == '-';
-      break;
+    case Slot::Literal: return std::nullopt;
+    case Slot::Letter: fits = isAsciiLetter(ch); break;
+    case Slot::LetterOrDigit: fits = isAsciiLetter(ch) || isAsciiDigit(ch); break;
+    case Slot::Any: fits = ch >= 0x20; break;
+    case Slot::Digit: fits = isAsciiDigit(ch); break;
+    case Slot::DigitOrSign: fits = isAsciiDigit(ch) || ch == '+' || ch == '-'; break;
   }
   if (!fits) return std::nullopt;
   if (p.caseConversion == Case::Upper && ch >= 'a' && ch <= 'z') return ch - 'a' + 'A';

@@ -2,11 +2,11 @@
 
 #include "codeplug/codec.h"
 #include "pages/alert_page.h"
-#include "pages/general_code_page.h"
 #include "pages/features_page.h"
+#include "pages/general_code_page.h"
 #include "pages/more_features_page.h"
-#include "pages/password_ota_page.h"
 #include "pages/page_dispatch.h"
+#include "pages/password_ota_page.h"
 #include "pages/prompt_pages.h"
 
 namespace zelta::pages {

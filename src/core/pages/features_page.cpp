@@ -4,15 +4,15 @@
 #include <charconv>
 
 #include "codeplug/settings_record.h"
-#include "pages/code_predicates.h"
 #include "errors/reporter.h"
+#include "pages/code_predicates.h"
 #include "pages/page_settings.h"
 
 namespace zelta::pages {
 namespace {
 
-using models::ModelCode;
 using codeplug::SettingsRecord;
+using models::ModelCode;
 
 constexpr ModelCode kModelSpace = ' ';  // shows "LCD Control" for the end-of-message character
 constexpr ModelCode kModelHash = '#';   // no canned messages
@@ -151,9 +151,7 @@ void storeFeature(const FieldInput& in, PageContext& c) {
       if (!yesNo(in.index)) return;
       (c.headerType == 3 ? s.b14bitDecodingRom3 : s.B14bitDecoding) = in.index;
       return;
-    case kIdeoNumericCanned:
-      storeIdeoCanned(in.index, c);
-      return;
+    case kIdeoNumericCanned: storeIdeoCanned(in.index, c); return;
     case kStartCannedMsg:
     case kEndCannedMsg:
       (in.id == kStartCannedMsg ? s.startCannedMsg : s.endCannedMsg) = upper(in.text);
@@ -168,9 +166,7 @@ void storeFeature(const FieldInput& in, PageContext& c) {
         s.scLostNumNormalMod = in.index + 1;
       }
       return;
-    default:
-      storeField(in, c);
-      return;
+    default: storeField(in, c); return;
   }
 }
 

@@ -6,9 +6,9 @@
 #include "codeplug/field_encodings.h"
 #include "codeplug/receiver_presets.h"
 #include "codes/capcode.h"
+#include "errors/reporter.h"
 #include "pages/code_checks.h"
 #include "pages/code_predicates.h"
-#include "errors/reporter.h"
 #include "pages/edit_mask.h"
 #include "pages/model_layout.h"
 
@@ -17,8 +17,8 @@ namespace {
 
 using errors::ResultCode;
 using pages::CodeColumn;
-using pages::FieldId;
 using pages::FieldEntry;
+using pages::FieldId;
 using pages::PageContext;
 namespace code = errors::code;
 
@@ -196,9 +196,7 @@ ResultCode GeneralCodePage::storeCodeRowField(const FieldEntry& field,
     case CodeColumn::Code:
       s.code[at(c)] = codes::normaliseCapcode(upperCased(input.text)).text;
       break;
-    case CodeColumn::Function:
-      s.function[at(c)] = functionLetters(input.text);
-      break;
+    case CodeColumn::Function: s.function[at(c)] = functionLetters(input.text); break;
     case CodeColumn::Priority:
       if (!hashMaildrop) s.priority[at(c)] = flagLetters(input.text);
       break;
@@ -213,9 +211,7 @@ ResultCode GeneralCodePage::storeCodeRowField(const FieldEntry& field,
       codeplug::writeSettingsField(s, field.name, flagLetters(input.text));
       break;
     case CodeColumn::AlertMode:
-    case CodeColumn::AlertPattern:
-      codeplug::writeSettingsField(s, field.name, input.index);
-      break;
+    case CodeColumn::AlertPattern: codeplug::writeSettingsField(s, field.name, input.index); break;
   }
   if (context.model == kModelHash) {
     s.codeType[at(kHashMaildropCode)] = MailDrop;

@@ -30,7 +30,7 @@ bool promptKeyAccepted(char32_t key, const KeyContext& context) {
   if (context.model == kModelHash || !context.promptsEditable) return true;
   // Compressed prompts take only what the prompt code table holds.
   return key <= 0x7F && text::promptKeyAccepted(static_cast<char>(key), context.model,
-                                                 text::PromptMode::compressed);
+                                                text::PromptMode::compressed);
 }
 
 }  // namespace
@@ -38,24 +38,18 @@ bool promptKeyAccepted(char32_t key, const KeyContext& context) {
 bool keyAccepted(KeyFilter filter, FieldId field, char32_t key, const KeyContext& context) {
   if (filter != KeyFilter::None && key == kBackspace) return true;
   switch (filter) {
-    case KeyFilter::None:
-      return true;
-    case KeyFilter::Decimal:
-      return inRange(key, '0', '9');
-    case KeyFilter::YesNo:
-      return oneOf(key, U"YyNn");
-    case KeyFilter::Functions:
-      return functionKeyAccepted(field, key, context);
+    case KeyFilter::None: return true;
+    case KeyFilter::Decimal: return inRange(key, '0', '9');
+    case KeyFilter::YesNo: return oneOf(key, U"YyNn");
+    case KeyFilter::Functions: return functionKeyAccepted(field, key, context);
     case KeyFilter::LettersAndDigits:
       return inRange(key, 'a', 'z') || inRange(key, 'A', 'Z') || inRange(key, '0', '9') ||
              key == ' ';
-    case KeyFilter::UserPassword:
-      return inRange(key, '0', '3');
+    case KeyFilter::UserPassword: return inRange(key, '0', '3');
     case KeyFilter::Hexadecimal:
       return inRange(key, '0', '9') || inRange(key, 'a', 'f') || inRange(key, 'A', 'F') ||
              key == '.';
-    case KeyFilter::PromptCharacters:
-      return promptKeyAccepted(key, context);
+    case KeyFilter::PromptCharacters: return promptKeyAccepted(key, context);
   }
   return false;
 }

@@ -38,17 +38,10 @@ Items codeTypes(const FieldEntry& field, const ListContext& ctx) {
 Items promptLanguages(const FieldEntry& field, const ListContext& ctx) {
   Items out(field.items.begin(), field.items.end());
   switch (ctx.headerType) {
-    case 1:
-      out.push_back("Traditional Chinese");
-      break;
-    case 2:
-      out.push_back("Simplified Chinese");
-      break;
-    case 3:
-      out.push_back("Thai");
-      break;
-    default:
-      break;
+    case 1: out.push_back("Traditional Chinese"); break;
+    case 2: out.push_back("Simplified Chinese"); break;
+    case 3: out.push_back("Thai"); break;
+    default: break;
   }
   return out;
 }
@@ -58,14 +51,11 @@ Items promptLanguages(const FieldEntry& field, const ListContext& ctx) {
 std::vector<std::string_view> listItems(const FieldEntry& field, const ListContext& ctx) {
   if (field.kind != FieldKind::List) return {};
   switch (field.listRule) {
-    case ListRule::Static:
-      break;
+    case ListRule::Static: break;
     case ListRule::CodingFormat:
       return ctx.limitedBaudFirmware ? firstOf(field.items, 2) : firstOf(field.items, 3);
-    case ListRule::CodeType:
-      return codeTypes(field, ctx);
-    case ListRule::InternationalPrompt:
-      return promptLanguages(field, ctx);
+    case ListRule::CodeType: return codeTypes(field, ctx);
+    case ListRule::InternationalPrompt: return promptLanguages(field, ctx);
     case ListRule::AlertDuration: {
       const bool thirtySeconds =
           models::modelIn(ctx.model, ModelGroup::extendedAlertModels) || ctx.converterTarget;

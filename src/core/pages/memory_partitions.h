@@ -21,9 +21,8 @@ inline constexpr MemoryPartition kSmallMemoryPartitions[] = {
 
 // Pagers with 32 K (header memory size 32 and the large-memory flag set).
 inline constexpr MemoryPartition kLargeMemoryPartitions[] = {
-    {"   3K", "  29K", 3},  {"   5K", "  27K", 5},  {"  10K", "  22K", 10},
-    {"  16K", "  16K", 16}, {"21.5K", "10.5K", 21}, {"  27K", "   5K", 26},
-    {"  32K", " None", 32},
+    {"   3K", "  29K", 3},  {"   5K", "  27K", 5},  {"  10K", "  22K", 10}, {"  16K", "  16K", 16},
+    {"21.5K", "10.5K", 21}, {"  27K", "   5K", 26}, {"  32K", " None", 32},
 };
 
 // Large memory: header memory size 32 and the large-memory flag set.
@@ -36,7 +35,9 @@ constexpr bool isLargeMemory(int memorySize, bool largeMemory) {
 std::span<const MemoryPartition> offeredPartitions(bool largeMemory, bool mailDropCodePresent);
 
 // Default memory code: 10 when the header memory size is 32, else 5.
-constexpr int defaultMemoryCode(int memorySize) { return memorySize == 32 ? 10 : 5; }
+constexpr int defaultMemoryCode(int memorySize) {
+  return memorySize == 32 ? 10 : 5;
+}
 
 // Row of a memory code in the table; a code not in it selects row 2 (large)
 // or row 4 (small).

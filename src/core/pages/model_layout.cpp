@@ -58,12 +58,9 @@ bool rowMatches(const LayoutRow& row, ModelCode model, int capacity) {
         if (m == model) return true;
       }
       return false;
-    case RowModels::SixCode:
-      return modelIn(model, ModelGroup::sixCodeModels);
-    case RowModels::SixteenCode:
-      return modelIn(model, ModelGroup::dFamily);
-    case RowModels::Any:
-      return true;
+    case RowModels::SixCode: return modelIn(model, ModelGroup::sixCodeModels);
+    case RowModels::SixteenCode: return modelIn(model, ModelGroup::dFamily);
+    case RowModels::Any: return true;
   }
   return false;
 }

@@ -1,15 +1,15 @@
 #include "pages/more_features_page.h"
 
 #include "codeplug/settings_record.h"
-#include "pages/code_predicates.h"
 #include "errors/reporter.h"
+#include "pages/code_predicates.h"
 #include "pages/page_settings.h"
 
 namespace zelta::pages {
 namespace {
 
-using models::ModelCode;
 using codeplug::SettingsRecord;
+using models::ModelCode;
 
 constexpr ModelCode kModelSpace = ' ';
 constexpr ModelCode kModelHash = '#';  // "Receive Messages While Off" in the zoom control
@@ -64,12 +64,8 @@ errors::ResultCode MoreFeaturesPage::onExit(const FieldInput& input, PageContext
     case kShowMemFull:
       if (personalCode(context)) storeField(input, context);
       break;
-    case kZoom:
-      storeZoom(input, context);
-      break;
-    default:
-      storeField(input, context);
-      break;
+    case kZoom: storeZoom(input, context); break;
+    default: storeField(input, context); break;
   }
   return pageCheck(context);
 }

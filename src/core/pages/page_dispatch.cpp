@@ -30,16 +30,12 @@ bool listChangeCountsAsPassed(Page page) {
 // Which enter events reach the module of the page.
 bool entersModule(Page page, FieldKind kind) {
   switch (moduleOfPage(page)) {
-    case PageModuleId::GeneralCode:
-      return true;
+    case PageModuleId::GeneralCode: return true;
     case PageModuleId::Prompt:
       return kind == FieldKind::Text || (kind == FieldKind::List && page == Page::Prompt1);
-    case PageModuleId::Source:
-      return kind == FieldKind::Text;
-    case PageModuleId::None:
-      return false;
-    default:
-      return true;
+    case PageModuleId::Source: return kind == FieldKind::Text;
+    case PageModuleId::None: return false;
+    default: return true;
   }
 }
 

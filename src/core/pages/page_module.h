@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "models/models.h"
 #include "errors/result_code.h"
+#include "models/models.h"
 #include "pages/field_catalog.h"
 #include "pages/field_view.h"
 #include "pages/list_items.h"

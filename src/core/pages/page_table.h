@@ -82,24 +82,16 @@ constexpr PageModuleId moduleOfPage(Page page) {
     case Page::Code1to4:
     case Page::Code5to8:
     case Page::Code9to12:
-    case Page::Code13to16:
-      return PageModuleId::GeneralCode;
+    case Page::Code13to16: return PageModuleId::GeneralCode;
     case Page::Prompt1:
-    case Page::Prompt2:
-      return PageModuleId::Prompt;
+    case Page::Prompt2: return PageModuleId::Prompt;
     case Page::Source1to8:
-    case Page::Source9to16:
-      return PageModuleId::Source;
-    case Page::Alert:
-      return PageModuleId::Alert;
-    case Page::PasswordOta:
-      return PageModuleId::PasswordOta;
-    case Page::Features:
-      return PageModuleId::Features;
-    case Page::MoreFeatures:
-      return PageModuleId::MoreFeatures;
-    case Page::Main:
-      return PageModuleId::None;
+    case Page::Source9to16: return PageModuleId::Source;
+    case Page::Alert: return PageModuleId::Alert;
+    case Page::PasswordOta: return PageModuleId::PasswordOta;
+    case Page::Features: return PageModuleId::Features;
+    case Page::MoreFeatures: return PageModuleId::MoreFeatures;
+    case Page::Main: return PageModuleId::None;
   }
   return PageModuleId::None;
 }

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "codeplug/settings_record.h"
-#include "pages/code_predicates.h"
 #include "errors/reporter.h"
+#include "pages/code_predicates.h"
 #include "pages/page_settings.h"
 #include "pages/user_password.h"
 
@@ -95,9 +95,7 @@ void storePasswordField(const FieldInput& in, PageContext& c) {
     }
     case kTimeoutHours:
     case kTimeoutMinutes:
-    case kTimeoutSeconds:
-      storeTimeoutPart(in, s);
-      return;
+    case kTimeoutSeconds: storeTimeoutPart(in, s); return;
     case kUserPassword: {
       s.cpwFc_Password = userPasswordDigits(in.text);
       if (s.cpwFc_Password.size() >= kUserPasswordMinKeys) {
@@ -105,9 +103,7 @@ void storePasswordField(const FieldInput& in, PageContext& c) {
       }
       return;
     }
-    default:
-      storeField(in, c);
-      return;
+    default: storeField(in, c); return;
   }
 }
 

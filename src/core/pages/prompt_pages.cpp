@@ -15,8 +15,8 @@ namespace zelta::pages {
 namespace {
 
 using errors::ResultCode;
-using pages::FieldId;
 using pages::FieldEntry;
+using pages::FieldId;
 using pages::Page;
 using pages::PageContext;
 
@@ -158,8 +158,7 @@ ResultCode PromptPages::onExit(const pages::FieldInput& input, PageContext& cont
   if (field->kind == pages::FieldKind::List) {
     pendingToggle_ = pages::kNoFieldId;
     switch (field->id) {
-      case kLanguageField:
-        return chooseLanguage(*field, input.index, context);
+      case kLanguageField: return chooseLanguage(*field, input.index, context);
       case kShowSourceField: {
         const int before = context.settings.showSource;
         if (!pages::storeField(input, context)) return kRefused;
@@ -169,8 +168,7 @@ ResultCode PromptPages::onExit(const pages::FieldInput& input, PageContext& cont
       }
       case kCharacterSetField:
         return pages::storeField(input, context) ? errors::code::Done : kRefused;
-      default:
-        return errors::code::Done;
+      default: return errors::code::Done;
     }
   }
   if (field->kind != pages::FieldKind::Text) return errors::code::Done;
@@ -270,10 +268,9 @@ bool PromptPages::promptMemoryFits(PageContext& context, bool report) {
     return true;
   }
   codeplug::SettingsRecord& s = context.settings;
-  const models::ModelCode model =
-      context.converterTarget() ? kConverterTargetModel : context.model;
+  const models::ModelCode model = context.converterTarget() ? kConverterTargetModel : context.model;
   const text::PromptPacking packing{promptListOf(context), model, s.internationalPrompt,
-                              s.showSource == kShowSourceYes};
+                                    s.showSource == kShowSourceYes};
   const int capacity = text::promptBlockCapacity(model, context.firmwareR0102);
   const text::PromptSizeCheck check =
       checkPromptSize(s.prompts, packing, capacity, buffer_, context.reporter, report);
@@ -287,7 +284,8 @@ bool PromptPages::toggleDefault(FieldId field, PageContext& context) {
   const auto id = promptOfField(field, context);
   if (!id) return false;
   const text::PromptList list = promptListOf(context);
-  if (text::romPromptNumber(context.settings.internationalPrompt, *text::promptIndex(list, *id), list) < 0) {
+  if (text::romPromptNumber(context.settings.internationalPrompt, *text::promptIndex(list, *id),
+                            list) < 0) {
     return false;
   }
   pendingToggle_ = field;
@@ -297,7 +295,8 @@ bool PromptPages::toggleDefault(FieldId field, PageContext& context) {
 ResultCode PromptPages::programPressed(Page activePage, PageContext& context) {
   if (context.model == kModelHash && isPromptPage(activePage)) {
     const codeplug::SettingsRecord& s = context.settings;
-    text::checkRawPromptLeadBytes(s.kept.rawPowerUpPrompt, s.kept.rawDisablePrompt, context.reporter);
+    text::checkRawPromptLeadBytes(s.kept.rawPowerUpPrompt, s.kept.rawDisablePrompt,
+                                  context.reporter);
   }
   return errors::code::Done;
 }

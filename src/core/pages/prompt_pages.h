@@ -18,7 +18,8 @@ namespace zelta::pages {
 // "Print One Msg" and "Print All Msgs" fields, captioned "Dual Frequency
 // Menu" and "Scan", edit the dual frequency menu and scan prompts, and the
 // fields of those two prompts are not offered.
-std::optional<text::PromptId> promptOfField(pages::FieldId field, const pages::PageContext& context);
+std::optional<text::PromptId> promptOfField(pages::FieldId field,
+                                            const pages::PageContext& context);
 
 // The prompt list of the loaded model (the 118-list while a converter
 // target is selected).

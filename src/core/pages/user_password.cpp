@@ -34,7 +34,9 @@ void UserPasswordKeypad::backspace() {
   if (!digits_.empty()) digits_.pop_back();
 }
 
-void UserPasswordKeypad::deleteAll() { digits_.clear(); }
+void UserPasswordKeypad::deleteAll() {
+  digits_.clear();
+}
 
 errors::ResultCode UserPasswordKeypad::save(UserPassword& out) const {
   if (!canSave()) return errors::code::IllegalPasswordLength;

@@ -450,16 +450,12 @@ std::optional<std::string_view> defaultText(int language, int index, PromptList 
 
 int romPromptNumber(int language, int index, PromptList list) {
   switch (list) {
-    case PromptList::list48:
-      return lookUp(kRom48, language, index);
-    case PromptList::list59:
-      return lookUp(kRom59, language, index);
-    case PromptList::list49:
-      return lookUp(kRom49, language, index);
+    case PromptList::list48: return lookUp(kRom48, language, index);
+    case PromptList::list59: return lookUp(kRom59, language, index);
+    case PromptList::list49: return lookUp(kRom49, language, index);
     case PromptList::list118:
     case PromptList::list119:
-    case PromptList::list123:
-      return -1;
+    case PromptList::list123: return -1;
   }
   return -1;
 }

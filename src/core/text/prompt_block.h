@@ -6,9 +6,9 @@
 #include <optional>
 #include <span>
 
-#include "models/models.h"
 #include "errors/reporter.h"
 #include "errors/result_code.h"
+#include "models/models.h"
 #include "text/prompt_catalogue.h"
 
 namespace zelta::text {

@@ -349,18 +349,12 @@ PromptList promptListFor(models::ModelCode model, bool converterTarget) {
 
 std::span<const PromptId> promptListEntries(PromptList list) {
   switch (list) {
-    case PromptList::list48:
-      return k48;
-    case PromptList::list49:
-      return k49;
-    case PromptList::list59:
-      return k59;
-    case PromptList::list118:
-      return k118;
-    case PromptList::list119:
-      return k119;
-    case PromptList::list123:
-      return k123;
+    case PromptList::list48: return k48;
+    case PromptList::list49: return k49;
+    case PromptList::list59: return k59;
+    case PromptList::list118: return k118;
+    case PromptList::list119: return k119;
+    case PromptList::list123: return k123;
   }
   return {};
 }

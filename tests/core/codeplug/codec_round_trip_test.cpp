@@ -154,7 +154,8 @@ TEST(CodecRoundTrip, BuildAfterDecodeKeepsEveryUncoveredBitOfRandomImages) {
   for (models::ModelCode model : kMainModels) {
     for (int round = 0; round < 40; ++round) {
       auto image = imageOf(model);
-      const std::size_t synthesizerByte = models::modelIn(model, models::ModelGroup::largeQModels) ? 0x71F : 0x31F;
+      const std::size_t synthesizerByte =
+          models::modelIn(model, models::ModelGroup::largeQModels) ? 0x71F : 0x31F;
       const int cgromType = testing::fillRandomImage(*image, model, random, synthesizerByte);
       const auto bytes = std::as_const(*image).current().span();
       const std::vector<std::uint8_t> original(bytes.begin(), bytes.end());

@@ -20,8 +20,8 @@ using testing::srecFile;
 using zelta::testing::readFile;
 using zelta::testing::writeFile;
 
-std::vector<std::uint8_t> imageWithIcn(std::size_t size, models::ModelCode model, const std::string& icn,
-                                       unsigned seed = 7) {
+std::vector<std::uint8_t> imageWithIcn(std::size_t size, models::ModelCode model,
+                                       const std::string& icn, unsigned seed = 7) {
   auto bytes = patternImage(size, model, seed);
   std::copy(icn.begin(), icn.end(), bytes.begin() + 0x67);
   return bytes;

@@ -12,7 +12,7 @@
 namespace zelta::codeplug::testing {
 
 inline constexpr std::array<models::ModelCode, 8> kDFamilyModels{0x91, 0x92, 0x95, 0x96,
-                                                         0x93, 0x97, 0x98, 0x99};
+                                                                 0x93, 0x97, 0x98, 0x99};
 
 // Writes the synthesizer bytes of a frequency as a pager holds them: primary
 // block at 0x719-0x720 and 0x99, the second divider words at 0x4D and 0x50.

@@ -173,9 +173,9 @@ class CoveredBits : public testing::ImageBitMask {
     set(0x3C, 0xF7);    // hardware options but bit 3
     range(0x3D, 6);     // tuning, end of message, battery
     if (models::modelIn(model, models::ModelGroup::fFamily)) range(0x44, 5);  // user password
-    if (dualOrF) range(0x4D, 6);                              // second divider words
-    range(0x53, 10);                                          // download password
-    range(0x67, 10);                                          // inventory number
+    if (dualOrF) range(0x4D, 6);  // second divider words
+    range(0x53, 10);              // download password
+    range(0x67, 10);              // inventory number
     set(0x71, 0xFF);
     set(0x72, 0x03);
     set(0x73, 0xFC);  // narrow, band, combo

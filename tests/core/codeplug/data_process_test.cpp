@@ -87,8 +87,9 @@ TEST(SRecordWriter, ImageSizeFollowsTheModel) {
     models::ModelCode model;
     std::size_t dataRecords;
   };
-  for (const Case c : {Case{'0', 64}, Case{'6', 64}, Case{'p', 64}, Case{'x', 64}, Case{'q', 128}, Case{'u', 128},
-                       Case{0x91, 128}, Case{0x97, 128}, Case{0x99, 128}, Case{'#', 64}, Case{models::kNoModel, 64}}) {
+  for (const Case c : {Case{'0', 64}, Case{'6', 64}, Case{'p', 64}, Case{'x', 64}, Case{'q', 128},
+                       Case{'u', 128}, Case{0x91, 128}, Case{0x97, 128}, Case{0x99, 128},
+                       Case{'#', 64}, Case{models::kNoModel, 64}}) {
     CodeplugImage image;
     image.setModel(c.model);
     const auto lines = splitCrLf(written(image));
@@ -122,7 +123,8 @@ TEST(SRecordRoundTrip, EveryFileModelReadsBackItsBytesAndHeader) {
 TEST(SRecordReader, AcceptsOtherBasesCasesAndLineEnds) {
   const auto bytes = patternImage(1024, 'p');
   auto lowerCase = [](std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
     // The record types stay "S0"/"S1"/"S9".
     for (std::size_t at = 0; (at = s.find('s', at)) != std::string::npos; ++at) s[at] = 'S';
     return s;
@@ -151,7 +153,8 @@ TEST(SRecordReader, RecordsMayComeInAnyOrder) {
   const auto bytes = patternImage(1024, '0');
   std::vector<std::string> lines;
   for (std::size_t at = 0; at < bytes.size(); at += 16) {
-    lines.push_back(record("S1", static_cast<unsigned>(0x1000 + at), std::span(bytes).subspan(at, 16)));
+    lines.push_back(
+        record("S1", static_cast<unsigned>(0x1000 + at), std::span(bytes).subspan(at, 16)));
   }
   std::reverse(lines.begin(), lines.end());
   std::string text = headerRecord(0, 32, '0') + "\r\n";
@@ -206,8 +209,9 @@ TEST(SRecordReader, InvalidFilesChangeNothing) {
   for (const Case& c : cases) {
     const auto l = load(c.text);
     EXPECT_EQ(l->model, 0) << c.name;
-    EXPECT_TRUE(std::all_of(l->image.buffer().begin(), l->image.buffer().end(), [](auto b) { return b == 0xEE; }))
-        << c.name;
+    EXPECT_TRUE(std::all_of(l->image.buffer().begin(), l->image.buffer().end(), [](auto b) {
+      return b == 0xEE;
+    })) << c.name;
     EXPECT_EQ(l->image.header().modelByte, models::kNoModel) << c.name;
     EXPECT_EQ(l->image.header().memorySize, 32) << c.name;
     EXPECT_EQ(l->settings.modelCodeAsRead, models::kNoModel) << c.name;
@@ -232,12 +236,14 @@ TEST(SRecordReader, DestinationFollowsModelAndSize) {
     const auto l = load(srecFile(bytes));
     ASSERT_EQ(l->model, c.model) << int(c.model) << "/" << c.size;
     const auto buffer = l->image.buffer();
-    EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), buffer.begin() + c.destination)) << int(c.model);
+    EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), buffer.begin() + c.destination))
+        << int(c.model);
     // The rest of the destination region is cleared, and so is the other
     // region (no earlier model byte is left at the image start); the copy
     // of the pager's image is untouched.
-    const std::size_t regionEnd = c.destination == 0 ? CodeplugImage::kCurrentSize
-                                                     : CodeplugImage::kOldFormatOffset + CodeplugImage::kOldFormatSize;
+    const std::size_t regionEnd =
+        c.destination == 0 ? CodeplugImage::kCurrentSize
+                           : CodeplugImage::kOldFormatOffset + CodeplugImage::kOldFormatSize;
     EXPECT_TRUE(std::all_of(buffer.begin() + c.destination + c.size, buffer.begin() + regionEnd,
                             [](auto b) { return b == 0; }));
     const std::size_t other = c.destination == 0 ? CodeplugImage::kOldFormatOffset : 0;
@@ -290,12 +296,10 @@ TEST(SRecordReader, CharacterRomAndCannedRange) {
     const char* end;
   };
   const Case cases[] = {
-      {'#', 0x00, 0, 4, "0000", "0000"},         // model '#' always has the ideographic ROM
-      {0x22, 18 << 2, 0, 3, "0000", "0000"},     // language code 18
-      {0x22, (18 << 2) | 3, 1, 3, "0000", "0000"},
-      {0x22, 17 << 2, 1, 1, "3321", "3F7E"},
-      {'1', 18 << 2, 2, 2, "7821", "7D47"},
-      {'1', 0x00, 5, 5, "0000", "0000"},
+      {'#', 0x00, 0, 4, "0000", "0000"},      // model '#' always has the ideographic ROM
+      {0x22, 18 << 2, 0, 3, "0000", "0000"},  // language code 18
+      {0x22, (18 << 2) | 3, 1, 3, "0000", "0000"}, {0x22, 17 << 2, 1, 1, "3321", "3F7E"},
+      {'1', 18 << 2, 2, 2, "7821", "7D47"},        {'1', 0x00, 5, 5, "0000", "0000"},
   };
   for (const Case& c : cases) {
     auto bytes = patternImage(requiredFileTotal(c.model).value(), c.model);
@@ -314,7 +318,8 @@ std::string scratchFile(std::span<const std::uint8_t> bytes, unsigned records = 
   std::string s = srecFile(bytes);
   s = s.substr(0, s.find("S9"));
   for (unsigned k = static_cast<unsigned>(bytes.size() / 16); k < records; ++k) {
-    s += "S113" + testing::hexByte(k >> 4) + testing::hexByte(k << 4) + std::string(34, '0') + "\r\n";
+    s += "S113" + testing::hexByte(k >> 4) + testing::hexByte(k << 4) + std::string(34, '0') +
+         "\r\n";
   }
   return s;
 }
@@ -351,11 +356,11 @@ TEST(SRecordProbe, HasDataRecordsReadsNineCharacterChunks) {
   };
   const Case cases[] = {
       {"S0030000FC\nS1130000\n", true},
-      {"S0030000FC\nS1", false},         // fewer than 3 characters
-      {"S1\n", true},                    // the line end counts, as read
-      {"s1130000\n", false},             // record types are upper case
+      {"S0030000FC\nS1", false},  // fewer than 3 characters
+      {"S1\n", true},             // the line end counts, as read
+      {"s1130000\n", false},      // record types are upper case
       {"S0030000FC\nS9030000FC\n", false},
-      {"123456789S1130000\n", true},     // the second chunk of the line begins with S1
+      {"123456789S1130000\n", true},  // the second chunk of the line begins with S1
       {"12345678S1130000\n", false},
       {"", false},
   };
@@ -367,8 +372,9 @@ TEST(SRecordProbe, HasDataRecordsReadsNineCharacterChunks) {
 
 TEST(SRecordProbe, LowestRecordAddress) {
   const std::vector<std::uint8_t> d(16, 0);
-  std::istringstream in(headerRecord(0, 32, '1') + "\n" + record("S1", 0x8010, d) + "\n" + record("S1", 0x8000, d) +
-                        "\n" + record("S1", 0x9000, d) + "\nS9030000FC\n");
+  std::istringstream in(headerRecord(0, 32, '1') + "\n" + record("S1", 0x8010, d) + "\n" +
+                        record("S1", 0x8000, d) + "\n" + record("S1", 0x9000, d) +
+                        "\nS9030000FC\n");
   EXPECT_EQ(DataProcess::lowestRecordAddress(in), 0x8000);
   std::istringstream none("S0030000FC\nS9030000FC\n");
   EXPECT_EQ(DataProcess::lowestRecordAddress(none), std::nullopt);
@@ -379,10 +385,11 @@ TEST(SRecordReader, RequiredTotalsByModel) {
     models::ModelCode model;
     std::optional<int> total;
   };
-  for (const Case c : {Case{'0', 1024}, Case{'1', 1024}, Case{'2', 1024}, Case{':', 1024}, Case{'6', 1024},
-                       Case{'p', 1024}, Case{'t', 1024}, Case{'x', 1024}, Case{' ', 768}, Case{0x22, 768},
-                       Case{'#', 768}, Case{'q', 2048}, Case{'u', 2048}, Case{0x91, 2048}, Case{0x99, 2048},
-                       Case{'!', std::nullopt}, Case{0x94, std::nullopt}, Case{0xCC, std::nullopt}}) {
+  for (const Case c :
+       {Case{'0', 1024}, Case{'1', 1024}, Case{'2', 1024}, Case{':', 1024}, Case{'6', 1024},
+        Case{'p', 1024}, Case{'t', 1024}, Case{'x', 1024}, Case{' ', 768}, Case{0x22, 768},
+        Case{'#', 768}, Case{'q', 2048}, Case{'u', 2048}, Case{0x91, 2048}, Case{0x99, 2048},
+        Case{'!', std::nullopt}, Case{0x94, std::nullopt}, Case{0xCC, std::nullopt}}) {
     EXPECT_EQ(requiredFileTotal(c.model), c.total) << int(c.model);
   }
 }

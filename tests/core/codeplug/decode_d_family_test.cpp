@@ -206,7 +206,8 @@ TEST(DecodeDFamily, NoSynthesizerByteMeansNoFrequency) {
 }
 
 TEST(DecodeDFamily, SecondFrequencyOfEAndF) {
-  for (models::ModelCode model : {models::ModelCode{0x93}, models::ModelCode{0x97}, models::ModelCode{0x98}, models::ModelCode{0x99}}) {
+  for (models::ModelCode model : {models::ModelCode{0x93}, models::ModelCode{0x97},
+                                  models::ModelCode{0x98}, models::ModelCode{0x99}}) {
     auto image = imageOf(model);
     writeFrequency(*image, 460'012'500, 0, 5, 465'987'500);
     const SettingsRecord s = decode(*image);

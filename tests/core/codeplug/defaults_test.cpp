@@ -40,7 +40,8 @@ SettingsRecord usedRecord() {
   return s;
 }
 
-SettingsRecord defaultsFor(models::ModelCode model, int memorySize = 32, bool converterTarget = false) {
+SettingsRecord defaultsFor(models::ModelCode model, int memorySize = 32,
+                           bool converterTarget = false) {
   CodeplugImage image;
   image.setModel(model);
   image.header().memorySize = static_cast<std::uint8_t>(memorySize);
@@ -85,7 +86,9 @@ TEST(ResetToDefaults, MemorySplitFollowsTheMemorySize) {
     const SettingsRecord s = defaultsFor('1', c.memorySize);
     EXPECT_EQ(s.memorySplit, c.stored) << c.memorySize;
     const bool large = c.memorySize >= 32;
-    EXPECT_EQ(memorySplitText(large, memorySplitTable(large).indexOf(static_cast<unsigned>(s.memorySplit))).personal,
+    EXPECT_EQ(memorySplitText(large,
+                              memorySplitTable(large).indexOf(static_cast<unsigned>(s.memorySplit)))
+                  .personal,
               c.personal)
         << c.memorySize;
   }
@@ -182,12 +185,13 @@ TEST(ResetToDefaults, ModelHashOverrides) {
   EXPECT_EQ(s.truncatedMessageIndicator, 1);
   EXPECT_EQ(s.rfProgramming, 1);
   EXPECT_EQ(s.receiveWhileOff, 1);
-  EXPECT_TRUE(std::all_of(s.kept.rawBlock320.begin(), s.kept.rawBlock320.end(), [](auto b) { return b == 0; }));
+  EXPECT_TRUE(std::all_of(s.kept.rawBlock320.begin(), s.kept.rawBlock320.end(),
+                          [](auto b) { return b == 0; }));
   EXPECT_EQ(s.kept.rawValue1, 0);
 
   // The raw prompts are nine two-byte characters the pager's ROM can show.
-  const std::array<std::uint8_t, 18> korvandel{0x23, 'K', 0x23, 'O', 0x23, 'R', 0x23, 'V', 0x23,
-                                               'A',  0x23, 'N', 0x23, 'D', 0x23, 'E', 0x23, 'L'};
+  const std::array<std::uint8_t, 18> korvandel{0x23, 'K',  0x23, 'O',  0x23, 'R',  0x23, 'V',  0x23,
+                                               'A',  0x23, 'N',  0x23, 'D',  0x23, 'E',  0x23, 'L'};
   EXPECT_EQ(s.kept.rawPowerUpPrompt, korvandel);
   EXPECT_EQ(text::firstInvalidLeadByte(s.kept.rawDisablePrompt), std::nullopt);
   EXPECT_EQ(s.kept.rawDisablePrompt[0], 0x23);
@@ -196,19 +200,24 @@ TEST(ResetToDefaults, ModelHashOverrides) {
   EXPECT_EQ(s.kept.rawDisablePrompt[11], 0x21);
 }
 
-bool isRomDefault(const text::Prompt& p) { return p == text::Prompt{text::PromptText{"<DEFAULT>"}, true}; }
+bool isRomDefault(const text::Prompt& p) {
+  return p == text::Prompt{text::PromptText{"<DEFAULT>"}, true};
+}
 
 TEST(ResetToDefaults, EnglishPromptsLeaveFiveToTheRomOnThe48List) {
   const SettingsRecord s = defaultsFor('1');
-  const PromptId rom[] = {PromptId::setTimePrompt, PromptId::setAlarmPrompt, PromptId::duplicatePrompt,
-                          PromptId::standardAlertPrompt, PromptId::pleasantAlertPrompt};
+  const PromptId rom[] = {PromptId::setTimePrompt, PromptId::setAlarmPrompt,
+                          PromptId::duplicatePrompt, PromptId::standardAlertPrompt,
+                          PromptId::pleasantAlertPrompt};
   for (const PromptId id : text::promptListEntries(text::PromptList::list48)) {
     if (id == PromptId::zoomInPrompt || id == PromptId::zoomOutPrompt) continue;
     const bool inRom = std::find(std::begin(rom), std::end(rom), id) != std::end(rom);
     EXPECT_EQ(isRomDefault(s.prompts[id]), inRom) << text::promptFieldName(id);
   }
-  EXPECT_EQ(s.prompts[PromptId::deletePrompt], (text::Prompt{text::PromptText{"DELETE MESSAGE"}, false}));
-  EXPECT_EQ(s.prompts[PromptId::powerUpPrompt], (text::Prompt{text::PromptText{"KORVANDEL"}, false}));
+  EXPECT_EQ(s.prompts[PromptId::deletePrompt],
+            (text::Prompt{text::PromptText{"DELETE MESSAGE"}, false}));
+  EXPECT_EQ(s.prompts[PromptId::powerUpPrompt],
+            (text::Prompt{text::PromptText{"KORVANDEL"}, false}));
   EXPECT_EQ(s.prompts[text::sourcePromptId(16)].text, "4-4");
   // The zoom prompts have no default text: they stay as they were.
   EXPECT_EQ(s.prompts[PromptId::zoomInPrompt], usedRecord().prompts[PromptId::zoomInPrompt]);
@@ -271,7 +280,8 @@ TEST(OldModelFeatureDefaults, SetTimeAlarmPromptBecomesTheLanguagesDefault) {
     s.promptsAsText = c.promptsAsText;
     s.prompts[PromptId::setTimeAlarmPrompt] = {text::PromptText{"<DEFAULT>"}, true};
     applyOldModelFeatureDefaults(s, image, false);
-    EXPECT_EQ(s.prompts[PromptId::setTimeAlarmPrompt], (text::Prompt{text::PromptText{c.setTimeAlarm}, c.builtIn}))
+    EXPECT_EQ(s.prompts[PromptId::setTimeAlarmPrompt],
+              (text::Prompt{text::PromptText{c.setTimeAlarm}, c.builtIn}))
         << int{c.target} << " language " << c.languageItem;
   }
 }

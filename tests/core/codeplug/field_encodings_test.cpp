@@ -27,7 +27,7 @@ TEST(ImageView, BitFieldsWordsAndBounds) {
   EXPECT_TRUE(v.bit(0x10, 2));
   v.setBits(0x10, 5, 3, 0b011);  // only bits 5-3 change
   EXPECT_EQ(v.byte(0x10), 0b1001'1110);
-  v.setBits(0x10, 1, 0, 0xFF);   // excess value bits are dropped
+  v.setBits(0x10, 1, 0, 0xFF);  // excess value bits are dropped
   EXPECT_EQ(v.byte(0x10), 0b1001'1111);
   v.setBit(0x10, 7, false);
   EXPECT_EQ(v.byte(0x10), 0b0001'1111);
@@ -69,7 +69,8 @@ TEST(FunctionNibbles, CodesShareBytesLowAndHigh) {
 TEST(FunctionNibbles, LetterTable) {
   const char* letters = "XTNAIXPHXXXXXXXX";
   for (unsigned n = 0; n < 16; ++n) EXPECT_EQ(functionLetterFromNibble(n), letters[n]) << n;
-  for (char c : std::string("XTNAIPH")) EXPECT_EQ(functionLetterFromNibble(functionNibbleFromLetter(c)), c);
+  for (char c : std::string("XTNAIPH"))
+    EXPECT_EQ(functionLetterFromNibble(functionNibbleFromLetter(c)), c);
   EXPECT_EQ(functionNibbleFromLetter('?'), 0U);
   EXPECT_EQ(functionNibbleFromLetter('t'), 0U);  // letters are stored upper case
 }
@@ -85,14 +86,15 @@ TEST(FlagNibbles, PriorityAndHistoryPositions) {
     bool high;
   };
   const Case cases[] = {
-      {&b, false, 1, 0x52, false}, {&b, false, 2, 0x52, true}, {&b, false, 3, 0x51, false},
+      {&b, false, 1, 0x52, false}, {&b, false, 2, 0x52, true},  {&b, false, 3, 0x51, false},
       {&b, false, 4, 0x51, true},  {&b, false, 5, 0x31, false}, {&b, false, 6, 0x31, true},
-      {&b, true, 1, 0xDB, false},  {&b, true, 2, 0xDB, true},  {&b, true, 3, 0xDA, false},
-      {&b, true, 4, 0xDA, true},   {&d, true, 1, 0xE7, false}, {&d, true, 4, 0xE8, true},
+      {&b, true, 1, 0xDB, false},  {&b, true, 2, 0xDB, true},   {&b, true, 3, 0xDA, false},
+      {&b, true, 4, 0xDA, true},   {&d, true, 1, 0xE7, false},  {&d, true, 4, 0xE8, true},
       {&d, true, 7, 0xEA, false},  {&d, true, 8, 0xEA, true},
   };
   for (const Case& c : cases) {
-    const auto at = c.history ? historyPosition(*c.table, c.code) : priorityPosition(*c.table, c.code);
+    const auto at =
+        c.history ? historyPosition(*c.table, c.code) : priorityPosition(*c.table, c.code);
     ASSERT_TRUE(at) << c.code;
     EXPECT_EQ(at->offset, c.offset) << (c.history ? "history " : "priority ") << c.code;
     EXPECT_EQ(at->high, c.high) << c.code;
@@ -120,14 +122,15 @@ TEST(NarrowCodeSlots, AddressEmptinessAndLowBits) {
     std::uint32_t address;
   };
   const Case cases[] = {
-      {{0x00, 0x00, 0x07}, 1, true, 0},  {{0x00, 0x00, 0x0F}, 1, false, 1},
-      {{0x00, 0x00, 0x04}, 3, true, 0},  {{0x00, 0x00, 0x07}, 3, false, 0},
-      {{0x00, 0x00, 0x04}, 1, false, 0}, {{0x96, 0xB4, 0x39}, 2, false, 1234567},
+      {{0x00, 0x00, 0x07}, 1, true, 0},         {{0x00, 0x00, 0x0F}, 1, false, 1},
+      {{0x00, 0x00, 0x04}, 3, true, 0},         {{0x00, 0x00, 0x07}, 3, false, 0},
+      {{0x00, 0x00, 0x04}, 1, false, 0},        {{0x96, 0xB4, 0x39}, 2, false, 1234567},
       {{0xFF, 0xFF, 0xFF}, 4, false, 0x1FFFFF},
   };
   for (const Case& c : cases) {
     std::copy(c.bytes.begin(), c.bytes.end(), b.data.begin() + 0x300);
-    EXPECT_EQ(narrowCodeReadsEmpty(v, 0x300, c.code), c.readsEmpty) << int(c.bytes[2]) << " code " << c.code;
+    EXPECT_EQ(narrowCodeReadsEmpty(v, 0x300, c.code), c.readsEmpty)
+        << int(c.bytes[2]) << " code " << c.code;
     EXPECT_EQ(narrowCodeAddress(v, 0x300), c.address);
   }
 
@@ -163,7 +166,7 @@ TEST(WideCodeSlots, EmptyBitAndKeptLowBits) {
   const ImageView v = b.view();
   const std::size_t slot = wideCodeSlot(0x754, 6);
   EXPECT_EQ(slot + 2, 0x765U);  // the third byte carries the coding format
-  b.data[slot + 2] = 0x02;  // a coding format bit in the third byte
+  b.data[slot + 2] = 0x02;      // a coding format bit in the third byte
   writeWideCode(v, slot, 1234567);
   EXPECT_EQ(v.word24(slot), (1234567U << 2) | 2U);
   EXPECT_EQ(wideCodeAddress(v, slot), 1234567U);
@@ -205,8 +208,9 @@ TEST(CodeTypes, BitPairsAndPositions) {
     int secondBit;
   };
   const Case cases[] = {
-      {models::Family::A, 1, 0x7A, 3, 0x7B, 3}, {models::Family::A, 4, 0x7A, 0, 0x7B, 0}, {models::Family::B, 5, 0x30, 3, 0x30, 1},
-      {models::Family::C, 6, 0x30, 2, 0x30, 0}, {models::Family::D, 1, 0x39, 7, 0x3B, 7}, {models::Family::E, 8, 0x39, 0, 0x3B, 0},
+      {models::Family::A, 1, 0x7A, 3, 0x7B, 3}, {models::Family::A, 4, 0x7A, 0, 0x7B, 0},
+      {models::Family::B, 5, 0x30, 3, 0x30, 1}, {models::Family::C, 6, 0x30, 2, 0x30, 0},
+      {models::Family::D, 1, 0x39, 7, 0x3B, 7}, {models::Family::E, 8, 0x39, 0, 0x3B, 0},
       {models::Family::F, 9, 0x38, 7, 0x3A, 7}, {models::Family::D, 16, 0x38, 0, 0x3A, 0},
   };
   for (const Case& c : cases) {
@@ -239,18 +243,23 @@ TEST(ValueTables, StoredValuesAndFallbacks) {
     int index;
   };
   const Case cases[] = {
-      {&kReminderTimeTable, 15, 1},  {&kReminderTimeTable, 225, 7}, {&kReminderTimeTable, 16, 0},
-      {&kReminderTimeTable, 0, 0},   {&kOorTimeTable, 45, 7},       {&kOorTimeTable, 5, 0},
-      {&kSequentialLockoutTable, 38, 9}, {&kSequentialLockoutTable, 3, 0}, {&kReadTimeoutTable, 2, 0},
-      {&kReadTimeoutTable, 38, 3},   {&kReadTimeoutTable, 0, 1},    {&kReadTimeoutTable, 99, 1},
-      {&kFastScrollTable, 240, 8},   {&kFastScrollTable, 33, 4},    {&kMemorySplit8KTable, 8, 5},
-      {&kMemorySplit8KTable, 7, 4},  {&kMemorySplit32KTable, 26, 5}, {&kMemorySplit32KTable, 32, 2},
+      {&kReminderTimeTable, 15, 1},      {&kReminderTimeTable, 225, 7},
+      {&kReminderTimeTable, 16, 0},      {&kReminderTimeTable, 0, 0},
+      {&kOorTimeTable, 45, 7},           {&kOorTimeTable, 5, 0},
+      {&kSequentialLockoutTable, 38, 9}, {&kSequentialLockoutTable, 3, 0},
+      {&kReadTimeoutTable, 2, 0},        {&kReadTimeoutTable, 38, 3},
+      {&kReadTimeoutTable, 0, 1},        {&kReadTimeoutTable, 99, 1},
+      {&kFastScrollTable, 240, 8},       {&kFastScrollTable, 33, 4},
+      {&kMemorySplit8KTable, 8, 5},      {&kMemorySplit8KTable, 7, 4},
+      {&kMemorySplit32KTable, 26, 5},    {&kMemorySplit32KTable, 32, 2},
   };
   for (const Case& c : cases) EXPECT_EQ(c.table->indexOf(c.stored), c.index) << c.stored;
   // Every index writes a value that reads back as the same index.
-  for (const ValueTable* t : {&kReminderTimeTable, &kOorTimeTable, &kSequentialLockoutTable, &kReadTimeoutTable,
-                              &kFastScrollTable, &kMemorySplit8KTable, &kMemorySplit32KTable}) {
-    for (int i = 0; i < static_cast<int>(t->stored.size()); ++i) EXPECT_EQ(t->indexOf(t->storedAt(i)), i);
+  for (const ValueTable* t :
+       {&kReminderTimeTable, &kOorTimeTable, &kSequentialLockoutTable, &kReadTimeoutTable,
+        &kFastScrollTable, &kMemorySplit8KTable, &kMemorySplit32KTable}) {
+    for (int i = 0; i < static_cast<int>(t->stored.size()); ++i)
+      EXPECT_EQ(t->indexOf(t->storedAt(i)), i);
   }
   EXPECT_EQ(kReminderTimeTable.storedAt(0), 0);
   EXPECT_EQ(kFastScrollTable.storedAt(42), 32);  // outside the list: the fallback
@@ -261,12 +270,14 @@ TEST(ValueTables, MemorySplitTexts) {
   EXPECT_EQ(memorySplitText(false, 5).maildrop, "None");
   EXPECT_EQ(memorySplitText(true, 2).personal, "  10K");
   EXPECT_EQ(memorySplitText(true, 4).maildrop, "10.5K");
-  EXPECT_EQ(memorySplitText(true, 9).personal, "  10K");  // an index without text shows the fallback
+  EXPECT_EQ(memorySplitText(true, 9).personal,
+            "  10K");  // an index without text shows the fallback
 }
 
 TEST(ValueTables, PromptLanguageCodes) {
   const int indexOfCode[] = {0, 19, 1, 3, 11, 9, 4, 7, 12, 13, 6, 5, 14, 15, 16, 10, 8, 19, 17, 2};
-  for (unsigned code = 0; code < 20; ++code) EXPECT_EQ(promptLanguageIndexFromCode(code), indexOfCode[code]);
+  for (unsigned code = 0; code < 20; ++code)
+    EXPECT_EQ(promptLanguageIndexFromCode(code), indexOfCode[code]);
   EXPECT_EQ(promptLanguageIndexFromCode(20), 0);
   EXPECT_EQ(promptLanguageIndexFromCode(63), 0);
   // Every index but 18 (which no code reaches) survives a write and read.
@@ -284,15 +295,16 @@ TEST(OptionBits, FunctionMenuDisplayAndOneOf) {
     std::uint8_t byte78;
     int index;
   };
-  for (const Case c : {Case{0x00, 0}, Case{0x40, 0}, Case{0x80, 1}, Case{0xC0, 2}, Case{0xFF, 2}, Case{0x3F, 0}}) {
+  for (const Case c :
+       {Case{0x00, 0}, Case{0x40, 0}, Case{0x80, 1}, Case{0xC0, 2}, Case{0xFF, 2}, Case{0x3F, 0}}) {
     EXPECT_EQ(functionMenuDisplayFromBits(c.byte78 >> 6), c.index) << int(c.byte78);
   }
   EXPECT_EQ(functionMenuDisplayBits(0), 1U);
   EXPECT_EQ(functionMenuDisplayBits(1), 2U);
   EXPECT_EQ(functionMenuDisplayBits(2), 3U);
 
-  const std::pair<unsigned, int> oneOf[] = {{0x10, 0}, {0x08, 1}, {0x02, 3}, {0x01, 4}, {0x04, 2}, {0x00, 2},
-                                            {0x18, 2}, {0x1F, 2}};
+  const std::pair<unsigned, int> oneOf[] = {{0x10, 0}, {0x08, 1}, {0x02, 3}, {0x01, 4},
+                                            {0x04, 2}, {0x00, 2}, {0x18, 2}, {0x1F, 2}};
   for (auto [bits, index] : oneOf) EXPECT_EQ(cannedOneOfFromBits(bits), index) << bits;
   for (int i = 0; i < 5; ++i) EXPECT_EQ(cannedOneOfFromBits(cannedOneOfBits(i)), i);
 
@@ -313,7 +325,8 @@ TEST(OptionBits, ServiceAdjustAndIconContrast) {
   EXPECT_EQ(iconContrastByte('p', 3), 0x7C);
   EXPECT_EQ(iconContrastByte('p', 4), 0x7C);
   EXPECT_EQ(iconContrastByte('1', 1), 0x02);
-  for (models::ModelCode m : {models::ModelCode{'2'}, models::ModelCode{'1'}, models::ModelCode{0x98}, models::ModelCode{0x99}}) {
+  for (models::ModelCode m : {models::ModelCode{'2'}, models::ModelCode{'1'},
+                              models::ModelCode{0x98}, models::ModelCode{0x99}}) {
     for (int contrast = 0; contrast <= 3; ++contrast) {
       EXPECT_EQ(iconContrastFromByte(iconContrastByte(m, contrast)), contrast) << int(m);
     }
@@ -348,7 +361,8 @@ TEST(PasswordSubstitution, TableCoversEveryPasswordCharacter) {
 TEST(PasswordSubstitution, RoundTripsAndHides) {
   Bytes b;
   const ImageView v = b.view();
-  for (const char* password : {"FALCONS XV", "A", "", "0000000000", "ZZZZZZZZZZ", "MIXED case!", "TOOLONGPASSWORD"}) {
+  for (const char* password :
+       {"FALCONS XV", "A", "", "0000000000", "ZZZZZZZZZZ", "MIXED case!", "TOOLONGPASSWORD"}) {
     writePassword(v, 0x08, password);
     std::string expected = std::string(password).substr(0, 10);
     expected.resize(10, ' ');
@@ -361,7 +375,8 @@ TEST(PasswordSubstitution, RoundTripsAndHides) {
   EXPECT_NE(stored, "AAAAAAAAAA");
   EXPECT_GT(std::set<char>(stored.begin(), stored.end()).size(), 5U);
   // Stored bytes stay inside the password alphabet.
-  for (char c : stored) EXPECT_NE(std::string(" 0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ").find(c), std::string::npos);
+  for (char c : stored)
+    EXPECT_NE(std::string(" 0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ").find(c), std::string::npos);
 
   // Any length (the software password), past one lap of the table.
   const std::string longText = "THE QUICK BROWN FOX JUMPS OVER THE LAZY DOG 0123456789";

@@ -31,7 +31,9 @@ TEST(FieldOffsets, EveryModelLoadsItsFamilyAndOthersLeaveTheSlots) {
   }
   FieldOffsetTable t;
   ASSERT_TRUE(loadOffsetTables(t, 0x97));
-  for (models::ModelCode unknown : {models::ModelCode{0x00}, models::ModelCode{0x94}, models::ModelCode{0xCC}, models::kNoModel, models::ModelCode{'3'}}) {
+  for (models::ModelCode unknown :
+       {models::ModelCode{0x00}, models::ModelCode{0x94}, models::ModelCode{0xCC}, models::kNoModel,
+        models::ModelCode{'3'}}) {
     EXPECT_FALSE(loadOffsetTables(t, unknown)) << int(unknown);
     EXPECT_EQ(t.family, models::Family::E);
     EXPECT_EQ(t.secondSynthN, 0x4D);
@@ -60,14 +62,18 @@ TEST(FieldOffsets, FieldsOfOneFamily) {
       {"history", &FieldOffsetTable::history, {0xDA, 0xDA, 0xDA, 0xE7, 0xE7, 0xE7}},
       {"codeSlots", &FieldOffsetTable::codeSlots, {0x300, 0x300, 0x700, 0x754, 0x754, 0x754}},
       {"codingFormat", &FieldOffsetTable::codingFormat, {0x313, 0x313, 0x713, 0x765, 0x765, 0x765}},
-      {"dataInversion", &FieldOffsetTable::dataInversion, {0x312, 0x312, 0x712, 0x768, 0x768, 0x768}},
+      {"dataInversion",
+       &FieldOffsetTable::dataInversion,
+       {0x312, 0x312, 0x712, 0x768, 0x768, 0x768}},
       {"emptyFlagCode1", &FieldOffsetTable::emptyFlagCode1, {0x314, 0x314, 0x714, no, no, no}},
       {"receiverP3", &FieldOffsetTable::receiverP3, {0x318, 0x318, 0x718, no, no, no}},
       {"synthByte", &FieldOffsetTable::synthByte, {0x31F, 0x31F, 0x71F, 0x71F, 0x71F, 0x71F}},
       {"oscillator", &FieldOffsetTable::oscillator, {0x320, 0x320, 0x720, 0x720, 0x720, 0x720}},
       {"block21", &FieldOffsetTable::block21, {0x2EA, 0x2EA, 0x7CC, 0x7CC, 0x7CC, 0x7CC}},
       {"keptByte2FF", &FieldOffsetTable::keptByte2FF, {0x2FF, 0x2FF, 0x7C9, 0x7C9, 0x7C9, 0x7C9}},
-      {"firmwareBlock", &FieldOffsetTable::firmwareBlock, {0x322, 0x322, 0x722, 0x722, 0x722, 0x722}},
+      {"firmwareBlock",
+       &FieldOffsetTable::firmwareBlock,
+       {0x322, 0x322, 0x722, 0x722, 0x722, 0x722}},
       {"secondCodeSlots", &FieldOffsetTable::secondCodeSlots, {no, no, 0x784, no, no, no}},
       {"toneOnlySupport", &FieldOffsetTable::toneOnlySupport, {no, no, 0x7C7, 0x7C7, 0x7C7, 0x7C7}},
       {"lcdAdjust1", &FieldOffsetTable::lcdAdjust1, {no, no, 0x73E, 0x73E, 0x73E, 0x73E}},
@@ -78,9 +84,12 @@ TEST(FieldOffsets, FieldsOfOneFamily) {
       {"userPasswordFlags", &FieldOffsetTable::userPasswordFlags, {no, no, no, no, no, 0x48}},
       {"rawBlock320", &FieldOffsetTable::rawBlock320, {0x13F, no, no, no, no, no}},
       {"memorySplit", &FieldOffsetTable::memorySplit, {0xC9, 0xC9, 0xC9, 0xC9, 0xC9, 0xC9}},
-      {"otaGroupPassword", &FieldOffsetTable::otaGroupPassword, {0xDD, 0xDD, 0xDD, 0xDD, 0xDD, 0xDD}},
+      {"otaGroupPassword",
+       &FieldOffsetTable::otaGroupPassword,
+       {0xDD, 0xDD, 0xDD, 0xDD, 0xDD, 0xDD}},
   };
-  const models::Family families[] = {models::Family::A, models::Family::B, models::Family::C, models::Family::D, models::Family::E, models::Family::F};
+  const models::Family families[] = {models::Family::A, models::Family::B, models::Family::C,
+                                     models::Family::D, models::Family::E, models::Family::F};
   for (const Case& c : cases) {
     for (std::size_t f = 0; f < 6; ++f) {
       EXPECT_EQ(offsetTableFor(families[f]).*c.slot, c.byFamily[f]) << c.name << " family " << f;
@@ -111,9 +120,10 @@ TEST(FieldOffsets, PromptTextFieldsFitTheirAreaWithoutOverlap) {
     Offset areaEnd;
   };
   // Families D-F store exactly the prompts of their lists (118, 119, 123).
-  const Case cases[] = {{models::Family::A, 30 + 16, 0x298}, {models::Family::B, 33 + 24, 0x2EA}, {models::Family::C, 33 + 24, 0x2EA},
-                        {models::Family::D, 118, 0xEC + 1200}, {models::Family::E, 119, 0xEC + 1200},
-                        {models::Family::F, 123, 0xEC + 1200}};
+  const Case cases[] = {
+      {models::Family::A, 30 + 16, 0x298},   {models::Family::B, 33 + 24, 0x2EA},
+      {models::Family::C, 33 + 24, 0x2EA},   {models::Family::D, 118, 0xEC + 1200},
+      {models::Family::E, 119, 0xEC + 1200}, {models::Family::F, 123, 0xEC + 1200}};
   for (const Case& c : cases) {
     auto spans = textSpans(offsetTableFor(c.family));
     EXPECT_EQ(spans.size(), c.prompts);
@@ -181,8 +191,10 @@ TEST(FieldOffsets, LargeFamilyTextPromptsFollowTheirList) {
   };
   for (const Case& c : cases) {
     const PromptTextSlot& s = offsetTableFor(c.family).prompt(c.prompt);
-    EXPECT_EQ(s.offset, c.offset) << text::promptFieldName(c.prompt) << " family " << static_cast<int>(c.family);
-    EXPECT_EQ(s.width, c.width) << text::promptFieldName(c.prompt) << " family " << static_cast<int>(c.family);
+    EXPECT_EQ(s.offset, c.offset) << text::promptFieldName(c.prompt) << " family "
+                                  << static_cast<int>(c.family);
+    EXPECT_EQ(s.width, c.width) << text::promptFieldName(c.prompt) << " family "
+                                << static_cast<int>(c.family);
   }
   EXPECT_EQ(offsetTableFor(models::Family::D).prompt(printPrompt).width, 10);
   EXPECT_EQ(offsetTableFor(models::Family::E).prompt(printPrompt).width, 0);

@@ -43,7 +43,7 @@ std::vector<std::uint8_t> bytesOf(ConstImageView image, std::size_t at, std::siz
 }
 
 constexpr models::ModelCode kMainModels[] = {' ', '!', '"', '#', '0', '1', '2',
-                                     '6', ':', 'p', 't', 'x', 'q', 'u'};
+                                             '6', ':', 'p', 't', 'x', 'q', 'u'};
 
 TEST(BuildMain, Code2AloneWritesItsSlotFlagsAndFrame) {
   for (models::ModelCode model : {'1', 'p', 'q'}) {

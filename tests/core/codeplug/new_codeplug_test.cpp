@@ -16,7 +16,8 @@ namespace {
 // checks before saving and programming, and builds.
 TEST(NewCodeplug, EveryModelPassesTheFrequencyChecksAndBuilds) {
   for (const models::ModelInfo& info : models::kModels) {
-    if (info.family == models::Family::OldFormat && info.code != '!') continue;  // read from old pagers only
+    if (info.family == models::Family::OldFormat && info.code != '!')
+      continue;  // read from old pagers only
     SCOPED_TRACE(static_cast<int>(info.code));
     auto image = std::make_unique<CodeplugImage>();
     SettingsRecord s;

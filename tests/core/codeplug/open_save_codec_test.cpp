@@ -6,9 +6,9 @@
 #include "codec_fixture.h"
 #include "codeplug/codec.h"
 #include "codeplug/codeplug_files.h"
-#include "recording_reporter.h"
 #include "conversion/codeplug_commands.h"
 #include "conversion/model_converter.h"
+#include "recording_reporter.h"
 #include "srecord_fixture.h"
 #include "temp_folder.h"
 
@@ -38,8 +38,10 @@ struct Real {
 // 1 KB family A images read by the main decoder): opening a saved file and
 // saving it gives the same file and the same settings.
 TEST(OpenSaveWithCodec, SavedFilesOpenUnchanged) {
-  for (const models::ModelCode model : {models::ModelCode{'1'}, models::ModelCode{'6'}, models::ModelCode{':'}, models::ModelCode{'p'},
-                                models::ModelCode{'q'}, models::ModelCode{0x91}, models::ModelCode{0x93}}) {
+  for (const models::ModelCode model :
+       {models::ModelCode{'1'}, models::ModelCode{'6'}, models::ModelCode{':'},
+        models::ModelCode{'p'}, models::ModelCode{'q'}, models::ModelCode{0x91},
+        models::ModelCode{0x93}}) {
     SCOPED_TRACE(::testing::Message() << "model 0x" << std::hex << int(model));
     Real made(model);
     made.settings.frequency2 = "158.0125";  // read by the two-frequency models only

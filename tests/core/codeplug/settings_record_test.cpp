@@ -20,14 +20,36 @@ TEST(SettingsFields, NamesAreUniqueAndCoverThePages) {
   for (const FieldDescriptor& d : settingsFields()) {
     EXPECT_TRUE(names.insert(d.name).second) << "duplicate " << d.name;
     EXPECT_EQ(d.kind == FieldKind::Index, d.indexField != nullptr) << d.name;
-    EXPECT_EQ(d.kind == FieldKind::Text, (d.textField != nullptr) != (d.promptField != nullptr)) << d.name;
+    EXPECT_EQ(d.kind == FieldKind::Text, (d.textField != nullptr) != (d.promptField != nullptr))
+        << d.name;
   }
-  for (const char* name :
-       {"ed_frequency", "cb_codingFormat", "ed_ICN", "ed_code01", "ed_code16", "ed_function16", "ed_history08",
-        "cb_codeType16", "ed_crescendo16", "cb_alertMode16_4", "cb_alertPattern01_1", "cb_internationalPrompt",
-        "ed_powerUpPrompt", "ed_PASSWORD_KEY_PROMPT", "ed_source1Prompt", "ed_source64Prompt", "cb_disableAllAlerts",
-        "cb_fixAlert", "ed_otaGroupPassword", "cb_fUif_User_Password_Level", "ed_cpwFc_Password", "cb_fastScrollTime",
-        "ed_endMsgChar", "cb_scLostNumNormalMod", "cb_EnableSingleMessage", "ed_endCannedMsg", "cb_B14bitDecoding"}) {
+  for (const char* name : {"ed_frequency",
+                           "cb_codingFormat",
+                           "ed_ICN",
+                           "ed_code01",
+                           "ed_code16",
+                           "ed_function16",
+                           "ed_history08",
+                           "cb_codeType16",
+                           "ed_crescendo16",
+                           "cb_alertMode16_4",
+                           "cb_alertPattern01_1",
+                           "cb_internationalPrompt",
+                           "ed_powerUpPrompt",
+                           "ed_PASSWORD_KEY_PROMPT",
+                           "ed_source1Prompt",
+                           "ed_source64Prompt",
+                           "cb_disableAllAlerts",
+                           "cb_fixAlert",
+                           "ed_otaGroupPassword",
+                           "cb_fUif_User_Password_Level",
+                           "ed_cpwFc_Password",
+                           "cb_fastScrollTime",
+                           "ed_endMsgChar",
+                           "cb_scLostNumNormalMod",
+                           "cb_EnableSingleMessage",
+                           "ed_endCannedMsg",
+                           "cb_B14bitDecoding"}) {
     EXPECT_NE(findSettingsField(name), nullptr) << name;
   }
   EXPECT_EQ(findSettingsField("ed_code17"), nullptr);
@@ -40,7 +62,8 @@ TEST(SettingsFields, EveryFieldReachesItsOwnMember) {
   SettingsRecord r;
   int n = 0;
   for (const FieldDescriptor& d : settingsFields()) {
-    const FieldValue v = d.kind == FieldKind::Index ? FieldValue{1000 + n} : FieldValue{"v" + std::to_string(n)};
+    const FieldValue v =
+        d.kind == FieldKind::Index ? FieldValue{1000 + n} : FieldValue{"v" + std::to_string(n)};
     ASSERT_TRUE(writeSettingsField(r, d.name, v)) << d.name;
     ++n;
   }
@@ -88,7 +111,8 @@ TEST(SettingsFields, WrongKindsAndBadTextAreRefused) {
   EXPECT_TRUE(writeSettingsFieldText(r, coding, "2"));
   EXPECT_EQ(r.codingFormat, 2);
   EXPECT_EQ(settingsFieldText(r, coding), "2");
-  for (const char* bad : {"", "two", "2x", " 2"}) EXPECT_FALSE(writeSettingsFieldText(r, coding, bad)) << bad;
+  for (const char* bad : {"", "two", "2x", " 2"})
+    EXPECT_FALSE(writeSettingsFieldText(r, coding, bad)) << bad;
   EXPECT_EQ(r.codingFormat, 2);
   const FieldDescriptor& icn = *findSettingsField("ed_ICN");
   EXPECT_TRUE(writeSettingsFieldText(r, icn, "ABC 123"));

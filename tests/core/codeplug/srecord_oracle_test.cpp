@@ -37,7 +37,9 @@ ToolRun run(const std::string& command) {
   return r;
 }
 
-bool toolsPresent() { return run("command -v srec_cat && command -v srec_info").status == 0; }
+bool toolsPresent() {
+  return run("command -v srec_cat && command -v srec_info").status == 0;
+}
 
 class SRecordOracle : public ::testing::Test {
  protected:
@@ -62,8 +64,10 @@ std::string writtenFile(models::ModelCode model, const std::vector<std::uint8_t>
 }
 
 TEST_F(SRecordOracle, OurFilesPassSrecInfoAndConvertToOurBytes) {
-  for (const models::ModelCode model : {models::ModelCode{'1'}, models::ModelCode{'x'}, models::ModelCode{'u'}, models::ModelCode{0x93}}) {
-    const auto bytes = testing::patternImage(static_cast<std::size_t>(fileImageBytes(model)), model, model);
+  for (const models::ModelCode model : {models::ModelCode{'1'}, models::ModelCode{'x'},
+                                        models::ModelCode{'u'}, models::ModelCode{0x93}}) {
+    const auto bytes =
+        testing::patternImage(static_cast<std::size_t>(fileImageBytes(model)), model, model);
     const std::string cp = path("ours.cp");
     const std::string bin = path("ours.bin");
     writeFile(cp, writtenFile(model, bytes));
@@ -85,9 +89,10 @@ TEST_F(SRecordOracle, FilesMadeBySrecCatLoadIntoTheSameImage) {
   writeFile(bin, std::string(bytes.begin(), bytes.end()));
   for (const char* offset : {"", " -offset 0x8000"}) {
     const std::string made = path("made.srec");
-    const ToolRun cat = run("srec_cat '" + bin + "' -binary" + offset + " -o '" + made +
-                        "' -motorola -address-length=2 -output-block-size=16 -execution-start-address=0"
-                        " -disable=header -disable=data-count");
+    const ToolRun cat =
+        run("srec_cat '" + bin + "' -binary" + offset + " -o '" + made +
+            "' -motorola -address-length=2 -output-block-size=16 -execution-start-address=0"
+            " -disable=header -disable=data-count");
     ASSERT_EQ(cat.status, 0) << cat.output;
     const std::string text = testing::headerRecord(0, 8, 't') + "\r\n" + readFile(made);
 

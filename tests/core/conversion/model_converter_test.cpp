@@ -6,17 +6,17 @@
 
 #include "codeplug/data_process.h"
 #include "codeplug_workspace.h"
-#include "core/codeplug/srecord_fixture.h"
 #include "conversion/codeplug_commands.h"
+#include "core/codeplug/srecord_fixture.h"
 
 namespace zelta::conversion {
 namespace {
 
 using codeplug::CodeplugImage;
-using models::ModelCode;
 using codeplug::testing::headerRecord;
 using codeplug::testing::patternImage;
 using codeplug::testing::srecFile;
+using models::ModelCode;
 using zelta::testing::CodeplugWorkspace;
 using zelta::testing::readFile;
 namespace code = errors::code;

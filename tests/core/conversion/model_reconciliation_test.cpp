@@ -8,8 +8,8 @@
 namespace zelta::conversion {
 namespace {
 
-using models::ModelCode;
 using codeplug::testing::patternImage;
+using models::ModelCode;
 using zelta::testing::CodeplugWorkspace;
 namespace code = errors::code;
 

@@ -26,7 +26,8 @@ TEST(ModelGroups, ExactMembersOverAllCodes) {
       {ModelGroup::dualFrequencyGroup, {0x93, 0x97}},
       {ModelGroup::toolsMenuModels, {'0', '1'}},
       {ModelGroup::userPasswordGroup, {0x98, 0x99}},
-      {ModelGroup::extendedAlertModels, {'q', 't', 'u', 'x', 0x91, 0x92, 0x93, 0x95, 0x96, 0x97, 0x98, 0x99}},
+      {ModelGroup::extendedAlertModels,
+       {'q', 't', 'u', 'x', 0x91, 0x92, 0x93, 0x95, 0x96, 0x97, 0x98, 0x99}},
       {ModelGroup::newProtocolModels, {'q', 'u', 0x91, 0x92, 0x93, 0x95, 0x96, 0x97, 0x98, 0x99}},
       {ModelGroup::dFamily, dFamily},
       {ModelGroup::fFamily, {0x98, 0x99}},
@@ -35,7 +36,8 @@ TEST(ModelGroups, ExactMembersOverAllCodes) {
   for (const Case& c : cases) {
     const std::set<ModelCode> members(c.members.begin(), c.members.end());
     for (int code = 0; code < 256; ++code) {
-      EXPECT_EQ(modelIn(static_cast<ModelCode>(code), c.group), members.count(static_cast<ModelCode>(code)) == 1)
+      EXPECT_EQ(modelIn(static_cast<ModelCode>(code), c.group),
+                members.count(static_cast<ModelCode>(code)) == 1)
           << "group " << static_cast<int>(c.group) << " code " << code;
     }
   }
@@ -79,7 +81,8 @@ TEST(ModelRegistry, FamiliesSizesAndCodes) {
     }
   }
   EXPECT_EQ(registered, kModels.size());
-  for (ModelCode unknown : {ModelCode{0xCC}, ModelCode{0x94}, ModelCode{'3'}, kNoModel, ModelCode{0}}) {
+  for (ModelCode unknown :
+       {ModelCode{0xCC}, ModelCode{0x94}, ModelCode{'3'}, kNoModel, ModelCode{0}}) {
     EXPECT_FALSE(findModel(unknown)) << int(unknown);
   }
 }

@@ -260,15 +260,12 @@ TEST(FieldCatalog, EveryFieldIsCompleteForItsKind) {
         EXPECT_FALSE(f.items.empty()) << f.name;
         EXPECT_EQ(f.maxLength, 0) << f.name;
         break;
-      case FieldKind::Text:
-        EXPECT_GT(f.maxLength, 0) << f.name;
-        break;
+      case FieldKind::Text: EXPECT_GT(f.maxLength, 0) << f.name; break;
       case FieldKind::Masked:
         EXPECT_FALSE(f.mask.empty()) << f.name;
         EXPECT_TRUE(f.maskKeys || f.name.starts_with("ed_frequency")) << f.name;
         break;
-      case FieldKind::ReadOnly:
-        break;
+      case FieldKind::ReadOnly: break;
     }
     EXPECT_FALSE(f.caption.empty() && f.group.empty() && !f.flags.hidden) << f.name;
   }

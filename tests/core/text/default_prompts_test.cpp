@@ -25,10 +25,8 @@ std::string_view allowedSubstitutes(int language) {
     case lang::swedish:
     case lang::danish:
     case lang::norwegian:
-    case lang::finnish:
-      return "[\\]";
-    default:
-      return "";
+    case lang::finnish: return "[\\]";
+    default: return "";
   }
 }
 
