@@ -72,6 +72,7 @@ struct ModelInfo {
   // serves it: its model check refuses '6', and the block table counts it
   // with the 768-byte models, so its block stays 768 here.
   int linkBlockBytes;
+  // The flags below are 1/0 columns in kModels.
   bool linkServed;     // the link's model check accepts it (not '6')
   bool iconContrast;   // icon contrast stored as complement OR 0x7C
   bool toolsMenu;      // the Tools menu (converter) is shown
@@ -82,42 +83,34 @@ struct ModelInfo {
   SpareFill spareFill;
 };
 
-namespace detail {
-using F = Family;
-using B = FirmwareBlock;
-using P = BlockPattern;
-using S = SpareFill;
-}  // namespace detail
-
-// Every model the system serves, as one registry. Columns: code, family,
-// slot family, image bytes, codes, link block bytes, link served, icon
-// contrast, tools menu, extended alert, four-code pages, firmware block,
-// firmware pattern, spare fill.
+// Every model the system serves, as one registry. The 1/0 columns are the
+// flags linkServed, iconContrast, toolsMenu, extendedAlert, fourCodePages.
+//   code  family             slots      image cds block flags          firmware block        pattern             spare fill
 // clang-format off
-inline constexpr std::array kModels{
-    ModelInfo{0x20, detail::F::OldFormat, detail::F::A,  768,  4,  768, false, false, false, false, false, detail::B::None,  detail::P::None, detail::S::None},
-    ModelInfo{0x21, detail::F::OldFormat, detail::F::A,  768,  4,  768, false, false, false, false, true,  detail::B::R0103, detail::P::None, detail::S::None},  // 1024-byte images are family A
-    ModelInfo{0x22, detail::F::OldFormat, detail::F::A,  768,  4,  768, false, false, false, false, false, detail::B::None,  detail::P::None, detail::S::None},
-    ModelInfo{0x23, detail::F::OldFormat, detail::F::A,  768,  4,  768, false, false, false, false, false, detail::B::None,  detail::P::None, detail::S::None},
-    ModelInfo{0x30, detail::F::A,         detail::F::A, 1024,  4, 1024, true,  false, true,  false, true,  detail::B::R0104, detail::P::None, detail::S::R0104},
-    ModelInfo{0x31, detail::F::A,         detail::F::A, 1024,  4, 1024, true,  false, true,  false, true,  detail::B::R0104, detail::P::None, detail::S::R0104},
-    ModelInfo{0x32, detail::F::A,         detail::F::A, 1024,  4, 1024, true,  true,  false, false, true,  detail::B::R0105, detail::P::P,    detail::S::R0105OrR06},
-    ModelInfo{0x36, detail::F::A,         detail::F::A, 1024,  4,  768, false, false, false, false, true,  detail::B::None,  detail::P::None, detail::S::R0105OrR06},
-    ModelInfo{0x3A, detail::F::A,         detail::F::A, 1024,  4, 1024, true,  false, false, false, true,  detail::B::R0105, detail::P::Q,    detail::S::R0105OrR06},
-    ModelInfo{0x70, detail::F::B,         detail::F::B, 1024,  6, 1024, true,  true,  false, false, false, detail::B::R0602, detail::P::P,    detail::S::R0105OrR06},
-    ModelInfo{0x74, detail::F::B,         detail::F::B, 1024,  6, 1024, true,  false, false, true,  false, detail::B::None,  detail::P::None, detail::S::R0105OrR06},
-    ModelInfo{0x78, detail::F::B,         detail::F::B, 1024,  6, 1024, true,  false, false, true,  false, detail::B::R0602, detail::P::Q,    detail::S::R0105OrR06},
-    ModelInfo{0x71, detail::F::C,         detail::F::C, 2048,  6, 2048, true,  true,  false, true,  false, detail::B::None,  detail::P::P,    detail::S::None},
-    ModelInfo{0x75, detail::F::C,         detail::F::C, 2048,  6, 2048, true,  false, false, true,  false, detail::B::None,  detail::P::Q,    detail::S::None},
-    ModelInfo{0x91, detail::F::D,         detail::F::D, 2048, 16, 2048, true,  true,  false, true,  false, detail::B::None,  detail::P::P,    detail::S::None},
-    ModelInfo{0x92, detail::F::D,         detail::F::D, 2048, 16, 2048, true,  true,  false, true,  false, detail::B::None,  detail::P::P,    detail::S::None},
-    ModelInfo{0x95, detail::F::D,         detail::F::D, 2048, 16, 2048, true,  false, false, true,  false, detail::B::None,  detail::P::Q,    detail::S::None},
-    ModelInfo{0x96, detail::F::D,         detail::F::D, 2048, 16, 2048, true,  false, false, true,  false, detail::B::None,  detail::P::Q,    detail::S::None},
-    ModelInfo{0x93, detail::F::E,         detail::F::E, 2048, 16, 2048, true,  true,  false, true,  false, detail::B::None,  detail::P::P,    detail::S::None},
-    ModelInfo{0x97, detail::F::E,         detail::F::E, 2048, 16, 2048, true,  false, false, true,  false, detail::B::None,  detail::P::Q,    detail::S::None},
-    ModelInfo{0x98, detail::F::F,         detail::F::F, 2048, 16, 2048, true,  true,  false, true,  false, detail::B::None,  detail::P::P,    detail::S::None},
-    ModelInfo{0x99, detail::F::F,         detail::F::F, 2048, 16, 2048, true,  false, false, true,  false, detail::B::None,  detail::P::Q,    detail::S::None},
-};
+inline constexpr std::array<ModelInfo, 22> kModels{{
+    {0x20, Family::OldFormat, Family::A, 768,  4,  768,  0, 0, 0, 0, 0, FirmwareBlock::None,  BlockPattern::None, SpareFill::None      },
+    {0x21, Family::OldFormat, Family::A, 768,  4,  768,  0, 0, 0, 0, 1, FirmwareBlock::R0103, BlockPattern::None, SpareFill::None      },  // 1024-byte images are family A
+    {0x22, Family::OldFormat, Family::A, 768,  4,  768,  0, 0, 0, 0, 0, FirmwareBlock::None,  BlockPattern::None, SpareFill::None      },
+    {0x23, Family::OldFormat, Family::A, 768,  4,  768,  0, 0, 0, 0, 0, FirmwareBlock::None,  BlockPattern::None, SpareFill::None      },
+    {0x30, Family::A,         Family::A, 1024, 4,  1024, 1, 0, 1, 0, 1, FirmwareBlock::R0104, BlockPattern::None, SpareFill::R0104     },
+    {0x31, Family::A,         Family::A, 1024, 4,  1024, 1, 0, 1, 0, 1, FirmwareBlock::R0104, BlockPattern::None, SpareFill::R0104     },
+    {0x32, Family::A,         Family::A, 1024, 4,  1024, 1, 1, 0, 0, 1, FirmwareBlock::R0105, BlockPattern::P,    SpareFill::R0105OrR06},
+    {0x36, Family::A,         Family::A, 1024, 4,  768,  0, 0, 0, 0, 1, FirmwareBlock::None,  BlockPattern::None, SpareFill::R0105OrR06},  // not served by the link
+    {0x3A, Family::A,         Family::A, 1024, 4,  1024, 1, 0, 0, 0, 1, FirmwareBlock::R0105, BlockPattern::Q,    SpareFill::R0105OrR06},
+    {0x70, Family::B,         Family::B, 1024, 6,  1024, 1, 1, 0, 0, 0, FirmwareBlock::R0602, BlockPattern::P,    SpareFill::R0105OrR06},
+    {0x74, Family::B,         Family::B, 1024, 6,  1024, 1, 0, 0, 1, 0, FirmwareBlock::None,  BlockPattern::None, SpareFill::R0105OrR06},
+    {0x78, Family::B,         Family::B, 1024, 6,  1024, 1, 0, 0, 1, 0, FirmwareBlock::R0602, BlockPattern::Q,    SpareFill::R0105OrR06},
+    {0x71, Family::C,         Family::C, 2048, 6,  2048, 1, 1, 0, 1, 0, FirmwareBlock::None,  BlockPattern::P,    SpareFill::None      },
+    {0x75, Family::C,         Family::C, 2048, 6,  2048, 1, 0, 0, 1, 0, FirmwareBlock::None,  BlockPattern::Q,    SpareFill::None      },
+    {0x91, Family::D,         Family::D, 2048, 16, 2048, 1, 1, 0, 1, 0, FirmwareBlock::None,  BlockPattern::P,    SpareFill::None      },
+    {0x92, Family::D,         Family::D, 2048, 16, 2048, 1, 1, 0, 1, 0, FirmwareBlock::None,  BlockPattern::P,    SpareFill::None      },
+    {0x95, Family::D,         Family::D, 2048, 16, 2048, 1, 0, 0, 1, 0, FirmwareBlock::None,  BlockPattern::Q,    SpareFill::None      },
+    {0x96, Family::D,         Family::D, 2048, 16, 2048, 1, 0, 0, 1, 0, FirmwareBlock::None,  BlockPattern::Q,    SpareFill::None      },
+    {0x93, Family::E,         Family::E, 2048, 16, 2048, 1, 1, 0, 1, 0, FirmwareBlock::None,  BlockPattern::P,    SpareFill::None      },
+    {0x97, Family::E,         Family::E, 2048, 16, 2048, 1, 0, 0, 1, 0, FirmwareBlock::None,  BlockPattern::Q,    SpareFill::None      },
+    {0x98, Family::F,         Family::F, 2048, 16, 2048, 1, 1, 0, 1, 0, FirmwareBlock::None,  BlockPattern::P,    SpareFill::None      },
+    {0x99, Family::F,         Family::F, 2048, 16, 2048, 1, 0, 0, 1, 0, FirmwareBlock::None,  BlockPattern::Q,    SpareFill::None      },
+}};
 // clang-format on
 
 constexpr std::optional<ModelInfo> findModel(ModelCode code) {

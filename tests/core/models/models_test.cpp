@@ -53,7 +53,9 @@ TEST(ModelRegistry, FamilyDecidesSizeCodesAndSlots) {
         EXPECT_EQ(m.codes, 16);
         break;
     }
-    if (m.family != Family::OldFormat) EXPECT_EQ(m.slotFamily, m.family);
+    if (m.family != Family::OldFormat) {
+      EXPECT_EQ(m.slotFamily, m.family);
+    }
   }
 }
 
@@ -110,7 +112,9 @@ TEST(ModelGroups, ModelColumnsFitTheirFamily) {
     const bool large = dToF || m.family == Family::C;
     // The link moves the whole image of every model it serves; the old
     // format moves 768 bytes.
-    if (m.linkServed) EXPECT_EQ(m.linkBlockBytes, m.imageBytes);
+    if (m.linkServed) {
+      EXPECT_EQ(m.linkBlockBytes, m.imageBytes);
+    }
     if (m.family == Family::OldFormat) {
       EXPECT_FALSE(m.linkServed);
       EXPECT_EQ(m.linkBlockBytes, 768);
@@ -122,7 +126,9 @@ TEST(ModelGroups, ModelColumnsFitTheirFamily) {
       EXPECT_EQ(m.firmwareBlock, FirmwareBlock::None);
       EXPECT_EQ(m.spareFill, SpareFill::None);
     }
-    if (dToF) EXPECT_FALSE(modelIn(m.code, ModelGroup::backupAllowed));
+    if (dToF) {
+      EXPECT_FALSE(modelIn(m.code, ModelGroup::backupAllowed));
+    }
     // Pattern P goes with the icon contrast group, pattern Q with the others.
     if (m.firmwarePattern != BlockPattern::None) {
       EXPECT_EQ(m.firmwarePattern == BlockPattern::P, m.iconContrast);
@@ -132,7 +138,9 @@ TEST(ModelGroups, ModelColumnsFitTheirFamily) {
       EXPECT_NE(m.firmwarePattern, BlockPattern::None);
     }
     // The icon contrast byte is cleared only where it holds no contrast.
-    if (modelIn(m.code, ModelGroup::clearsIconContrast)) EXPECT_FALSE(m.iconContrast);
+    if (modelIn(m.code, ModelGroup::clearsIconContrast)) {
+      EXPECT_FALSE(m.iconContrast);
+    }
     EXPECT_EQ(m.fourCodePages, m.family == Family::A || m.code == '!');
   }
 }
