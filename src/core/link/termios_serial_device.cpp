@@ -14,7 +14,6 @@
 #include <cerrno>
 #include <cstring>
 #include <thread>
-#include <utility>
 #include <vector>
 
 #include "link/clock.h"

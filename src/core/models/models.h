@@ -85,8 +85,8 @@ struct ModelInfo {
 
 // Every model the system serves, as one registry. The 1/0 columns are the
 // flags linkServed, iconContrast, toolsMenu, extendedAlert, fourCodePages.
-//   code  family             slots      image cds block flags          firmware block        pattern             spare fill
 // clang-format off
+//   code  family             slots      image cds block flags          firmware block        pattern             spare fill
 inline constexpr std::array<ModelInfo, 22> kModels{{
     {0x20, Family::OldFormat, Family::A, 768,  4,  768,  0, 0, 0, 0, 0, FirmwareBlock::None,  BlockPattern::None, SpareFill::None      },
     {0x21, Family::OldFormat, Family::A, 768,  4,  768,  0, 0, 0, 0, 1, FirmwareBlock::R0103, BlockPattern::None, SpareFill::None      },  // 1024-byte images are family A
