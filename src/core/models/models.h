@@ -148,8 +148,8 @@ constexpr bool isDFamily(Family f) {
 }
 
 constexpr bool modelIn(ModelCode code, ModelGroup group) {
-  // 0xCC is no model: the read command answers it for a pager of the old
-  // generation, so it joins that group only.
+  // 0xCC is no model: the read command answers it for an old-generation
+  // pager; it joins that group and, like any unknown code, keeps backups.
   if (code == kOldGenerationId)
     return group == ModelGroup::oldGeneration || group == ModelGroup::backupAllowed;
   const std::optional<ModelInfo> m = findModel(code);
