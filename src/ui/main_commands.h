@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "pages/page_table.h"
+
 namespace zelta::ui {
 
 // One entry of the menu bar: the menu it stands in, its object name, caption
@@ -61,13 +63,9 @@ inline constexpr std::string_view kConverterItems[][2] = {
     {"cprRic16", "Zelta &Varda\r\n"},
 };
 
-// Page captions of mainPgc by page index; 13 is the launcher page.
-inline constexpr std::string_view kPageCaptions[] = {
-    "General",        "Code 1-4", "Code 5-8",      "Code 9-12",   "Code 13-16",
-    "Prompt 1",       "Prompt 2", "Source 1-8",    "Source 9-16", "Alert",
-    "Password / OTA", "Features", "More Features", "Main",
-};
-inline constexpr int kMainPage = 13;
+// The launcher page of mainPgc (the pages and their captions are the page
+// table's).
+inline constexpr int kMainPage = pages::pageIndex(pages::Page::Main);
 
 // The launcher page: one label a key, greyed where the key has no command there.
 struct KeyLabel {

@@ -122,10 +122,10 @@ void MainWindow::buildPages() {
   auto* layout = new QVBoxLayout(central);
   mainPgc_ = new QTabWidget(central);
   mainPgc_->setObjectName("mainPgc");
-  for (int index = 0; index < static_cast<int>(std::size(kPageCaptions)); ++index) {
+  for (const pages::PageInfo& info : pages::kPages) {
     auto* page = new QWidget(mainPgc_);
-    page->setObjectName(QStringLiteral("formPage%1").arg(index));
-    mainPgc_->addTab(page, qs(kPageCaptions[index]));
+    page->setObjectName(qs(info.component));
+    mainPgc_->addTab(page, qs(info.caption));
   }
   QWidget* mainPage = mainPgc_->widget(kMainPage);
   auto* keys = new QVBoxLayout(mainPage);

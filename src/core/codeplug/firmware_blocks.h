@@ -45,16 +45,15 @@ inline constexpr FirmwarePattern kFirmwarePatternQ{
 static_assert(kFirmwarePatternP[47] == 0xAE && kFirmwarePatternP[48] == 0xAF);
 static_assert(kFirmwarePatternQ[47] == 0xAE && kFirmwarePatternQ[48] == 0xAF);
 
-// Pattern P: '2' 'p' 'q' 0x91 0x92 0x93 0x98; pattern Q: ':' 'x' 'u' 0x95
-// 0x96 0x97 0x99; none for the other models.
+// The pattern of the model's firmware block (the registry's firmwarePattern
+// column); none for a model without one.
 constexpr const FirmwarePattern* firmwarePatternOf(models::ModelCode model) {
-  constexpr models::ModelCode kP[] = {'2', 'p', 'q', 0x91, 0x92, 0x93, 0x98};
-  constexpr models::ModelCode kQ[] = {':', 'x', 'u', 0x95, 0x96, 0x97, 0x99};
-  for (models::ModelCode m : kP) {
-    if (m == model) return &kFirmwarePatternP;
-  }
-  for (models::ModelCode m : kQ) {
-    if (m == model) return &kFirmwarePatternQ;
+  const auto info = models::findModel(model);
+  if (!info) return nullptr;
+  switch (info->firmwarePattern) {
+    case models::BlockPattern::P: return &kFirmwarePatternP;
+    case models::BlockPattern::Q: return &kFirmwarePatternQ;
+    case models::BlockPattern::None: return nullptr;
   }
   return nullptr;
 }

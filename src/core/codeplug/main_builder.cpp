@@ -22,8 +22,19 @@ bool hasFirmware(const BuildContext& context, std::string_view flag) {
   return context.firmware.find(flag) != std::string::npos;
 }
 
-bool isOneOf(models::ModelCode model, std::initializer_list<models::ModelCode> models) {
-  return std::find(models.begin(), models.end(), model) != models.end();
+models::ModelInfo infoOf(models::ModelCode model) {
+  const auto info = models::findModel(model);
+  if (info) return *info;
+  // A code outside the registry has no firmware blocks and no spare fills.
+  models::ModelInfo none{};
+  none.code = model;
+  return none;
+}
+
+// Whether the pager firmware selects the model's firmware block.
+bool firmwareBlockSelected(const models::ModelInfo& info, const BuildContext& context) {
+  return info.firmwareBlock != models::FirmwareBlock::None &&
+         hasFirmware(context, models::firmwareText(info.firmwareBlock));
 }
 
 int codesOf(models::ModelCode model) {
@@ -132,10 +143,11 @@ void fillAreas(ImageView b, const FieldOffsetTable& t, models::ModelCode model,
   // Bits 2-1 of the third byte of code 2 (its fixed low value is 001).
   b.setBits(narrowCodeSlot(t.codeSlots, 2) + 2, 2, 1, 0);
 
-  if (isOneOf(model, {'0', '1'}) && hasFirmware(context, "R0104")) {
+  const models::SpareFill spareFill = infoOf(model).spareFill;
+  if (spareFill == models::SpareFill::R0104 && hasFirmware(context, "R0104")) {
     b.fill(0x322, 0x400 - 0x322, 0xFF);
   }
-  if (isOneOf(model, {'2', '6', ':', 'p', 't', 'x'}) &&
+  if (spareFill == models::SpareFill::R0105OrR06 &&
       (hasFirmware(context, "R0601") || hasFirmware(context, "R0602") ||
        hasFirmware(context, "R0105"))) {
     b.fill(0x2EA, 0x300 - 0x2EA, 0xF3);
@@ -145,12 +157,14 @@ void fillAreas(ImageView b, const FieldOffsetTable& t, models::ModelCode model,
 
 void copyFirmwareBlocks(ImageView b, const FieldOffsetTable& t, models::ModelCode model,
                         const BuildContext& context, const SettingsRecord& s) {
-  if (model == '!' && hasFirmware(context, "R0103")) {
+  const models::ModelInfo info = infoOf(model);
+  if (!firmwareBlockSelected(info, context)) return;
+  if (info.firmwareBlock == models::FirmwareBlock::R0103) {
     copyBytes(b, 0x2EA, kR0103Head);
     copyBytes(b, 0x322, kR0103Block);
     return;
   }
-  if (isOneOf(model, {'0', '1'}) && hasFirmware(context, "R0104")) {
+  if (info.firmwareBlock == models::FirmwareBlock::R0104) {
     copyBytes(b, 0x2EA, kR0104At2EA);
     copyBytes(b, 0x334, kR0104At334);
     std::size_t at = 0x34B;
@@ -161,11 +175,8 @@ void copyFirmwareBlocks(ImageView b, const FieldOffsetTable& t, models::ModelCod
     copyBytes(b, at, kR0104At34B);
     return;
   }
-  const bool patternBlock = (isOneOf(model, {'2', ':'}) && hasFirmware(context, "R0105")) ||
-                            (isOneOf(model, {'p', 'x'}) && hasFirmware(context, "R0602"));
-  if (!patternBlock) return;
-  if (context.pagerUnprogrammed)
-    b.setByte(t.iconContrast, isOneOf(model, {'2', 'p'}) ? 0x7C : 0xB4);
+  // R0105 and R0602: the pattern block.
+  if (context.pagerUnprogrammed) b.setByte(t.iconContrast, info.iconContrast ? 0x7C : 0xB4);
   writeFirmwareBlock(b, t.firmwareBlock, model);
   // The "R0602" firmware of 'p' and 'x' also takes two small prompt tables
   // behind its block. Their contents are the pager maker's and are not known

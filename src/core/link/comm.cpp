@@ -32,29 +32,6 @@ std::uint32_t baudForSpeedCode(std::uint8_t speedCode) {
 TDComm::TDComm(SerialDevice& device, errors::Reporter& reporter, Clock& clock)
     : device_(device), reporter_(reporter), clock_(clock) {}
 
-LineSettings TDComm::lineSettings(std::uint32_t baud) const {
-  LineSettings s;
-  s.baud = baud;
-  s.parity = static_cast<link::Parity>(std::min<std::uint8_t>(parity_, 4));
-  s.dataBits = dataSize_ + 5;
-  s.stopBits = static_cast<link::StopBits>(std::min<std::uint8_t>(stopBits_, 2));
-  s.ctsOutputFlow = flowCtrl_.ctsOutFlow != 0;
-  s.dsrOutputFlow = flowCtrl_.dsrOutFlow != 0;
-  s.dtr = static_cast<LineControl>(flowCtrl_.dtrControl & 3);
-  s.rts = static_cast<LineControl>(flowCtrl_.rtsControl & 3);
-  s.xonXoff = flowCtrl_.software.xonXoffEnable != 0;
-  s.xonChar = flowCtrl_.software.xonChar;
-  s.xoffChar = flowCtrl_.software.xoffChar;
-  s.readIntervalMs = timeouts_.readInterval;
-  s.readTotalMultiplierMs = timeouts_.readTotalMultiplier;
-  s.readTotalConstantMs = timeouts_.readTotalConstant;
-  s.writeTotalMultiplierMs = timeouts_.writeTotalMultiplier;
-  s.writeTotalConstantMs = timeouts_.writeTotalConstant;
-  s.inputQueueBytes = buffer_.inputSize;
-  s.outputQueueBytes = buffer_.outputSize;
-  return s;
-}
-
 bool TDComm::Open(SpeedSelection speed) {
   OpenFailure failure;
   bool ok = false;
@@ -67,8 +44,8 @@ bool TDComm::Open(SpeedSelection speed) {
   } else {
     // The baud stored here is replaced at every open: the configured rate only
     // chooses the speed code the link asks the pager for.
-    baudRate_ = static_cast<std::uint16_t>(speed.wakeUp ? 4800 : baudForSpeedCode(speed.speedCode));
-    applied_ = lineSettings(baudRate_);
+    applied_ = settings_;
+    applied_.baud = speed.wakeUp ? 4800 : baudForSpeedCode(speed.speedCode);
     ok = device_.open(portName_, applied_, failure);
   }
   if (!ok) {
@@ -90,6 +67,10 @@ bool TDComm::Close() {
 
 bool TDComm::ReadByte(std::uint8_t& byte) {
   return open_ && device_.readByte(byte);
+}
+
+bool TDComm::ReadEcho(std::uint8_t& byte) {
+  return open_ && device_.readEcho(byte);
 }
 
 bool TDComm::WriteByte(std::uint8_t byte) {

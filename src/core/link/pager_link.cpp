@@ -63,14 +63,8 @@ const ServiceFrame& serviceFrame(Transaction t) {
 }
 
 // Models the state machine accepts for every transaction.
-constexpr models::ModelCode kServedModels[] = {'0',  '1',  '2',  ':',  'p',  'q',  't',  'u', 'x',
-                                               0x91, 0x92, 0x93, 0x95, 0x96, 0x97, 0x98, 0x99};
-
 bool served(models::ModelCode model) {
-  for (models::ModelCode m : kServedModels) {
-    if (m == model) return true;
-  }
-  return false;
+  return models::modelIn(model, models::ModelGroup::linkServed);
 }
 
 }  // namespace
@@ -315,20 +309,15 @@ ResultCode TransactionRun::frame() {
   // Model check.
   st_.modelCode = wokenModel_;
   const bool writing = requested_ == Transaction::WriteImage;
-  switch (wokenModel_) {
-    case ' ':
-    case '"':
-    case '#':
-      if (writing) return rc::UnknownPagerType;
-      break;
-    case '!':
-      if (writing && st_.extendedFirmware != 1) return rc::UnknownPagerType;
-      break;
-    default:
-      if (!served(wokenModel_)) {
-        st_.modelCode = models::kNoModel;
-        return rc::UnknownPagerType;
-      }
+  const auto info = models::findModel(wokenModel_);
+  if (info && info->family == models::Family::OldFormat) {
+    // The old format is read, not written; '!' with the extended firmware
+    // takes the 1 KB image and may be written.
+    const bool writable = wokenModel_ == '!' && st_.extendedFirmware == 1;
+    if (writing && !writable) return rc::UnknownPagerType;
+  } else if (!served(wokenModel_)) {
+    st_.modelCode = models::kNoModel;
+    return rc::UnknownPagerType;
   }
 
   const BlockGeometry g = blockGeometry(st_.modelCode, st_.extendedFirmware);
@@ -566,7 +555,7 @@ ResultCode PagerLink::wakeUp(Variant variant, models::ModelCode& model) {
       std::uint8_t echo = 0;
       std::uint8_t answer = 0;
       comm_.ProcessMessages();
-      comm_.ReadByte(echo);
+      comm_.ReadEcho(echo);
       if (comm_.ReadByte(answer) && answer != sent) {
         if (wakeAnswerAccepted(variant, answer)) {
           model = answer;
@@ -600,7 +589,7 @@ ResultCode PagerLink::writeBytes(std::span<const std::uint8_t> bytes, std::uint8
     if (!comm_.WriteByte(bytes[i])) return rc::NotResponding;
     sum = static_cast<std::uint8_t>(sum + bytes[i]);
     std::uint8_t echo = 0;
-    if (!comm_.ReadByte(echo)) return rc::NotResponding;
+    if (!comm_.ReadEcho(echo)) return rc::NotResponding;
     if (hooks_.progress) hooks_.progress(static_cast<int>((i + 1) * 100 / n));
   }
   return rc::Ok;

@@ -60,6 +60,10 @@ class SerialDevice {
 
   // One byte, bounded by the read time-out; false when none arrived.
   virtual bool readByte(std::uint8_t& byte) = 0;
+  // The echo of the byte just written: the pager echoes every byte. A device
+  // that knows when the echo can arrive overrides this to wait for it
+  // closely (the termios device); elsewhere it is an ordinary read.
+  virtual bool readEcho(std::uint8_t& byte) { return readByte(byte); }
   // One byte, bounded by the write time-out; false when it was not written.
   virtual bool writeByte(std::uint8_t byte) = 0;
   // Discards both directions' pending bytes.

@@ -30,7 +30,7 @@ bool opensWithAnnunciator(std::uint8_t command) {
 bool sendWithEcho(TDComm& comm, std::uint8_t byte) {
   comm.ProcessMessages();
   std::uint8_t echo = 0;
-  return comm.WriteByte(byte) && comm.ReadByte(echo);
+  return comm.WriteByte(byte) && comm.ReadEcho(echo);
 }
 
 bool readReply(TDComm& comm, TestReply& reply, int count) {

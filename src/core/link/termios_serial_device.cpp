@@ -14,7 +14,6 @@
 #include <cerrno>
 #include <cstring>
 #include <thread>
-#include <utility>
 #include <vector>
 
 #include "link/clock.h"
@@ -201,7 +200,7 @@ bool TermiosSerialDevice::open(const std::string& path, const LineSettings& sett
                    (settings.stopBits == StopBits::One ? 1 : 2);
   byteTime_ = std::chrono::duration_cast<Clock::duration>(std::chrono::nanoseconds(
       std::int64_t{bits} * 1'000'000'000 / std::max<std::uint32_t>(settings.baud, 1)));
-  echoDue_ = false;
+  lastWrite_ = {};
   fd_ = fd;
   return true;
 }
@@ -239,11 +238,15 @@ bool TermiosSerialDevice::awaitEcho(std::uint8_t& byte) {
   return false;
 }
 
+bool TermiosSerialDevice::readEcho(std::uint8_t& byte) {
+  if (fd_ < 0) return false;
+  if (readWaiting(byte) || awaitEcho(byte)) return true;
+  return readByte(byte);
+}
+
 bool TermiosSerialDevice::readByte(std::uint8_t& byte) {
   if (fd_ < 0) return false;
-  const bool echo = std::exchange(echoDue_, false);
   if (readWaiting(byte)) return true;
-  if (echo && awaitEcho(byte)) return true;
   if (!waitReady(fd_, POLLIN, readTimeoutMs_)) return false;
   for (;;) {
     const ssize_t n = ::read(fd_, &byte, 1);
@@ -259,7 +262,6 @@ bool TermiosSerialDevice::writeByte(std::uint8_t byte) {
     const ssize_t n = ::write(fd_, &byte, 1);
     if (n < 0 && errno == EINTR) continue;
     lastWrite_ = Clock::now();
-    echoDue_ = n == 1;
     return n == 1;
   }
 }

@@ -23,6 +23,7 @@ class TermiosSerialDevice : public SerialDevice {
   void close() override;
   bool isOpen() const override { return fd_ >= 0; }
   bool readByte(std::uint8_t& byte) override;
+  bool readEcho(std::uint8_t& byte) override;
   bool writeByte(std::uint8_t byte) override;
   bool purge() override;
 
@@ -35,7 +36,6 @@ class TermiosSerialDevice : public SerialDevice {
   // One character on the line (start, data, parity and stop bits).
   Clock::duration byteTime_{};
   Clock::time_point lastWrite_{};
-  bool echoDue_ = false;  // the last call wrote a byte
   int readTimeoutMs_ = 500;
   int writeTimeoutMs_ = 500;
 };

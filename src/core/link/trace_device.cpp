@@ -47,6 +47,12 @@ bool TraceDevice::readByte(std::uint8_t& byte) {
   return ok;
 }
 
+bool TraceDevice::readEcho(std::uint8_t& byte) {
+  const bool ok = inner_.readEcho(byte);
+  line() << "RX " << (ok ? hex(byte) : std::string("--")) << '\n';
+  return ok;
+}
+
 bool TraceDevice::writeByte(std::uint8_t byte) {
   const bool ok = inner_.writeByte(byte);
   line() << "TX " << hex(byte) << (ok ? "" : " failed") << '\n';

@@ -24,6 +24,7 @@ class TraceDevice : public SerialDevice {
   void close() override;
   bool isOpen() const override { return inner_.isOpen(); }
   bool readByte(std::uint8_t& byte) override;
+  bool readEcho(std::uint8_t& byte) override;
   bool writeByte(std::uint8_t byte) override;
   bool purge() override;
 

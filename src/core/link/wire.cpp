@@ -3,30 +3,8 @@
 #include <cstdio>
 
 namespace zelta::link {
-namespace {
-
 using models::ModelGroup;
 using models::modelIn;
-
-constexpr models::ModelCode kVariantBWakeModels[] = {0x20, 0x21, 0x22, 0x23, '0',  '1', '2',  '6',
-                                                     ':',  'p',  'q',  't',  'u',  'x', 0x91, 0x92,
-                                                     0x93, 0x95, 0x96, 0x97, 0x98, 0x99};
-// As the wake-up of variant B, without '6'.
-constexpr models::ModelCode kProbeModels[] = {0x20, 0x21, 0x22, 0x23, '0',  '1',  '2',
-                                              ':',  'p',  'q',  't',  'u',  'x',  0x91,
-                                              0x92, 0x93, 0x95, 0x96, 0x97, 0x98, 0x99};
-// 1024-byte blocks; '!' joins them when its firmware is extended.
-constexpr models::ModelCode kOneKilobyteModels[] = {'0', '1', '2', ':', 'p', 't', 'x'};
-
-template <std::size_t N>
-bool anyOf(models::ModelCode code, const models::ModelCode (&set)[N]) {
-  for (models::ModelCode m : set) {
-    if (m == code) return true;
-  }
-  return false;
-}
-
-}  // namespace
 
 Variant variantFor(models::ModelCode model) {
   return modelIn(model, ModelGroup::newProtocolModels) ? Variant::A : Variant::B;
@@ -34,7 +12,9 @@ Variant variantFor(models::ModelCode model) {
 
 BlockGeometry blockGeometry(models::ModelCode model, std::uint8_t extendedFirmware) {
   if (modelIn(model, ModelGroup::newProtocolModels)) return {0x0400, 2048};
-  if (anyOf(model, kOneKilobyteModels) || (model == '!' && extendedFirmware == 1)) {
+  const auto info = models::findModel(model);
+  // '!' moves 1024 bytes when its firmware is extended.
+  if ((info && info->linkBlockBytes == 1024) || (model == '!' && extendedFirmware == 1)) {
     return {0x0400, 1024};
   }
   return {0x0D00, 768};
@@ -54,11 +34,14 @@ Frame makeFrame(std::uint8_t command, std::uint8_t subcommand, std::uint16_t loc
 
 bool wakeAnswerAccepted(Variant variant, std::uint8_t answer) {
   if (variant == Variant::A) return modelIn(answer, ModelGroup::newProtocolModels);
-  return anyOf(answer, kVariantBWakeModels);
+  // Variant B takes any model of the registry, '6' too.
+  return models::findModel(answer).has_value();
 }
 
 bool probeAccepts(models::ModelCode model) {
-  return anyOf(model, kProbeModels);
+  // The old-format models and every model the link serves; not '6'.
+  const auto info = models::findModel(model);
+  return info && (info->family == models::Family::OldFormat || info->linkServed);
 }
 
 std::string modelLabel(models::ModelCode model) {

@@ -29,39 +29,89 @@ constexpr std::string_view familyName(Family family) {
   return "?";
 }
 
+// The firmware block a program writes for a model, with the firmware text
+// that selects it (see codeplug/firmware_blocks.h and the main builder).
+enum class FirmwareBlock {
+  None,
+  R0103,  // '!': the R0103 head and block
+  R0104,  // '0' '1': the R0104 blocks
+  R0105,  // '2' ':': the pattern block
+  R0602,  // 'p' 'x': the pattern block
+};
+
+// The firmware text whose flag selects the block; empty for none.
+constexpr std::string_view firmwareText(FirmwareBlock block) {
+  switch (block) {
+    case FirmwareBlock::None: return "";
+    case FirmwareBlock::R0103: return "R0103";
+    case FirmwareBlock::R0104: return "R0104";
+    case FirmwareBlock::R0105: return "R0105";
+    case FirmwareBlock::R0602: return "R0602";
+  }
+  return "";
+}
+
+// Which of the two firmware patterns the model's block carries.
+enum class BlockPattern { None, P, Q };
+
+// Spare areas the main builder fills for a pager firmware.
+enum class SpareFill {
+  None,
+  R0104,       // '0' '1' with "R0104"
+  R0105OrR06,  // with "R0601", "R0602" or "R0105"
+};
+
 struct ModelInfo {
   ModelCode code;
   Family family;      // layout as read from a pager ('!' may also come as A, 1024 bytes)
   Family slotFamily;  // which FieldOffsetTable family the model loads
   int imageBytes;     // bytes of the image the model uses
   int codes;          // codes shown on the Code pages
+  // The image block the link exchanges ('!' with the extended firmware flag
+  // moves 1024). Model '6' keeps a 1024-byte image but the link never
+  // serves it: its model check refuses '6', and the block table counts it
+  // with the 768-byte models, so its block stays 768 here.
+  int linkBlockBytes;
+  // The flags below are 1/0 columns in kModels.
+  bool linkServed;     // the link's model check accepts it (not '6')
+  bool iconContrast;   // icon contrast stored as complement OR 0x7C
+  bool toolsMenu;      // the Tools menu (converter) is shown
+  bool extendedAlert;  // default alert and reminder settings
+  bool fourCodePages;  // the four-code page layout row (1 KB family A images)
+  FirmwareBlock firmwareBlock;
+  BlockPattern firmwarePattern;
+  SpareFill spareFill;
 };
 
-// Every model the system serves, as one registry.
-inline constexpr std::array kModels{
-    ModelInfo{0x20, Family::OldFormat, Family::A, 768, 4},
-    ModelInfo{0x21, Family::OldFormat, Family::A, 768, 4},  // 1024-byte images are family A
-    ModelInfo{0x22, Family::OldFormat, Family::A, 768, 4},
-    ModelInfo{0x23, Family::OldFormat, Family::A, 768, 4},
-    ModelInfo{0x30, Family::A, Family::A, 1024, 4},
-    ModelInfo{0x31, Family::A, Family::A, 1024, 4},
-    ModelInfo{0x32, Family::A, Family::A, 1024, 4},
-    ModelInfo{0x36, Family::A, Family::A, 1024, 4},
-    ModelInfo{0x3A, Family::A, Family::A, 1024, 4},
-    ModelInfo{0x70, Family::B, Family::B, 1024, 6},
-    ModelInfo{0x74, Family::B, Family::B, 1024, 6},
-    ModelInfo{0x78, Family::B, Family::B, 1024, 6},
-    ModelInfo{0x71, Family::C, Family::C, 2048, 6},
-    ModelInfo{0x75, Family::C, Family::C, 2048, 6},
-    ModelInfo{0x91, Family::D, Family::D, 2048, 16},
-    ModelInfo{0x92, Family::D, Family::D, 2048, 16},
-    ModelInfo{0x95, Family::D, Family::D, 2048, 16},
-    ModelInfo{0x96, Family::D, Family::D, 2048, 16},
-    ModelInfo{0x93, Family::E, Family::E, 2048, 16},
-    ModelInfo{0x97, Family::E, Family::E, 2048, 16},
-    ModelInfo{0x98, Family::F, Family::F, 2048, 16},
-    ModelInfo{0x99, Family::F, Family::F, 2048, 16},
-};
+// Every model the system serves, as one registry. The 1/0 columns are the
+// flags linkServed, iconContrast, toolsMenu, extendedAlert, fourCodePages.
+// clang-format off
+//   code  family             slots      image cds block flags          firmware block        pattern             spare fill
+inline constexpr std::array<ModelInfo, 22> kModels{{
+    {0x20, Family::OldFormat, Family::A, 768,  4,  768,  0, 0, 0, 0, 0, FirmwareBlock::None,  BlockPattern::None, SpareFill::None      },
+    {0x21, Family::OldFormat, Family::A, 768,  4,  768,  0, 0, 0, 0, 1, FirmwareBlock::R0103, BlockPattern::None, SpareFill::None      },  // 1024-byte images are family A
+    {0x22, Family::OldFormat, Family::A, 768,  4,  768,  0, 0, 0, 0, 0, FirmwareBlock::None,  BlockPattern::None, SpareFill::None      },
+    {0x23, Family::OldFormat, Family::A, 768,  4,  768,  0, 0, 0, 0, 0, FirmwareBlock::None,  BlockPattern::None, SpareFill::None      },
+    {0x30, Family::A,         Family::A, 1024, 4,  1024, 1, 0, 1, 0, 1, FirmwareBlock::R0104, BlockPattern::None, SpareFill::R0104     },
+    {0x31, Family::A,         Family::A, 1024, 4,  1024, 1, 0, 1, 0, 1, FirmwareBlock::R0104, BlockPattern::None, SpareFill::R0104     },
+    {0x32, Family::A,         Family::A, 1024, 4,  1024, 1, 1, 0, 0, 1, FirmwareBlock::R0105, BlockPattern::P,    SpareFill::R0105OrR06},
+    {0x36, Family::A,         Family::A, 1024, 4,  768,  0, 0, 0, 0, 1, FirmwareBlock::None,  BlockPattern::None, SpareFill::R0105OrR06},  // not served by the link
+    {0x3A, Family::A,         Family::A, 1024, 4,  1024, 1, 0, 0, 0, 1, FirmwareBlock::R0105, BlockPattern::Q,    SpareFill::R0105OrR06},
+    {0x70, Family::B,         Family::B, 1024, 6,  1024, 1, 1, 0, 0, 0, FirmwareBlock::R0602, BlockPattern::P,    SpareFill::R0105OrR06},
+    {0x74, Family::B,         Family::B, 1024, 6,  1024, 1, 0, 0, 1, 0, FirmwareBlock::None,  BlockPattern::None, SpareFill::R0105OrR06},
+    {0x78, Family::B,         Family::B, 1024, 6,  1024, 1, 0, 0, 1, 0, FirmwareBlock::R0602, BlockPattern::Q,    SpareFill::R0105OrR06},
+    {0x71, Family::C,         Family::C, 2048, 6,  2048, 1, 1, 0, 1, 0, FirmwareBlock::None,  BlockPattern::P,    SpareFill::None      },
+    {0x75, Family::C,         Family::C, 2048, 6,  2048, 1, 0, 0, 1, 0, FirmwareBlock::None,  BlockPattern::Q,    SpareFill::None      },
+    {0x91, Family::D,         Family::D, 2048, 16, 2048, 1, 1, 0, 1, 0, FirmwareBlock::None,  BlockPattern::P,    SpareFill::None      },
+    {0x92, Family::D,         Family::D, 2048, 16, 2048, 1, 1, 0, 1, 0, FirmwareBlock::None,  BlockPattern::P,    SpareFill::None      },
+    {0x95, Family::D,         Family::D, 2048, 16, 2048, 1, 0, 0, 1, 0, FirmwareBlock::None,  BlockPattern::Q,    SpareFill::None      },
+    {0x96, Family::D,         Family::D, 2048, 16, 2048, 1, 0, 0, 1, 0, FirmwareBlock::None,  BlockPattern::Q,    SpareFill::None      },
+    {0x93, Family::E,         Family::E, 2048, 16, 2048, 1, 1, 0, 1, 0, FirmwareBlock::None,  BlockPattern::P,    SpareFill::None      },
+    {0x97, Family::E,         Family::E, 2048, 16, 2048, 1, 0, 0, 1, 0, FirmwareBlock::None,  BlockPattern::Q,    SpareFill::None      },
+    {0x98, Family::F,         Family::F, 2048, 16, 2048, 1, 1, 0, 1, 0, FirmwareBlock::None,  BlockPattern::P,    SpareFill::None      },
+    {0x99, Family::F,         Family::F, 2048, 16, 2048, 1, 0, 0, 1, 0, FirmwareBlock::None,  BlockPattern::Q,    SpareFill::None      },
+}};
+// clang-format on
 
 constexpr std::optional<ModelInfo> findModel(ModelCode code) {
   for (const ModelInfo& m : kModels) {
@@ -70,71 +120,62 @@ constexpr std::optional<ModelInfo> findModel(ModelCode code) {
   return std::nullopt;
 }
 
-// Named sets of model codes that switch features on and off.
+// Named sets of model codes that switch features on and off; each is read
+// from the registry rows above.
 enum class ModelGroup {
-  oneKbNewModels,       // 'p' 't' 'x': generation character '2'
-  sixCodeModels,        // 'p' 't' 'x' 'q' 'u': codes 5 and 6, reminder fields at 0xB9-0xBA
-  largeQModels,         // 'q' 'u': generation '3', large-image decoder and builder
-  oldGeneration,        // 0xCC ' ' '!' '"' '#': old-format conversion when read from a pager
-  iconContrastGroup,    // '2' 'p' 'q' 0x91 0x92 0x93 0x98
-  dGroup,               // 0x91 0x92 0x95 0x96
-  dualFrequencyGroup,   // 0x93 0x97
-  toolsMenuModels,      // '0' '1': the converter menu
-  userPasswordGroup,    // 0x98 0x99
-  extendedAlertModels,  // 'q' 't' 'u' 'x' 0x91-0x93 0x95-0x99
-  newProtocolModels,    // 'q' 'u' 0x91-0x93 0x95-0x99: the newer link command set
-  dFamily,              // 0x91-0x93 0x95-0x99: families D, E, F
-  fFamily,              // 0x98 0x99
-  dualOrF,              // 0x93 0x97 0x98 0x99
-  backupAllowed,        // all but ' ' '!' '"' '#' and 0x91-0x93 0x95-0x99
+  oneKbNewModels,       // family B: generation character '2'
+  sixCodeModels,        // six codes (B, C): codes 5 and 6, reminder fields at 0xB9-0xBA
+  largeQModels,         // family C: generation '3', large-image decoder and builder
+  oldGeneration,        // 0xCC and the old format: old-format conversion when read from a pager
+  iconContrastGroup,    // the iconContrast column
+  dGroup,               // family D
+  dualFrequencyGroup,   // family E
+  toolsMenuModels,      // the toolsMenu column: the converter menu
+  userPasswordGroup,    // family F
+  extendedAlertModels,  // the extendedAlert column
+  newProtocolModels,    // families C-F: the newer link command set
+  dFamily,              // families D, E, F
+  fFamily,              // family F
+  dualOrF,              // families E, F
+  backupAllowed,        // every code but the old format and families D-F
+  linkServed,           // the linkServed column
+  clearsIconContrast,   // 1 KB models (A, B) outside the icon contrast group: byte 0x321 written 0
+  fourCodePages,        // the fourCodePages column
 };
 
-namespace detail {
-template <std::size_t N>
-constexpr bool anyOf(ModelCode code, const ModelCode (&members)[N]) {
-  for (ModelCode m : members) {
-    if (m == code) return true;
-  }
-  return false;
+constexpr bool isDFamily(Family f) {
+  return f == Family::D || f == Family::E || f == Family::F;
 }
-inline constexpr ModelCode kSixCode[] = {'p', 't', 'x', 'q', 'u'};
-inline constexpr ModelCode kOneKbNew[] = {'p', 't', 'x'};
-inline constexpr ModelCode kLargeQ[] = {'q', 'u'};
-inline constexpr ModelCode kOldGeneration[] = {0xCC, ' ', '!', '"', '#'};
-inline constexpr ModelCode kIconContrast[] = {'2', 'p', 'q', 0x91, 0x92, 0x93, 0x98};
-inline constexpr ModelCode kDGroup[] = {0x91, 0x92, 0x95, 0x96};
-inline constexpr ModelCode kDual[] = {0x93, 0x97};
-inline constexpr ModelCode kToolsMenu[] = {'0', '1'};
-inline constexpr ModelCode kUserPassword[] = {0x98, 0x99};
-inline constexpr ModelCode kExtendedAlert[] = {'q',  't',  'u',  'x',  0x91, 0x92,
-                                               0x93, 0x95, 0x96, 0x97, 0x98, 0x99};
-inline constexpr ModelCode kNewProtocol[] = {'q',  'u',  0x91, 0x92, 0x93,
-                                             0x95, 0x96, 0x97, 0x98, 0x99};
-inline constexpr ModelCode kDFamily[] = {0x91, 0x92, 0x93, 0x95, 0x96, 0x97, 0x98, 0x99};
-inline constexpr ModelCode kFFamily[] = {0x98, 0x99};
-inline constexpr ModelCode kDualOrF[] = {0x93, 0x97, 0x98, 0x99};
-inline constexpr ModelCode kNoBackup[] = {' ',  '!',  '"',  '#',  0x91, 0x92,
-                                          0x93, 0x95, 0x96, 0x97, 0x98, 0x99};
-}  // namespace detail
 
 constexpr bool modelIn(ModelCode code, ModelGroup group) {
-  using namespace detail;
+  // 0xCC is no model: the read command answers it for an old-generation
+  // pager; it joins that group and, like any unknown code, keeps backups.
+  if (code == kOldGenerationId)
+    return group == ModelGroup::oldGeneration || group == ModelGroup::backupAllowed;
+  const std::optional<ModelInfo> m = findModel(code);
+  // Backups are refused by model; a code the registry does not know keeps them.
+  if (!m) return group == ModelGroup::backupAllowed;
+  const Family f = m->family;
   switch (group) {
-    case ModelGroup::oneKbNewModels: return anyOf(code, kOneKbNew);
-    case ModelGroup::sixCodeModels: return anyOf(code, kSixCode);
-    case ModelGroup::largeQModels: return anyOf(code, kLargeQ);
-    case ModelGroup::oldGeneration: return anyOf(code, kOldGeneration);
-    case ModelGroup::iconContrastGroup: return anyOf(code, kIconContrast);
-    case ModelGroup::dGroup: return anyOf(code, kDGroup);
-    case ModelGroup::dualFrequencyGroup: return anyOf(code, kDual);
-    case ModelGroup::toolsMenuModels: return anyOf(code, kToolsMenu);
-    case ModelGroup::userPasswordGroup: return anyOf(code, kUserPassword);
-    case ModelGroup::extendedAlertModels: return anyOf(code, kExtendedAlert);
-    case ModelGroup::newProtocolModels: return anyOf(code, kNewProtocol);
-    case ModelGroup::dFamily: return anyOf(code, kDFamily);
-    case ModelGroup::fFamily: return anyOf(code, kFFamily);
-    case ModelGroup::dualOrF: return anyOf(code, kDualOrF);
-    case ModelGroup::backupAllowed: return !anyOf(code, kNoBackup);
+    case ModelGroup::oneKbNewModels: return f == Family::B;
+    case ModelGroup::sixCodeModels: return m->codes == 6;
+    case ModelGroup::largeQModels: return f == Family::C;
+    case ModelGroup::oldGeneration: return f == Family::OldFormat;
+    case ModelGroup::iconContrastGroup: return m->iconContrast;
+    case ModelGroup::dGroup: return f == Family::D;
+    case ModelGroup::dualFrequencyGroup: return f == Family::E;
+    case ModelGroup::toolsMenuModels: return m->toolsMenu;
+    case ModelGroup::userPasswordGroup: return f == Family::F;
+    case ModelGroup::extendedAlertModels: return m->extendedAlert;
+    case ModelGroup::newProtocolModels: return f == Family::C || isDFamily(f);
+    case ModelGroup::dFamily: return isDFamily(f);
+    case ModelGroup::fFamily: return f == Family::F;
+    case ModelGroup::dualOrF: return f == Family::E || f == Family::F;
+    case ModelGroup::backupAllowed: return f != Family::OldFormat && !isDFamily(f);
+    case ModelGroup::linkServed: return m->linkServed;
+    case ModelGroup::clearsIconContrast:
+      return (f == Family::A || f == Family::B) && !m->iconContrast;
+    case ModelGroup::fourCodePages: return m->fourCodePages;
   }
   return false;
 }

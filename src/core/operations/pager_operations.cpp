@@ -45,8 +45,7 @@ bool hasBandField(const codeplug::SettingsRecord& settings) {
 // The models whose 0x321 (icon contrast) is written as 0: they have no icon
 // contrast and the byte must not carry a stale value.
 bool clearsIconContrast(ModelCode model) {
-  constexpr ModelCode kModels[] = {'0', '1', ':', '6', 'x', 't'};
-  return std::find(std::begin(kModels), std::end(kModels), model) != std::end(kModels);
+  return models::modelIn(model, models::ModelGroup::clearsIconContrast);
 }
 
 constexpr std::size_t kIconContrastByte = 0x321;

@@ -47,17 +47,10 @@ constexpr std::array kLayoutRows{
     LayoutRow{RowModels::Any, 0, 3, 0, 8},
 };
 
-// The 33, 48, 49, 50, 54 and 58 of the four-code row.
-constexpr ModelCode kFourCodePageModels[] = {'!', '0', '1', '2', '6', ':'};
-
 bool rowMatches(const LayoutRow& row, ModelCode model, int capacity) {
   if (capacity < row.minCapacity || capacity > row.maxCapacity) return false;
   switch (row.models) {
-    case RowModels::FourCodePages:
-      for (ModelCode m : kFourCodePageModels) {
-        if (m == model) return true;
-      }
-      return false;
+    case RowModels::FourCodePages: return modelIn(model, ModelGroup::fourCodePages);
     case RowModels::SixCode: return modelIn(model, ModelGroup::sixCodeModels);
     case RowModels::SixteenCode: return modelIn(model, ModelGroup::dFamily);
     case RowModels::Any: return true;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "codeplug/codeplug_image.h"
+#include "codeplug/field_encodings.h"
 #include "text/prompt_catalogue.h"
 
 namespace zelta::codeplug {
@@ -44,6 +45,29 @@ TEST(FieldOffsets, EveryModelLoadsItsFamilyAndOthersLeaveTheSlots) {
   image.setModel(0x94);
   EXPECT_EQ(image.modelCode(), 0x94);
   EXPECT_EQ(image.offsets().family, models::Family::B);
+}
+
+// Every model's code slots lie inside its image: the narrow slots of its
+// codes (A-C), the 32 wide slots of families D-F, the second table of C.
+TEST(FieldOffsets, EveryModelsCodeSlotsFitItsImage) {
+  for (const models::ModelInfo& m : models::kModels) {
+    SCOPED_TRACE(int(m.code));
+    FieldOffsetTable t;
+    ASSERT_TRUE(loadOffsetTables(t, m.code));
+    ASSERT_NE(t.codeSlots, kNoSlot);
+    // The old format is read into family A's 1 KB layout.
+    const std::size_t bytes = m.family == models::Family::OldFormat ? 1024 : m.imageBytes;
+    if (models::modelIn(m.code, models::ModelGroup::dFamily)) {
+      EXPECT_EQ(m.imageBytes, 2048);
+      EXPECT_LE(wideCodeSlot(t.codeSlots, 32) + 3, bytes);
+    } else {
+      EXPECT_LE(narrowCodeSlot(t.codeSlots, m.codes) + 3, bytes);
+    }
+    if (m.family == models::Family::C) {
+      ASSERT_NE(t.secondCodeSlots, kNoSlot);
+      EXPECT_LE(wideCodeSlot(t.secondCodeSlots, 16) + 3, bytes);
+    }
+  }
 }
 
 TEST(FieldOffsets, FieldsOfOneFamily) {

@@ -93,9 +93,9 @@ TEST_F(CommFixture, BaudFollowsSpeedCodeUnlessWaking) {
 }
 
 TEST_F(CommFixture, LineCodesReachTheDevice) {
-  comm.SetParity(2);
-  comm.SetDataSize(3);
-  comm.SetStopBits(0);
+  comm.Settings().parity = link::Parity::Even;
+  comm.Settings().dataBits = 8;
+  comm.Settings().stopBits = link::StopBits::One;
   ASSERT_TRUE(comm.Open());
   EXPECT_EQ(device.opens.back().parity, link::Parity::Even);
   EXPECT_EQ(device.opens.back().dataBits, 8);

@@ -2,88 +2,146 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <initializer_list>
 #include <set>
-#include <vector>
 
 namespace zelta::models {
 namespace {
 
-// Every group checked over all 256 codes against its member list, so a code
-// that slips into a group shows as well as one that is missing.
-TEST(ModelGroups, ExactMembersOverAllCodes) {
-  const std::vector<ModelCode> dFamily{0x91, 0x92, 0x93, 0x95, 0x96, 0x97, 0x98, 0x99};
-  struct Case {
-    ModelGroup group;
-    std::vector<ModelCode> members;
-  };
-  const Case cases[] = {
-      {ModelGroup::oneKbNewModels, {'p', 't', 'x'}},
-      {ModelGroup::sixCodeModels, {'p', 't', 'x', 'q', 'u'}},
-      {ModelGroup::largeQModels, {'q', 'u'}},
-      {ModelGroup::oldGeneration, {0xCC, ' ', '!', 0x22, '#'}},
-      {ModelGroup::iconContrastGroup, {'2', 'p', 'q', 0x91, 0x92, 0x93, 0x98}},
-      {ModelGroup::dGroup, {0x91, 0x92, 0x95, 0x96}},
-      {ModelGroup::dualFrequencyGroup, {0x93, 0x97}},
-      {ModelGroup::toolsMenuModels, {'0', '1'}},
-      {ModelGroup::userPasswordGroup, {0x98, 0x99}},
-      {ModelGroup::extendedAlertModels,
-       {'q', 't', 'u', 'x', 0x91, 0x92, 0x93, 0x95, 0x96, 0x97, 0x98, 0x99}},
-      {ModelGroup::newProtocolModels, {'q', 'u', 0x91, 0x92, 0x93, 0x95, 0x96, 0x97, 0x98, 0x99}},
-      {ModelGroup::dFamily, dFamily},
-      {ModelGroup::fFamily, {0x98, 0x99}},
-      {ModelGroup::dualOrF, {0x93, 0x97, 0x98, 0x99}},
-  };
-  for (const Case& c : cases) {
-    const std::set<ModelCode> members(c.members.begin(), c.members.end());
-    for (int code = 0; code < 256; ++code) {
-      EXPECT_EQ(modelIn(static_cast<ModelCode>(code), c.group),
-                members.count(static_cast<ModelCode>(code)) == 1)
-          << "group " << static_cast<int>(c.group) << " code " << code;
-    }
+bool isOneOf(Family f, std::initializer_list<Family> families) {
+  return std::find(families.begin(), families.end(), f) != families.end();
+}
+
+TEST(ModelRegistry, CodesAreUniqueAndMarkersAreNoModels) {
+  std::set<ModelCode> seen;
+  for (const ModelInfo& m : kModels) {
+    EXPECT_TRUE(seen.insert(m.code).second) << "duplicate code " << int(m.code);
+    EXPECT_EQ(findModel(m.code)->family, m.family) << int(m.code);
   }
-  // Backups: every code but the old-format models and families D-F.
-  std::set<ModelCode> noBackup{' ', '!', 0x22, '#'};
-  noBackup.insert(dFamily.begin(), dFamily.end());
-  for (int code = 0; code < 256; ++code) {
-    EXPECT_EQ(modelIn(static_cast<ModelCode>(code), ModelGroup::backupAllowed),
-              noBackup.count(static_cast<ModelCode>(code)) == 0)
-        << code;
+  for (ModelCode unknown : {kOldGenerationId, kNoModel, ModelCode{0x94}, ModelCode{'3'}}) {
+    EXPECT_FALSE(findModel(unknown)) << int(unknown);
   }
 }
 
-TEST(ModelRegistry, FamiliesSizesAndCodes) {
-  struct Case {
-    std::vector<ModelCode> codes;
-    Family family;
-    int imageBytes;
-    int pageCodes;
-  };
-  const Case cases[] = {
-      {{' ', '!', 0x22, '#'}, Family::OldFormat, 768, 4},
-      {{'0', '1', '2', '6', ':'}, Family::A, 1024, 4},
-      {{'p', 't', 'x'}, Family::B, 1024, 6},
-      {{'q', 'u'}, Family::C, 2048, 6},
-      {{0x91, 0x92, 0x95, 0x96}, Family::D, 2048, 16},
-      {{0x93, 0x97}, Family::E, 2048, 16},
-      {{0x98, 0x99}, Family::F, 2048, 16},
-  };
-  std::size_t registered = 0;
-  for (const Case& c : cases) {
-    for (ModelCode code : c.codes) {
-      const auto m = findModel(code);
-      ASSERT_TRUE(m) << int(code);
-      EXPECT_EQ(m->family, c.family) << int(code);
-      EXPECT_EQ(m->imageBytes, c.imageBytes) << int(code);
-      EXPECT_EQ(m->codes, c.pageCodes) << int(code);
-      // The old-format models are decoded with family A's slots.
-      EXPECT_EQ(m->slotFamily, c.family == Family::OldFormat ? Family::A : c.family) << int(code);
-      ++registered;
+// Sizes, code counts and slot tables follow the layout family.
+TEST(ModelRegistry, FamilyDecidesSizeCodesAndSlots) {
+  for (const ModelInfo& m : kModels) {
+    SCOPED_TRACE(int(m.code));
+    switch (m.family) {
+      case Family::OldFormat:
+        EXPECT_EQ(m.imageBytes, 768);
+        EXPECT_EQ(m.codes, 4);
+        EXPECT_EQ(m.slotFamily, Family::A);  // read through family A's slots
+        break;
+      case Family::A:
+        EXPECT_EQ(m.imageBytes, 1024);
+        EXPECT_EQ(m.codes, 4);
+        break;
+      case Family::B:
+        EXPECT_EQ(m.imageBytes, 1024);
+        EXPECT_EQ(m.codes, 6);
+        break;
+      case Family::C:
+        EXPECT_EQ(m.imageBytes, 2048);
+        EXPECT_EQ(m.codes, 6);
+        break;
+      case Family::D:
+      case Family::E:
+      case Family::F:
+        EXPECT_EQ(m.imageBytes, 2048);
+        EXPECT_EQ(m.codes, 16);
+        break;
+    }
+    if (m.family != Family::OldFormat) {
+      EXPECT_EQ(m.slotFamily, m.family);
     }
   }
-  EXPECT_EQ(registered, kModels.size());
-  for (ModelCode unknown :
-       {ModelCode{0xCC}, ModelCode{0x94}, ModelCode{'3'}, kNoModel, ModelCode{0}}) {
-    EXPECT_FALSE(findModel(unknown)) << int(unknown);
+}
+
+// The groups named by family agree with the family of every code, and a
+// code outside the registry is in none of them.
+TEST(ModelGroups, FamilyGroupsAgreeWithTheFamilyOverAllCodes) {
+  struct Case {
+    ModelGroup group;
+    std::initializer_list<Family> families;
+  };
+  const Case cases[] = {
+      {ModelGroup::oneKbNewModels, {Family::B}},
+      {ModelGroup::sixCodeModels, {Family::B, Family::C}},
+      {ModelGroup::largeQModels, {Family::C}},
+      {ModelGroup::dGroup, {Family::D}},
+      {ModelGroup::dualFrequencyGroup, {Family::E}},
+      {ModelGroup::userPasswordGroup, {Family::F}},
+      {ModelGroup::newProtocolModels, {Family::C, Family::D, Family::E, Family::F}},
+      {ModelGroup::dFamily, {Family::D, Family::E, Family::F}},
+      {ModelGroup::fFamily, {Family::F}},
+      {ModelGroup::dualOrF, {Family::E, Family::F}},
+  };
+  for (int code = 0; code < 256; ++code) {
+    const auto m = findModel(static_cast<ModelCode>(code));
+    for (const Case& c : cases) {
+      EXPECT_EQ(modelIn(static_cast<ModelCode>(code), c.group),
+                m.has_value() && isOneOf(m->family, c.families))
+          << "group " << static_cast<int>(c.group) << " code " << code;
+    }
+    // Old generation: the old format, and 0xCC, which the read command
+    // answers for such a pager.
+    EXPECT_EQ(modelIn(static_cast<ModelCode>(code), ModelGroup::oldGeneration),
+              code == kOldGenerationId || (m && m->family == Family::OldFormat))
+        << code;
+    // Backups: refused for the old format and families D-F only.
+    EXPECT_EQ(modelIn(static_cast<ModelCode>(code), ModelGroup::backupAllowed),
+              !m || !isOneOf(m->family, {Family::OldFormat, Family::D, Family::E, Family::F}))
+        << code;
+    if (!m) {
+      for (ModelGroup g : {ModelGroup::iconContrastGroup, ModelGroup::toolsMenuModels,
+                           ModelGroup::extendedAlertModels, ModelGroup::linkServed,
+                           ModelGroup::clearsIconContrast, ModelGroup::fourCodePages}) {
+        EXPECT_FALSE(modelIn(static_cast<ModelCode>(code), g)) << code;
+      }
+    }
+  }
+}
+
+// The per-model columns against the family where one implies the other.
+TEST(ModelGroups, ModelColumnsFitTheirFamily) {
+  for (const ModelInfo& m : kModels) {
+    SCOPED_TRACE(int(m.code));
+    const bool dToF = modelIn(m.code, ModelGroup::dFamily);
+    const bool large = dToF || m.family == Family::C;
+    // The link moves the whole image of every model it serves; the old
+    // format moves 768 bytes.
+    if (m.linkServed) {
+      EXPECT_EQ(m.linkBlockBytes, m.imageBytes);
+    }
+    if (m.family == Family::OldFormat) {
+      EXPECT_FALSE(m.linkServed);
+      EXPECT_EQ(m.linkBlockBytes, 768);
+    }
+    if (large) {
+      EXPECT_TRUE(m.linkServed);
+      EXPECT_NE(m.firmwarePattern, BlockPattern::None);  // every large model has one
+      EXPECT_TRUE(m.extendedAlert);
+      EXPECT_EQ(m.firmwareBlock, FirmwareBlock::None);
+      EXPECT_EQ(m.spareFill, SpareFill::None);
+    }
+    if (dToF) {
+      EXPECT_FALSE(modelIn(m.code, ModelGroup::backupAllowed));
+    }
+    // Pattern P goes with the icon contrast group, pattern Q with the others.
+    if (m.firmwarePattern != BlockPattern::None) {
+      EXPECT_EQ(m.firmwarePattern == BlockPattern::P, m.iconContrast);
+    }
+    // A pattern block written by the builder needs the model's pattern.
+    if (m.firmwareBlock == FirmwareBlock::R0105 || m.firmwareBlock == FirmwareBlock::R0602) {
+      EXPECT_NE(m.firmwarePattern, BlockPattern::None);
+    }
+    // The icon contrast byte is cleared only where it holds no contrast.
+    if (modelIn(m.code, ModelGroup::clearsIconContrast)) {
+      EXPECT_FALSE(m.iconContrast);
+    }
+    EXPECT_EQ(m.fourCodePages, m.family == Family::A || m.code == '!');
   }
 }
 
