@@ -11,6 +11,7 @@ namespace {
 using codeplug::testing::patternImage;
 using models::ModelCode;
 using zelta::testing::CodeplugWorkspace;
+namespace code = errors::code;
 
 constexpr const char* kPagerSerial = "PAGER00042";
 
