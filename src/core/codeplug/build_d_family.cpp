@@ -62,11 +62,7 @@ void buildFunctionTable(ImageView v, const FieldOffsetTable& t, const SettingsRe
 
 void buildOptions(ImageView v, const FieldOffsetTable& t, models::ModelCode model,
                   const SettingsRecord& s) {
-  for (const DOptionField& field : kDOptionFields) {
-    if (field.group && !models::modelIn(model, *field.group)) continue;
-    v.setBits(t.*field.slot + field.byteOffset, field.high, field.low,
-              static_cast<unsigned>(s.*field.setting));
-  }
+  writeOptionFields(kDOptionFields, v, t, model, s);
   v.setBits(t.hardwareOptions, 7, 6, static_cast<unsigned>(s.hardwareVariant));
   v.setBits(t.defaultReminder, 6, 0, static_cast<unsigned>(s.defaultReminderAlertPattern));
   v.setBits(t.defaultReminder + 1, 2, 0, static_cast<unsigned>(s.defaultReminderAlertMode));

@@ -20,7 +20,9 @@
 namespace zelta::codeplug {
 
 // Result of a file operation that failed without a message: the file could
-// not be opened, read or written.
+// not be opened, read or written. It is the number of errors::code::Ok, yet
+// a failure: the file operations succeed with Done, and their results are
+// compared with Done and with this name, never with Ok.
 inline constexpr errors::ResultCode kFileNotAccessible = 0;
 
 // The prompt-page selections the last backup saved, so that the pages, and

@@ -8,6 +8,7 @@
 #include "codeplug/field_encodings.h"
 #include "codeplug/frequency_band.h"
 #include "codeplug/frequency_synthesizer.h"
+#include "codeplug/option_fields.h"
 #include "codeplug/password_substitution.h"
 #include "text/character_sets.h"
 #include "text/prompt_block.h"
@@ -126,7 +127,6 @@ void decodeHeaderFields(const DecodeSource& source, SettingsRecord& s) {
   const FieldOffsetTable& t = source.slots;
   s.rfProgramming = yes(!b.bit(t.rfProgramming, 7));
   s.otaPassword = readPassword(b, t.otaPassword);
-  s.stopDecodeMissSync = yes(b.bit(t.stopDecodeMissSync, 4));
   s.modelCodeAsRead = b.byte(t.modelByte);
   for (std::size_t k = 0; k < s.kept.header.size(); ++k)
     s.kept.header[k] = b.byte(t.keptHeader + k);
@@ -148,90 +148,40 @@ void decodeOptionFields(const DecodeSource& source, SettingsRecord& s) {
   const models::ModelCode model = source.model;
   const int cgromType = source.header.cgromType;
 
-  // 0x71 language and silent RF programming, 0x72 security.
-  s.internationalPrompt = promptLanguageIndexFromCode(b.bits(t.promptLanguage, 7, 2));
-  s.silentRFProgramming = yes(b.bit(t.promptLanguage, 0));
-  s.securityLevel = yes(b.bits(t.securityLevel, 1, 0) != 0);
+  readOptionFields(kCommonOptionFields, b, t, model, s);
 
-  // 0x73 kept low bits (the band bits are decodeBand's), 0x74, 0x75.
-  s.kept.bandLowBits = static_cast<int>(b.bits(t.band, 2, 0));
-  s.kept.byte74Bits = static_cast<int>(b.bits(t.kept74, 1, 0));
-  s.B14bitDecoding = yes(b.bit(t.cannedOptions, 7));
+  // The rules that are not one bit or field for one setting:
+  // 0x71 the language code, 0x72 both bits for one flag, 0x75 the one-of
+  // value.
+  s.internationalPrompt = promptLanguageIndexFromCode(b.bits(t.promptLanguage, 7, 2));
+  s.securityLevel = yes(b.bits(t.securityLevel, 1, 0) != 0);
   s.kept.cannedOneOf = cannedOneOfFromBits(b.bits(t.cannedOptions, 4, 0));
 
-  // 0x76
+  // 0x76 bit 7 and 0x77 bit 7 are read plainly but built with their rules
+  // (model ' ', a notebook needs manual delete); 0x77 bit 3 repeats the
+  // clock bit and is not read.
   s.maildropMessageNotebook = yes(b.bit(t.options76, 7));
-  s.personalMessageNotebook = yes(b.bit(t.options76, 6));
-  s.printerEnabled = yes(b.bit(t.options76, 5));
-  s.individualMessageAlarm = yes(b.bit(t.options76, 4));
-  s.memoryCleanup = yes(b.bit(t.options76, 3));
-  s.disableAllAlerts = yes(!b.bit(t.options76, 2));
-  s.deafPager = yes(!b.bit(t.options76, 1));
-  s.allowOff = yes(b.bit(t.options76, 0));
-
-  // 0x77 (bit 3 repeats the clock bit and is not read)
   s.manualDelete = yes(b.bit(t.options77, 7));
-  s.messageLocking = yes(b.bit(t.options77, 6));
-  s.realTimeClock = yes(b.bit(t.options77, 5));
-  s.autoOnOff = yes(b.bit(t.options77, 4));
-  s.userChangableAlertMode = yes(b.bit(t.options77, 2));
-  s.userSelectableAlerts = yes(b.bit(t.options77, 1));
-  s.enableMaildropAlert = yes(b.bit(t.options77, 0));
 
-  // 0x78
+  // 0x78 menu display and 0x79 ideographic canned messages are encoded.
   s.functionMenuDisplay = functionMenuDisplayFromBits(b.bits(t.options78, 7, 6));
-  s.messagePreview = yes(!b.bit(t.options78, 5));
-  s.badDataIndication = yes(b.bit(t.options78, 4));
-  s.deleteSlotNumber = yes(b.bit(t.options78, 3));
-  s.truncatedMessageIndicator = yes(b.bit(t.options78, 2));
-  s.messageContinueIndicator = yes(b.bit(t.options78, 1));
   s.b14bitDecodingRom3 = yes(b.bit(t.options78, 0));
-
-  // 0x79
-  s.internationalDate = yes(b.bit(t.options79, 7));
-  s.showTimeStamp = yes(b.bit(t.options79, 6));
-  s.autoAlarmTurnOn = yes(b.bit(t.options79, 5));
   s.ideoNumericCanned = ideoCannedFromBits(b.bits(t.options79, 4, 3), cgromType);
-  s.kept.byte79Bit2 = b.bit(t.options79, 2);
-  s.promptsAsText = b.bit(t.options79, 1);
-  s.showSource = yes(b.bit(t.options79, 0));
 
-  // 0x7A retain flags, 0x7B duplication and memory.
-  s.retainBetterMaildrop = yes(b.bit(t.options7A, 6));
-  s.retainErroredNonNumeric = yes(b.bit(t.options7A, 5));
-  s.retainErroredNumeric = yes(b.bit(t.options7A, 4));
+  // 0x7B bit 7 is the memory size of the header values.
   if (!source.pagerUnprogrammed) {
     source.header.largeMemory = b.bit(t.options7B, 7);
     source.header.memorySize = source.header.largeMemory ? 32 : 8;
   }
-  s.sourceIndependentDuplication = yes(b.bit(t.options7B, 6));
-  s.duplication = yes(b.bit(t.options7B, 5));
-  s.nonVolatileMemory = yes(b.bit(t.options7B, 4));
 
-  // 0x7C alerts, 0x7D display.
-  s.std4RepeatPeriod = yes(b.bit(t.alertOptions, 7));
-  s.vibrator = yes(b.bit(t.alertOptions, 6));
-  s.std4PulseDuration = yes(b.bit(t.alertOptions, 5));
-  s.autoOnOffAlert = yes(b.bit(t.alertOptions, 4));
-  s.oorAlert = yes(b.bit(t.alertOptions, 3));
-  s.lowCellAlert = yes(b.bit(t.alertOptions, 2));
-  s.manualAlertReset = yes(b.bit(t.alertOptions, 0));
+  // Alert duration: 0x7C bit 1, or 2 from 0x7D bit 7 on the six-code models.
   const bool sixCode = models::modelIn(model, models::ModelGroup::sixCodeModels);
   s.alertDuration = sixCode && b.bit(t.displayOptions, 7) ? 2 : yes(b.bit(t.alertOptions, 1));
-  if (model != kModelSpace) {
-    s.receiveWhileOff = yes(b.bit(t.displayOptions, 6));
-    s.showMemFull = yes(b.bit(t.displayOptions, 5));
-    s.batteryGauge = yes(b.bit(t.displayOptions, 4));
-    s.alarmAlwaysAudible = yes(b.bit(t.displayOptions, 3));
-    s.keyChirp = yes(b.bit(t.displayOptions, 2));
-    s.autoBacklight = yes(!b.bit(t.displayOptions, 1));
-  }
 
-  // Timers, 0x84, alert frequency, melody.
+  // Timers, 0x84, melody.
   s.reminderAlertInterval = kReminderTimeTable.indexOf(b.byte(t.reminderInterval));
   s.reminderAlertTimeout = kReminderTimeTable.indexOf(b.byte(t.reminderTimeout));
   if (sixCode) {
-    s.reminderAlertDuration = static_cast<int>(b.bits(t.reminderAlert, 3, 2));
     s.defaultReminderAlert = alertNibbleIndex(b.bits(t.reminderAlert, 7, 4));
     s.defaultAlert = alertNibbleIndex(b.bits(t.defaultAlert, 7, 4));
   }
@@ -240,7 +190,6 @@ void decodeOptionFields(const DecodeSource& source, SettingsRecord& s) {
   s.readTimeout = kReadTimeoutTable.indexOf(b.byte(t.readTimeout));
   s.fastScrollTime = kFastScrollTable.indexOf(b.byte(t.fastScrollTime));
   s.kept.byte84 = b.byte(t.byte84);
-  s.alertFrequency = static_cast<int>(b.bits(t.alertFrequency, 3, 0));
   const auto melody = b.bytesAt(t.melody, s.melody.size());
   std::copy(melody.begin(), melody.end(), s.melody.begin());
   s.programmablePleasingAlert =
@@ -254,15 +203,10 @@ void decodeOptionFields(const DecodeSource& source, SettingsRecord& s) {
 
   if (cgromType == 3) s.regularCannedMsg = yes(b.byte(t.regularCanned) == kRegularCannedYes);
 
-  if (model == kModelSpace) {
-    s.displayContrast = static_cast<int>(b.bits(t.textContrast, 3, 0));
-    s.autoBacklight = yes(!b.bit(t.textContrast, 4));
-  } else {
+  if (model != kModelSpace) {
     s.textContrast = decimalText(static_cast<int>(b.bits(t.textContrast, 3, 0)), "%03d");
   }
-  s.lowCellPeriod = static_cast<int>(b.bits(t.lowCellPeriod, 3, 0));
   s.serviceAdjust = serviceAdjustFromByte(b.byte(t.serviceAdjust));
-  s.kept.byteB9Bit1 = b.bit(t.reminderAlert, 1);
 
   if (model != kModelSpace) {
     s.memorySplit = b.byte(t.memorySplit);
@@ -288,7 +232,7 @@ void decodeReceiveFrequency(const DecodeSource& source, SettingsRecord& s, int d
 
 void decodeBand(const DecodeSource& source, SettingsRecord& s) {
   const FieldOffsetTable& t = source.slots;
-  s.nwBand = yes(source.bytes.bit(t.band, 7));
+  readOptionFields(std::span(&kNarrowBandField, 1), source.bytes, t, source.model, s);
   if (s.bandFieldMark) {
     s.freqBand = static_cast<int>(source.bytes.bits(t.band, 6, 3));
     return;
@@ -346,7 +290,6 @@ void buildHeaderFields(const BuildTarget& target, const SettingsRecord& s) {
   b.setText(t.fixedMark, 3, ")&)");
   b.setText(t.fixedYc, 2, "YC");
   writePassword(b, t.otaPassword, s.otaPassword);
-  b.setBit(t.stopDecodeMissSync, 4, isYes(s.stopDecodeMissSync));
   b.setBit(t.headerFormat, 2, s.kept.synthesizerFlag);
   for (std::size_t k = 0; k < s.kept.header.size(); ++k)
     b.setByte(t.keptHeader + k, s.kept.header[k]);
@@ -372,85 +315,38 @@ void buildOptionFields(const BuildTarget& target, SettingsRecord& s) {
   const int cgromType = target.header.cgromType;
   const bool space = model == kModelSpace;
 
-  // 0x71-0x75
+  s.ideoNumericCanned = ideoCannedForRom(s.ideoNumericCanned, cgromType, model);
+  writeOptionFields(kCommonOptionFields, b, t, model, s);
+
+  // The rules that are not one bit or field for one setting:
+  // 0x71 the language code and bit 1 always clear, 0x72 both bits for one
+  // flag, 0x75 the one-of value.
   b.setBits(t.promptLanguage, 7, 2, promptLanguageCodeFromIndex(s.internationalPrompt));
   b.setBit(t.promptLanguage, 1, false);
-  b.setBit(t.promptLanguage, 0, isYes(s.silentRFProgramming));
   b.setBits(t.securityLevel, 1, 0, isYes(s.securityLevel) ? 3U : 0U);
-  b.setBits(t.band, 2, 0, static_cast<unsigned>(s.kept.bandLowBits));
-  b.setBits(t.kept74, 1, 0, static_cast<unsigned>(s.kept.byte74Bits));
-  b.setBit(t.cannedOptions, 7, isYes(s.B14bitDecoding));
   b.setBits(t.cannedOptions, 4, 0, cannedOneOfBits(s.kept.cannedOneOf));
 
-  // 0x76: model ' ' has no maildrop notebook.
+  // 0x76 bit 7: model ' ' has no maildrop notebook. 0x77: a notebook needs
+  // manual delete; the clock is stored twice (bit 5 from the table).
   const bool maildropNotebook = !space && isYes(s.maildropMessageNotebook);
   b.setBit(t.options76, 7, maildropNotebook);
-  b.setBit(t.options76, 6, isYes(s.personalMessageNotebook));
-  b.setBit(t.options76, 5, isYes(s.printerEnabled));
-  b.setBit(t.options76, 4, isYes(s.individualMessageAlarm));
-  b.setBit(t.options76, 3, isYes(s.memoryCleanup));
-  b.setBit(t.options76, 2, !isYes(s.disableAllAlerts));
-  b.setBit(t.options76, 1, !isYes(s.deafPager));
-  b.setBit(t.options76, 0, isYes(s.allowOff));
-
-  // 0x77: a notebook needs manual delete; the clock is stored twice.
   b.setBit(t.options77, 7,
            isYes(s.manualDelete) || maildropNotebook || isYes(s.personalMessageNotebook));
-  b.setBit(t.options77, 6, isYes(s.messageLocking));
-  b.setBit(t.options77, 5, isYes(s.realTimeClock));
-  b.setBit(t.options77, 4, isYes(s.autoOnOff));
   b.setBit(t.options77, 3, isYes(s.realTimeClock));
-  b.setBit(t.options77, 2, isYes(s.userChangableAlertMode));
-  b.setBit(t.options77, 1, isYes(s.userSelectableAlerts));
-  b.setBit(t.options77, 0, isYes(s.enableMaildropAlert));
 
-  // 0x78: ROMs 1 and 2 take 14-bit decoding from 0x75 instead.
+  // 0x78: the menu display is encoded; ROMs 1 and 2 take 14-bit decoding
+  // from 0x75 instead of bit 0. 0x79 bits 4-3 by character ROM.
   b.setBits(t.options78, 7, 6, functionMenuDisplayBits(s.functionMenuDisplay));
-  b.setBit(t.options78, 5, !isYes(s.messagePreview));
-  b.setBit(t.options78, 4, isYes(s.badDataIndication));
-  b.setBit(t.options78, 3, isYes(s.deleteSlotNumber));
-  b.setBit(t.options78, 2, isYes(s.truncatedMessageIndicator));
-  b.setBit(t.options78, 1, isYes(s.messageContinueIndicator));
   b.setBit(t.options78, 0, cgromType != 1 && cgromType != 2 && isYes(s.b14bitDecodingRom3));
-
-  // 0x79
-  s.ideoNumericCanned = ideoCannedForRom(s.ideoNumericCanned, cgromType, model);
-  b.setBit(t.options79, 7, isYes(s.internationalDate));
-  b.setBit(t.options79, 6, isYes(s.showTimeStamp));
-  b.setBit(t.options79, 5, isYes(s.autoAlarmTurnOn));
   b.setBits(t.options79, 4, 3, ideoCannedBits(s.ideoNumericCanned));
-  b.setBit(t.options79, 2, s.kept.byte79Bit2);
-  b.setBit(t.options79, 1, s.promptsAsText);
-  b.setBit(t.options79, 0, isYes(s.showSource));
 
-  // 0x7A, 0x7B (bits 3-0 are the code types of the family code)
-  b.setBit(t.options7A, 6, isYes(s.retainBetterMaildrop));
-  b.setBit(t.options7A, 5, isYes(s.retainErroredNonNumeric));
-  b.setBit(t.options7A, 4, isYes(s.retainErroredNumeric));
+  // 0x7B bit 7 is the memory size of the header values.
   b.setBit(t.options7B, 7, target.header.largeMemory);
-  b.setBit(t.options7B, 6, isYes(s.sourceIndependentDuplication));
-  b.setBit(t.options7B, 5, isYes(s.duplication));
-  b.setBit(t.options7B, 4, isYes(s.nonVolatileMemory));
 
   // 0x7C, 0x7D: alert duration 2 lives in 0x7D on the six-code models.
   const bool sixCode = models::modelIn(model, models::ModelGroup::sixCodeModels);
-  b.setBit(t.alertOptions, 7, isYes(s.std4RepeatPeriod));
-  b.setBit(t.alertOptions, 6, isYes(s.vibrator));
-  b.setBit(t.alertOptions, 5, isYes(s.std4PulseDuration));
-  b.setBit(t.alertOptions, 4, isYes(s.autoOnOffAlert));
-  b.setBit(t.alertOptions, 3, isYes(s.oorAlert));
-  b.setBit(t.alertOptions, 2, isYes(s.lowCellAlert));
   b.setBit(t.alertOptions, 1, s.alertDuration == 1);
-  b.setBit(t.alertOptions, 0, isYes(s.manualAlertReset));
   if (sixCode) b.setBit(t.displayOptions, 7, s.alertDuration == 2);
-  if (!space) {
-    b.setBit(t.displayOptions, 6, isYes(s.receiveWhileOff));
-    b.setBit(t.displayOptions, 5, isYes(s.showMemFull));
-    b.setBit(t.displayOptions, 4, isYes(s.batteryGauge));
-    b.setBit(t.displayOptions, 3, isYes(s.alarmAlwaysAudible));
-    b.setBit(t.displayOptions, 2, isYes(s.keyChirp));
-    b.setBit(t.displayOptions, 1, !isYes(s.autoBacklight));
-  }
 
   // Timers; 0x84 is 1-50.
   b.setByte(t.reminderInterval, kReminderTimeTable.storedAt(s.reminderAlertInterval));
@@ -464,7 +360,6 @@ void buildOptionFields(const BuildTarget& target, SettingsRecord& s) {
     b.setByte(t.byte84, static_cast<std::uint8_t>(v <= 0 || v > 50 ? 50 : v));
   }
 
-  b.setBits(t.alertFrequency, 3, 0, static_cast<unsigned>(s.alertFrequency));
   std::copy(s.melody.begin(), s.melody.end(), b.bytesAt(t.melody, s.melody.size()).begin());
   const text::RemapRow& row = text::characterSetRow(s.internationalCharSet);
   std::copy(row.begin(), row.end(), b.bytesAt(t.charsetRemap, row.size()).begin());
@@ -478,10 +373,7 @@ void buildOptionFields(const BuildTarget& target, SettingsRecord& s) {
     }
   }
 
-  if (space) {
-    b.setBits(t.textContrast, 3, 0, static_cast<unsigned>(s.displayContrast));
-    b.setBit(t.textContrast, 4, !isYes(s.autoBacklight));
-  } else {
+  if (!space) {
     b.setBits(t.textContrast, 3, 0, static_cast<unsigned>(parseInt(s.textContrast, 10, 9)));
     const int icon = parseInt(s.iconContrast, 10, 3);
     if (models::modelIn(model, models::ModelGroup::iconContrastGroup)) {
@@ -490,11 +382,9 @@ void buildOptionFields(const BuildTarget& target, SettingsRecord& s) {
       b.setBits(t.iconContrast, 1, 0, iconContrastByte(model, icon));
     }
   }
-  b.setBits(t.lowCellPeriod, 3, 0, static_cast<unsigned>(s.lowCellPeriod));
   b.setByte(t.serviceAdjust, serviceAdjustByte(s.serviceAdjust));
 
   // Without the 0xB9 bit 1 the pager has no use for these areas.
-  b.setBit(t.reminderAlert, 1, s.kept.byteB9Bit1);
   if (!s.kept.byteB9Bit1 && !space && model != kModelHash) {
     b.fill(0xAF, 10, 0);
     b.fill(0xCA, 16, 0);
@@ -502,7 +392,6 @@ void buildOptionFields(const BuildTarget& target, SettingsRecord& s) {
   }
   if (sixCode) {
     b.setBits(t.reminderAlert, 7, 4, alertNibbleFromIndex(s.defaultReminderAlert));
-    b.setBits(t.reminderAlert, 3, 2, static_cast<unsigned>(s.reminderAlertDuration));
     b.setBits(t.defaultAlert, 7, 4, alertNibbleFromIndex(s.defaultAlert));
   }
   if (!space) {
@@ -559,7 +448,7 @@ void buildTuningAndBand(const BuildTarget& target, SettingsRecord& s) {
     s.tuningBytes[k + 1] = kTuningBytes[k];
   }
   b.setBits(t.band, 6, 3, static_cast<unsigned>(s.freqBand));
-  b.setBit(t.band, 7, isYes(s.nwBand));
+  writeOptionFields(std::span(&kNarrowBandField, 1), b, t, target.model, s);
 }
 
 }  // namespace zelta::codeplug

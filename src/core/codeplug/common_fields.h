@@ -12,13 +12,14 @@ namespace zelta::codeplug {
 // The fields every family keeps at the same offsets, decoded and built by one
 // set of functions that the family decoders and builders call:
 //
-//   header    0x00 RF programming, 0x08 OTA password, 0x12 stop decoding on
-//             missed sync, 0x13 bit 2 synthesizer flag, 0x14-0x16 kept,
+//   header    0x00 RF programming, 0x08 OTA password, 0x13 bit 2
+//             synthesizer flag, 0x14-0x16 kept,
 //             0x3D-0x3F tuning bytes, 0x40 end-of-message character,
 //             0x41-0x42 battery gauge levels, 0x53 download password,
 //             0x5D serial number, 0x67 inventory control number,
 //             0x96-0x97 version stamp (built only)
-//   options   0x71-0x7D (not the code-type bits 3-0 of 0x7A/0x7B), timers
+//   options   0x12 stop decoding on missed sync, 0x71-0x7D (not the
+//             code-type bits 3-0 of 0x7A/0x7B), timers
 //             0x7E-0x84, 0x85 alert frequency, 0x86 melody, 0x9A remap row,
 //             0xAA canned messages, 0xAC text contrast, 0xAD low cell period,
 //             0xAE service adjustment, 0xB9-0xBA default alerts, 0xC9 memory
@@ -32,7 +33,9 @@ namespace zelta::codeplug {
 // flags, coding format and data inversion, zoom, history, raw blocks,
 // prompts, firmware blocks. A family that keeps another field in one of these
 // bytes (D-F: 0x73 bit 2, 0x79 bit 2) writes it after the common builder and
-// reads it after the common decoder.
+// reads it after the common decoder. The fields that are one bit or bit
+// group for one setting are the rows of kCommonOptionFields
+// (option_fields.h), which both directions use.
 
 // Where a decoder reads from: the bytes (the current image, or the
 // old-format window), the slots of the family, the model and the header
@@ -99,7 +102,7 @@ void emptySingleSpaceTexts(SettingsRecord& settings);
 
 // --- Building ---
 
-// The header: byte 0, the fixed marks ")&)" and "YC", the passwords, 0x12,
+// The header: byte 0, the fixed marks ")&)" and "YC", the passwords,
 // the synthesizer flag, the kept bytes 0x14-0x16, the version stamp 8.3.4,
 // the end-of-message character and battery levels (0 for model ' '), the
 // serial number (only for an unprogrammed pager) and the inventory number.

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "codeplug/field_offsets.h"
+#include "codeplug/option_fields.h"
 #include "codeplug/settings_record.h"
 #include "models/models.h"
 
@@ -27,60 +28,64 @@ namespace zelta::codeplug {
 //   1 auto backlight mode | 0 auto display of a new message
 
 // The option fields of families D-F that map one bit group onto one
-// setting, as they stand in the image: bits high..low of the byte at
-// (slot + byteOffset). Only the models of `group` have the field; the
-// others leave it alone.
-struct DOptionField {
-  Offset FieldOffsetTable::*slot;
-  int byteOffset;
-  int high;
-  int low;
-  int SettingsRecord::*setting;
-  std::optional<models::ModelGroup> group;  // none: every model of the families
-};
+// setting, as they stand in the image: each number in its bits, written
+// masked (a flag is 0 or 1). Fields with a model filter are only the
+// filter's models'; the others leave them alone.
+namespace detail {
+constexpr OptionField dField(Offset FieldOffsetTable::*slot, int high, int low,
+                             int SettingsRecord::*setting, ModelFilter models = nullptr,
+                             int byteOffset = 0) {
+  return valueBits(slot, high, low, setting, models, byteOffset);
+}
+}  // namespace detail
 
-inline constexpr std::array<DOptionField, 22> kDOptionFields{{
+inline constexpr auto kDOptionFields = std::to_array<OptionField>({
     // 0x16: address and data decode errors allowed
-    {&FieldOffsetTable::decoderOptions, 0, 7, 6, &SettingsRecord::maxErrorsUHB7B6, std::nullopt},
-    {&FieldOffsetTable::decoderOptions, 0, 5, 4, &SettingsRecord::maxErrorsUHB5B4, std::nullopt},
+    detail::dField(&FieldOffsetTable::decoderOptions, 7, 6, &SettingsRecord::maxErrorsUHB7B6),
+    detail::dField(&FieldOffsetTable::decoderOptions, 5, 4, &SettingsRecord::maxErrorsUHB5B4),
     // 0x3C, below the hardware variant
-    {&FieldOffsetTable::hardwareOptions, 0, 5, 5, &SettingsRecord::turnOnPager, std::nullopt},
-    {&FieldOffsetTable::hardwareOptions, 0, 4, 4, &SettingsRecord::timeFormat, std::nullopt},
-    {&FieldOffsetTable::hardwareOptions, 0, 2, 2, &SettingsRecord::onOffDuty, std::nullopt},
-    {&FieldOffsetTable::hardwareOptions, 0, 1, 1, &SettingsRecord::defaultZoom, std::nullopt},
-    {&FieldOffsetTable::hardwareOptions, 0, 0, 0, &SettingsRecord::zoom, std::nullopt},
+    detail::dField(&FieldOffsetTable::hardwareOptions, 5, 5, &SettingsRecord::turnOnPager),
+    detail::dField(&FieldOffsetTable::hardwareOptions, 4, 4, &SettingsRecord::timeFormat),
+    detail::dField(&FieldOffsetTable::hardwareOptions, 2, 2, &SettingsRecord::onOffDuty),
+    detail::dField(&FieldOffsetTable::hardwareOptions, 1, 1, &SettingsRecord::defaultZoom),
+    detail::dField(&FieldOffsetTable::hardwareOptions, 0, 0, &SettingsRecord::zoom),
     // 0x73 bit 2: combo band
-    {&FieldOffsetTable::band, 0, 2, 2, &SettingsRecord::nwBandCombo, std::nullopt},
+    detail::dField(&FieldOffsetTable::band, 2, 2, &SettingsRecord::nwBandCombo),
     // 0x79 bit 2: single message
-    {&FieldOffsetTable::options79, 0, 2, 2, &SettingsRecord::EnableSingleMessage, std::nullopt},
+    detail::dField(&FieldOffsetTable::options79, 2, 2, &SettingsRecord::EnableSingleMessage),
     // 0xEB
-    {&FieldOffsetTable::dutyOptions, 0, 7, 7, &SettingsRecord::dualFreqMenu,
-     models::ModelGroup::dualOrF},
-    {&FieldOffsetTable::dutyOptions, 0, 2, 2, &SettingsRecord::selDutySource, std::nullopt},
-    {&FieldOffsetTable::dutyOptions, 0, 0, 0, &SettingsRecord::newAlertMenu, std::nullopt},
+    detail::dField(&FieldOffsetTable::dutyOptions, 7, 7, &SettingsRecord::dualFreqMenu,
+                   inGroup<models::ModelGroup::dualOrF>),
+    detail::dField(&FieldOffsetTable::dutyOptions, 2, 2, &SettingsRecord::selDutySource),
+    detail::dField(&FieldOffsetTable::dutyOptions, 0, 0, &SettingsRecord::newAlertMenu),
     // 0x717: default reminder alert attributes
-    {&FieldOffsetTable::defaultReminder, 1, 5, 5, &SettingsRecord::fixAlertReminder, std::nullopt},
-    {&FieldOffsetTable::defaultReminder, 1, 4, 4, &SettingsRecord::defaultReminderCrescendoMode,
-     std::nullopt},
-    {&FieldOffsetTable::defaultReminder, 1, 3, 3, &SettingsRecord::defaultReminderVibMode,
-     std::nullopt},
+    detail::dField(&FieldOffsetTable::defaultReminder, 5, 5, &SettingsRecord::fixAlertReminder,
+                   nullptr, 1),
+    detail::dField(&FieldOffsetTable::defaultReminder, 4, 4,
+                   &SettingsRecord::defaultReminderCrescendoMode, nullptr, 1),
+    detail::dField(&FieldOffsetTable::defaultReminder, 3, 3,
+                   &SettingsRecord::defaultReminderVibMode, nullptr, 1),
     // 0x786 bit 0 (third byte of code slot 17): dual-frequency support
-    {&FieldOffsetTable::dualFreqSupport, 0, 0, 0, &SettingsRecord::supportDualFreq,
-     models::ModelGroup::dualOrF},
+    detail::dField(&FieldOffsetTable::dualFreqSupport, 0, 0, &SettingsRecord::supportDualFreq,
+                   inGroup<models::ModelGroup::dualOrF>),
     // 0x7C7 bit 7: tone-only support
-    {&FieldOffsetTable::toneOnlySupport, 0, 7, 7, &SettingsRecord::toneOnlySupport, std::nullopt},
+    detail::dField(&FieldOffsetTable::toneOnlySupport, 7, 7, &SettingsRecord::toneOnlySupport),
     // 0x48: user password (family F)
-    {&FieldOffsetTable::userPasswordFlags, 0, 4, 4, &SettingsRecord::fUif_User_Password_Level,
-     models::ModelGroup::fFamily},
-    {&FieldOffsetTable::userPasswordFlags, 0, 3, 3, &SettingsRecord::fUif_User_Password_Enable,
-     models::ModelGroup::fFamily},
-    {&FieldOffsetTable::userPasswordFlags, 0, 2, 2, &SettingsRecord::cpfUif_Paging_Auto_Backlight,
-     models::ModelGroup::fFamily},
-    {&FieldOffsetTable::userPasswordFlags, 0, 1, 1, &SettingsRecord::cpfUif_Auto_Backlight_Mode,
-     models::ModelGroup::fFamily},
-    {&FieldOffsetTable::userPasswordFlags, 0, 0, 0, &SettingsRecord::cpfUif_New_Msg_Auto_Display,
-     models::ModelGroup::fFamily},
-}};
+    detail::dField(&FieldOffsetTable::userPasswordFlags, 4, 4,
+                   &SettingsRecord::fUif_User_Password_Level, inGroup<models::ModelGroup::fFamily>),
+    detail::dField(&FieldOffsetTable::userPasswordFlags, 3, 3,
+                   &SettingsRecord::fUif_User_Password_Enable,
+                   inGroup<models::ModelGroup::fFamily>),
+    detail::dField(&FieldOffsetTable::userPasswordFlags, 2, 2,
+                   &SettingsRecord::cpfUif_Paging_Auto_Backlight,
+                   inGroup<models::ModelGroup::fFamily>),
+    detail::dField(&FieldOffsetTable::userPasswordFlags, 1, 1,
+                   &SettingsRecord::cpfUif_Auto_Backlight_Mode,
+                   inGroup<models::ModelGroup::fFamily>),
+    detail::dField(&FieldOffsetTable::userPasswordFlags, 0, 0,
+                   &SettingsRecord::cpfUif_New_Msg_Auto_Display,
+                   inGroup<models::ModelGroup::fFamily>),
+});
 
 // Second byte of a per-function entry [alertTable]: five Y/N attributes of
 // the function, bits 2-0 its alert mode.

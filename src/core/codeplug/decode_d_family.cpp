@@ -60,11 +60,7 @@ void decodeFunctionTable(ConstImageView v, const FieldOffsetTable& t, SettingsRe
 
 void decodeOptions(ConstImageView v, const FieldOffsetTable& t, models::ModelCode model,
                    SettingsRecord& s) {
-  for (const DOptionField& field : kDOptionFields) {
-    if (field.group && !models::modelIn(model, *field.group)) continue;
-    s.*field.setting =
-        static_cast<int>(v.bits(t.*field.slot + field.byteOffset, field.high, field.low));
-  }
+  readOptionFields(kDOptionFields, v, t, model, s);
   s.hardwareVariant = hardwareVariantFromBits(v.bits(t.hardwareOptions, 7, 6));
   s.codeMode = codeModeOfVariant(s.hardwareVariant);
   s.defaultReminderAlertPattern = alertPatternFromByte(v.byte(t.defaultReminder));
@@ -143,12 +139,12 @@ errors::ResultCode decodeDFamily(CodeplugImage& image, SettingsRecord& s,
   }
 
   decodeHeaderFields(source, s);
-  // These pagers have no stop-decoding option.
-  s.stopDecodeMissSync = 0;
   decodeCodingFormat(v, t, s);
   decodeCodes(v, t, s);
   decodeReceiveFrequency(source, s, 5);
   decodeOptionFields(source, s);
+  // These pagers have no stop-decoding option.
+  s.stopDecodeMissSync = 0;
   decodeExtendedAlerts(v, t, s);
   decodeFunctionTable(v, t, s);
   // After the common option bytes: 0x16 bits 7-4, 0x73 bit 2 and 0x79 bit

@@ -36,6 +36,8 @@ struct SynthesizerParameters {
   // synthesizer hits the frequency exactly and bit 0 when it lands above it;
   // an inexact frequency makes the pager round to 100 Hz, down for bit 0 set.
   std::uint8_t roundingFlags = 0;
+
+  bool operator==(const SynthesizerParameters&) const = default;
 };
 
 // Three bytes, big-endian, as the image holds the N and R words.

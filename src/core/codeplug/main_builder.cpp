@@ -10,6 +10,7 @@
 #include "codeplug/firmware_blocks.h"
 #include "codeplug/frequency_band.h"
 #include "codeplug/frequency_synthesizer.h"
+#include "codeplug/option_fields.h"
 #include "text/prompt_block.h"
 
 namespace zelta::codeplug {
@@ -98,7 +99,6 @@ void buildCodeFlags(ImageView b, const FieldOffsetTable& t, models::ModelCode mo
       if (const auto at = historyPosition(t, c)) writeFlagLetters(b, *at, s.history[i]);
     }
   }
-  b.setBit(t.zoom, 7, s.zoom != 0);
 }
 
 template <std::size_t N>
@@ -233,9 +233,8 @@ void buildMain(CodeplugImage& image, SettingsRecord& s, const BuildContext& cont
   copyFirmwareBlocks(b, t, model, context, s);
 
   buildTuningAndBand(target, s);
-  b.setBits(t.dataInversion, 7, 6, static_cast<unsigned>(s.receiverP2));
-  b.setBits(t.emptyFlagCode1, 7, 4, static_cast<unsigned>(s.receiverP1));
-  b.setBits(t.receiverP3, 7, 2, static_cast<unsigned>(s.receiverP3));
+  // Last: the zoom bit and the receiver values win over the fills above.
+  writeOptionFields(kMainFamilyFields, b, t, model, s);
 }
 
 void buildLargeImage(CodeplugImage& image, SettingsRecord& s, const BuildContext& context) {
@@ -273,7 +272,7 @@ void buildLargeImage(CodeplugImage& image, SettingsRecord& s, const BuildContext
     writeFirmwareBlock(b, t.firmwareBlock, model);
   }
   b.setBits(t.band, 6, 3, static_cast<unsigned>(s.freqBand));
-  b.setBit(t.band, 7, s.nwBand != 0);
+  writeOptionFields(std::span(&kNarrowBandField, 1), b, t, model, s);
 }
 
 errors::ResultCode buildImage(CodeplugImage& image, SettingsRecord& s,

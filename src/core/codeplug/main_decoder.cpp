@@ -12,6 +12,7 @@
 #include "codeplug/field_encodings.h"
 #include "codeplug/frequency_band.h"
 #include "codeplug/frequency_synthesizer.h"
+#include "codeplug/option_fields.h"
 
 namespace zelta::codeplug {
 namespace {
@@ -60,7 +61,6 @@ void decodeCodeFlags(ConstImageView b, const FieldOffsetTable& t, models::ModelC
       if (const auto at = historyPosition(t, c)) s.history[i] = readFlagLetters(b, *at);
     }
   }
-  s.zoom = b.bit(t.zoom, 7) ? 1 : 0;
 }
 
 // Model '#' keeps its prompts as raw blocks.
@@ -149,9 +149,7 @@ errors::ResultCode decodeMain(CodeplugImage& image, SettingsRecord& s,
   readBlock(b, t.block21, s.kept.block21);
   readBlock(b, t.block222, s.kept.block222);
   s.tuningBytes[0] = b.byte(t.keptByte2FF);
-  s.receiverP2 = static_cast<int>(b.bits(t.dataInversion, 7, 6));
-  s.receiverP1 = static_cast<int>(b.bits(t.emptyFlagCode1, 7, 4));
-  s.receiverP3 = static_cast<int>(b.bits(t.receiverP3, 7, 2));
+  readOptionFields(kMainFamilyFields, b, t, model, s);
   decodeBand(source, s);
   return errors::code::Ok;
 }

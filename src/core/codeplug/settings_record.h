@@ -30,6 +30,8 @@ struct DecoderParameters {
   int secondNonSyncLost = 3;
   int messageErrorCodewords = 2;
   std::array<int, 6> bitNumbers{576, 544, 32, 496, 480, 64};
+
+  bool operator==(const DecoderParameters&) const = default;
 };
 
 // Image bytes that no page edits, carried from the image into the settings
@@ -56,6 +58,8 @@ struct KeptBytes {
   std::array<std::uint8_t, 32> rawBlock32{};
   int slot11And12Bits = 0;    // D-F: (slot 12 bits) x 4 + (slot 11 bits)
   int userPasswordFlags = 0;  // F: 0x48 bits 2-0 beyond the three named flags
+
+  bool operator==(const KeptBytes&) const = default;
 };
 
 // The decoded settings that the pages edit: list selections as indexes from

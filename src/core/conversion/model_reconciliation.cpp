@@ -64,50 +64,50 @@ class Reconciler {
         converter_(converter),
         context_(context) {}
 
-  errors::ResultCode build() {
+  Reconciled build() {
     const errors::ResultCode built = s_.codec.build(s_.image, s_.settings, context_.build);
     if (built < 0) {
       s_.reporter.ReportCode(built);
-      return code::Ok;
+      return Reconciled::Stopped;
     }
-    return code::Done;
+    return Reconciled::Ready;
   }
 
   // The pager's serial number goes into the codeplug it is about to receive.
-  errors::ResultCode withSerialNumber(errors::ResultCode result) {
-    if (result == code::Done) {
+  Reconciled withSerialNumber(Reconciled result) {
+    if (result == Reconciled::Ready) {
       s_.image.current().setText(s_.image.offsets().serialNumber, kSerialNumberBytes,
                                  pager_.serialNumber);
     }
     return result;
   }
 
-  errors::ResultCode stopShowing(errors::ResultCode shown) {
+  Reconciled stopShowing(errors::ResultCode shown) {
     s_.reporter.ReportCode(shown);
-    return code::Ok;
+    return Reconciled::Stopped;
   }
 
-  errors::ResultCode newerPager() {
-    if (!s_.reporter.ConfirmCode(code::PagerNewer)) return code::Ok;
+  Reconciled newerPager() {
+    if (!s_.reporter.ConfirmCode(code::PagerNewer)) return Reconciled::Stopped;
     s_.codec.loadDefaultPrompts(s_.settings, s_.image.modelCode());
     return withSerialNumber(build());
   }
 
-  errors::ResultCode newerLargePager() {
-    if (!s_.reporter.ConfirmCode(code::PagerNewer)) return code::Ok;
+  Reconciled newerLargePager() {
+    if (!s_.reporter.ConfirmCode(code::PagerNewer)) return Reconciled::Stopped;
     // The backup is made anew from the codeplug itself, so its own model
     // (not the pager's, loaded for programming) builds it.
     s_.image.setModel(codeplugModel_);
     const errors::ResultCode large =
         codeplug::CodeplugFiles(s_).convertCodeplugToLargeImage(context_);
     if (large == codeplug::kFileNotAccessible) return stopShowing(code::VersionsMismatch);
-    if (large != code::Done) return code::Ok;  // shown by the conversion
-    return withSerialNumber(code::Done);
+    if (large != code::Done) return Reconciled::Stopped;  // shown by the conversion
+    return withSerialNumber(Reconciled::Ready);
   }
 
-  errors::ResultCode newerFamilyD(const std::function<bool()>& readPagerInformation) {
+  Reconciled newerFamilyD(const std::function<bool()>& readPagerInformation) {
     if (pager_.unprogrammed) return stopShowing(code::VersionsMismatch);
-    if (!s_.reporter.ConfirmCode(code::PagerNewer)) return code::Ok;
+    if (!s_.reporter.ConfirmCode(code::PagerNewer)) return Reconciled::Stopped;
     // Without the pager's information the image would stay in the 1 KB
     // layout, which a family D pager cannot take: programming stops.
     if (!readPagerInformation()) return stopShowing(code::VersionsMismatch);
@@ -120,11 +120,11 @@ class Reconciler {
       s_.image.setModel(pagerModel);
       return stopShowing(code::VersionsMismatch);
     }
-    return withSerialNumber(code::Done);
+    return withSerialNumber(Reconciled::Ready);
   }
 
-  errors::ResultCode differentOneKb() {
-    if (!s_.reporter.ConfirmCode(code::DifferentVersion)) return code::Ok;
+  Reconciled differentOneKb() {
+    if (!s_.reporter.ConfirmCode(code::DifferentVersion)) return Reconciled::Stopped;
     const auto block = s_.image.current().bytesAt(kLargeCodeBlock, kCodeBlockBytes);
     std::copy(block.begin(), block.end(),
               s_.image.current().bytesAt(kCodeBlock, kCodeBlockBytes).begin());
@@ -141,15 +141,13 @@ class Reconciler {
 
 }  // namespace
 
-errors::ResultCode reconcileModel(models::ModelCode codeplugModel,
-                                  const codeplug::PagerFacts& pager,
-                                  const codeplug::CodeplugSession& session,
-                                  const ConverterState& converter,
-                                  const codeplug::SaveContext& context,
-                                  const std::function<bool()>& readPagerInformation) {
+Reconciled reconcileModel(models::ModelCode codeplugModel, const codeplug::PagerFacts& pager,
+                          const codeplug::CodeplugSession& session, const ConverterState& converter,
+                          const codeplug::SaveContext& context,
+                          const std::function<bool()>& readPagerInformation) {
   Reconciler r(codeplugModel, pager, session, converter, context);
   switch (actionFor(codeplugModel, pager.model)) {
-    case Action::keepImage: return code::Done;
+    case Action::keepImage: return Reconciled::Ready;
     case Action::build: return r.build();
     case Action::newerPager: return r.newerPager();
     case Action::newerLargePager: return r.newerLargePager();
@@ -157,7 +155,7 @@ errors::ResultCode reconcileModel(models::ModelCode codeplugModel,
     case Action::differentOneKb: return r.differentOneKb();
     case Action::stop: break;
   }
-  return code::Ok;
+  return Reconciled::Stopped;
 }
 
 }  // namespace zelta::conversion

@@ -20,13 +20,14 @@ namespace zelta::conversion {
 // readPagerInformation asks the pager for its information again before a
 // conversion to family D; false when that fails.
 //
-// 1 when the image is ready to write; 0 when programming must stop (a
-// question answered No, or a failure already shown).
-errors::ResultCode reconcileModel(models::ModelCode codeplugModel,
-                                  const codeplug::PagerFacts& pager,
-                                  const codeplug::CodeplugSession& session,
-                                  const ConverterState& converter,
-                                  const codeplug::SaveContext& context,
-                                  const std::function<bool()>& readPagerInformation);
+// Ready when the image is ready to write; Stopped when programming must stop
+// quietly (a question answered No, or a failure already shown), which the
+// program operation reports as its 0.
+enum class Reconciled { Ready, Stopped };
+
+Reconciled reconcileModel(models::ModelCode codeplugModel, const codeplug::PagerFacts& pager,
+                          const codeplug::CodeplugSession& session, const ConverterState& converter,
+                          const codeplug::SaveContext& context,
+                          const std::function<bool()>& readPagerInformation);
 
 }  // namespace zelta::conversion

@@ -8,11 +8,17 @@ namespace zelta::errors {
 // are failures and questions. Codes that the link, the checks and the pages
 // pass around by name are listed here; every other number is still a valid
 // code for the reporters (it reads "What is this?").
+//
+// The number 0 means success only where a function says so. The file
+// operations return 0 for a file they cannot reach
+// (codeplug::kFileNotAccessible), so their success is Done and their 0 a
+// failure; the reconciliation before programming says stop with an outcome
+// of its own (conversion::Reconciled), which programming returns as 0.
 using ResultCode = std::int32_t;
 
 namespace code {
-inline constexpr ResultCode Ok = 0;
-inline constexpr ResultCode Done = 1;
+inline constexpr ResultCode Ok = 0;    // success of the operations that return 0
+inline constexpr ResultCode Done = 1;  // success of the operations that return 1
 inline constexpr ResultCode WrongPassword = -1;
 inline constexpr ResultCode FirmwareMismatch = -2;
 inline constexpr ResultCode UnknownPagerType = -15;

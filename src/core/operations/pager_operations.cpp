@@ -23,6 +23,11 @@ using models::modelIn;
 
 namespace {
 
+// What programming returns when it stops without writing and without a
+// message of its own (a question answered No, a failure already shown): the
+// same 0 as a written pager, which pagerWritten_ tells apart.
+constexpr ResultCode kStoppedQuietly = rc::Ok;
+
 constexpr std::int64_t kAfterProbeMs = 100;
 constexpr std::int64_t kBeforeUnprogrammedWriteMs = 1000;
 constexpr std::int64_t kBeforeClockMs = 500;
@@ -370,7 +375,7 @@ ResultCode PagerOperations::buildAndWrite(ModelCode model, ModelCode remembered,
   };
 
   if (facts.unprogrammed) {
-    if (reconcile() == rc::Ok) return rc::Ok;
+    if (reconcile() == conversion::Reconciled::Stopped) return kStoppedQuietly;
     link_.comm().WaitMs(kBeforeUnprogrammedWriteMs);
     return writeImage(model);
   }
@@ -391,7 +396,7 @@ ResultCode PagerOperations::buildAndWrite(ModelCode model, ModelCode remembered,
   };
 
   if (modelIn(model, ModelGroup::largeQModels) || dFamily) {
-    if (reconcile() == rc::Ok) return rc::Ok;
+    if (reconcile() == conversion::Reconciled::Stopped) return kStoppedQuietly;
     if (dFamily) {
       const ResultCode v = codeplug::checkHardwareVariant(facts, image, s_.settings, s_.reporter);
       if (v != rc::Done) return v;
@@ -401,7 +406,7 @@ ResultCode PagerOperations::buildAndWrite(ModelCode model, ModelCode remembered,
     finish();
     return writeImage(model);
   }
-  if (reconcile() == rc::Ok) return rc::Ok;
+  if (reconcile() == conversion::Reconciled::Stopped) return kStoppedQuietly;
   if (converter_.targetSet()) return rc::CodeplugNewerThanPager;
   finish();
   return writeImage(model);
