@@ -87,8 +87,8 @@ WindowView WindowController::view() const {
   v.activePage = activePage_;
   v.pagesEnabled = !busy_;
   v.printedPages = printedPages_;
-  v.commands = commandStates(
-      CommandContext{onMain(), busy_, toolsMenuShown_, converter_.mode, locker_});
+  v.commands =
+      commandStates(CommandContext{onMain(), busy_, toolsMenuShown_, converter_.mode, locker_});
   v.operationText = operationText_;
   v.gaugeVisible = !onMain() && pages::promptGaugeShown(activePage_);
   v.gaugeValue = gaugeValue_;
@@ -176,8 +176,8 @@ KeyOutcome WindowController::mainKey(KeyCommand command, const KeyInput&) {
     case KeyCommand::Exit: return KeyOutcome::CloseWindow;
     default: break;
   }
-  reporter_.Show(box(errors::BoxClass::Information, kInformationCaption,
-                     std::string(kInvalidKeyText)));
+  reporter_.Show(
+      box(errors::BoxClass::Information, kInformationCaption, std::string(kInvalidKeyText)));
   return KeyOutcome::InvalidKey;
 }
 
@@ -255,12 +255,11 @@ ResultCode WindowController::save(const std::optional<pages::FieldInput>& focuse
     return errors::code::Ok;
   }
 
-  const std::filesystem::path folder =
-      codeplugName_ == kReadCodeplugName
-          ? work_.folder
-          : std::filesystem::path(codeplugName_).parent_path();
-  const std::optional<std::filesystem::path> chosen = frontEnd_.chooseFileToSave(
-      FileDialogRequest{kSaveDialogFilter, kCodeplugExtension, folder});
+  const std::filesystem::path folder = codeplugName_ == kReadCodeplugName
+                                           ? work_.folder
+                                           : std::filesystem::path(codeplugName_).parent_path();
+  const std::optional<std::filesystem::path> chosen =
+      frontEnd_.chooseFileToSave(FileDialogRequest{kSaveDialogFilter, kCodeplugExtension, folder});
   if (!chosen) return errors::code::Ok;
   const std::filesystem::path file = absolutePath(withDefaultExtension(*chosen));
 
@@ -307,8 +306,8 @@ ResultCode WindowController::setToDefaults() {
   beginCall();
   if (onMain()) return errors::code::Ok;
   if (activePage_ == Page::PasswordOta && settings_->securityLevel == kMaximumSecurity) {
-    reporter_.Show(box(errors::BoxClass::Information, kSuccessCaption,
-                       std::string(kRecordPasswordText)));
+    reporter_.Show(
+        box(errors::BoxClass::Information, kSuccessCaption, std::string(kRecordPasswordText)));
   }
   if (!reporter_.ConfirmCode(errors::code::ResetToDefaults)) return errors::code::Ok;
 
@@ -377,8 +376,8 @@ bool WindowController::movePage(int step) {
   }
   const int from = pages::pageIndex(activePage_);
   for (int i = 1; i < pages::kPageCount; ++i) {
-    const int index = ((from + step * i) % pages::kPageCount + pages::kPageCount) %
-                      pages::kPageCount;
+    const int index =
+        ((from + step * i) % pages::kPageCount + pages::kPageCount) % pages::kPageCount;
     const Page page = *pages::pageFromIndex(index);
     if (page == Page::Main || ((hiddenTabs_ >> index) & 1u) != 0) continue;
     activePage_ = page;

@@ -44,7 +44,7 @@ enum class KeyOutcome {
 // what it holds (stored once more before the page checks), and whether the
 // serial port is in use.
 struct KeyInput {
-  std::optional<pages::FieldInput> focused;
+  std::optional<pages::FieldInput> focused = std::nullopt;
   bool portBusy = false;
 };
 

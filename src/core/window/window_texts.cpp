@@ -5,8 +5,7 @@ namespace zelta::window {
 std::string operationText(Operation operation, int rateCode) {
   switch (operation) {
     case Operation::Read: return std::string(kReadingText);
-    case Operation::Program:
-      return std::string(kProgrammingText) + std::string(rateText(rateCode));
+    case Operation::Program: return std::string(kProgrammingText) + std::string(rateText(rateCode));
     case Operation::Done: return {};
   }
   return {};

@@ -49,7 +49,8 @@ inline constexpr std::string_view kNoSpaceText = "There is not enough space on t
 inline constexpr unsigned long long kSaveSpaceNeeded = 6 * 1024;
 
 inline constexpr std::string_view kReplaceCaption = "Save As - Warning";
-inline constexpr std::string_view kReplaceSuffix = " already exists.\nDo you want to replace it ?\n";
+inline constexpr std::string_view kReplaceSuffix =
+    " already exists.\nDo you want to replace it ?\n";
 
 inline constexpr std::string_view kSuccessCaption = "successfully";
 inline constexpr std::string_view kSavedAsPrefix = "\nThe file was saved as ";

@@ -36,35 +36,35 @@ TEST_P(CommandStates, FollowThePageMode) {
   EXPECT_EQ(editing.visible, c.editingVisible);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ByCommand, CommandStates,
-    ::testing::Values(
-        // The commands that obtain a codeplug.
-        CommandCase{"toolBarRead", true, false, true, true},
-        CommandCase{"toolBarOpen", true, false, true, true},
-        CommandCase{"menuOpen", true, false, true, true},
-        CommandCase{"readBtn", true, false, true, true},
-        CommandCase{"serviceBtn", true, false, true, true},
-        CommandCase{"singleBtn", true, false, true, true},
-        CommandCase{"sequentialBtn", true, false, true, true},
-        // The commands that use one.
-        CommandCase{"toolBarSave", false, true, true, true},
-        CommandCase{"toolBarWrite", false, true, true, true},
-        CommandCase{"writeBtn", false, true, true, true},
-        CommandCase{"menuSave", false, true, true, true},
-        CommandCase{"menuDefault", false, true, true, true},
-        CommandCase{"menuPage", false, true, false, false},  // hidden, its keys still answer
-        CommandCase{"menuPrev", false, true, true, true},
-        CommandCase{"menuNext", false, true, true, true},
-        CommandCase{"menuPrint", false, true, false, true},
-        // Either mode.
-        CommandCase{"menuExit", true, true, true, true},
-        CommandCase{"toolBarExit", true, true, true, true},
-        CommandCase{"helpHtml", true, true, true, true},
-        CommandCase{"setupCommunication", true, true, true, true},
-        CommandCase{"menuClearPager", true, true, false, false},
-        // The converter's menu belongs to the editing pages of two models.
-        CommandCase{"menuTools", true, true, false, true}));
+INSTANTIATE_TEST_SUITE_P(ByCommand, CommandStates,
+                         ::testing::Values(
+                             // The commands that obtain a codeplug.
+                             CommandCase{"toolBarRead", true, false, true, true},
+                             CommandCase{"toolBarOpen", true, false, true, true},
+                             CommandCase{"menuOpen", true, false, true, true},
+                             CommandCase{"readBtn", true, false, true, true},
+                             CommandCase{"serviceBtn", true, false, true, true},
+                             CommandCase{"singleBtn", true, false, true, true},
+                             CommandCase{"sequentialBtn", true, false, true, true},
+                             // The commands that use one.
+                             CommandCase{"toolBarSave", false, true, true, true},
+                             CommandCase{"toolBarWrite", false, true, true, true},
+                             CommandCase{"writeBtn", false, true, true, true},
+                             CommandCase{"menuSave", false, true, true, true},
+                             CommandCase{"menuDefault", false, true, true, true},
+                             CommandCase{"menuPage", false, true, false,
+                                         false},  // hidden, its keys still answer
+                             CommandCase{"menuPrev", false, true, true, true},
+                             CommandCase{"menuNext", false, true, true, true},
+                             CommandCase{"menuPrint", false, true, false, true},
+                             // Either mode.
+                             CommandCase{"menuExit", true, true, true, true},
+                             CommandCase{"toolBarExit", true, true, true, true},
+                             CommandCase{"helpHtml", true, true, true, true},
+                             CommandCase{"setupCommunication", true, true, true, true},
+                             CommandCase{"menuClearPager", true, true, false, false},
+                             // The converter's menu belongs to the editing pages of two models.
+                             CommandCase{"menuTools", true, true, false, true}));
 
 TEST(CommandStatesWhileBusy, ToolbarMenusAndTheirItemsAreOff) {
   for (const bool onMain : {true, false}) {
@@ -104,16 +104,14 @@ TEST(Keys, EachKeyIsOfferedExactlyWhereItHasACommand) {
     ASSERT_NE(command, nullptr) << key.command;
     EXPECT_EQ(commandState(*command, {.onMain = true}).enabled, key.onMain != KeyCommand::None)
         << key.command;
-    EXPECT_EQ(commandState(*command, {.onMain = false}).enabled,
-              key.onEditing != KeyCommand::None)
+    EXPECT_EQ(commandState(*command, {.onMain = false}).enabled, key.onEditing != KeyCommand::None)
         << key.command;
   }
 }
 
 TEST(OperationTexts, ProgrammingNamesTheRate) {
   EXPECT_EQ(operationText(Operation::Read, 170), "Reading - Please wait.");
-  EXPECT_EQ(operationText(Operation::Program, 164),
-            "Programming - Please wait. (Rate: 19200bps)");
+  EXPECT_EQ(operationText(Operation::Program, 164), "Programming - Please wait. (Rate: 19200bps)");
   EXPECT_EQ(operationText(Operation::Program, 99), "Programming - Please wait. ");
   EXPECT_EQ(operationText(Operation::Done, 170), "");
 }

@@ -38,9 +38,8 @@ TEST(WindowStart, ShowsOnlyMainWithTheLauncherCommands) {
 
 TEST(WindowKeys, KeysOfTheEditingPagesDoNothingOnMain) {
   WindowFixture f;
-  for (WindowKey key :
-       {WindowKey::F2, WindowKey::F7, WindowKey::F9, WindowKey::F11, WindowKey::F12,
-        WindowKey::CtrlS}) {
+  for (WindowKey key : {WindowKey::F2, WindowKey::F7, WindowKey::F9, WindowKey::F11, WindowKey::F12,
+                        WindowKey::CtrlS}) {
     EXPECT_EQ(f.window.pressKey(key), KeyOutcome::Ignored);
   }
   EXPECT_TRUE(f.reporter.shown.empty());
@@ -161,16 +160,16 @@ TEST_P(WindowLayout, TabsFollowTheModel) {
   EXPECT_EQ(v.visible("menuTools"), c.tools);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ByModel, WindowLayout,
-    ::testing::Values(LayoutCase{'0', 0, "0,1,5,7,9,10,11,12", 8, true},
-                      LayoutCase{'1', 0, "0,1,5,7,9,10,11,12", 8, true},
-                      LayoutCase{'2', 0, "0,1,5,7,9,10,11,12", 8, false},
-                      LayoutCase{'p', 0, "0,1,2,5,6,7,9,10,11,12", 10, false},
-                      LayoutCase{'q', 0, "0,1,2,5,6,7,9,10,11,12", 10, false},
-                      LayoutCase{0x91, 3, "0,1,2,3,4,5,6,7,8,9,10,11,12", 13, false},
-                      LayoutCase{0x91, 2, "0,1,2,5,6,7,9,10,11,12", 10, false},
-                      LayoutCase{0x98, 0, "0,1,5,6,7,9,10,11,12", 9, false}));
+INSTANTIATE_TEST_SUITE_P(ByModel, WindowLayout,
+                         ::testing::Values(LayoutCase{'0', 0, "0,1,5,7,9,10,11,12", 8, true},
+                                           LayoutCase{'1', 0, "0,1,5,7,9,10,11,12", 8, true},
+                                           LayoutCase{'2', 0, "0,1,5,7,9,10,11,12", 8, false},
+                                           LayoutCase{'p', 0, "0,1,2,5,6,7,9,10,11,12", 10, false},
+                                           LayoutCase{'q', 0, "0,1,2,5,6,7,9,10,11,12", 10, false},
+                                           LayoutCase{0x91, 3, "0,1,2,3,4,5,6,7,8,9,10,11,12", 13,
+                                                      false},
+                                           LayoutCase{0x91, 2, "0,1,2,5,6,7,9,10,11,12", 10, false},
+                                           LayoutCase{0x98, 0, "0,1,5,6,7,9,10,11,12", 9, false}));
 
 // ---- Edits, F10 and closing ----
 
