@@ -366,6 +366,43 @@ TEST(WindowPages, AFailingCheckRefusesATabChangeButNotF12) {
   EXPECT_TRUE(f.reported(errors::code::BatteryLevel));
 }
 
+// Twenty characters of its own in every prompt: far more than the packed
+// block holds. (An edit on the page would show the stored form at once;
+// this is the state a language change or a decoded file can leave.)
+void overflowPrompts(WindowFixture& f) {
+  char first = 'A';
+  for (text::Prompt& prompt : f.window.settings().prompts.prompts) {
+    prompt.text.assign(std::string(20, first));
+    prompt.builtIn = false;
+    first = first == 'Z' ? 'A' : static_cast<char>(first + 1);
+  }
+}
+
+TEST(WindowPages, APromptPageIsLeftOnlyWhileTheBlockFits) {
+  WindowFixture f;
+  f.loadNew('p');
+  ASSERT_TRUE(f.window.selectPage(Page::Prompt1));
+  EXPECT_TRUE(f.window.view().gaugeVisible);
+  overflowPrompts(f);
+
+  EXPECT_FALSE(f.window.nextPage());
+  EXPECT_FALSE(f.window.previousPage());
+  EXPECT_EQ(f.window.activePage(), Page::Prompt1);
+  EXPECT_TRUE(f.reporter.shown.empty());  // the check before moving is silent
+  EXPECT_NE(f.window.save(), errors::code::Done);
+  EXPECT_TRUE(f.frontEnd.saveRequests.empty());
+}
+
+TEST(WindowPages, TheGaugeShowsThePromptMemoryInUse) {
+  WindowFixture f;
+  f.loadNew('p');
+  ASSERT_TRUE(f.window.selectPage(Page::Prompt1));
+  const int before = f.window.view().gaugeValue;
+  EXPECT_GT(before, 0);
+  f.window.fieldLeft(typed(65, "QWERTYUIOPASDFGHJKLZ"));
+  EXPECT_GT(f.window.view().gaugeValue, before);
+}
+
 TEST(WindowPages, ATabClickStoresTheFocusedFieldFirst) {
   WindowFixture f;
   f.loadNew('p');
