@@ -324,6 +324,17 @@ TEST(WindowDefaults, YesDecodesTheImageAgainOverTheDefaults) {
   EXPECT_EQ(f.window.activePage(), Page::General);
 }
 
+TEST(WindowDefaults, MaximumSecurityOnItsPageRemindsOfThePasswordFirst) {
+  WindowFixture f;
+  f.loadNew('p');
+  ASSERT_TRUE(f.window.selectPage(Page::PasswordOta));
+  f.window.settings().securityLevel = 1;  // "Maximum"
+  f.window.pressKey(WindowKey::F9);
+  EXPECT_TRUE(
+      f.shownBox("successfully", "Please record your password.\nPress OK button to continue"));
+  EXPECT_EQ(f.reporter.asked.size(), 1u);
+}
+
 // ---- Page navigation ----
 
 TEST(WindowPages, F11AndF12WrapAndSkipHiddenTabs) {
