@@ -8,6 +8,7 @@
 #include "codeplug/data_process.h"
 #include "codeplug/settings_record.h"
 #include "pages/editing_page_modules.h"
+#include "pages/page_context_of.h"
 
 namespace zelta::cli {
 
@@ -30,7 +31,7 @@ int runCheck(const std::string& path, const DecodeImage& decode, CliRun& run) {
     return kExitFailed;
   }
 
-  pages::PageContext context = pageContextOf(image, settings, run.reporter);
+  pages::PageContext context = pages::pageContextOf(image, settings, run.reporter);
   pages::EditingPageModules modules;
   pages::FieldDispatcher dispatcher(modules.registry());
   const errors::ResultCode result =

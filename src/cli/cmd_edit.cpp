@@ -13,6 +13,7 @@
 #include "pages/editing_page_modules.h"
 #include "pages/field_catalog.h"
 #include "pages/key_filter.h"
+#include "pages/page_context_of.h"
 #include "pages/user_password.h"
 
 namespace zelta::cli {
@@ -176,7 +177,7 @@ class FieldEditor {
  public:
   FieldEditor(Codeplug& codeplug, CliRun& run)
       : run_(run),
-        context_(pageContextOf(*codeplug.image, codeplug.settings, run.reporter)),
+        context_(pages::pageContextOf(*codeplug.image, codeplug.settings, run.reporter)),
         dispatcher_(modules_.registry()) {}
 
   Refusal apply(std::string_view assignment);
@@ -266,8 +267,7 @@ Refusal FieldEditor::applyToPage(const FieldEntry& field, std::string_view value
   if (field.kind == FieldKind::List) {
     if (const Refusal refusal = chooseItem(field, *view, value, input.index)) return refusal;
   } else {
-    // The prompts are always editable in the window's ordinary editing.
-    const pages::KeyContext keys{context_.model, context_.headerType, true};
+    const pages::KeyContext keys = pages::keyContextOf(context_.image);
     if (const Refusal refusal = typeText(field, value, keys, input.text)) return refusal;
   }
   dispatcher_.enter(field.page, field.id, context_);

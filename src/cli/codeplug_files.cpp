@@ -62,18 +62,6 @@ int saveCodeplugFile(Codeplug& codeplug, const std::string& path, bool newPager,
   return kExitOk;
 }
 
-pages::PageContext pageContextOf(codeplug::CodeplugImage& image, codeplug::SettingsRecord& settings,
-                                 errors::Reporter& reporter) {
-  return pages::PageContext{.settings = settings,
-                            .image = image,
-                            .reporter = reporter,
-                            .model = image.modelCode(),
-                            .headerType = image.header().cgromType,
-                            .largeMemory = image.header().largeMemory,
-                            .promptsAsText = settings.promptsAsText,
-                            .promptLanguage = settings.internationalPrompt};
-}
-
 std::string modelHex(models::ModelCode model) {
   char text[8];
   std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(model));

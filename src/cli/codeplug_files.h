@@ -30,14 +30,6 @@ std::optional<Codeplug> openCodeplugFile(const std::string& path, CliRun& run);
 // the exit status; a failure is shown on standard error.
 int saveCodeplugFile(Codeplug& codeplug, const std::string& path, bool newPager, CliRun& run);
 
-// The page modules' context for a codeplug a command has opened: the model
-// and header of the image, the prompt storage of the settings. A command
-// works as the window does in ordinary editing: no pager identified or
-// programmed in this run, neither sequential nor converter mode, and the
-// hidden "Locker" item off.
-pages::PageContext pageContextOf(codeplug::CodeplugImage& image, codeplug::SettingsRecord& settings,
-                                 errors::Reporter& reporter);
-
 // "0x91": a model code as the commands print it.
 std::string modelHex(models::ModelCode model);
 

@@ -1,0 +1,200 @@
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "codeplug/codec.h"
+#include "codeplug/codeplug_files.h"
+#include "codeplug/codeplug_image.h"
+#include "codeplug/decoders.h"
+#include "codeplug/settings_record.h"
+#include "conversion/model_converter.h"
+#include "errors/reporter.h"
+#include "pages/editing_page_modules.h"
+#include "pages/page_context_of.h"
+#include "pages/page_dispatch.h"
+#include "window/field_events.h"
+#include "window/window_commands.h"
+#include "window/window_front_end.h"
+#include "window/window_texts.h"
+#include "window/window_view.h"
+
+namespace zelta::window {
+
+// What a key press came to. The controller runs the codeplug commands
+// itself; the rest are the front end's (help, the pager operations, closing).
+enum class KeyOutcome {
+  Ignored,     // not offered on the active page, or the window is busy: nothing happened
+  Handled,     // the controller ran the command (whatever its result)
+  InvalidKey,  // the "Main" page answered "Invalid Key"
+  OpenHelp,
+  Program,  // F2 on an editing page: the program operation
+  Read,     // F3 on "Main": the read operation (the pager serial number is cleared)
+  Service,
+  ProgramSingle,
+  ProgramSequential,
+  CloseWindow,  // F10 on "Main": close the window; its close asks confirmClose()
+  ClosePort,    // F10 with the port busy, confirmed: close the port; the window is on "Main"
+};
+
+// What the caller knows at a key press: the field that has the focus, with
+// what it holds (stored once more before the page checks), and whether the
+// serial port is in use.
+struct KeyInput {
+  std::optional<pages::FieldInput> focused = std::nullopt;
+  bool portBusy = false;
+};
+
+// The facts of the last pager identification that the page rules read.
+struct LinkFacts {
+  bool limitedBaudFirmware = false;
+  bool firmwareR0102 = false;
+  bool ideographicMixForbidden = false;
+  bool programmingAttempted = false;
+  std::string pagerSerialNumber;
+  std::string firmware;
+};
+
+// The main window without its widgets: the codeplug objects, the page
+// modules with their dispatcher, the converter and the window state, and
+// the flows of the function keys. Every event builds a fresh page context
+// from the state. After every call the front end draws view() and the
+// pages from pageView().
+class WindowController final : public FieldEvents {
+ public:
+  // work is the work folder with its scratch files; the codec must outlive
+  // the controller.
+  WindowController(WindowFrontEnd& frontEnd, errors::Reporter& reporter,
+                   codeplug::WorkFiles work = {},
+                   const codeplug::CodeplugCodec& codec = codeplug::standardCodec());
+  WindowController(const WindowController&) = delete;
+  WindowController& operator=(const WindowController&) = delete;
+
+  WindowView view() const;
+
+  // ---- FieldEvents, on the active page ----
+  void fieldEntered(pages::FieldId field) override;
+  errors::ResultCode fieldLeft(const pages::FieldInput& input) override;
+  bool toggleDefault(pages::FieldId field) override;
+  pages::KeyContext keyContext() const override;
+  pages::PageView pageView(pages::Page page) const override;
+  bool playToneEnabled() const override;
+
+  // ---- Keys and commands ----
+
+  // A function key or Ctrl+S (or its menu item or toolbar button): nothing
+  // when the command is not offered; otherwise dispatched by the active page.
+  KeyOutcome pressKey(WindowKey key, const KeyInput& input = {});
+
+  // F8 on "Main": choose a file and load it. 1 when loaded.
+  errors::ResultCode load();
+  // Ctrl+S on an editing page: the page checks, then choose a file and
+  // write it. 1 when saved.
+  errors::ResultCode save(const std::optional<pages::FieldInput>& focused = {});
+  // F9 on an editing page: after the -95 question, the defaults of the
+  // model and the image decoded again. 1 when done, 0 when refused.
+  errors::ResultCode setToDefaults();
+  // F10 on an editing page: back to "Main", edits discarded. False when the
+  // busy port's -112 question was answered No.
+  bool exitToMain(bool portBusy);
+  // F11 and F12: the page check of the active page, then the previous or
+  // next shown tab, wrapping. On the prompt and source pages the page
+  // changes only while the prompt memory fits. True when the page changed.
+  bool previousPage();
+  bool nextPage();
+  // A tab click: the page check chain first; a refused change keeps the
+  // page. True when the page changed.
+  bool selectPage(pages::Page page, const std::optional<pages::FieldInput>& focused = {});
+  // Tools > Converter.
+  void chooseConverter(pages::ConverterMode mode);
+  // The window is asked to close. startUpFailed closes at once (a refused
+  // start-up password); otherwise -112 while the port is busy, else the
+  // "exit to WINDOWS" question. True when the window may close.
+  bool confirmClose(bool portBusy, bool startUpFailed = false);
+
+  // ---- Entry points of the pager operations ----
+
+  // The page check chain before programming, saving and a tab change:
+  // the focused field is stored once more, then the page checks run. 1 passes.
+  errors::ResultCode runPageCheckChain(const std::optional<pages::FieldInput>& focused = {});
+  // A pager read has decoded its image into image() and settings(): lay the
+  // window out for it and show it as "NONAME1".
+  void showReadCodeplug();
+  // Back to the "Main" page. After programming the operation text, the
+  // codeplug name and the converter are cleared and the plain caption comes back.
+  void returnToMain(bool afterProgramming = false);
+  // Set busy: pages, toolbar and menus off while a pager operation runs.
+  void setBusy(bool busy) { busy_ = busy; }
+  void setOperation(Operation operation, int rateCode = 0);
+  void setSequentialMode(bool on) { sequentialMode_ = on; }
+  void setLinkFacts(const LinkFacts& facts) { link_ = facts; }
+  void setLocker(bool checked) { locker_ = checked; }
+
+  // ---- State ----
+  codeplug::CodeplugImage& image() { return *image_; }
+  codeplug::SettingsRecord& settings() { return *settings_; }
+  codeplug::WorkFiles& workFiles() { return work_; }
+  codeplug::CodeplugSession session();
+  conversion::ConverterState& converter() { return converter_; }
+  pages::EditingPageModules& modules() { return modules_; }
+  const pages::FieldDispatcher& dispatcher() const { return dispatcher_; }
+
+  const std::string& codeplugName() const { return codeplugName_; }
+  bool codeplugLoaded() const { return !codeplugName_.empty(); }
+  models::ModelCode model() const { return image_->modelCode(); }
+  bool sequentialMode() const { return sequentialMode_; }
+  pages::Page activePage() const { return activePage_; }
+  bool unsavedEdits() const { return unsavedEdits_; }
+  bool busy() const { return busy_; }
+
+ private:
+  pages::PageContext context() const;
+  void beginCall() { focus_ = {}; }
+  bool onMain() const { return activePage_ == pages::Page::Main; }
+  KeyOutcome mainKey(KeyCommand command, const KeyInput& input);
+  KeyOutcome editingKey(KeyCommand command, const KeyInput& input);
+  void layOutForModel();
+  void showCodeplug();
+  bool differsFromPage(const pages::FieldInput& input) const;
+  void enterPage(pages::Page page);
+  bool movePage(int step);
+  void focusFirstField(pages::Page page);
+  void refreshGauge();
+  void showNoCodeplug();
+
+  WindowFrontEnd& frontEnd_;
+  errors::Reporter& reporter_;
+  const codeplug::CodeplugCodec& codec_;
+  std::unique_ptr<codeplug::CodeplugImage> image_;
+  std::unique_ptr<codeplug::SettingsRecord> settings_;
+  codeplug::WorkFiles work_;
+  pages::EditingPageModules modules_;
+  pages::FieldDispatcher dispatcher_;
+  conversion::ConverterState converter_;
+  LinkFacts link_;
+
+  std::string codeplugName_;
+  std::string caption_;
+  bool sequentialMode_ = false;
+  bool locker_ = true;
+  bool busy_ = false;
+  bool unsavedEdits_ = false;
+  bool toolsMenuShown_ = false;
+  // The tabs are laid out for a codeplug (returning to "Main" hides them).
+  bool laidOut_ = false;
+  // How the image on screen was decoded, to decode it again.
+  codeplug::DecodeCommand decodedBy_ = codeplug::DecodeCommand::OpenFile;
+  std::uint16_t hiddenTabs_ = 0;
+  std::array<std::string, pages::kPageCount> tabCaptions_;
+  int printedPages_ = 8;
+  pages::Page activePage_ = pages::Page::Main;
+  std::string operationText_;
+  std::string versionText_;
+  int gaugeValue_ = 0;
+  FocusRequest focus_;
+};
+
+}  // namespace zelta::window

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+namespace zelta::window {
+
+// A file dialog as the window opens it: the filter in the form
+// "description|patterns|description|patterns", the extension a name
+// without one gets, and the folder it starts in.
+struct FileDialogRequest {
+  std::string_view filter;
+  std::string_view defaultExtension;
+  std::filesystem::path folder;
+};
+
+// What the window controller needs from the window beyond the reporter's
+// boxes and questions. The Qt window implements it; tests fake it.
+class WindowFrontEnd {
+ public:
+  virtual ~WindowFrontEnd() = default;
+
+  // The open and save dialogs: the chosen file, or nothing when cancelled.
+  virtual std::optional<std::filesystem::path> chooseFileToOpen(
+      const FileDialogRequest& request) = 0;
+  virtual std::optional<std::filesystem::path> chooseFileToSave(
+      const FileDialogRequest& request) = 0;
+
+  // Bytes free for a new file in folder; the file system's own answer
+  // unless a front end knows better.
+  virtual std::uintmax_t freeSpace(const std::filesystem::path& folder) const;
+};
+
+}  // namespace zelta::window

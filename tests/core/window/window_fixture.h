@@ -1,0 +1,122 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <limits>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "codeplug/codec.h"
+#include "codeplug/codeplug_files.h"
+#include "codeplug/new_codeplug.h"
+#include "recording_reporter.h"
+#include "temp_folder.h"
+#include "window/window_controller.h"
+
+namespace zelta::window {
+
+// The dialogs of the window answered from queues (cancelled once empty),
+// with the requests kept.
+class FakeFrontEnd : public WindowFrontEnd {
+ public:
+  std::deque<std::optional<std::filesystem::path>> openAnswers;
+  std::deque<std::optional<std::filesystem::path>> saveAnswers;
+  std::vector<FileDialogRequest> openRequests;
+  std::vector<FileDialogRequest> saveRequests;
+  std::uintmax_t space = std::numeric_limits<std::uintmax_t>::max();
+
+  std::optional<std::filesystem::path> chooseFileToOpen(const FileDialogRequest& r) override {
+    openRequests.push_back(r);
+    return next(openAnswers);
+  }
+  std::optional<std::filesystem::path> chooseFileToSave(const FileDialogRequest& r) override {
+    saveRequests.push_back(r);
+    return next(saveAnswers);
+  }
+  std::uintmax_t freeSpace(const std::filesystem::path&) const override { return space; }
+
+ private:
+  static std::optional<std::filesystem::path> next(
+      std::deque<std::optional<std::filesystem::path>>& answers) {
+    if (answers.empty()) return std::nullopt;
+    auto answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+};
+
+// A window controller with its work folder in a temporary folder, and
+// codeplug files made as the "new" command makes them.
+struct WindowFixture {
+  testing::TempFolder folder;
+  FakeFrontEnd frontEnd;
+  testing::RecordingReporter reporter;
+  WindowController window{frontEnd, reporter, workFiles()};
+
+  codeplug::WorkFiles workFiles() {
+    std::filesystem::create_directory(folder.path() / "work");
+    return codeplug::WorkFiles{folder.path() / "work", {}};
+  }
+
+  // A new codeplug of the model; for families D-F with the hardware variant
+  // that decides the code capacity.
+  std::filesystem::path newCodeplugFile(models::ModelCode model, const std::string& name,
+                                        int hardwareVariant = 3) {
+    codeplug::CodeplugImage image;
+    codeplug::SettingsRecord settings;
+    codeplug::setUpNewCodeplug(model, image, settings);
+    settings.hardwareVariant = hardwareVariant;
+    settings.codeMode = hardwareVariant >= 2 ? hardwareVariant - 1 : 0;
+    codeplug::WorkFiles work;
+    testing::RecordingReporter quiet;
+    codeplug::CodeplugFiles files(image, settings, work, quiet, codeplug::standardCodec());
+    codeplug::SaveContext context;
+    context.build.pagerUnprogrammed = true;
+    const auto path = folder / name;
+    EXPECT_EQ(files.writeCodeplugFile(path, context), errors::code::Done);
+    return path;
+  }
+
+  // F8 with the file chosen.
+  errors::ResultCode load(const std::filesystem::path& file) {
+    frontEnd.openAnswers.push_back(file);
+    return window.load();
+  }
+
+  std::filesystem::path loadNew(models::ModelCode model, int hardwareVariant = 3) {
+    const auto file = newCodeplugFile(model, "pager.cp", hardwareVariant);
+    EXPECT_EQ(load(file), errors::code::Done);
+    reporter.shown.clear();
+    return file;
+  }
+
+  // Tabs shown, as page indexes joined by commas.
+  std::string shownTabs() const {
+    const WindowView v = window.view();
+    std::string out;
+    for (int i = 0; i < pages::kPageCount; ++i) {
+      if (v.tabs[static_cast<std::size_t>(i)].shown)
+        out += (out.empty() ? "" : ",") + std::to_string(i);
+    }
+    return out;
+  }
+
+  bool shownBox(std::string_view caption, std::string_view text) const {
+    for (const errors::Message& m : reporter.shown) {
+      if (m.caption == caption && m.text == text) return true;
+    }
+    return false;
+  }
+  bool reported(errors::ResultCode code) const {
+    const std::string text = errors::reportText(code, {});
+    for (const errors::Message& m : reporter.shown) {
+      if (m.text == text) return true;
+    }
+    return false;
+  }
+};
+
+}  // namespace zelta::window

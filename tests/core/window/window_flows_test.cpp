@@ -1,0 +1,508 @@
+#include <gtest/gtest.h>
+
+#include "version.h"
+#include "window_fixture.h"
+
+namespace zelta::window {
+namespace {
+
+using pages::Page;
+
+constexpr pages::FieldId kIcnField = 2;
+
+pages::FieldInput typed(pages::FieldId id, std::string text) {
+  pages::FieldInput in;
+  in.id = id;
+  in.text = std::move(text);
+  return in;
+}
+
+std::string title(std::string_view name) {
+  return std::string(kMainWindowCaption) + " - " + std::string(name);
+}
+
+// ---- Start-up and Main ----
+
+TEST(WindowStart, ShowsOnlyMainWithTheLauncherCommands) {
+  WindowFixture f;
+  const WindowView v = f.window.view();
+  EXPECT_EQ(v.caption, kMainWindowCaption);
+  EXPECT_EQ(f.shownTabs(), "13");
+  EXPECT_EQ(v.activePage, Page::Main);
+  EXPECT_EQ(v.keymap, "");
+  EXPECT_FALSE(v.gaugeVisible);
+  EXPECT_TRUE(v.enabled("readBtn"));
+  EXPECT_FALSE(v.enabled("menuSave"));
+  EXPECT_FALSE(v.visible("menuTools"));
+}
+
+TEST(WindowKeys, KeysOfTheEditingPagesDoNothingOnMain) {
+  WindowFixture f;
+  for (WindowKey key : {WindowKey::F2, WindowKey::F7, WindowKey::F9, WindowKey::F11, WindowKey::F12,
+                        WindowKey::CtrlS}) {
+    EXPECT_EQ(f.window.pressKey(key), KeyOutcome::Ignored);
+  }
+  EXPECT_TRUE(f.reporter.shown.empty());
+  EXPECT_TRUE(f.reporter.asked.empty());
+  EXPECT_TRUE(f.frontEnd.saveRequests.empty());
+}
+
+TEST(WindowKeys, KeysOfMainDoNothingOnAnEditingPage) {
+  WindowFixture f;
+  f.loadNew('p');
+  for (WindowKey key :
+       {WindowKey::F3, WindowKey::F4, WindowKey::F5, WindowKey::F6, WindowKey::F8}) {
+    EXPECT_EQ(f.window.pressKey(key), KeyOutcome::Ignored);
+  }
+  EXPECT_EQ(f.frontEnd.openRequests.size(), 1u);  // only the load of the fixture
+  EXPECT_EQ(f.window.activePage(), Page::General);
+}
+
+TEST(WindowKeys, MainHandsThePagerOperationsAndHelpToTheFrontEnd) {
+  WindowFixture f;
+  EXPECT_EQ(f.window.pressKey(WindowKey::F1), KeyOutcome::OpenHelp);
+  EXPECT_EQ(f.window.pressKey(WindowKey::F3), KeyOutcome::Read);
+  EXPECT_EQ(f.window.pressKey(WindowKey::F6), KeyOutcome::ProgramSequential);
+  EXPECT_EQ(f.window.pressKey(WindowKey::F10), KeyOutcome::CloseWindow);
+}
+
+TEST(WindowKeys, NothingAnswersWhileBusy) {
+  WindowFixture f;
+  f.window.setBusy(true);
+  EXPECT_EQ(f.window.pressKey(WindowKey::F8), KeyOutcome::Ignored);
+  EXPECT_EQ(f.window.pressKey(WindowKey::F10), KeyOutcome::Ignored);
+  EXPECT_FALSE(f.window.view().pagesEnabled);
+  EXPECT_TRUE(f.frontEnd.openRequests.empty());
+}
+
+// ---- Load ----
+
+TEST(WindowLoad, ShowsTheCodeplugForEditing) {
+  WindowFixture f;
+  const auto file = f.newCodeplugFile('p', "pager.cp");
+  f.frontEnd.openAnswers.push_back(file);
+  f.window.setSequentialMode(true);
+  EXPECT_EQ(f.window.pressKey(WindowKey::F8), KeyOutcome::Handled);
+
+  ASSERT_EQ(f.frontEnd.openRequests.size(), 1u);
+  EXPECT_EQ(f.frontEnd.openRequests[0].filter,
+            "Programming Software Files ( *.cp )|*.cp*|All  ( *.* )|*.*");
+  EXPECT_EQ(f.frontEnd.openRequests[0].defaultExtension, ".cp");
+  EXPECT_EQ(f.frontEnd.openRequests[0].folder, f.folder.path() / "work");
+
+  const WindowView v = f.window.view();
+  EXPECT_EQ(v.caption, title("pager.cp"));
+  EXPECT_EQ(f.window.codeplugName(), file.string());
+  EXPECT_FALSE(f.window.sequentialMode());
+  EXPECT_EQ(v.activePage, Page::General);
+  EXPECT_FALSE(v.tabs[13].shown);
+  EXPECT_EQ(v.focus.target, FocusRequest::Target::Field);
+  EXPECT_EQ(v.focus.field, kIcnField);
+  EXPECT_EQ(v.versionText.rfind("Codeplug Version : ", 0), 0u) << v.versionText;
+  EXPECT_EQ(v.keymap,
+            "F1-Help  |  F2-Program Pager  |  F9-Set To Defaults  |  F10-Exit  |  F11-Prev  |  "
+            "F12-Next");
+  EXPECT_TRUE(v.enabled("menuSave"));
+  EXPECT_FALSE(v.enabled("readBtn"));
+  EXPECT_TRUE(v.visible("menuPrint"));
+  EXPECT_FALSE(v.unsavedEdits);
+  EXPECT_TRUE(f.reporter.shown.empty());
+}
+
+TEST(WindowLoad, AMissingFileIsNamed) {
+  WindowFixture f;
+  const auto missing = f.folder / "gone.cp";
+  EXPECT_NE(f.load(missing), errors::code::Done);
+  EXPECT_TRUE(f.shownBox("ERROR", missing.string() + "\ndoes not exist."));
+  EXPECT_EQ(f.window.activePage(), Page::Main);
+  EXPECT_EQ(f.window.view().caption, kMainWindowCaption);
+}
+
+TEST(WindowLoad, AnInvalidFileLeavesTheWindowOnMain) {
+  WindowFixture f;
+  const auto file = f.folder / "junk.cp";
+  testing::writeFile(file, "this is no codeplug\n");
+  EXPECT_NE(f.load(file), errors::code::Done);
+  EXPECT_FALSE(f.reporter.shown.empty());
+  EXPECT_EQ(f.window.activePage(), Page::Main);
+  EXPECT_FALSE(f.window.codeplugLoaded());
+}
+
+TEST(WindowLoad, CancelledDialogChangesNothing) {
+  WindowFixture f;
+  EXPECT_EQ(f.window.pressKey(WindowKey::F8), KeyOutcome::Handled);
+  EXPECT_EQ(f.window.activePage(), Page::Main);
+  EXPECT_TRUE(f.reporter.shown.empty());
+}
+
+// Tabs after a load, by model and (for families D-F) code capacity.
+struct LayoutCase {
+  int model;
+  int variant;
+  const char* shown;
+  int printed;
+  bool tools;
+};
+
+void PrintTo(const LayoutCase& c, std::ostream* os) {
+  *os << c.model << "/" << c.variant;
+}
+
+class WindowLayout : public ::testing::TestWithParam<LayoutCase> {};
+
+TEST_P(WindowLayout, TabsFollowTheModel) {
+  const LayoutCase& c = GetParam();
+  WindowFixture f;
+  f.loadNew(static_cast<models::ModelCode>(c.model), c.variant);
+  const WindowView v = f.window.view();
+  EXPECT_EQ(f.shownTabs(), c.shown);
+  EXPECT_EQ(v.printedPages, c.printed);
+  EXPECT_EQ(v.visible("menuTools"), c.tools);
+}
+
+INSTANTIATE_TEST_SUITE_P(ByModel, WindowLayout,
+                         ::testing::Values(LayoutCase{'0', 0, "0,1,5,7,9,10,11,12", 8, true},
+                                           LayoutCase{'1', 0, "0,1,5,7,9,10,11,12", 8, true},
+                                           LayoutCase{'2', 0, "0,1,5,7,9,10,11,12", 8, false},
+                                           LayoutCase{'p', 0, "0,1,2,5,6,7,9,10,11,12", 10, false},
+                                           LayoutCase{'q', 0, "0,1,2,5,6,7,9,10,11,12", 10, false},
+                                           LayoutCase{0x91, 3, "0,1,2,3,4,5,6,7,8,9,10,11,12", 13,
+                                                      false},
+                                           LayoutCase{0x91, 2, "0,1,2,5,6,7,9,10,11,12", 10, false},
+                                           LayoutCase{0x98, 0, "0,1,5,6,7,9,10,11,12", 9, false}));
+
+// ---- Edits, F10 and closing ----
+
+TEST(WindowEdits, AnAcceptedChangeMarksTheCodeplugUnsaved) {
+  WindowFixture f;
+  f.loadNew('p');
+  const std::string icn = f.window.pageView(Page::General).find(kIcnField)->text;
+  f.window.fieldEntered(kIcnField);
+  EXPECT_EQ(f.window.fieldLeft(typed(kIcnField, icn)), errors::code::Done);
+  EXPECT_FALSE(f.window.view().unsavedEdits);
+  EXPECT_EQ(f.window.fieldLeft(typed(kIcnField, "A1")), errors::code::Done);
+  EXPECT_TRUE(f.window.view().unsavedEdits);
+  EXPECT_EQ(f.window.settings().ICN, "A1");
+}
+
+TEST(WindowExit, F10OnAnEditingPageDiscardsEditsWithoutAQuestion) {
+  WindowFixture f;
+  f.loadNew('p');
+  f.window.fieldLeft(typed(kIcnField, "A1"));
+  ASSERT_TRUE(f.window.unsavedEdits());
+
+  EXPECT_EQ(f.window.pressKey(WindowKey::F10), KeyOutcome::Handled);
+  const WindowView v = f.window.view();
+  EXPECT_TRUE(f.reporter.asked.empty());
+  EXPECT_EQ(v.activePage, Page::Main);
+  EXPECT_EQ(f.shownTabs(), "13");
+  EXPECT_EQ(v.caption, kMainWindowCaption);
+  EXPECT_FALSE(f.window.codeplugLoaded());
+  EXPECT_FALSE(v.unsavedEdits);
+  EXPECT_EQ(v.versionText, "");
+  EXPECT_TRUE(v.enabled("readBtn"));
+  EXPECT_FALSE(v.enabled("menuDefault"));
+}
+
+TEST(WindowExit, F10WithThePortBusyAsksFirst) {
+  WindowFixture f;
+  f.loadNew('p');
+  EXPECT_EQ(f.window.pressKey(WindowKey::F10, {.portBusy = true}), KeyOutcome::Handled);
+  ASSERT_EQ(f.reporter.asked.size(), 1u);
+  EXPECT_EQ(f.reporter.asked[0].code, errors::code::ExitWhileBusy);
+  EXPECT_EQ(f.window.activePage(), Page::General);
+
+  f.reporter.answer(true);
+  EXPECT_EQ(f.window.pressKey(WindowKey::F10, {.portBusy = true}), KeyOutcome::ClosePort);
+  EXPECT_EQ(f.window.activePage(), Page::Main);
+}
+
+TEST(WindowClose, AsksToExitToWindows) {
+  WindowFixture f;
+  EXPECT_FALSE(f.window.confirmClose(false));
+  ASSERT_EQ(f.reporter.asked.size(), 1u);
+  EXPECT_EQ(f.reporter.asked[0].question.caption, "WARNING");
+  EXPECT_EQ(f.reporter.asked[0].question.text, "Are you sure exit to WINDOWS ?");
+  f.reporter.answer(true);
+  EXPECT_TRUE(f.window.confirmClose(false));
+
+  EXPECT_FALSE(f.window.confirmClose(true));
+  EXPECT_EQ(f.reporter.asked.back().code, errors::code::ExitWhileBusy);
+  EXPECT_TRUE(f.window.confirmClose(true, true));
+  EXPECT_EQ(f.reporter.asked.size(), 3u);
+}
+
+// ---- Save ----
+
+TEST(WindowSave, ReplacingAnExistingFileAsksFirst) {
+  WindowFixture f;
+  f.loadNew('p');
+  f.window.fieldLeft(typed(kIcnField, "A1"));
+  const auto target = f.folder / "target.cp";
+  testing::writeFile(target, "old");
+
+  f.frontEnd.saveAnswers.push_back(target);
+  f.reporter.answer(false);
+  EXPECT_EQ(f.window.pressKey(WindowKey::CtrlS), KeyOutcome::Handled);
+  ASSERT_EQ(f.reporter.asked.size(), 1u);
+  EXPECT_EQ(f.reporter.asked[0].question.caption, "Save As - Warning");
+  EXPECT_EQ(f.reporter.asked[0].question.text,
+            target.string() + " already exists.\nDo you want to replace it ?\n");
+  EXPECT_EQ(testing::readFile(target), "old");
+  EXPECT_TRUE(f.window.unsavedEdits());
+  EXPECT_EQ(f.window.view().caption, title("pager.cp"));
+
+  f.frontEnd.saveAnswers.push_back(target);
+  f.reporter.answer(true);
+  EXPECT_EQ(f.window.save(), errors::code::Done);
+  EXPECT_NE(testing::readFile(target), "old");
+  EXPECT_TRUE(f.shownBox("successfully", "\nThe file was saved as " + target.string()));
+  EXPECT_EQ(f.window.view().caption, title("target.cp"));
+  EXPECT_EQ(f.window.codeplugName(), target.string());
+  EXPECT_FALSE(f.window.unsavedEdits());
+  ASSERT_EQ(f.frontEnd.saveRequests.size(), 2u);
+  EXPECT_EQ(f.frontEnd.saveRequests[0].filter,
+            "Programming Software Files ( *.cp )|*.cp|All  ( *.* )|*.*");
+
+  // What was saved loads again with the edit.
+  WindowFixture again;
+  ASSERT_EQ(again.load(target), errors::code::Done);
+  EXPECT_EQ(again.window.settings().ICN, "A1");
+}
+
+TEST(WindowSave, ANameWithoutExtensionGetsDotCp) {
+  WindowFixture f;
+  f.loadNew('p');
+  f.frontEnd.saveAnswers.push_back(f.folder / "bench");
+  EXPECT_EQ(f.window.save(), errors::code::Done);
+  EXPECT_TRUE(std::filesystem::exists(f.folder / "bench.cp"));
+  EXPECT_TRUE(f.reporter.asked.empty());
+}
+
+TEST(WindowSave, AFullDiskIsToldBeforeWriting) {
+  WindowFixture f;
+  f.loadNew('p');
+  f.frontEnd.space = 6 * 1024 - 1;
+  f.frontEnd.saveAnswers.push_back(f.folder / "full.cp");
+  EXPECT_NE(f.window.save(), errors::code::Done);
+  EXPECT_TRUE(f.shownBox("Cannot save file", "There is not enough space on the disk.\n"));
+  EXPECT_FALSE(std::filesystem::exists(f.folder / "full.cp"));
+}
+
+TEST(WindowSave, AFailingPageCheckStopsBeforeTheDialog) {
+  WindowFixture f;
+  f.loadNew('p');
+  f.window.settings().batteryGauge = 1;
+  f.window.settings().batteryGaugeHiLevel = 1;
+  f.window.settings().batteryGaugeMedLevel = 2;
+  EXPECT_EQ(f.window.save(), errors::code::BatteryLevel);
+  EXPECT_TRUE(f.reported(errors::code::BatteryLevel));
+  EXPECT_TRUE(f.frontEnd.saveRequests.empty());
+}
+
+// ---- Set to defaults ----
+
+TEST(WindowDefaults, NoKeepsTheSettings) {
+  WindowFixture f;
+  f.loadNew('p');
+  f.window.fieldLeft(typed(kIcnField, "A1"));
+  f.reporter.answer(false);
+  EXPECT_EQ(f.window.pressKey(WindowKey::F9), KeyOutcome::Handled);
+  ASSERT_EQ(f.reporter.asked.size(), 1u);
+  EXPECT_EQ(f.reporter.asked[0].code, errors::code::ResetToDefaults);
+  EXPECT_EQ(f.window.settings().ICN, "A1");
+}
+
+TEST(WindowDefaults, YesDecodesTheImageAgainOverTheDefaults) {
+  WindowFixture f;
+  f.loadNew('p');
+  const std::string icn = f.window.settings().ICN;
+  f.window.fieldLeft(typed(kIcnField, "A1"));
+  f.reporter.answer(true);
+  EXPECT_EQ(f.window.setToDefaults(), errors::code::Done);
+  EXPECT_EQ(f.window.settings().ICN, icn);
+  EXPECT_EQ(f.window.activePage(), Page::General);
+}
+
+TEST(WindowDefaults, MaximumSecurityOnItsPageRemindsOfThePasswordFirst) {
+  WindowFixture f;
+  f.loadNew('p');
+  ASSERT_TRUE(f.window.selectPage(Page::PasswordOta));
+  f.window.settings().securityLevel = 1;  // "Maximum"
+  f.window.pressKey(WindowKey::F9);
+  EXPECT_TRUE(
+      f.shownBox("successfully", "Please record your password.\nPress OK button to continue"));
+  EXPECT_EQ(f.reporter.asked.size(), 1u);
+}
+
+// ---- Page navigation ----
+
+TEST(WindowPages, F11AndF12WrapAndSkipHiddenTabs) {
+  WindowFixture f;
+  f.loadNew('0');  // tabs 0, 1, 5, 7, 9-12
+  EXPECT_EQ(f.window.pressKey(WindowKey::F11), KeyOutcome::Handled);
+  EXPECT_EQ(f.window.activePage(), Page::MoreFeatures);
+  f.window.nextPage();
+  EXPECT_EQ(f.window.activePage(), Page::General);
+  f.window.nextPage();
+  EXPECT_EQ(f.window.activePage(), Page::Code1to4);
+  f.window.nextPage();
+  EXPECT_EQ(f.window.activePage(), Page::Prompt1);
+  EXPECT_TRUE(f.window.view().gaugeVisible);
+  EXPECT_EQ(f.window.view().focus.target, FocusRequest::Target::PageControl);
+  f.window.nextPage();
+  EXPECT_EQ(f.window.activePage(), Page::Source1to8);
+  f.window.nextPage();
+  EXPECT_EQ(f.window.activePage(), Page::Alert);
+  EXPECT_FALSE(f.window.view().gaugeVisible);
+  f.window.previousPage();
+  EXPECT_EQ(f.window.activePage(), Page::Source1to8);
+}
+
+TEST(WindowPages, AFailingCheckRefusesATabChangeButNotF12) {
+  WindowFixture f;
+  f.loadNew('p');
+  ASSERT_TRUE(f.window.selectPage(Page::MoreFeatures));
+  f.window.settings().batteryGauge = 1;
+  f.window.settings().batteryGaugeHiLevel = 1;
+  f.window.settings().batteryGaugeMedLevel = 2;
+
+  EXPECT_FALSE(f.window.selectPage(Page::Alert));
+  EXPECT_EQ(f.window.activePage(), Page::MoreFeatures);
+  EXPECT_TRUE(f.reported(errors::code::BatteryLevel));
+
+  f.reporter.shown.clear();
+  EXPECT_TRUE(f.window.nextPage());
+  EXPECT_EQ(f.window.activePage(), Page::General);
+  EXPECT_TRUE(f.reported(errors::code::BatteryLevel));
+}
+
+// Twenty characters of its own in every prompt: far more than the packed
+// block holds. (An edit on the page would show the stored form at once;
+// this is the state a language change or a decoded file can leave.)
+void overflowPrompts(WindowFixture& f) {
+  char first = 'A';
+  for (text::Prompt& prompt : f.window.settings().prompts.prompts) {
+    prompt.text.assign(std::string(20, first));
+    prompt.builtIn = false;
+    first = first == 'Z' ? 'A' : static_cast<char>(first + 1);
+  }
+}
+
+TEST(WindowPages, APromptPageIsLeftOnlyWhileTheBlockFits) {
+  WindowFixture f;
+  f.loadNew('p');
+  ASSERT_TRUE(f.window.selectPage(Page::Prompt1));
+  EXPECT_TRUE(f.window.view().gaugeVisible);
+  overflowPrompts(f);
+
+  EXPECT_FALSE(f.window.nextPage());
+  EXPECT_FALSE(f.window.previousPage());
+  EXPECT_EQ(f.window.activePage(), Page::Prompt1);
+  EXPECT_TRUE(f.reporter.shown.empty());  // the check before moving is silent
+  EXPECT_NE(f.window.save(), errors::code::Done);
+  EXPECT_TRUE(f.frontEnd.saveRequests.empty());
+}
+
+TEST(WindowPages, TheGaugeShowsThePromptMemoryInUse) {
+  WindowFixture f;
+  f.loadNew('p');
+  ASSERT_TRUE(f.window.selectPage(Page::Prompt1));
+  const int before = f.window.view().gaugeValue;
+  EXPECT_GT(before, 0);
+  f.window.fieldLeft(typed(65, "QWERTYUIOPASDFGHJKLZ"));
+  EXPECT_GT(f.window.view().gaugeValue, before);
+}
+
+TEST(WindowPages, ATabClickStoresTheFocusedFieldFirst) {
+  WindowFixture f;
+  f.loadNew('p');
+  EXPECT_TRUE(f.window.selectPage(Page::Alert, typed(kIcnField, "B2")));
+  EXPECT_EQ(f.window.settings().ICN, "B2");
+  EXPECT_TRUE(f.window.unsavedEdits());
+}
+
+TEST(WindowPages, HiddenTabsCannotBeSelected) {
+  WindowFixture f;
+  f.loadNew('0');
+  EXPECT_FALSE(f.window.selectPage(Page::Code5to8));
+  EXPECT_FALSE(f.window.selectPage(Page::Main));
+  EXPECT_EQ(f.window.activePage(), Page::General);
+}
+
+// ---- Converter ----
+
+TEST(WindowConverter, LaysTheTabsOutForTheTarget) {
+  WindowFixture f;
+  f.loadNew('0');
+  f.window.selectPage(Page::Alert);
+
+  f.window.chooseConverter(pages::ConverterMode::Lumio);
+  WindowView v = f.window.view();
+  EXPECT_EQ(f.shownTabs(), "0,1,2,5,6,7,9,10,11,12");
+  EXPECT_EQ(v.printedPages, 10);
+  EXPECT_EQ(v.activePage, Page::General);
+  EXPECT_EQ(v.tabs[7].caption, "Source 1-8");
+  EXPECT_TRUE(v.command("cprRic8")->checked);
+  EXPECT_EQ(f.window.converter().sourceModel, '0');
+
+  f.window.chooseConverter(pages::ConverterMode::Varda);
+  v = f.window.view();
+  EXPECT_EQ(f.shownTabs(), "0,1,2,3,4,5,6,7,8,9,10,11,12");
+  EXPECT_EQ(v.printedPages, 13);
+  EXPECT_EQ(v.tabs[8].caption, "Source 9-16");
+
+  f.window.chooseConverter(pages::ConverterMode::Off);
+  v = f.window.view();
+  EXPECT_EQ(f.shownTabs(), "0,1,5,7,9,10,11,12");
+  EXPECT_EQ(v.printedPages, 8);
+  EXPECT_EQ(v.tabs[7].caption, "Prompt 2");
+  EXPECT_TRUE(v.command("cprDisable")->checked);
+  EXPECT_EQ(f.window.model(), '0');
+}
+
+TEST(WindowConverter, OtherModelsHaveNoConverter) {
+  WindowFixture f;
+  f.loadNew('p');
+  f.window.chooseConverter(pages::ConverterMode::Varda);
+  EXPECT_EQ(f.window.converter().mode, pages::ConverterMode::Off);
+  EXPECT_EQ(f.shownTabs(), "0,1,2,5,6,7,9,10,11,12");
+}
+
+// ---- Read and return ----
+
+TEST(WindowRead, AReadCodeplugIsShownAsNoname) {
+  WindowFixture f;
+  f.window.setOperation(Operation::Read);
+  EXPECT_EQ(f.window.view().operationText, "Reading - Please wait.");
+  f.window.showReadCodeplug();
+  const WindowView v = f.window.view();
+  EXPECT_EQ(v.caption, std::string(kMainWindowCaption) + " >> NONAME1");
+  EXPECT_EQ(f.window.codeplugName(), "NONAME1");
+  EXPECT_EQ(v.operationText, "");
+  EXPECT_EQ(v.activePage, Page::General);
+}
+
+TEST(WindowRead, ReturnAfterProgrammingClearsTheCodeplugAndConverter) {
+  WindowFixture f;
+  f.loadNew('0');
+  f.window.chooseConverter(pages::ConverterMode::Lumio);
+  f.window.setOperation(Operation::Program, 170);
+  f.window.returnToMain(true);
+  const WindowView v = f.window.view();
+  EXPECT_EQ(v.activePage, Page::Main);
+  EXPECT_EQ(v.caption, kMainWindowCaption);
+  EXPECT_EQ(v.operationText, "");
+  EXPECT_FALSE(f.window.codeplugLoaded());
+  EXPECT_EQ(f.window.converter().mode, pages::ConverterMode::Off);
+}
+
+TEST(WindowRead, F2OnAnEditingPageIsTheProgramOperations) {
+  WindowFixture f;
+  f.window.showReadCodeplug();
+  EXPECT_EQ(f.window.pressKey(WindowKey::F2), KeyOutcome::Program);
+  EXPECT_TRUE(f.reporter.shown.empty());
+}
+
+}  // namespace
+}  // namespace zelta::window
