@@ -17,6 +17,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "ui/editing_pages.h"
 #include "ui/main_commands.h"
 #include "version.h"
 
@@ -122,9 +123,13 @@ void MainWindow::buildPages() {
   auto* layout = new QVBoxLayout(central);
   mainPgc_ = new QTabWidget(central);
   mainPgc_->setObjectName("mainPgc");
+  editingPages_ = new EditingPages(this);
   for (int index = 0; index < static_cast<int>(std::size(kPageCaptions)); ++index) {
-    auto* page = new QWidget(mainPgc_);
-    page->setObjectName(QStringLiteral("formPage%1").arg(index));
+    QWidget* page = editingPages_->page(static_cast<pages::Page>(index));
+    if (page == nullptr) {
+      page = new QWidget(mainPgc_);
+      page->setObjectName(QStringLiteral("formPage%1").arg(index));
+    }
     mainPgc_->addTab(page, qs(kPageCaptions[index]));
   }
   QWidget* mainPage = mainPgc_->widget(kMainPage);
@@ -146,6 +151,10 @@ void MainWindow::buildPages() {
   layout->addWidget(mainPgc_, 1);
   layout->addWidget(keymapStr_);
   setCentralWidget(central);
+}
+
+void MainWindow::attachFieldEvents(window::FieldEvents& events) {
+  editingPages_->attach(&events);
 }
 
 void MainWindow::buildStatusBar() {
