@@ -120,11 +120,19 @@ void EditingPages::buildPage(pages::Page page) {
 
 QWidget* EditingPages::buildSection(PageParts& parts, const pages::PageSection& section,
                                     QWidget* parent) {
+  // Rows go in a frame, titled or not, so that their fields line up with
+  // those of the titled frames beside them; grids and buttons stand free.
+  const bool onlyControls =
+      std::all_of(section.items.begin(), section.items.end(),
+                  [](std::string_view name) { return pages::findPageControl(name) != nullptr; });
+  const bool framed =
+      (section.kind == pages::SectionKind::Group || section.kind == pages::SectionKind::Line) &&
+      !onlyControls;
   QWidget* frame = nullptr;
-  if (section.caption.empty() && section.captionFrom == nullptr) {
-    frame = new QWidget(parent);
-  } else {
+  if (framed) {
     frame = new QGroupBox(qs(section.caption), parent);
+  } else {
+    frame = new QWidget(parent);
   }
   if (!section.name.empty()) frame->setObjectName(qs(section.name));
   Section built;
@@ -206,6 +214,7 @@ QWidget* EditingPages::buildControl(PageParts& parts, const pages::PageControl& 
 void EditingPages::buildRows(PageParts& parts, const pages::PageSection& section, QWidget* frame) {
   auto* grid = new QGridLayout(frame);
   grid->setColumnStretch(1, 1);
+  parts.sections.back().rows = grid;
   int row = 0;
   bool fieldBefore = false;
   const QString sectionCaption = qs(section.caption);
@@ -222,14 +231,24 @@ void EditingPages::buildRows(PageParts& parts, const pages::PageSection& section
       label->setText(qs(place.field->caption));
       label->setVisible(!place.field->caption.empty());
       grid->addWidget(label, row, 0);
-      grid->addWidget(binding->widget(), row, 1, Qt::AlignLeft);
+      // Lists fill the field column, so that their right edges line up;
+      // text fields keep the width of what they hold.
+      if (place.field->kind == pages::FieldKind::List) {
+        grid->addWidget(binding->widget(), row, 1);
+      } else {
+        grid->addWidget(binding->widget(), row, 1, Qt::AlignLeft);
+      }
+      parts.sections.back().captionLabels.push_back(label);
       ++row;
       fieldBefore = true;
       continue;
     }
     QWidget* widget = buildControl(parts, *place.control, frame);
     switch (place.control->kind) {
-      case pages::ControlKind::Caption: grid->addWidget(widget, row, 0); break;
+      case pages::ControlKind::Caption:
+        grid->addWidget(widget, row, 0);
+        parts.sections.back().captionLabels.push_back(static_cast<QLabel*>(widget));
+        break;
       case pages::ControlKind::Value: grid->addWidget(widget, row++, 1); break;
       case pages::ControlKind::Button:
         if (fieldBefore) {
@@ -405,6 +424,21 @@ void EditingPages::showSections(PageParts& parts) {
     section.frame->setVisible(frameShown);
     if (auto* box = qobject_cast<QGroupBox*>(section.frame)) {
       box->setTitle(qs(pages::sectionCaption(*section.data, layout_)));
+    }
+  }
+  // The frames of a page column share one caption width, so that their
+  // fields start at one edge.
+  for (int column = 0; column < 2; ++column) {
+    int widest = 0;
+    for (const Section& section : parts.sections) {
+      if (section.rows == nullptr || section.data->column != column) continue;
+      for (const QLabel* label : section.captionLabels) {
+        if (!label->isHidden()) widest = std::max(widest, label->sizeHint().width());
+      }
+    }
+    for (const Section& section : parts.sections) {
+      if (section.rows != nullptr && section.data->column == column)
+        section.rows->setColumnMinimumWidth(0, widest);
     }
   }
 }

@@ -11,6 +11,7 @@
 #include "pages/page_sections.h"
 #include "pages/page_table.h"
 
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -84,7 +85,9 @@ class EditingPages : public QObject {
     QWidget* frame = nullptr;  // group box or plain widget
     std::vector<Heading> headings;
     std::vector<FieldBinding*> fields;
-    std::vector<std::size_t> controls;  // indexes into PageParts::controls
+    std::vector<std::size_t> controls;   // indexes into PageParts::controls
+    QGridLayout* rows = nullptr;         // Group sections: caption and field columns
+    std::vector<QLabel*> captionLabels;  // Group sections: the caption column
   };
   struct Control {
     const pages::PageControl* data = nullptr;

@@ -39,14 +39,15 @@ bool typesText(const QKeyEvent* event) {
   return true;
 }
 
-// Wide enough for `chars` of the widest characters the field takes, so that
-// a full field is never clipped; no wider, so that short fields stay short.
+// Wide enough for `chars` typical characters of what the field takes (and
+// one more for the cursor), so that a full field is rarely scrolled; no
+// wider, so that short fields stay short and four source prompts fit a row.
 void fitWidth(QLineEdit* edit, const pages::FieldEntry& field, int chars) {
   const bool digits = field.filter == pages::KeyFilter::Decimal ||
                       field.filter == pages::KeyFilter::UserPassword ||
                       field.filter == pages::KeyFilter::Hexadecimal;
   const QFontMetrics metrics(edit->font());
-  const QString sample(std::max(chars, 3) + 1, digits ? QChar('0') : QChar('W'));
+  const QString sample(std::max(chars, 3) + 1, digits ? QChar('0') : QChar('N'));
   QStyleOptionFrame option;
   option.initFrom(edit);
   option.lineWidth = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit);
