@@ -221,9 +221,9 @@ constexpr std::array kSections = std::to_array<PageSection>({
     {.page = Source9to16, .kind = SourceGrid, .firstCode = 7, .lastCode = 16},
 
     {.page = Alert, .name = "gb_alerts", .caption = "Alerts", .items = kAlerts},
-    {.page = Alert, .name = "gb_reminderAlerts", .caption = "Reminder Alert", .items = kReminderAlerts},
+    {.page = Alert, .name = "gb_outOfRange", .caption = "Out of Range", .items = kOutOfRange},
+    {.page = Alert, .name = "gb_reminderAlerts", .caption = "Reminder Alert", .column = 1, .items = kReminderAlerts},
     {.page = Alert, .name = "gb_clock", .caption = "Clock and Alarms", .column = 1, .items = kClockAlerts},
-    {.page = Alert, .name = "gb_outOfRange", .caption = "Out of Range", .column = 1, .items = kOutOfRange},
 
     {.page = PasswordOta, .name = "gb_download", .caption = "Download", .items = kDownload},
     {.page = PasswordOta, .name = "gb_ota", .caption = "OTA", .items = kOta},
