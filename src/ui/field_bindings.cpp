@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <QWheelEvent>
 #include <algorithm>
 
 #include "window/field_events.h"
@@ -127,7 +128,19 @@ void FieldLineEdit::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 FieldComboBox::FieldComboBox(FieldBinding& binding, QWidget* parent)
-    : QComboBox(parent), binding_(&binding) {}
+    : QComboBox(parent), binding_(&binding) {
+  setFocusPolicy(Qt::StrongFocus);
+}
+
+void FieldComboBox::wheelEvent(QWheelEvent* event) {
+  // Scrolling a page over a list must not change the list: only a list
+  // that was entered takes the wheel.
+  if (!hasFocus()) {
+    event->ignore();
+    return;
+  }
+  QComboBox::wheelEvent(event);
+}
 
 void FieldComboBox::focusInEvent(QFocusEvent* event) {
   QComboBox::focusInEvent(event);

@@ -57,6 +57,7 @@ class FieldComboBox : public QComboBox {
  protected:
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   FieldBinding* binding_;

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QtTest/QTest>
 
 #include "editing_pages_harness.h"
@@ -267,6 +268,26 @@ class EditingPagesTest : public QObject {
     const Settings changed = changedSettings(before, h.events.settings);
     QVERIFY2(changed == (Settings{{"cb_codingFormat", std::to_string(next)}}),
              qPrintable(describe(changed)));
+  }
+
+  // Scrolling the page over a list that was not entered leaves it alone.
+  void theWheelChangesOnlyAnEnteredList() {
+    EditingPagesHarness h(0x91);
+    h.showPage(pages::Page::General);
+    auto* coding = h.find<QComboBox>("cb_codingFormat");
+    const int before = coding->currentIndex();
+    focus(h.find<QLineEdit>("ed_ICN"));
+    const QPoint centre = coding->rect().center();
+    QWheelEvent wheel(centre, coding->mapToGlobal(centre), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(coding, &wheel);
+    QCOMPARE(coding->currentIndex(), before);
+    QCOMPARE(h.events.settings.codingFormat, before);
+
+    focus(coding);  // entered, the list takes the wheel and stores the choice
+    QApplication::sendEvent(coding, &wheel);
+    QVERIFY(coding->currentIndex() != before);
+    QCOMPARE(h.events.settings.codingFormat, coding->currentIndex());
   }
 
   // ---- Exits ----
