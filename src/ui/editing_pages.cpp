@@ -227,18 +227,25 @@ void EditingPages::buildRows(PageParts& parts, const pages::PageSection& section
       // A field without a caption of its own is named by its group, unless
       // the frame around it already says so.
       const QString group = qs(place.field->group);
-      binding->setLabel(label, group == sectionCaption ? QString() : group);
+      const QString fallback = group == sectionCaption ? QString() : group;
+      binding->setLabel(label, fallback);
       label->setText(qs(place.field->caption));
       label->setVisible(!place.field->caption.empty());
-      grid->addWidget(label, row, 0);
+      // A field that its frame alone names starts at the frame's edge.
+      const bool unnamed = place.field->caption.empty() && fallback.isEmpty();
+      const int firstColumn = unnamed ? 0 : 1;
+      const int span = unnamed ? 2 : 1;
+      if (!unnamed) {
+        grid->addWidget(label, row, 0);
+        parts.sections.back().captionLabels.push_back(label);
+      }
       // Lists fill the field column, so that their right edges line up;
       // text fields keep the width of what they hold.
       if (place.field->kind == pages::FieldKind::List) {
-        grid->addWidget(binding->widget(), row, 1);
+        grid->addWidget(binding->widget(), row, firstColumn, 1, span);
       } else {
-        grid->addWidget(binding->widget(), row, 1, Qt::AlignLeft);
+        grid->addWidget(binding->widget(), row, firstColumn, 1, span, Qt::AlignLeft);
       }
-      parts.sections.back().captionLabels.push_back(label);
       ++row;
       fieldBefore = true;
       continue;
