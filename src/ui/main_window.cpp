@@ -17,6 +17,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "ui/editing_pages.h"
 #include "ui/main_commands.h"
 #include "version.h"
 
@@ -122,9 +123,13 @@ void MainWindow::buildPages() {
   auto* layout = new QVBoxLayout(central);
   mainPgc_ = new QTabWidget(central);
   mainPgc_->setObjectName("mainPgc");
+  editingPages_ = new EditingPages(this);
   for (const pages::PageInfo& info : pages::kPages) {
-    auto* page = new QWidget(mainPgc_);
-    page->setObjectName(qs(info.component));
+    QWidget* page = editingPages_->page(info.page);
+    if (page == nullptr) {
+      page = new QWidget(mainPgc_);
+      page->setObjectName(qs(info.component));
+    }
     mainPgc_->addTab(page, qs(info.caption));
   }
   QWidget* mainPage = mainPgc_->widget(kMainPage);
@@ -146,6 +151,10 @@ void MainWindow::buildPages() {
   layout->addWidget(mainPgc_, 1);
   layout->addWidget(keymapStr_);
   setCentralWidget(central);
+}
+
+void MainWindow::attachFieldEvents(window::FieldEvents& events) {
+  editingPages_->attach(&events);
 }
 
 void MainWindow::buildStatusBar() {

@@ -14,7 +14,13 @@ class QProgressBar;
 class QTabWidget;
 class QToolBar;
 
+namespace zelta::window {
+class FieldEvents;
+}
+
 namespace zelta::ui {
+
+class EditingPages;
 
 // The application's single top-level window (FmMain): the page control with
 // thirteen editing pages and the "Main" launcher page, the menu bar, the
@@ -28,6 +34,11 @@ class MainWindow : public QMainWindow {
   QtReporter& reporter() { return reporter_; }
   QAction* action(const QString& name) const { return actions_.value(name); }
   QTabWidget* pages() const { return mainPgc_; }
+  // The thirteen editing pages of the tabs.
+  EditingPages& editingPages() const { return *editingPages_; }
+
+  // Binds the editing pages to the rules; the events outlive the window.
+  void attachFieldEvents(window::FieldEvents& events);
 
   // Shows only the "Main" tab and offers the commands that obtain a codeplug.
   void returnToMain();
@@ -50,6 +61,7 @@ class MainWindow : public QMainWindow {
 
   QtReporter reporter_;
   QTabWidget* mainPgc_ = nullptr;
+  EditingPages* editingPages_ = nullptr;
   QLineEdit* keymapStr_ = nullptr;
   QLabel* statusOperation_ = nullptr;
   QLabel* statusVersion_ = nullptr;
