@@ -74,6 +74,7 @@ TFmMemorySn::TFmMemorySn(operations::MemorySerialRequest& request, QWidget* pare
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
+  layout->addSpacing(layout->spacing());
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
   setTabOrder(serial_, personal_);

@@ -33,7 +33,7 @@ TFmSecurity::TFmSecurity(window::PasswordUse use, bool downloadPasswordBeingEdit
   edit_->setMaxLength(static_cast<int>(window::kPasswordLength));
   edit_->setValidator(new TextFilterValidator(
       [](std::string_view typed) { return window::passwordText(typed); }, edit_));
-  edit_->setMinimumWidth(edit_->fontMetrics().horizontalAdvance(QString(14, 'W')));
+  edit_->setMinimumWidth(edit_->fontMetrics().horizontalAdvance(QString(20, 'W')));
   label->setBuddy(edit_);
 
   submit_ = new QPushButton("Submit", this);

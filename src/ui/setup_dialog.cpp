@@ -10,9 +10,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/text_filter_validator.h"
 #include "window/password_entry.h"
@@ -86,6 +88,17 @@ TFmSetup::TFmSetup(window::SettingsStore& store, QString defaultWorkFolder, Port
     auto* item = new QListWidgetItem(QString::fromStdString(window::portItemText(port)), portList_);
     item->setToolTip(QString::fromStdString(port.path));
   }
+  // Wide enough for the longest device name, within reason.
+  int widest = 0;
+  for (int i = 0; i < portList_->count(); ++i) {
+    widest =
+        std::max(widest, portList_->fontMetrics().horizontalAdvance(portList_->item(i)->text()));
+  }
+  // The "Port : " line below shows the same text after its label.
+  const int frame = 2 * portList_->frameWidth() +
+                    portList_->verticalScrollBar()->sizeHint().width() +
+                    portList_->fontMetrics().horizontalAdvance("Port : ") + 24;
+  portList_->setMinimumWidth(std::clamp(widest + frame, portList_->minimumWidth(), 900));
   const int row = window::showCurrentPort(form_, ports_);
   showForm();
   if (row >= 0) {
