@@ -58,6 +58,20 @@ void checkLayout(QWidget& window) {
   }
 }
 
+// The named controls in the order Tab visits them, from the first of them.
+QStringList tabOrder(QWidget& window, const QStringList& names) {
+  QWidget* first = window.findChild<QWidget*>(names.first());
+  QStringList order;
+  QWidget* w = first;
+  do {
+    if (names.contains(w->objectName()) && !order.contains(w->objectName())) {
+      order.append(w->objectName());
+    }
+    w = w->nextInFocusChain();
+  } while (w != first && w != nullptr);
+  return order;
+}
+
 void shoot(QWidget& window, const QString& name) {
   window.show();
   QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -90,6 +104,9 @@ class OperationDialogsLayoutTest : public QObject {
     store.writeString("Port", "/dev/ttyUSB1");
     zelta::ui::TFmSetup dialog(store, "/home/bench/zelta-pps", benchPorts);
     shoot(dialog, "setup-comm");
+    const QStringList comm{"TntListBox1", "cb_bitRate", "cb_parity", "cb_dataBits",
+                           "cb_stopBits", "TntButton2", "btnCancel", "btnDefault"};
+    QCOMPARE(tabOrder(dialog, comm), comm);
     dialog.findChild<QTabWidget*>()->setCurrentIndex(1);
     dialog.findChild<QLineEdit*>("ed_swPassword")->setText("OPEN 42");
     shoot(dialog, "setup-application");
@@ -98,6 +115,8 @@ class OperationDialogsLayoutTest : public QObject {
   void passwordDialogs() {
     zelta::ui::TFmSecurity software(zelta::window::PasswordUse::Software, false);
     shoot(software, "security-software");
+    const QStringList order{"pwdLabelEdit", "btnSubmit", "btnClear"};
+    QCOMPARE(tabOrder(software, order), order);
     zelta::ui::TFmSecurity pager(zelta::window::PasswordUse::Pager, false);
     pager.passwordEdit()->setText("ABC1");
     shoot(pager, "security-pager");
@@ -107,6 +126,9 @@ class OperationDialogsLayoutTest : public QObject {
     auto large = memoryRequest(0x98, true);
     zelta::ui::TFmMemorySn largeDialog(large);
     shoot(largeDialog, "memory-large");
+    const QStringList order{"ed_newSerialNumber", "cb_persMemSizeString", "cb_persMaildropString",
+                            "btnOk", "btnCancel"};
+    QCOMPARE(tabOrder(largeDialog, order), order);
     auto small = memoryRequest(0x70, false);
     zelta::ui::TFmMemorySn smallDialog(small);
     shoot(smallDialog, "memory-small");
