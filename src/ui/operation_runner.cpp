@@ -32,12 +32,9 @@ OperationRunner::OperationRunner(errors::Reporter& guiReporter, QWidget* dialogP
     : QObject(parent), reporter_(guiReporter, this), dialogs_(*this), dialogParent_(dialogParent) {}
 
 OperationRunner::~OperationRunner() {
-  // The owner waits for the operation before it goes (the window is busy
-  // meanwhile); a worker still running here is left to finish on its own.
-  if (worker_ != nullptr) {
-    worker_->setParent(nullptr);
-    QObject::connect(worker_, &QThread::finished, worker_, &QObject::deleteLater);
-  }
+  // The operation uses this runner to the end. Its owner keeps the window
+  // busy (and open) while it runs, so this wait is short when it happens.
+  if (worker_ != nullptr) worker_->wait();
 }
 
 link::LinkHooks OperationRunner::linkHooks() {

@@ -60,6 +60,7 @@ class OperationRunner : public QObject {
   // guiReporter shows the boxes; dialogParent parents the password and
   // memory dialogs. Both belong to the thread that creates the runner.
   OperationRunner(errors::Reporter& guiReporter, QWidget* dialogParent, QObject* parent = nullptr);
+  // Waits for a running operation: do not let the window go while busy.
   ~OperationRunner() override;
 
   errors::Reporter& reporter() { return reporter_; }
