@@ -1,6 +1,7 @@
 #include "ui/memory_sn_dialog.h"
 
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -40,8 +41,7 @@ TFmMemorySn::TFmMemorySn(operations::MemorySerialRequest& request, QWidget* pare
   }
   // The sizes are right-aligned texts of one width; a fixed-pitch font keeps
   // their digits in columns.
-  QFont fixed("Monospace");
-  fixed.setStyleHint(QFont::TypeWriter);
+  const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   personal_->setFont(fixed);
   maildrop_->setFont(fixed);
 

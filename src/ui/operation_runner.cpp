@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "ui/memory_sn_dialog.h"
+#include "ui/progress_window.h"
 #include "ui/security_dialog.h"
 
 namespace zelta::ui {
@@ -103,6 +104,17 @@ errors::ResultCode OperationRunner::runHere(Operation operation) {
   lastPercent_ = -1;
   const errors::ResultCode result = operation();
   emit finished(result);
+  return result;
+}
+
+errors::ResultCode runShowingProgress(OperationRunner& runner, TFmProgressBar& window,
+                                      OperationRunner::Operation operation) {
+  const auto connection =
+      QObject::connect(&runner, &OperationRunner::progress, &window, &TFmProgressBar::setProgress);
+  window.show();
+  const errors::ResultCode result = runner.run(std::move(operation));
+  QObject::disconnect(connection);
+  window.hide();
   return result;
 }
 

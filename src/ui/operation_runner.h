@@ -116,6 +116,13 @@ class OperationRunner : public QObject {
   errors::ResultCode workerResult_ = 0;
 };
 
+class TFmProgressBar;
+
+// run() with the progress window shown for its length: the gauge follows
+// the operation's progress and is closed (back at 0) when it ends.
+errors::ResultCode runShowingProgress(OperationRunner& runner, TFmProgressBar& window,
+                                      OperationRunner::Operation operation);
+
 // Runs f on the thread of context and waits for it; f runs at once when
 // called on that thread.
 void callOnThreadOf(QObject* context, const std::function<void()>& f);

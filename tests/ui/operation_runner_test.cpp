@@ -107,6 +107,29 @@ class OperationRunnerTest : public QObject {
     QCOMPARE(window.value(), 0);
   }
 
+  void progressWindowIsShownForTheLengthOfTheOperation() {
+    zelta::ui::QtReporter gui;
+    OperationRunner runner(gui, nullptr);
+    zelta::ui::TFmProgressBar window;
+    const zelta::link::LinkHooks hooks = runner.linkHooks();
+    std::atomic<bool> shownWhileRunning = false;
+    QTimer look;
+    connect(&look, &QTimer::timeout, [&] {
+      if (window.isVisible() && window.value() == 50) shownWhileRunning = true;
+    });
+    look.start(5);
+    const ResultCode r = zelta::ui::runShowingProgress(runner, window, [&]() -> ResultCode {
+      hooks.progress(50);
+      for (int i = 0; i < 1000 && !shownWhileRunning; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      }
+      return shownWhileRunning ? 1 : -1;
+    });
+    QCOMPARE(r, 1);
+    QVERIFY(!window.isVisible());
+    QCOMPARE(window.value(), 0);
+  }
+
   void guiThreadKeepsRunningDuringTheOperation() {
     zelta::ui::QtReporter gui;
     OperationRunner runner(gui, nullptr);
