@@ -3,6 +3,7 @@
 #include <libserialport.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "link/simulator_advert.h"
 
@@ -27,6 +28,21 @@ std::string describe(sp_port* port) {
   return description.empty() ? text(sp_get_port_name(port)) : description;
 }
 
+std::string usbIdentity(sp_port* port) {
+  if (sp_get_port_transport(port) != SP_TRANSPORT_USB) return {};
+  int vid = 0;
+  int pid = 0;
+  std::string identity;
+  if (sp_get_port_usb_vid_pid(port, &vid, &pid) == SP_OK) {
+    char ids[10];
+    std::snprintf(ids, sizeof ids, "%04x:%04x", vid & 0xFFFF, pid & 0xFFFF);
+    identity = ids;
+  }
+  const std::string serial = text(sp_get_port_usb_serial(port));
+  if (!serial.empty()) identity += (identity.empty() ? "" : " ") + serial;
+  return identity;
+}
+
 }  // namespace
 
 std::vector<PortEntry> listSerialPorts() {
@@ -34,7 +50,7 @@ std::vector<PortEntry> listSerialPorts() {
   sp_port** list = nullptr;
   if (sp_list_ports(&list) == SP_OK && list != nullptr) {
     for (sp_port** p = list; *p != nullptr; ++p) {
-      ports.push_back({text(sp_get_port_name(*p)), describe(*p)});
+      ports.push_back({text(sp_get_port_name(*p)), describe(*p), usbIdentity(*p)});
     }
     sp_free_port_list(list);
   }
@@ -46,7 +62,7 @@ std::vector<PortEntry> listSerialPorts() {
 std::vector<PortEntry> listSimulatorPorts() {
   std::vector<PortEntry> ports;
   for (const SimulatorAdvert& advert : readSimulatorAdverts()) {
-    ports.push_back({advert.path, simulatorDescription(advert.model)});
+    ports.push_back({advert.path, simulatorDescription(advert.model), {}});
   }
   return ports;
 }

@@ -9,6 +9,9 @@ namespace zelta::link {
 struct PortEntry {
   std::string path;         // "/dev/ttyUSB0"
   std::string description;  // "FT232R USB UART (FTDI)", "Pager simulator (0x98)"
+  // USB adapters: vendor and product IDs and the adapter's serial number,
+  // which tell two adapters of one make apart ("0403:6001 A50285BI").
+  std::string usbIdentity;
 };
 
 // The serial ports of this machine, then the running pager simulators.

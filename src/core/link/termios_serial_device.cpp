@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <poll.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -52,6 +53,36 @@ std::string groupName(gid_t gid) {
   return std::to_string(gid);
 }
 
+// Whether the user running this program is listed as a member of gid.
+bool userListedInGroup(gid_t gid) {
+  std::vector<char> buffer(16384);
+  passwd entry{};
+  passwd* found = nullptr;
+  if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || found == nullptr) {
+    return false;
+  }
+  int count = 64;
+  std::vector<gid_t> groups(static_cast<std::size_t>(count));
+  if (getgrouplist(found->pw_name, found->pw_gid, groups.data(), &count) < 0) {
+    groups.resize(static_cast<std::size_t>(count));
+    if (getgrouplist(found->pw_name, found->pw_gid, groups.data(), &count) < 0) return false;
+  }
+  groups.resize(static_cast<std::size_t>(count));
+  return std::find(groups.begin(), groups.end(), gid) != groups.end();
+}
+
+DeviceAccess deviceAccess(const std::string& path) {
+  DeviceAccess access;
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0) return access;
+  access.known = true;
+  access.groupId = info.st_gid;
+  access.groupName = groupName(info.st_gid);
+  access.mode = info.st_mode & 07777;
+  access.listedInGroup = userListedInGroup(info.st_gid);
+  return access;
+}
+
 // Sets or clears one modem line. Pseudo-terminals have no modem lines and
 // refuse the request; that is not an error for us.
 void setModemLine(int fd, int line, bool on) {
@@ -86,18 +117,31 @@ std::string describeOpenError(const std::string& path, int errorNumber) {
     case ENODEV:
     case ENXIO: return path + ": no such device.";
     case EACCES:
-    case EPERM: {
-      struct stat info {};
-      std::string group = "that owns the device";
-      if (stat(path.c_str(), &info) == 0) group = "\"" + groupName(info.st_gid) + "\"";
-      return path + ": permission denied.\nJoin the group " + group +
-             " (it owns the device) and log in again.";
-    }
+    case EPERM: return describePermissionDenied(path, deviceAccess(path));
     case EBUSY:
     case EWOULDBLOCK: return path + ": the port is in use by another program.";
     case ENOTTY: return path + ": not a serial device.";
     default: return path + ": " + std::strerror(errorNumber) + ".";
   }
+}
+
+std::string describePermissionDenied(const std::string& path, const DeviceAccess& access) {
+  std::string text = path + ": permission denied.";
+  const bool groupMayUse = (access.mode & S_IRGRP) != 0 && (access.mode & S_IWGRP) != 0;
+  if (!access.known || !groupMayUse || access.groupId == 0) {
+    return text +
+           "\nThe device is not open to a group you could join; ask the administrator "
+           "for access to it.";
+  }
+  const std::string group = "\"" + access.groupName + "\"";
+  if (access.listedInGroup) {
+    return text + "\nYou are in the group " + group +
+           ", which owns the device, but this session started before you joined it: log out "
+           "and in again.";
+  }
+  return text + "\nThe device belongs to the group " + group +
+         ". Join it with\n    sudo usermod -aG " + access.groupName +
+         " $USER\nthen log out and in again.";
 }
 
 bool configureTermios(termios& tio, const LineSettings& settings) {

@@ -44,6 +44,19 @@ class TermiosSerialDevice : public SerialDevice {
 // the group that owns the device when permission was denied.
 std::string describeOpenError(const std::string& path, int errorNumber);
 
+// What decides the advice for a device this user may not open.
+struct DeviceAccess {
+  bool known = false;  // the device could be examined
+  std::string groupName;
+  unsigned groupId = 0;
+  unsigned mode = 0;           // permission bits
+  bool listedInGroup = false;  // the user is a member in the group database
+};
+
+// Joining the device's group helps only when the group may read and write
+// it and is not root; a user already listed there needs a new login.
+std::string describePermissionDenied(const std::string& path, const DeviceAccess& access);
+
 // Whether the line can run at a baud rate.
 bool baudIsSupported(unsigned baud);
 

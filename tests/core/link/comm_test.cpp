@@ -127,12 +127,38 @@ TEST(PortName, PrefixOnlyForLongWindowsNames) {
   EXPECT_EQ(link::withoutDevicePrefix("/dev/ttyS1"), "/dev/ttyS1");
 }
 
-TEST(OpenError, PermissionDeniedNamesTheOwningGroup) {
-  const std::string text = link::describeOpenError("/dev/null", EACCES);
-  EXPECT_NE(text.find("permission denied"), std::string::npos);
-  // /dev/null belongs to group root on every Linux system
-  EXPECT_NE(text.find("Join the group \"root\""), std::string::npos) << text;
+TEST(OpenError, NamesTheCause) {
   EXPECT_EQ(link::describeOpenError("/dev/ttyUSB7", ENOENT), "/dev/ttyUSB7: no such device.");
+  // /dev/null belongs to group root on every Linux system: joining it is no advice.
+  const std::string text = link::describeOpenError("/dev/null", EACCES);
+  EXPECT_NE(text.find("/dev/null: permission denied."), std::string::npos) << text;
+  EXPECT_EQ(text.find("usermod"), std::string::npos) << text;
+}
+
+TEST(OpenError, AdvisesJoiningTheGroupOnlyWhenThatHelps) {
+  struct Case {
+    link::DeviceAccess access;
+    bool advisesJoin;
+    bool advisesNewLogin;
+  };
+  const Case cases[] = {
+      {{true, "dialout", 20, 0660, false}, true, true},
+      {{true, "dialout", 20, 0660, true}, false, true},    // joined, session older
+      {{true, "dialout", 20, 0640, false}, false, false},  // group may not write
+      {{true, "root", 0, 0660, false}, false, false},
+      {{true, "uucp", 14, 0600, false}, false, false},
+      {{false, "", 0, 0, false}, false, false},
+  };
+  for (const Case& c : cases) {
+    const std::string text = link::describePermissionDenied("/dev/ttyUSB0", c.access);
+    SCOPED_TRACE(text);
+    EXPECT_TRUE(text.starts_with("/dev/ttyUSB0: permission denied.\n"));
+    EXPECT_EQ(text.find("sudo usermod -aG dialout $USER") != std::string::npos, c.advisesJoin);
+    EXPECT_EQ(text.find("log out and in again") != std::string::npos, c.advisesNewLogin);
+    if (c.advisesJoin) {
+      EXPECT_NE(text.find("\"dialout\""), std::string::npos);
+    }
+  }
 }
 
 // A pseudo-terminal pair: the test plays the fixture on the master side.

@@ -1,0 +1,84 @@
+#include "window/comm_settings.h"
+
+#include <stdexcept>
+
+#include "codeplug/password_substitution.h"
+#include "link/comm.h"
+#include "link/pager_link.h"
+
+namespace zelta::window {
+namespace {
+
+bool holdsValidValue(const SettingsStore& store, const SettingsValue& value) {
+  if (value.type == ValueType::String) return store.readString(value.name).has_value();
+  const std::optional<int> n = store.readInteger(value.name);
+  return n && *n >= value.minimum && *n <= value.maximum;
+}
+
+void writeDefault(SettingsStore& store, const SettingsValue& value) {
+  if (value.type == ValueType::String) {
+    store.writeString(value.name, value.defaultText);
+  } else {
+    store.writeInteger(value.name, value.defaultInteger);
+  }
+}
+
+const SettingsValue& valueNamed(std::string_view name) {
+  for (const SettingsValue& v : kCommSettingsValues) {
+    if (v.name == name) return v;
+  }
+  throw std::logic_error("no settings value named " + std::string(name));
+}
+
+std::string text(const SettingsStore& store, std::string_view name) {
+  return store.readString(name).value_or(std::string(valueNamed(name).defaultText));
+}
+
+int integer(const SettingsStore& store, std::string_view name) {
+  return store.readInteger(name).value_or(valueNamed(name).defaultInteger);
+}
+
+}  // namespace
+
+CommSettings loadCommSettings(SettingsStore& store) {
+  for (const SettingsValue& value : kCommSettingsValues) {
+    if (!holdsValidValue(store, value)) writeDefault(store, value);
+  }
+  CommSettings s;
+  s.port = text(store, kPortValue);
+  s.baudRate = integer(store, kBaudRateValue);
+  s.parity = integer(store, kParityValue);
+  s.dataSize = integer(store, kDataSizeValue);
+  s.stopBits = integer(store, kStopBitsValue);
+  s.softwarePassword = codeplug::unscramble(text(store, kSoftwarePasswordValue));
+  s.workFilesPath = text(store, kWorkFilesPathValue);
+  return s;
+}
+
+CommSettings storeCommSettings(const CommSettings& settings, SettingsStore& store,
+                               std::string_view defaultWorkFolder) {
+  store.writeString(kPortValue, settings.port);
+  store.writeInteger(kParityValue, settings.parity);
+  store.writeInteger(kDataSizeValue, settings.dataSize);
+  store.writeInteger(kStopBitsValue, settings.stopBits);
+  store.writeInteger(kBaudRateValue, settings.baudRate);
+  store.writeString(kSoftwarePasswordValue, codeplug::scramble(settings.softwarePassword));
+  store.writeString(kWorkFilesPathValue, workFolderOf(settings, defaultWorkFolder));
+  return loadCommSettings(store);
+}
+
+std::string workFolderOf(const CommSettings& settings, std::string_view defaultWorkFolder) {
+  return settings.workFilesPath.empty() ? std::string(defaultWorkFolder) : settings.workFilesPath;
+}
+
+void configureLink(const CommSettings& settings, link::TDComm& comm, link::PagerLink& link) {
+  if (comm.IsOpen()) comm.Close();
+  comm.SetPortName(settings.port);
+  comm.SetBaudRate(static_cast<std::uint16_t>(settings.baudRate));
+  comm.SetParity(static_cast<std::uint8_t>(settings.parity));
+  comm.SetDataSize(static_cast<std::uint8_t>(settings.dataSize));
+  comm.SetStopBits(static_cast<std::uint8_t>(settings.stopBits));
+  link.setConfiguredBaud(static_cast<std::uint32_t>(settings.baudRate));
+}
+
+}  // namespace zelta::window

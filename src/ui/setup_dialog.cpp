@@ -1,0 +1,227 @@
+#include "ui/setup_dialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "ui/text_filter_validator.h"
+#include "window/password_entry.h"
+
+namespace zelta::ui {
+namespace {
+
+QString qs(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+template <std::size_t N>
+QComboBox* listOf(QWidget* parent, const char* name, const std::array<std::string_view, N>& items) {
+  auto* box = new QComboBox(parent);
+  box->setObjectName(name);
+  for (const std::string_view item : items) box->addItem(qs(item));
+  return box;
+}
+
+}  // namespace
+
+TFmSetup::TFmSetup(window::SettingsStore& store, QString defaultWorkFolder, PortLister listPorts,
+                   QWidget* parent)
+    : QDialog(parent), store_(store), defaultWorkFolder_(defaultWorkFolder.toStdString()) {
+  setObjectName("FmSetup");
+  setWindowTitle("Setup Computer Configuration");
+
+  pages_ = new QTabWidget(this);
+  auto* commPage = new QWidget;
+  commPage->setObjectName("commPortSettings");
+  auto* appPage = new QWidget;
+  appPage->setObjectName("applicationSettings");
+  buildCommPage(commPage);
+  buildApplicationPage(appPage);
+  pages_->addTab(commPage, "Comm Port Settings");
+  pages_->addTab(appPage, "Application Settings");
+
+  auto* buttons = new QHBoxLayout;
+  auto* defaultButton = new QPushButton("Default", this);
+  defaultButton->setObjectName("btnDefault");
+  auto* cancelButton = new QPushButton("Cancel", this);
+  cancelButton->setObjectName("btnCancel");
+  auto* applyButton = new QPushButton("Apply", this);
+  applyButton->setObjectName("TntButton2");
+  applyButton->setDefault(true);
+  buttons->addWidget(defaultButton);
+  buttons->addStretch();
+  buttons->addWidget(applyButton);
+  buttons->addWidget(cancelButton);
+  connect(defaultButton, &QPushButton::clicked, this, &TFmSetup::defaultClicked);
+  connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+  connect(applyButton, &QPushButton::clicked, this, &TFmSetup::applyClicked);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(pages_);
+  layout->addLayout(buttons);
+
+  setTabOrder(portList_, bitRate_);
+  setTabOrder(bitRate_, parity_);
+  setTabOrder(parity_, dataBits_);
+  setTabOrder(dataBits_, stopBits_);
+  setTabOrder(stopBits_, applyButton);
+  setTabOrder(applyButton, cancelButton);
+  setTabOrder(cancelButton, defaultButton);
+
+  // Showing the dialog loads the settings (a first run writes the defaults).
+  form_ = window::setupFormOf(window::loadCommSettings(store_), defaultWorkFolder_);
+  applied_ = window::loadCommSettings(store_);
+  ports_ = listPorts();
+  for (const link::PortEntry& port : ports_) {
+    auto* item = new QListWidgetItem(QString::fromStdString(window::portItemText(port)), portList_);
+    item->setToolTip(QString::fromStdString(port.path));
+  }
+  // Wide enough for the longest device name, within reason.
+  int widest = 0;
+  for (int i = 0; i < portList_->count(); ++i) {
+    widest =
+        std::max(widest, portList_->fontMetrics().horizontalAdvance(portList_->item(i)->text()));
+  }
+  // The "Port : " line below shows the same text after its label.
+  const int frame = 2 * portList_->frameWidth() +
+                    portList_->verticalScrollBar()->sizeHint().width() +
+                    portList_->fontMetrics().horizontalAdvance("Port : ") + 24;
+  portList_->setMinimumWidth(std::clamp(widest + frame, portList_->minimumWidth(), 900));
+  const int row = window::showCurrentPort(form_, ports_);
+  showForm();
+  if (row >= 0) {
+    const QSignalBlocker quiet(portList_);
+    portList_->setCurrentRow(row);
+  }
+  connect(portList_, &QListWidget::currentRowChanged, this, &TFmSetup::portChosen);
+  portList_->setFocus();
+}
+
+void TFmSetup::buildCommPage(QWidget* page) {
+  auto* note = new QLabel("You have to select an available port from the list.", page);
+  note->setObjectName("lb_note");
+  portList_ = new QListWidget(page);
+  portList_->setObjectName("TntListBox1");
+  portList_->setMinimumSize(440, 120);
+
+  auto* portLabel = new QLabel("Port : ", page);
+  portDevice_ = new QLineEdit(page);
+  portDevice_->setObjectName("TntEdit2");
+  portDevice_->setReadOnly(true);
+  portDevice_->setFocusPolicy(Qt::NoFocus);
+  portLabel->setBuddy(portDevice_);
+  portName_ = new QLineEdit(page);
+  portName_->setObjectName("TntEdit1");
+  portName_->hide();
+  auto* portRow = new QHBoxLayout;
+  portRow->addWidget(portLabel);
+  portRow->addWidget(portDevice_, 1);
+
+  auto* line = new QGroupBox(page);
+  line->setObjectName("gb_lineSettings");
+  bitRate_ = listOf(line, "cb_bitRate", window::kBitRateItems);
+  parity_ = listOf(line, "cb_parity", window::kParityItems);
+  dataBits_ = listOf(line, "cb_dataBits", window::kDataBitsItems);
+  stopBits_ = listOf(line, "cb_stopBits", window::kStopBitsItems);
+  auto* lineForm = new QFormLayout(line);
+  lineForm->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+  lineForm->addRow("Bit Rate (max.)", bitRate_);
+  lineForm->addRow("Parity", parity_);
+  lineForm->addRow("Data Bits", dataBits_);
+  lineForm->addRow("Stop Bits", stopBits_);
+
+  auto* layout = new QVBoxLayout(page);
+  layout->addWidget(note);
+  layout->addWidget(portList_, 1);
+  layout->addLayout(portRow);
+  layout->addWidget(line);
+}
+
+void TFmSetup::buildApplicationPage(QWidget* page) {
+  swPassword_ = new QLineEdit(page);
+  swPassword_->setObjectName("ed_swPassword");
+  swPassword_->setMaxLength(static_cast<int>(window::kPasswordLength));
+  swPassword_->setValidator(new TextFilterValidator(
+      [](std::string_view typed) { return window::passwordText(typed); }, swPassword_));
+
+  archPath_ = new QLineEdit(page);
+  archPath_->setObjectName("ed_archPath");
+  archPath_->setReadOnly(true);
+  auto* browse = new QToolButton(page);
+  browse->setObjectName("archPathBrowseBtn");
+  browse->setText("...");
+  connect(browse, &QToolButton::clicked, this, &TFmSetup::browseClicked);
+  auto* pathRow = new QHBoxLayout;
+  pathRow->addWidget(archPath_, 1);
+  pathRow->addWidget(browse);
+
+  auto* form = new QFormLayout;
+  form->addRow("SW Password", swPassword_);
+  form->addRow("Arch Path", pathRow);
+  auto* layout = new QVBoxLayout(page);
+  layout->addLayout(form);
+  layout->addStretch();
+  setTabOrder(swPassword_, archPath_);
+  setTabOrder(archPath_, browse);
+}
+
+void TFmSetup::showForm() {
+  portName_->setText(QString::fromStdString(form_.portName));
+  portDevice_->setText(QString::fromStdString(form_.portDevice));
+  portDevice_->setCursorPosition(0);
+  bitRate_->setCurrentIndex(form_.bitRate);
+  parity_->setCurrentIndex(form_.parity);
+  dataBits_->setCurrentIndex(form_.dataBits);
+  stopBits_->setCurrentIndex(form_.stopBits);
+  swPassword_->setText(QString::fromStdString(form_.swPassword));
+  archPath_->setText(QString::fromStdString(form_.archPath));
+}
+
+void TFmSetup::takeControls() {
+  form_.bitRate = bitRate_->currentIndex();
+  form_.parity = parity_->currentIndex();
+  form_.dataBits = dataBits_->currentIndex();
+  form_.stopBits = stopBits_->currentIndex();
+  form_.swPassword = swPassword_->text().toStdString();
+  form_.archPath = archPath_->text().toStdString();
+  form_.portName = portName_->text().toStdString();
+}
+
+void TFmSetup::portChosen(int row) {
+  if (row < 0 || row >= static_cast<int>(ports_.size())) return;
+  takeControls();
+  window::choosePort(form_, ports_[static_cast<std::size_t>(row)]);
+  showForm();
+}
+
+void TFmSetup::defaultClicked() {
+  takeControls();
+  window::setDefaults(form_);
+  showForm();
+}
+
+void TFmSetup::browseClicked() {
+  const QString folder =
+      QFileDialog::getExistingDirectory(this, "Select Archive Directory", archPath_->text());
+  if (!folder.isEmpty()) archPath_->setText(folder);
+}
+
+void TFmSetup::applyClicked() {
+  takeControls();
+  applied_ = window::applySetupForm(form_, store_, defaultWorkFolder_);
+  accept();
+}
+
+}  // namespace zelta::ui

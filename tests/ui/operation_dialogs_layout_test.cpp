@@ -1,0 +1,149 @@
+// The dialogs of the pager operations, laid out as the operator sees them:
+// no text cut short, no control over another. With ZELTA_SHOTS_DIR set,
+// every dialog is also saved there as a PNG, for looking at (run under
+// xvfb-run with QT_QPA_PLATFORM=xcb, and QT_SCALE_FACTOR=2 for the 200 %
+// pictures).
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QtTest/QTest>
+#include <functional>
+#include <memory>
+
+#include "ui/memory_sn_dialog.h"
+#include "ui/progress_window.h"
+#include "ui/qsettings_store.h"
+#include "ui/security_dialog.h"
+#include "ui/setup_dialog.h"
+
+namespace {
+
+std::vector<zelta::link::PortEntry> benchPorts() {
+  return {
+      {"/dev/ttyS0", "16550A UART", {}},
+      {"/dev/ttyUSB0", "FT232R USB UART (FTDI)", "0403:6001 A50285BI"},
+      {"/dev/ttyUSB1", "CP2102 USB to UART Bridge Controller (Silicon Labs)", "10c4:ea60 0001"},
+      {"/dev/pts/7", "Pager simulator (0x98)", {}},
+  };
+}
+
+// Every visible text-bearing control shows its whole text and stays inside
+// its window; visible siblings do not overlap.
+void checkLayout(QWidget& window) {
+  const QRect inside = window.rect();
+  const auto widgets = window.findChildren<QWidget*>();
+  for (QWidget* w : widgets) {
+    if (!w->isVisibleTo(&window) || w->window() != &window) continue;
+    const QString name = w->objectName().isEmpty() ? w->metaObject()->className() : w->objectName();
+    const QRect area(w->mapTo(&window, QPoint(0, 0)), w->size());
+    QVERIFY2(inside.contains(area), qPrintable(name + " reaches outside its window"));
+    if (qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) ||
+        qobject_cast<QComboBox*>(w)) {
+      QVERIFY2(w->width() >= w->minimumSizeHint().width(),
+               qPrintable(name + " is narrower than its text"));
+    }
+    for (QWidget* sibling : widgets) {
+      if (sibling == w || sibling->parentWidget() != w->parentWidget() ||
+          !sibling->isVisibleTo(&window) || sibling->window() != &window) {
+        continue;
+      }
+      QVERIFY2(!w->geometry().intersects(sibling->geometry()),
+               qPrintable(name + " overlaps " + sibling->objectName()));
+    }
+  }
+}
+
+// The named controls in the order Tab visits them, from the first of them.
+QStringList tabOrder(QWidget& window, const QStringList& names) {
+  QWidget* first = window.findChild<QWidget*>(names.first());
+  QStringList order;
+  QWidget* w = first;
+  do {
+    if (names.contains(w->objectName()) && !order.contains(w->objectName())) {
+      order.append(w->objectName());
+    }
+    w = w->nextInFocusChain();
+  } while (w != first && w != nullptr);
+  return order;
+}
+
+void shoot(QWidget& window, const QString& name) {
+  window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  checkLayout(window);
+  const QString dir = qEnvironmentVariable("ZELTA_SHOTS_DIR");
+  if (dir.isEmpty()) return;
+  QDir().mkpath(dir);
+  const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", "1");
+  QVERIFY(window.grab().save(QDir(dir).filePath(name + "@" + scale + "x.png")));
+}
+
+zelta::operations::MemorySerialRequest memoryRequest(zelta::models::ModelCode model, bool large) {
+  zelta::operations::MemorySerialRequest r;
+  r.model = model;
+  r.memorySize = large ? 32 : 8;
+  r.largeMemory = large;
+  r.memoryCode = large ? 10 : 5;
+  return r;
+}
+
+}  // namespace
+
+class OperationDialogsLayoutTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void setupPages() {
+    QTemporaryDir dir;
+    zelta::ui::QSettingsStore store(dir.filePath("settings.ini"));
+    store.writeString("Port", "/dev/ttyUSB1");
+    zelta::ui::TFmSetup dialog(store, "/home/bench/zelta-pps", benchPorts);
+    shoot(dialog, "setup-comm");
+    const QStringList comm{"TntListBox1", "cb_bitRate", "cb_parity", "cb_dataBits",
+                           "cb_stopBits", "TntButton2", "btnCancel", "btnDefault"};
+    QCOMPARE(tabOrder(dialog, comm), comm);
+    dialog.findChild<QTabWidget*>()->setCurrentIndex(1);
+    dialog.findChild<QLineEdit*>("ed_swPassword")->setText("OPEN 42");
+    shoot(dialog, "setup-application");
+  }
+
+  void passwordDialogs() {
+    zelta::ui::TFmSecurity software(zelta::window::PasswordUse::Software, false);
+    shoot(software, "security-software");
+    const QStringList order{"pwdLabelEdit", "btnSubmit", "btnClear"};
+    QCOMPARE(tabOrder(software, order), order);
+    zelta::ui::TFmSecurity pager(zelta::window::PasswordUse::Pager, false);
+    pager.passwordEdit()->setText("ABC1");
+    shoot(pager, "security-pager");
+  }
+
+  void memoryDialogs() {
+    auto large = memoryRequest(0x98, true);
+    zelta::ui::TFmMemorySn largeDialog(large);
+    shoot(largeDialog, "memory-large");
+    const QStringList order{"ed_newSerialNumber", "cb_persMemSizeString", "cb_persMaildropString",
+                            "btnOk", "btnCancel"};
+    QCOMPARE(tabOrder(largeDialog, order), order);
+    auto small = memoryRequest(0x70, false);
+    zelta::ui::TFmMemorySn smallDialog(small);
+    shoot(smallDialog, "memory-small");
+    auto fixed = memoryRequest(32, false);
+    zelta::ui::TFmMemorySn fixedDialog(fixed);
+    shoot(fixedDialog, "memory-model32");
+  }
+
+  void progressWindow() {
+    zelta::ui::TFmProgressBar window;
+    window.show();
+    window.setProgress(40);
+    shoot(window, "progress");
+  }
+};
+
+QTEST_MAIN(OperationDialogsLayoutTest)
+#include "operation_dialogs_layout_test.moc"

@@ -1,0 +1,16 @@
+# The operation runner against the pager simulator: a read and a programming
+# run on the worker thread, with the dialogs they need answered on the
+# window's thread.
+if(ZELTA_BUILD_UI AND TARGET zelta-pager-sim)
+  add_executable(ui_operation_runner_sim_test ${CMAKE_CURRENT_LIST_DIR}/sim/operation_runner_sim_test.cpp)
+  set_target_properties(ui_operation_runner_sim_test PROPERTIES AUTOMOC ON)
+  target_include_directories(ui_operation_runner_sim_test PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR} ${CMAKE_CURRENT_LIST_DIR}/../link ${CMAKE_CURRENT_LIST_DIR}/../support)
+  target_link_libraries(ui_operation_runner_sim_test PRIVATE zelta_ui Qt6::Test)
+  target_compile_definitions(ui_operation_runner_sim_test PRIVATE
+    ZELTA_PAGER_SIM_PATH="$<TARGET_FILE:zelta-pager-sim>")
+  add_dependencies(ui_operation_runner_sim_test zelta-pager-sim)
+  add_test(NAME ui_operation_runner_sim_test COMMAND ui_operation_runner_sim_test)
+  set_tests_properties(ui_operation_runner_sim_test PROPERTIES LABELS "ui;link"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/xdg-runtime;HOME=${CMAKE_BINARY_DIR}/test-home")
+endif()
