@@ -74,10 +74,15 @@ std::string workFolderOf(const CommSettings& settings, std::string_view defaultW
 void configureLink(const CommSettings& settings, link::TDComm& comm, link::PagerLink& link) {
   if (comm.IsOpen()) comm.Close();
   comm.SetPortName(settings.port);
-  comm.SetBaudRate(static_cast<std::uint16_t>(settings.baudRate));
-  comm.SetParity(static_cast<std::uint8_t>(settings.parity));
-  comm.SetDataSize(static_cast<std::uint8_t>(settings.dataSize));
-  comm.SetStopBits(static_cast<std::uint8_t>(settings.stopBits));
+  // The stored values are the setup form's list indexes: parity 0 none,
+  // 1 odd, 2 even; data size 0-3 for 5-8 bits; stop bits 0 for "1" and 1
+  // for "2". The second stop-bit item means two stop bits: passed on as the
+  // port's raw code 1 it would ask for one and a half.
+  link::LineSettings& line = comm.Settings();
+  line.baud = static_cast<std::uint32_t>(settings.baudRate);
+  line.parity = static_cast<link::Parity>(settings.parity);
+  line.dataBits = settings.dataSize + 5;
+  line.stopBits = settings.stopBits == 1 ? link::StopBits::Two : link::StopBits::One;
   link.setConfiguredBaud(static_cast<std::uint32_t>(settings.baudRate));
 }
 

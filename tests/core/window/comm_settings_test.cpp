@@ -226,9 +226,11 @@ TEST(CommSettings, ConfigureLinkClosesTheOpenPortAndSetsItsLine) {
   configureLink(s, comm, pagerLink);
   EXPECT_FALSE(comm.IsOpen());
   EXPECT_EQ(comm.PortName(), "/dev/ttyUSB1");
-  EXPECT_EQ(comm.Parity(), 1);
-  EXPECT_EQ(comm.DataSize(), 2);
-  EXPECT_EQ(comm.StopBits(), 1);
+  EXPECT_EQ(comm.Settings().baud, 19200u);
+  EXPECT_EQ(comm.Settings().parity, link::Parity::Odd);
+  EXPECT_EQ(comm.Settings().dataBits, 7);
+  // "2" in the stop-bit list is two stop bits, not the port's code 1 (one and a half).
+  EXPECT_EQ(comm.Settings().stopBits, link::StopBits::Two);
   EXPECT_EQ(pagerLink.state().requestedSpeedCode, preferredRateCode(19200));
 }
 
