@@ -81,6 +81,20 @@ bool baudIsSupported(unsigned baud) {
   return speedOf(baud, speed);
 }
 
+std::string permissionDeniedText(const std::string& path, unsigned mode, unsigned gid) {
+  const std::string denied = path + ": permission denied.\n";
+  // Joining the group helps only when the group may read and write the
+  // device, and nobody should join root's group for a serial port.
+  constexpr unsigned kGroupReadWrite = S_IRGRP | S_IWGRP;
+  if ((mode & kGroupReadWrite) == kGroupReadWrite && gid != 0) {
+    return denied + "Join the group \"" + groupName(static_cast<gid_t>(gid)) +
+           "\" (it owns the device) and log in again.";
+  }
+  return denied +
+         "No group may read and write it: ask the administrator to give the device "
+         "to a group you are in (a udev rule), or run with access to it.";
+}
+
 std::string describeOpenError(const std::string& path, int errorNumber) {
   switch (errorNumber) {
     case ENOENT:
@@ -89,10 +103,8 @@ std::string describeOpenError(const std::string& path, int errorNumber) {
     case EACCES:
     case EPERM: {
       struct stat info {};
-      std::string group = "that owns the device";
-      if (stat(path.c_str(), &info) == 0) group = "\"" + groupName(info.st_gid) + "\"";
-      return path + ": permission denied.\nJoin the group " + group +
-             " (it owns the device) and log in again.";
+      if (stat(path.c_str(), &info) != 0) return path + ": permission denied.";
+      return permissionDeniedText(path, info.st_mode, info.st_gid);
     }
     case EBUSY:
     case EWOULDBLOCK: return path + ": the port is in use by another program.";

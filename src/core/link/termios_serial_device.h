@@ -41,8 +41,13 @@ class TermiosSerialDevice : public SerialDevice {
 };
 
 // The operator's explanation of an open() errno for a device path: names
-// the group that owns the device when permission was denied.
+// the group that owns the device when permission was denied and joining it
+// would help.
 std::string describeOpenError(const std::string& path, int errorNumber);
+// "permission denied" for a device of the given mode bits and group: the
+// advice to join the group only when the group may read and write it and is
+// not root's.
+std::string permissionDeniedText(const std::string& path, unsigned mode, unsigned gid);
 
 // Whether the line can run at a baud rate.
 bool baudIsSupported(unsigned baud);
