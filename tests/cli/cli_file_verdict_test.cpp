@@ -72,9 +72,15 @@ TEST(CliFileVerdict, EveryCommandRefusesWhatIsNoCodeplug) {
          return (f / "big.cp").string();
        },
        "larger than 1 MiB"},
-      {"all 0xFF",
+      {"all 0xFF, 2 KB",  // more than the old-format window holds
        [](const fs::path& f) {
          std::ofstream(f / "ff.cp") << filledFile(0xFF, 2048, 0xFF);
+         return (f / "ff.cp").string();
+       },
+       nullptr},
+      {"all 0xFF, 768 bytes",
+       [](const fs::path& f) {
+         std::ofstream(f / "ff.cp") << filledFile(0xFF, 768, 0xFF);
          return (f / "ff.cp").string();
        },
        "model code 0xFF, which is no pager model"},
@@ -92,16 +98,20 @@ TEST(CliFileVerdict, EveryCommandRefusesWhatIsNoCodeplug) {
     for (const char* command : {"info", "show", "check"}) {
       const CliResult r = runArgs({command, file});
       EXPECT_EQ(r.status, kExitFailed) << command;
-      EXPECT_NE(r.err.find("error -30: ERROR: Invalid archive file. The file is "),
-                std::string::npos)
+      EXPECT_NE(r.err.find("error -30: ERROR: Invalid archive file."), std::string::npos)
           << command << ": " << r.err;
-      EXPECT_NE(r.err.find(c.reason), std::string::npos) << command << ": " << r.err;
+      if (c.reason != nullptr) {
+        EXPECT_NE(r.err.find("Invalid archive file. The file is "), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find(c.reason), std::string::npos) << command << ": " << r.err;
+      }
     }
     const CliResult info = runArgs({"info", file});
     EXPECT_NE(info.out.find("  valid:             no\n  reason:            error -30: "),
               std::string::npos)
         << info.out;
-    EXPECT_NE(info.out.find(c.reason), std::string::npos) << info.out;
+    if (c.reason != nullptr) {
+      EXPECT_NE(info.out.find(c.reason), std::string::npos) << info.out;
+    }
   }
 }
 
@@ -167,7 +177,8 @@ TEST(CliFileVerdict, SaveTargetsThatCannotBeWrittenSayWhy) {
     const fs::path target = c.make(t.path());
     const CliResult r = runArgs({"new", "--model", "p", "-o", target.string()});
     EXPECT_EQ(r.status, kExitFailed);
-    EXPECT_EQ(r.err, target.string() + ": cannot write the file: " + c.reason + "\n");
+    EXPECT_EQ(r.err.rfind(target.string() + ": cannot write the file: " + c.reason, 0), 0U)
+        << r.err;
     EXPECT_TRUE(c.unchanged(target));
   }
 }
