@@ -175,10 +175,12 @@ TEST(CliOperations, ReadSavesTheImageAsReadAndWarnsOfFailedChecks) {
   const cli::testing::CliResult r =
       cli::testing::runArgs({"read", "--port", sim.path(), "-o", file.string()});
   EXPECT_EQ(r.status, cli::kExitOk) << r.err;
-  EXPECT_NE(r.err.find(file.string() + ": saved as read; saving or programming this codeplug "
-                                       "stops at:\n  error -104: WARNING: Valid range is "),
-            std::string::npos)
+  EXPECT_EQ(r.err.rfind(file.string() + ": saved as read; saving or programming this codeplug "
+                                        "stops at:\n",
+                        0),
+            0U)
       << r.err;
+  EXPECT_NE(r.err.find("\n  error -104: WARNING: Valid range is "), std::string::npos) << r.err;
 
   auto image = std::make_unique<codeplug::CodeplugImage>();
   codeplug::SettingsRecord settings;
