@@ -31,9 +31,12 @@ std::string oneLine(const std::string& text) {
 }  // namespace
 
 void CliReporter::showMessage(const errors::Message& message) {
+  if (message.code != 0) {
+    io_.err << reportLine(message) << '\n';
+    return;
+  }
   const std::string text = withoutTrailingNewlines(message.text);
-  // Many texts already start with their caption ("ERROR: Invalid POCSAG
-  // code." in a box captioned "ERROR"): the caption is printed once.
+  // Many texts already start with their caption: the caption is printed once.
   if (!text.starts_with(message.caption + ":")) io_.err << message.caption << ": ";
   io_.err << text << '\n';
 }
@@ -58,8 +61,16 @@ bool CliReporter::askQuestion(errors::ResultCode code, const errors::Question& q
   return !reply.empty() && (reply[0] == 'y' || reply[0] == 'Y');
 }
 
+std::string reportLine(const errors::Message& message) {
+  std::string line = oneLine(message.text);
+  // Many texts already start with their caption ("ERROR: Invalid POCSAG
+  // code." in a box captioned "ERROR"): the caption is printed once.
+  if (!line.starts_with(message.caption + ":")) line = message.caption + ": " + line;
+  return "error " + std::to_string(message.code) + ": " + line;
+}
+
 std::string describeFailure(errors::ResultCode code, const errors::MessageContext& context) {
-  return "error " + std::to_string(code) + ": " + oneLine(errors::reportText(code, context));
+  return reportLine(errors::reportMessage(code, context));
 }
 
 }  // namespace zelta::cli

@@ -25,8 +25,11 @@ class CliReporter : public errors::Reporter {
   Answer answer_ = Answer::Ask;
 };
 
-// "error -30: ERROR: Invalid archive file." — one line naming the code, for
-// failures that end a command.
+// "error -25: ERROR: Bad checksum." — every result code the command line
+// shows, as one line: the code, the box's caption (once, when the text does
+// not begin with it) and the text with its line breaks folded.
+std::string reportLine(const errors::Message& message);
+// The line of a code's statement, for failures that end a command.
 std::string describeFailure(errors::ResultCode code, const errors::MessageContext& context);
 
 }  // namespace zelta::cli

@@ -1,35 +1,50 @@
 #include <CLI/CLI.hpp>
-#include <fstream>
 #include <ostream>
 
 #include "cli/cli_app.h"
 #include "cli/codeplug_files.h"
 #include "codeplug/codeplug_image.h"
-#include "codeplug/data_process.h"
 #include "codeplug/settings_record.h"
 #include "pages/editing_page_modules.h"
 #include "pages/page_context_of.h"
 
 namespace zelta::cli {
 
+namespace {
+
+// The program's codec with the check's own decoder, so that the file is
+// opened exactly as every other command opens it.
+class CheckCodec final : public codeplug::CodeplugCodec {
+ public:
+  explicit CheckCodec(const DecodeImage& decode) : decode_(decode) {}
+  errors::ResultCode decode(codeplug::DecodeCommand, codeplug::CodeplugImage& image,
+                            codeplug::SettingsRecord& settings,
+                            const codeplug::DecodeContext&) const override {
+    return decode_(image, settings);
+  }
+  errors::ResultCode build(codeplug::CodeplugImage& image, codeplug::SettingsRecord& settings,
+                           const codeplug::BuildContext& context) const override {
+    return codeplug::standardCodec().build(image, settings, context);
+  }
+  void loadDefaultPrompts(codeplug::SettingsRecord& settings,
+                          models::ModelCode model) const override {
+    codeplug::standardCodec().loadDefaultPrompts(settings, model);
+  }
+
+ private:
+  const DecodeImage& decode_;
+};
+
+}  // namespace
+
 int runCheck(const std::string& path, const DecodeImage& decode, CliRun& run) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    run.io.err << "check: cannot open \"" << path << "\"\n";
+  OpenedCodeplug opened = loadCodeplugFile(path, CheckCodec(decode));
+  if (!opened.codeplug) {
+    run.io.err << path << ": " << opened.failure << '\n';
     return kExitFailed;
   }
-  codeplug::CodeplugImage image;
-  codeplug::SettingsRecord settings;
-  const models::ModelCode model = codeplug::DataProcess(image, settings).parseSRecordImage(file);
-  if (model == 0) {
-    run.io.err << describeFailure(errors::code::InvalidArchive, run.reporter.context()) << '\n';
-    return kExitFailed;
-  }
-  image.setModel(model);
-  if (const errors::ResultCode decoded = decode(image, settings); decoded != errors::code::Ok) {
-    run.io.err << describeFailure(decoded, run.reporter.context()) << '\n';
-    return kExitFailed;
-  }
+  codeplug::CodeplugImage& image = *opened.codeplug->image;
+  codeplug::SettingsRecord& settings = opened.codeplug->settings;
 
   pages::PageContext context = pages::pageContextOf(image, settings, run.reporter);
   pages::EditingPageModules modules;

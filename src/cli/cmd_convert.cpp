@@ -47,7 +47,10 @@ class ScratchFolder {
 // been shown before it.
 int failed(errors::ResultCode result, const char* what, const std::string& path, CliRun& run) {
   if (result == codeplug::kFileNotAccessible) {
-    run.io.err << "convert: cannot " << what << " \"" << path << "\"\n";
+    run.io.err << "convert: cannot " << what << " \"" << path << "\"";
+    if (!run.reporter.context().fileProblem.empty())
+      run.io.err << ": " << run.reporter.context().fileProblem;
+    run.io.err << '\n';
   } else {
     run.io.err << describeFailure(result, run.reporter.context()) << '\n';
   }

@@ -48,7 +48,8 @@ std::optional<Loaded> load(const std::string& path, const codeplug::CodeplugCode
       codeplug::CodeplugFiles(*l.image, *l.settings, work, run.reporter, codec)
           .readCodeplugFile(path);
   if (read == codeplug::kFileNotAccessible) {
-    run.io.err << "diff: cannot open \"" << path << "\"\n";
+    run.io.err << "diff: cannot open \"" << path << "\": " << run.reporter.context().fileProblem
+               << '\n';
     return std::nullopt;
   }
   if (read != errors::code::Done) {

@@ -1,13 +1,16 @@
 #include <CLI/CLI.hpp>
 #include <cstdio>
-#include <fstream>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <ostream>
+#include <sstream>
 
 #include "cli/cli_app.h"
+#include "cli/codeplug_files.h"
+#include "codeplug/codeplug_files.h"
 #include "codeplug/data_process.h"
 #include "codeplug/field_encodings.h"
+#include "codeplug/file_access.h"
 #include "errors/result_code.h"
 
 namespace zelta::cli {
@@ -19,8 +22,9 @@ using models::ModelCode;
 // What one codeplug file holds, as far as reading it tells.
 struct FileInfo {
   std::string path;
-  errors::ResultCode result = errors::code::Ok;
-  bool opened = true;
+  bool valid = false;
+  errors::ResultCode result = errors::code::Ok;  // -30 too for a file that cannot be opened
+  std::string failure;                           // why the file is not valid
   ModelCode model = 0;
   std::string family;
   int imageBytes = 0;
@@ -39,29 +43,29 @@ bool printable(ModelCode c) {
   return c >= 0x20 && c < 0x7F;
 }
 
+// The verdict is that of opening the file, as show and check open it; the
+// values shown come from the records as the file holds them.
 FileInfo inspect(const std::string& path) {
   FileInfo info;
   info.path = path;
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    info.opened = false;
-    info.result = errors::code::InvalidArchive;
+  const OpenedCodeplug opened = loadCodeplugFile(path, codeplug::standardCodec());
+  if (!opened.codeplug) {
+    info.result = opened.result == codeplug::kFileNotAccessible ? errors::code::InvalidArchive
+                                                                : opened.result;
+    info.failure = opened.failure;
     return info;
   }
+  const codeplug::FileContent content = codeplug::readCodeplugFileContent(path);
+  std::istringstream file(content.bytes);
   auto image = std::make_unique<CodeplugImage>();
   codeplug::SettingsRecord settings;
-  codeplug::DataProcess process(*image, settings);
-  if (!codeplug::DataProcess::hasDataRecords(file)) {
+  const ModelCode model = codeplug::DataProcess(*image, settings).parseSRecordImage(file);
+  if (content.error || model == 0) {  // the file changed since it was opened
     info.result = errors::code::InvalidArchive;
+    info.failure = describeFailure(info.result, {});
     return info;
   }
-  file.clear();
-  file.seekg(0);
-  const ModelCode model = process.parseSRecordImage(file);
-  if (model == 0) {
-    info.result = errors::code::InvalidArchive;
-    return info;
-  }
+  info.valid = true;
   image->setModel(model);
   info.model = model;
   info.header = image->header();
@@ -81,10 +85,10 @@ FileInfo inspect(const std::string& path) {
   return info;
 }
 
-nlohmann::json toJson(const FileInfo& i, const errors::MessageContext& context) {
-  nlohmann::json j{{"file", i.path}, {"valid", i.result == errors::code::Ok}, {"result", i.result}};
-  if (i.result != errors::code::Ok) {
-    j["error"] = i.opened ? describeFailure(i.result, context) : "cannot open the file";
+nlohmann::json toJson(const FileInfo& i) {
+  nlohmann::json j{{"file", i.path}, {"valid", i.valid}, {"result", i.result}};
+  if (!i.valid) {
+    j["error"] = i.failure;
     return j;
   }
   j["model"] = i.model;
@@ -104,8 +108,11 @@ nlohmann::json toJson(const FileInfo& i, const errors::MessageContext& context) 
 
 void printText(std::ostream& out, const FileInfo& i) {
   out << i.path << '\n';
-  out << "  valid:             " << (i.result == errors::code::Ok ? "yes" : "no") << '\n';
-  if (i.result != errors::code::Ok) return;
+  out << "  valid:             " << (i.valid ? "yes" : "no") << '\n';
+  if (!i.valid) {
+    out << "  reason:            " << i.failure << '\n';
+    return;
+  }
   out << "  model:             " << hexByte(i.model);
   if (printable(i.model)) out << " '" << static_cast<char>(i.model) << "'";
   out << '\n';
@@ -138,18 +145,13 @@ void addInfoCommand(CLI::App& app, CliRun& run) {
       nlohmann::json all = nlohmann::json::array();
       for (const std::string& path : options->files) {
         const FileInfo info = inspect(path);
-        allValid = allValid && info.result == errors::code::Ok;
+        allValid = allValid && info.valid;
         if (options->json) {
-          all.push_back(toJson(info, run.reporter.context()));
+          all.push_back(toJson(info));
           continue;
         }
         printText(run.io.out, info);
-        if (!info.opened) {
-          run.io.err << path << ": cannot open the file\n";
-        } else if (info.result != errors::code::Ok) {
-          run.io.err << path << ": " << describeFailure(info.result, run.reporter.context())
-                     << '\n';
-        }
+        if (!info.valid) run.io.err << path << ": " << info.failure << '\n';
       }
       if (options->json) run.io.out << all.dump(2) << '\n';
       return allValid ? kExitOk : kExitFailed;

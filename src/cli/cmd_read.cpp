@@ -1,12 +1,62 @@
 #include <CLI/CLI.hpp>
+#include <ostream>
+#include <vector>
 
 #include "cli/cli_app.h"
 #include "cli/cli_operations.h"
+#include "codeplug/frequency_band.h"
+#include "codeplug/frequency_synthesizer.h"
 
 namespace zelta::cli {
+namespace {
+
+// Keeps the statements of the checks, to be shown after the file is saved.
+class CollectingReporter final : public errors::Reporter {
+ public:
+  std::vector<errors::Message> shown;
+
+ protected:
+  void showMessage(const errors::Message& message) override { shown.push_back(message); }
+  bool askQuestion(errors::ResultCode, const errors::Question&) override { return false; }
+};
+
+// The frequency checks saving and programming make, on the codeplug as
+// read; they change nothing.
+std::vector<errors::Message> saveCheckFindings(const Codeplug& codeplug) {
+  const models::ModelCode model = codeplug.image->modelCode();
+  const codeplug::FrequencySettings frequency = codeplug::frequencySettingsOf(
+      codeplug.settings, model, codeplug::bandTableFor(model, "", false));
+  CollectingReporter findings;
+  codeplug::checkSynthesizable(frequency, findings);
+  codeplug::checkFrequencyInBand(frequency, findings);
+  return findings.shown;
+}
+
+// The pager's image saved exactly as read: the file is the pager's backup,
+// whatever the checks think of it. An image converted from the old format
+// is no longer the pager's layout and is built as a save builds it.
+int saveAsRead(OperationRun& op, const std::string& path, CliRun& run) {
+  Codeplug& codeplug = op.codeplug;
+  const bool ownLayout = codeplug.image->current().byte(1) == codeplug.image->modelCode();
+  if (!ownLayout) return saveCodeplugFile(codeplug, path, false, run);
+  codeplug::CodeplugFiles files(op.codeplugSession);
+  if (files.writeImageFile(path) != errors::code::Done) {
+    run.io.err << path << ": cannot write the file: " << run.reporter.context().fileProblem << '\n';
+    return kExitFailed;
+  }
+  const std::vector<errors::Message> findings = saveCheckFindings(codeplug);
+  if (!findings.empty()) {
+    run.io.err << path << ": saved as read; saving or programming this codeplug stops at:\n";
+    for (const errors::Message& m : findings) run.io.err << "  " << reportLine(m) << '\n';
+  }
+  return kExitOk;
+}
+
+}  // namespace
 
 // read --port DEV -o FILE: reads the pager's codeplug, decodes it and saves
-// it as a codeplug file. A failed read writes nothing.
+// the image as read. A failed read writes nothing; a codeplug that fails the
+// frequency checks is still saved, and the findings follow as warnings.
 void addReadCommand(CLI::App& app, CliRun& run) {
   struct Options {
     LinkOptions link;
@@ -29,7 +79,7 @@ void addReadCommand(CLI::App& app, CliRun& run) {
       const errors::ResultCode r =
           op->operations.RunPagerOperation(operations::OperationKind::Read);
       if (r != errors::code::Done) return reportLinkFailure(run, r);
-      const int saved = saveCodeplugFile(op->codeplug, options->output, false, run);
+      const int saved = saveAsRead(*op, options->output, run);
       if (saved == kExitOk) {
         run.io.out << "Read " << link::modelLabel(op->codeplug.image->modelCode()) << " pager "
                    << op->codeplug.settings.serialNumber << " into " << options->output << '\n';

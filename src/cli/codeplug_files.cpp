@@ -23,31 +23,36 @@ class QuietReporter final : public errors::Reporter {
   bool askQuestion(errors::ResultCode, const errors::Question&) override { return false; }
 };
 
-int failure(CliRun& run, const std::string& path, errors::ResultCode result, const char* what,
-            const errors::MessageContext& context) {
-  if (result == codeplug::kFileNotAccessible) {
-    run.io.err << path << ": cannot " << what << " the file\n";
-  } else {
-    run.io.err << path << ": " << describeFailure(result, context) << '\n';
-  }
-  return kExitFailed;
+std::string failureText(errors::ResultCode result, const char* what,
+                        const errors::MessageContext& context) {
+  if (result != codeplug::kFileNotAccessible) return describeFailure(result, context);
+  std::string text = std::string("cannot ") + what + " the file";
+  if (!context.fileProblem.empty()) text += ": " + context.fileProblem;
+  return text;
 }
 
 }  // namespace
 
 // Opening and saving make no scratch file: their work folder stays unused.
-std::optional<Codeplug> openCodeplugFile(const std::string& path, CliRun& run) {
+OpenedCodeplug loadCodeplugFile(const std::string& path, const codeplug::CodeplugCodec& codec) {
+  OpenedCodeplug opened;
   Codeplug codeplug;
   codeplug::WorkFiles work;
   QuietReporter quiet;
-  codeplug::CodeplugFiles files(*codeplug.image, codeplug.settings, work, quiet,
-                                codeplug::standardCodec());
-  const errors::ResultCode result = files.readCodeplugFile(path);
-  if (result != errors::code::Done) {
-    failure(run, path, result, "open", quiet.context());
-    return std::nullopt;
+  codeplug::CodeplugFiles files(*codeplug.image, codeplug.settings, work, quiet, codec);
+  opened.result = files.readCodeplugFile(path);
+  if (opened.result == errors::code::Done) {
+    opened.codeplug = std::move(codeplug);
+  } else {
+    opened.failure = failureText(opened.result, "open", quiet.context());
   }
-  return codeplug;
+  return opened;
+}
+
+std::optional<Codeplug> openCodeplugFile(const std::string& path, CliRun& run) {
+  OpenedCodeplug opened = loadCodeplugFile(path, codeplug::standardCodec());
+  if (!opened.codeplug) run.io.err << path << ": " << opened.failure << '\n';
+  return std::move(opened.codeplug);
 }
 
 int saveCodeplugFile(Codeplug& codeplug, const std::string& path, bool newPager, CliRun& run) {
@@ -58,8 +63,9 @@ int saveCodeplugFile(Codeplug& codeplug, const std::string& path, bool newPager,
   codeplug::SaveContext context;
   context.build.pagerUnprogrammed = newPager;
   const errors::ResultCode result = files.writeCodeplugFile(path, context);
-  if (result != errors::code::Done) return failure(run, path, result, "write", quiet.context());
-  return kExitOk;
+  if (result == errors::code::Done) return kExitOk;
+  run.io.err << path << ": " << failureText(result, "write", quiet.context()) << '\n';
+  return kExitFailed;
 }
 
 std::string modelHex(models::ModelCode model) {

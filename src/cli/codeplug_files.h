@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "cli/cli_app.h"
+#include "codeplug/codec.h"
 #include "codeplug/codeplug_image.h"
 #include "codeplug/settings_record.h"
 #include "errors/result_code.h"
@@ -20,8 +21,21 @@ struct Codeplug {
   codeplug::SettingsRecord settings;
 };
 
-// Reads a codeplug file and decodes it as opening the file does; a failure
-// is shown on standard error.
+// What opening a codeplug file gave: the codeplug, or why not.
+struct OpenedCodeplug {
+  std::optional<Codeplug> codeplug;
+  errors::ResultCode result = errors::code::Done;
+  // "error -30: ERROR: Invalid archive file. The file is ..." or "cannot
+  // open the file: No such file or directory"; empty on success.
+  std::string failure;
+};
+
+// Reads a codeplug file and decodes it as opening the file does: the one
+// verdict every command gives on a file.
+OpenedCodeplug loadCodeplugFile(const std::string& path, const codeplug::CodeplugCodec& codec);
+
+// loadCodeplugFile with the program's codec; a failure is shown on
+// standard error as "PATH: <failure>".
 std::optional<Codeplug> openCodeplugFile(const std::string& path, CliRun& run);
 
 // Saves as the save command does: the frequency checked against the band,

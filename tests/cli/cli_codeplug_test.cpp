@@ -8,10 +8,12 @@
 
 #include "cli/cli_app.h"
 #include "cli/cli_run.h"
+#include "cli/codeplug_files.h"
 #include "codeplug/builders.h"
 #include "codeplug/data_process.h"
 #include "codeplug/decoders.h"
 #include "core/codeplug/codec_fixture.h"
+#include "pages/page_rules.h"
 #include "support/temp_folder.h"
 
 namespace zelta::cli {
@@ -21,6 +23,12 @@ namespace fs = std::filesystem;
 using testing::CliResult;
 using testing::runArgs;
 using zelta::testing::TempFolder;
+
+class QuietReporter final : public errors::Reporter {
+ protected:
+  void showMessage(const errors::Message&) override {}
+  bool askQuestion(errors::ResultCode, const errors::Question&) override { return false; }
+};
 
 class CliCodeplug : public ::testing::Test {
  protected:
@@ -275,7 +283,8 @@ TEST_F(CliCodeplug, EditReplacesAnExistingOutput) {
   EXPECT_EQ(decoded(path("out.cp")).codeType[0], 1);
 }
 
-// A new codeplug holds the model's defaults, as building them gives them.
+// A new codeplug holds the model's defaults as its pages keep them (the
+// page rules applied), as building them gives them.
 TEST_F(CliCodeplug, NewWritesTheDefaultsOfEveryModel) {
   for (const models::ModelInfo& info : models::kModels) {
     const models::ModelCode model = info.code;
@@ -291,6 +300,9 @@ TEST_F(CliCodeplug, NewWritesTheDefaultsOfEveryModel) {
     image.header().memorySize = 32;
     codeplug::SettingsRecord expected = codeplug::testing::startingSettings(image);
     if (models::modelIn(model, models::ModelGroup::dualOrF)) expected.frequency2 = "158.0125";
+    QuietReporter quiet;
+    pages::PageContext pageContext = pageContextOf(image, expected, quiet);
+    pages::applyPageRules(pageContext);
     codeplug::BuildContext context;
     context.pagerUnprogrammed = true;
     ASSERT_EQ(codeplug::buildImage(image, expected, context), errors::code::Ok);

@@ -111,16 +111,22 @@ TEST_F(CliInfo, TextModeReportsMinusThirtyPerInvalidFile) {
   EXPECT_NE(r.out.find("  model:             0x31 '1'\n"), std::string::npos);
 }
 
-TEST_F(CliInfo, OldFormatFileShowsItsWindow) {
-  // A 768-byte image of model ' ' goes to the old-format window.
+// A 768-byte image of model ' ' on 158.0125 MHz (in 100 Hz steps at 0x49),
+// or on 0 Hz, which lies in no band.
+std::string oldFormatText(bool inBand) {
   std::string text = "S0090000004C583408203C\r\n";
+  const auto byteAt = [inBand](unsigned at) -> unsigned {
+    if (at == 1) return 0x20;
+    if (!inBand) return 0;
+    return at == 0x49 ? 0x18 : at == 0x4A ? 0x1C : at == 0x4B ? 0x5D : 0;
+  };
   for (unsigned at = 0; at < 768; at += 16) {
     unsigned sum = 0x13 + (at >> 8) + (at & 0xFF);
     char line[64];
     std::snprintf(line, sizeof line, "S113%04X", at);
     std::string s = line;
     for (unsigned k = 0; k < 16; ++k) {
-      const unsigned b = (at + k == 1) ? 0x20 : 0;
+      const unsigned b = byteAt(at + k);
       std::snprintf(line, sizeof line, "%02X", b);
       s += line;
       sum += b;
@@ -128,13 +134,31 @@ TEST_F(CliInfo, OldFormatFileShowsItsWindow) {
     std::snprintf(line, sizeof line, "%02X\r\n", ~sum & 0xFF);
     text += s + line;
   }
-  const std::string p = writeText("old.cp", text + "S9030000FC\r\n");
+  return text + "S9030000FC\r\n";
+}
+
+TEST_F(CliInfo, OldFormatFileShowsItsWindow) {
+  // A 768-byte image of model ' ' goes to the old-format window.
+  const std::string p = writeText("old.cp", oldFormatText(true));
   const auto j = nlohmann::json::parse(runArgs({"info", "--json", p}).out);
   EXPECT_EQ(j[0]["valid"], true);
   EXPECT_EQ(j[0]["model"], 0x20);
   EXPECT_EQ(j[0]["family"], "old format");
   EXPECT_EQ(j[0]["imageBytes"], 768);
   EXPECT_EQ(j[0]["memorySize"], 8);
+}
+
+// info's verdict is that of opening the file: an old-format file whose
+// frequency lies in no band does not open, and info says why.
+TEST_F(CliInfo, AFileThatDoesNotOpenIsInvalid) {
+  const std::string p = writeText("noband.cp", oldFormatText(false));
+  const CliResult info = runArgs({"info", p});
+  EXPECT_EQ(info.status, kExitFailed);
+  EXPECT_NE(info.out.find("  valid:             no\n  reason:            error -36: ERROR: "
+                          "Frequency is not synthesizable.\n"),
+            std::string::npos)
+      << info.out;
+  EXPECT_EQ(runArgs({"show", p}).status, kExitFailed);
 }
 
 TEST_F(CliInfo, FileMadeBySrecCat) {

@@ -18,8 +18,37 @@ TEST(CliReporter, StatementsGoToStandardError) {
   Fixture f;
   CliReporter reporter(f.io);
   reporter.ReportCode(-30);
-  EXPECT_EQ(f.err.str(), "ERROR: Invalid archive file.\n");
+  EXPECT_EQ(f.err.str(), "error -30: ERROR: Invalid archive file.\n");
   EXPECT_TRUE(f.out.str().empty());
+}
+
+// Every statement names its code and caption in one form, whether its text
+// carries the caption or not, and whatever its class.
+TEST(CliReporter, EveryStatementNamesItsCodeAndCaption) {
+  const struct {
+    errors::ResultCode code;
+    const char* line;
+  } cases[] = {
+      {-25, "error -25: ERROR: Bad checksum."},
+      {-27, "error -27: ERROR: Invalid POCSAG code."},
+      {-22, "error -22: WARNING: Pager is unprogrammed."},
+      {-60, "error -60: INFORMATION: Pager is in Quick Page Mode."},
+      {-16, "error -16: ERROR: Pager is not responding."},
+  };
+  for (const auto& c : cases) {
+    Fixture f;
+    CliReporter reporter(f.io);
+    reporter.ReportCode(c.code);
+    EXPECT_EQ(f.err.str(), std::string(c.line) + "\n") << c.code;
+    EXPECT_EQ(describeFailure(c.code, {}), c.line) << c.code;
+  }
+}
+
+TEST(CliReporter, BoxesOfNoCodeKeepTheirCaption) {
+  Fixture f;
+  CliReporter reporter(f.io);
+  reporter.Show(errors::Message{errors::BoxClass::Error, "Error", "Can not open com port."});
+  EXPECT_EQ(f.err.str(), "Error: Can not open com port.\n");
 }
 
 TEST(CliReporter, QuestionsAreRefusedWithoutATerminalUnlessAnswered) {
@@ -47,7 +76,7 @@ TEST(CliReporter, AsksOnATerminal) {
 TEST(CliReporter, FailureLineNamesTheCode) {
   EXPECT_EQ(describeFailure(-30, {}), "error -30: ERROR: Invalid archive file.");
   EXPECT_EQ(describeFailure(-129, {}),
-            "error -129: Can not program. (read) !! Connect the pager and pager mechanical "
+            "error -129: ERROR: Can not program. (read) !! Connect the pager and pager mechanical "
             "interface until it is tight in the fixture.");
 }
 

@@ -1,11 +1,12 @@
-# Fuzzing the codeplug file reader with libFuzzer (clang's fuzzer runtime).
+# Fuzzing the codeplug file reader and the codec with libFuzzer (clang's fuzzer runtime).
 #
 # The fuzzer is its own small clang build of just the sources it needs, so the
 # main build may use any compiler. It runs for 60 seconds as one ctest test,
 # only in the build without ZELTA_SANITIZE (make test runs ctest in both the
 # normal and the sanitizer build; the fuzzer carries its own sanitizers).
 # The inputs in tests/data/srecord-fuzz seed it; a crashing input it finds
-# belongs there too, where core_codeplug_tests replays every file.
+# belongs there too, where core_codeplug_tests replays every file. A second
+# fuzzer decodes and builds images of every model code for 30 seconds.
 if(NOT ZELTA_SANITIZE)
   find_program(ZELTA_FUZZ_CLANGXX NAMES clang++ clang++-14)
   set(ZELTA_FUZZ_AVAILABLE OFF)
@@ -24,33 +25,50 @@ if(NOT ZELTA_SANITIZE)
 
   if(ZELTA_FUZZ_AVAILABLE)
     set(core ${CMAKE_SOURCE_DIR}/src/core)
-    set(fuzz_sources
-      ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/srecord_fuzz.cpp
-      ${core}/codeplug/data_process.cpp
-      ${core}/codeplug/codeplug_image.cpp
-      ${core}/codeplug/field_offsets.cpp
-      ${core}/codeplug/settings_record.cpp
-      ${core}/text/prompt_catalogue.cpp)
-    set(fuzzer ${CMAKE_CURRENT_BINARY_DIR}/fuzz_srecord)
-    add_custom_command(
-      OUTPUT ${fuzzer}
-      COMMAND ${ZELTA_FUZZ_CLANGXX} -std=c++20 -O1 -g -fno-omit-frame-pointer
-              -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
-              -I${core} -MD -MF ${fuzzer}.d ${fuzz_sources} -o ${fuzzer}
-      DEPENDS ${fuzz_sources}
-      DEPFILE ${fuzzer}.d
-      COMMENT "Building the S-record fuzzer with clang"
-      VERBATIM)
-    add_custom_target(srecord_fuzzer ALL DEPENDS ${fuzzer})
 
-    set(corpus ${CMAKE_BINARY_DIR}/fuzz-corpus/srecord)
-    file(MAKE_DIRECTORY ${corpus})
-    add_test(NAME fuzz_srecord_reader
-      COMMAND ${fuzzer} -max_total_time=60 -timeout=10 -rss_limit_mb=2048 -max_len=8192
-              -artifact_prefix=${CMAKE_BINARY_DIR}/fuzz-corpus/
-              ${corpus} ${CMAKE_CURRENT_SOURCE_DIR}/data/srecord-fuzz)
-    set_tests_properties(fuzz_srecord_reader PROPERTIES LABELS "fuzz" TIMEOUT 240)
+    # zelta_add_fuzzer(NAME SECONDS SOURCES... [SEEDS dir]): a fuzzer built
+    # with clang from the given sources and a ctest test running it for
+    # SECONDS, with its own corpus under fuzz-corpus/NAME.
+    function(zelta_add_fuzzer name seconds)
+      cmake_parse_arguments(FUZZ "" "SEEDS" "SOURCES" ${ARGN})
+      set(fuzzer ${CMAKE_CURRENT_BINARY_DIR}/fuzz_${name})
+      add_custom_command(
+        OUTPUT ${fuzzer}
+        COMMAND ${ZELTA_FUZZ_CLANGXX} -std=c++20 -O1 -g -fno-omit-frame-pointer
+                -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
+                -I${core} -MD -MF ${fuzzer}.d ${FUZZ_SOURCES} -o ${fuzzer}
+        DEPENDS ${FUZZ_SOURCES}
+        DEPFILE ${fuzzer}.d
+        COMMENT "Building the ${name} fuzzer with clang"
+        VERBATIM)
+      add_custom_target(${name}_fuzzer ALL DEPENDS ${fuzzer})
+      set(corpus ${CMAKE_BINARY_DIR}/fuzz-corpus/${name})
+      file(MAKE_DIRECTORY ${corpus})
+      add_test(NAME fuzz_${name}
+        COMMAND ${fuzzer} -max_total_time=${seconds} -timeout=10 -rss_limit_mb=2048 -max_len=8192
+                -artifact_prefix=${CMAKE_BINARY_DIR}/fuzz-corpus/${name}-
+                ${corpus} ${FUZZ_SEEDS})
+      set_tests_properties(fuzz_${name} PROPERTIES LABELS "fuzz" TIMEOUT 240)
+    endfunction()
+
+    # The S-record reader: any text as a codeplug file.
+    zelta_add_fuzzer(srecord 60
+      SOURCES
+        ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/srecord_fuzz.cpp
+        ${core}/codeplug/data_process.cpp
+        ${core}/codeplug/codeplug_image.cpp
+        ${core}/codeplug/field_offsets.cpp
+        ${core}/codeplug/settings_record.cpp
+        ${core}/text/prompt_catalogue.cpp
+      SEEDS ${CMAKE_CURRENT_SOURCE_DIR}/data/srecord-fuzz)
+
+    # Decoding and building: any image under any model code. The codec
+    # reaches most of the codeplug and text folders.
+    file(GLOB codec_sources CONFIGURE_DEPENDS
+      ${core}/codeplug/*.cpp ${core}/text/*.cpp ${core}/errors/*.cpp)
+    zelta_add_fuzzer(codec 30
+      SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/codec_fuzz.cpp ${codec_sources})
   else()
-    message(STATUS "clang's libFuzzer runtime not found: the S-record fuzz test is left out")
+    message(STATUS "clang's libFuzzer runtime not found: the fuzz tests are left out")
   endif()
 endif()

@@ -318,7 +318,7 @@ TEST(CliWithSimulator, UnansweredWakeUpFailsWithTheResultCode) {
   SimProcess sim({"--no-advertise", "--model", "u", "--fault", "garbage"});
   const cli::testing::CliResult r = cli::testing::runArgs({"identify", "--port", sim.path()});
   EXPECT_EQ(r.status, cli::kExitFailed);
-  EXPECT_EQ(r.err, "error -16: Pager is not responding.\n");
+  EXPECT_EQ(r.err, "error -16: ERROR: Pager is not responding.\n");
 }
 
 }  // namespace

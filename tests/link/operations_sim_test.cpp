@@ -157,6 +157,38 @@ TEST(CliOperations, ReadWritesTheFileAndProgramSendsIt) {
   EXPECT_EQ(std::string(received.begin() + 0x5D, received.begin() + 0x67), "P000000007");
 }
 
+// A read's file is the pager's backup: a codeplug that fails the frequency
+// checks (the simulator's own 0x98 image is off its band) is still saved
+// exactly as read, and the findings follow as warnings.
+TEST(CliOperations, ReadSavesTheImageAsReadAndWarnsOfFailedChecks) {
+  TempFolder dir;
+  SimProcess sim({"--no-advertise", "--model", "0x98", "--serial", "F000000001"});
+  ASSERT_FALSE(sim.path().empty());
+  Bytes asRead;
+  {
+    RealOperations ops(sim.path());
+    ASSERT_EQ(ops.operations.RunPagerOperation(operations::OperationKind::Read), rc::Done);
+    asRead = bytesOf(ops.codeplug, 2048);
+  }
+
+  const fs::path file = dir.path() / "backup.cp";
+  const cli::testing::CliResult r =
+      cli::testing::runArgs({"read", "--port", sim.path(), "-o", file.string()});
+  EXPECT_EQ(r.status, cli::kExitOk) << r.err;
+  EXPECT_EQ(r.err.rfind(file.string() + ": saved as read; saving or programming this codeplug "
+                                        "stops at:\n",
+                        0),
+            0U)
+      << r.err;
+  EXPECT_NE(r.err.find("\n  error -104: WARNING: Valid range is "), std::string::npos) << r.err;
+
+  auto image = std::make_unique<codeplug::CodeplugImage>();
+  codeplug::SettingsRecord settings;
+  std::ifstream in(file, std::ios::binary);
+  ASSERT_EQ(codeplug::DataProcess(*image, settings).parseSRecordImage(in), 0x98);
+  EXPECT_EQ(Bytes(image->buffer().begin(), image->buffer().begin() + 2048), asRead);
+}
+
 TEST(CliOperations, WrongPasswordAndNak) {
   TempFolder dir;
   const Codeplug pager = defaultCodeplug('p');

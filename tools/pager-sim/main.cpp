@@ -17,8 +17,10 @@
 #include <memory>
 #include <sstream>
 
+#include "codeplug/atomic_file.h"
 #include "codeplug/codeplug_image.h"
 #include "codeplug/data_process.h"
+#include "codeplug/file_access.h"
 #include "fixture_line.h"
 #include "link/simulator_advert.h"
 #include "pager_simulator.h"
@@ -68,11 +70,13 @@ bool parseFault(const std::string& text, SimulatorOptions& options, std::string&
   return true;
 }
 
-bool readFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return true;
+// The image file whole; a device, a FIFO or a file far larger than any
+// codeplug is refused before it is read. The reason of a failure, or empty.
+std::string readFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
+  const zelta::codeplug::FileContent content = zelta::codeplug::readCodeplugFileContent(path);
+  if (content.error) return content.error.message();
+  bytes.assign(content.bytes.begin(), content.bytes.end());
+  return {};
 }
 
 bool isCodeplugFile(const std::vector<std::uint8_t>& bytes) {
@@ -99,17 +103,11 @@ bool readCodeplugFile(const std::vector<std::uint8_t>& bytes, std::vector<std::u
   return true;
 }
 
+// Readers never see half an image; only a regular file or a new name is
+// written.
 bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-  const std::string temporary = path + ".part";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    if (!out) return false;
-  }
-  std::error_code ec;
-  std::filesystem::rename(temporary, path, ec);  // readers never see half an image
-  return !ec;
+  return zelta::codeplug::writeFileAtomically(
+      path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 // A received image as a codeplug file (S-records) when the name ends in
@@ -181,8 +179,8 @@ int main(int argc, char** argv) {
   bool modelFromImage = false;
   if (!imagePath.empty()) {
     std::vector<std::uint8_t> bytes;
-    if (!readFile(imagePath, bytes)) {
-      std::cerr << "zelta-pager-sim: cannot read " << imagePath << '\n';
+    if (const std::string problem = readFile(imagePath, bytes); !problem.empty()) {
+      std::cerr << "zelta-pager-sim: cannot read " << imagePath << ": " << problem << '\n';
       return 2;
     }
     if (isCodeplugFile(bytes)) {

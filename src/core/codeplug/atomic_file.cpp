@@ -9,6 +9,8 @@
 #include <system_error>
 #include <vector>
 
+#include "codeplug/file_access.h"
+
 namespace zelta::codeplug {
 namespace fs = std::filesystem;
 namespace {
@@ -32,6 +34,10 @@ mode_t newFileMode() {
 }
 
 // The rename is only durable once the folder's entry is on the disk too.
+std::error_code lastError() {
+  return {errno, std::generic_category()};
+}
+
 void syncFolder(const fs::path& folder) {
   const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
@@ -41,12 +47,24 @@ void syncFolder(const fs::path& folder) {
 
 }  // namespace
 
-bool writeFileAtomically(const fs::path& requested, std::string_view content) {
+std::error_code replaceFileAtomically(const fs::path& requested, std::string_view content) {
   std::error_code ec;
   fs::path target = requested;
-  if (fs::is_symlink(target, ec)) {
-    const fs::path resolved = fs::canonical(target, ec);
-    if (!ec) target = resolved;
+  struct stat existing {};
+  bool replacing = false;
+  if (::lstat(target.c_str(), &existing) == 0) {
+    if (S_ISLNK(existing.st_mode)) {
+      const fs::path resolved = fs::canonical(target, ec);
+      if (ec) return FileRefusal::DanglingLink;
+      target = resolved;
+      if (::stat(target.c_str(), &existing) != 0) return lastError();
+    }
+    if (S_ISDIR(existing.st_mode)) return std::make_error_code(std::errc::is_a_directory);
+    if (!S_ISREG(existing.st_mode)) return FileRefusal::NotRegularFile;
+    if (::access(target.c_str(), W_OK) != 0) return lastError();
+    replacing = true;
+  } else if (errno != ENOENT) {
+    return lastError();
   }
   const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
 
@@ -54,21 +72,27 @@ bool writeFileAtomically(const fs::path& requested, std::string_view content) {
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   const int fd = ::mkstemp(name.data());
-  if (fd < 0) return false;
+  if (fd < 0) return lastError();
   const fs::path temporary(name.data());
 
-  struct stat existing {};
-  const mode_t mode =
-      ::stat(target.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : newFileMode();
-  bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, content) && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
-  if (!ok) {
+  std::error_code failure;
+  const mode_t mode = replacing ? (existing.st_mode & 07777) : newFileMode();
+  // Only a privileged process may hand the file back to another owner;
+  // elsewhere the new file is the writer's, as any rewrite would make it.
+  if (replacing) (void)::fchown(fd, existing.st_uid, existing.st_gid);
+  if (::fchmod(fd, mode) != 0 || !writeAll(fd, content) || ::fsync(fd) != 0) failure = lastError();
+  if (::close(fd) != 0 && !failure) failure = lastError();
+  if (!failure && ::rename(temporary.c_str(), target.c_str()) != 0) failure = lastError();
+  if (failure) {
     fs::remove(temporary, ec);
-    return false;
+    return failure;
   }
   syncFolder(folder);
-  return true;
+  return {};
+}
+
+bool writeFileAtomically(const fs::path& target, std::string_view content) {
+  return !replaceFileAtomically(target, content);
 }
 
 }  // namespace zelta::codeplug

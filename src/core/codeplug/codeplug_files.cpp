@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <memory>
 #include <sstream>
 
@@ -11,6 +10,7 @@
 #include "codeplug/common_fields.h"
 #include "codeplug/data_process.h"
 #include "codeplug/field_encodings.h"
+#include "codeplug/file_access.h"
 #include "codeplug/frequency_synthesizer.h"
 
 namespace zelta::codeplug {
@@ -157,8 +157,15 @@ void moveToLargeLayout(CodeplugImage& image, models::ModelCode sourceModel) {
 }
 
 errors::ResultCode CodeplugFiles::readCodeplugFile(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return kFileNotAccessible;
+  std::string& problem = reporter_.context().fileProblem;
+  problem.clear();
+  const FileContent content = readCodeplugFileContent(file);
+  if (content.error) {
+    problem = content.error.message();
+    return content.refused() ? showing(reporter_, errors::code::InvalidArchive)
+                             : kFileNotAccessible;
+  }
+  std::istringstream in(content.bytes);
   if (!DataProcess::hasDataRecords(in)) return showing(reporter_, errors::code::InvalidArchive);
   in.clear();
   in.seekg(0);
@@ -174,6 +181,15 @@ errors::ResultCode CodeplugFiles::readCodeplugFile(const fs::path& file) {
 
   const models::ModelCode model = DataProcess(*image, *settings).parseSRecordImage(in);
   if (model == 0) return showing(reporter_, errors::code::InvalidArchive);
+  // A model byte no pager has (0xFF included, which means "no model") says
+  // nothing about the layout: decoding would show defaults the file does
+  // not hold.
+  if (!models::findModel(model)) {
+    char code[8];
+    std::snprintf(code, sizeof code, "0x%02X", static_cast<unsigned>(model));
+    problem = std::string("for model code ") + code + ", which is no pager model";
+    return showing(reporter_, errors::code::InvalidArchive);
+  }
   image->setModel(model);
 
   const errors::ResultCode decoded =
@@ -208,7 +224,9 @@ std::string CodeplugFiles::imageText() const {
 }
 
 errors::ResultCode CodeplugFiles::writeImageFile(const fs::path& file) {
-  return writeFileAtomically(file, imageText()) ? errors::code::Done : kFileNotAccessible;
+  const std::error_code failure = replaceFileAtomically(file, imageText());
+  reporter_.context().fileProblem = failure ? failure.message() : std::string();
+  return failure ? kFileNotAccessible : errors::code::Done;
 }
 
 errors::ResultCode CodeplugFiles::writeCodeplugFile(const fs::path& file,
@@ -234,16 +252,23 @@ errors::ResultCode CodeplugFiles::writeBackupBeforeWrite(const SaveContext& cont
 
 errors::ResultCode CodeplugFiles::convertToLargeImage(const fs::path& source,
                                                       const BuildContext& build) {
-  std::ifstream in(source, std::ios::binary);
-  if (!in) return kFileNotAccessible;
+  const FileContent content = readCodeplugFileContent(source);
+  reporter_.context().fileProblem = content.error ? content.error.message() : std::string();
+  if (content.error) return kFileNotAccessible;
+  std::istringstream in(content.bytes);
   const LargeImageRecords records = largeImageScratchRecords(in);
   std::string text;
   for (const std::string& line : records.lines) text += line + "\r\n";
   const fs::path scratch = work_.largeImageScratchPath();
-  if (!writeFileAtomically(scratch, text)) return kFileNotAccessible;
+  if (const std::error_code failure = replaceFileAtomically(scratch, text)) {
+    reporter_.context().fileProblem = failure.message();
+    return kFileNotAccessible;
+  }
 
-  std::ifstream back(scratch, std::ios::binary);
-  if (!back || DataProcess(image_, settings_).parseSRecordImageRelaxed(back) != 'q')
+  // The scratch text is what was just written; reading it back from the
+  // disk would add nothing but a chance to read something else.
+  std::istringstream back(text);
+  if (DataProcess(image_, settings_).parseSRecordImageRelaxed(back) != 'q')
     return kFileNotAccessible;
   image_.setModel('q');
   moveToLargeLayout(image_, records.sourceModel);

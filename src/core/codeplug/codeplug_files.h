@@ -110,12 +110,17 @@ class CodeplugFiles {
   // Reads a codeplug file and decodes it. 1 on success; otherwise the image,
   // its header values and the settings are exactly as they were, and the
   // result is the code already shown (-30, -107, -36), or
-  // kFileNotAccessible for a file that cannot be opened (no message).
+  // kFileNotAccessible for a file that cannot be opened (no message). A
+  // device, a FIFO or a file far larger than any codeplug is refused with
+  // -30 before it is read. The reporter context's fileProblem says why a
+  // file was refused or could not be opened, and is empty otherwise; the
+  // write operations below set it likewise.
   errors::ResultCode readCodeplugFile(const std::filesystem::path& file);
 
   // Checks the frequency against the band (-104, shown), builds the image
   // from the settings (-36, shown) and writes it. The file is replaced whole
-  // or not at all. 1, the code shown, or kFileNotAccessible.
+  // or not at all, and only a regular file or a new name is written
+  // (replaceFileAtomically). 1, the code shown, or kFileNotAccessible.
   errors::ResultCode writeCodeplugFile(const std::filesystem::path& file,
                                        const SaveContext& context = {});
 

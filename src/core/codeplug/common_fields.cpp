@@ -137,8 +137,10 @@ void decodeHeaderFields(const DecodeSource& source, SettingsRecord& s) {
   s.batteryGaugeMedLevel = static_cast<int>(b.bits(t.batteryHighMed, 3, 0));
   s.batteryGaugeLoLevel = static_cast<int>(b.bits(t.batteryLow, 7, 4));
   s.downloadPassword = readPassword(b, t.downloadPassword);
-  // A pager serial number fills all ten bytes; a blank one reads as empty.
-  s.serialNumber = rightTrimmed(b.text(t.serialNumber, kIdentityBytes));
+  // The serial number is ten characters as stored, trailing blanks
+  // included; a field of blanks holds none and reads as empty.
+  const std::string serial = b.text(t.serialNumber, kIdentityBytes);
+  s.serialNumber = rightTrimmed(serial).empty() ? std::string() : serial;
   s.ICN = rightTrimmed(b.text(t.icn, kIdentityBytes));
 }
 

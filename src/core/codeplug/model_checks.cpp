@@ -72,8 +72,10 @@ errors::ResultCode checkHardwareVariant(const PagerFacts& pager, CodeplugImage& 
   image.current().setBits(image.offsets().hardwareOptions, 7, 6, static_cast<unsigned>(variant));
 
   if (pager.band != settings.freqBand) {
+    // The message gives the receiver's range: the band the pager is built
+    // for, which the codeplug's frequency and band do not match.
     const BandLimits limits =
-        bandLimits(settings.freqBand, bandTableFor(pager.model, pager.serialNumber, true, data));
+        bandLimits(pager.band, bandTableFor(pager.model, pager.serialNumber, true, data));
     reporter.context().bandLowerMHz = limits.lowerMHz;
     reporter.context().bandUpperMHz = limits.upperMHz;
     reporter.ReportCode(code::OutOfBand);

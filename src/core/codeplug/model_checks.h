@@ -57,8 +57,9 @@ errors::ResultCode checkModelCompatibility(models::ModelCode codeplugModel, cons
 // F its dual-frequency support) must match the codeplug's. On a pass the
 // variant goes into the settings and bits 7-6 of byte 0x3C. Then the band
 // the pager holds must be the selected one.
-// 1; -118 on a mismatch (not shown: the caller reports it); -104 (shown)
-// when the bands differ.
+// 1; -118 on a mismatch (not shown: the caller reports it); -104 (shown,
+// with the limits of the pager's band, the receiver's range) when the bands
+// differ.
 errors::ResultCode checkHardwareVariant(const PagerFacts& pager, CodeplugImage& image,
                                         SettingsRecord& settings, errors::Reporter& reporter,
                                         const ProductionData& data = kProductionData);

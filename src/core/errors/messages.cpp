@@ -187,6 +187,13 @@ std::string wrongPasswordText(int remainingAttempts) {
   return text;
 }
 
+std::string tableText(ResultCode code) {
+  for (const TextEntry& entry : kReportTexts) {
+    if (entry.code == code) return std::string(entry.text);
+  }
+  return "What is this?";
+}
+
 }  // namespace
 
 BoxClass boxClassOf(ResultCode code) {
@@ -213,6 +220,9 @@ bool hasReportText(ResultCode code) {
 std::string reportText(ResultCode code, const MessageContext& context) {
   switch (code) {
     case -1: return wrongPasswordText(context.remainingAttempts);
+    case -30:
+      if (context.fileProblem.empty()) break;
+      return tableText(code) + "The file is " + context.fileProblem + ".\n";
     case -93:
       return "This pager has been programmed with a later PPS version. \n" +
              context.pagerVersionText + "\nIt cannot be read by this PPS.\n";
@@ -234,15 +244,12 @@ std::string reportText(ResultCode code, const MessageContext& context) {
     case -128: return "傳輸過程發生異常 - id@2\n" + std::string(kBig5SecondLine);
     default: break;
   }
-  for (const TextEntry& entry : kReportTexts) {
-    if (entry.code == code) return std::string(entry.text);
-  }
-  return "What is this?";
+  return tableText(code);
 }
 
 Message reportMessage(ResultCode code, const MessageContext& context) {
   const BoxClass boxClass = boxClassOf(code);
-  return Message{boxClass, std::string(captionOf(boxClass)), reportText(code, context)};
+  return Message{boxClass, std::string(captionOf(boxClass)), reportText(code, context), code};
 }
 
 Question confirmQuestion(ResultCode code) {

@@ -24,12 +24,17 @@ struct MessageContext {
   std::string pagerVersionText;
   // Codeplug version label of the last file checked (-107).
   std::string fileVersionLabel;
+  // Why the last codeplug file was refused (-30 appends it as "The file is
+  // ...") or could not be read or written (a front end shows it beside the
+  // path); empty when there is nothing to add. Set by the file operations.
+  std::string fileProblem;
 };
 
 struct Message {
   BoxClass boxClass;
   std::string caption;
   std::string text;
+  ResultCode code = 0;  // the result code shown; 0 for a box that shows none
 };
 
 struct Question {

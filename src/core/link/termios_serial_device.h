@@ -41,9 +41,9 @@ class TermiosSerialDevice : public SerialDevice {
 };
 
 // The operator's explanation of an open() errno for a device path: names
-// the group that owns the device when permission was denied.
+// the group that owns the device when permission was denied and joining it
+// would help.
 std::string describeOpenError(const std::string& path, int errorNumber);
-
 // What decides the advice for a device this user may not open.
 struct DeviceAccess {
   bool known = false;  // the device could be examined
