@@ -5,6 +5,7 @@
 #include "cli/cli_app.h"
 #include "cli/codeplug_files.h"
 #include "codeplug/new_codeplug.h"
+#include "pages/page_context_of.h"
 #include "pages/page_rules.h"
 
 namespace zelta::cli {
@@ -45,7 +46,8 @@ void addNewCommand(CLI::App& app, CliRun& run) {
 
       Codeplug codeplug;
       codeplug::setUpNewCodeplug(*model, *codeplug.image, codeplug.settings);
-      pages::PageContext context = pageContextOf(*codeplug.image, codeplug.settings, run.reporter);
+      pages::PageContext context =
+          pages::pageContextOf(*codeplug.image, codeplug.settings, run.reporter);
       pages::applyPageRules(context);
       return saveCodeplugFile(codeplug, options->output, true, run);
     };
