@@ -144,7 +144,7 @@ INSTANTIATE_TEST_SUITE_P(Families, ImageRoundTrip,
                                            FamilyCase{0x96, 2048, true},   // D
                                            FamilyCase{0x97, 2048, true},   // E
                                            FamilyCase{0x99, 2048, true}),  // F
-                         [](const auto& info) { return "Model" + hexModel(info.param.model); });
+                         [](const auto& p) { return "Model" + hexModel(p.param.model); });
 
 TEST(LinkWithSimulator, PasswordIsCheckedWithAttemptsLeft) {
   SimProcess sim({"--no-advertise", "--model", "0x98", "--password", "SECRET", "--attempts", "3"});

@@ -117,7 +117,7 @@ TEST_P(OperationsRoundTrip, ReadThenProgram) {
 INSTANTIATE_TEST_SUITE_P(OneModelPerFamily, OperationsRoundTrip,
                          ::testing::Values(ModelCode{'1'}, ModelCode{'p'}, ModelCode{'q'},
                                            ModelCode{0x91}, ModelCode{0x97}, ModelCode{0x99}),
-                         [](const auto& info) { return hexModel(info.param).substr(2); });
+                         [](const auto& p) { return hexModel(p.param).substr(2); });
 
 TEST(OperationsWithSimulator, SimulatorDyingMidTransferEndsWithAClearError) {
   TempFolder dir;

@@ -88,7 +88,7 @@ class TransactionRun {
  private:
   enum class State {
     Wake,
-    Frame,
+    BuildFrame,
     Command,
     Information,
     Serial,
@@ -178,7 +178,7 @@ ResultCode TransactionRun::run() {
 ResultCode TransactionRun::step(State state) {
   switch (state) {
     case State::Wake: return wake();
-    case State::Frame: return frame();
+    case State::BuildFrame: return frame();
     case State::Command: return command();
     case State::Information: return information();
     case State::Serial: return serial();
@@ -220,8 +220,8 @@ TransactionRun::State TransactionRun::next(State state) const {
   const bool readOrClock =
       requested_ == Transaction::ReadImage || requested_ == Transaction::SetClock;
   switch (state) {
-    case State::Wake: return State::Frame;
-    case State::Frame: return State::Command;
+    case State::Wake: return State::BuildFrame;
+    case State::BuildFrame: return State::Command;
     case State::Command:
       switch (effective_) {
         case Transaction::WriteImage:

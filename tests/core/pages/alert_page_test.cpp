@@ -166,7 +166,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  s.std4PulseDuration = 1;
                                },
                                [](const SettingsRecord& s) { return s.std4PulseDuration == 1; }}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& p) { return std::string(p.param.name); });
 
 TEST(AlertPage, ChirpingReminderChirpsOnlyWithTheExtendedControls) {
   struct Case {

@@ -358,7 +358,7 @@ INSTANTIATE_TEST_SUITE_P(
                   ""},
         FieldCase{"cb_EnableSingleMessage", MoreFeatures, List, "Enable Single Message", "", 0,
                   None, ""}),
-    [](const ::testing::TestParamInfo<FieldCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<FieldCase>& p) { return std::string(p.param.name); });
 
 std::vector<std::string_view> itemsOf(std::string_view name) {
   const FieldEntry* f = findField(name);

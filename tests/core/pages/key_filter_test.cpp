@@ -72,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
         TypingCase{"icn_free_text", "ed_ICN", '0', 0, "ab-12/c", "AB-12/C"},
         // The frequency mask takes digits only and keeps its point fixed.
         TypingCase{"frequency_digits", "ed_frequency", '0', 0, "1a4", "14"}),
-    [](const ::testing::TestParamInfo<TypingCase>& info) { return std::string(info.param.label); });
+    [](const ::testing::TestParamInfo<TypingCase>& p) { return std::string(p.param.label); });
 
 TEST(KeyFilter, BackspacePassesCharacterFiltersButNotMaskKeyFields) {
   const KeyContext ctx{'0', 0, true};

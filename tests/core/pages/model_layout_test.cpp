@@ -171,10 +171,10 @@ INSTANTIATE_TEST_SUITE_P(
         ShownCase{48, "ed_endMsgChar", true}, ShownCase{48, "cb_displayContrast", false},
         ShownCase{113, "cb_toneOnlySupport", true}, ShownCase{112, "cb_toneOnlySupport", false},
         ShownCase{48, "cb_disableAllAlerts", true}),
-    [](const ::testing::TestParamInfo<ShownCase>& info) {
-      return std::to_string(info.param.model) + "_" + info.param.field +
-             (info.param.converterTarget ? "_converter" : "") +
-             (info.param.sequentialMode ? "_sequential" : "");
+    [](const ::testing::TestParamInfo<ShownCase>& p) {
+      return std::to_string(p.param.model) + "_" + p.param.field +
+             (p.param.converterTarget ? "_converter" : "") +
+             (p.param.sequentialMode ? "_sequential" : "");
     });
 
 TEST(ModelFieldLayout, PagerTypeInfoAndZoomCaption) {
