@@ -306,6 +306,14 @@ ResultCode TransactionRun::frame() {
     return rc::Ok;
   }
 
+  // Another pager on the fixture than the one the run started with: its
+  // image would be read or written with the first pager's layout. The run
+  // ends here, before any frame goes out.
+  if (st_.operationModel != models::kNoModel && wokenModel_ != st_.operationModel) {
+    st_.modelCode = models::kNoModel;
+    return rc::UnknownPagerType;
+  }
+
   // Model check.
   st_.modelCode = wokenModel_;
   const bool writing = requested_ == Transaction::WriteImage;
@@ -512,6 +520,11 @@ void PagerLink::beginOperation() {
 
 void PagerLink::endOperation() {
   state_.blankRead = false;
+  state_.operationModel = models::kNoModel;
+}
+
+void PagerLink::beginSequence() {
+  state_.operationModel = models::kNoModel;
 }
 
 void PagerLink::setRemainingAttempts(int attempts) {
@@ -615,6 +628,11 @@ ResultCode PagerLink::probe(ProbeKind kind, Identification* identification) {
     if (attempt + 1 < kMaxWakeAttempts) result = rc::Ok;  // try again
   }
   if (result == rc::Ok && !probeAccepts(model)) {
+    state_.modelCode = models::kNoModel;
+    result = rc::UnknownPagerType;
+  }
+  if (result == rc::Ok && state_.operationModel != models::kNoModel &&
+      model != state_.operationModel) {
     state_.modelCode = models::kNoModel;
     result = rc::UnknownPagerType;
   }

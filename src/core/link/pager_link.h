@@ -79,6 +79,11 @@ class PagerLink {
   // password not asked, firmware not known) and when it ends (blank read).
   void beginOperation();
   void endOperation();
+  // A read or programming run starts (again) from its probe; the run then
+  // pins the probe's model (LinkState::operationModel), and a wake-up that
+  // finds another model ends its transaction with -15 before anything is
+  // sent.
+  void beginSequence();
 
   // One transaction with the variant the caller chose from the current model.
   errors::ResultCode runTransaction(Transaction transaction, Variant variant);
