@@ -321,5 +321,21 @@ TEST(CliWithSimulator, UnansweredWakeUpFailsWithTheResultCode) {
   EXPECT_EQ(r.err, "error -16: ERROR: Pager is not responding.\n");
 }
 
+// --yes against a silent pager: the retry question is answered Yes as often
+// as --retries allows, then the read ends with -16.
+TEST(CliWithSimulator, YesRetriesASilentPagerABoundedNumberOfTimes) {
+  SimProcess sim({"--no-advertise", "--model", "0x91", "--fault", "silent"});
+  const fs::path out = scratchDir() / "never.cp";
+  const cli::testing::CliResult r = cli::testing::runArgs(
+      {"read", "--port", sim.path(), "-o", out.string(), "--yes", "--retries", "1"});
+  EXPECT_EQ(r.status, cli::kExitFailed);
+  EXPECT_NE(r.err.find("retry 1 of 1"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("Answered No: the pager did not answer in 2 attempts (--retries 1)."),
+            std::string::npos)
+      << r.err;
+  EXPECT_NE(r.err.find("error -16: ERROR: Pager is not responding.\n"), std::string::npos);
+  EXPECT_FALSE(fs::exists(out));
+}
+
 }  // namespace
 }  // namespace zelta::testing
