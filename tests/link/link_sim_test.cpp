@@ -152,6 +152,7 @@ TEST(LinkWithSimulator, PasswordIsCheckedWithAttemptsLeft) {
   l.password = link::makePasswordField("WRONG");
   EXPECT_EQ(l.read(), rc::WrongPassword);
   EXPECT_EQ(l.reporter.context().remainingAttempts, 2);
+  l.link.endOperation();  // lets go of the port
 
   RealLink again(sim.path());
   ASSERT_EQ(again.read(), rc::Ok);

@@ -512,6 +512,7 @@ void PagerLink::setConfiguredBaud(std::uint32_t baud) {
 }
 
 void PagerLink::beginOperation() {
+  comm_.HoldPort(true);
   state_.speedCode = speed::k4800;
   state_.firstStatus = 0;
   state_.passwordAsked = false;
@@ -519,6 +520,8 @@ void PagerLink::beginOperation() {
 }
 
 void PagerLink::endOperation() {
+  comm_.Close();
+  comm_.HoldPort(false);
   state_.blankRead = false;
   state_.operationModel = models::kNoModel;
 }

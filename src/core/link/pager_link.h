@@ -77,6 +77,7 @@ class PagerLink {
 
   // What an operation resets when it starts (speed 4800, status not asked,
   // password not asked, firmware not known) and when it ends (blank read).
+  // The port is held for this program from the start to the end.
   void beginOperation();
   void endOperation();
   // A read or programming run starts (again) from its probe; the run then

@@ -32,7 +32,8 @@ bool TraceDevice::open(const std::string& path, const LineSettings& settings,
          << kParityLetters[static_cast<int>(settings.parity) % 5]
          << (settings.stopBits == StopBits::One ? '1' : '2');
   if (!ok) out_ << " failed: " << failure.reason;
-  out_ << '\n';
+  out_ << std::endl;
+  if (ok) line() << "latency: " << describeLatency(inner_.latency()) << std::endl;
   return ok;
 }
 
