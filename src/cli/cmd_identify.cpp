@@ -55,6 +55,7 @@ void addIdentifyCommand(CLI::App& app, CliRun& run) {
       if (!session.ready()) return kExitFailed;
       link::Identification id;
       const errors::ResultCode result = session.link().identify(id);
+      if (session.stoppedBy() != 0) return session.reportStopped("nothing was sent to the pager.");
       if (result != errors::code::Ok) return reportLinkFailure(run, result);
 
       const auto info = models::findModel(id.model);

@@ -55,10 +55,12 @@ struct Bench {
   explicit Bench(pagersim::SimulatorOptions options) : sim(std::move(options)) {
     comm.SetPortName("/dev/ttySIM");
     link.setImageBuffers(link::imageBuffersOf(*image));
-    link.setHooks({nullptr, [this](link::PasswordField& field) {
+    link.setHooks({nullptr,
+                   [this](link::PasswordField& field) {
                      ++passwordDialogs;
                      field = link::makePasswordField(typedPassword);
-                   }});
+                   },
+                   nullptr});
     work.folder = folder.path();
   }
 

@@ -171,6 +171,7 @@ ResultCode TransactionRun::run() {
       result = rc::Ok;
     }
   }
+  link_.finishingBlock_ = false;
   link_.comm_.Close();
   return result;
 }
@@ -186,7 +187,7 @@ ResultCode TransactionRun::step(State state) {
     case State::Password: return password();
     case State::PasswordReply: return passwordReply();
     case State::ReadBlock: return readBlock();
-    case State::WriteBlock: return writeBlock();
+    case State::WriteBlock: link_.finishingBlock_ = true; return writeBlock();
     case State::Checksum: {
       const std::uint8_t sum[] = {sum_};
       std::uint8_t ignored = 0;
@@ -210,7 +211,7 @@ ResultCode TransactionRun::step(State state) {
       return rc::Ok;
     }
     case State::StatusRequestReply: return statusRequestReply();
-    case State::Clock: return clock();
+    case State::Clock: link_.finishingBlock_ = true; return clock();
     case State::Done: break;
   }
   return rc::Ok;
@@ -550,6 +551,7 @@ ResultCode PagerLink::openForWakeUp() {
 // The PC sends the speed code; the interface echoes it and the pager answers
 // with its model code. Polls until 500 ms have passed since the byte went out.
 ResultCode PagerLink::wakeUp(Variant variant, models::ModelCode& model) {
+  if (stopNow()) return rc::Cancelled;
   if (variant == Variant::A) {
     if (const ResultCode r = openForWakeUp(); r != rc::Ok) return r;
   }
@@ -592,6 +594,7 @@ ResultCode PagerLink::readBytes(std::span<std::uint8_t> bytes) {
   const std::size_t n = bytes.size();
   for (std::size_t i = 0; i < n; ++i) {
     comm_.ProcessMessages();
+    if (stopNow()) return rc::Cancelled;
     if (!comm_.ReadByte(bytes[i])) return rc::NotResponding;
     if (hooks_.progress) hooks_.progress(static_cast<int>((i + 1) * 100 / n));
   }
@@ -602,6 +605,7 @@ ResultCode PagerLink::writeBytes(std::span<const std::uint8_t> bytes, std::uint8
   const std::size_t n = bytes.size();
   for (std::size_t i = 0; i < n; ++i) {
     comm_.ProcessMessages();
+    if (stopNow()) return rc::Cancelled;
     if (!comm_.WriteByte(bytes[i])) return rc::NotResponding;
     sum = static_cast<std::uint8_t>(sum + bytes[i]);
     std::uint8_t echo = 0;

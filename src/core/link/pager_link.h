@@ -44,6 +44,11 @@ struct LinkHooks {
   // Shows the password dialog modally; it fills the scrambled field (and
   // makes its own pause after submit).
   std::function<void(PasswordField& field)> askPassword;
+  // The front end wants the operation stopped (a signal on the command
+  // line). Asked between bytes; an image or clock block being written is
+  // finished first, with its checksum and the pager's answer, so that the
+  // pager is never left half-written. The stopped transaction returns -17.
+  std::function<bool()> stopRequested;
 };
 
 // What identify learns about the pager on the fixture.
@@ -106,6 +111,9 @@ class PagerLink {
  private:
   friend class TransactionRun;
 
+  bool stopNow() const {
+    return !finishingBlock_ && hooks_.stopRequested && hooks_.stopRequested();
+  }
   errors::ResultCode wakeUp(Variant variant, models::ModelCode& model);
   errors::ResultCode probe(ProbeKind kind, Identification* identification);
   errors::ResultCode openForWakeUp();
@@ -116,6 +124,8 @@ class PagerLink {
   LinkHooks hooks_;
   ImageBuffers buffers_;
   LinkState state_;
+  // A block is being written: a stop waits until it is complete.
+  bool finishingBlock_ = false;
 };
 
 // Copies the values programming needs out of the pager's own image,

@@ -17,6 +17,9 @@ namespace zelta::link {
 //      102 ms  RX AA
 //      103 ms  RX 98
 //      604 ms  RX --   (nothing within the time-out)
+//
+// Every line is flushed as it is written: the trace of a run that was
+// stopped or killed is complete up to its last byte.
 class TraceDevice : public SerialDevice {
  public:
   TraceDevice(SerialDevice& inner, std::ostream& out, Clock& clock);
