@@ -70,7 +70,8 @@ void addIdentifyCommand(CLI::App& app, CliRun& run) {
                          {"firmwareMinor", id.firmware.minor},
                          {"serialNumber", id.serialNumber},
                          {"status", letter},
-                         {"statusMeaning", statusMeaning(id.status)}};
+                         {"statusMeaning", statusMeaning(id.status)},
+                         {"latency", link::describeLatency(session.latency())}};
         run.io.out << j.dump(2) << '\n';
         return kExitOk;
       }
@@ -80,7 +81,8 @@ void addIdentifyCommand(CLI::App& app, CliRun& run) {
                  << familyOf(id.model) << '\n'
                  << "Firmware:      \"" << id.firmware.text << "\" (" << version << ")\n"
                  << "Serial number: " << id.serialNumber << '\n'
-                 << "Status:        " << letter << " (" << statusMeaning(id.status) << ")\n";
+                 << "Status:        " << letter << " (" << statusMeaning(id.status) << ")\n"
+                 << "Port latency:  " << link::describeLatency(session.latency()) << '\n';
       return kExitOk;
     };
   });
