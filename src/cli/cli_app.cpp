@@ -67,6 +67,12 @@ int runCli(const std::vector<std::string>& args, CliIo& io) {
   bool no = false;
   auto* yesOption = app.add_flag("--yes", yes, "Answer Yes to every question");
   app.add_flag("--no", no, "Answer No to every question")->excludes(yesOption);
+  int retries = CliReporter::kDefaultRetries;
+  app.add_option("--retries", retries,
+                 "With --yes: how often a pager that does not respond is tried again before "
+                 "giving up")
+      ->check(CLI::NonNegativeNumber)
+      ->capture_default_str();
 
   for (AddCommand add : kCommands) add(app, run);
 
@@ -84,6 +90,7 @@ int runCli(const std::vector<std::string>& args, CliIo& io) {
     return status == 0 ? kExitOk : kExitUsage;
   }
 
+  run.reporter.setRetries(retries);
   if (yes) run.reporter.setAnswer(CliReporter::Answer::Yes);
   if (no) run.reporter.setAnswer(CliReporter::Answer::No);
   if (!run.action) return kExitUsage;

@@ -29,18 +29,32 @@ LinkSession::LinkSession(CliRun& run, const LinkOptions& options)
     ready_ = false;
   }
   comm_.SetPortName(options.port);
+  link_.setHooks(hooks());
+}
+
+link::LinkHooks LinkSession::hooks() {
   link::LinkHooks hooks;
   if (run_.io.errorIsTerminal) hooks.progress = [this](int percent) { drawProgress(percent); };
-  link_.setHooks(std::move(hooks));
+  hooks.stopRequested = [] { return SignalDeferral::received() != 0; };
+  return hooks;
 }
 
 void LinkSession::usePassword(const std::string& typed) {
-  link::LinkHooks hooks;
-  if (run_.io.errorIsTerminal) hooks.progress = [this](int percent) { drawProgress(percent); };
-  hooks.askPassword = [typed](link::PasswordField& field) {
+  link::LinkHooks withPassword = hooks();
+  withPassword.askPassword = [typed](link::PasswordField& field) {
     field = link::makePasswordField(typed);
   };
-  link_.setHooks(std::move(hooks));
+  link_.setHooks(std::move(withPassword));
+}
+
+int LinkSession::reportStopped(const std::string& what) {
+  const int signal = stoppedBy();
+  if (shownPercent_ >= 0) {
+    run_.io.err << "\r\033[K";
+    shownPercent_ = -1;
+  }
+  run_.io.err << "Stopped by " << signalName(signal) << ": " << what << '\n';
+  return 128 + signal;
 }
 
 LinkSession::~LinkSession() {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/cli_app.h"
+#include "cli/cli_signals.h"
 #include "link/clock.h"
 #include "link/comm.h"
 #include "link/pager_link.h"
@@ -42,10 +43,21 @@ class LinkSession {
   // and scrambled. Without one the pager is sent blanks.
   void usePassword(const std::string& typed);
 
+  // What the port's driver granted to cut the echo delay, at the last open.
+  link::LatencyReport latency() const { return device_.latency(); }
+
+  // The signal that stopped the command, or 0.
+  int stoppedBy() const { return SignalDeferral::received(); }
+  // The message and exit status of a command stopped by a signal; what
+  // says what became of the pager ("the image was written whole ...").
+  int reportStopped(const std::string& what);
+
  private:
   void drawProgress(int percent);
+  link::LinkHooks hooks();
 
   CliRun& run_;
+  SignalDeferral signals_;
   link::SteadyClock clock_;
   link::TermiosSerialDevice device_;
   std::ofstream traceFile_;

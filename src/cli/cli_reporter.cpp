@@ -47,7 +47,21 @@ bool CliReporter::askQuestion(errors::ResultCode code, const errors::Question& q
   if (code != 0) io_.err << " (" << code << ")";
   io_.err << ": " << withoutTrailingNewlines(question.text) << '\n';
   switch (answer_) {
-    case Answer::Yes: io_.err << "Answered Yes (--yes).\n"; return true;
+    case Answer::Yes:
+      if (code == errors::code::NotResponding) {
+        if (retriesAnswered_ >= retries_) {
+          io_.err << "Answered No: the pager did not answer in " << retries_ + 1
+                  << (retries_ == 0 ? " attempt" : " attempts") << " (--retries " << retries_
+                  << ").\n";
+          return false;
+        }
+        ++retriesAnswered_;
+        io_.err << "Answered Yes (--yes): retry " << retriesAnswered_ << " of " << retries_
+                << ".\n";
+        return true;
+      }
+      io_.err << "Answered Yes (--yes).\n";
+      return true;
     case Answer::No: io_.err << "Answered No (--no).\n"; return false;
     case Answer::Ask: break;
   }

@@ -13,8 +13,13 @@ class CliReporter : public errors::Reporter {
  public:
   enum class Answer { Ask, Yes, No };
 
+  // How often --yes answers the "not responding" question (-16) before it
+  // answers No: a silent pager is tried again a few times, not for ever.
+  static constexpr int kDefaultRetries = 3;
+
   explicit CliReporter(CliIo& io) : io_(io) {}
   void setAnswer(Answer answer) { answer_ = answer; }
+  void setRetries(int retries) { retries_ = retries; }
 
  protected:
   void showMessage(const errors::Message& message) override;
@@ -23,6 +28,8 @@ class CliReporter : public errors::Reporter {
  private:
   CliIo& io_;
   Answer answer_ = Answer::Ask;
+  int retries_ = kDefaultRetries;
+  int retriesAnswered_ = 0;
 };
 
 // "error -25: ERROR: Bad checksum." — every result code the command line

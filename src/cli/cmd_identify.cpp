@@ -55,6 +55,7 @@ void addIdentifyCommand(CLI::App& app, CliRun& run) {
       if (!session.ready()) return kExitFailed;
       link::Identification id;
       const errors::ResultCode result = session.link().identify(id);
+      if (session.stoppedBy() != 0) return session.reportStopped("nothing was sent to the pager.");
       if (result != errors::code::Ok) return reportLinkFailure(run, result);
 
       const auto info = models::findModel(id.model);
@@ -69,7 +70,8 @@ void addIdentifyCommand(CLI::App& app, CliRun& run) {
                          {"firmwareMinor", id.firmware.minor},
                          {"serialNumber", id.serialNumber},
                          {"status", letter},
-                         {"statusMeaning", statusMeaning(id.status)}};
+                         {"statusMeaning", statusMeaning(id.status)},
+                         {"latency", link::describeLatency(session.latency())}};
         run.io.out << j.dump(2) << '\n';
         return kExitOk;
       }
@@ -79,7 +81,8 @@ void addIdentifyCommand(CLI::App& app, CliRun& run) {
                  << familyOf(id.model) << '\n'
                  << "Firmware:      \"" << id.firmware.text << "\" (" << version << ")\n"
                  << "Serial number: " << id.serialNumber << '\n'
-                 << "Status:        " << letter << " (" << statusMeaning(id.status) << ")\n";
+                 << "Status:        " << letter << " (" << statusMeaning(id.status) << ")\n"
+                 << "Port latency:  " << link::describeLatency(session.latency()) << '\n';
       return kExitOk;
     };
   });

@@ -43,6 +43,13 @@ void addProgramCommand(CLI::App& app, CliRun& run) {
 
       const errors::ResultCode r =
           op->operations.RunPagerOperation(operations::OperationKind::Program);
+      if (op->session.stoppedBy() != 0) {
+        return op->session.reportStopped(
+            op->operations.pagerWritten()
+                ? "the image was written whole and its checksum accepted; the pager's clock "
+                  "was not set."
+                : "nothing was written to the pager.");
+      }
       if (r == errors::code::Ok && op->operations.pagerWritten()) {
         run.io.out << "Programmed " << link::modelLabel(op->session.link().state().modelCode)
                    << " pager from " << options->file << '\n';

@@ -78,6 +78,9 @@ void addReadCommand(CLI::App& app, CliRun& run) {
       op->session.usePassword(options->password);
       const errors::ResultCode r =
           op->operations.RunPagerOperation(operations::OperationKind::Read);
+      if (op->session.stoppedBy() != 0) {
+        return op->session.reportStopped("nothing was saved; the pager is unchanged.");
+      }
       if (r != errors::code::Done) return reportLinkFailure(run, r);
       const int saved = saveAsRead(*op, options->output, run);
       if (saved == kExitOk) {

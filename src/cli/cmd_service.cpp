@@ -99,6 +99,9 @@ void addServiceCommand(CLI::App& app, CliRun& run) {
         r = reply.result;
       }
       pager.endOperation();
+      if (session.stoppedBy() != 0) {
+        return session.reportStopped("the service command may not have reached the pager.");
+      }
       if (r != errors::code::Ok) return reportLinkFailure(run, r);
       if (mode != nullptr) {
         run.io.out

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <string>
 
 namespace zelta::cli {
 namespace {
@@ -78,6 +79,26 @@ TEST(CliReporter, FailureLineNamesTheCode) {
   EXPECT_EQ(describeFailure(-129, {}),
             "error -129: ERROR: Can not program. (read) !! Connect the pager and pager mechanical "
             "interface until it is tight in the fixture.");
+}
+
+// --yes answers the "not responding" question only --retries times, then No;
+// other questions are not counted against it.
+TEST(CliReporter, YesRetriesASilentPagerOnlyAsOftenAsAllowed) {
+  for (int retries : {0, 1, 3}) {
+    Fixture f;
+    CliReporter reporter(f.io);
+    reporter.setAnswer(CliReporter::Answer::Yes);
+    reporter.setRetries(retries);
+    EXPECT_TRUE(reporter.ConfirmCode(-37));
+    for (int i = 0; i < retries; ++i) EXPECT_TRUE(reporter.ConfirmCode(-16)) << retries;
+    EXPECT_FALSE(reporter.ConfirmCode(-16)) << retries;
+    EXPECT_FALSE(reporter.ConfirmCode(-16)) << retries;
+    EXPECT_TRUE(reporter.ConfirmCode(-37));
+    EXPECT_NE(
+        f.err.str().find("Answered No: the pager did not answer in " + std::to_string(retries + 1)),
+        std::string::npos)
+        << f.err.str();
+  }
 }
 
 }  // namespace

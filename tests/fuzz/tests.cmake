@@ -6,7 +6,8 @@
 # normal and the sanitizer build; the fuzzer carries its own sanitizers).
 # The inputs in tests/data/srecord-fuzz seed it; a crashing input it finds
 # belongs there too, where core_codeplug_tests replays every file. A second
-# fuzzer decodes and builds images of every model code for 30 seconds.
+# fuzzer decodes and builds images of every model code for 30 seconds, a
+# third feeds any pager replies to the link for 20 seconds.
 if(NOT ZELTA_SANITIZE)
   find_program(ZELTA_FUZZ_CLANGXX NAMES clang++ clang++-14)
   set(ZELTA_FUZZ_AVAILABLE OFF)
@@ -68,6 +69,17 @@ if(NOT ZELTA_SANITIZE)
       ${core}/codeplug/*.cpp ${core}/text/*.cpp ${core}/errors/*.cpp)
     zelta_add_fuzzer(codec 30
       SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/codec_fuzz.cpp ${codec_sources})
+
+    # The link: any bytes as the pager's replies, through a fake device and
+    # a fake clock, in every exchange and starting state.
+    file(GLOB link_fuzz_sources CONFIGURE_DEPENDS
+      ${core}/codeplug/*.cpp ${core}/text/*.cpp ${core}/errors/*.cpp)
+    list(APPEND link_fuzz_sources
+      ${core}/link/pager_link.cpp ${core}/link/comm.cpp ${core}/link/wire.cpp
+      ${core}/link/firmware.cpp ${core}/link/clock.cpp ${core}/link/service_commands.cpp
+      ${core}/link/serial_driver.cpp)
+    zelta_add_fuzzer(link 20
+      SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/link_fuzz.cpp ${link_fuzz_sources})
   else()
     message(STATUS "clang's libFuzzer runtime not found: the fuzz tests are left out")
   endif()

@@ -1,5 +1,10 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -152,6 +157,7 @@ TEST(LinkWithSimulator, PasswordIsCheckedWithAttemptsLeft) {
   l.password = link::makePasswordField("WRONG");
   EXPECT_EQ(l.read(), rc::WrongPassword);
   EXPECT_EQ(l.reporter.context().remainingAttempts, 2);
+  l.link.endOperation();  // lets go of the port
 
   RealLink again(sim.path());
   ASSERT_EQ(again.read(), rc::Ok);
@@ -319,6 +325,83 @@ TEST(CliWithSimulator, UnansweredWakeUpFailsWithTheResultCode) {
   const cli::testing::CliResult r = cli::testing::runArgs({"identify", "--port", sim.path()});
   EXPECT_EQ(r.status, cli::kExitFailed);
   EXPECT_EQ(r.err, "error -16: ERROR: Pager is not responding.\n");
+}
+
+// --yes against a silent pager: the retry question is answered Yes as often
+// as --retries allows, then the read ends with -16.
+TEST(CliWithSimulator, YesRetriesASilentPagerABoundedNumberOfTimes) {
+  SimProcess sim({"--no-advertise", "--model", "0x91", "--fault", "silent"});
+  const fs::path out = scratchDir() / "never.cp";
+  const cli::testing::CliResult r = cli::testing::runArgs(
+      {"read", "--port", sim.path(), "-o", out.string(), "--yes", "--retries", "1"});
+  EXPECT_EQ(r.status, cli::kExitFailed);
+  EXPECT_NE(r.err.find("retry 1 of 1"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("Answered No: the pager did not answer in 2 attempts (--retries 1)."),
+            std::string::npos)
+      << r.err;
+  EXPECT_NE(r.err.find("error -16: ERROR: Pager is not responding.\n"), std::string::npos);
+  EXPECT_FALSE(fs::exists(out));
+}
+
+std::string fileText(const fs::path& path) {
+  std::ifstream in(path);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// Ctrl+C while the image is being written: the block, its checksum and the
+// pager's answer go through, then the command stops with a message, the
+// trace is complete, and the pager holds the whole new image.
+TEST(CliWithSimulator, InterruptDuringTheWriteFinishesTheBlockFirst) {
+  const fs::path dir = scratchDir();
+  const fs::path codeplug = dir / "pager.cp";
+  ASSERT_EQ(cli::testing::runArgs({"new", "--model", "0x91", "-o", (dir / "d.cp").string()}).status,
+            cli::kExitOk);
+  ASSERT_EQ(cli::testing::runArgs({"edit", (dir / "d.cp").string(), "-o", codeplug.string(),
+                                   "--set", "ed_code01=1234567"})
+                .status,
+            cli::kExitOk);
+  const fs::path saved = dir / "saved.bin";
+  fs::remove(saved);
+  SimProcess sim({"--no-advertise", "--image", codeplug.string(), "--byte-delay-us", "300",
+                  "--save-image", saved.string()});
+  const fs::path trace = dir / "trace.txt";
+  const fs::path err = dir / "err.txt";
+  fs::remove(trace);
+  const pid_t cli = fork();
+  if (cli == 0) {
+    const int fd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    dup2(fd, STDERR_FILENO);
+    const int null = open("/dev/null", O_RDWR);
+    dup2(null, STDOUT_FILENO);
+    dup2(null, STDIN_FILENO);
+    execl(ZELTA_CLI_PATH, ZELTA_CLI_PATH, "program", "--port", sim.path().c_str(), codeplug.c_str(),
+          "--no-backup", "--yes", "--trace", trace.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  // The write frame (0x18 0x0F) has gone out and some of the block with it.
+  bool interrupted = false;
+  for (int i = 0; i < 3000 && !interrupted; ++i) {
+    const std::string text = fileText(trace);
+    const std::size_t frame = text.find("TX 18\n");
+    if (frame != std::string::npos &&
+        std::count(text.begin() + static_cast<std::ptrdiff_t>(frame), text.end(), '\n') > 200) {
+      kill(cli, SIGINT);
+      interrupted = true;
+    }
+    usleep(10000);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(cli, &status, 0), cli);
+  ASSERT_TRUE(interrupted);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 128 + SIGINT);
+  const std::string message = fileText(err);
+  EXPECT_NE(message.find("Stopped by SIGINT: the image was written whole"), std::string::npos)
+      << message;
+  const std::string text = fileText(trace);
+  EXPECT_EQ(text.substr(text.size() - 7), " close\n") << "flushed to the end";
+  for (int i = 0; i < 100 && !fs::exists(saved); ++i) usleep(10000);
+  EXPECT_EQ(fs::file_size(saved), 2048U);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <memory>
+#include <stdexcept>
+#include <string>
 
 #include "codeplug/builders.h"
 #include "codeplug/codec.h"
@@ -53,10 +55,12 @@ struct Bench {
   explicit Bench(pagersim::SimulatorOptions options) : sim(std::move(options)) {
     comm.SetPortName("/dev/ttySIM");
     link.setImageBuffers(link::imageBuffersOf(*image));
-    link.setHooks({nullptr, [this](link::PasswordField& field) {
+    link.setHooks({nullptr,
+                   [this](link::PasswordField& field) {
                      ++passwordDialogs;
                      field = link::makePasswordField(typedPassword);
-                   }});
+                   },
+                   nullptr});
     work.folder = folder.path();
   }
 
@@ -304,6 +308,76 @@ TEST(PagerOperations, CannedRangeQuestion) {
       EXPECT_EQ(b.settings.endCannedMsg, "3F7E");
     }
   }
+}
+
+// Another pager put on the fixture after the probe: the run ends with -15
+// (shown once by programming) and nothing is written; a read keeps the
+// codeplug that was open. The first row was an uncaught out_of_range.
+TEST(PagerOperations, ModelChangeWithinTheRunEndsIt) {
+  struct Case {
+    OperationKind kind;
+    ModelCode first;
+    ModelCode later;
+  };
+  const Case cases[] = {
+      {OperationKind::Program, '0', 0x91}, {OperationKind::Program, 'p', 0x98},
+      {OperationKind::Program, 0x91, 'q'}, {OperationKind::Program, 'q', 0x93},
+      {OperationKind::Read, '0', 0x91},    {OperationKind::Read, 0x91, 'u'},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.first) + " then " + std::to_string(c.later));
+    pagersim::SimulatorOptions options = pagerOf(c.first);
+    options.faults.swapModel = c.later;
+    Bench b(options);
+    b.loadCodeplug(c.first);
+    const auto before = b.currentImage(1024);
+    const errors::ResultCode r = b.operations.RunPagerOperation(c.kind);
+    EXPECT_EQ(r, rc::UnknownPagerType);
+    EXPECT_EQ(b.sim.imagesWritten(), 0);
+    EXPECT_FALSE(b.operations.pagerWritten());
+    EXPECT_FALSE(b.device.isOpen());
+    EXPECT_EQ(b.link.state().modelCode, models::kNoModel);
+    if (c.kind == OperationKind::Program) {
+      EXPECT_EQ(b.reporter.shown.size(), 1U);
+      EXPECT_TRUE(b.reported(rc::UnknownPagerType));
+    } else {
+      EXPECT_EQ(b.currentImage(1024), before);
+      EXPECT_EQ(b.image->modelCode(), c.first);
+    }
+  }
+}
+
+// A decoder that fails as a programming fault would.
+class ThrowingCodec : public codeplug::CodeplugCodec {
+ public:
+  errors::ResultCode decode(codeplug::DecodeCommand, codeplug::CodeplugImage&,
+                            codeplug::SettingsRecord&,
+                            const codeplug::DecodeContext&) const override {
+    throw std::out_of_range("image field at 0xFFFF");
+  }
+  errors::ResultCode build(codeplug::CodeplugImage& image, codeplug::SettingsRecord& settings,
+                           const codeplug::BuildContext& context) const override {
+    return codeplug::standardCodec().build(image, settings, context);
+  }
+  void loadDefaultPrompts(codeplug::SettingsRecord& settings, ModelCode model) const override {
+    codeplug::standardCodec().loadDefaultPrompts(settings, model);
+  }
+};
+
+// No exception leaves an operation: it ends with a result code that names
+// the fault, the port closed, and the link usable for the next operation.
+TEST(PagerOperations, ExceptionInsideAnOperationBecomesAResultCode) {
+  Bench b(pagerOf(0x91));
+  ThrowingCodec codec;
+  codeplug::CodeplugSession session{*b.image, b.settings, b.work, b.reporter, codec};
+  operations::PagerOperations throwing{b.link, session, b.converter, b.dialogs, b.ops};
+  errors::ResultCode r = rc::Ok;
+  EXPECT_NO_THROW(r = throwing.RunPagerOperation(OperationKind::Read));
+  EXPECT_EQ(r, rc::InternalFault);
+  EXPECT_FALSE(b.device.isOpen());
+  const std::string text = errors::reportMessage(r, b.reporter.context()).text;
+  EXPECT_NE(text.find("image field at 0xFFFF"), std::string::npos) << text;
+  EXPECT_EQ(b.operations.RunPagerOperation(OperationKind::Read), rc::Done);
 }
 
 }  // namespace

@@ -7,7 +7,8 @@ if(TARGET zelta-pager-sim)
   target_link_libraries(link_sim_tests PRIVATE zelta_cli zelta_pager_sim GTest::gtest GTest::gmock GTest::gtest_main)
   target_compile_definitions(link_sim_tests PRIVATE
     ZELTA_PAGER_SIM_PATH="$<TARGET_FILE:zelta-pager-sim>"
+    ZELTA_CLI_PATH="$<TARGET_FILE:zelta-pps-cli>"
     ZELTA_BINARY_DIR="${CMAKE_BINARY_DIR}")
-  add_dependencies(link_sim_tests zelta-pager-sim)
+  add_dependencies(link_sim_tests zelta-pager-sim zelta-pps-cli)
   gtest_discover_tests(link_sim_tests DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES PROPERTIES LABELS "link")
 endif()

@@ -245,6 +245,12 @@ void PagerSimulator::onIdle(std::uint8_t byte, std::vector<std::uint8_t>& out) {
   out.push_back(options_.model);
   state_ = State::Frame;
   record_.clear();
+  if (options_.faults.swapModel != 0) {
+    // The next wake-up finds the other pager; it keeps this one's image.
+    event("pager swapped for " + hex(options_.faults.swapModel));
+    options_.model = options_.faults.swapModel;
+    options_.faults.swapModel = 0;
+  }
 }
 
 void PagerSimulator::appendInformation(std::vector<std::uint8_t>& out) const {

@@ -111,7 +111,8 @@ constexpr std::array kReportTexts{
 constexpr std::string_view kOutOfRange = "Frequency entered is not in the range of the receiver.";
 
 // Codes whose text is assembled from pieces (see reportText).
-constexpr std::array<ResultCode, 8> kAssembledCodes{-1, -93, -104, -107, -121, -123, -127, -128};
+constexpr std::array<ResultCode, 9> kAssembledCodes{
+    -1, -93, -104, -107, -121, -123, -127, -128, code::InternalFault};
 
 constexpr std::array<ResultCode, 13> kWarningClass{-22,  -54,  -59,  -76,  -78,  -79, -100,
                                                    -104, -106, -108, -109, -121, -123};
@@ -227,6 +228,10 @@ std::string reportText(ResultCode code, const MessageContext& context) {
       return "This pager has been programmed with a later PPS version. \n" +
              context.pagerVersionText + "\nIt cannot be read by this PPS.\n";
     case -104: return rangeText(context) + std::string(kOutOfRange);
+    case code::InternalFault:
+      return "Internal error: " + context.internalFault +
+             "\nThe operation was stopped and the port closed; nothing more was sent to the "
+             "pager.";
     case -107:
       return "The File was created by newer PPS then you.\n" + context.fileVersionLabel +
              "\nPlease update your PPS software.\n";

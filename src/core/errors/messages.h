@@ -28,6 +28,8 @@ struct MessageContext {
   // ...") or could not be read or written (a front end shows it beside the
   // path); empty when there is nothing to add. Set by the file operations.
   std::string fileProblem;
+  // What the exception behind InternalFault said.
+  std::string internalFault;
 };
 
 struct Message {

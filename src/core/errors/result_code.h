@@ -78,6 +78,10 @@ inline constexpr ResultCode IllegalPasswordLength = -126;
 inline constexpr ResultCode ReadBackFailed = -129;
 inline constexpr ResultCode TextContrast16 = -130;
 inline constexpr ResultCode RfSelectionsDiffer = -133;
+// Not a code of the pager dialogue: an exception (a programming fault)
+// reached the boundary of a pager operation, which stopped there with the
+// port closed. Its text names the fault (MessageContext::internalFault).
+inline constexpr ResultCode InternalFault = -1000;
 }  // namespace code
 
 }  // namespace zelta::errors

@@ -61,6 +61,9 @@ class TDComm {
   bool ReadEcho(std::uint8_t& byte);
   bool WriteByte(std::uint8_t byte);
   bool Purge();
+  // Keeps the port for this program from one transaction of an operation to
+  // the next: nobody else can open it in between (SerialDevice::setHeld).
+  void HoldPort(bool held) { device_.setHeld(held); }
 
   // Waits at least ms while the user interface keeps processing its
   // messages; returns the time waited.

@@ -57,6 +57,10 @@ struct LinkState {
   // The speed code the pager was last woken with: the speed it listens at
   // until the next wake-up (test commands are sent at it).
   std::uint8_t wokenSpeedCode = speed::k4800;
+  // The model the probe of the running read or programming run identified;
+  // every later wake-up of that run must find the same pager (kNoModel: no
+  // run under way, any model is taken).
+  models::ModelCode operationModel = models::kNoModel;
 
   SpeedSelection speedSelection() const { return {speedCode, wakeUpFlag}; }
 };

@@ -171,6 +171,7 @@ ResultCode TransactionRun::run() {
       result = rc::Ok;
     }
   }
+  link_.finishingBlock_ = false;
   link_.comm_.Close();
   return result;
 }
@@ -186,7 +187,7 @@ ResultCode TransactionRun::step(State state) {
     case State::Password: return password();
     case State::PasswordReply: return passwordReply();
     case State::ReadBlock: return readBlock();
-    case State::WriteBlock: return writeBlock();
+    case State::WriteBlock: link_.finishingBlock_ = true; return writeBlock();
     case State::Checksum: {
       const std::uint8_t sum[] = {sum_};
       std::uint8_t ignored = 0;
@@ -210,7 +211,7 @@ ResultCode TransactionRun::step(State state) {
       return rc::Ok;
     }
     case State::StatusRequestReply: return statusRequestReply();
-    case State::Clock: return clock();
+    case State::Clock: link_.finishingBlock_ = true; return clock();
     case State::Done: break;
   }
   return rc::Ok;
@@ -304,6 +305,14 @@ ResultCode TransactionRun::frame() {
     const BlockGeometry g = blockGeometry(st_.modelCode, st_.extendedFirmware);
     frame_ = makeFrame(0x00, serviceFrame(requested_).subcommand, g.location, g.length);
     return rc::Ok;
+  }
+
+  // Another pager on the fixture than the one the run started with: its
+  // image would be read or written with the first pager's layout. The run
+  // ends here, before any frame goes out.
+  if (st_.operationModel != models::kNoModel && wokenModel_ != st_.operationModel) {
+    st_.modelCode = models::kNoModel;
+    return rc::UnknownPagerType;
   }
 
   // Model check.
@@ -504,6 +513,7 @@ void PagerLink::setConfiguredBaud(std::uint32_t baud) {
 }
 
 void PagerLink::beginOperation() {
+  comm_.HoldPort(true);
   state_.speedCode = speed::k4800;
   state_.firstStatus = 0;
   state_.passwordAsked = false;
@@ -511,7 +521,14 @@ void PagerLink::beginOperation() {
 }
 
 void PagerLink::endOperation() {
+  comm_.Close();
+  comm_.HoldPort(false);
   state_.blankRead = false;
+  state_.operationModel = models::kNoModel;
+}
+
+void PagerLink::beginSequence() {
+  state_.operationModel = models::kNoModel;
 }
 
 void PagerLink::setRemainingAttempts(int attempts) {
@@ -534,6 +551,7 @@ ResultCode PagerLink::openForWakeUp() {
 // The PC sends the speed code; the interface echoes it and the pager answers
 // with its model code. Polls until 500 ms have passed since the byte went out.
 ResultCode PagerLink::wakeUp(Variant variant, models::ModelCode& model) {
+  if (stopNow()) return rc::Cancelled;
   if (variant == Variant::A) {
     if (const ResultCode r = openForWakeUp(); r != rc::Ok) return r;
   }
@@ -576,6 +594,7 @@ ResultCode PagerLink::readBytes(std::span<std::uint8_t> bytes) {
   const std::size_t n = bytes.size();
   for (std::size_t i = 0; i < n; ++i) {
     comm_.ProcessMessages();
+    if (stopNow()) return rc::Cancelled;
     if (!comm_.ReadByte(bytes[i])) return rc::NotResponding;
     if (hooks_.progress) hooks_.progress(static_cast<int>((i + 1) * 100 / n));
   }
@@ -586,6 +605,7 @@ ResultCode PagerLink::writeBytes(std::span<const std::uint8_t> bytes, std::uint8
   const std::size_t n = bytes.size();
   for (std::size_t i = 0; i < n; ++i) {
     comm_.ProcessMessages();
+    if (stopNow()) return rc::Cancelled;
     if (!comm_.WriteByte(bytes[i])) return rc::NotResponding;
     sum = static_cast<std::uint8_t>(sum + bytes[i]);
     std::uint8_t echo = 0;
@@ -615,6 +635,11 @@ ResultCode PagerLink::probe(ProbeKind kind, Identification* identification) {
     if (attempt + 1 < kMaxWakeAttempts) result = rc::Ok;  // try again
   }
   if (result == rc::Ok && !probeAccepts(model)) {
+    state_.modelCode = models::kNoModel;
+    result = rc::UnknownPagerType;
+  }
+  if (result == rc::Ok && state_.operationModel != models::kNoModel &&
+      model != state_.operationModel) {
     state_.modelCode = models::kNoModel;
     result = rc::UnknownPagerType;
   }

@@ -44,6 +44,11 @@ struct LinkHooks {
   // Shows the password dialog modally; it fills the scrambled field (and
   // makes its own pause after submit).
   std::function<void(PasswordField& field)> askPassword;
+  // The front end wants the operation stopped (a signal on the command
+  // line). Asked between bytes; an image or clock block being written is
+  // finished first, with its checksum and the pager's answer, so that the
+  // pager is never left half-written. The stopped transaction returns -17.
+  std::function<bool()> stopRequested;
 };
 
 // What identify learns about the pager on the fixture.
@@ -77,8 +82,14 @@ class PagerLink {
 
   // What an operation resets when it starts (speed 4800, status not asked,
   // password not asked, firmware not known) and when it ends (blank read).
+  // The port is held for this program from the start to the end.
   void beginOperation();
   void endOperation();
+  // A read or programming run starts (again) from its probe; the run then
+  // pins the probe's model (LinkState::operationModel), and a wake-up that
+  // finds another model ends its transaction with -15 before anything is
+  // sent.
+  void beginSequence();
 
   // One transaction with the variant the caller chose from the current model.
   errors::ResultCode runTransaction(Transaction transaction, Variant variant);
@@ -100,6 +111,9 @@ class PagerLink {
  private:
   friend class TransactionRun;
 
+  bool stopNow() const {
+    return !finishingBlock_ && hooks_.stopRequested && hooks_.stopRequested();
+  }
   errors::ResultCode wakeUp(Variant variant, models::ModelCode& model);
   errors::ResultCode probe(ProbeKind kind, Identification* identification);
   errors::ResultCode openForWakeUp();
@@ -110,6 +124,8 @@ class PagerLink {
   LinkHooks hooks_;
   ImageBuffers buffers_;
   LinkState state_;
+  // A block is being written: a stop waits until it is complete.
+  bool finishingBlock_ = false;
 };
 
 // Copies the values programming needs out of the pager's own image,

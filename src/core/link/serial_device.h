@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "link/serial_driver.h"
+
 namespace zelta::link {
 
 // Parity codes as the port settings hold them (and the setup dialog's list
@@ -60,14 +62,24 @@ class SerialDevice {
 
   // One byte, bounded by the read time-out; false when none arrived.
   virtual bool readByte(std::uint8_t& byte) = 0;
-  // The echo of the byte just written: the pager echoes every byte. A device
-  // that knows when the echo can arrive overrides this to wait for it
-  // closely (the termios device); elsewhere it is an ordinary read.
+  // The echo of the byte just written: the pager echoes every byte. An
+  // ordinary read unless a device knows better.
   virtual bool readEcho(std::uint8_t& byte) { return readByte(byte); }
   // One byte, bounded by the write time-out; false when it was not written.
   virtual bool writeByte(std::uint8_t byte) = 0;
   // Discards both directions' pending bytes.
   virtual bool purge() = 0;
+
+  // Holds the port for a whole operation. The device is still closed at the
+  // end of every transaction (the fixture stops the pager when the PC lets
+  // go of the line), but the program's claim on the port stays, so a second
+  // program trying to open it between two transactions is turned away at
+  // once. Releasing gives the claim up.
+  virtual void setHeld(bool held) { (void)held; }
+
+  // What the port's driver was asked for at the last open to cut the echo
+  // delay, and what it granted.
+  virtual LatencyReport latency() const { return {}; }
 };
 
 }  // namespace zelta::link

@@ -6,6 +6,7 @@
 #include <pwd.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -14,13 +15,15 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
-#include <thread>
+#include <filesystem>
 #include <vector>
 
 #include "link/clock.h"
 
 namespace zelta::link {
 namespace {
+
+constexpr unsigned long kTimerSlackNs = 1000;
 
 struct BaudEntry {
   unsigned baud;
@@ -200,7 +203,17 @@ bool configureTermios(termios& tio, const LineSettings& settings) {
 }
 
 TermiosSerialDevice::~TermiosSerialDevice() {
+  held_ = false;
   close();
+}
+
+std::string portLockPath(const std::string& devicePath) {
+  std::string name = devicePath;
+  for (char& c : name) {
+    if (c == '/') c = '_';
+  }
+  const char* folder = access("/run/lock", W_OK) == 0 ? "/run/lock" : "/tmp";
+  return std::string(folder) + "/zelta-pps" + name + ".lock";
 }
 
 bool TermiosSerialDevice::open(const std::string& path, const LineSettings& settings,
@@ -209,50 +222,143 @@ bool TermiosSerialDevice::open(const std::string& path, const LineSettings& sett
     failure.reason = path + ": the port is already open.";
     return false;
   }
+  if (!takePortLock(path, failure)) return false;
+
   // Non-blocking, so that a port without carrier does not hold the open.
   const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
     failure.reason = describeOpenError(path, errno);
+    if (!held_) releasePortLock();
     return false;
   }
-  const auto fail = [&](int errorNumber) {
-    failure.reason = describeOpenError(path, errorNumber);
+  // The port is not shared: a second program with the same port is turned
+  // away at once rather than interleaving bytes. The lock turns away the
+  // programs that ask for it; the terminal's exclusive mode any later open()
+  // (except an administrator's).
+  termios saved{};
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0 || tcgetattr(fd, &saved) != 0) {
+    failure.reason = describeOpenError(path, errno);
     ::close(fd);
+    if (!held_) releasePortLock();
     return false;
-  };
-  // The port is not shared: a second program with the same port (or a second
-  // instance of this one) is turned away rather than interleaving bytes.
-  if (flock(fd, LOCK_EX | LOCK_NB) != 0) return fail(errno);
+  }
+  ioctl(fd, TIOCEXCL);
+  fd_ = fd;
+  saved_ = saved;
+  askLowLatency(path);
+  // Timed waits (the read time-outs, the protocol's pauses) end when due
+  // rather than up to the default 50 us slack later; put back on close.
+  savedTimerSlack_ = prctl(PR_GET_TIMERSLACK, 0, 0, 0, 0);
+  prctl(PR_SET_TIMERSLACK, kTimerSlackNs, 0, 0, 0);
+  if (!configure(path, settings, failure)) {
+    close();
+    return false;
+  }
+  return true;
+}
 
+// The port lock: a file named after the device in a folder every user may
+// write, locked for as long as this program has the port, and for a held
+// port from the first transaction of an operation to the end of the last.
+// The device itself must be closed between transactions (the fixture stops
+// the pager when the PC lets go of the line), so between two transactions
+// the file is what tells a second program that the port is taken.
+bool TermiosSerialDevice::takePortLock(const std::string& path, OpenFailure& failure) {
+  std::error_code ec;
+  const std::filesystem::path device = std::filesystem::weakly_canonical(path, ec);
+  const std::string lockPath = portLockPath(ec ? path : device.string());
+  if (lockFd_ >= 0 && lockPath == lockPath_) return true;  // held by us
+  releasePortLock();
+  const int fd = ::open(lockPath.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644);
+  if (fd < 0) return true;  // no lock folder: the device's own lock must do
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    ::close(fd);
+    failure.reason = describeOpenError(path, EWOULDBLOCK);
+    return false;
+  }
+  lockFd_ = fd;
+  lockPath_ = lockPath;
+  return true;
+}
+
+void TermiosSerialDevice::releasePortLock() {
+  if (lockFd_ < 0) return;
+  ::close(lockFd_);
+  lockFd_ = -1;
+  lockPath_.clear();
+}
+
+bool TermiosSerialDevice::configure(const std::string& path, const LineSettings& settings,
+                                    OpenFailure& failure) {
   termios tio{};
-  if (tcgetattr(fd, &tio) != 0) return fail(errno);
+  if (tcgetattr(fd_, &tio) != 0) {
+    failure.reason = describeOpenError(path, errno);
+    return false;
+  }
   if (!configureTermios(tio, settings)) {
     failure.reason = path + ": the line cannot run at " + std::to_string(settings.baud) + " baud.";
-    ::close(fd);
     return false;
   }
-  if (tcsetattr(fd, TCSANOW, &tio) != 0) return fail(errno);
+  if (tcsetattr(fd_, TCSANOW, &tio) != 0) {
+    failure.reason = describeOpenError(path, errno);
+    return false;
+  }
 
-  setModemLine(fd, TIOCM_DTR, settings.dtr != LineControl::Off);
-  setModemLine(fd, TIOCM_RTS, settings.rts != LineControl::Off);
+  setModemLine(fd_, TIOCM_DTR, settings.dtr != LineControl::Off);
+  setModemLine(fd_, TIOCM_RTS, settings.rts != LineControl::Off);
 
   // The driver's queues are its own affair on POSIX; the sizes need no call.
   readTimeoutMs_ = static_cast<int>(settings.readTotalConstantMs + settings.readTotalMultiplierMs);
   writeTimeoutMs_ =
       static_cast<int>(settings.writeTotalConstantMs + settings.writeTotalMultiplierMs);
-  const int bits = 1 + settings.dataBits + (settings.parity == Parity::None ? 0 : 1) +
-                   (settings.stopBits == StopBits::One ? 1 : 2);
-  byteTime_ = std::chrono::duration_cast<Clock::duration>(std::chrono::nanoseconds(
-      std::int64_t{bits} * 1'000'000'000 / std::max<std::uint32_t>(settings.baud, 1)));
-  lastWrite_ = {};
-  fd_ = fd;
   return true;
 }
 
+// Each echo the pager sends waits in the driver (and, on a USB adapter, in
+// the adapter for its latency timer) before a read sees it; with 2000-odd
+// echoes an image write pays that delay 2000 times. The driver is asked to
+// hand bytes over at once; a refusal is no reason not to go on, and is said
+// (trace, identify, README).
+void TermiosSerialDevice::askLowLatency(const std::string& path) {
+  latency_ = {};
+  lowLatencySet_ = false;
+  bool on = false;
+  if (driver_->lowLatency(fd_, on)) {
+    if (on) {
+      latency_.lowLatency = LatencyReport::LowLatency::AlreadyOn;
+    } else if (const int refusal = driver_->setLowLatency(fd_, true); refusal == 0) {
+      latency_.lowLatency = LatencyReport::LowLatency::Granted;
+      lowLatencySet_ = true;
+    } else {
+      latency_.lowLatency = LatencyReport::LowLatency::Refused;
+      latency_.refusal = std::strerror(refusal);
+    }
+  }
+  latency_.timerPath = driver_->latencyTimerPath(path);
+  if (!latency_.timerPath.empty()) {
+    latency_.latencyTimerMs = driver_->readLatencyTimer(latency_.timerPath);
+  }
+}
+
+// The line as it was found, the exclusive mode off, and the device closed;
+// the port lock stays while the port is held.
 void TermiosSerialDevice::close() {
-  if (fd_ < 0) return;
-  ::close(fd_);
-  fd_ = -1;
+  if (fd_ >= 0) {
+    tcsetattr(fd_, TCSANOW, &saved_);
+    if (lowLatencySet_) driver_->setLowLatency(fd_, false);
+    lowLatencySet_ = false;
+    if (savedTimerSlack_ > 0) prctl(PR_SET_TIMERSLACK, savedTimerSlack_, 0, 0, 0);
+    savedTimerSlack_ = -1;
+    ioctl(fd_, TIOCNXCL);
+    ::close(fd_);
+    fd_ = -1;
+  }
+  if (!held_) releasePortLock();
+}
+
+void TermiosSerialDevice::setHeld(bool held) {
+  held_ = held;
+  if (!held_ && fd_ < 0) releasePortLock();
 }
 
 // A byte already waiting in the driver, without blocking.
@@ -264,27 +370,14 @@ bool TermiosSerialDevice::readWaiting(std::uint8_t& byte) {
   }
 }
 
-// The pager echoes every byte, and the echo cannot arrive before the byte
-// written has crossed the line. Waiting for it in poll() costs a scheduler
-// wake-up after it arrives (100-200 us on a loaded or virtual machine, up to
-// a tenth of a 4800-baud byte), paid on each of the 2000-odd echoes of an
-// image write. So the wait sleeps until shortly before the earliest arrival
-// and then watches the line without sleeping, for at most two byte times;
-// a later echo is left to poll().
-bool TermiosSerialDevice::awaitEcho(std::uint8_t& byte) {
-  constexpr auto kLead = std::chrono::microseconds(300);
-  const Clock::time_point spinFrom = lastWrite_ + byteTime_ - kLead;
-  if (Clock::now() < spinFrom) std::this_thread::sleep_until(spinFrom);
-  const Clock::time_point spinUntil = lastWrite_ + 2 * byteTime_ + kLead;
-  while (Clock::now() < spinUntil) {
-    if (readWaiting(byte)) return true;
-  }
-  return false;
-}
-
+// The pager echoes every byte. The wait for the echo blocks in poll() at
+// once: the kernel wakes the program when the byte arrives, which costs no
+// CPU while the byte crosses the line and, unlike a sleep until the echo is
+// due, never oversleeps it; a busy PC takes nothing from it either, since a
+// task woken from poll() is preferred over the CPU-bound ones beside it.
+// Spinning on read() instead would burn a core for 2000-odd echoes of an
+// image and lose the core to any other busy program.
 bool TermiosSerialDevice::readEcho(std::uint8_t& byte) {
-  if (fd_ < 0) return false;
-  if (readWaiting(byte) || awaitEcho(byte)) return true;
   return readByte(byte);
 }
 
@@ -305,7 +398,6 @@ bool TermiosSerialDevice::writeByte(std::uint8_t byte) {
   for (;;) {
     const ssize_t n = ::write(fd_, &byte, 1);
     if (n < 0 && errno == EINTR) continue;
-    lastWrite_ = Clock::now();
     return n == 1;
   }
 }

@@ -2,10 +2,10 @@
 
 #include <termios.h>
 
-#include <chrono>
 #include <string>
 
 #include "link/serial_device.h"
+#include "link/serial_driver.h"
 
 namespace zelta::link {
 
@@ -15,6 +15,8 @@ namespace zelta::link {
 class TermiosSerialDevice : public SerialDevice {
  public:
   TermiosSerialDevice() = default;
+  // With another driver interface than Linux's (tests).
+  explicit TermiosSerialDevice(SerialDriver& driver) : driver_(&driver) {}
   TermiosSerialDevice(const TermiosSerialDevice&) = delete;
   TermiosSerialDevice& operator=(const TermiosSerialDevice&) = delete;
   ~TermiosSerialDevice() override;
@@ -26,16 +28,32 @@ class TermiosSerialDevice : public SerialDevice {
   bool readEcho(std::uint8_t& byte) override;
   bool writeByte(std::uint8_t byte) override;
   bool purge() override;
+  void setHeld(bool held) override;
+  LatencyReport latency() const override { return latency_; }
 
  private:
-  using Clock = std::chrono::steady_clock;
   bool readWaiting(std::uint8_t& byte);
-  bool awaitEcho(std::uint8_t& byte);
+  bool configure(const std::string& path, const LineSettings& settings, OpenFailure& failure);
+  void askLowLatency(const std::string& path);
+  bool takePortLock(const std::string& path, OpenFailure& failure);
+  void releasePortLock();
+
+  LinuxSerialDriver linux_;
+  SerialDriver* driver_ = &linux_;
+  LatencyReport latency_;
+  bool lowLatencySet_ = false;  // this program turned the flag on
 
   int fd_ = -1;
-  // One character on the line (start, data, parity and stop bits).
-  Clock::duration byteTime_{};
-  Clock::time_point lastWrite_{};
+  // The port lock (portLockPath), kept from one transaction to the next
+  // while the port is held.
+  int lockFd_ = -1;
+  std::string lockPath_;
+  bool held_ = false;
+  // The line as it was before the open, put back at close, so the port is
+  // left as it was found.
+  termios saved_{};
+  // The thread's timer slack before the port was opened, or -1.
+  long savedTimerSlack_ = -1;
   int readTimeoutMs_ = 500;
   int writeTimeoutMs_ = 500;
 };
@@ -56,6 +74,10 @@ struct DeviceAccess {
 // Joining the device's group helps only when the group may read and write
 // it and is not root; a user already listed there needs a new login.
 std::string describePermissionDenied(const std::string& path, const DeviceAccess& access);
+
+// The file locked while a program has the port of devicePath:
+// /run/lock/zelta-pps_dev_ttyUSB0.lock (or under /tmp).
+std::string portLockPath(const std::string& devicePath);
 
 // Whether the line can run at a baud rate.
 bool baudIsSupported(unsigned baud);

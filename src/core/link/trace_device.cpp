@@ -32,35 +32,36 @@ bool TraceDevice::open(const std::string& path, const LineSettings& settings,
          << kParityLetters[static_cast<int>(settings.parity) % 5]
          << (settings.stopBits == StopBits::One ? '1' : '2');
   if (!ok) out_ << " failed: " << failure.reason;
-  out_ << '\n';
+  out_ << std::endl;
+  if (ok) line() << "latency: " << describeLatency(inner_.latency()) << std::endl;
   return ok;
 }
 
 void TraceDevice::close() {
-  if (inner_.isOpen()) line() << "close\n";
+  if (inner_.isOpen()) line() << "close" << std::endl;
   inner_.close();
 }
 
 bool TraceDevice::readByte(std::uint8_t& byte) {
   const bool ok = inner_.readByte(byte);
-  line() << "RX " << (ok ? hex(byte) : std::string("--")) << '\n';
+  line() << "RX " << (ok ? hex(byte) : std::string("--")) << std::endl;
   return ok;
 }
 
 bool TraceDevice::readEcho(std::uint8_t& byte) {
   const bool ok = inner_.readEcho(byte);
-  line() << "RX " << (ok ? hex(byte) : std::string("--")) << '\n';
+  line() << "RX " << (ok ? hex(byte) : std::string("--")) << std::endl;
   return ok;
 }
 
 bool TraceDevice::writeByte(std::uint8_t byte) {
   const bool ok = inner_.writeByte(byte);
-  line() << "TX " << hex(byte) << (ok ? "" : " failed") << '\n';
+  line() << "TX " << hex(byte) << (ok ? "" : " failed") << std::endl;
   return ok;
 }
 
 bool TraceDevice::purge() {
-  line() << "purge\n";
+  line() << "purge" << std::endl;
   return inner_.purge();
 }
 

@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <set>
+#include <stdexcept>
 #include <string_view>
 
 #include "codeplug/frequency_band.h"
@@ -105,6 +106,23 @@ ResultCode PagerOperations::codeChecks() const {
   return rc::Ok;
 }
 
+ResultCode PagerOperations::guarded(const std::function<ResultCode()>& step) {
+  std::string what;
+  try {
+    return step();
+  } catch (const std::exception& e) {
+    what = e.what();
+  } catch (...) {
+    what = "unknown exception";
+  }
+  link_.comm().Close();
+  link_.state().modelCode = models::kNoModel;
+  // A read's scratch image is gone with the unwound sequence.
+  link_.setImageBuffers(link::imageBuffersOf(s_.image));
+  s_.reporter.context().internalFault = what;
+  return rc::InternalFault;
+}
+
 ResultCode PagerOperations::RunPagerOperation(OperationKind kind) {
   if (kind == OperationKind::Read) {
     const ResultCode r = RetryOperation(OperationKind::Read);
@@ -112,7 +130,7 @@ ResultCode PagerOperations::RunPagerOperation(OperationKind kind) {
   }
   pagerWritten_ = false;
   reportedInSequence_ = false;
-  ResultCode r = codeChecks();
+  ResultCode r = guarded([this] { return codeChecks(); });
   if (r == rc::Ok) r = RetryOperation(OperationKind::Program);
   const bool unreported =
       std::find(std::begin(kUnreportedProgramResults), std::end(kUnreportedProgramResults), r) !=
@@ -134,7 +152,9 @@ ResultCode PagerOperations::RetryOperation(OperationKind kind) {
   const std::uint8_t requested = st.requestedSpeedCode;
   ResultCode r = rc::Ok;
   for (;;) {
-    r = kind == OperationKind::Read ? ReadPagerSequence() : ProgramPagerSequence();
+    link_.beginSequence();
+    r = guarded(
+        [&] { return kind == OperationKind::Read ? ReadPagerSequence() : ProgramPagerSequence(); });
     if (r != rc::NotResponding || !s_.reporter.ConfirmCode(rc::NotResponding)) break;
     // The fastest speed is the first suspect when a fast pager falls silent.
     if (modelIn(st.modelCode, ModelGroup::userPasswordGroup) &&
@@ -154,6 +174,7 @@ ResultCode PagerOperations::ReadPagerSequence() {
   link::LinkState& st = link_.state();
   ResultCode r = link_.informationProbe(link::ProbeKind::BeforeRead);
   if (r != rc::Ok) return r;
+  st.operationModel = st.modelCode;
   ops_.sourceModel = st.modelCode;
   const ModelCode model = st.modelCode;
 
@@ -263,6 +284,7 @@ ResultCode PagerOperations::ProgramPagerSequence() {
   ops_.programmingAttempted = true;
   st.blankRead = true;
   const ModelCode remembered = st.modelCode;
+  st.operationModel = remembered;
   image.setModel(remembered);
 
   // 4. The pager's own image into the pager copy.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "codeplug/codeplug_files.h"
@@ -90,6 +91,10 @@ class PagerOperations {
   pages::ProgramOutcome programForSequence();
 
  private:
+  // Runs a step of an operation; an exception escaping it (a programming
+  // fault) closes the port and becomes InternalFault instead of leaving the
+  // core.
+  errors::ResultCode guarded(const std::function<errors::ResultCode()>& step);
   errors::ResultCode codeChecks() const;
   errors::ResultCode writeImage(models::ModelCode model);
   errors::ResultCode characterRomCheck();

@@ -6,14 +6,20 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
 
 #include "link/link_state.h"
 #include "link/port_name.h"
+#include "link/serial_driver.h"
 #include "link/termios_serial_device.h"
+#include "link/trace_device.h"
 #include "recording_reporter.h"
 #include "scripted_device.h"
 
@@ -295,6 +301,149 @@ TEST(TermiosDevice, ThroughTheSerialPortObjectNoPortMeansOneBox) {
   ASSERT_EQ(reporter.shown.size(), 1U);
   EXPECT_EQ(reporter.shown[0].text,
             "Can not open com port.\n/dev/zelta-no-such-port: no such device.");
+}
+
+// One program per port for a whole operation: between two transactions of
+// the holder a second opener is told at once that the port is in use; once
+// the holder lets go, it gets the port.
+TEST(TermiosDevice, HeldPortTurnsASecondOpenerAwayBetweenTransactions) {
+  PtyPair pty;
+  ASSERT_FALSE(pty.slavePath().empty());
+  FakeClock clock;
+  RecordingReporter reporter;
+  link::TermiosSerialDevice holderDevice;
+  link::TDComm holder(holderDevice, reporter, clock);
+  holder.SetPortName(pty.slavePath());
+  link::TermiosSerialDevice otherDevice;
+  RecordingReporter otherReporter;
+  link::TDComm other(otherDevice, otherReporter, clock);
+  other.SetPortName(pty.slavePath());
+
+  holder.HoldPort(true);
+  ASSERT_TRUE(holder.Open());
+  ASSERT_TRUE(holder.Close());  // end of the first transaction
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(other.Open());
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+  ASSERT_EQ(otherReporter.shown.size(), 1U);
+  EXPECT_EQ(otherReporter.shown[0].text, "Can not open com port.\n" + pty.slavePath() +
+                                             ": the port is in use by another program.");
+  // The holder opens the port again for its next transaction, at its new speed.
+  ASSERT_TRUE(holder.Open(SpeedSelection{link::speed::k57600, false}));
+  termios tio{};
+  ASSERT_EQ(tcgetattr(pty.master(), &tio), 0);
+  EXPECT_EQ(cfgetospeed(&tio), static_cast<speed_t>(B57600));
+  ASSERT_TRUE(holder.Close());
+
+  holder.HoldPort(false);
+  EXPECT_TRUE(other.Open());
+  EXPECT_TRUE(reporter.shown.empty());
+}
+
+// The line is left as it was found: the settings the port had before the
+// first open come back when the program lets go of it.
+TEST(TermiosDevice, ClosingRestoresThePortsSettings) {
+  PtyPair pty;
+  ASSERT_FALSE(pty.slavePath().empty());
+  const int probe = open(pty.slavePath().c_str(), O_RDWR | O_NOCTTY);
+  ASSERT_GE(probe, 0);
+  termios before{};
+  ASSERT_EQ(tcgetattr(probe, &before), 0);
+  cfsetispeed(&before, B9600);
+  cfsetospeed(&before, B9600);
+  before.c_lflag |= ICANON | ECHO;
+  ASSERT_EQ(tcsetattr(probe, TCSANOW, &before), 0);
+  ASSERT_EQ(tcgetattr(probe, &before), 0);
+  close(probe);
+
+  for (bool held : {false, true}) {
+    link::TermiosSerialDevice device;
+    link::OpenFailure failure;
+    device.setHeld(held);
+    ASSERT_TRUE(device.open(pty.slavePath(), link::LineSettings{}, failure)) << failure.reason;
+    termios during{};
+    ASSERT_EQ(tcgetattr(pty.master(), &during), 0);
+    EXPECT_FALSE(during.c_lflag & ICANON);
+    device.close();
+    device.setHeld(false);
+
+    termios after{};
+    ASSERT_EQ(tcgetattr(pty.master(), &after), 0);
+    EXPECT_EQ(cfgetospeed(&after), cfgetospeed(&before)) << held;
+    EXPECT_EQ(after.c_lflag, before.c_lflag) << held;
+    EXPECT_EQ(after.c_iflag, before.c_iflag) << held;
+    EXPECT_EQ(after.c_cflag, before.c_cflag) << held;
+  }
+}
+
+// A driver as the test wants it: with or without the low-latency flag,
+// granting or refusing it, with or without an adapter's latency timer.
+class FakeDriver : public link::SerialDriver {
+ public:
+  bool hasFlags = true;
+  bool on = false;
+  int refusal = 0;
+  int timerMs = -1;
+  std::vector<bool> sets;
+
+  bool lowLatency(int, bool& flag) override {
+    flag = on;
+    return hasFlags;
+  }
+  int setLowLatency(int, bool value) override {
+    sets.push_back(value);
+    if (refusal == 0) on = value;
+    return refusal;
+  }
+  std::string latencyTimerPath(const std::string&) override {
+    return timerMs < 0 ? std::string() : "/sys/bus/usb-serial/devices/ttyUSB7/latency_timer";
+  }
+  int readLatencyTimer(const std::string&) override { return timerMs; }
+};
+
+// The port opens whatever the driver grants; what was asked and granted is
+// reported (and traced), and a flag this program set is cleared again.
+TEST(TermiosDevice, AsksTheDriverForLowLatencyAndSaysWhatItGot) {
+  struct Case {
+    bool hasFlags;
+    bool on;
+    int refusal;
+    int timerMs;
+    std::vector<bool> sets;
+    const char* said;
+  };
+  const Case cases[] = {
+      {false, false, 0, -1, {}, "no low-latency setting"},
+      {true, true, 0, 1, {}, "low latency on; latency timer 1 ms"},
+      {true, false, 0, -1, {true, false}, "low latency asked and granted"},
+      {true,
+       false,
+       EPERM,
+       16,
+       {true},
+       "low latency asked and refused (Operation not permitted); latency timer 16 ms (write 1 "
+       "to /sys/bus/usb-serial/devices/ttyUSB7/latency_timer)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.said);
+    PtyPair pty;
+    FakeDriver driver;
+    driver.hasFlags = c.hasFlags;
+    driver.on = c.on;
+    driver.refusal = c.refusal;
+    driver.timerMs = c.timerMs;
+    link::TermiosSerialDevice device(driver);
+    FakeClock clock;
+    std::ostringstream trace;
+    link::TraceDevice traced(device, trace, clock);
+    link::OpenFailure failure;
+    ASSERT_TRUE(traced.open(pty.slavePath(), link::LineSettings{}, failure)) << failure.reason;
+    EXPECT_EQ(link::describeLatency(traced.latency()), c.said);
+    EXPECT_NE(trace.str().find(std::string("latency: ") + c.said + "\n"), std::string::npos)
+        << trace.str();
+    traced.close();
+    EXPECT_EQ(driver.sets, c.sets);
+  }
 }
 
 }  // namespace

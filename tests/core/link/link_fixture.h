@@ -89,10 +89,12 @@ struct LinkBuffers {
 
   void attach(link::PagerLink& link) {
     link.setImageBuffers({image, copy, oldFormat});
-    link.setHooks({nullptr, [this](link::PasswordField& field) {
+    link.setHooks({nullptr,
+                   [this](link::PasswordField& field) {
                      ++passwordDialogs;
                      field = password;
-                   }});
+                   },
+                   nullptr});
     link.beginOperation();
   }
 };

@@ -471,7 +471,7 @@ TEST_F(PagerLinkTest, ProbeWakesFiveTimesAndRefusesModelSix) {
 
 TEST_F(PagerLinkTest, ProgressReachesHundredForEveryRecord) {
   std::vector<int> progress;
-  link.setHooks({[&](int percent) { progress.push_back(percent); }, nullptr});
+  link.setHooks({[&](int percent) { progress.push_back(percent); }, nullptr, nullptr});
   wake(0x99);
   device.expect(frameBytes(0x05, 0x01, 0x0400, 0x0800)).reply(informationRecord(" R0803"));
   ASSERT_EQ(link.informationProbe(link::ProbeKind::BeforeRead), rc::Ok);
@@ -479,6 +479,40 @@ TEST_F(PagerLinkTest, ProgressReachesHundredForEveryRecord) {
   EXPECT_EQ(progress[7], 100);
   EXPECT_EQ(progress[8], 6);  // 1 of 15
   EXPECT_EQ(progress.back(), 100);
+}
+
+// A stop asked for while an image block is being written waits until the
+// block, its checksum and the pager's answer are through; the next
+// transaction then stops before it sends anything. A stop during a read
+// ends it at once.
+TEST_F(PagerLinkTest, StopWaitsForTheWrittenBlockAndItsChecksum) {
+  link.state().firstStatus = 'N';
+  const Bytes block = imageBlock(2048, 0x91);
+  std::copy(block.begin(), block.end(), image.begin());
+  wake(0x91);
+  device.expect(frameBytes(0x18, 0x0F, 0x0400, 0x0800)).reply({'N', 0xBB});
+  device.expect(block).expect({sumOf(block)}).reply({0x06, 0x06});
+  // The signal arrives after the 100th byte of the block.
+  const std::size_t before = 1 + 8;
+  link.setHooks({nullptr, nullptr, [this] { return device.sent.size() > before + 100; }});
+
+  EXPECT_EQ(link.runTransaction(Transaction::WriteImage, Variant::A), rc::Ok);
+  EXPECT_TRUE(device.scriptDone());
+  EXPECT_EQ(device.sent.size(), before + block.size() + 1);
+  EXPECT_EQ(link.runTransaction(Transaction::SetClock, Variant::A), rc::Cancelled);
+  EXPECT_EQ(device.sent.size(), before + block.size() + 1);
+}
+
+TEST_F(PagerLinkTest, StopDuringAReadEndsItAtOnce) {
+  link.state().firstStatus = 'N';
+  const Bytes block = imageBlock(2048, 0x91);
+  wake(0x91);
+  device.expect(frameBytes(0x46, 0x01, 0x0400, 0x0800))
+      .reply(readAnswer(0x91, " R0801", "SN12345678", Bytes{'N', 0xBB}) + block);
+  int bytesRead = 0;
+  link.setHooks({[&](int) { ++bytesRead; }, nullptr, [&] { return bytesRead >= 60; }});
+  EXPECT_EQ(link.runTransaction(Transaction::ReadImage, Variant::A), rc::Cancelled);
+  EXPECT_LT(bytesRead, 100);
 }
 
 }  // namespace
