@@ -2,20 +2,21 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "version.h"
 
 namespace zelta::ui {
 
-std::optional<int> answerCommandLine(const QStringList& arguments) {
+std::optional<int> answerCommandLine(int argc, const char* const* argv) {
   // The first argument is the program's name.
-  for (qsizetype i = 1; i < arguments.size(); ++i) {
-    const QString& arg = arguments[i];
-    if (arg == QLatin1String("--version")) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--version") {
       std::printf("zelta-pps %s\n", std::string(kProgramVersion).c_str());
       return 0;
     }
-    if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+    if (arg == "--help" || arg == "-h") {
       std::printf(
           "Usage: zelta-pps [--version] [--help]\n"
           "Opens the Zelta PPS window: read, edit and program the codeplugs of Zelta\n"

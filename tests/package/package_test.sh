@@ -16,10 +16,10 @@ trap cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# CPACK_CMAKE_GENERATOR empty: cpack installs what is built and builds
-# nothing itself.
+# cpack installs what is built and builds nothing itself (the install
+# step does not depend on "all").
 "$cpack" --config "$build/CPackConfig.cmake" -G DEB -B "$scratch/out" \
-  -D CPACK_CMAKE_GENERATOR= > "$scratch/cpack.log" 2>&1 || { cat "$scratch/cpack.log" >&2; fail "cpack"; }
+  > "$scratch/cpack.log" 2>&1 || { cat "$scratch/cpack.log" >&2; fail "cpack"; }
 debs=("$scratch"/out/*.deb)
 [ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "cpack made no single .deb: ${debs[*]}"
 deb=${debs[0]}
