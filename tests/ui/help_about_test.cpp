@@ -73,6 +73,7 @@ class HelpAboutTest : public QObject {
                                [] { return std::vector<zelta::link::PortEntry>{}; });
     dialog.setHelpOpener(&help);
     dialog.show();
+    dialog.activateWindow();  // a display without a window manager activates nothing itself
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
     QTest::keyClick(dialog.focusWidget() ? dialog.focusWidget() : &dialog, Qt::Key_F1);
     QCOMPARE(desktop.urls, QList<QUrl>{QUrl::fromLocalFile(program.filePath("help/index.html"))});
@@ -97,6 +98,11 @@ class HelpAboutTest : public QObject {
 
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
+    // With ZELTA_SHOTS_DIR set the box is saved there, for looking at.
+    if (const QString dir = qEnvironmentVariable("ZELTA_SHOTS_DIR"); !dir.isEmpty()) {
+      QDir().mkpath(dir);
+      QVERIFY(about.grab().save(QDir(dir).filePath("about.png")));
+    }
     auto* website = about.findChild<QLabel*>("website");
     QTest::mouseClick(website, Qt::LeftButton, {}, QPoint(4, website->height() / 2));
     QCOMPARE(desktop.urls, QList<QUrl>{QUrl("https://zelta-pps.example.org/")});
