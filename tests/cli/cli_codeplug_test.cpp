@@ -13,6 +13,7 @@
 #include "codeplug/data_process.h"
 #include "codeplug/decoders.h"
 #include "core/codeplug/codec_fixture.h"
+#include "pages/page_context_of.h"
 #include "pages/page_rules.h"
 #include "support/temp_folder.h"
 
@@ -301,7 +302,7 @@ TEST_F(CliCodeplug, NewWritesTheDefaultsOfEveryModel) {
     codeplug::SettingsRecord expected = codeplug::testing::startingSettings(image);
     if (models::modelIn(model, models::ModelGroup::dualOrF)) expected.frequency2 = "158.0125";
     QuietReporter quiet;
-    pages::PageContext pageContext = pageContextOf(image, expected, quiet);
+    pages::PageContext pageContext = pages::pageContextOf(image, expected, quiet);
     pages::applyPageRules(pageContext);
     codeplug::BuildContext context;
     context.pagerUnprogrammed = true;

@@ -14,6 +14,7 @@
 #include "codeplug/builders.h"
 #include "codeplug/data_process.h"
 #include "pages/editing_page_modules.h"
+#include "pages/page_context_of.h"
 #include "pages/page_dispatch.h"
 #include "support/temp_folder.h"
 
@@ -205,7 +206,7 @@ TEST(CliFileVerdict, ANewCodeplugIsAFixedPointOfThePageRules) {
     const codeplug::SettingsRecord before = settings;
 
     QuietReporter quiet;
-    pages::PageContext context = pageContextOf(*opened.codeplug->image, settings, quiet);
+    pages::PageContext context = pages::pageContextOf(*opened.codeplug->image, settings, quiet);
     pages::EditingPageModules modules;
     pages::FieldDispatcher dispatcher(modules.registry());
     for (int page = 0; page < static_cast<int>(pages::Page::Main); ++page)
