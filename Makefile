@@ -3,13 +3,15 @@
 #   make test  installs what is missing, builds, and runs every test
 # (the core and its tests once more under AddressSanitizer and
 # UndefinedBehaviorSanitizer, then everything in the normal build).
+#   make package  builds the Debian package (build/zelta-pps_*.deb) and
+# checks it with lintian.
 
 BUILD_DIR    ?= build
 ASAN_DIR     ?= build-asan
 JOBS         ?= $(shell nproc)
 CMAKE_FLAGS  ?=
 
-.PHONY: run test deps build build-asan test-asan test-main format format-check clean
+.PHONY: run test deps build build-asan test-asan test-main package format format-check clean
 
 run: build
 	./$(BUILD_DIR)/src/ui/zelta-pps
@@ -41,6 +43,11 @@ test-asan: build-asan
 
 test-main: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# lintian fails on errors only; its warnings are printed.
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
+	lintian --fail-on error $(BUILD_DIR)/zelta-pps_*.deb
 
 # The layout of every C++ file is clang-format's (.clang-format at the root).
 FORMAT_FILES = git ls-files '*.cpp' '*.h'

@@ -13,6 +13,7 @@ PACKAGES=(
   xvfb xauth
   srecord
   fonts-dejavu-core
+  dpkg-dev desktop-file-utils help2man lintian
 )
 
 missing=()

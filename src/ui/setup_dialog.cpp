@@ -11,11 +11,13 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "ui/help_opener.h"
 #include "ui/text_filter_validator.h"
 #include "window/password_entry.h"
 
@@ -67,6 +69,10 @@ TFmSetup::TFmSetup(window::SettingsStore& store, QString defaultWorkFolder, Port
   connect(defaultButton, &QPushButton::clicked, this, &TFmSetup::defaultClicked);
   connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
   connect(applyButton, &QPushButton::clicked, this, &TFmSetup::applyClicked);
+  auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
+  connect(helpKey, &QShortcut::activated, this, [this] {
+    if (help_ != nullptr) help_->open(this);
+  });
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(pages_);

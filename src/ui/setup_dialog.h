@@ -16,6 +16,8 @@ class QTabWidget;
 
 namespace zelta::ui {
 
+class HelpOpener;
+
 // "Setup Computer Configuration": the serial port from the ports of this
 // machine (and the running pager simulators), its line settings, the
 // software password and the work-files folder. Shown modally; "Apply"
@@ -37,6 +39,10 @@ class TFmSetup : public QDialog {
 
   // What the controls hold now.
   const window::SetupForm& form() const { return form_; }
+
+  // F1 in the dialog opens help through opener (which outlives the dialog);
+  // without one F1 does nothing.
+  void setHelpOpener(const HelpOpener* opener) { help_ = opener; }
 
  private:
   void buildCommPage(QWidget* page);
@@ -64,6 +70,7 @@ class TFmSetup : public QDialog {
   QComboBox* stopBits_ = nullptr;
   QLineEdit* swPassword_ = nullptr;
   QLineEdit* archPath_ = nullptr;
+  const HelpOpener* help_ = nullptr;
 };
 
 }  // namespace zelta::ui

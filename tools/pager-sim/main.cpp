@@ -24,6 +24,7 @@
 #include "fixture_line.h"
 #include "link/simulator_advert.h"
 #include "pager_simulator.h"
+#include "version.h"
 
 namespace {
 
@@ -141,6 +142,8 @@ int main(int argc, char** argv) {
       "A pager on its programming fixture, behind a pseudo-terminal. Prints the "
       "terminal's path and serves the link protocol until interrupted.",
       "zelta-pager-sim"};
+  app.set_version_flag("--version", std::string(zelta::kProgramVersion),
+                       "Print the program version and exit");
   SimulatorOptions options;
   std::string model;
   std::string imagePath;

@@ -7,6 +7,8 @@
 #include <string>
 #include <system_error>
 
+#include "codeplug/install_layout.h"
+
 namespace zelta::codeplug {
 namespace fs = std::filesystem;
 
@@ -35,7 +37,8 @@ std::optional<fs::path> userDataFolder() {
 }
 
 fs::path workFolder(const fs::path& programFolder, const std::optional<fs::path>& userFolder) {
-  if (folderWritable(programFolder) || !userFolder) return programFolder;
+  if (!userFolder) return programFolder;
+  if (!installedDataFolder(programFolder) && folderWritable(programFolder)) return programFolder;
   std::error_code ec;
   fs::create_directories(*userFolder, ec);
   return folderWritable(*userFolder) ? *userFolder : programFolder;

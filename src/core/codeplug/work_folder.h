@@ -9,8 +9,9 @@ namespace zelta::codeplug {
 // The scratch files of opening, saving and converting, and the page
 // pictures of the report, live in one work folder. It is the program's own
 // folder, as on the pagers' service benches where the tool runs from a
-// folder of its own; an installed program's folder is usually not writable,
-// and then the user's data folder takes its place.
+// folder of its own. An installed program (install_layout.h) never writes
+// beside itself, even where it could (root): the user's data folder takes
+// the place, as it does for a program folder that is not writable.
 inline constexpr std::string_view kBackupFileName = "~writeBeforeCP.bak";
 inline constexpr std::string_view kLargeImageScratchName = "~writeAfterCP.bak";
 
@@ -27,9 +28,10 @@ bool folderWritable(const std::filesystem::path& folder);
 // neither XDG_DATA_HOME nor HOME gives an absolute path.
 std::optional<std::filesystem::path> userDataFolder();
 
-// The work folder: programFolder when a file can be created there, otherwise
-// userFolder (created when missing). When neither is usable the program
-// folder is returned, so that writes fail there and say so.
+// The work folder: userFolder (created when missing) for an installed
+// program; otherwise programFolder when a file can be created there, else
+// userFolder. When neither is usable the program folder is returned, so
+// that writes fail there and say so.
 std::filesystem::path workFolder(const std::filesystem::path& programFolder,
                                  const std::optional<std::filesystem::path>& userFolder);
 
