@@ -19,6 +19,7 @@
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -73,18 +74,38 @@ MainWindow::MainWindow(codeplug::WorkFiles work, QWidget* parent)
   buildToolBar();
   buildPages();
   buildStatusBar();
-  editingPages_->attach(controller_.get());
   mainPgc_->installEventFilter(this);
   mainPgc_->tabBar()->installEventFilter(this);
   connect(mainPgc_, &QTabWidget::currentChanged, this, &MainWindow::tabChanged);
-  connect(editingPages_, &EditingPages::fieldEventHandled, this,
-          [this] { showStatus(controller_->view()); });
-  showView(Redraw::Refill);
+  showView(Redraw::ActivePage);
 }
 
 MainWindow::~MainWindow() {
   // The widgets die after the controller: they must not call into it.
-  editingPages_->attach(nullptr);
+  if (editingPages_ != nullptr) editingPages_->attach(nullptr);
+}
+
+EditingPages& MainWindow::editingPages() {
+  if (editingPages_ != nullptr) return *editingPages_;
+  editingPages_ = new EditingPages(this);
+  for (const pages::PageInfo& info : pages::kPages) {
+    if (QWidget* page = editingPages_->page(info.page))
+      tabPages_[static_cast<std::size_t>(pages::pageIndex(info.page))]->layout()->addWidget(page);
+  }
+  editingPages_->attach(controller_.get());
+  connect(editingPages_, &EditingPages::fieldEventHandled, this,
+          [this] { showStatus(controller_->view()); });
+  return *editingPages_;
+}
+
+void MainWindow::paintEvent(QPaintEvent* event) {
+  QMainWindow::paintEvent(event);
+  // The launcher page is on the screen: the editing pages, a thousand
+  // widgets, are built behind it.
+  if (editingPages_ == nullptr && !pagesScheduled_) {
+    pagesScheduled_ = true;
+    QTimer::singleShot(0, this, [this] { editingPages(); });
+  }
 }
 
 // ---- Building ----
@@ -173,13 +194,16 @@ void MainWindow::buildPages() {
   mainPgc_ = new QTabWidget(central);
   mainPgc_->setObjectName("mainPgc");
   mainPgc_->setUsesScrollButtons(false);
-  editingPages_ = new EditingPages(this);
   for (const pages::PageInfo& info : pages::kPages) {
-    QWidget* page = editingPages_->page(info.page);
-    if (page == nullptr) {
-      page = new QWidget(mainPgc_);
+    auto* page = new QWidget(mainPgc_);
+    if (info.page == pages::Page::Main) {
       page->setObjectName(qs(info.component));
+    } else {
+      // The editing page goes in here once it is built.
+      auto* host = new QVBoxLayout(page);
+      host->setContentsMargins(0, 0, 0, 0);
     }
+    tabPages_[static_cast<std::size_t>(pages::pageIndex(info.page))] = page;
     mainPgc_->addTab(page, qs(info.caption));
   }
   QWidget* mainPage = mainPgc_->widget(kMainPage);
@@ -267,7 +291,7 @@ void MainWindow::runKey(window::WindowKey key) {
   // A command not offered does nothing, whatever reached it.
   if (entry.command.empty() || !controller_->view().enabled(entry.command)) return;
   running_ = true;
-  if (checksThePage(command) && !editingPages_->commitFocusedField()) {
+  if (checksThePage(command) && !editingPages().commitFocusedField()) {
     running_ = false;
     showView(Redraw::ActivePage);
     return;
@@ -298,7 +322,7 @@ bool MainWindow::requestPage(pages::Page page) {
   if (active == pages::Page::Main || page == active) return false;
   running_ = true;
   bool changed = false;
-  if (editingPages_->commitFocusedField()) changed = controller_->selectPage(page);
+  if (editingPages().commitFocusedField()) changed = controller_->selectPage(page);
   running_ = false;
   showView(Redraw::ActivePage);
   return changed;
@@ -388,9 +412,9 @@ void MainWindow::showView(Redraw redraw) {
   const window::WindowView view = controller_->view();
   showing_ = true;
   if (redraw == Redraw::Refill) {
-    editingPages_->refill(controller_->modelLayout());
+    editingPages().refill(controller_->modelLayout());
   } else if (view.activePage != pages::Page::Main) {
-    editingPages_->refresh(view.activePage);
+    editingPages().refresh(view.activePage);
   }
   showTabs(view);
   showCommands(view);
@@ -447,7 +471,7 @@ void MainWindow::showFocus(const window::FocusRequest& focus) {
     case window::FocusRequest::Target::None: break;
     case window::FocusRequest::Target::PageControl: mainPgc_->setFocus(); break;
     case window::FocusRequest::Target::Field:
-      if (QWidget* field = editingPages_->fieldWidget(focus.field)) {
+      if (QWidget* field = editingPages().fieldWidget(focus.field)) {
         if (field->isEnabled() && !field->isHidden()) field->setFocus(Qt::OtherFocusReason);
       }
       break;

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QString>
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -45,8 +46,10 @@ class MainWindow : public QMainWindow, public window::WindowFrontEnd {
   QAction* action(const QString& name) const { return actions_.value(name); }
   QMenu* menu(const QString& name) const { return menus_.value(name); }
   QTabWidget* pages() const { return mainPgc_; }
-  // The thirteen editing pages of the tabs.
-  EditingPages& editingPages() const { return *editingPages_; }
+  // The thirteen editing pages of the tabs. They are built once the window
+  // has first been painted, or when first asked for.
+  EditingPages& editingPages();
+  bool editingPagesBuilt() const { return editingPages_ != nullptr; }
 
   // The file dialogs: a chooser replaces the desktop's dialog (tests, tools).
   using FileChooser =
@@ -69,6 +72,7 @@ class MainWindow : public QMainWindow, public window::WindowFrontEnd {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -97,7 +101,10 @@ class MainWindow : public QMainWindow, public window::WindowFrontEnd {
   FileChooser chooseOpen_;
   FileChooser chooseSave_;
   QTabWidget* mainPgc_ = nullptr;
+  // The tabs of the editing pages, and the pages in them once built.
+  std::array<QWidget*, pages::kPageCount> tabPages_{};
   EditingPages* editingPages_ = nullptr;
+  bool pagesScheduled_ = false;
   QLineEdit* keymapStr_ = nullptr;
   QLabel* statusOperation_ = nullptr;
   QLabel* statusVersion_ = nullptr;
