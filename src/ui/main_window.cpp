@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QProgressBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabBar>
@@ -78,6 +79,10 @@ MainWindow::MainWindow(codeplug::WorkFiles work, QWidget* parent)
   mainPgc_->tabBar()->installEventFilter(this);
   connect(mainPgc_, &QTabWidget::currentChanged, this, &MainWindow::tabChanged);
   showView(Redraw::ActivePage);
+  // Large enough for the widest editing page, within the screen.
+  QSize size(1100, 800);
+  if (const QScreen* shown = screen()) size = size.boundedTo(shown->availableSize());
+  resize(size);
 }
 
 MainWindow::~MainWindow() {
@@ -472,7 +477,13 @@ void MainWindow::showFocus(const window::FocusRequest& focus) {
     case window::FocusRequest::Target::PageControl: mainPgc_->setFocus(); break;
     case window::FocusRequest::Target::Field:
       if (QWidget* field = editingPages().fieldWidget(focus.field)) {
-        if (field->isEnabled() && !field->isHidden()) field->setFocus(Qt::OtherFocusReason);
+        // As the keyboard enters a field: its text is selected, so that
+        // typing replaces it (a full field would take nothing otherwise),
+        // also when the window is active only after a dialog has closed.
+        if (field->isEnabled() && !field->isHidden()) {
+          field->setFocus(Qt::TabFocusReason);
+          if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->selectAll();
+        }
       }
       break;
   }

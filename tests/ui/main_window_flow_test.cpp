@@ -214,7 +214,10 @@ class MainWindowFlowTest : public QObject {
     QVERIFY(!f.window.pages()->isTabVisible(pages::pageIndex(pages::Page::Main)));
     QCOMPARE(f.window.windowTitle(),
              qs(zelta::kMainWindowCaption) + " - " + qs(f.toOpen->filename().string()));
-    QCOMPARE(QApplication::focusWidget(), f.find<QWidget>("ed_ICN"));
+    // The first field has the focus with its text selected: typing replaces it.
+    auto* inventory = f.find<QLineEdit>("ed_ICN");
+    QCOMPARE(QApplication::focusWidget(), inventory);
+    QCOMPARE(inventory->selectedText(), inventory->text());
     QVERIFY(f.find<QLineEdit>("keymapStr")->text().startsWith("F1-Help"));
     QVERIFY(f.find<QLabel>("statusVersion")->text().startsWith("Codeplug Version : "));
 
