@@ -383,6 +383,39 @@ class MainWindowFlowTest : public QObject {
     QVERIFY2(boxes.titles.isEmpty(), qPrintable(boxes.texts.join(" | ")));
   }
 
+  // ---- Tools > Converter lays the tabs out for the target ----
+
+  void theConverterLaysOutTheTabs() {
+    WindowFixture f;
+    QVERIFY(f.ready());
+    ModalAnswerer boxes(answering(QMessageBox::Yes));
+    QVERIFY(f.open(0x30));
+    QVERIFY(f.window.menu("menuTools")->menuAction()->isVisible());
+    const auto shownTabs = [&f] {
+      QList<int> shown;
+      for (int i = 0; i < pages::kPageCount; ++i) {
+        if (f.window.pages()->isTabVisible(i)) shown << i;
+      }
+      return shown;
+    };
+    f.window.action("cprRic8")->trigger();
+    QCOMPARE(shownTabs(), (QList<int>{0, 1, 2, 5, 6, 7, 9, 10, 11, 12}));
+    QCOMPARE(f.window.pages()->tabText(7), QString("Source 1-8"));
+    QVERIFY(f.window.action("cprRic8")->isChecked());
+    QVERIFY(f.window.windowTitle().endsWith("*"));
+    f.window.action("cprDisable")->trigger();
+    QCOMPARE(shownTabs(), (QList<int>{0, 1, 5, 7, 9, 10, 11, 12}));
+    QCOMPARE(f.window.pages()->tabText(7), QString("Prompt 2"));
+    QVERIFY(f.window.action("cprDisable")->isChecked());
+    QVERIFY2(boxes.titles.isEmpty(), qPrintable(boxes.texts.join(" | ")));
+
+    // Back on "Main" and with a model without a converter, no Tools menu.
+    f.press(Qt::Key_F10);
+    QVERIFY(!f.window.menu("menuTools")->menuAction()->isVisible());
+    QVERIFY(f.open('p'));
+    QVERIFY(!f.window.menu("menuTools")->menuAction()->isVisible());
+  }
+
   // ---- F9: the -95 question, then every page from the defaults ----
 
   void f9AsksThenRefills() {
