@@ -417,6 +417,41 @@ class MainWindowFlowTest : public QObject {
     QVERIFY(!f.window.menu("menuTools")->menuAction()->isVisible());
   }
 
+  // ---- The window around the pages is readable (at 100 % and 200 %) ----
+
+  void theChromeIsReadable() {
+    WindowFixture f;
+    QVERIFY(f.ready());
+    ModalAnswerer boxes(answering(QMessageBox::Yes));
+    QVERIFY(f.open(0x98));
+    while (f.tab() != pages::pageIndex(pages::Page::Prompt1)) f.press(Qt::Key_F12);
+    const auto fits = [](QWidget* w, const QString& text) {
+      return w->fontMetrics().horizontalAdvance(text) <= w->contentsRect().width();
+    };
+    auto* version = f.find<QLabel>("statusVersion");
+    QVERIFY2(fits(version, version->text()), qPrintable(version->text()));
+    auto* keymap = f.find<QLineEdit>("keymapStr");
+    QVERIFY2(fits(keymap, keymap->text()), qPrintable(keymap->text()));
+    auto* gauge = f.find<QProgressBar>("promptGauge");
+    QVERIFY(gauge->isVisible());
+    QVERIFY(!gauge->geometry().intersects(version->geometry()));
+    QTabBar* bar = f.window.pages()->tabBar();
+    for (int i = 0; i < bar->count(); ++i) {
+      if (!bar->isTabVisible(i)) continue;
+      const QRect tab = bar->tabRect(i);
+      QVERIFY2(bar->rect().contains(tab), qPrintable(bar->tabText(i)));
+      QVERIFY2(bar->fontMetrics().horizontalAdvance(bar->tabText(i)) < tab.width(),
+               qPrintable(bar->tabText(i)));
+    }
+    // The toolbar shows every button with its text, each hint as its tooltip.
+    for (const char* name :
+         {"toolBarOpen", "toolBarSave", "toolBarRead", "toolBarWrite", "toolBarExit"}) {
+      QAction* action = f.window.action(name);
+      QVERIFY2(!action->icon().isNull(), name);
+      QVERIFY2(!action->toolTip().isEmpty(), name);
+    }
+  }
+
   // ---- F9: the -95 question, then every page from the defaults ----
 
   void f9AsksThenRefills() {
