@@ -73,6 +73,11 @@ void EditingPages::refill() {
   for (int i = 0; i < kEditingPageCount; ++i) redraw(static_cast<pages::Page>(i), false);
 }
 
+void EditingPages::refill(const pages::ModelFieldLayout& layout) {
+  layout_ = layout;
+  refill();
+}
+
 FieldBinding* EditingPages::focusedField() const {
   const QWidget* focused = QApplication::focusWidget();
   if (focused == nullptr) return nullptr;
@@ -82,8 +87,17 @@ FieldBinding* EditingPages::focusedField() const {
   return nullptr;
 }
 
-void EditingPages::commitFocusedField() {
-  if (FieldBinding* binding = focusedField()) binding->commit();
+bool EditingPages::commitFocusedField() {
+  FieldBinding* binding = focusedField();
+  return binding == nullptr || binding->commit();
+}
+
+QWidget* EditingPages::fieldWidget(pages::FieldId field) const {
+  if (field == pages::kNoFieldId) return nullptr;
+  for (const auto& binding : bindings_) {
+    if (binding->field().id == field) return binding->widget();
+  }
+  return nullptr;
 }
 
 void EditingPages::updatePlayTone() {
@@ -153,7 +167,11 @@ QWidget* EditingPages::buildSection(PageParts& parts, const pages::PageSection& 
 FieldBinding* EditingPages::bind(PageParts& parts, const pages::FieldEntry& field,
                                  QWidget* parent) {
   BindingHost host{.events = [this] { return events_; },
-                   .redraw = [this](pages::Page page) { redraw(page, true); }};
+                   .redraw =
+                       [this](pages::Page page) {
+                         redraw(page, true);
+                         emit fieldEventHandled();
+                       }};
   std::unique_ptr<FieldBinding> binding;
   switch (field.kind) {
     case pages::FieldKind::Text:

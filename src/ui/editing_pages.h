@@ -58,16 +58,24 @@ class EditingPages : public QObject {
   // Shows every page from the settings, refused texts too: after a read, a
   // load or "Set To Defaults".
   void refill();
+  // The same under a new model layout (a load, the converter).
+  void refill(const pages::ModelFieldLayout& layout);
 
   // Stores the field being edited, as leaving it would, before a command
-  // (F2, Ctrl+S, a tab change, F11, F12). A field stored since its last
-  // edit is not stored again.
-  void commitFocusedField();
+  // (F2, Ctrl+S, a tab change, F11, F12). A field stored and accepted since
+  // its last edit is not stored again. False when the rules refused it.
+  bool commitFocusedField();
+
+  // The widget of a field; null for a field no page shows.
+  QWidget* fieldWidget(pages::FieldId field) const;
 
   // The "Play tone" buttons follow the field last entered.
   void updatePlayTone();
 
  signals:
+  // A field event went to the rules (entered, left, changed): what the
+  // window shows beside the pages may have changed with it.
+  void fieldEventHandled();
   // listenBtn01 to listenBtn04 (1 to 4) was clicked.
   void playToneClicked(int button);
   // BitBtn1: the user password keypad is asked for.

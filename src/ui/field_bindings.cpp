@@ -185,8 +185,9 @@ void FieldBinding::focusOut(Qt::FocusReason reason) {
   if (storesOnExit() && !storedSinceEdit_) store();
 }
 
-void FieldBinding::commit() {
-  if (storesOnExit() && !storedSinceEdit_) store();
+bool FieldBinding::commit() {
+  if (storesOnExit() && (!storedSinceEdit_ || refused_)) store();
+  return !refused_;
 }
 
 void FieldBinding::store() {

@@ -91,8 +91,9 @@ class FieldBinding {
   // Focus leaves: text and masked fields are stored.
   void focusOut(Qt::FocusReason reason);
   // Stores the field now (before a command); nothing when it was stored
-  // since it was last edited.
-  void commit();
+  // and accepted since it was last edited. A value refused before is
+  // checked once more, so that the command stops on it. False when refused.
+  bool commit();
   void edited() { storedSinceEdit_ = false; }
 
   // Typed keys, called by the widgets. True when the key was handled.

@@ -1,14 +1,24 @@
 #include <QApplication>
+#include <QStandardPaths>
 
 #include "ui/command_line.h"
 #include "ui/main_window.h"
+#include "ui/qsettings_store.h"
+#include "window/comm_settings.h"
 
 int main(int argc, char** argv) {
   if (const auto status = zelta::ui::answerCommandLine(argc, argv)) return *status;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("zelta-pps"));
   QApplication::setOrganizationName(QStringLiteral("Zelta"));
-  zelta::ui::MainWindow window;
+  // The work folder of the communication setup: where the open dialog
+  // starts and the scratch files go; the user's documents when none is set.
+  zelta::ui::QSettingsStore store;
+  const std::string documents =
+      QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
+  zelta::codeplug::WorkFiles work;
+  work.folder = zelta::window::workFolderOf(zelta::window::loadCommSettings(store), documents);
+  zelta::ui::MainWindow window(std::move(work));
   window.show();
   return QApplication::exec();
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QStyle>
 #include <string_view>
 
 #include "pages/page_table.h"
+#include "window/window_commands.h"
 
 namespace zelta::ui {
 
@@ -87,17 +89,30 @@ inline constexpr KeyLabel kMainPageKeys[] = {
     {"F12", true},
 };
 
-inline constexpr std::string_view kEditingKeymap =
-    "F1-Help  |  F2-Program Pager  |  F9-Set To Defaults  |  F10-Exit  |  F11-Prev  |  F12-Next";
-
-// Commands offered on the launcher page; the editing pages offer the other group.
-inline constexpr std::string_view kMainPageCommands[] = {"toolBarRead",  "toolBarOpen", "menuOpen",
-                                                         "readBtn",      "serviceBtn",  "singleBtn",
-                                                         "sequentialBtn"};
-inline constexpr std::string_view kEditingCommands[] = {
-    "toolBarSave", "toolBarWrite", "writeBtn", "menuSave", "menuPage", "menuDefault"};
-
-inline constexpr std::string_view kExitQuestionCaption = "WARNING";
-inline constexpr std::string_view kExitQuestionText = "Are you sure exit to WINDOWS ?";
+// The toolbar, left to right (a null name stands for a separator): each
+// button runs the command of its key; the icon is the desktop theme's, or
+// the style's own where the theme has none.
+struct ToolEntry {
+  std::string_view name;
+  std::string_view hint;
+  std::string_view text;
+  window::WindowKey key;
+  std::string_view themeIcon;
+  QStyle::StandardPixmap fallbackIcon;
+};
+inline constexpr ToolEntry kTools[] = {
+    {"toolBarOpen", "Load Codeplug (F8)", "Load", window::WindowKey::F8, "document-open",
+     QStyle::SP_DialogOpenButton},
+    {"toolBarSave", "Save Codeplug", "Save", window::WindowKey::CtrlS, "document-save",
+     QStyle::SP_DialogSaveButton},
+    {{}, {}, {}, window::WindowKey::F7, {}, QStyle::SP_CustomBase},
+    {"toolBarRead", "Read Pager (F3)", "Read", window::WindowKey::F3, "go-down",
+     QStyle::SP_ArrowDown},
+    {"toolBarWrite", "Program Pager (F2)", "Program", window::WindowKey::F2, "go-up",
+     QStyle::SP_ArrowUp},
+    {{}, {}, {}, window::WindowKey::F7, {}, QStyle::SP_CustomBase},
+    {"toolBarExit", "Exit (F10)", "Exit", window::WindowKey::F10, "application-exit",
+     QStyle::SP_DialogCloseButton},
+};
 
 }  // namespace zelta::ui

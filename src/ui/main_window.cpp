@@ -3,17 +3,24 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QFont>
 #include <QFontDatabase>
+#include <QIcon>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QProgressBar>
+#include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -28,22 +35,85 @@ QString qs(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+QString pathText(const std::filesystem::path& path) {
+  return QString::fromStdString(path.string());
+}
+
+// "description|patterns|description|patterns" as a Qt name filter
+// ("description (patterns);;..."); "*.*" means every file.
+QString nameFilter(std::string_view filter) {
+  const QStringList parts = qs(filter).split('|');
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString patterns = parts[i + 1];
+    patterns.replace(';', ' ');
+    if (patterns == "*.*") patterns = "*";
+    filters << parts[i] + " (" + patterns + ")";
+  }
+  return filters.join(";;");
+}
+
+// The commands that check the page store the field being edited first.
+bool checksThePage(window::KeyCommand command) {
+  switch (command) {
+    case window::KeyCommand::Program:
+    case window::KeyCommand::Save:
+    case window::KeyCommand::PreviousPage:
+    case window::KeyCommand::NextPage: return true;
+    default: return false;
+  }
+}
+
 }  // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), reporter_(this) {
+MainWindow::MainWindow(codeplug::WorkFiles work, QWidget* parent)
+    : QMainWindow(parent),
+      reporter_(this),
+      controller_(std::make_unique<window::WindowController>(*this, reporter_, std::move(work))) {
   setObjectName("FmMain");
-  setWindowTitle(qs(kMainWindowCaption));
   buildMenus();
   buildToolBar();
   buildPages();
   buildStatusBar();
-  returnToMain();
-  applyCommandMode();
-  connect(mainPgc_, &QTabWidget::currentChanged, this, [this] {
-    updateKeymap();
-    applyCommandMode();
-  });
+  mainPgc_->installEventFilter(this);
+  mainPgc_->tabBar()->installEventFilter(this);
+  connect(mainPgc_, &QTabWidget::currentChanged, this, &MainWindow::tabChanged);
+  showView(Redraw::ActivePage);
+  // Large enough for the widest editing page, within the screen.
+  QSize size(1100, 800);
+  if (const QScreen* shown = screen()) size = size.boundedTo(shown->availableSize());
+  resize(size);
 }
+
+MainWindow::~MainWindow() {
+  // The widgets die after the controller: they must not call into it.
+  if (editingPages_ != nullptr) editingPages_->attach(nullptr);
+}
+
+EditingPages& MainWindow::editingPages() {
+  if (editingPages_ != nullptr) return *editingPages_;
+  editingPages_ = new EditingPages(this);
+  for (const pages::PageInfo& info : pages::kPages) {
+    if (QWidget* page = editingPages_->page(info.page))
+      tabPages_[static_cast<std::size_t>(pages::pageIndex(info.page))]->layout()->addWidget(page);
+  }
+  editingPages_->attach(controller_.get());
+  connect(editingPages_, &EditingPages::fieldEventHandled, this,
+          [this] { showStatus(controller_->view()); });
+  return *editingPages_;
+}
+
+void MainWindow::paintEvent(QPaintEvent* event) {
+  QMainWindow::paintEvent(event);
+  // The launcher page is on the screen: the editing pages, a thousand
+  // widgets, are built behind it.
+  if (editingPages_ == nullptr && !pagesScheduled_) {
+    pagesScheduled_ = true;
+    QTimer::singleShot(0, this, [this] { editingPages(); });
+  }
+}
+
+// ---- Building ----
 
 void MainWindow::buildMenus() {
   for (const MenuEntry& entry : kMenus) {
@@ -61,61 +131,66 @@ void MainWindow::buildMenus() {
       item->setShortcutContext(Qt::WindowShortcut);
     }
     item->setVisible(!entry.hidden);
-    // Shortcuts of hidden items and hidden menus must still fire: the window
-    // itself carries every action.
+    // Shortcuts of items in hidden menus must still fire: the window itself
+    // carries every action. A disabled menu does not stop them, so the
+    // command states enable and disable the items themselves.
     addAction(item);
     actions_.insert(qs(entry.name), item);
     if (entry.separatorAfter) menu->addSeparator();
   }
-  actions_.value("menuLocker")->setCheckable(true);
-  actions_.value("menuLocker")->setChecked(true);
-  actions_.value("setupStayontop")->setCheckable(true);
+  for (const window::KeyEntry& key : window::kKeys) {
+    if (QAction* item = actions_.value(qs(key.command))) {
+      connect(item, &QAction::triggered, this, [this, k = key.key] { runKey(k); });
+    }
+  }
+  QAction* locker = actions_.value("menuLocker");
+  locker->setCheckable(true);
+  connect(locker, &QAction::triggered, this, [this](bool on) {
+    controller_->setLocker(on);
+    showView(Redraw::ActivePage);
+  });
+  QAction* stayOnTop = actions_.value("setupStayontop");
+  stayOnTop->setCheckable(true);
+  connect(stayOnTop, &QAction::toggled, this, [this](bool on) {
+    setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    show();
+  });
 
   QMenu* converter = menus_.value("menuTools")->addMenu(qs(kConverterMenuCaption));
   converter->setObjectName("menuRemodulator");
+  menus_.insert("menuRemodulator", converter);
   auto* group = new QActionGroup(converter);
-  for (const auto& item : kConverterItems) {
-    QAction* a = converter->addAction(qs(item[1]));
-    a->setObjectName(qs(item[0]));
+  constexpr pages::ConverterMode kModes[] = {pages::ConverterMode::Off, pages::ConverterMode::Lumio,
+                                             pages::ConverterMode::Varda};
+  for (std::size_t i = 0; i < std::size(kConverterItems); ++i) {
+    QAction* a = converter->addAction(qs(kConverterItems[i][1]));
+    a->setObjectName(qs(kConverterItems[i][0]));
     a->setCheckable(true);
     group->addAction(a);
-    actions_.insert(qs(item[0]), a);
+    actions_.insert(a->objectName(), a);
+    connect(a, &QAction::triggered, this, [this, mode = kModes[i]] { chooseConverter(mode); });
   }
-  actions_.value("cprDisable")->setChecked(true);
-
-  connect(actions_.value("menuExit"), &QAction::triggered, this, &MainWindow::exitClicked);
 }
 
 void MainWindow::buildToolBar() {
   toolBar_ = addToolBar("toolBar");
   toolBar_->setObjectName("toolBar");
   toolBar_->setMovable(false);
-  struct ToolEntry {
-    const char* name;
-    const char* hint;
-    const char* text;
-  };
-  static constexpr ToolEntry kTools[] = {
-      {"toolBarOpen", "Load Codeplug (F8)", "Load"},
-      {"toolBarSave", "Save Codeplug", "Save"},
-      {nullptr, nullptr, nullptr},
-      {"toolBarRead", "Read Pager (F3)", "Read"},
-      {"toolBarWrite", "Program Pager (F2)", "Program"},
-      {nullptr, nullptr, nullptr},
-      {"toolBarExit", "Exit (F10)", "Exit"},
-  };
+  toolBar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
   for (const ToolEntry& tool : kTools) {
-    if (tool.name == nullptr) {
+    if (tool.name.empty()) {
       toolBar_->addSeparator();
       continue;
     }
-    QAction* a = toolBar_->addAction(QString::fromLatin1(tool.text));
-    a->setObjectName(QString::fromLatin1(tool.name));
-    a->setToolTip(QString::fromLatin1(tool.hint));
-    a->setStatusTip(QString::fromLatin1(tool.hint));
+    const QIcon icon =
+        QIcon::fromTheme(qs(tool.themeIcon), style()->standardIcon(tool.fallbackIcon));
+    QAction* a = toolBar_->addAction(icon, qs(tool.text));
+    a->setObjectName(qs(tool.name));
+    a->setToolTip(qs(tool.hint));
+    a->setStatusTip(qs(tool.hint));
     actions_.insert(a->objectName(), a);
+    connect(a, &QAction::triggered, this, [this, key = tool.key] { runKey(key); });
   }
-  connect(actions_.value("toolBarExit"), &QAction::triggered, this, &MainWindow::exitClicked);
 }
 
 void MainWindow::buildPages() {
@@ -123,13 +198,17 @@ void MainWindow::buildPages() {
   auto* layout = new QVBoxLayout(central);
   mainPgc_ = new QTabWidget(central);
   mainPgc_->setObjectName("mainPgc");
-  editingPages_ = new EditingPages(this);
+  mainPgc_->setUsesScrollButtons(false);
   for (const pages::PageInfo& info : pages::kPages) {
-    QWidget* page = editingPages_->page(info.page);
-    if (page == nullptr) {
-      page = new QWidget(mainPgc_);
+    auto* page = new QWidget(mainPgc_);
+    if (info.page == pages::Page::Main) {
       page->setObjectName(qs(info.component));
+    } else {
+      // The editing page goes in here once it is built.
+      auto* host = new QVBoxLayout(page);
+      host->setContentsMargins(0, 0, 0, 0);
     }
+    tabPages_[static_cast<std::size_t>(pages::pageIndex(info.page))] = page;
     mainPgc_->addTab(page, qs(info.caption));
   }
   QWidget* mainPage = mainPgc_->widget(kMainPage);
@@ -153,10 +232,6 @@ void MainWindow::buildPages() {
   setCentralWidget(central);
 }
 
-void MainWindow::attachFieldEvents(window::FieldEvents& events) {
-  editingPages_->attach(&events);
-}
-
 void MainWindow::buildStatusBar() {
   QStatusBar* bar = statusBar();
   bar->setObjectName("mainStatusBar");
@@ -172,69 +247,245 @@ void MainWindow::buildStatusBar() {
   promptGauge_->setVisible(false);
   statusVersion_ = new QLabel(bar);
   statusVersion_->setObjectName("statusVersion");
-  statusVersion_->setFixedWidth(172);
+  statusVersion_->setMinimumWidth(172);
   bar->addWidget(statusOperation_);
   bar->addWidget(promptGauge_);
   bar->addWidget(statusVersion_);
 }
 
-void MainWindow::returnToMain() {
-  for (int i = 0; i < mainPgc_->count(); ++i) mainPgc_->setTabVisible(i, i == kMainPage);
-  mainPgc_->setCurrentIndex(kMainPage);
-  menus_.value("menuTools")->menuAction()->setVisible(false);
-  statusVersion_->clear();
-  mainPgc_->setFocus();
-  updateKeymap();
+// ---- The file dialogs ----
+
+void MainWindow::setFileChoosers(FileChooser open, FileChooser save) {
+  chooseOpen_ = std::move(open);
+  chooseSave_ = std::move(save);
 }
 
-void MainWindow::setCommandEnabled(std::string_view name, bool enabled) {
-  const QString key = qs(name);
-  if (QAction* a = actions_.value(key)) a->setEnabled(enabled);
-  if (QMenu* m = menus_.value(key)) m->setEnabled(enabled);
+std::optional<std::filesystem::path> MainWindow::chooseFileToOpen(
+    const window::FileDialogRequest& request) {
+  if (chooseOpen_) return chooseOpen_(request);
+  QFileDialog dialog(this, QStringLiteral("Open"), pathText(request.folder),
+                     nameFilter(request.filter));
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setDefaultSuffix(qs(request.defaultExtension).remove('.'));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return std::filesystem::path(dialog.selectedFiles().first().toStdString());
 }
 
-void MainWindow::applyCommandMode() {
-  const bool onMain = mainPgc_->currentIndex() == kMainPage;
-  for (std::string_view name : kMainPageCommands) setCommandEnabled(name, onMain);
-  for (std::string_view name : kEditingCommands) setCommandEnabled(name, !onMain);
-  QAction* print = actions_.value("menuPrint");
-  print->setVisible(!onMain);
-  print->setEnabled(!onMain);
+std::optional<std::filesystem::path> MainWindow::chooseFileToSave(
+    const window::FileDialogRequest& request) {
+  if (chooseSave_) return chooseSave_(request);
+  QFileDialog dialog(this, QStringLiteral("Save As"), pathText(request.folder),
+                     nameFilter(request.filter));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  // The controller asks before it replaces a file.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  dialog.setDefaultSuffix(qs(request.defaultExtension).remove('.'));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return std::filesystem::path(dialog.selectedFiles().first().toStdString());
 }
 
-void MainWindow::setBusy(bool busy) {
-  const bool enabled = !busy;
-  mainPgc_->setEnabled(enabled);
-  toolBar_->setEnabled(enabled);
-  for (const char* name :
-       {"menuFile", "menuSetup", "menuHelp", "menuProg", "menuPage", "menuTools"}) {
-    menus_.value(QString::fromLatin1(name))->setEnabled(enabled);
+// ---- Commands ----
+
+void MainWindow::runKey(window::WindowKey key) {
+  if (running_ || showing_) return;
+  const window::KeyEntry& entry = window::keyEntry(key);
+  const bool onMain = controller_->activePage() == pages::Page::Main;
+  const window::KeyCommand command = onMain ? entry.onMain : entry.onEditing;
+  // A command not offered does nothing, whatever reached it.
+  if (entry.command.empty() || !controller_->view().enabled(entry.command)) return;
+  running_ = true;
+  if (checksThePage(command) && !editingPages().commitFocusedField()) {
+    running_ = false;
+    showView(Redraw::ActivePage);
+    return;
   }
-}
-
-void MainWindow::updateKeymap() {
-  keymapStr_->setText(mainPgc_->currentIndex() == kMainPage ? QString() : qs(kEditingKeymap));
-}
-
-void MainWindow::exitClicked() {
-  if (mainPgc_->currentIndex() == kMainPage) {
+  const window::KeyOutcome outcome = controller_->pressKey(key);
+  running_ = false;
+  // Help and the pager operations have windows of their own, not yet here.
+  if (outcome == window::KeyOutcome::CloseWindow) {
     close();
     return;
   }
-  // Unsaved edits are discarded without a question, as operators expect F10
-  // to be the quick way back to the launcher.
-  returnToMain();
-  applyCommandMode();
-  setWindowTitle(qs(kMainWindowCaption));
+  const bool refill =
+      command == window::KeyCommand::Load || command == window::KeyCommand::SetToDefaults;
+  showView(refill ? Redraw::Refill : Redraw::ActivePage);
+}
+
+void MainWindow::chooseConverter(pages::ConverterMode mode) {
+  if (running_ || showing_) return;
+  running_ = true;
+  controller_->chooseConverter(mode);
+  running_ = false;
+  showView(Redraw::Refill);
+}
+
+bool MainWindow::requestPage(pages::Page page) {
+  if (running_ || showing_) return false;
+  const pages::Page active = controller_->activePage();
+  if (active == pages::Page::Main || page == active) return false;
+  running_ = true;
+  bool changed = false;
+  if (editingPages().commitFocusedField()) changed = controller_->selectPage(page);
+  running_ = false;
+  showView(Redraw::ActivePage);
+  return changed;
+}
+
+// The tab bar's arrow keys move to the next shown tab, as a click on it would.
+bool MainWindow::adjacentPage(int step) {
+  const int count = mainPgc_->count();
+  for (int i = 1; i < count; ++i) {
+    const int index = ((mainPgc_->currentIndex() + step * i) % count + count) % count;
+    if (!mainPgc_->isTabVisible(index)) continue;
+    if (const std::optional<pages::Page> page = pages::pageFromIndex(index))
+      return requestPage(*page);
+  }
+  return false;
+}
+
+void MainWindow::tabChanged(int index) {
+  if (showing_) return;
+  const int active = pages::pageIndex(controller_->activePage());
+  if (index == active) return;
+  // A change the window did not ask for: back to the controller's page,
+  // then asked for as a click asks.
+  showing_ = true;
+  mainPgc_->setCurrentIndex(active);
+  showing_ = false;
+  if (const std::optional<pages::Page> page = pages::pageFromIndex(index)) requestPage(*page);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  QTabBar* bar = mainPgc_->tabBar();
+  if (watched == bar) {
+    switch (event->type()) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonDblClick: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() != Qt::LeftButton) break;
+        const int index = bar->tabAt(mouse->position().toPoint());
+        if (index < 0 || index == bar->currentIndex()) break;
+        // The page checks decide before the tab bar moves.
+        if (const std::optional<pages::Page> page = pages::pageFromIndex(index)) requestPage(*page);
+        return true;
+      }
+      case QEvent::Wheel: return true;
+      case QEvent::KeyPress: {
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+          case Qt::Key_Left:
+          case Qt::Key_Up: adjacentPage(-1); return true;
+          case Qt::Key_Right:
+          case Qt::Key_Down: adjacentPage(1); return true;
+          case Qt::Key_Home:
+          case Qt::Key_End: return true;
+          default: break;
+        }
+        break;
+      }
+      default: break;
+    }
+  } else if (watched == mainPgc_ && event->type() == QEvent::KeyPress) {
+    // Ctrl+Tab and Ctrl+PgUp/PgDn would change the tab past the page checks.
+    auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->modifiers() & Qt::ControlModifier) &&
+        (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab ||
+         key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown)) {
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::setBusy(bool busy) {
+  controller_->setBusy(busy);
+  showView(Redraw::ActivePage);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  const bool yes = reporter_.Ask(
-      errors::Question{std::string(kExitQuestionCaption), std::string(kExitQuestionText)});
-  if (yes) {
+  if (controller_->confirmClose(false)) {
     event->accept();
   } else {
     event->ignore();
+  }
+}
+
+// ---- Drawing the view ----
+
+void MainWindow::showView(Redraw redraw) {
+  const window::WindowView view = controller_->view();
+  showing_ = true;
+  if (redraw == Redraw::Refill) {
+    editingPages().refill(controller_->modelLayout());
+  } else if (view.activePage != pages::Page::Main) {
+    editingPages().refresh(view.activePage);
+  }
+  showTabs(view);
+  showCommands(view);
+  showStatus(view);
+  showing_ = false;
+  showFocus(view.focus);
+}
+
+void MainWindow::showStatus(const window::WindowView& view) {
+  // Unsaved edits mark the title.
+  setWindowTitle(qs(view.caption) + (view.unsavedEdits ? QStringLiteral("*") : QString()));
+  statusOperation_->setText(qs(view.operationText));
+  promptGauge_->setValue(view.gaugeValue);
+  promptGauge_->setVisible(view.gaugeVisible);
+  statusVersion_->setText(qs(view.versionText));
+  keymapStr_->setText(qs(view.keymap));
+}
+
+void MainWindow::showTabs(const window::WindowView& view) {
+  // The page to show first, so that hiding the others never moves to a third.
+  for (int i = 0; i < pages::kPageCount; ++i) {
+    const window::TabView& tab = view.tabs[static_cast<std::size_t>(i)];
+    if (!tab.shown) continue;
+    mainPgc_->setTabVisible(i, true);
+    if (mainPgc_->tabText(i) != qs(tab.caption)) mainPgc_->setTabText(i, qs(tab.caption));
+  }
+  mainPgc_->setCurrentIndex(pages::pageIndex(view.activePage));
+  for (int i = 0; i < pages::kPageCount; ++i) {
+    if (!view.tabs[static_cast<std::size_t>(i)].shown) mainPgc_->setTabVisible(i, false);
+  }
+  mainPgc_->setEnabled(view.pagesEnabled);
+}
+
+void MainWindow::showCommands(const window::WindowView& view) {
+  for (const window::CommandState& state : view.commands) {
+    const QString name = qs(state.name);
+    if (QMenu* m = menus_.value(name)) {
+      m->setEnabled(state.enabled);
+      m->menuAction()->setVisible(state.visible);
+      continue;
+    }
+    QAction* a = actions_.value(name);
+    if (a == nullptr) continue;
+    a->setEnabled(state.enabled);
+    a->setVisible(state.visible);
+    const window::CommandEntry* entry = window::findCommand(state.name);
+    if (entry != nullptr && entry->check != window::Check::None) a->setChecked(state.checked);
+  }
+  toolBar_->setEnabled(view.pagesEnabled);
+}
+
+void MainWindow::showFocus(const window::FocusRequest& focus) {
+  switch (focus.target) {
+    case window::FocusRequest::Target::None: break;
+    case window::FocusRequest::Target::PageControl: mainPgc_->setFocus(); break;
+    case window::FocusRequest::Target::Field:
+      if (QWidget* field = editingPages().fieldWidget(focus.field)) {
+        // As the keyboard enters a field: its text is selected, so that
+        // typing replaces it (a full field would take nothing otherwise),
+        // also when the window is active only after a dialog has closed.
+        if (field->isEnabled() && !field->isHidden()) {
+          field->setFocus(Qt::TabFocusReason);
+          if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->selectAll();
+        }
+      }
+      break;
   }
 }
 

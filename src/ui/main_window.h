@@ -3,7 +3,17 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QString>
+#include <array>
+#include <functional>
+#include <memory>
 
+// Core headers name members "slots"; Qt's keyword macro must not see them.
+#pragma push_macro("slots")
+#undef slots
+#include "codeplug/codeplug_files.h"
+#include "window/window_controller.h"
+#include "window/window_front_end.h"
+#pragma pop_macro("slots")
 #include "ui/qt_reporter.h"
 
 class QAction;
@@ -14,54 +24,87 @@ class QProgressBar;
 class QTabWidget;
 class QToolBar;
 
-namespace zelta::window {
-class FieldEvents;
-}
-
 namespace zelta::ui {
 
 class EditingPages;
 
 // The application's single top-level window (FmMain): the page control with
 // thirteen editing pages and the "Main" launcher page, the menu bar, the
-// toolbar, the key-map line and the three-panel status bar.
-class MainWindow : public QMainWindow {
+// toolbar, the key-map line and the three-panel status bar. Every command
+// goes through the window controller; the window draws its view afterwards.
+class MainWindow : public QMainWindow, public window::WindowFrontEnd {
   Q_OBJECT
 
  public:
-  explicit MainWindow(QWidget* parent = nullptr);
+  // work is the work folder, where the open dialog starts and the scratch
+  // files go.
+  explicit MainWindow(codeplug::WorkFiles work = {}, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   QtReporter& reporter() { return reporter_; }
+  window::WindowController& controller() { return *controller_; }
   QAction* action(const QString& name) const { return actions_.value(name); }
+  QMenu* menu(const QString& name) const { return menus_.value(name); }
   QTabWidget* pages() const { return mainPgc_; }
-  // The thirteen editing pages of the tabs.
-  EditingPages& editingPages() const { return *editingPages_; }
+  // The thirteen editing pages of the tabs. They are built once the window
+  // has first been painted, or when first asked for.
+  EditingPages& editingPages();
+  bool editingPagesBuilt() const { return editingPages_ != nullptr; }
 
-  // Binds the editing pages to the rules; the events outlive the window.
-  void attachFieldEvents(window::FieldEvents& events);
+  // The file dialogs: a chooser replaces the desktop's dialog (tests, tools).
+  using FileChooser =
+      std::function<std::optional<std::filesystem::path>(const window::FileDialogRequest&)>;
+  void setFileChoosers(FileChooser open, FileChooser save);
 
-  // Shows only the "Main" tab and offers the commands that obtain a codeplug.
-  void returnToMain();
-  // Enables the command group of the active page (launcher or editing).
-  void applyCommandMode();
-  // While false, pages, toolbar and menus are disabled (a pager operation runs).
+  std::optional<std::filesystem::path> chooseFileToOpen(
+      const window::FileDialogRequest& request) override;
+  std::optional<std::filesystem::path> chooseFileToSave(
+      const window::FileDialogRequest& request) override;
+
+  // Runs the command of a function key (or Ctrl+S) as its menu item or
+  // toolbar button does: nothing when the command is not offered.
+  void runKey(window::WindowKey key);
+  // A tab chosen by the user: the field being edited is stored and the page
+  // checks run first; a refused change keeps the page. True when changed.
+  bool requestPage(pages::Page page);
+  // While true, pages, toolbar and menus are disabled (a pager operation runs).
   void setBusy(bool busy);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // How much of the pages a command changed.
+  enum class Redraw {
+    ActivePage,  // the fields of the active page
+    Refill,      // every page from the settings: a load, the defaults, the converter
+  };
+
   void buildMenus();
   void buildToolBar();
   void buildPages();
   void buildStatusBar();
-  void updateKeymap();
-  void exitClicked();
-  void setCommandEnabled(std::string_view name, bool enabled);
+  void showView(Redraw redraw);
+  // The caption, the status bar and the key-map line.
+  void showStatus(const window::WindowView& view);
+  void showTabs(const window::WindowView& view);
+  void showCommands(const window::WindowView& view);
+  void showFocus(const window::FocusRequest& focus);
+  void tabChanged(int index);
+  void chooseConverter(pages::ConverterMode mode);
+  bool adjacentPage(int step);
 
   QtReporter reporter_;
+  std::unique_ptr<window::WindowController> controller_;
+  FileChooser chooseOpen_;
+  FileChooser chooseSave_;
   QTabWidget* mainPgc_ = nullptr;
+  // The tabs of the editing pages, and the pages in them once built.
+  std::array<QWidget*, pages::kPageCount> tabPages_{};
   EditingPages* editingPages_ = nullptr;
+  bool pagesScheduled_ = false;
   QLineEdit* keymapStr_ = nullptr;
   QLabel* statusOperation_ = nullptr;
   QLabel* statusVersion_ = nullptr;
@@ -69,6 +112,10 @@ class MainWindow : public QMainWindow {
   QToolBar* toolBar_ = nullptr;
   QHash<QString, QAction*> actions_;
   QHash<QString, QMenu*> menus_;
+  // The window is drawing the controller's view: tab changes are its own.
+  bool showing_ = false;
+  // A command runs (its boxes are open): keys wait for it to end.
+  bool running_ = false;
 };
 
 }  // namespace zelta::ui

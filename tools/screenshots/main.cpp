@@ -4,14 +4,24 @@
 #include <QTabWidget>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <memory>
 #include <string>
 
-#include "support/rules_field_events.h"
-#include "ui/editing_pages.h"
+// Core headers name members "slots"; Qt's keyword macro must not see them.
+#pragma push_macro("slots")
+#undef slots
+#include "codeplug/codeplug_files.h"
+#include "codeplug/new_codeplug.h"
+#include "pages/page_context_of.h"
+#include "pages/page_rules.h"
+#include "support/recording_reporter.h"
+#include "ui/main_window.h"
+#pragma pop_macro("slots")
 
 namespace {
 
-constexpr zelta::models::ModelCode kModels[] = {0x20, 0x30, 'p', 'q', 0x91, 0x93, 0x98};
+constexpr zelta::models::ModelCode kModels[] = {'!', 0x30, 'p', 'q', 0x91, 0x93, 0x98};
 
 QString modelName(zelta::models::ModelCode model) {
   return QString("model-%1").arg(static_cast<unsigned>(model), 2, 16, QChar('0'));
@@ -22,10 +32,34 @@ int usage() {
   return 2;
 }
 
+// A codeplug file of the model as `zelta-pps-cli new` writes it.
+bool writeCodeplug(zelta::models::ModelCode model, const std::filesystem::path& file) {
+  auto image = std::make_unique<zelta::codeplug::CodeplugImage>();
+  zelta::codeplug::SettingsRecord settings;
+  zelta::testing::RecordingReporter quiet;
+  zelta::codeplug::setUpNewCodeplug(model, *image, settings);
+  zelta::pages::PageContext context = zelta::pages::pageContextOf(*image, settings, quiet);
+  zelta::pages::applyPageRules(context);
+  zelta::codeplug::WorkFiles work;
+  zelta::codeplug::CodeplugFiles files(*image, settings, work, quiet,
+                                       zelta::codeplug::standardCodec());
+  zelta::codeplug::SaveContext save;
+  save.build.pagerUnprogrammed = true;
+  return files.writeCodeplugFile(file, save) == zelta::errors::code::Done;
+}
+
+bool save(QWidget& window, const QString& file) {
+  QApplication::processEvents();
+  if (window.grab().save(file)) return true;
+  std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+  return false;
+}
+
 }  // namespace
 
-// Renders the thirteen editing pages of one model of each family, as the
-// main window's tabs show them, into FOLDER/model-XX/page-NN.png.
+// Renders the main window: its "Main" page, then every shown page of a
+// codeplug of one model of each family, opened with F8 and paged through
+// with F12, into FOLDER/main.png and FOLDER/model-XX/page-NN.png.
 int main(int argc, char** argv) {
   if (argc != 2 && argc != 4) return usage();
   if (argc == 4) {
@@ -39,34 +73,37 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot make %s\n", argv[1]);
     return 1;
   }
+  const std::filesystem::path file = folder.filePath("codeplug.cp").toStdString();
+  bool first = true;
   for (const zelta::models::ModelCode model : kModels) {
-    zelta::testing::RulesFieldEvents events(model);
-    zelta::ui::EditingPages editing;
-    QTabWidget tabs;
-    for (int i = 0; i < zelta::ui::kEditingPageCount; ++i) {
-      const auto page = static_cast<zelta::pages::Page>(i);
-      const std::string_view caption = zelta::pages::pageInfo(page).caption;
-      tabs.addTab(editing.page(page),
-                  QString::fromUtf8(caption.data(), static_cast<int>(caption.size())));
+    if (!writeCodeplug(model, file)) {
+      std::fprintf(stderr, "cannot write %s\n", file.c_str());
+      return 1;
     }
-    editing.attach(&events);
-    editing.applyModelLayout(events.modelLayout());
-    tabs.resize(1000, 720);
-    tabs.show();
+    zelta::ui::MainWindow window(zelta::codeplug::WorkFiles{folder.path().toStdString(), {}});
+    window.setFileChoosers([&](const auto&) { return std::optional(file); },
+                           [](const auto&) { return std::optional<std::filesystem::path>(); });
+    window.resize(1100, 800);
+    window.show();
+    if (first && !save(window, folder.filePath("main.png"))) return 1;
+    first = false;
+    window.runKey(zelta::window::WindowKey::F8);
+    if (!window.controller().codeplugLoaded()) {
+      std::fprintf(stderr, "model %02x: the codeplug did not load\n", unsigned{model});
+      return 1;
+    }
     folder.mkpath(modelName(model));
-    for (int i = 0; i < zelta::ui::kEditingPageCount; ++i) {
-      tabs.setCurrentIndex(i);
-      QApplication::processEvents();
-      const QString file = folder.filePath(
-          QString("%1/page-%2.png").arg(modelName(model)).arg(i, 2, 10, QChar('0')));
-      if (!tabs.grab().save(file)) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
-        return 1;
-      }
-    }
-    tabs.hide();
-    // The tabs own the page widgets; they go before the bindings.
-    while (tabs.count() > 0) delete tabs.widget(0);
+    const int firstPage = window.pages()->currentIndex();
+    do {
+      const QString shot =
+          folder.filePath(QString("%1/page-%2.png")
+                              .arg(modelName(model))
+                              .arg(window.pages()->currentIndex(), 2, 10, QChar('0')));
+      if (!save(window, shot)) return 1;
+      window.runKey(zelta::window::WindowKey::F12);
+    } while (window.pages()->currentIndex() != firstPage);
+    window.hide();
   }
+  std::filesystem::remove(file);
   return 0;
 }

@@ -6,6 +6,7 @@
 #include "codeplug/frequency_synthesizer.h"
 #include "conversion/codeplug_commands.h"
 #include "pages/field_catalog.h"
+#include "pages/page_settings.h"
 #include "pages/prompt_pages.h"
 #include "version.h"
 
@@ -147,6 +148,10 @@ pages::PageView WindowController::pageView(Page page) const {
 
 bool WindowController::playToneEnabled() const {
   return dispatcher_.playToneEnabled();
+}
+
+pages::ModelFieldLayout WindowController::modelLayout() const {
+  return pages::contextLayout(context());
 }
 
 // ---- Keys ----

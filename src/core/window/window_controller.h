@@ -14,6 +14,7 @@
 #include "conversion/model_converter.h"
 #include "errors/reporter.h"
 #include "pages/editing_page_modules.h"
+#include "pages/model_layout.h"
 #include "pages/page_context_of.h"
 #include "pages/page_dispatch.h"
 #include "window/field_events.h"
@@ -82,6 +83,10 @@ class WindowController final : public FieldEvents {
   pages::KeyContext keyContext() const override;
   pages::PageView pageView(pages::Page page) const override;
   bool playToneEnabled() const override;
+
+  // The frames, labels and buttons of the pages that depend on the model
+  // shown, its sequential mode and the converter.
+  pages::ModelFieldLayout modelLayout() const;
 
   // ---- Keys and commands ----
 
