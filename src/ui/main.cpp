@@ -3,6 +3,7 @@
 
 #include "ui/command_line.h"
 #include "ui/main_window.h"
+#include "ui/program_icon.h"
 #include "ui/qsettings_store.h"
 #include "window/comm_settings.h"
 
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("zelta-pps"));
   QApplication::setOrganizationName(QStringLiteral("Zelta"));
+  QApplication::setWindowIcon(zelta::ui::programIcon());
   // The work folder of the communication setup: where the open dialog
   // starts and the scratch files go; the user's documents when none is set.
   zelta::ui::QSettingsStore store;

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFont>
 #include <QFontDatabase>
@@ -24,6 +25,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "ui/about_dialog.h"
 #include "ui/editing_pages.h"
 #include "ui/main_commands.h"
 #include "version.h"
@@ -69,6 +71,7 @@ bool checksThePage(window::KeyCommand command) {
 MainWindow::MainWindow(codeplug::WorkFiles work, QWidget* parent)
     : QMainWindow(parent),
       reporter_(this),
+      help_(QCoreApplication::applicationDirPath()),
       controller_(std::make_unique<window::WindowController>(*this, reporter_, std::move(work))) {
   setObjectName("FmMain");
   buildMenus();
@@ -143,6 +146,7 @@ void MainWindow::buildMenus() {
       connect(item, &QAction::triggered, this, [this, k = key.key] { runKey(k); });
     }
   }
+  connect(actions_.value("menuAbout"), &QAction::triggered, this, [this] { showAbout(this); });
   QAction* locker = actions_.value("menuLocker");
   locker->setCheckable(true);
   connect(locker, &QAction::triggered, this, [this](bool on) {
@@ -304,6 +308,10 @@ void MainWindow::runKey(window::WindowKey key) {
   const window::KeyOutcome outcome = controller_->pressKey(key);
   running_ = false;
   // Help and the pager operations have windows of their own, not yet here.
+  if (outcome == window::KeyOutcome::OpenHelp) {
+    help_.open(this);
+    return;
+  }
   if (outcome == window::KeyOutcome::CloseWindow) {
     close();
     return;

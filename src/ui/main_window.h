@@ -14,6 +14,7 @@
 #include "window/window_controller.h"
 #include "window/window_front_end.h"
 #pragma pop_macro("slots")
+#include "ui/help_opener.h"
 #include "ui/qt_reporter.h"
 
 class QAction;
@@ -97,6 +98,8 @@ class MainWindow : public QMainWindow, public window::WindowFrontEnd {
   bool adjacentPage(int step);
 
   QtReporter reporter_;
+  // F1 and "&Help Topics": the guide beside or installed with the program.
+  HelpOpener help_;
   std::unique_ptr<window::WindowController> controller_;
   FileChooser chooseOpen_;
   FileChooser chooseSave_;

@@ -65,7 +65,7 @@ void writeNewCodeplug(zelta::models::ModelCode model, const Path& file) {
 // The core alone opens a file, as the window's controller does, with no
 // window: what every page must show.
 struct CoreDecode : window::WindowFrontEnd {
-  explicit CoreDecode(const Path& file) : file(file), controller(*this, reporter) {
+  explicit CoreDecode(const Path& opened) : file(opened), controller(*this, reporter) {
     loaded = controller.load();
   }
   std::optional<Path> chooseFileToOpen(const window::FileDialogRequest&) override { return file; }
