@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "link/comm.h"
+
 namespace zelta::window {
 
 // ---- Captions ----
@@ -74,11 +76,11 @@ struct RateEntry {
   std::string_view text;
 };
 inline constexpr std::array<RateEntry, 5> kRates{{
-    {170, 4800, "(Rate: 4800bps)"},
-    {162, 9600, "(Rate: 9600bps)"},
-    {164, 19200, "(Rate: 19200bps)"},
-    {166, 38400, "(Rate: 38400bps)"},
-    {168, 57600, "(Rate: 57600bps)"},
+    {link::speed::k4800, 4800, "(Rate: 4800bps)"},
+    {link::speed::k9600, 9600, "(Rate: 9600bps)"},
+    {link::speed::k19200, 19200, "(Rate: 19200bps)"},
+    {link::speed::k38400, 38400, "(Rate: 38400bps)"},
+    {link::speed::k57600, 57600, "(Rate: 57600bps)"},
 }};
 
 // The rate text of a link rate code; empty for any other code.

@@ -6,9 +6,9 @@
 #include "link/clock.h"
 #include "link/comm.h"
 #include "link/pager_link.h"
-#include "window/operation_texts.h"
 #include "window/password_entry.h"
 #include "window/setup_form.h"
+#include "window/window_texts.h"
 
 namespace zelta::window {
 namespace {
@@ -251,11 +251,10 @@ TEST(OperationTexts, RateCodesAndTexts) {
     EXPECT_EQ(link::requestedSpeedCodeForBaud(static_cast<std::uint32_t>(c.baud)), c.code);
   }
   EXPECT_EQ(rateText(0), "");
-  EXPECT_EQ(operationText(StatusOperation::Read, 170), "Reading - Please wait.");
-  EXPECT_EQ(operationText(StatusOperation::Program, 162),
-            "Programming - Please wait. (Rate: 9600bps)");
-  EXPECT_EQ(operationText(StatusOperation::Program, 0), "Programming - Please wait. ");
-  EXPECT_EQ(operationText(StatusOperation::Done, 170), "");
+  EXPECT_EQ(operationText(Operation::Read, 170), "Reading - Please wait.");
+  EXPECT_EQ(operationText(Operation::Program, 162), "Programming - Please wait. (Rate: 9600bps)");
+  EXPECT_EQ(operationText(Operation::Program, 0), "Programming - Please wait. ");
+  EXPECT_EQ(operationText(Operation::Done, 170), "");
 }
 
 TEST(PasswordEntry, FieldKeepsTenPasswordCharacters) {
