@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -106,6 +107,42 @@ class MainWindowSimTest : public QObject {
     QVERIFY(w.window.pages()->isEnabled());
   }
 
+  void theSetupChoosesTheSimulatorsPortForTheRead() {
+    zelta::testing::SimProcess sim({"--model", "0x91", "--serial", "SIM0000042"});
+    QVERIFY(!sim.path().empty());
+    SimWindow w("COM1");
+    bool chosen = false;
+    QStringList listed;
+    ModalAnswerer answerer([&](QWidget* widget) {
+      if (auto* box = qobject_cast<QMessageBox*>(widget)) {
+        box->button(QMessageBox::Ok) != nullptr ? box->button(QMessageBox::Ok)->click()
+                                                : box->button(QMessageBox::Yes)->click();
+        return true;
+      }
+      if (widget->objectName() != "FmSetup") return false;
+      auto* ports = widget->findChild<QListWidget*>("TntListBox1");
+      auto* device = widget->findChild<QLineEdit*>("TntEdit2");
+      // The simulator is listed by its model and terminal.
+      const QString path = QString::fromStdString(sim.path());
+      for (int row = 0; row < ports->count() && !chosen; ++row) {
+        listed << ports->item(row)->text();
+        if (!ports->item(row)->text().contains("Pager simulator (0x91) (" + path + ")")) continue;
+        ports->setCurrentRow(row);
+        chosen = device->text().contains(path);
+      }
+      widget->findChild<QPushButton*>("TntButton2")->click();
+      return true;
+    });
+    w.window.action("setupCommunication")->trigger();
+    QVERIFY2(chosen, qPrintable(QString::fromStdString(sim.path()) + ": " + listed.join(", ")));
+    QCOMPARE(w.window.operations().store().readString(zelta::window::kPortValue).value_or(""),
+             sim.path());
+    w.window.runKey(WindowKey::F3);
+    QVERIFY2(w.window.controller().activePage() == Page::General,
+             qPrintable(answerer.titles.join(", ") + " / " + answerer.texts.join(", ")));
+    QCOMPARE(w.fieldText(kSerialNumberField), QString("SIM0000042"));
+  }
+
   void anEditProgrammedReachesThePager() {
     zelta::testing::TempFolder saved;
     const std::string image = (saved.path() / "pager.bin").string();
@@ -151,6 +188,8 @@ class MainWindowSimTest : public QObject {
     ModalAnswerer answerer(answering(QMessageBox::No));
     w.window.runKey(WindowKey::F3);
     QCOMPARE(answerer.titles.size(), 1);
+    QVERIFY2(answerer.texts[0].contains("not responding", Qt::CaseInsensitive),
+             qPrintable(answerer.texts[0]));
     QCOMPARE(w.window.controller().activePage(), Page::Main);
     QVERIFY(w.window.controller().codeplugName().empty());
     QVERIFY(w.window.action("readBtn")->isEnabled());
