@@ -5,6 +5,7 @@
 #include "ui/main_window.h"
 #include "ui/program_icon.h"
 #include "ui/qsettings_store.h"
+#include "ui/security_dialog.h"
 #include "window/comm_settings.h"
 
 int main(int argc, char** argv) {
@@ -18,9 +19,13 @@ int main(int argc, char** argv) {
   zelta::ui::QSettingsStore store;
   const std::string documents =
       QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
+  const zelta::window::CommSettings settings = zelta::window::loadCommSettings(store);
   zelta::codeplug::WorkFiles work;
-  work.folder = zelta::window::workFolderOf(zelta::window::loadCommSettings(store), documents);
+  work.folder = zelta::window::workFolderOf(settings, documents);
   zelta::ui::MainWindow window(std::move(work));
   window.show();
+  // A configured software password guards the program: without it the
+  // window goes at once, without the exit question.
+  if (zelta::ui::askStartupPassword(settings, window.reporter(), &window) != 0) return 0;
   return QApplication::exec();
 }

@@ -28,6 +28,8 @@
 #include "ui/about_dialog.h"
 #include "ui/editing_pages.h"
 #include "ui/main_commands.h"
+#include "ui/qsettings_store.h"
+#include "ui/setup_dialog.h"
 #include "version.h"
 
 namespace zelta::ui {
@@ -78,6 +80,10 @@ MainWindow::MainWindow(codeplug::WorkFiles work, QWidget* parent)
   buildToolBar();
   buildPages();
   buildStatusBar();
+  operations_ = std::make_unique<WindowOperations>(*controller_, reporter_, this,
+                                                   std::make_unique<QSettingsStore>());
+  connect(actions_.value("setupCommunication"), &QAction::triggered, this,
+          &MainWindow::setupCommunication);
   mainPgc_->installEventFilter(this);
   mainPgc_->tabBar()->installEventFilter(this);
   connect(mainPgc_, &QTabWidget::currentChanged, this, &MainWindow::tabChanged);
@@ -307,11 +313,15 @@ void MainWindow::runKey(window::WindowKey key) {
   }
   const window::KeyOutcome outcome = controller_->pressKey(key);
   running_ = false;
-  // Help and the pager operations have windows of their own, not yet here.
-  if (outcome == window::KeyOutcome::OpenHelp) {
-    help_.open(this);
-    return;
+  switch (outcome) {
+    case window::KeyOutcome::OpenHelp: help_.open(this); return;
+    case window::KeyOutcome::Read:
+    case window::KeyOutcome::Program:
+    case window::KeyOutcome::ProgramSingle:
+    case window::KeyOutcome::ProgramSequential: runPagerKey(outcome); return;
+    default: break;
   }
+  // The service window has a window of its own, not yet here.
   if (outcome == window::KeyOutcome::CloseWindow) {
     close();
     return;
@@ -412,11 +422,96 @@ void MainWindow::setBusy(bool busy) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (controller_->confirmClose(false)) {
+  if (closeAfterOperation_ && !operations_->running()) {
     event->accept();
-  } else {
-    event->ignore();
+    return;
   }
+  if (!controller_->confirmClose(operations_->running())) {
+    event->ignore();
+    return;
+  }
+  if (operations_->running()) {
+    // The operation owns the port until it ends; the window goes then.
+    closeAfterOperation_ = true;
+    event->ignore();
+    return;
+  }
+  event->accept();
+}
+
+// ---- The pager operations ----
+
+void MainWindow::useSettingsStore(std::unique_ptr<window::SettingsStore> store) {
+  if (operations_->running()) return;
+  operations_ = std::make_unique<WindowOperations>(*controller_, reporter_, this, std::move(store));
+}
+
+void MainWindow::setupCommunication() {
+  if (running_ || showing_ || operations_->running()) return;
+  running_ = true;
+  TFmSetup setup(operations_->store(), pathText(controller_->workFiles().folder), link::listPorts,
+                 this);
+  if (setup.exec() == QDialog::Accepted) {
+    operations_->configure(setup.applied());
+    controller_->workFiles().folder =
+        window::workFolderOf(setup.applied(), controller_->workFiles().folder.string());
+  }
+  running_ = false;
+}
+
+void MainWindow::runPagerKey(window::KeyOutcome outcome) {
+  running_ = true;
+  switch (outcome) {
+    case window::KeyOutcome::Read: readPager(); break;
+    case window::KeyOutcome::Program: programPager(); break;
+    case window::KeyOutcome::ProgramSingle: prepareSingle(false); break;
+    case window::KeyOutcome::ProgramSequential: prepareSingle(true); break;
+    default: break;
+  }
+  running_ = false;
+  controller_->setLinkFacts(operations_->linkFacts());
+  showView(Redraw::Refill);
+  if (closeAfterOperation_) close();
+}
+
+void MainWindow::readPager() {
+  controller_->setOperation(window::Operation::Read);
+  setBusy(true);
+  const errors::ResultCode result = operations_->read();
+  controller_->setBusy(false);
+  controller_->setLinkFacts(operations_->linkFacts());
+  controller_->readFinished(result);
+}
+
+void MainWindow::prepareSingle(bool sequential) {
+  std::optional<errors::ResultCode> read;
+  if (controller_->singleNeedsRead(operations_->linkState().modelCode)) {
+    controller_->setOperation(window::Operation::Read);
+    setBusy(true);
+    read = operations_->read();
+    controller_->setBusy(false);
+  }
+  controller_->setLinkFacts(operations_->linkFacts());
+  controller_->singleReady(sequential, read, operations_->linkState().unprogrammed);
+}
+
+void MainWindow::programPager() {
+  if (!controller_->readyToProgram()) return;
+  if (!controller_->sequentialMode()) {
+    controller_->setOperation(window::Operation::Program, operations_->rateCode());
+    setBusy(true);
+    const errors::ResultCode result = operations_->program();
+    controller_->setBusy(false);
+    controller_->programmed(result);
+    return;
+  }
+  controller_->programSequentialStep([this] {
+    controller_->setOperation(window::Operation::Program, operations_->rateCode());
+    setBusy(true);
+    const pages::ProgramOutcome outcome = operations_->programForSequence();
+    controller_->setBusy(false);
+    return outcome;
+  });
 }
 
 // ---- Drawing the view ----

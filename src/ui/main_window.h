@@ -16,6 +16,7 @@
 #pragma pop_macro("slots")
 #include "ui/help_opener.h"
 #include "ui/qt_reporter.h"
+#include "ui/window_operations.h"
 
 class QAction;
 class QLabel;
@@ -71,6 +72,13 @@ class MainWindow : public QMainWindow, public window::WindowFrontEnd {
   // While true, pages, toolbar and menus are disabled (a pager operation runs).
   void setBusy(bool busy);
 
+  // The port, the link and the pager operations. The store configures the
+  // port (the desktop's settings unless replaced: tests, tools).
+  WindowOperations& operations() { return *operations_; }
+  void useSettingsStore(std::unique_ptr<window::SettingsStore> store);
+  // Ctrl+O: "Setup Computer Configuration"; the settings applied reach the port.
+  void setupCommunication();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
@@ -96,6 +104,11 @@ class MainWindow : public QMainWindow, public window::WindowFrontEnd {
   void tabChanged(int index);
   void chooseConverter(pages::ConverterMode mode);
   bool adjacentPage(int step);
+  // F3, F2, F5 and F6: the pager operations, busy while they run.
+  void runPagerKey(window::KeyOutcome outcome);
+  void readPager();
+  void programPager();
+  void prepareSingle(bool sequential);
 
   QtReporter reporter_;
   // F1 and "&Help Topics": the guide beside or installed with the program.
@@ -119,6 +132,9 @@ class MainWindow : public QMainWindow, public window::WindowFrontEnd {
   bool showing_ = false;
   // A command runs (its boxes are open): keys wait for it to end.
   bool running_ = false;
+  std::unique_ptr<WindowOperations> operations_;
+  // Closing was confirmed while an operation ran: the window closes at its end.
+  bool closeAfterOperation_ = false;
 };
 
 }  // namespace zelta::ui

@@ -16,7 +16,7 @@ class TFmProgressBar : public QDialog {
 
   int value() const;
 
- public slots:
+ public Q_SLOTS:
   void setProgress(int percent);
 
  protected:

@@ -5,6 +5,7 @@
 #include "codeplug/frequency_band.h"
 #include "codeplug/frequency_synthesizer.h"
 #include "conversion/codeplug_commands.h"
+#include "pages/code_checks.h"
 #include "pages/field_catalog.h"
 #include "pages/page_settings.h"
 #include "pages/prompt_pages.h"
@@ -21,6 +22,13 @@ constexpr std::uint16_t kOnlyMainTab = 1u << pages::pageIndex(Page::Main);
 constexpr int kMaximumSecurity = 1;
 // The field that takes the focus when a codeplug is shown: `ed_ICN`.
 constexpr pages::FieldId kInventoryNumberField = 2;
+
+// The models F5 and F6 program.
+constexpr bool programmedSingly(models::ModelCode model) {
+  return (model >= 32 && model <= 35) || (model >= 48 && model <= 50) || model == 58 ||
+         model == 112 || model == 113 || model == 116 || model == 117 || model == 120 ||
+         (model >= 145 && model <= 147) || (model >= 149 && model <= 153);
+}
 
 std::string captionWith(std::string_view separator, std::string_view name) {
   return std::string(kMainWindowCaption) + std::string(separator) + std::string(name);
@@ -485,6 +493,81 @@ void WindowController::returnToMain(bool afterProgramming) {
     converter_.mode = pages::ConverterMode::Off;
     converter_.sourcePending = false;
     caption_ = kMainWindowCaption;
+  }
+}
+
+// ---- Pager operations ----
+
+bool WindowController::readyToProgram(const std::optional<pages::FieldInput>& focused) {
+  beginCall();
+  if (onMain()) return false;
+  if (runPageCheckChain(focused) != errors::code::Done) return false;
+  pages::PageContext c = context();
+  if (activePage_ == Page::Prompt1 || activePage_ == Page::Prompt2)
+    modules_.prompts().programPressed(activePage_, c);
+  if (activePage_ == Page::PasswordOta && settings_->securityLevel == kMaximumSecurity) {
+    reporter_.Show(
+        box(errors::BoxClass::Information, kSuccessCaption, std::string(kRecordPasswordText)));
+  }
+  const bool fits = modules_.prompts().promptMemoryFits(c, true);
+  refreshGauge();
+  if (!fits) return false;
+  return pages::confirmFrameCount(c) == errors::code::Done;
+}
+
+ResultCode WindowController::programSequentialStep(const pages::ProgramPager& program) {
+  beginCall();
+  pages::PageContext c = context();
+  const ResultCode result = pages::sequentialProgrammingStep(c, program);
+  operationText_.clear();
+  if (result == errors::code::VersionsMismatch) {
+    returnToMain(true);
+    sequentialMode_ = false;
+    image_->setModel(models::kNoModel);
+    return result;
+  }
+  // The pages show the codes the next pager gets.
+  dispatcher_.enterPage(activePage_, c);
+  refreshGauge();
+  return result;
+}
+
+void WindowController::programmed(ResultCode result) {
+  beginCall();
+  operationText_.clear();
+  if (result != errors::code::PortNotOpened && result != errors::code::OutOfBand)
+    returnToMain(true);
+}
+
+void WindowController::readFinished(ResultCode result) {
+  beginCall();
+  operationText_.clear();
+  if (result == errors::code::Done) {
+    converter_.mode = pages::ConverterMode::Off;
+    showReadCodeplug();
+    return;
+  }
+  if (result != errors::code::NotResponding && result != errors::code::PortNotOpened)
+    reporter_.ReportCode(result);
+}
+
+bool WindowController::singleNeedsRead(models::ModelCode reportedModel) const {
+  return model() == models::kNoModel || reportedModel != model();
+}
+
+void WindowController::singleReady(bool sequential, std::optional<ResultCode> readResult,
+                                   bool pagerUnprogrammed) {
+  beginCall();
+  operationText_.clear();
+  converter_.mode = pages::ConverterMode::Off;
+  sequentialMode_ = sequential;
+  const bool readFailed = readResult && *readResult != errors::code::Done;
+  if (readFailed) image_->setModel(models::kNoModel);
+  const bool ready = readResult ? !readFailed : programmedSingly(model());
+  if (ready && !pagerUnprogrammed) {
+    showReadCodeplug();
+  } else if (readFailed && *readResult < 0 && *readResult >= -130) {
+    reporter_.ReportCode(*readResult);
   }
 }
 

@@ -17,6 +17,7 @@
 #include "pages/model_layout.h"
 #include "pages/page_context_of.h"
 #include "pages/page_dispatch.h"
+#include "pages/sequential_programming.h"
 #include "window/field_events.h"
 #include "window/window_commands.h"
 #include "window/window_front_end.h"
@@ -131,6 +132,29 @@ class WindowController final : public FieldEvents {
   // Back to the "Main" page. After programming the operation text, the
   // codeplug name and the converter are cleared and the plain caption comes back.
   void returnToMain(bool afterProgramming = false);
+  // F2, before the pager is programmed: the page check chain, the prompt
+  // step of the prompt pages, the "Maximum" security reminder, the prompt
+  // memory (an overflow is reported) and the -37 frame question. True when
+  // programming may go on.
+  bool readyToProgram(const std::optional<pages::FieldInput>& focused = {});
+  // F2 in sequential mode: the capcode checks, then program; a written
+  // pager moves the codes on by the increment and the ICN by one. -118
+  // ends sequential mode: back to "Main" with no model.
+  errors::ResultCode programSequentialStep(const pages::ProgramPager& program);
+  // F2 in single mode has programmed the pager: back to "Main" unless the
+  // port could not be opened (-114) or the image could not be built (-104).
+  void programmed(errors::ResultCode result);
+  // F3 has read the pager (1 on success): the codeplug is shown, or the
+  // failure reported (-16 and -114 have been answered already).
+  void readFinished(errors::ResultCode result);
+  // F5 and F6: whether the pager must be read first (no model yet, or the
+  // pager last identified is another model).
+  bool singleNeedsRead(models::ModelCode reportedModel) const;
+  // F5 and F6 once any read is done (1, or nothing read): the codeplug is
+  // shown for editing when the model can be programmed this way and the
+  // pager is not blank; a failed read forgets the model and is reported.
+  void singleReady(bool sequential, std::optional<errors::ResultCode> readResult,
+                   bool pagerUnprogrammed);
   // Set busy: pages, toolbar and menus off while a pager operation runs.
   void setBusy(bool busy) { busy_ = busy; }
   void setOperation(Operation operation, int rateCode = 0);

@@ -504,5 +504,117 @@ TEST(WindowRead, F2OnAnEditingPageIsTheProgramOperations) {
   EXPECT_TRUE(f.reporter.shown.empty());
 }
 
+TEST(WindowRead, AFailedReadLeavesMainAndTellsWhyUnlessAlreadyAnswered) {
+  struct Case {
+    errors::ResultCode result;
+    bool reported;
+  };
+  for (const Case c :
+       {Case{errors::code::NotResponding, false}, Case{errors::code::PortNotOpened, false},
+        Case{errors::code::BadChecksum, true}}) {
+    WindowFixture f;
+    f.window.setOperation(Operation::Read);
+    f.window.readFinished(c.result);
+    EXPECT_EQ(f.window.activePage(), Page::Main) << c.result;
+    EXPECT_FALSE(f.window.codeplugLoaded()) << c.result;
+    EXPECT_EQ(f.window.view().operationText, "") << c.result;
+    EXPECT_EQ(f.reported(c.result), c.reported) << c.result;
+  }
+}
+
+TEST(WindowRead, ASuccessfulReadShowsTheCodeplugWithTheConverterOff) {
+  WindowFixture f;
+  f.loadNew('0');
+  f.window.chooseConverter(pages::ConverterMode::Lumio);
+  f.window.exitToMain(false);
+  f.window.readFinished(errors::code::Done);
+  EXPECT_EQ(f.window.activePage(), Page::General);
+  EXPECT_EQ(f.window.codeplugName(), "NONAME1");
+  EXPECT_EQ(f.window.converter().mode, pages::ConverterMode::Off);
+}
+
+TEST(WindowProgram, SingleModeReturnsToMainUnlessThePortOrBandStoppedIt) {
+  struct Case {
+    errors::ResultCode result;
+    bool backToMain;
+  };
+  for (const Case c :
+       {Case{errors::code::Ok, true}, Case{errors::code::NotResponding, true},
+        Case{errors::code::PortNotOpened, false}, Case{errors::code::OutOfBand, false}}) {
+    WindowFixture f;
+    f.loadNew(0x30);
+    f.window.setOperation(Operation::Program, 170);
+    f.window.programmed(c.result);
+    EXPECT_EQ(f.window.activePage() == Page::Main, c.backToMain) << c.result;
+    EXPECT_EQ(f.window.codeplugLoaded(), !c.backToMain) << c.result;
+    EXPECT_EQ(f.window.view().operationText, "") << c.result;
+  }
+}
+
+TEST(WindowProgram, ThreeFramesInUseAskMinus37First) {
+  for (const bool yes : {false, true}) {
+    WindowFixture f;
+    f.loadNew(0x30);
+    codeplug::SettingsRecord& s = f.window.settings();
+    for (std::string& c : s.code) c.clear();
+    // Capcodes 8, 9 and 10 lie in frames 0, 1 and 2.
+    s.code[0] = "0000008";
+    s.code[1] = "0000009";
+    s.code[2] = "0000010";
+    for (int i = 0; i < 3; ++i) s.function[static_cast<std::size_t>(i)] = "ABCD";
+    f.reporter.answer(yes);
+    EXPECT_EQ(f.window.readyToProgram(), yes);
+    ASSERT_EQ(f.reporter.asked.size(), 1u);
+    EXPECT_EQ(f.reporter.asked[0].code, errors::code::TooManyFrames);
+  }
+}
+
+TEST(WindowProgram, OneFrameProgramsWithoutAQuestion) {
+  WindowFixture f;
+  f.loadNew(0x30);
+  codeplug::SettingsRecord& s = f.window.settings();
+  for (std::string& c : s.code) c.clear();
+  s.code[0] = "1234567";
+  s.function[0] = "ABCD";
+  EXPECT_TRUE(f.window.readyToProgram());
+  EXPECT_TRUE(f.reporter.asked.empty());
+}
+
+TEST(WindowSingle, ThePagerIsReadFirstWithoutACodeplugOfItsModel) {
+  WindowFixture f;
+  EXPECT_TRUE(f.window.singleNeedsRead(0x30));
+  f.loadNew(0x30);
+  EXPECT_FALSE(f.window.singleNeedsRead(0x30));
+  EXPECT_TRUE(f.window.singleNeedsRead(0x91));
+}
+
+TEST(WindowSingle, AFailedReadForgetsTheModelAndIsReported) {
+  WindowFixture f;
+  f.loadNew(0x30);
+  f.window.exitToMain(false);
+  f.window.singleReady(true, errors::code::NotResponding, false);
+  EXPECT_EQ(f.window.activePage(), Page::Main);
+  EXPECT_EQ(f.window.model(), models::kNoModel);
+  EXPECT_TRUE(f.reported(errors::code::NotResponding));
+}
+
+TEST(WindowSingle, ShowsTheCodeplugOnlyForAProgrammedPagerOfAModelItServes) {
+  struct Case {
+    models::ModelCode model;
+    bool unprogrammed;
+    bool editing;
+  };
+  // 0x36 is no model that F5 and F6 program.
+  for (const Case c : {Case{0x30, false, true}, Case{0x30, true, false}, Case{0x91, false, true},
+                       Case{0x36, false, false}}) {
+    WindowFixture f;
+    f.loadNew(c.model);
+    f.window.exitToMain(false);
+    f.window.singleReady(true, std::nullopt, c.unprogrammed);
+    EXPECT_EQ(f.window.activePage() != Page::Main, c.editing) << int{c.model};
+    EXPECT_EQ(f.window.sequentialMode(), true);
+  }
+}
+
 }  // namespace
 }  // namespace zelta::window

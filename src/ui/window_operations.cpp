@@ -1,0 +1,78 @@
+#include "ui/window_operations.h"
+
+#include <QWidget>
+
+namespace zelta::ui {
+
+WindowOperations::WindowOperations(window::WindowController& controller,
+                                   errors::Reporter& guiReporter, QWidget* window,
+                                   std::unique_ptr<window::SettingsStore> store)
+    : controller_(controller),
+      store_(std::move(store)),
+      runner_(guiReporter, window),
+      progress_(window),
+      comm_(device_, runner_.reporter(), clock_),
+      link_(comm_, runner_.reporter()),
+      session_{controller.image(), controller.settings(), controller.workFiles(),
+               runner_.reporter(), codeplug::standardCodec()},
+      operations_(link_, session_, controller.converter(), runner_.dialogs(), settings_) {
+  link_.setHooks(runner_.linkHooks());
+  link_.setImageBuffers(link::imageBuffersOf(controller.image()));
+  configure(window::loadCommSettings(*store_));
+}
+
+void WindowOperations::configure(const window::CommSettings& settings) {
+  window::configureLink(settings, comm_, link_);
+}
+
+errors::ResultCode WindowOperations::runOperation(const OperationRunner::Operation& operation) {
+  return runShowingProgress(runner_, progress_, operation);
+}
+
+errors::ResultCode WindowOperations::read() {
+  return runOperation(
+      [this] { return operations_.RunPagerOperation(operations::OperationKind::Read); });
+}
+
+void WindowOperations::takeSourceModel() {
+  // The model the codeplug on screen came from: a converted codeplug keeps
+  // its source's.
+  const conversion::ConverterState& converter = controller_.converter();
+  settings_.sourceModel = converter.targetSet() && converter.sourceModel != models::kNoModel
+                              ? converter.sourceModel
+                              : controller_.model();
+}
+
+errors::ResultCode WindowOperations::program() {
+  takeSourceModel();
+  const errors::ResultCode result = runOperation(
+      [this] { return operations_.RunPagerOperation(operations::OperationKind::Program); });
+  settings_.programmingAttempted = true;
+  return result;
+}
+
+pages::ProgramOutcome WindowOperations::programForSequence() {
+  takeSourceModel();
+  pages::ProgramOutcome outcome;
+  outcome.result = runOperation([this, &outcome] {
+    const pages::ProgramOutcome o = operations_.programForSequence();
+    outcome.pagerWritten = o.pagerWritten;
+    return o.result;
+  });
+  settings_.programmingAttempted = true;
+  return outcome;
+}
+
+window::LinkFacts WindowOperations::linkFacts() const {
+  const link::LinkState& s = link_.state();
+  window::LinkFacts facts;
+  facts.limitedBaudFirmware =
+      s.firmware.has(link::Firmware::R0301) || s.firmware.has(link::Firmware::R0400);
+  facts.firmwareR0102 = s.firmware.has(link::Firmware::R0102);
+  facts.programmingAttempted = settings_.programmingAttempted;
+  facts.pagerSerialNumber = s.serialNumber;
+  facts.firmware = s.firmwareInfo.text;
+  return facts;
+}
+
+}  // namespace zelta::ui
