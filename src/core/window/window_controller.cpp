@@ -5,6 +5,7 @@
 #include "codeplug/frequency_band.h"
 #include "codeplug/frequency_synthesizer.h"
 #include "conversion/codeplug_commands.h"
+#include "models/models.h"
 #include "pages/code_checks.h"
 #include "pages/field_catalog.h"
 #include "pages/page_settings.h"
@@ -23,11 +24,11 @@ constexpr int kMaximumSecurity = 1;
 // The field that takes the focus when a codeplug is shown: `ed_ICN`.
 constexpr pages::FieldId kInventoryNumberField = 2;
 
-// The models F5 and F6 program.
+// The models F5 and F6 program: every model of the registry but '6', whose
+// 1 KB image no pager answers with (the link refuses it too).
+constexpr models::ModelCode kNeverProgrammedSingly = 0x36;
 constexpr bool programmedSingly(models::ModelCode model) {
-  return (model >= 32 && model <= 35) || (model >= 48 && model <= 50) || model == 58 ||
-         model == 112 || model == 113 || model == 116 || model == 117 || model == 120 ||
-         (model >= 145 && model <= 147) || (model >= 149 && model <= 153);
+  return models::findModel(model).has_value() && model != kNeverProgrammedSingly;
 }
 
 std::string captionWith(std::string_view separator, std::string_view name) {
