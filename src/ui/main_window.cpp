@@ -451,6 +451,7 @@ void MainWindow::setupCommunication() {
   running_ = true;
   TFmSetup setup(operations_->store(), pathText(controller_->workFiles().folder), link::listPorts,
                  this);
+  setup.setHelpOpener(&help_);
   if (setup.exec() == QDialog::Accepted) {
     operations_->configure(setup.applied());
     controller_->workFiles().folder =
