@@ -10,5 +10,11 @@ if(TARGET zelta-pager-sim)
     ZELTA_CLI_PATH="$<TARGET_FILE:zelta-pps-cli>"
     ZELTA_BINARY_DIR="${CMAKE_BINARY_DIR}")
   add_dependencies(link_sim_tests zelta-pager-sim zelta-pps-cli)
-  gtest_discover_tests(link_sim_tests DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES PROPERTIES LABELS "link")
+  # A link holds its port's lock file for a whole operation, named after the
+  # device. Pseudo-terminal numbers are reused as soon as one closes, so two
+  # simulator tests running side by side could meet under one name (one
+  # test's stale claim turning the other's new pager away): the tests that
+  # start simulators take turns.
+  gtest_discover_tests(link_sim_tests DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES
+    PROPERTIES LABELS "link" RESOURCE_LOCK pager_pty)
 endif()

@@ -7,6 +7,7 @@ if(ZELTA_BUILD_UI AND NOT ZELTA_SANITIZE AND TARGET zelta-pager-sim)
   if(ZELTA_DPKG_DEB)
     add_test(NAME PackageInstall
       COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/package_test.sh ${CMAKE_BINARY_DIR} ${CMAKE_COMMAND})
-    set_tests_properties(PackageInstall PROPERTIES LABELS "package" TIMEOUT 600)
+    set_tests_properties(PackageInstall PROPERTIES LABELS "package" TIMEOUT 600
+      RESOURCE_LOCK pager_pty)  # it programs a simulator (tests/link/tests.cmake)
   endif()
 endif()

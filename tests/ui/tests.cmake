@@ -11,7 +11,7 @@ if(ZELTA_BUILD_UI AND TARGET zelta-pager-sim)
     ZELTA_PAGER_SIM_PATH="$<TARGET_FILE:zelta-pager-sim>")
   add_dependencies(ui_operation_runner_sim_test zelta-pager-sim)
   add_test(NAME ui_operation_runner_sim_test COMMAND ui_operation_runner_sim_test)
-  set_tests_properties(ui_operation_runner_sim_test PROPERTIES LABELS "ui;link"
+  set_tests_properties(ui_operation_runner_sim_test PROPERTIES LABELS "ui;link" RESOURCE_LOCK pager_pty
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/xdg-runtime;HOME=${CMAKE_BINARY_DIR}/test-home")
 endif()
 
@@ -27,6 +27,6 @@ if(ZELTA_BUILD_UI AND TARGET zelta-pager-sim)
     ZELTA_PAGER_SIM_PATH="$<TARGET_FILE:zelta-pager-sim>")
   add_dependencies(ui_main_window_sim_test zelta-pager-sim)
   add_test(NAME ui_main_window_sim_test COMMAND ui_main_window_sim_test)
-  set_tests_properties(ui_main_window_sim_test PROPERTIES LABELS "ui;link"
+  set_tests_properties(ui_main_window_sim_test PROPERTIES LABELS "ui;link" RESOURCE_LOCK pager_pty
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/xdg-runtime;HOME=${CMAKE_BINARY_DIR}/test-home")
 endif()
