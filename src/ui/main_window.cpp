@@ -319,12 +319,8 @@ void MainWindow::runKey(window::WindowKey key) {
     case window::KeyOutcome::Program:
     case window::KeyOutcome::ProgramSingle:
     case window::KeyOutcome::ProgramSequential: runPagerKey(outcome); return;
-    default: break;
-  }
-  // The service window has a window of its own, not yet here.
-  if (outcome == window::KeyOutcome::CloseWindow) {
-    close();
-    return;
+    case window::KeyOutcome::CloseWindow: close(); return;
+    default: break;  // the service window (F4) has no window yet
   }
   const bool refill =
       command == window::KeyCommand::Load || command == window::KeyCommand::SetToDefaults;
@@ -470,47 +466,43 @@ void MainWindow::runPagerKey(window::KeyOutcome outcome) {
     default: break;
   }
   running_ = false;
-  controller_->setLinkFacts(operations_->linkFacts());
   showView(Redraw::Refill);
   if (closeAfterOperation_) close();
 }
 
-void MainWindow::readPager() {
-  controller_->setOperation(window::Operation::Read);
+void MainWindow::runBusy(window::Operation shown, const std::function<void()>& operation) {
+  const bool programming = shown == window::Operation::Program;
+  controller_->setOperation(shown, programming ? operations_->rateCode() : 0);
   setBusy(true);
-  const errors::ResultCode result = operations_->read();
+  operation();
   controller_->setBusy(false);
   controller_->setLinkFacts(operations_->linkFacts());
+}
+
+void MainWindow::readPager() {
+  errors::ResultCode result = errors::code::Ok;
+  runBusy(window::Operation::Read, [&] { result = operations_->read(); });
   controller_->readFinished(result);
 }
 
 void MainWindow::prepareSingle(bool sequential) {
   std::optional<errors::ResultCode> read;
-  if (controller_->singleNeedsRead(operations_->linkState().modelCode)) {
-    controller_->setOperation(window::Operation::Read);
-    setBusy(true);
-    read = operations_->read();
-    controller_->setBusy(false);
-  }
-  controller_->setLinkFacts(operations_->linkFacts());
+  if (controller_->singleNeedsRead(operations_->linkState().modelCode))
+    runBusy(window::Operation::Read, [&] { read = operations_->read(); });
   controller_->singleReady(sequential, read, operations_->linkState().unprogrammed);
 }
 
 void MainWindow::programPager() {
   if (!controller_->readyToProgram()) return;
   if (!controller_->sequentialMode()) {
-    controller_->setOperation(window::Operation::Program, operations_->rateCode());
-    setBusy(true);
-    const errors::ResultCode result = operations_->program();
-    controller_->setBusy(false);
+    errors::ResultCode result = errors::code::Ok;
+    runBusy(window::Operation::Program, [&] { result = operations_->program(); });
     controller_->programmed(result);
     return;
   }
   controller_->programSequentialStep([this] {
-    controller_->setOperation(window::Operation::Program, operations_->rateCode());
-    setBusy(true);
-    const pages::ProgramOutcome outcome = operations_->programForSequence();
-    controller_->setBusy(false);
+    pages::ProgramOutcome outcome;
+    runBusy(window::Operation::Program, [&] { outcome = operations_->programForSequence(); });
     return outcome;
   });
 }

@@ -106,6 +106,9 @@ class MainWindow : public QMainWindow, public window::WindowFrontEnd {
   bool adjacentPage(int step);
   // F3, F2, F5 and F6: the pager operations, busy while they run.
   void runPagerKey(window::KeyOutcome outcome);
+  // One pager operation with the window busy and its text in status panel
+  // 0; the facts of the link reach the rules as soon as it ends.
+  void runBusy(window::Operation shown, const std::function<void()>& operation);
   void readPager();
   void programPager();
   void prepareSingle(bool sequential);
