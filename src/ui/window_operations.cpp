@@ -64,15 +64,7 @@ pages::ProgramOutcome WindowOperations::programForSequence() {
 }
 
 window::LinkFacts WindowOperations::linkFacts() const {
-  const link::LinkState& s = link_.state();
-  window::LinkFacts facts;
-  facts.limitedBaudFirmware =
-      s.firmware.has(link::Firmware::R0301) || s.firmware.has(link::Firmware::R0400);
-  facts.firmwareR0102 = s.firmware.has(link::Firmware::R0102);
-  facts.programmingAttempted = settings_.programmingAttempted;
-  facts.pagerSerialNumber = s.serialNumber;
-  facts.firmware = s.firmwareInfo.text;
-  return facts;
+  return window::linkFactsOf(link_.state(), settings_.programmingAttempted);
 }
 
 }  // namespace zelta::ui

@@ -32,6 +32,8 @@ class FirmwareFlags {
   bool has(Firmware f) const { return flags_[static_cast<std::size_t>(f)]; }
   void set(Firmware f, bool on) { flags_[static_cast<std::size_t>(f)] = on; }
   void clear() { flags_.fill(false); }
+  // The oldest firmware ("R0301", "R0400") cannot receive at 2400 baud.
+  bool limitsBaudRate() const { return has(Firmware::R0301) || has(Firmware::R0400); }
 
  private:
   std::array<bool, static_cast<std::size_t>(Firmware::Count)> flags_{};

@@ -249,8 +249,7 @@ ResultCode PagerOperations::cannedMessageCheck(ModelCode model) {
 ResultCode PagerOperations::firmwareChecks() {
   constexpr int k2400Baud = 2;
   const link::FirmwareFlags& fw = link_.state().firmware;
-  if ((fw.has(link::Firmware::R0301) || fw.has(link::Firmware::R0400)) &&
-      s_.settings.codingFormat == k2400Baud) {
+  if (fw.limitsBaudRate() && s_.settings.codingFormat == k2400Baud) {
     s_.reporter.ReportCode(rc::No2400Baud);
     return rc::Ok;
   }

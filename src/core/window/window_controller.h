@@ -19,6 +19,7 @@
 #include "pages/page_dispatch.h"
 #include "pages/sequential_programming.h"
 #include "window/field_events.h"
+#include "window/link_facts.h"
 #include "window/window_commands.h"
 #include "window/window_front_end.h"
 #include "window/window_texts.h"
@@ -48,16 +49,6 @@ enum class KeyOutcome {
 struct KeyInput {
   std::optional<pages::FieldInput> focused = std::nullopt;
   bool portBusy = false;
-};
-
-// The facts of the last pager identification that the page rules read.
-struct LinkFacts {
-  bool limitedBaudFirmware = false;
-  bool firmwareR0102 = false;
-  bool ideographicMixForbidden = false;
-  bool programmingAttempted = false;
-  std::string pagerSerialNumber;
-  std::string firmware;
 };
 
 // The main window without its widgets: the codeplug objects, the page
