@@ -8,14 +8,11 @@
 #include <QVBoxLayout>
 
 #include "ui/program_icon.h"
+#include "ui/qt_text.h"
 #include "window/about_texts.h"
 
 namespace zelta::ui {
 namespace {
-
-QString qs(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QLabel* labelOf(QWidget* parent, const char* name, const QString& text) {
   auto* label = new QLabel(text, parent);

@@ -13,14 +13,11 @@
 #include <algorithm>
 
 #include "ui/field_bindings.h"
+#include "ui/qt_text.h"
 #include "window/field_events.h"
 
 namespace zelta::ui {
 namespace {
-
-QString qs(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The information labels of the General page stand out in this green.
 const QColor kInfoLabelColour(94, 125, 65);

@@ -14,14 +14,11 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "ui/qt_text.h"
 #include "window/field_events.h"
 
 namespace zelta::ui {
 namespace {
-
-QString qs(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Focus that moves because a window is activated or a popup opens (a
 // message box raised by a field's own exit) neither enters nor leaves a field.

@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 
+#include "ui/qt_text.h"
 #include "version.h"
 #include "window/help_file.h"
 
@@ -18,10 +19,8 @@ HelpOpener::HelpOpener(QString programFolder, UrlOpener& opener)
 void HelpOpener::open(QWidget* parent) const {
   const window::HelpRequest request = window::helpRequest(programFolder_.toStdString());
   if (!request.missingMessage.empty()) {
-    QMessageBox box(
-        QMessageBox::NoIcon,
-        QString::fromUtf8(kProgramTitle.data(), static_cast<qsizetype>(kProgramTitle.size())),
-        QString::fromStdString(request.missingMessage), QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::NoIcon, qs(kProgramTitle),
+                    QString::fromStdString(request.missingMessage), QMessageBox::Ok, parent);
     box.exec();
   }
   opener_.openUrl(QUrl::fromLocalFile(QString::fromStdString(request.file.string())));

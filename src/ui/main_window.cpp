@@ -29,15 +29,12 @@
 #include "ui/editing_pages.h"
 #include "ui/main_commands.h"
 #include "ui/qsettings_store.h"
+#include "ui/qt_text.h"
 #include "ui/setup_dialog.h"
 #include "version.h"
 
 namespace zelta::ui {
 namespace {
-
-QString qs(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString pathText(const std::filesystem::path& path) {
   return QString::fromStdString(path.string());

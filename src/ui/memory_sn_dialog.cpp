@@ -9,16 +9,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/qt_text.h"
 #include "ui/text_filter_validator.h"
 
 namespace zelta::ui {
-namespace {
-
-QString qs(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 TFmMemorySn::TFmMemorySn(operations::MemorySerialRequest& request, QWidget* parent)
     : QDialog(parent), request_(request), form_(request) {

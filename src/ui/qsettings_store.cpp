@@ -1,5 +1,6 @@
 #include "ui/qsettings_store.h"
 
+#include "ui/qt_text.h"
 #include "window/comm_settings.h"
 
 namespace zelta::ui {
@@ -10,9 +11,7 @@ QSettingsStore::QSettingsStore(const QString& iniPath)
     : settings_(std::make_unique<QSettings>(iniPath, QSettings::IniFormat)) {}
 
 QString QSettingsStore::key(std::string_view name) {
-  return QString::fromUtf8(window::kSettingsSection.data(),
-                           static_cast<qsizetype>(window::kSettingsSection.size())) +
-         '/' + QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+  return qs(window::kSettingsSection) + '/' + qs(name);
 }
 
 bool QSettingsStore::exists(std::string_view name) const {
@@ -36,8 +35,7 @@ std::optional<int> QSettingsStore::readInteger(std::string_view name) const {
 }
 
 void QSettingsStore::writeString(std::string_view name, std::string_view value) {
-  settings_->setValue(key(name),
-                      QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
+  settings_->setValue(key(name), qs(value));
   settings_->sync();
 }
 

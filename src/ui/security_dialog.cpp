@@ -7,16 +7,10 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "ui/qt_text.h"
 #include "ui/text_filter_validator.h"
 
 namespace zelta::ui {
-namespace {
-
-QString qs(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 TFmSecurity::TFmSecurity(window::PasswordUse use, bool downloadPasswordBeingEdited, QWidget* parent)
     : QDialog(parent), use_(use) {

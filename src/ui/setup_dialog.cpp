@@ -18,15 +18,12 @@
 #include <algorithm>
 
 #include "ui/help_opener.h"
+#include "ui/qt_text.h"
 #include "ui/text_filter_validator.h"
 #include "window/password_entry.h"
 
 namespace zelta::ui {
 namespace {
-
-QString qs(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 template <std::size_t N>
 QComboBox* listOf(QWidget* parent, const char* name, const std::array<std::string_view, N>& items) {

@@ -13,6 +13,7 @@
 #include "pages/edit_mask.h"
 #include "pages/field_catalog.h"
 #include "shown_fields.h"
+#include "ui/qt_text.h"
 
 using zelta::testing::changedSettings;
 using zelta::testing::EditingPagesHarness;
@@ -20,11 +21,9 @@ using zelta::testing::settingsText;
 namespace pages = zelta::pages;
 using Settings = std::map<std::string, std::string>;
 
-namespace {
+using zelta::ui::qs;
 
-QString qs(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
-}
+namespace {
 
 QString describe(const Settings& settings) {
   QStringList parts;

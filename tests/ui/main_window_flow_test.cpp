@@ -27,6 +27,7 @@
 #include "support/temp_folder.h"
 #include "ui/editing_pages.h"
 #include "ui/main_window.h"
+#include "ui/qt_text.h"
 #include "version.h"
 #include "window/window_controller.h"
 #pragma pop_macro("slots")
@@ -41,11 +42,9 @@ using zelta::ui::MainWindow;
 using Settings = std::map<std::string, std::string>;
 using Path = std::filesystem::path;
 
-namespace {
+using zelta::ui::qs;
 
-QString qs(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
-}
+namespace {
 
 // A codeplug file of a model as `zelta-pps-cli new` writes it: the model's
 // defaults with the page rules applied once.

@@ -10,6 +10,7 @@
 #include "pages/edit_mask.h"
 #include "pages/field_catalog.h"
 #include "pages/field_view.h"
+#include "ui/qt_text.h"
 
 namespace zelta::testing {
 
@@ -22,9 +23,7 @@ enum class ListCheck { ItemsAndIndex, ShownText };
 // Qt test at the first difference. compared counts the visible fields.
 inline void compareShownFields(const std::function<pages::PageView(pages::Page)>& viewOf,
                                const QObject& root, ListCheck lists, int& compared) {
-  const auto qs = [](std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
-  };
+  using ui::qs;
   for (const pages::FieldEntry& field : pages::allFields()) {
     const pages::PageView view = viewOf(field.page);
     const pages::FieldView* shown =
