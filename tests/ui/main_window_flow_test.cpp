@@ -77,19 +77,6 @@ struct CoreDecode : window::WindowFrontEnd {
   zelta::errors::ResultCode loaded = 0;
 };
 
-// Every message box answered: Yes to questions (or No when told), OK to the rest.
-ModalAnswerer::Handler answering(QMessageBox::StandardButton question) {
-  return [question](QWidget* w) {
-    auto* box = qobject_cast<QMessageBox*>(w);
-    if (box == nullptr) return false;
-    QAbstractButton* button = box->button(question);
-    if (button == nullptr) button = box->button(QMessageBox::Ok);
-    if (button == nullptr) return false;
-    button->click();
-    return true;
-  };
-}
-
 // The real window over a work folder, its file dialogs answered by the test.
 struct WindowFixture {
   WindowFixture() : window(codeplug::WorkFiles{folder.path(), {}}) {
@@ -207,7 +194,7 @@ class MainWindowFlowTest : public QObject {
     QFETCH(int, model);
     WindowFixture f;
     QVERIFY(f.ready());
-    ModalAnswerer boxes(answering(QMessageBox::Yes));
+    ModalAnswerer boxes(ModalAnswerer::answering(QMessageBox::Yes));
     QVERIFY(f.open(static_cast<zelta::models::ModelCode>(model)));
     QCOMPARE(f.opened, 1);
     QVERIFY2(boxes.titles.isEmpty(), qPrintable(boxes.texts.join(" | ")));
@@ -244,7 +231,7 @@ class MainWindowFlowTest : public QObject {
     QFETCH(int, model);
     WindowFixture f;
     QVERIFY(f.ready());
-    ModalAnswerer boxes(answering(QMessageBox::Yes));
+    ModalAnswerer boxes(ModalAnswerer::answering(QMessageBox::Yes));
     QVERIFY(f.open(static_cast<zelta::models::ModelCode>(model)));
     const Settings before = decodedSettings(*f.toOpen);
     const QString plainTitle = f.window.windowTitle();
@@ -303,7 +290,7 @@ class MainWindowFlowTest : public QObject {
   void aFailedPageCheckKeepsThePage() {
     WindowFixture f;
     QVERIFY(f.ready());
-    ModalAnswerer boxes(answering(QMessageBox::Yes));
+    ModalAnswerer boxes(ModalAnswerer::answering(QMessageBox::Yes));
     QVERIFY(f.open(0x98));
     f.press(Qt::Key_F11);  // from the first page back to the last
     QCOMPARE(f.tab(), pages::pageIndex(pages::Page::MoreFeatures));
@@ -345,7 +332,7 @@ class MainWindowFlowTest : public QObject {
     QFETCH(QList<int>, shown);
     WindowFixture f;
     QVERIFY(f.ready());
-    ModalAnswerer boxes(answering(QMessageBox::Yes));
+    ModalAnswerer boxes(ModalAnswerer::answering(QMessageBox::Yes));
     QVERIFY(f.open(static_cast<zelta::models::ModelCode>(model)));
     for (int i = 0; i < pages::kPageCount; ++i)
       QCOMPARE(f.window.pages()->isTabVisible(i), shown.contains(i));
@@ -367,7 +354,7 @@ class MainWindowFlowTest : public QObject {
   void theConverterLaysOutTheTabs() {
     WindowFixture f;
     QVERIFY(f.ready());
-    ModalAnswerer boxes(answering(QMessageBox::Yes));
+    ModalAnswerer boxes(ModalAnswerer::answering(QMessageBox::Yes));
     QVERIFY(f.open(0x30));
     QVERIFY(f.window.menu("menuTools")->menuAction()->isVisible());
     const auto shownTabs = [&f] {
@@ -400,7 +387,7 @@ class MainWindowFlowTest : public QObject {
   void theChromeIsReadable() {
     WindowFixture f;
     QVERIFY(f.ready());
-    ModalAnswerer boxes(answering(QMessageBox::Yes));
+    ModalAnswerer boxes(ModalAnswerer::answering(QMessageBox::Yes));
     QVERIFY(f.open(0x98));
     while (f.tab() != pages::pageIndex(pages::Page::Prompt1)) f.press(Qt::Key_F12);
     const auto fits = [](QWidget* w, const QString& text) {
@@ -446,14 +433,14 @@ class MainWindowFlowTest : public QObject {
     QCOMPARE(f.window.controller().settings().code[1], std::string("1654321"));
 
     {
-      ModalAnswerer no(answering(QMessageBox::No));
+      ModalAnswerer no(ModalAnswerer::answering(QMessageBox::No));
       f.press(Qt::Key_F9);
       QCOMPARE(no.texts.size(), 1);
       QVERIFY(no.texts.first().contains("reset all selections to defaults"));
     }
     QCOMPARE(code->text(), QString("1654321"));
     {
-      ModalAnswerer yes(answering(QMessageBox::Yes));
+      ModalAnswerer yes(ModalAnswerer::answering(QMessageBox::Yes));
       f.press(Qt::Key_F9);
       QCOMPARE(yes.texts.size(), 1);
       QVERIFY(yes.texts.first().contains("reset all selections to defaults"));
@@ -482,7 +469,7 @@ class MainWindowFlowTest : public QObject {
     QFETCH(int, modifiers);
     WindowFixture f;
     QVERIFY(f.ready());
-    ModalAnswerer boxes(answering(QMessageBox::Yes));
+    ModalAnswerer boxes(ModalAnswerer::answering(QMessageBox::Yes));
     if (!onMain) {
       QVERIFY(f.open('p'));
       f.press(Qt::Key_F12);
@@ -514,7 +501,7 @@ class MainWindowFlowTest : public QObject {
   void aRefusedFieldStopsCtrlSOnce() {
     WindowFixture f;
     QVERIFY(f.ready());
-    ModalAnswerer boxes(answering(QMessageBox::Yes));
+    ModalAnswerer boxes(ModalAnswerer::answering(QMessageBox::Yes));
     QVERIFY(f.open(0x98));
     while (f.tab() != pages::pageIndex(pages::Page::PasswordOta)) f.press(Qt::Key_F12);
     f.focus("ed_cpwFc_Pswd_Timeout_h");
@@ -538,7 +525,7 @@ class MainWindowFlowTest : public QObject {
   void f10DiscardsEditsWithoutAQuestion() {
     WindowFixture f;
     QVERIFY(f.ready());
-    ModalAnswerer boxes(answering(QMessageBox::Yes));
+    ModalAnswerer boxes(ModalAnswerer::answering(QMessageBox::Yes));
     QVERIFY(f.open(0x91));
     f.focus("ed_ICN");
     f.find<QLineEdit>("ed_ICN")->selectAll();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
@@ -45,6 +46,19 @@ class ModalAnswerer {
       auto* box = qobject_cast<QMessageBox*>(w);
       if (box == nullptr) return false;
       box->button(button)->click();
+      return true;
+    };
+  }
+
+  // Every question answered with question, every statement with OK.
+  static Handler answering(QMessageBox::StandardButton question) {
+    return [question](QWidget* w) {
+      auto* box = qobject_cast<QMessageBox*>(w);
+      if (box == nullptr) return false;
+      QAbstractButton* button = box->button(question);
+      if (button == nullptr) button = box->button(QMessageBox::Ok);
+      if (button == nullptr) return false;
+      button->click();
       return true;
     };
   }

@@ -49,19 +49,6 @@ struct SimWindow {
   MainWindow window;
 };
 
-// Every question answered with the button given, every statement with OK.
-ModalAnswerer::Handler answering(QMessageBox::StandardButton question) {
-  return [question](QWidget* w) {
-    auto* box = qobject_cast<QMessageBox*>(w);
-    if (box == nullptr) return false;
-    QAbstractButton* button = box->button(question);
-    if (button == nullptr) button = box->button(QMessageBox::Ok);
-    if (button == nullptr) return false;
-    button->click();
-    return true;
-  };
-}
-
 // One code that receives, on a frequency of the simulator's band: its
 // image repeats one code on every slot, which the code checks refuse, and
 // holds no frequency.
@@ -93,7 +80,7 @@ class MainWindowSimTest : public QObject {
                                     "--serial", "SIM0000042"});
     QVERIFY(!sim.path().empty());
     SimWindow w(sim.path());
-    ModalAnswerer answerer(answering(QMessageBox::Yes));
+    ModalAnswerer answerer(ModalAnswerer::answering(QMessageBox::Yes));
     w.window.runKey(WindowKey::F3);
     QVERIFY2(w.window.controller().activePage() == Page::General,
              qPrintable(answerer.titles.join(", ") + " / " + answerer.texts.join(", ")));
@@ -150,7 +137,7 @@ class MainWindowSimTest : public QObject {
         {"--no-advertise", "--model", "0x30", "--serial", "SIM0000042", "--save-image", image});
     QVERIFY(!sim.path().empty());
     SimWindow w(sim.path());
-    ModalAnswerer answerer(answering(QMessageBox::Yes));
+    ModalAnswerer answerer(ModalAnswerer::answering(QMessageBox::Yes));
     w.window.runKey(WindowKey::F3);
     QCOMPARE(w.window.controller().activePage(), Page::General);
 
@@ -185,7 +172,7 @@ class MainWindowSimTest : public QObject {
     zelta::testing::SimProcess sim({"--no-advertise", "--model", "0x30", "--fault", "silent"});
     QVERIFY(!sim.path().empty());
     SimWindow w(sim.path());
-    ModalAnswerer answerer(answering(QMessageBox::No));
+    ModalAnswerer answerer(ModalAnswerer::answering(QMessageBox::No));
     w.window.runKey(WindowKey::F3);
     QCOMPARE(answerer.titles.size(), 1);
     QVERIFY2(answerer.texts[0].contains("not responding", Qt::CaseInsensitive),
@@ -202,7 +189,7 @@ class MainWindowSimTest : public QObject {
     zelta::testing::SimProcess sim({"--no-advertise", "--model", "0x91", "--byte-delay-us", "300"});
     QVERIFY(!sim.path().empty());
     SimWindow w(sim.path());
-    ModalAnswerer answerer(answering(QMessageBox::Yes));
+    ModalAnswerer answerer(ModalAnswerer::answering(QMessageBox::Yes));
     int ticks = 0;
     bool busySeen = false;
     QTimer timer;
@@ -224,7 +211,7 @@ class MainWindowSimTest : public QObject {
     zelta::testing::SimProcess sim({"--no-advertise", "--model", "0x91", "--byte-delay-us", "300"});
     QVERIFY(!sim.path().empty());
     SimWindow w(sim.path());
-    ModalAnswerer answerer(answering(QMessageBox::Yes));
+    ModalAnswerer answerer(ModalAnswerer::answering(QMessageBox::Yes));
     bool closedWhileBusy = false;
     QTimer::singleShot(50, [&] {
       closedWhileBusy = w.window.operations().running();
@@ -277,7 +264,7 @@ class MainWindowSimTest : public QObject {
                                     "--save-image", image.string()});
     QVERIFY(!sim.path().empty());
     SimWindow w(sim.path());
-    ModalAnswerer answerer(answering(QMessageBox::Yes));
+    ModalAnswerer answerer(ModalAnswerer::answering(QMessageBox::Yes));
     w.window.runKey(WindowKey::F6);
     QCOMPARE(w.window.controller().activePage(), Page::General);
     QVERIFY(w.window.controller().sequentialMode());
