@@ -3,7 +3,10 @@
 #include <string>
 #include <system_error>
 
+#include "codeplug/install_layout.h"
+
 namespace zelta::codes {
+namespace fs = std::filesystem;
 
 std::optional<std::string_view> alertPatternName(int patternIndex) {
   if (patternIndex < 0 || patternIndex >= static_cast<int>(kAlertPatternNames.size())) {
@@ -12,24 +15,47 @@ std::optional<std::string_view> alertPatternName(int patternIndex) {
   return kAlertPatternNames[static_cast<std::size_t>(patternIndex)];
 }
 
-std::optional<std::filesystem::path> toneSamplePath(const std::filesystem::path& programDir,
-                                                    int patternIndex) {
-  const std::optional<std::string_view> name = alertPatternName(patternIndex);
-  if (!name) return std::nullopt;
-  std::filesystem::path file = programDir / kToneFolder / (std::string(*name) + ".wav");
-  // A missing sample is skipped quietly, as a missing sound is no fault of
-  // the codeplug.
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(file, error)) return std::nullopt;
-  return file;
+fs::path toneFolder(const fs::path& programFolder) {
+  const std::optional<fs::path> installed = codeplug::installedDataFolder(programFolder);
+  return (installed ? *installed : programFolder) / kToneFolder;
 }
 
-bool playAlertPatternSample(const std::filesystem::path& programDir, int patternIndex,
-                            ToneOutput& output) {
-  const std::optional<std::filesystem::path> file = toneSamplePath(programDir, patternIndex);
-  if (!file) return false;
-  output.playFile(*file);
-  return true;
+std::vector<ToneStep> standInPatternTones(int patternIndex) {
+  if (!alertPatternName(patternIndex)) return {};
+  return melodySchedule(kStandInPatternMelodies[static_cast<std::size_t>(patternIndex)]);
+}
+
+AlertPatternSound alertPatternSound(const fs::path& programFolder, int patternIndex) {
+  AlertPatternSound sound;
+  const std::optional<std::string_view> name = alertPatternName(patternIndex);
+  if (!name) return sound;
+  const fs::path bare = toneFolder(programFolder) / std::string(*name);
+  std::error_code error;
+  if (fs::exists(bare, error)) {
+    sound.kind = AlertPatternSound::Kind::Skipped;
+    return sound;
+  }
+  fs::path file = bare;
+  file += std::string(kToneExtension);
+  if (fs::is_regular_file(file, error)) {
+    sound.kind = AlertPatternSound::Kind::File;
+    sound.file = std::move(file);
+    return sound;
+  }
+  sound.kind = AlertPatternSound::Kind::StandIn;
+  sound.tones = standInPatternTones(patternIndex);
+  return sound;
+}
+
+bool playAlertPatternSample(const fs::path& programFolder, int patternIndex, ToneOutput& output) {
+  const AlertPatternSound sound = alertPatternSound(programFolder, patternIndex);
+  switch (sound.kind) {
+    case AlertPatternSound::Kind::File: output.playFile(sound.file); return true;
+    case AlertPatternSound::Kind::StandIn: output.play(sound.tones); return true;
+    case AlertPatternSound::Kind::None:
+    case AlertPatternSound::Kind::Skipped: break;
+  }
+  return false;
 }
 
 }  // namespace zelta::codes

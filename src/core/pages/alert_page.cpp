@@ -86,6 +86,16 @@ bool extendedAlertControls(ModelCode model, bool converterTarget) {
   return converterTarget || models::modelIn(model, models::ModelGroup::extendedAlertModels);
 }
 
+bool pleasingAlertEditorOnEnter(FieldId field, int shownIndex,
+                                const codeplug::SettingsRecord& settings) {
+  return field == kProgrammablePleasingAlertField && shownIndex == kCustomPleasingAlert &&
+         settings.programmablePleasingAlert == kCustomPleasingAlert;
+}
+
+bool pleasingAlertEditorOnChange(const pages::FieldInput& input) {
+  return input.id == kProgrammablePleasingAlertField && input.index == kCustomPleasingAlert;
+}
+
 bool applyAlertRules(codeplug::SettingsRecord& s, codeplug::CodeplugImage& image, ModelCode model,
                      bool converterTarget) {
   // 1. Without a clock there are no dates, time stamps, alarms or private time.

@@ -27,6 +27,17 @@ bool extendedAlertControls(models::ModelCode model, bool converterTarget);
 bool applyAlertRules(codeplug::SettingsRecord& settings, codeplug::CodeplugImage& image,
                      models::ModelCode model, bool converterTarget);
 
+// "Programmable Pleasing Alert" (field 103) and its "Custom" item.
+inline constexpr pages::FieldId kProgrammablePleasingAlertField = 103;
+inline constexpr int kCustomPleasingAlert = 1;
+
+// The melody editor opens modally when the list is entered showing
+// "Custom" while the settings hold "Custom" ...
+bool pleasingAlertEditorOnEnter(pages::FieldId field, int shownIndex,
+                                const codeplug::SettingsRecord& settings);
+// ... and when its choice changes to "Custom", before the choice is stored.
+bool pleasingAlertEditorOnChange(const pages::FieldInput& input);
+
 class AlertPage final : public pages::PageModule {
  public:
   // The page is shown whole from the settings; nothing depends on the field.

@@ -14,6 +14,10 @@ constexpr FieldId kLastAlertPatternList = 408;
 // Re-storing the prompt language before a check would reload its defaults.
 constexpr FieldId kPromptLanguageField = 35;
 
+bool isAlertPatternList(FieldId field) {
+  return field >= kFirstAlertPatternList && field <= kLastAlertPatternList;
+}
+
 bool isCodePage(Page page) {
   return moduleOfPage(page) == PageModuleId::GeneralCode;
 }
@@ -52,13 +56,21 @@ PageModule* PageModules::find(PageModuleId id) const {
 }
 
 bool FieldDispatcher::playToneEnabled() const {
-  return currentListField_ >= kFirstAlertPatternList && currentListField_ <= kLastAlertPatternList;
+  return isAlertPatternList(currentListField_);
 }
 
 void FieldDispatcher::enter(Page page, FieldId field, PageContext& context, bool notifyModule) {
   const FieldEntry* entry = findField(field);
   helpTopic_ = field;
   currentListField_ = entry != nullptr && entry->kind == FieldKind::List ? field : kNoListField;
+  tonePattern_ = -1;
+  if (isAlertPatternList(currentListField_)) {
+    // The pattern the list shows is the one to play.
+    if (const PageModule* module = modules_.find(owningModule(*entry))) {
+      const PageView shown = module->view(page, context);
+      if (const FieldView* list = shown.find(field)) tonePattern_ = list->selected;
+    }
+  }
   if (!notifyModule || entry == nullptr || !entersModule(page, entry->kind)) return;
   if (PageModule* module = modules_.find(owningModule(*entry))) module->onEnter(field, context);
 }
@@ -67,6 +79,7 @@ ResultCode FieldDispatcher::exit(Page page, const FieldInput& input, PageContext
   const FieldEntry* entry = findField(input.id);
   if (entry == nullptr || entry->kind == FieldKind::ReadOnly) return kPass;
   if (entry->kind == FieldKind::Masked && !isCodePage(page)) return kPass;
+  if (isAlertPatternList(input.id) && input.id == currentListField_) tonePattern_ = input.index;
   if (entry->kind == FieldKind::List && listChangeCountsAsPassed(page)) {
     record(kPass);
     return kPass;

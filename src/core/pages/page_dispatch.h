@@ -75,6 +75,9 @@ class FieldDispatcher {
   FieldId currentListField() const { return currentListField_; }
   // An alert pattern list is entered: the four "Play tone" buttons are on.
   bool playToneEnabled() const;
+  // The item index of the alert pattern list last entered or changed, what
+  // "Play tone" plays; -1 once any other field is entered.
+  int tonePattern() const { return tonePattern_; }
 
  private:
   void record(errors::ResultCode result) {
@@ -85,6 +88,7 @@ class FieldDispatcher {
   std::uint8_t lastFieldCheck_ = 1;
   FieldId helpTopic_ = kNoFieldId;
   FieldId currentListField_ = kNoListField;
+  int tonePattern_ = -1;
 };
 
 }  // namespace zelta::pages

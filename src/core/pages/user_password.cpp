@@ -1,5 +1,7 @@
 #include "pages/user_password.h"
 
+#include "codeplug/settings_record.h"
+
 namespace zelta::pages {
 
 std::string keyLetters(std::string_view digits) {
@@ -18,6 +20,11 @@ std::uint32_t packUserPassword(std::string_view digits) {
     packed = packed * 4U + key;
   }
   return packed;
+}
+
+void storeUserPassword(const UserPassword& password, codeplug::SettingsRecord& settings) {
+  settings.cpwFc_Password = password.digits;
+  settings.userPasswordKeyCount = password.length;
 }
 
 UserPasswordKeypad::UserPasswordKeypad(std::string_view digits) {

@@ -6,6 +6,10 @@
 
 #include "errors/result_code.h"
 
+namespace zelta::codeplug {
+class SettingsRecord;
+}
+
 namespace zelta::pages {
 
 // The user password of family F pagers is a sequence of two to eight presses
@@ -30,6 +34,10 @@ std::string keyLetters(std::string_view digits);
 
 // Sum of digit i times 4^(n-i), i = 1..n: "023" packs to 0*16 + 2*4 + 3 = 11.
 std::uint32_t packUserPassword(std::string_view digits);
+
+// "Save" on the keypad: the settings take the digits and their count; the
+// image gets the packed keys and the length code from them when it is built.
+void storeUserPassword(const UserPassword& password, codeplug::SettingsRecord& settings);
 
 // The keypad's editing state: keys append up to eight digits, Backspace and
 // Delete All remove, Save is offered from two digits on.

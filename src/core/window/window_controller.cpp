@@ -4,8 +4,10 @@
 
 #include "codeplug/frequency_band.h"
 #include "codeplug/frequency_synthesizer.h"
+#include "codes/tone_samples.h"
 #include "conversion/codeplug_commands.h"
 #include "models/models.h"
+#include "pages/alert_page.h"
 #include "pages/code_checks.h"
 #include "pages/field_catalog.h"
 #include "pages/page_settings.h"
@@ -115,6 +117,34 @@ void WindowController::fieldEntered(pages::FieldId field) {
   if (onMain()) return;
   pages::PageContext c = context();
   dispatcher_.enter(activePage_, field, c);
+  if (activePage_ == Page::Alert) {
+    const pages::PageView shown = pageView(activePage_);
+    const pages::FieldView* list = shown.find(field);
+    if (list != nullptr && pages::pleasingAlertEditorOnEnter(field, list->selected, *settings_))
+      editPleasingAlert();
+  }
+}
+
+void WindowController::editPleasingAlert() {
+  const codes::Melody before = settings_->melody;
+  frontEnd_.editPleasingAlert(settings_->melody);
+  if (settings_->melody != before) unsavedEdits_ = true;
+}
+
+bool WindowController::playTone(codes::ToneOutput& output,
+                                const std::filesystem::path& programFolder) {
+  if (onMain() || !dispatcher_.playToneEnabled()) return false;
+  return codes::playAlertPatternSample(programFolder, dispatcher_.tonePattern(), output);
+}
+
+void WindowController::storeUserPassword(const pages::UserPassword& password) {
+  beginCall();
+  if (activePage_ != Page::PasswordOta) return;
+  if (settings_->cpwFc_Password == password.digits &&
+      settings_->userPasswordKeyCount == password.length)
+    return;
+  pages::storeUserPassword(password, *settings_);
+  unsavedEdits_ = true;
 }
 
 bool WindowController::differsFromPage(const pages::FieldInput& input) const {
@@ -131,6 +161,8 @@ ResultCode WindowController::fieldLeft(const pages::FieldInput& input) {
   beginCall();
   if (onMain()) return errors::code::Done;
   const bool changed = differsFromPage(input);
+  if (activePage_ == Page::Alert && changed && pages::pleasingAlertEditorOnChange(input))
+    editPleasingAlert();
   pages::PageContext c = context();
   const ResultCode result = dispatcher_.exit(activePage_, input, c);
   if (result == errors::code::Done && changed) unsavedEdits_ = true;

@@ -11,6 +11,7 @@
 #include "codeplug/codeplug_image.h"
 #include "codeplug/decoders.h"
 #include "codeplug/settings_record.h"
+#include "codes/tone_output.h"
 #include "conversion/model_converter.h"
 #include "errors/reporter.h"
 #include "pages/editing_page_modules.h"
@@ -18,6 +19,7 @@
 #include "pages/page_context_of.h"
 #include "pages/page_dispatch.h"
 #include "pages/sequential_programming.h"
+#include "pages/user_password.h"
 #include "window/field_events.h"
 #include "window/link_facts.h"
 #include "window/window_commands.h"
@@ -75,6 +77,14 @@ class WindowController final : public FieldEvents {
   pages::KeyContext keyContext() const override;
   pages::PageView pageView(pages::Page page) const override;
   bool playToneEnabled() const override;
+
+  // "Play tone" on a Code page: the sample of the alert pattern list last
+  // entered, from the tone folder of the program in programFolder, or its
+  // stand-in. True when something was played.
+  bool playTone(codes::ToneOutput& output, const std::filesystem::path& programFolder);
+
+  // "Save" on the user password keypad of the "Password / OTA" page.
+  void storeUserPassword(const pages::UserPassword& password);
 
   // The frames, labels and buttons of the pages that depend on the model
   // shown, its sequential mode and the converter.
@@ -184,6 +194,7 @@ class WindowController final : public FieldEvents {
   void focusFirstField(pages::Page page);
   void refreshGauge();
   void showNoCodeplug();
+  void editPleasingAlert();
 
   WindowFrontEnd& frontEnd_;
   errors::Reporter& reporter_;

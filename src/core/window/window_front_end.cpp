@@ -14,4 +14,6 @@ std::uintmax_t WindowFrontEnd::freeSpace(const std::filesystem::path& folder) co
   return space.available;
 }
 
+void WindowFrontEnd::editPleasingAlert(codes::Melody&) {}
+
 }  // namespace zelta::window

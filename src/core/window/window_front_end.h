@@ -5,6 +5,8 @@
 #include <optional>
 #include <string_view>
 
+#include "codes/pleasing_alert.h"
+
 namespace zelta::window {
 
 // A file dialog as the window opens it: the filter in the form
@@ -31,6 +33,10 @@ class WindowFrontEnd {
   // Bytes free for a new file in folder; the file system's own answer
   // unless a front end knows better.
   virtual std::uintmax_t freeSpace(const std::filesystem::path& folder) const;
+
+  // The pleasing alert editor, shown modally over the melody of the
+  // settings, which it edits in place. Without a window nothing is edited.
+  virtual void editPleasingAlert(codes::Melody& melody);
 };
 
 }  // namespace zelta::window

@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <limits>
 #include <optional>
 #include <string>
@@ -37,6 +38,14 @@ class FakeFrontEnd : public WindowFrontEnd {
     return next(saveAnswers);
   }
   std::uintmax_t freeSpace(const std::filesystem::path&) const override { return space; }
+
+  // The pleasing alert editor: counted, and edits as `editPleasingAlertAs` says.
+  int pleasingAlertEditors = 0;
+  std::function<void(codes::Melody&)> editPleasingAlertAs;
+  void editPleasingAlert(codes::Melody& melody) override {
+    ++pleasingAlertEditors;
+    if (editPleasingAlertAs) editPleasingAlertAs(melody);
+  }
 
  private:
   static std::optional<std::filesystem::path> next(
