@@ -26,8 +26,11 @@
 #include <QVBoxLayout>
 
 #include "ui/about_dialog.h"
+#include "ui/audio_tone_output.h"
 #include "ui/editing_pages.h"
+#include "ui/keypad_dialog.h"
 #include "ui/main_commands.h"
+#include "ui/pleasing_alert_dialog.h"
 #include "ui/qsettings_store.h"
 #include "ui/qt_text.h"
 #include "ui/setup_dialog.h"
@@ -77,6 +80,8 @@ MainWindow::MainWindow(codeplug::WorkFiles work, QWidget* parent)
   buildToolBar();
   buildPages();
   buildStatusBar();
+  tones_ = std::make_unique<AudioToneOutput>(
+      [this](const QString& text) { statusBar()->showMessage(text, 5000); });
   operations_ = std::make_unique<WindowOperations>(*controller_, reporter_, this,
                                                    std::make_unique<QSettingsStore>());
   connect(actions_.value("setupCommunication"), &QAction::triggered, this,
@@ -106,6 +111,9 @@ EditingPages& MainWindow::editingPages() {
   editingPages_->attach(controller_.get());
   connect(editingPages_, &EditingPages::fieldEventHandled, this,
           [this] { showStatus(controller_->view()); });
+  connect(editingPages_, &EditingPages::playToneClicked, this, &MainWindow::playTone);
+  connect(editingPages_, &EditingPages::userPasswordKeypadClicked, this,
+          &MainWindow::openUserPasswordKeypad);
   return *editingPages_;
 }
 
@@ -293,6 +301,24 @@ std::optional<std::filesystem::path> MainWindow::chooseFileToSave(
   return std::filesystem::path(dialog.selectedFiles().first().toStdString());
 }
 
+// ---- Pleasing alert, tones and the user password keypad ----
+
+void MainWindow::editPleasingAlert(codes::Melody& melody) {
+  PleasingAlertDialog dialog(melody, *tones_, this);
+  dialog.exec();
+}
+
+void MainWindow::playTone() {
+  controller_->playTone(*tones_, QCoreApplication::applicationDirPath().toStdString());
+}
+
+void MainWindow::openUserPasswordKeypad() {
+  KeypadDialog dialog(controller_->settings().cpwFc_Password, reporter_, this);
+  if (dialog.exec() != QDialog::Accepted || !dialog.saved()) return;
+  controller_->storeUserPassword(*dialog.saved());
+  showView(Redraw::ActivePage);
+}
+
 // ---- Commands ----
 
 void MainWindow::runKey(window::WindowKey key) {
@@ -436,6 +462,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::useSettingsStore(std::unique_ptr<window::SettingsStore> store) {
   if (operations_->running()) return;
+  tones_ = std::make_unique<AudioToneOutput>(
+      [this](const QString& text) { statusBar()->showMessage(text, 5000); });
   operations_ = std::make_unique<WindowOperations>(*controller_, reporter_, this, std::move(store));
 }
 

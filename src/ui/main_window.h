@@ -28,6 +28,7 @@ class QToolBar;
 
 namespace zelta::ui {
 
+class AudioToneOutput;
 class EditingPages;
 
 // The application's single top-level window (FmMain): the page control with
@@ -62,6 +63,8 @@ class MainWindow : public QMainWindow, public window::WindowFrontEnd {
       const window::FileDialogRequest& request) override;
   std::optional<std::filesystem::path> chooseFileToSave(
       const window::FileDialogRequest& request) override;
+  // "Programmable Pleasing Alert" chosen or entered as "Custom".
+  void editPleasingAlert(codes::Melody& melody) override;
 
   // Runs the command of a function key (or Ctrl+S) as its menu item or
   // toolbar button does: nothing when the command is not offered.
@@ -112,6 +115,9 @@ class MainWindow : public QMainWindow, public window::WindowFrontEnd {
   void readPager();
   void programPager();
   void prepareSingle(bool sequential);
+  // "Play tone" on a Code page and the keypad button on "Password / OTA".
+  void playTone();
+  void openUserPasswordKeypad();
 
   QtReporter reporter_;
   // F1 and "&Help Topics": the guide beside or installed with the program.
@@ -138,6 +144,8 @@ class MainWindow : public QMainWindow, public window::WindowFrontEnd {
   std::unique_ptr<WindowOperations> operations_;
   // Closing was confirmed while an operation ran: the window closes at its end.
   bool closeAfterOperation_ = false;
+  // The tones of the pleasing alert editor and "Play tone".
+  std::unique_ptr<AudioToneOutput> tones_;
 };
 
 }  // namespace zelta::ui
