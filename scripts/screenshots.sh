@@ -1,5 +1,6 @@
 #!/bin/sh
-# Renders the main window with every page of one model per family at 100 % and 200 %
+# Renders the main window with every page of one model per family, and the
+# pleasing alert editor and the keypad dialog, at 100 % and 200 %
 # into FOLDER/scale-1 and FOLDER/scale-2 (default: build/screenshots), on a
 # virtual X display.
 set -eu

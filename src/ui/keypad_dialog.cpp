@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSizePolicy>
 #include <QVBoxLayout>
 
 #include "ui/qt_text.h"
@@ -44,6 +45,8 @@ KeypadDialog::KeypadDialog(std::string_view digits, errors::Reporter& reporter, 
     button->setObjectName(k.name);
     button->setToolTip(k.hint);
     button->setAutoDefault(false);
+    // A compact cross, as the keys sit on the pager.
+    button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     connect(button, &QPushButton::clicked, this, [this, key = k.key] { press(key); });
     keys->addWidget(button, k.row, k.column);
   }

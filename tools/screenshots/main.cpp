@@ -16,7 +16,9 @@
 #include "pages/page_context_of.h"
 #include "pages/page_rules.h"
 #include "support/recording_reporter.h"
+#include "ui/keypad_dialog.h"
 #include "ui/main_window.h"
+#include "ui/pleasing_alert_dialog.h"
 #pragma pop_macro("slots")
 
 namespace {
@@ -55,11 +57,36 @@ bool save(QWidget& window, const QString& file) {
   return false;
 }
 
+// The dialogs are drawn, not heard.
+class SilentTones : public zelta::codes::ToneOutput {
+ public:
+  void play(std::span<const zelta::codes::ToneStep>) override {}
+  void playFile(const std::filesystem::path&) override {}
+};
+
+// The pleasing alert editor over a melody that uses the whole note list,
+// and the user password keypad holding three keys.
+bool saveDialogs(const QDir& folder) {
+  folder.mkpath("dialogs");
+  zelta::codes::Melody melody{};
+  for (std::size_t i = 0; i < melody.size(); ++i)
+    melody[i] = static_cast<std::uint8_t>(0xE0 | ((i * 3) % zelta::codes::kNoteCount));
+  SilentTones tones;
+  zelta::ui::PleasingAlertDialog editor(melody, tones);
+  editor.show();
+  if (!save(editor, folder.filePath("dialogs/pleasing-alert.png"))) return false;
+  zelta::testing::RecordingReporter quiet;
+  zelta::ui::KeypadDialog keypad("023", quiet);
+  keypad.show();
+  return save(keypad, folder.filePath("dialogs/keypad.png"));
+}
+
 }  // namespace
 
 // Renders the main window: its "Main" page, then every shown page of a
 // codeplug of one model of each family, opened with F8 and paged through
-// with F12, into FOLDER/main.png and FOLDER/model-XX/page-NN.png.
+// with F12, into FOLDER/main.png and FOLDER/model-XX/page-NN.png; and the
+// pleasing alert editor and the keypad into FOLDER/dialogs.
 int main(int argc, char** argv) {
   if (argc != 2 && argc != 4) return usage();
   if (argc == 4) {
@@ -105,5 +132,5 @@ int main(int argc, char** argv) {
     window.hide();
   }
   std::filesystem::remove(file);
-  return 0;
+  return saveDialogs(folder) ? 0 : 1;
 }
