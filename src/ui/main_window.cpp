@@ -522,7 +522,7 @@ void MainWindow::programPager() {
   if (!controller_->sequentialMode()) {
     errors::ResultCode result = errors::code::Ok;
     runBusy(window::Operation::Program, [&] { result = operations_->program(); });
-    controller_->programmed(result);
+    controller_->programmed(result, operations_->pagerWritten());
     return;
   }
   controller_->programSequentialStep([this] {

@@ -47,6 +47,8 @@ class WindowOperations {
   pages::ProgramOutcome programForSequence();
 
   bool running() const { return runner_.running(); }
+  // Whether the last programming run put the image into the pager.
+  bool pagerWritten() const { return operations_.pagerWritten(); }
   // The rate code the link asks the pager for.
   int rateCode() const { return link_.state().requestedSpeedCode; }
   const link::LinkState& linkState() const { return link_.state(); }

@@ -565,10 +565,12 @@ ResultCode WindowController::programSequentialStep(const pages::ProgramPager& pr
   return result;
 }
 
-void WindowController::programmed(ResultCode result) {
+void WindowController::programmed(ResultCode result, bool pagerWritten) {
   beginCall();
   operationText_.clear();
-  if (result != errors::code::PortNotOpened && result != errors::code::OutOfBand)
+  // Leaving for "Main" drops the codeplug on screen: only once it is in the
+  // pager, so that a failed or abandoned run never costs the edits.
+  if (pagerWritten && result != errors::code::PortNotOpened && result != errors::code::OutOfBand)
     returnToMain(true);
 }
 

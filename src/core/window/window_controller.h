@@ -142,9 +142,11 @@ class WindowController final : public FieldEvents {
   // pager moves the codes on by the increment and the ICN by one. -118
   // ends sequential mode: back to "Main" with no model.
   errors::ResultCode programSequentialStep(const pages::ProgramPager& program);
-  // F2 in single mode has programmed the pager: back to "Main" unless the
-  // port could not be opened (-114) or the image could not be built (-104).
-  void programmed(errors::ResultCode result);
+  // F2 in single mode has run: back to "Main" once the image is in the
+  // pager. A run that wrote nothing (a question answered No, the memory
+  // dialog cancelled, a pager that failed, -114, -104) keeps the codeplug
+  // on its page with its edits, ready for another try or a save.
+  void programmed(errors::ResultCode result, bool pagerWritten);
   // F3 has read the pager (1 on success): the codeplug is shown, or the
   // failure reported (-16 and -114 have been answered already).
   void readFinished(errors::ResultCode result);

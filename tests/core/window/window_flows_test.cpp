@@ -533,18 +533,27 @@ TEST(WindowRead, ASuccessfulReadShowsTheCodeplugWithTheConverterOff) {
   EXPECT_EQ(f.window.converter().mode, pages::ConverterMode::Off);
 }
 
-TEST(WindowProgram, SingleModeReturnsToMainUnlessThePortOrBandStoppedIt) {
+TEST(WindowProgram, SingleModeReturnsToMainOnlyOnceThePagerHoldsTheImage) {
   struct Case {
     errors::ResultCode result;
+    bool written;
     bool backToMain;
   };
-  for (const Case c :
-       {Case{errors::code::Ok, true}, Case{errors::code::NotResponding, true},
-        Case{errors::code::PortNotOpened, false}, Case{errors::code::OutOfBand, false}}) {
+  for (const Case c : {
+           Case{errors::code::Ok, true, true},
+           // The clock after the image failed: the pager holds the image.
+           Case{errors::code::NotResponding, true, true},
+           // Nothing written: a question answered No, the memory dialog
+           // cancelled, a pager that failed; the edits stay on screen.
+           Case{errors::code::Ok, false, false},
+           Case{errors::code::NotResponding, false, false},
+           Case{errors::code::PortNotOpened, false, false},
+           Case{errors::code::OutOfBand, false, false},
+       }) {
     WindowFixture f;
     f.loadNew(0x30);
     f.window.setOperation(Operation::Program, 170);
-    f.window.programmed(c.result);
+    f.window.programmed(c.result, c.written);
     EXPECT_EQ(f.window.activePage() == Page::Main, c.backToMain) << c.result;
     EXPECT_EQ(f.window.codeplugLoaded(), !c.backToMain) << c.result;
     EXPECT_EQ(f.window.view().operationText, "") << c.result;

@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -7,6 +8,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest/QTest>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -226,11 +228,19 @@ class MainWindowSimTest : public QObject {
     QVERIFY(!w.window.isVisible());
   }
 
+  void programmingABlankPagerAsksForItsMemoryAndSerialNumber_data() {
+    QTest::addColumn<bool>("accept");
+    QTest::newRow("OK: the serial number reaches the pager") << true;
+    QTest::newRow("Cancel: nothing is written") << false;
+  }
+
+  // Family A: the family D-F pagers must be programmed already (-118).
   void programmingABlankPagerAsksForItsMemoryAndSerialNumber() {
-    zelta::testing::SimProcess first({"--no-advertise", "--model", "0x98"});
+    QFETCH(bool, accept);
+    zelta::testing::SimProcess first({"--no-advertise", "--model", "0x30"});
     QVERIFY(!first.path().empty());
     SimWindow w(first.path());
-    ModalAnswerer answerer([](QWidget* widget) {
+    ModalAnswerer answerer([accept](QWidget* widget) {
       if (auto* box = qobject_cast<QMessageBox*>(widget)) {
         QAbstractButton* yes = box->button(QMessageBox::Yes);
         (yes != nullptr ? yes : box->button(QMessageBox::Ok))->click();
@@ -239,22 +249,155 @@ class MainWindowSimTest : public QObject {
       auto* serial = widget->findChild<QLineEdit*>("ed_newSerialNumber");
       if (serial == nullptr) return false;
       QTest::keyClicks(serial, "new0000001");
-      widget->findChild<QPushButton*>("btnOk")->click();
+      widget->findChild<QPushButton*>(accept ? "btnOk" : "btnCancel")->click();
       return true;
     });
     w.window.runKey(WindowKey::F3);
     QCOMPARE(w.window.controller().activePage(), Page::General);
-    oneReceivingCode(w.window.controller().settings(), "1234567", "140.00000");
+    oneReceivingCode(w.window.controller().settings(), "1234567");
+    const zelta::codeplug::SettingsRecord before = w.window.controller().settings();
 
-    zelta::testing::SimProcess blank({"--no-advertise", "--model", "0x98", "--status", "U"});
+    zelta::testing::TempFolder saved;
+    const std::filesystem::path image = saved.path() / "pager.bin";
+    zelta::testing::SimProcess blank(
+        {"--no-advertise", "--model", "0x30", "--status", "U", "--save-image", image.string()});
     QVERIFY(!blank.path().empty());
     auto store = std::make_unique<zelta::window::MemorySettingsStore>();
     store->writeString(zelta::window::kPortValue, blank.path());
     w.window.useSettingsStore(std::move(store));
     w.window.operations().runner().setPasswordPauseMs(0);
     w.window.runKey(WindowKey::F2);
-    QVERIFY2(answerer.titles.contains("SerialNo / Memory  Partitions Size"),
-             qPrintable(answerer.titles.join(", ") + " / " + answerer.texts.join(", ")));
+    const QString seen = answerer.titles.join(", ") + " / " + answerer.texts.join(", ");
+    QVERIFY2(answerer.titles.contains("SerialNo / Memory  Partitions Size"), qPrintable(seen));
+    QVERIFY(!w.window.operations().running());
+    QVERIFY(!w.window.operations().progressWindow().isVisible());
+    if (!accept) {
+      QVERIFY2(!std::filesystem::exists(image), qPrintable(seen));
+      // Still editing the same codeplug, ready for another try.
+      QCOMPARE(w.window.controller().activePage(), Page::General);
+      QCOMPARE(w.window.controller().settings().code, before.code);
+      QVERIFY(w.window.action("writeBtn")->isEnabled());
+      return;
+    }
+    QVERIFY2(std::filesystem::exists(image), qPrintable(seen));
+    std::ifstream in(image, std::ios::binary);
+    const std::string written{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    QVERIFY2(written.find("NEW0000001") != std::string::npos,
+             "the serial number typed is not in the image written");
+  }
+
+  void aPasswordProtectedPagerAsksForItsPassword_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("reads");
+    QTest::newRow("right password") << "SECRET1" << true;
+    QTest::newRow("wrong password") << "WRONG99" << false;
+  }
+
+  void aPasswordProtectedPagerAsksForItsPassword() {
+    QFETCH(QString, typed);
+    QFETCH(bool, reads);
+    zelta::testing::SimProcess sim(
+        {"--no-advertise", "--model", "0x91", "--password", "SECRET1", "--attempts", "1"});
+    QVERIFY(!sim.path().empty());
+    SimWindow w(sim.path());
+    QStringList labels;
+    ModalAnswerer answerer([&](QWidget* widget) {
+      if (auto* box = qobject_cast<QMessageBox*>(widget)) {
+        // A pager that refuses the password does not answer any more: stop.
+        QAbstractButton* no = box->button(QMessageBox::No);
+        (no != nullptr ? no : box->button(QMessageBox::Ok))->click();
+        return true;
+      }
+      auto* edit = widget->findChild<QLineEdit*>("pwdLabelEdit");
+      if (edit == nullptr) return false;
+      if (auto* label = widget->findChild<QLabel*>("lb_password")) labels << label->text();
+      QTest::keyClicks(edit, typed);
+      widget->findChild<QPushButton*>("btnSubmit")->click();
+      return true;
+    });
+    w.window.runKey(WindowKey::F3);
+    const QString seen = answerer.titles.join(", ") + " / " + answerer.texts.join(", ");
+    QVERIFY2(answerer.titles.contains("PASSWORD"), qPrintable(seen));
+    // Reading asks for the password the pager holds now.
+    QCOMPARE(labels.value(0), QString("Enter Current Password"));
+    QCOMPARE(w.window.controller().activePage(), reads ? Page::General : Page::Main);
+    QVERIFY(!w.window.operations().running());
+    QVERIFY(w.window.action(reads ? "writeBtn" : "readBtn")->isEnabled());
+    if (!reads) QVERIFY2(answerer.texts.size() >= 1, qPrintable(seen));
+  }
+
+  void aLinkFaultEndsInItsBoxWithTheCodeplugUnchanged_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("no echo") << "no-echo:1000";
+    QTest::newRow("bad checksum") << "bad-checksum:1000";
+    QTest::newRow("garbage") << "garbage:1000";
+    QTest::newRow("simulator exits mid-block") << "exit-mid-block";
+  }
+
+  void aLinkFaultEndsInItsBoxWithTheCodeplugUnchanged() {
+    QFETCH(QString, fault);
+    // A codeplug on screen first, read from a sound pager, then back to "Main".
+    zelta::testing::SimProcess good(
+        {"--no-advertise", "--model", "0x30", "--serial", "GOOD000001"});
+    QVERIFY(!good.path().empty());
+    SimWindow w(good.path());
+    ModalAnswerer answerer(ModalAnswerer::answering(QMessageBox::No));
+    w.window.runKey(WindowKey::F3);
+    QCOMPARE(w.window.controller().activePage(), Page::General);
+    w.window.controller().settings().ICN = "KEEP000001";
+    const zelta::codeplug::SettingsRecord before = w.window.controller().settings();
+    w.window.runKey(WindowKey::F10);
+    QCOMPARE(w.window.controller().activePage(), Page::Main);
+    answerer.titles.clear();
+    answerer.texts.clear();
+
+    // F3 on a faulty pager: its box, the window usable, the codeplug as it was.
+    zelta::testing::SimProcess bad({"--no-advertise", "--model", "0x30", "--serial", "BAD0000001",
+                                    "--fault", fault.toStdString()});
+    QVERIFY(!bad.path().empty());
+    auto store = std::make_unique<zelta::window::MemorySettingsStore>();
+    store->writeString(zelta::window::kPortValue, bad.path());
+    w.window.useSettingsStore(std::move(store));
+    w.window.operations().runner().setPasswordPauseMs(0);
+    w.window.runKey(WindowKey::F3);
+    const QString seen = answerer.titles.join(", ") + " / " + answerer.texts.join(", ");
+    QVERIFY2(!answerer.texts.isEmpty(), qPrintable(seen));
+    QCOMPARE(w.window.controller().activePage(), Page::Main);
+    QVERIFY(!w.window.operations().running());
+    QVERIFY(!w.window.controller().busy());
+    QVERIFY(!w.window.operations().progressWindow().isVisible());
+    QVERIFY(w.window.action("readBtn")->isEnabled());
+    QVERIFY(w.window.menu("menuProg")->isEnabled());
+    const zelta::codeplug::SettingsRecord& after = w.window.controller().settings();
+    QCOMPARE(after.code, before.code);
+    QCOMPARE(after.ICN, before.ICN);
+    QCOMPARE(after.serialNumber, before.serialNumber);
+  }
+
+  // A pager that refuses the image: its box, nothing written, and the
+  // codeplug with its edits still on its page for another try.
+  void aPagerThatRefusesTheImageKeepsTheEditsOnScreen() {
+    zelta::testing::TempFolder saved;
+    const std::filesystem::path image = saved.path() / "pager.bin";
+    zelta::testing::SimProcess sim({"--no-advertise", "--model", "0x30", "--fault", "nak:1000",
+                                    "--save-image", image.string()});
+    QVERIFY(!sim.path().empty());
+    SimWindow w(sim.path());
+    ModalAnswerer answerer(ModalAnswerer::answering(QMessageBox::No));
+    w.window.runKey(WindowKey::F3);
+    QCOMPARE(w.window.controller().activePage(), Page::General);
+    oneReceivingCode(w.window.controller().settings(), "1234567");
+    w.window.controller().settings().ICN = "EDITED0001";
+    answerer.titles.clear();
+    answerer.texts.clear();
+    w.window.runKey(WindowKey::F2);
+    const QString seen = answerer.titles.join(", ") + " / " + answerer.texts.join(", ");
+    QVERIFY2(!answerer.texts.isEmpty(), qPrintable(seen));
+    QVERIFY2(!std::filesystem::exists(image), qPrintable(seen));
+    QCOMPARE(w.window.controller().activePage(), Page::General);
+    QCOMPARE(w.window.controller().settings().ICN, std::string("EDITED0001"));
+    QVERIFY(w.window.action("writeBtn")->isEnabled());
+    QVERIFY(!w.window.operations().progressWindow().isVisible());
   }
 
   void sequentialProgrammingMovesTheCodesOnAfterEveryPager() {
@@ -270,6 +413,7 @@ class MainWindowSimTest : public QObject {
     QVERIFY(w.window.controller().sequentialMode());
     zelta::codeplug::SettingsRecord& settings = w.window.controller().settings();
     settings.noSequentialInc = 3;
+    settings.ICN = "A000000099";
     oneReceivingCode(settings, "0012340");
 
     std::vector<std::vector<char>> images;
@@ -283,6 +427,11 @@ class MainWindowSimTest : public QObject {
       // Still sequential and editing, the code moved on for the next pager.
       QVERIFY2(w.window.controller().activePage() == Page::General, qPrintable(seen));
       QCOMPARE(settings.code[0], pager == 0 ? std::string("0012343") : std::string("0012346"));
+      // The inventory number counts the pagers; the image holds the one programmed.
+      QCOMPARE(settings.ICN, pager == 0 ? std::string("A000000100") : std::string("A000000101"));
+      const std::string programmedIcn = pager == 0 ? "A000000099" : "A000000100";
+      QVERIFY(std::search(images.back().begin(), images.back().end(), programmedIcn.begin(),
+                          programmedIcn.end()) != images.back().end());
     }
     QVERIFY(images[0] != images[1]);
   }
