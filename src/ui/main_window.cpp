@@ -43,6 +43,17 @@ QString pathText(const std::filesystem::path& path) {
   return QString::fromStdString(path.string());
 }
 
+// Where a file dialog starts: the folder asked for, or its nearest existing
+// parent. A missing folder would otherwise land in the home folder with the
+// missing name typed into the file name box.
+QString dialogFolder(std::filesystem::path folder) {
+  std::error_code error;
+  while (!folder.empty() && !std::filesystem::is_directory(folder, error) &&
+         folder.has_parent_path() && folder.parent_path() != folder)
+    folder = folder.parent_path();
+  return pathText(folder);
+}
+
 // "description|patterns|description|patterns" as a Qt name filter
 // ("description (patterns);;..."); "*.*" means every file.
 QString nameFilter(std::string_view filter) {
@@ -278,7 +289,7 @@ void MainWindow::setFileChoosers(FileChooser open, FileChooser save) {
 std::optional<std::filesystem::path> MainWindow::chooseFileToOpen(
     const window::FileDialogRequest& request) {
   if (chooseOpen_) return chooseOpen_(request);
-  QFileDialog dialog(this, QStringLiteral("Open"), pathText(request.folder),
+  QFileDialog dialog(this, QStringLiteral("Open"), dialogFolder(request.folder),
                      nameFilter(request.filter));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
@@ -290,7 +301,7 @@ std::optional<std::filesystem::path> MainWindow::chooseFileToOpen(
 std::optional<std::filesystem::path> MainWindow::chooseFileToSave(
     const window::FileDialogRequest& request) {
   if (chooseSave_) return chooseSave_(request);
-  QFileDialog dialog(this, QStringLiteral("Save As"), pathText(request.folder),
+  QFileDialog dialog(this, QStringLiteral("Save As"), dialogFolder(request.folder),
                      nameFilter(request.filter));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
