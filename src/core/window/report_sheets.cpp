@@ -1,0 +1,41 @@
+#include "window/report_sheets.h"
+
+namespace zelta::window {
+
+std::vector<ReportSheet> reportSheetsFor(int printedPages) {
+  int last = 4;
+  if (printedPages == 9 || printedPages == 10) {
+    last = 5;
+  } else if (printedPages == 13) {
+    last = 7;
+  }
+  std::vector<ReportSheet> out;
+  for (const ReportSheet& sheet : kReportSheets) {
+    if (sheet.number <= last) {
+      out.push_back(sheet);
+    }
+  }
+  return out;
+}
+
+std::vector<int> sheetPictures(const ReportSheet& sheet, int printedPages) {
+  std::vector<int> out;
+  for (int picture : sheet.pictures) {
+    if (picture >= 0 && picture < printedPages) {
+      out.push_back(picture);
+    }
+  }
+  return out;
+}
+
+std::string pagePictureName(int captureNumber) {
+  return std::to_string(captureNumber) + std::string(kPagePictureSuffix);
+}
+
+std::string reportTitle(std::string_view codeplugName) {
+  const auto slash = codeplugName.find_last_of('/');
+  return std::string(slash == std::string_view::npos ? codeplugName
+                                                     : codeplugName.substr(slash + 1));
+}
+
+}  // namespace zelta::window
