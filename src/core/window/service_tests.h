@@ -30,7 +30,7 @@ inline constexpr std::array<ServiceTest, 12> kServiceTests{{
     {"Backlight Off", link::test_command::kBacklightOff, 11, false},
     {"Backlight On", link::test_command::kBacklightOn, 12, false},
     {"Enable RAM Test", link::test_command::kEnableRamTest, 18, false},
-    {"Standby Current Test", link::test_command::kStandbyCurrent, 20, false},
+    {"Standby Current Test", link::test_command::kStandbyCurrent, 20, true},
 }};
 
 // The annunciator combo's items and the sub-command each sends.
