@@ -14,6 +14,7 @@
 #include "codeplug/codeplug_files.h"
 #include "codeplug/new_codeplug.h"
 #include "modal_answerer.h"
+#include "new_codeplug_file.h"
 #include "pages/page_context_of.h"
 #include "pages/page_rules.h"
 #include "support/recording_reporter.h"
@@ -28,42 +29,15 @@
 namespace pages = zelta::pages;
 namespace codeplug = zelta::codeplug;
 namespace window = zelta::window;
+using zelta::testing::CoreDecode;
 using zelta::testing::RecordingReporter;
 using zelta::testing::TempFolder;
+using zelta::testing::writeNewCodeplug;
 using zelta::ui::MainWindow;
 using zelta::ui::qs;
 using Path = std::filesystem::path;
 
 namespace {
-
-// A family F codeplug file as `zelta-pps-cli new` writes it.
-void writeNewCodeplug(const Path& file) {
-  auto image = std::make_unique<codeplug::CodeplugImage>();
-  codeplug::SettingsRecord settings;
-  RecordingReporter quiet;
-  codeplug::setUpNewCodeplug(0x98, *image, settings);
-  pages::PageContext context = pages::pageContextOf(*image, settings, quiet);
-  pages::applyPageRules(context);
-  codeplug::WorkFiles work;
-  codeplug::CodeplugFiles files(*image, settings, work, quiet, codeplug::standardCodec());
-  codeplug::SaveContext save;
-  save.build.pagerUnprogrammed = true;
-  QCOMPARE(files.writeCodeplugFile(file, save), zelta::errors::code::Done);
-}
-
-// The core alone opens a saved file.
-struct CoreDecode : window::WindowFrontEnd {
-  explicit CoreDecode(const Path& opened) : file(opened), controller(*this, reporter) {
-    loaded = controller.load();
-  }
-  std::optional<Path> chooseFileToOpen(const window::FileDialogRequest&) override { return file; }
-  std::optional<Path> chooseFileToSave(const window::FileDialogRequest&) override { return {}; }
-
-  Path file;
-  RecordingReporter reporter;
-  window::WindowController controller;
-  zelta::errors::ResultCode loaded = 0;
-};
 
 // The window with a new family F codeplug opened by F8.
 struct WindowFixture {
@@ -75,7 +49,7 @@ struct WindowFixture {
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     toOpen = folder / "new.cp";
-    writeNewCodeplug(*toOpen);
+    writeNewCodeplug(0x98, *toOpen);
     press(Qt::Key_F8);
     QVERIFY(window.controller().codeplugLoaded());
   }

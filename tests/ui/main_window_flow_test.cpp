@@ -18,6 +18,7 @@
 #include "codeplug/codeplug_files.h"
 #include "codeplug/new_codeplug.h"
 #include "modal_answerer.h"
+#include "new_codeplug_file.h"
 #include "pages/edit_mask.h"
 #include "pages/page_context_of.h"
 #include "pages/page_rules.h"
@@ -35,9 +36,11 @@
 namespace pages = zelta::pages;
 namespace codeplug = zelta::codeplug;
 namespace window = zelta::window;
+using zelta::testing::CoreDecode;
 using zelta::testing::RecordingReporter;
 using zelta::testing::settingsText;
 using zelta::testing::TempFolder;
+using zelta::testing::writeNewCodeplug;
 using zelta::ui::MainWindow;
 using Settings = std::map<std::string, std::string>;
 using Path = std::filesystem::path;
@@ -45,37 +48,6 @@ using Path = std::filesystem::path;
 using zelta::ui::qs;
 
 namespace {
-
-// A codeplug file of a model as `zelta-pps-cli new` writes it: the model's
-// defaults with the page rules applied once.
-void writeNewCodeplug(zelta::models::ModelCode model, const Path& file) {
-  auto image = std::make_unique<codeplug::CodeplugImage>();
-  codeplug::SettingsRecord settings;
-  RecordingReporter quiet;
-  codeplug::setUpNewCodeplug(model, *image, settings);
-  pages::PageContext context = pages::pageContextOf(*image, settings, quiet);
-  pages::applyPageRules(context);
-  codeplug::WorkFiles work;
-  codeplug::CodeplugFiles files(*image, settings, work, quiet, codeplug::standardCodec());
-  codeplug::SaveContext save;
-  save.build.pagerUnprogrammed = true;
-  QCOMPARE(files.writeCodeplugFile(file, save), zelta::errors::code::Done);
-}
-
-// The core alone opens a file, as the window's controller does, with no
-// window: what every page must show.
-struct CoreDecode : window::WindowFrontEnd {
-  explicit CoreDecode(const Path& opened) : file(opened), controller(*this, reporter) {
-    loaded = controller.load();
-  }
-  std::optional<Path> chooseFileToOpen(const window::FileDialogRequest&) override { return file; }
-  std::optional<Path> chooseFileToSave(const window::FileDialogRequest&) override { return {}; }
-
-  Path file;
-  RecordingReporter reporter;
-  window::WindowController controller;
-  zelta::errors::ResultCode loaded = 0;
-};
 
 // The real window over a work folder, its file dialogs answered by the test.
 struct WindowFixture {
