@@ -160,7 +160,8 @@ QLineEdit* TFmService::numberField(AdjustField field, QWidget* parent) {
   edit->setMaxLength(info.maxDigits);
   edit->setValidator(new TextFilterValidator(digitsOnly, edit));
   edit->setToolTip(qs(info.hint));
-  edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QString(info.maxDigits + 3, '0')) +
+  // One width for every number field, so that they and their hints line up.
+  edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000")) +
                       2 * edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 8);
   fields_[slot(field)] = edit;
   if (field != AdjustField::Lcd2) {
@@ -180,15 +181,21 @@ QWidget* TFmService::buildAdjustPage() {
   auto* column = new QVBoxLayout(page);
 
   // One row of a group: the field and, beside it, what it takes.
-  const auto row = [this](QGridLayout* grid, int at, const QString& label, AdjustField field,
-                          QWidget* group) {
+  // Every group has a narrow name column (the LCD pair's "1:" and "2:"),
+  // the field and what it takes: the fields line up whichever groups show.
+  const int nameWidth = fontMetrics().horizontalAdvance(QStringLiteral("2:")) + 4;
+  const auto name = [nameWidth](QGridLayout* grid, int at, const QString& text, QWidget* group,
+                                QWidget* buddy) {
+    auto* label = new QLabel(text, group);
+    label->setFixedWidth(nameWidth);
+    label->setBuddy(buddy);
+    grid->addWidget(label, at, 0);
+  };
+  const auto row = [this, &name](QGridLayout* grid, int at, const QString& label, AdjustField field,
+                                 QWidget* group) {
     QLineEdit* edit = numberField(field, group);
     auto* hint = new QLabel(qs(window::adjustFieldInfo(field).hint), group);
-    if (!label.isEmpty()) {
-      auto* name = new QLabel(label, group);
-      name->setBuddy(edit);
-      grid->addWidget(name, at, 0);
-    }
+    name(grid, at, label, group, edit);
     hint->setBuddy(edit);
     grid->addWidget(edit, at, 1);
     grid->addWidget(hint, at, 2);
@@ -203,6 +210,7 @@ QWidget* TFmService::buildAdjustPage() {
   secondAdjust_->setObjectName(qs(window::adjustFieldInfo(AdjustField::SecondAdjust).name));
   secondAdjust_->setAccessibleName(qs(window::kClockGroupCaption));
   for (const std::string_view item : window::kSecondAdjustItems) secondAdjust_->addItem(qs(item));
+  name(clockGrid, 0, QString(), clock, secondAdjust_);
   clockGrid->addWidget(secondAdjust_, 0, 1);
   clockGrid->setColumnStretch(2, 1);
   connect(secondAdjust_, &QComboBox::activated, this, [this](int index) {
@@ -231,11 +239,6 @@ QWidget* TFmService::buildAdjustPage() {
   // Computed from the first: shown, not typed into.
   second->setReadOnly(true);
   second->setFocusPolicy(Qt::NoFocus);
-
-  // The fields line up in one column whichever groups are shown.
-  const int labelColumn = fontMetrics().horizontalAdvance(QStringLiteral("2:"));
-  for (QGridLayout* grid : {clockGrid, textGrid, iconGrid, lcdGrid})
-    grid->setColumnMinimumWidth(0, labelColumn);
 
   column->addWidget(clock);
   column->addWidget(textContrastGroup_);
