@@ -33,6 +33,7 @@
 #include "ui/pleasing_alert_dialog.h"
 #include "ui/qsettings_store.h"
 #include "ui/qt_text.h"
+#include "ui/service_window.h"
 #include "ui/setup_dialog.h"
 #include "version.h"
 
@@ -352,9 +353,10 @@ void MainWindow::runKey(window::WindowKey key) {
     case window::KeyOutcome::Read:
     case window::KeyOutcome::Program:
     case window::KeyOutcome::ProgramSingle:
-    case window::KeyOutcome::ProgramSequential: runPagerKey(outcome); return;
+    case window::KeyOutcome::ProgramSequential:
+    case window::KeyOutcome::Service: runPagerKey(outcome); return;
     case window::KeyOutcome::CloseWindow: close(); return;
-    default: break;  // the service window (F4) has no window yet
+    default: break;
   }
   const bool refill =
       command == window::KeyCommand::Load || command == window::KeyCommand::SetToDefaults;
@@ -499,6 +501,7 @@ void MainWindow::runPagerKey(window::KeyOutcome outcome) {
     case window::KeyOutcome::Program: programPager(); break;
     case window::KeyOutcome::ProgramSingle: prepareSingle(false); break;
     case window::KeyOutcome::ProgramSequential: prepareSingle(true); break;
+    case window::KeyOutcome::Service: openService(); break;
     default: break;
   }
   running_ = false;
@@ -526,6 +529,19 @@ void MainWindow::prepareSingle(bool sequential) {
   if (controller_->singleNeedsRead(operations_->linkState().modelCode))
     runBusy(window::Operation::Read, [&] { read = operations_->read(); });
   controller_->singleReady(sequential, read, operations_->linkState().unprogrammed);
+}
+
+// F4: the pager is read, then the service window works on what was read.
+void MainWindow::openService() {
+  errors::ResultCode read = errors::code::Ok;
+  runBusy(window::Operation::Read, [&] { read = operations_->read(); });
+  controller_->setOperation(window::Operation::Done);
+  showView(Redraw::ActivePage);
+  const window::ServiceStart start = window::serviceStartAfterRead(read, reporter_);
+  if (!start.opens || closeAfterOperation_) return;
+  if (runServiceWindow(*operations_, *controller_, reporter_, help_, start, this))
+    controller_->returnToMain(true);
+  controller_->setLinkFacts(operations_->linkFacts());
 }
 
 void MainWindow::programPager() {

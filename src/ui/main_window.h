@@ -115,6 +115,7 @@ class MainWindow : public QMainWindow, public window::WindowFrontEnd {
   void readPager();
   void programPager();
   void prepareSingle(bool sequential);
+  void openService();
   // "Play tone" on a Code page and the keypad button on "Password / OTA".
   void playTone();
   void openUserPasswordKeypad();

@@ -56,6 +56,8 @@ class WindowOperations {
   window::LinkFacts linkFacts() const;
 
   OperationRunner& runner() { return runner_; }
+  // The link, for the service commands (run on the runner).
+  link::PagerLink& link() { return link_; }
   TFmProgressBar& progressWindow() { return progress_; }
   operations::OperationSettings& settings() { return settings_; }
 

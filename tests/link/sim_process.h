@@ -23,7 +23,9 @@ inline std::string hexModel(std::uint8_t model) {
 // Runs zelta-pager-sim as a child process and learns its pseudo-terminal.
 class SimProcess {
  public:
-  explicit SimProcess(std::vector<std::string> args) {
+  // errorLog: a file that takes the simulator's standard error (with -v,
+  // every exchange); by default it is dropped.
+  explicit SimProcess(std::vector<std::string> args, const std::string& errorLog = {}) {
     int out[2];
     if (pipe(out) != 0) return;
     pid_ = fork();
@@ -31,8 +33,9 @@ class SimProcess {
       dup2(out[1], STDOUT_FILENO);
       close(out[0]);
       close(out[1]);
-      const int devnull = open("/dev/null", O_WRONLY);
-      dup2(devnull, STDERR_FILENO);
+      const int err = errorLog.empty() ? open("/dev/null", O_WRONLY)
+                                       : open(errorLog.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      dup2(err, STDERR_FILENO);
       std::vector<char*> argv;
       static std::string program = ZELTA_PAGER_SIM_PATH;
       argv.push_back(program.data());

@@ -30,3 +30,19 @@ if(ZELTA_BUILD_UI AND TARGET zelta-pager-sim)
   set_tests_properties(ui_main_window_sim_test PROPERTIES LABELS "ui;link" RESOURCE_LOCK pager_pty
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/xdg-runtime;HOME=${CMAKE_BINARY_DIR}/test-home")
 endif()
+
+# The service window against the pager simulator: F4's read, the adjust
+# values programmed, the test commands and the mode switches.
+if(ZELTA_BUILD_UI AND TARGET zelta-pager-sim)
+  add_executable(ui_service_window_sim_test ${CMAKE_CURRENT_LIST_DIR}/sim/service_window_sim_test.cpp)
+  set_target_properties(ui_service_window_sim_test PROPERTIES AUTOMOC ON)
+  target_include_directories(ui_service_window_sim_test PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR} ${CMAKE_CURRENT_LIST_DIR}/../link ${CMAKE_CURRENT_LIST_DIR}/../support)
+  target_link_libraries(ui_service_window_sim_test PRIVATE zelta_ui Qt6::Test)
+  target_compile_definitions(ui_service_window_sim_test PRIVATE
+    ZELTA_PAGER_SIM_PATH="$<TARGET_FILE:zelta-pager-sim>")
+  add_dependencies(ui_service_window_sim_test zelta-pager-sim)
+  add_test(NAME ui_service_window_sim_test COMMAND ui_service_window_sim_test)
+  set_tests_properties(ui_service_window_sim_test PROPERTIES LABELS "ui;link" RESOURCE_LOCK pager_pty
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/xdg-runtime;HOME=${CMAKE_BINARY_DIR}/test-home")
+endif()

@@ -19,6 +19,7 @@
 #include "ui/keypad_dialog.h"
 #include "ui/main_window.h"
 #include "ui/pleasing_alert_dialog.h"
+#include "ui/service_window.h"
 #pragma pop_macro("slots")
 
 namespace {
@@ -81,12 +82,58 @@ bool saveDialogs(const QDir& folder) {
   return save(keypad, folder.filePath("dialogs/keypad.png"));
 }
 
+// A pager on the bench for the service window: test mode taken, a key held.
+class BenchPager : public zelta::window::ServiceLink {
+ public:
+  ModeSwitch switchMode(zelta::link::PagerMode) override { return {0, -60}; }
+  zelta::errors::ResultCode enterTestMode() override { return 0; }
+  zelta::link::TestReply sendTestCommand(std::uint8_t, int) override {
+    zelta::link::TestReply reply;
+    reply.bytes = {'.', 0x10, 0};
+    reply.count = 2;
+    return reply;
+  }
+  zelta::errors::ResultCode program() override { return 0; }
+  int rateCode() const override { return 170; }
+};
+
+// The service window's pages: the main page, the adjust page of a model
+// with the text contrast and of one with the LCD pair, the test page after
+// a Key Test.
+bool saveServiceWindow(const QDir& folder) {
+  folder.mkpath("dialogs");
+  for (const zelta::models::ModelCode model :
+       {zelta::models::ModelCode{0x30}, zelta::models::ModelCode{0x98}}) {
+    auto image = std::make_unique<zelta::codeplug::CodeplugImage>();
+    zelta::codeplug::SettingsRecord settings;
+    zelta::codeplug::setUpNewCodeplug(model, *image, settings);
+    BenchPager pager;
+    zelta::testing::RecordingReporter yes;
+    yes.answer(true);
+    zelta::window::ServiceController controller(settings, model, pager, yes);
+    zelta::ui::TFmService service(controller, nullptr);
+    service.show();
+    const QString suffix = QString("-%1.png").arg(static_cast<unsigned>(model), 2, 16, QChar('0'));
+    if (model == 0x30 && !save(service, folder.filePath("dialogs/service-main.png"))) return false;
+    service.runKey(zelta::window::WindowKey::F3);
+    if (!save(service, folder.filePath("dialogs/service-adjust" + suffix))) return false;
+    service.runKey(zelta::window::WindowKey::F10);
+    if (model != 0x30) continue;
+    service.runKey(zelta::window::WindowKey::F5);
+    controller.chooseTest(3);  // Key Test
+    service.runKey(zelta::window::WindowKey::F8);
+    if (!save(service, folder.filePath("dialogs/service-test.png"))) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 // Renders the main window: its "Main" page, then every shown page of a
 // codeplug of one model of each family, opened with F8 and paged through
 // with F12, into FOLDER/main.png and FOLDER/model-XX/page-NN.png; and the
-// pleasing alert editor and the keypad into FOLDER/dialogs.
+// pleasing alert editor, the keypad and the service window's pages into
+// FOLDER/dialogs.
 int main(int argc, char** argv) {
   if (argc != 2 && argc != 4) return usage();
   if (argc == 4) {
@@ -132,5 +179,5 @@ int main(int argc, char** argv) {
     window.hide();
   }
   std::filesystem::remove(file);
-  return saveDialogs(folder) ? 0 : 1;
+  return saveDialogs(folder) && saveServiceWindow(folder) ? 0 : 1;
 }

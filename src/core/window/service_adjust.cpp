@@ -1,82 +1,110 @@
 #include "window/service_adjust.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstdio>
 
 namespace zelta::window {
 namespace {
 
-using A = ServiceAction;
+namespace rc = errors::code;
 
-// Actions of F1-F10 per page.
-constexpr std::array<std::array<ServiceAction, 10>, 3> kKeyActions{{
-    {A::Help, A::Invalid, A::Adjust, A::Invalid, A::Test, A::QuickPage, A::KeepOnlyGoodMessages,
-     A::Invalid, A::Chirp, A::Exit},
-    {A::Help, A::Program, A::Invalid, A::Invalid, A::Invalid, A::Invalid, A::Invalid, A::Invalid,
-     A::Invalid, A::Exit},
-    {A::Help, A::Invalid, A::Invalid, A::Invalid, A::Invalid, A::Invalid, A::Invalid,
-     A::SendCommand, A::Invalid, A::Exit},
-}};
+constexpr int kTextContrastMax = 15;
+constexpr int kIconContrastMax = 3;
+constexpr int kLcdAdjustMax = 16;
+// The second LCD value follows the first at this distance.
+constexpr int kLcdPairDistance = 15;
+constexpr int kSecondAdjustLast = static_cast<int>(kSecondAdjustItems.size()) - 1;
 
-// Help, Adjust, Test, Quick, Msg, Chirp, Exit, Program, Command.
-constexpr std::array<ServiceMenuState, 3> kMenus{{
-    {{true, true, true, true, true, true, true, false, false}},
-    {{true, false, false, false, false, false, true, true, false}},
-    {{true, false, false, false, false, false, true, false, true}},
-}};
+std::string_view trimmed(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
+}
 
-constexpr std::array<std::string_view, 3> kStatus{"", "F1-Help | F2-Program | F10-Exit",
-                                                  "F1-Help | F8-Scan Command | F10-Exit"};
-
-constexpr std::array<int, 3> kHelpTopics{996, 997, 998};
-
-constexpr std::array<std::uint8_t, 8> kLcdModels{0x91, 0x92, 0x93, 0x95, 0x96, 0x97, 0x98, 0x99};
-
-int decimal(std::string_view text) {
+// The value of a field of decimal digits; none when it holds anything else
+// or nothing.
+std::optional<int> decimalValue(std::string_view text) {
+  text = trimmed(text);
+  if (text.empty() || text.size() > 9) return std::nullopt;
   int value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') break;
-    value = std::min(value * 10 + (c - '0'), 100000);
-  }
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, 10);
+  if (ec != std::errc() || end != text.data() + text.size() || value < 0) return std::nullopt;
   return value;
 }
 
-std::size_t indexOf(ServicePage page) {
-  return static_cast<std::size_t>(page);
+// A value as its field shows it: "009" is 9.
+std::string fieldText(std::string_view stored) {
+  if (const std::optional<int> v = decimalValue(stored)) return std::to_string(*v);
+  return std::string(trimmed(stored));
+}
+
+// The text contrast as the decoder writes it.
+std::string textContrastText(int value) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%03d", value);
+  return text;
 }
 
 }  // namespace
 
-ServiceAction serviceKeyAction(ServicePage page, int key) {
-  if (key < 1 || key > 10) return ServiceAction::Invalid;
-  return kKeyActions[indexOf(page)][static_cast<std::size_t>(key - 1)];
+ServiceValues ServiceValues::of(const codeplug::SettingsRecord& s) {
+  return ServiceValues{s.textContrast, s.iconContrast, s.serviceAdjust, s.lcdAdjust1, s.lcdAdjust2};
 }
 
-ServiceMenuState serviceMenuState(ServicePage page) {
-  return kMenus[indexOf(page)];
+void ServiceValues::storeInto(codeplug::SettingsRecord& s) const {
+  s.textContrast = textContrast;
+  s.iconContrast = iconContrast;
+  s.serviceAdjust = secondAdjust;
+  s.lcdAdjust1 = lcdAdjust1;
+  s.lcdAdjust2 = lcdAdjust2;
 }
 
-std::string_view serviceStatusText(ServicePage page) {
-  return kStatus[indexOf(page)];
+bool hasLcdAdjustment(models::ModelCode model) {
+  return models::modelIn(model, models::ModelGroup::dFamily);
 }
 
-int serviceHelpTopic(ServicePage page) {
-  return kHelpTopics[indexOf(page)];
+AdjustValues adjustFieldsOf(const ServiceValues& values) {
+  AdjustValues fields;
+  fields.secondAdjust = std::clamp(values.secondAdjust, 0, kSecondAdjustLast);
+  fields.textContrast = fieldText(values.textContrast);
+  fields.iconContrast = fieldText(values.iconContrast);
+  fields.lcdAdjust1 = std::to_string(values.lcdAdjust1);
+  fields.lcdAdjust2 = std::to_string(values.lcdAdjust2);
+  return fields;
 }
 
-bool hasLcdAdjustment(std::uint8_t model) {
-  return std::find(kLcdModels.begin(), kLcdModels.end(), model) != kLcdModels.end();
+void applyLcdPairRule(AdjustValues& fields) {
+  if (trimmed(fields.lcdAdjust1).empty()) fields.lcdAdjust1.assign(1, '0');
+  if (const std::optional<int> first = decimalValue(fields.lcdAdjust1))
+    fields.lcdAdjust2 = std::to_string(*first + kLcdPairDistance);
 }
 
-ServiceCheck checkServiceValues(const ServiceValues& values, std::uint8_t model) {
-  if (decimal(values.textContrast) > 15) return {-109, ServiceField::TextContrast};
-  if (decimal(values.iconContrast) > 3) return {-108, ServiceField::IconContrast};
-  if (hasLcdAdjustment(model) && decimal(values.lcdAdjust1) > 16)
-    return {-130, ServiceField::LcdAdjust1};
+AdjustCheck checkAdjustFields(const AdjustValues& fields, bool lcdPair) {
+  const auto above = [](const std::string& text, int max) {
+    const std::optional<int> v = decimalValue(text);
+    return !v || *v > max;
+  };
+  if (above(fields.textContrast, kTextContrastMax))
+    return {rc::TextContrast, AdjustField::TextContrast};
+  if (above(fields.iconContrast, kIconContrastMax))
+    return {rc::IconContrast, AdjustField::IconContrast};
+  if (lcdPair && above(fields.lcdAdjust1, kLcdAdjustMax))
+    return {rc::TextContrast16, AdjustField::Lcd1};
   return {};
 }
 
-std::string lcdAdjust2For(std::string_view lcdAdjust1) {
-  return std::to_string(decimal(lcdAdjust1) + 15);
+ServiceValues serviceValuesOf(const AdjustValues& fields, bool lcdPair, ServiceValues base) {
+  base.secondAdjust = std::clamp(fields.secondAdjust, 0, kSecondAdjustLast);
+  if (const std::optional<int> v = decimalValue(fields.textContrast))
+    base.textContrast = textContrastText(*v);
+  if (const std::optional<int> v = decimalValue(fields.iconContrast))
+    base.iconContrast = std::to_string(*v);
+  if (lcdPair) {
+    base.lcdAdjust1 = decimalValue(fields.lcdAdjust1).value_or(0);
+    base.lcdAdjust2 = decimalValue(fields.lcdAdjust2).value_or(base.lcdAdjust1 + kLcdPairDistance);
+  }
+  return base;
 }
 
 }  // namespace zelta::window

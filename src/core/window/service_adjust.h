@@ -1,74 +1,65 @@
 #pragma once
 
-#include <array>
-#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "codeplug/settings_record.h"
 #include "errors/result_code.h"
+#include "models/models.h"
+#include "window/service_tables.h"
 
 namespace zelta::window {
 
-// The three pages of the service window.
-enum class ServicePage { Main, Adjust, Test };
-
-// What a function key does on a service page; Invalid shows "Invalid Key".
-enum class ServiceAction {
-  Invalid,
-  Help,
-  Adjust,
-  Program,
-  Test,
-  QuickPage,
-  KeepOnlyGoodMessages,
-  Chirp,
-  SendCommand,
-  Exit,
-};
-
-// The service menu items, in menu order.
-enum class ServiceMenuItem { Help, Adjust, Test, Quick, Msg, Chirp, Exit, Program, Command };
-
-struct ServiceMenuState {
-  std::array<bool, 9> enabled{};  // indexed by ServiceMenuItem
-};
-
-// Action of function key F<key> (1-10) on a page.
-ServiceAction serviceKeyAction(ServicePage page, int key);
-
-// Menu items enabled on a page.
-ServiceMenuState serviceMenuState(ServicePage page);
-
-// Status panel text of a page.
-std::string_view serviceStatusText(ServicePage page);
-
-// Help topic of a page.
-int serviceHelpTopic(ServicePage page);
-
-// Models whose service window shows the two LCD adjustments.
-bool hasLcdAdjustment(std::uint8_t model);
-
-// The edited service values, as typed.
+// The values tuned per pager, as the settings hold them. The builders write
+// them into the image: the second adjustment to byte 0xAE, the contrasts to
+// their fields, the LCD pair to 0x73E-0x73F.
 struct ServiceValues {
-  int secondAdjustPosition = 0;  // list position 0-16
-  std::string textContrast;      // decimal text, 0-15
-  std::string iconContrast;      // decimal text, 0-3
-  std::string lcdAdjust1;        // decimal text, 0-16
+  std::string textContrast;  // decimal text
+  std::string iconContrast;  // decimal text
+  int secondAdjust = 0;      // list position 0-16
+  int lcdAdjust1 = 0;
+  int lcdAdjust2 = 15;
+
+  static ServiceValues of(const codeplug::SettingsRecord& settings);
+  void storeInto(codeplug::SettingsRecord& settings) const;
+  bool operator==(const ServiceValues&) const = default;
 };
 
-// Which field a failed check points at.
-enum class ServiceField { None, TextContrast, IconContrast, LcdAdjust1 };
+// The adjust page's fields as they hold the values: digits as typed.
+struct AdjustValues {
+  int secondAdjust = 0;
+  std::string textContrast;
+  std::string iconContrast;
+  std::string lcdAdjust1;
+  std::string lcdAdjust2;
 
-struct ServiceCheck {
-  errors::ResultCode code = 0;
-  ServiceField field = ServiceField::None;
+  bool operator==(const AdjustValues&) const = default;
 };
 
-// The checks in order: text contrast (-109), icon contrast (-108), LCD
-// adjustment 1 on the models that have it (-130). The first failure wins.
-ServiceCheck checkServiceValues(const ServiceValues& values, std::uint8_t model);
+// The models whose adjust page shows the LCD adjustment pair (`GroupBox1`)
+// instead of the text contrast (`GroupBox2`).
+bool hasLcdAdjustment(models::ModelCode model);
 
-// The second LCD adjustment shown for the first; an empty first counts as "0".
-std::string lcdAdjust2For(std::string_view lcdAdjust1);
+// The fields as the page opens with the values.
+AdjustValues adjustFieldsOf(const ServiceValues& values);
+
+// The LCD pair after every key typed into LCD adjustment 1: an empty field
+// becomes "0", and the second shows the first plus 15.
+void applyLcdPairRule(AdjustValues& fields);
+
+// The first check the fields fail, with its code and the field that takes
+// the focus: the text contrast above 15 (-109), the icon contrast above 3
+// (-108), and with the LCD pair the first LCD value above 16 (-130). An
+// empty contrast field is refused with its code too: it holds no value.
+struct AdjustCheck {
+  errors::ResultCode code = errors::code::Done;
+  std::optional<AdjustField> field;
+};
+AdjustCheck checkAdjustFields(const AdjustValues& fields, bool lcdPair);
+
+// The values of fields that pass the checks, over the values they were
+// opened with (the LCD pair only where the page has it).
+ServiceValues serviceValuesOf(const AdjustValues& fields, bool lcdPair, ServiceValues base);
 
 }  // namespace zelta::window

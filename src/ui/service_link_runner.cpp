@@ -1,0 +1,67 @@
+#include "ui/service_link_runner.h"
+
+#include <exception>
+
+namespace zelta::ui {
+
+ServiceLinkRunner::ServiceLinkRunner(WindowOperations& operations,
+                                     std::function<void(bool)> showBusy)
+    : operations_(operations), showBusy_(std::move(showBusy)) {}
+
+errors::ResultCode ServiceLinkRunner::run(
+    const std::function<errors::ResultCode(link::PagerLink&)>& work) {
+  link::PagerLink& pager = operations_.link();
+  if (showBusy_) showBusy_(true);
+  const errors::ResultCode result =
+      runShowingProgress(operations_.runner(), operations_.progressWindow(), [&] {
+        pager.beginOperation();
+        errors::ResultCode r = errors::code::InternalFault;
+        try {
+          r = work(pager);
+        } catch (const std::exception&) {
+          // A programming fault: the port is let go all the same.
+          r = errors::code::InternalFault;
+        }
+        pager.endOperation();
+        return r;
+      });
+  if (showBusy_) showBusy_(false);
+  return result;
+}
+
+window::ServiceLink::ModeSwitch ServiceLinkRunner::switchMode(link::PagerMode mode) {
+  ModeSwitch done;
+  done.result = run([&](link::PagerLink& pager) {
+    const errors::ResultCode r = link::SwitchPagerMode(pager, mode);
+    done.message = pager.state().serviceResult;
+    return r;
+  });
+  return done;
+}
+
+errors::ResultCode ServiceLinkRunner::enterTestMode() {
+  return run([](link::PagerLink& pager) { return link::EnterTestMode(pager); });
+}
+
+link::TestReply ServiceLinkRunner::sendTestCommand(std::uint8_t command, int replyKind) {
+  link::TestReply reply;
+  reply.result = run([&](link::PagerLink& pager) {
+    reply = link::SendTestCommand(pager, command, replyKind);
+    return reply.result;
+  });
+  return reply;
+}
+
+errors::ResultCode ServiceLinkRunner::program() {
+  // The values tuned here are no edit of the codeplug worth a backup file.
+  operations::OperationSettings& settings = operations_.settings();
+  const bool backup = settings.backupBeforeProgramming;
+  settings.backupBeforeProgramming = false;
+  if (showBusy_) showBusy_(true);
+  const errors::ResultCode result = operations_.program();
+  if (showBusy_) showBusy_(false);
+  settings.backupBeforeProgramming = backup;
+  return result;
+}
+
+}  // namespace zelta::ui
