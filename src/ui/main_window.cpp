@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QScreen>
@@ -21,21 +22,27 @@
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "ui/about_dialog.h"
 #include "ui/audio_tone_output.h"
+#include "ui/codeplug_report.h"
 #include "ui/editing_pages.h"
 #include "ui/keypad_dialog.h"
 #include "ui/main_commands.h"
 #include "ui/pleasing_alert_dialog.h"
 #include "ui/qsettings_store.h"
 #include "ui/qt_text.h"
+#include "ui/report_capture.h"
+#include "ui/report_preview.h"
 #include "ui/service_window.h"
 #include "ui/setup_dialog.h"
 #include "version.h"
+#include "window/report_sheets.h"
 
 namespace zelta::ui {
 namespace {
@@ -178,10 +185,8 @@ void MainWindow::buildMenus() {
   });
   QAction* stayOnTop = actions_.value("setupStayontop");
   stayOnTop->setCheckable(true);
-  connect(stayOnTop, &QAction::toggled, this, [this](bool on) {
-    setWindowFlag(Qt::WindowStaysOnTopHint, on);
-    show();
-  });
+  connect(stayOnTop, &QAction::toggled, this, &MainWindow::applyStayOnTop);
+  connect(actions_.value("menuPrint"), &QAction::triggered, this, &MainWindow::printReport);
 
   QMenu* converter = menus_.value("menuTools")->addMenu(qs(kConverterMenuCaption));
   converter->setObjectName("menuRemodulator");
@@ -329,6 +334,62 @@ void MainWindow::openUserPasswordKeypad() {
   if (dialog.exec() != QDialog::Accepted || !dialog.saved()) return;
   controller_->storeUserPassword(*dialog.saved());
   showView(Redraw::ActivePage);
+}
+
+// ---- Stay on top and the report ----
+
+void MainWindow::applyStayOnTop(bool on) {
+  Qt::WindowFlags flags = windowFlags();
+  flags.setFlag(Qt::WindowStaysOnTopHint, on);
+  // Told to the window system as it stands: recreating the window would
+  // move it and flicker.
+  overrideWindowFlags(flags);
+  if (QWindow* handle = windowHandle()) handle->setFlags(flags);
+}
+
+void MainWindow::printReport() {
+  if (running_ || showing_ || !controller_->view().enabled("menuPrint")) return;
+  QTemporaryDir folder(QDir::temp().filePath(QStringLiteral("zelta-pps-report-XXXXXX")));
+  if (!folder.isValid()) {
+    QMessageBox::warning(
+        this, QStringLiteral("Print"),
+        QStringLiteral("The page pictures of the report cannot be written:\n%1\n%2")
+            .arg(QDir::tempPath(), folder.errorString()));
+    return;
+  }
+  const window::WindowView view = controller_->view();
+  // The pages as the rules have them now; the page being edited shows what
+  // is typed in it.
+  for (const pages::PageInfo& info : pages::kPages) {
+    if (info.page != pages::Page::Main && info.page != view.activePage &&
+        view.tabs[static_cast<std::size_t>(pages::pageIndex(info.page))].shown)
+      editingPages().refresh(info.page);
+  }
+  QAction* stayOnTop = actions_.value("setupStayontop");
+  const bool wasOnTop = stayOnTop->isChecked();
+  if (!wasOnTop) stayOnTop->setChecked(true);
+  running_ = true;
+  showing_ = true;
+  captureReportPages(*mainPgc_, window::reportCapturePages(view), folder.path());
+  showing_ = false;
+  running_ = false;
+  if (!wasOnTop) stayOnTop->setChecked(false);
+  const CodeplugReport report(folder.path(), view.printedPages,
+                              qs(window::reportTitle(controller_->codeplugName())));
+  running_ = true;
+  if (presentReport_)
+    presentReport_(report);
+  else
+    showReport(report);
+  running_ = false;
+}
+
+void MainWindow::showReport(const CodeplugReport& report) {
+  const std::filesystem::path opened(controller_->codeplugName());
+  const std::filesystem::path folder =
+      opened.has_parent_path() ? opened.parent_path() : controller_->workFiles().folder;
+  ReportPreview preview(report, dialogFolder(folder), this);
+  preview.exec();
 }
 
 // ---- Commands ----

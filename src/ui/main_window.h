@@ -29,6 +29,7 @@ class QToolBar;
 namespace zelta::ui {
 
 class AudioToneOutput;
+class CodeplugReport;
 class EditingPages;
 
 // The application's single top-level window (FmMain): the page control with
@@ -65,6 +66,13 @@ class MainWindow : public QMainWindow, public window::WindowFrontEnd {
       const window::FileDialogRequest& request) override;
   // "Programmable Pleasing Alert" chosen or entered as "Custom".
   void editPleasingAlert(codes::Melody& melody) override;
+
+  // "&Print...": the report of the pages, shown by the presenter until it
+  // returns (Qt's print preview unless replaced: tests, tools). Its page
+  // pictures are gone once it has returned.
+  using ReportPresenter = std::function<void(const CodeplugReport&)>;
+  void setReportPresenter(ReportPresenter presenter) { presentReport_ = std::move(presenter); }
+  void printReport();
 
   // Runs the command of a function key (or Ctrl+S) as its menu item or
   // toolbar button does: nothing when the command is not offered.
@@ -119,6 +127,9 @@ class MainWindow : public QMainWindow, public window::WindowFrontEnd {
   // "Play tone" on a Code page and the keypad button on "Password / OTA".
   void playTone();
   void openUserPasswordKeypad();
+  // "Stay on &Top": the window above others or not, where it is.
+  void applyStayOnTop(bool on);
+  void showReport(const CodeplugReport& report);
 
   QtReporter reporter_;
   // F1 and "&Help Topics": the guide beside or installed with the program.
@@ -126,6 +137,7 @@ class MainWindow : public QMainWindow, public window::WindowFrontEnd {
   std::unique_ptr<window::WindowController> controller_;
   FileChooser chooseOpen_;
   FileChooser chooseSave_;
+  ReportPresenter presentReport_;
   QTabWidget* mainPgc_ = nullptr;
   // The tabs of the editing pages, and the pages in them once built.
   std::array<QWidget*, pages::kPageCount> tabPages_{};

@@ -1,5 +1,7 @@
 #include "window/report_sheets.h"
 
+#include <algorithm>
+
 namespace zelta::window {
 
 std::vector<ReportSheet> reportSheetsFor(int printedPages) {
@@ -30,6 +32,20 @@ std::vector<int> sheetPictures(const ReportSheet& sheet, int printedPages) {
 
 std::string pagePictureName(int captureNumber) {
   return std::to_string(captureNumber) + std::string(kPagePictureSuffix);
+}
+
+std::vector<pages::Page> reportCapturePages(const WindowView& view) {
+  std::vector<pages::Page> shown;
+  for (const pages::PageInfo& info : pages::kPages) {
+    if (info.page == pages::Page::Main) continue;
+    if (view.tabs[static_cast<std::size_t>(pages::pageIndex(info.page))].shown)
+      shown.push_back(info.page);
+  }
+  std::vector<pages::Page> out;
+  if (shown.empty()) return out;
+  const int count = std::min(view.printedPages, kMaxCapturedPages);
+  for (int i = 0; i < count; ++i) out.push_back(shown[static_cast<std::size_t>(i) % shown.size()]);
+  return out;
 }
 
 std::string reportTitle(std::string_view codeplugName) {

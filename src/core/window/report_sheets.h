@@ -5,6 +5,9 @@
 #include <string_view>
 #include <vector>
 
+#include "pages/page_table.h"
+#include "window/window_view.h"
+
 namespace zelta::window {
 
 // The codeplug report: the window captures its visible editing pages, in tab
@@ -43,6 +46,11 @@ std::vector<int> sheetPictures(const ReportSheet& sheet, int printedPages);
 
 // "3_ppsPge.jpg".
 std::string pagePictureName(int captureNumber);
+
+// The editing pages the window captures, in capture order: "General" first,
+// then each next shown tab, wrapping round, until the printed page count is
+// reached. Empty when no editing page is shown.
+std::vector<pages::Page> reportCapturePages(const WindowView& view);
 
 // Sheet 1's title: the codeplug's name without its folder ("NONAME1" after
 // a pager read, since that is the name the window gives it).

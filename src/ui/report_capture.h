@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+#include "pages/page_table.h"
+
+class QTabWidget;
+
+namespace zelta::ui {
+
+// The report's page pictures: the page control is shown at each page in
+// turn and drawn into "0_ppsPge.jpg", "1_ppsPge.jpg" ... in folder (JPEG of
+// quality 100), the size of the page control. The widgets are drawn, not
+// the screen, so no other window can cover a picture. The page control is
+// left at the page it showed. Returns how many pictures were written.
+int captureReportPages(QTabWidget& pageControl, const std::vector<pages::Page>& pages,
+                       const QString& folder);
+
+}  // namespace zelta::ui

@@ -1,0 +1,259 @@
+// "&Print..." from the window: the visible pages captured into a temporary
+// folder, the report's sheets for the model's printed page count, its PDF,
+// and what printing leaves behind.
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QMessageBox>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QWindow>
+#include <QtTest/QTest>
+#include <memory>
+
+// Core headers name members "slots"; Qt's keyword macro must not see them.
+#pragma push_macro("slots")
+#undef slots
+#include "codeplug/codeplug_files.h"
+#include "codeplug/new_codeplug.h"
+#include "modal_answerer.h"
+#include "pages/page_context_of.h"
+#include "pages/page_rules.h"
+#include "support/recording_reporter.h"
+#include "support/temp_folder.h"
+#include "ui/codeplug_report.h"
+#include "ui/main_window.h"
+#include "ui/report_preview.h"
+#include "window/report_sheets.h"
+#pragma pop_macro("slots")
+
+namespace pages = zelta::pages;
+namespace codeplug = zelta::codeplug;
+namespace window = zelta::window;
+using zelta::testing::RecordingReporter;
+using zelta::testing::TempFolder;
+using zelta::ui::CodeplugReport;
+using zelta::ui::MainWindow;
+using Path = std::filesystem::path;
+
+namespace {
+
+// A new codeplug of a model; on families D-F the hardware variant (0, 2 or
+// 3) is the code capacity the window lays out for.
+void writeCodeplug(zelta::models::ModelCode model, int capacity, const Path& file) {
+  auto image = std::make_unique<codeplug::CodeplugImage>();
+  codeplug::SettingsRecord settings;
+  RecordingReporter quiet;
+  codeplug::setUpNewCodeplug(model, *image, settings);
+  if (capacity >= 0) settings.hardwareVariant = capacity;
+  pages::PageContext context = pages::pageContextOf(*image, settings, quiet);
+  pages::applyPageRules(context);
+  codeplug::WorkFiles work;
+  codeplug::CodeplugFiles files(*image, settings, work, quiet, codeplug::standardCodec());
+  codeplug::SaveContext save;
+  save.build.pagerUnprogrammed = true;
+  QCOMPARE(files.writeCodeplugFile(file, save), zelta::errors::code::Done);
+}
+
+// "/Type /Page" objects, not "/Type /Pages".
+int pdfPageCount(const QByteArray& pdf) {
+  const QByteArray key("/Type /Page");
+  int count = 0;
+  for (qsizetype at = pdf.indexOf(key); at >= 0; at = pdf.indexOf(key, at + 1)) {
+    if (at + key.size() >= pdf.size() || pdf.at(at + key.size()) != 's') ++count;
+  }
+  return count;
+}
+
+// The title goes into the PDF's document information as UTF-16 text.
+bool pdfNamesTitle(const QByteArray& pdf, const QString& title) {
+  QByteArray utf16;
+  for (QChar c : title) {
+    utf16.append(static_cast<char>(c.unicode() >> 8));
+    utf16.append(static_cast<char>(c.unicode() & 0xFF));
+  }
+  return pdf.contains(utf16) || pdf.contains(title.toUtf8());
+}
+
+// What the presenter saw while the report was shown.
+struct Shown {
+  int sheets = 0;
+  int printedPages = 0;
+  QString title;
+  QString folder;
+  QStringList pictures;
+  QSize pictureSize;
+  bool firstTwoDiffer = false;
+  int pdfPages = 0;
+  bool pdfTitle = false;
+};
+
+struct WindowFixture {
+  explicit WindowFixture(zelta::models::ModelCode model, int capacity = -1)
+      : window(codeplug::WorkFiles{folder.path(), {}}) {
+    toOpen = folder / "a.cp";
+    writeCodeplug(model, capacity, *toOpen);
+    window.setFileChoosers([this](const window::FileDialogRequest&) { return toOpen; },
+                           [](const window::FileDialogRequest&) { return std::optional<Path>(); });
+    window.setReportPresenter([this](const CodeplugReport& report) { record(report); });
+    window.resize(1100, 800);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    window.runKey(window::WindowKey::F8);
+    QApplication::processEvents();
+    QVERIFY(window.controller().codeplugLoaded());
+  }
+
+  void record(const CodeplugReport& report) {
+    ++reports;
+    shown.sheets = report.sheetCount();
+    shown.printedPages = report.printedPages();
+    shown.title = report.title();
+    shown.folder = report.folder();
+    shown.pictures = QDir(report.folder()).entryList({"*_ppsPge.jpg"}, QDir::Files, QDir::Name);
+    const QImage first(QDir(report.folder()).filePath("0_ppsPge.jpg"));
+    const QImage second(QDir(report.folder()).filePath("1_ppsPge.jpg"));
+    shown.pictureSize = first.size();
+    shown.firstTwoDiffer = !first.isNull() && !second.isNull() && first != second;
+    const QString pdf = QString::fromStdString((folder / "report.pdf").string());
+    if (!report.exportPdf(pdf)) return;
+    QFile file(pdf);
+    if (!file.open(QIODevice::ReadOnly)) return;
+    const QByteArray bytes = file.readAll();
+    shown.pdfPages = pdfPageCount(bytes);
+    shown.pdfTitle = pdfNamesTitle(bytes, report.title());
+  }
+
+  bool onTop() const {
+    const bool widget = window.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    const QWindow* handle = window.windowHandle();
+    return widget && (handle == nullptr || handle->flags().testFlag(Qt::WindowStaysOnTopHint));
+  }
+
+  TempFolder folder;
+  MainWindow window;
+  std::optional<Path> toOpen;
+  int reports = 0;
+  Shown shown;
+};
+
+}  // namespace
+
+class ReportWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void printsTheSheetsOfThePrintedPageCount_data() {
+    QTest::addColumn<int>("model");
+    QTest::addColumn<int>("capacity");
+    QTest::addColumn<int>("printedPages");
+    QTest::addColumn<int>("sheets");
+    QTest::newRow("model '0': 8") << 0x30 << -1 << 8 << 4;
+    QTest::newRow("model 'p': 10") << 0x70 << -1 << 10 << 5;
+    QTest::newRow("0x98, capacity 0: 9") << 0x98 << 0 << 9 << 5;
+    QTest::newRow("0x98, capacity 2: 10") << 0x98 << 2 << 10 << 5;
+    QTest::newRow("0x98, capacity 3: 13") << 0x98 << 3 << 13 << 7;
+  }
+
+  // One picture a visible page, the size of the page control, the sheets
+  // and PDF pages of the count, the file's name as the title; the pictures
+  // are gone once the report has closed and the window is where it was.
+  void printsTheSheetsOfThePrintedPageCount() {
+    QFETCH(int, model);
+    QFETCH(int, capacity);
+    QFETCH(int, printedPages);
+    QFETCH(int, sheets);
+    WindowFixture f(static_cast<zelta::models::ModelCode>(model), capacity);
+    QVERIFY(f.window.requestPage(pages::Page::Alert));
+    QVERIFY(f.window.action("menuPrint")->isEnabled());
+    f.window.action("menuPrint")->trigger();
+    QCOMPARE(f.reports, 1);
+    QCOMPARE(f.shown.printedPages, printedPages);
+    QCOMPARE(f.shown.sheets, sheets);
+    QCOMPARE(f.shown.pdfPages, sheets);
+    QCOMPARE(f.shown.title, QString("a.cp"));
+    QVERIFY(f.shown.pdfTitle);
+    QCOMPARE(f.shown.pictures.size(), printedPages);
+    QCOMPARE(f.shown.pictureSize, f.window.pages()->size());
+    QVERIFY(f.shown.firstTwoDiffer);
+    QVERIFY(!f.shown.folder.isEmpty());
+    QVERIFY(!QDir(f.shown.folder).exists());
+    QCOMPARE(f.window.controller().activePage(), pages::Page::Alert);
+    QCOMPARE(f.window.pages()->currentIndex(), pages::pageIndex(pages::Page::Alert));
+  }
+
+  // Printing turns "Stay on Top" on for the capture and leaves it as it
+  // found it, either way.
+  void stayOnTopIsLeftAsFound() {
+    WindowFixture f(0x70);
+    QAction* stayOnTop = f.window.action("setupStayontop");
+    for (const bool before : {false, true, false}) {
+      stayOnTop->setChecked(before);
+      QCOMPARE(f.onTop(), before);
+      f.window.action("menuPrint")->trigger();
+      QCOMPARE(stayOnTop->isChecked(), before);
+      QCOMPARE(f.onTop(), before);
+    }
+    QCOMPARE(f.reports, 3);
+  }
+
+  // "&Print..." belongs to the editing pages: on "Main" it does nothing.
+  void noReportFromMain() {
+    WindowFixture f(0x70);
+    f.window.runKey(window::WindowKey::F10);
+    QApplication::processEvents();
+    QCOMPARE(f.window.controller().activePage(), pages::Page::Main);
+    f.window.action("menuPrint")->trigger();
+    QCOMPARE(f.reports, 0);
+  }
+
+  // The preview's "Export PDF…" writes the sheets where the chooser says;
+  // a file that cannot be written is told, and Cancel writes nothing.
+  void previewExportsThePdf() {
+    TempFolder folder;
+    QImage page(320, 240, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    for (int i = 0; i < 9; ++i)
+      QVERIFY(page.save(QString::fromStdString((folder / window::pagePictureName(i)).string()),
+                        "JPEG", 100));
+    const QString base = QString::fromStdString(folder.path().string());
+    const CodeplugReport report(base, 9, "NONAME1");
+    zelta::ui::ReportPreview preview(report, base);
+    QVERIFY(preview.exportPdfAction() != nullptr);
+    QVERIFY(preview.findChild<QToolBar*>()->actions().contains(preview.exportPdfAction()));
+
+    QString suggested;
+    std::optional<QString> chosen = QDir(base).filePath("out.pdf");
+    preview.setPdfChooser([&](const QString& s) {
+      suggested = s;
+      return chosen;
+    });
+    QVERIFY(preview.exportPdf());
+    QCOMPARE(suggested, QDir(base).filePath("NONAME1.pdf"));
+    QFile out(*chosen);
+    QVERIFY(out.open(QIODevice::ReadOnly));
+    QCOMPARE(pdfPageCount(out.readAll()), 5);
+
+    chosen.reset();
+    QVERIFY(!preview.exportPdf());
+
+    QString told;
+    ModalAnswerer answerer([&](QWidget* w) {
+      auto* box = qobject_cast<QMessageBox*>(w);
+      if (box == nullptr) return false;
+      told = box->text();
+      box->accept();
+      return true;
+    });
+    chosen = QStringLiteral("/no/such/folder/x.pdf");
+    QVERIFY(!preview.exportPdf());
+    QVERIFY(told.contains("/no/such/folder/x.pdf"));
+  }
+};
+
+QTEST_MAIN(ReportWindowTest)
+#include "report_window_test.moc"
