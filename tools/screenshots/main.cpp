@@ -1,5 +1,7 @@
 #include <QApplication>
 #include <QDir>
+#include <QImage>
+#include <QPainter>
 #include <QPixmap>
 #include <QTabWidget>
 #include <cstdio>
@@ -16,9 +18,12 @@
 #include "pages/page_context_of.h"
 #include "pages/page_rules.h"
 #include "support/recording_reporter.h"
+#include "ui/about_dialog.h"
+#include "ui/codeplug_report.h"
 #include "ui/keypad_dialog.h"
 #include "ui/main_window.h"
 #include "ui/pleasing_alert_dialog.h"
+#include "ui/report_preview.h"
 #include "ui/service_window.h"
 #pragma pop_macro("slots")
 
@@ -127,13 +132,45 @@ bool saveServiceWindow(const QDir& folder) {
   return true;
 }
 
+// Each sheet of the report as an A4 page with 15 mm margins, and the print
+// preview showing it, into FOLDER/report.
+bool saveReport(const zelta::ui::CodeplugReport& report, const QDir& folder, qreal scale) {
+  folder.mkpath("report");
+  const QSize a4(qRound(794 * scale), qRound(1123 * scale));
+  const int margin = qRound(57 * scale);
+  for (int sheet = 0; sheet < report.sheetCount(); ++sheet) {
+    QImage page(a4, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    report.drawSheet(painter, page.rect().adjusted(margin, margin, -margin, -margin), sheet);
+    painter.end();
+    const QString file = folder.filePath(QString("report/sheet-%1.png").arg(sheet + 1));
+    if (!page.save(file)) {
+      std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+      return false;
+    }
+  }
+  zelta::ui::ReportPreview preview(report, folder.path());
+  preview.resize(900, 700);
+  preview.show();
+  return save(preview, folder.filePath("report/preview.png"));
+}
+
+bool saveAbout(const QDir& folder) {
+  folder.mkpath("dialogs");
+  zelta::ui::DesktopUrlOpener opener;
+  zelta::ui::TFmAbout about(opener);
+  about.show();
+  return save(about, folder.filePath("dialogs/about.png"));
+}
+
 }  // namespace
 
 // Renders the main window: its "Main" page, then every shown page of a
 // codeplug of one model of each family, opened with F8 and paged through
-// with F12, into FOLDER/main.png and FOLDER/model-XX/page-NN.png; and the
-// pleasing alert editor, the keypad and the service window's pages into
-// FOLDER/dialogs.
+// with F12, into FOLDER/main.png and FOLDER/model-XX/page-NN.png; the
+// report of model 'p' into FOLDER/report; and the pleasing alert editor, the
+// keypad, the service window's pages and the about box into FOLDER/dialogs.
 int main(int argc, char** argv) {
   if (argc != 2 && argc != 4) return usage();
   if (argc == 4) {
@@ -176,8 +213,16 @@ int main(int argc, char** argv) {
       if (!save(window, shot)) return 1;
       window.runKey(zelta::window::WindowKey::F12);
     } while (window.pages()->currentIndex() != firstPage);
+    if (model == 'p') {
+      bool reported = false;
+      window.setReportPresenter([&](const zelta::ui::CodeplugReport& report) {
+        reported = saveReport(report, folder, window.devicePixelRatioF());
+      });
+      window.action("menuPrint")->trigger();
+      if (!reported) return 1;
+    }
     window.hide();
   }
   std::filesystem::remove(file);
-  return saveDialogs(folder) && saveServiceWindow(folder) ? 0 : 1;
+  return saveDialogs(folder) && saveServiceWindow(folder) && saveAbout(folder) ? 0 : 1;
 }
