@@ -163,7 +163,7 @@ QWidget* EditingPages::buildSection(PageParts& parts, const pages::PageSection& 
 
 FieldBinding* EditingPages::bind(PageParts& parts, const pages::FieldEntry& field,
                                  QWidget* parent) {
-  BindingHost host{.events = [this] { return events_; },
+  BindingHost host{.events = [this] { return paused_ ? nullptr : events_; },
                    .redraw =
                        [this](pages::Page page) {
                          redraw(page, true);

@@ -46,6 +46,9 @@ class EditingPages : public QObject {
   // nothing new and store nothing). The events must outlive the attachment.
   void attach(window::FieldEvents* events);
   window::FieldEvents* events() const { return events_; }
+  // While paused, focus coming and going tells the rules nothing: the window
+  // shows the pages one after another for the report's pictures.
+  void pauseEvents(bool paused) { paused_ = paused; }
 
   // The model-dependent frames, labels and buttons (a read or a load lays
   // out the window for the model; so does the converter).
@@ -125,6 +128,7 @@ class EditingPages : public QObject {
   std::array<PageParts, kEditingPageCount> pages_;
   std::vector<std::unique_ptr<FieldBinding>> bindings_;
   window::FieldEvents* events_ = nullptr;
+  bool paused_ = false;
   pages::ModelFieldLayout layout_;
   QList<QPushButton*> playToneButtons_;
 };

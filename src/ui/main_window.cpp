@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -16,6 +17,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QProgressBar>
 #include <QScreen>
 #include <QStatusBar>
@@ -370,7 +372,14 @@ void MainWindow::printReport() {
   if (!wasOnTop) stayOnTop->setChecked(true);
   running_ = true;
   showing_ = true;
+  // Showing a page moves the keyboard into its fields; the rules must not
+  // see that as the user leaving and entering them (a field stored, an
+  // editor opened). The field being edited gets the focus back.
+  const QPointer<QWidget> focused = QApplication::focusWidget();
+  editingPages().pauseEvents(true);
   captureReportPages(*mainPgc_, window::reportCapturePages(view), folder.path());
+  if (focused != nullptr && focused->isVisible()) focused->setFocus(Qt::OtherFocusReason);
+  editingPages().pauseEvents(false);
   showing_ = false;
   running_ = false;
   if (!wasOnTop) stayOnTop->setChecked(false);
@@ -389,6 +398,8 @@ void MainWindow::showReport(const CodeplugReport& report) {
   const std::filesystem::path folder =
       opened.has_parent_path() ? opened.parent_path() : controller_->workFiles().folder;
   ReportPreview preview(report, dialogFolder(folder), this);
+  // A sheet large enough to read, over the window.
+  preview.resize(size());
   preview.exec();
 }
 

@@ -201,6 +201,25 @@ class ReportWindowTest : public QObject {
     QCOMPARE(f.reports, 3);
   }
 
+  // The capture shows every page without moving the keyboard through their
+  // fields: nothing is stored or entered, the codeplug stays unedited and
+  // the field being edited keeps the focus.
+  void theCaptureLeavesTheFieldsAlone() {
+    WindowFixture f(0x98, 3);
+    QVERIFY(f.window.requestPage(pages::Page::Code1to4));
+    auto* code = f.window.findChild<QWidget*>("ed_code01");
+    QVERIFY(code != nullptr);
+    code->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    QCOMPARE(QApplication::focusWidget(), code);
+    f.window.action("menuPrint")->trigger();
+    QCOMPARE(f.reports, 1);
+    QCOMPARE(f.shown.pictures.size(), 13);
+    QVERIFY(!f.window.controller().view().unsavedEdits);
+    QVERIFY(!f.window.windowTitle().endsWith('*'));
+    QCOMPARE(QApplication::focusWidget(), code);
+  }
+
   // "&Print..." belongs to the editing pages: on "Main" it does nothing.
   void noReportFromMain() {
     WindowFixture f(0x70);
