@@ -20,12 +20,15 @@
 namespace zelta::testing {
 
 // A codeplug file of a model as `zelta-pps-cli new` writes it: the model's
-// defaults with the page rules applied once.
-inline void writeNewCodeplug(models::ModelCode model, const std::filesystem::path& file) {
+// defaults with the page rules applied once. On families D-F a hardware
+// variant (0, 2 or 3) sets the code capacity the window lays out for.
+inline void writeNewCodeplug(models::ModelCode model, const std::filesystem::path& file,
+                             std::optional<int> hardwareVariant = {}) {
   auto image = std::make_unique<codeplug::CodeplugImage>();
   codeplug::SettingsRecord settings;
   RecordingReporter quiet;
   codeplug::setUpNewCodeplug(model, *image, settings);
+  if (hardwareVariant) settings.hardwareVariant = *hardwareVariant;
   pages::PageContext context = pages::pageContextOf(*image, settings, quiet);
   pages::applyPageRules(context);
   codeplug::WorkFiles work;

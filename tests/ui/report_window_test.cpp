@@ -17,12 +17,8 @@
 // Core headers name members "slots"; Qt's keyword macro must not see them.
 #pragma push_macro("slots")
 #undef slots
-#include "codeplug/codeplug_files.h"
-#include "codeplug/new_codeplug.h"
 #include "modal_answerer.h"
-#include "pages/page_context_of.h"
-#include "pages/page_rules.h"
-#include "support/recording_reporter.h"
+#include "new_codeplug_file.h"
 #include "support/temp_folder.h"
 #include "ui/codeplug_report.h"
 #include "ui/main_window.h"
@@ -33,30 +29,13 @@
 namespace pages = zelta::pages;
 namespace codeplug = zelta::codeplug;
 namespace window = zelta::window;
-using zelta::testing::RecordingReporter;
 using zelta::testing::TempFolder;
+using zelta::testing::writeNewCodeplug;
 using zelta::ui::CodeplugReport;
 using zelta::ui::MainWindow;
 using Path = std::filesystem::path;
 
 namespace {
-
-// A new codeplug of a model; on families D-F the hardware variant (0, 2 or
-// 3) is the code capacity the window lays out for.
-void writeCodeplug(zelta::models::ModelCode model, int capacity, const Path& file) {
-  auto image = std::make_unique<codeplug::CodeplugImage>();
-  codeplug::SettingsRecord settings;
-  RecordingReporter quiet;
-  codeplug::setUpNewCodeplug(model, *image, settings);
-  if (capacity >= 0) settings.hardwareVariant = capacity;
-  pages::PageContext context = pages::pageContextOf(*image, settings, quiet);
-  pages::applyPageRules(context);
-  codeplug::WorkFiles work;
-  codeplug::CodeplugFiles files(*image, settings, work, quiet, codeplug::standardCodec());
-  codeplug::SaveContext save;
-  save.build.pagerUnprogrammed = true;
-  QCOMPARE(files.writeCodeplugFile(file, save), zelta::errors::code::Done);
-}
 
 // "/Type /Page" objects, not "/Type /Pages".
 int pdfPageCount(const QByteArray& pdf) {
@@ -95,7 +74,7 @@ struct WindowFixture {
   explicit WindowFixture(zelta::models::ModelCode model, int capacity = -1)
       : window(codeplug::WorkFiles{folder.path(), {}}) {
     toOpen = folder / "a.cp";
-    writeCodeplug(model, capacity, *toOpen);
+    writeNewCodeplug(model, *toOpen, capacity >= 0 ? std::optional<int>(capacity) : std::nullopt);
     window.setFileChoosers([this](const window::FileDialogRequest&) { return toOpen; },
                            [](const window::FileDialogRequest&) { return std::optional<Path>(); });
     window.setReportPresenter([this](const CodeplugReport& report) { record(report); });

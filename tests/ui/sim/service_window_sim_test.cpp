@@ -24,11 +24,7 @@
 // Core headers name members "slots"; Qt's keyword macro must not see them.
 #pragma push_macro("slots")
 #undef slots
-#include "codeplug/codeplug_files.h"
-#include "codeplug/new_codeplug.h"
-#include "pages/page_context_of.h"
-#include "pages/page_rules.h"
-#include "recording_reporter.h"
+#include "new_codeplug_file.h"
 #pragma pop_macro("slots")
 #include "ui/main_window.h"
 #include "ui/service_window.h"
@@ -44,18 +40,7 @@ namespace {
 // A codeplug of the model as `zelta-pps-cli new` writes it: a pager
 // started from it reads and programs as a configured one does.
 std::string newCodeplugFile(zelta::models::ModelCode model, const std::filesystem::path& file) {
-  auto image = std::make_unique<zelta::codeplug::CodeplugImage>();
-  zelta::codeplug::SettingsRecord settings;
-  zelta::testing::RecordingReporter quiet;
-  zelta::codeplug::setUpNewCodeplug(model, *image, settings);
-  zelta::pages::PageContext context = zelta::pages::pageContextOf(*image, settings, quiet);
-  zelta::pages::applyPageRules(context);
-  zelta::codeplug::WorkFiles work;
-  zelta::codeplug::CodeplugFiles files(*image, settings, work, quiet,
-                                       zelta::codeplug::standardCodec());
-  zelta::codeplug::SaveContext save;
-  save.build.pagerUnprogrammed = true;
-  if (files.writeCodeplugFile(file, save) != zelta::errors::code::Done) return {};
+  zelta::testing::writeNewCodeplug(model, file);
   return file.string();
 }
 
