@@ -15,11 +15,14 @@
 #include <functional>
 #include <memory>
 
+#include "layout_check.h"
 #include "ui/memory_sn_dialog.h"
 #include "ui/progress_window.h"
 #include "ui/qsettings_store.h"
 #include "ui/security_dialog.h"
 #include "ui/setup_dialog.h"
+
+using zelta::testing::checkLayout;
 
 namespace {
 
@@ -30,32 +33,6 @@ std::vector<zelta::link::PortEntry> benchPorts() {
       {"/dev/ttyUSB1", "CP2102 USB to UART Bridge Controller (Silicon Labs)", "10c4:ea60 0001"},
       {"/dev/pts/7", "Pager simulator (0x98)", {}},
   };
-}
-
-// Every visible text-bearing control shows its whole text and stays inside
-// its window; visible siblings do not overlap.
-void checkLayout(QWidget& window) {
-  const QRect inside = window.rect();
-  const auto widgets = window.findChildren<QWidget*>();
-  for (QWidget* w : widgets) {
-    if (!w->isVisibleTo(&window) || w->window() != &window) continue;
-    const QString name = w->objectName().isEmpty() ? w->metaObject()->className() : w->objectName();
-    const QRect area(w->mapTo(&window, QPoint(0, 0)), w->size());
-    QVERIFY2(inside.contains(area), qPrintable(name + " reaches outside its window"));
-    if (qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) ||
-        qobject_cast<QComboBox*>(w)) {
-      QVERIFY2(w->width() >= w->minimumSizeHint().width(),
-               qPrintable(name + " is narrower than its text"));
-    }
-    for (QWidget* sibling : widgets) {
-      if (sibling == w || sibling->parentWidget() != w->parentWidget() ||
-          !sibling->isVisibleTo(&window) || sibling->window() != &window) {
-        continue;
-      }
-      QVERIFY2(!w->geometry().intersects(sibling->geometry()),
-               qPrintable(name + " overlaps " + sibling->objectName()));
-    }
-  }
 }
 
 // The named controls in the order Tab visits them, from the first of them.

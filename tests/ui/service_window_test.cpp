@@ -23,6 +23,7 @@
 #pragma push_macro("slots")
 #undef slots
 #include "codeplug/new_codeplug.h"
+#include "layout_check.h"
 #include "support/recording_reporter.h"
 #pragma pop_macro("slots")
 #include "ui/service_window.h"
@@ -31,6 +32,8 @@ namespace rc = zelta::errors::code;
 using zelta::window::AdjustField;
 using zelta::window::ServicePage;
 using zelta::window::WindowKey;
+
+using zelta::testing::checkLayout;
 
 namespace {
 
@@ -114,32 +117,6 @@ struct Harness {
   std::unique_ptr<zelta::window::ServiceController> controller;
   std::unique_ptr<zelta::ui::TFmService> window;
 };
-
-// Every visible text-bearing control shows its whole text and stays inside
-// the window; visible siblings do not overlap.
-void checkLayout(QWidget& window) {
-  const QRect inside = window.rect();
-  const auto widgets = window.findChildren<QWidget*>();
-  for (QWidget* w : widgets) {
-    if (!w->isVisibleTo(&window) || w->window() != &window) continue;
-    const QString name = w->objectName().isEmpty() ? w->metaObject()->className() : w->objectName();
-    const QRect area(w->mapTo(&window, QPoint(0, 0)), w->size());
-    QVERIFY2(inside.contains(area), qPrintable(name + " reaches outside its window"));
-    if (qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) ||
-        qobject_cast<QComboBox*>(w) || qobject_cast<QGroupBox*>(w)) {
-      QVERIFY2(w->width() >= w->minimumSizeHint().width(),
-               qPrintable(name + " is narrower than its text"));
-    }
-    for (QWidget* sibling : widgets) {
-      if (sibling == w || sibling->parentWidget() != w->parentWidget() ||
-          !sibling->isVisibleTo(&window) || sibling->window() != &window) {
-        continue;
-      }
-      QVERIFY2(!w->geometry().intersects(sibling->geometry()),
-               qPrintable(name + " overlaps " + sibling->objectName()));
-    }
-  }
-}
 
 void shoot(QWidget& window, const QString& name) {
   QVERIFY(QTest::qWaitForWindowExposed(&window));
