@@ -374,9 +374,11 @@ void MainWindow::printReport() {
   showing_ = true;
   // Showing a page moves the keyboard into its fields; the rules must not
   // see that as the user leaving and entering them (a field stored, an
-  // editor opened). The field being edited gets the focus back.
+  // editor opened), and the pictures show no field selected. The field
+  // being edited gets the focus back.
   const QPointer<QWidget> focused = QApplication::focusWidget();
   editingPages().pauseEvents(true);
+  setFocus(Qt::OtherFocusReason);
   captureReportPages(*mainPgc_, window::reportCapturePages(view), folder.path());
   if (focused != nullptr && focused->isVisible()) focused->setFocus(Qt::OtherFocusReason);
   editingPages().pauseEvents(false);
