@@ -325,9 +325,10 @@ class MainWindowSimTest : public QObject {
     // Edits the pager has never seen.
     oneReceivingCode(controller.settings(), "1234567", controller.settings().frequency);
     controller.settings().ICN = "KEEP000001";
-    // F3 is offered on "Main"; the codeplug stays held there.
+    // F3 is offered on "Main"; the codeplug stays in memory there.
     if (pressed == WindowKey::F3) w.window.runKey(WindowKey::F10);
     const Page page = controller.activePage();
+    QCOMPARE(page, pressed == WindowKey::F3 ? Page::Main : Page::General);
     const std::string name = controller.codeplugName();
     const bool loaded = controller.codeplugLoaded();
     const auto settingsBefore = zelta::testing::settingsText(controller.settings());
