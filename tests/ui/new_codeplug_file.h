@@ -2,7 +2,6 @@
 
 #include <QtTest/QTest>
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <optional>
 
@@ -21,16 +20,14 @@
 namespace zelta::testing {
 
 // A codeplug file of a model as `zelta-pps-cli new` writes it: the model's
-// defaults with the page rules applied once, then edit's changes, if any.
-inline void writeNewCodeplug(models::ModelCode model, const std::filesystem::path& file,
-                             const std::function<void(codeplug::SettingsRecord&)>& edit = {}) {
+// defaults with the page rules applied once.
+inline void writeNewCodeplug(models::ModelCode model, const std::filesystem::path& file) {
   auto image = std::make_unique<codeplug::CodeplugImage>();
   codeplug::SettingsRecord settings;
   RecordingReporter quiet;
   codeplug::setUpNewCodeplug(model, *image, settings);
   pages::PageContext context = pages::pageContextOf(*image, settings, quiet);
   pages::applyPageRules(context);
-  if (edit) edit(settings);
   codeplug::WorkFiles work;
   codeplug::CodeplugFiles files(*image, settings, work, quiet, codeplug::standardCodec());
   codeplug::SaveContext save;

@@ -21,7 +21,9 @@
 // Core headers name members "slots"; Qt's keyword macro must not see them.
 #pragma push_macro("slots")
 #undef slots
+#include "codeplug/codeplug_files.h"
 #include "errors/messages.h"
+#include "support/recording_reporter.h"
 #include "support/rules_field_events.h"
 #pragma pop_macro("slots")
 #include "modal_answerer.h"
@@ -40,6 +42,22 @@ namespace {
 
 constexpr zelta::pages::FieldId kSerialNumberField = 1;  // ed_serialNumber
 constexpr zelta::pages::FieldId kIcnField = 2;           // ed_ICN
+
+// A codeplug file as another, with another ICN.
+void copyWithIcn(const std::filesystem::path& from, const std::filesystem::path& to,
+                 const std::string& icn) {
+  namespace codeplug = zelta::codeplug;
+  auto image = std::make_unique<codeplug::CodeplugImage>();
+  codeplug::SettingsRecord settings;
+  zelta::testing::RecordingReporter quiet;
+  codeplug::WorkFiles work;
+  codeplug::CodeplugFiles files(*image, settings, work, quiet, codeplug::standardCodec());
+  QCOMPARE(files.readCodeplugFile(from), code::Done);
+  settings.ICN = icn;
+  codeplug::SaveContext save;
+  save.build.pagerUnprogrammed = true;
+  QCOMPARE(files.writeCodeplugFile(to, save), code::Done);
+}
 
 // The settings an image decodes to, by name.
 std::map<std::string, std::string> decodedSettings(const zelta::codeplug::CodeplugImage& image) {
@@ -294,8 +312,7 @@ class MainWindowSimTest : public QObject {
     // The pager holds another codeplug of the model: any of it applied shows.
     // What programming takes from the pager as its own (the serial number,
     // the synthesizer and band) is the same in both.
-    zelta::testing::writeNewCodeplug(
-        0x30, pager, [](zelta::codeplug::SettingsRecord& s) { s.ICN = "PAGER00001"; });
+    copyWithIcn(shown, pager, "PAGER00001");
     std::vector<std::string> options{"--no-advertise",   "--image",        pager.string(),
                                      "--save-image",     written.string(), "--fault",
                                      fault.toStdString()};
