@@ -21,7 +21,8 @@ if(ZELTA_BUILD_UI AND TARGET zelta-pager-sim)
   add_executable(ui_main_window_sim_test ${CMAKE_CURRENT_LIST_DIR}/sim/main_window_sim_test.cpp)
   set_target_properties(ui_main_window_sim_test PROPERTIES AUTOMOC ON)
   target_include_directories(ui_main_window_sim_test PRIVATE
-    ${CMAKE_CURRENT_LIST_DIR} ${CMAKE_CURRENT_LIST_DIR}/../link ${CMAKE_CURRENT_LIST_DIR}/../support)
+    ${CMAKE_CURRENT_LIST_DIR} ${CMAKE_CURRENT_LIST_DIR}/.. ${CMAKE_CURRENT_LIST_DIR}/../link
+    ${CMAKE_CURRENT_LIST_DIR}/../support)
   target_link_libraries(ui_main_window_sim_test PRIVATE zelta_ui Qt6::Test)
   target_compile_definitions(ui_main_window_sim_test PRIVATE
     ZELTA_PAGER_SIM_PATH="$<TARGET_FILE:zelta-pager-sim>")
