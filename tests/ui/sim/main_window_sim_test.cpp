@@ -29,12 +29,14 @@
 #include "modal_answerer.h"
 #include "new_codeplug_file.h"
 #include "sim_process.h"
+#include "sim_window.h"
 #include "temp_folder.h"
 #include "ui/editing_pages.h"
 #include "ui/main_window.h"
 
 namespace code = zelta::errors::code;
 using zelta::pages::Page;
+using zelta::testing::SimWindow;
 using zelta::ui::MainWindow;
 using zelta::window::WindowKey;
 
@@ -84,46 +86,6 @@ bool showsResult(const QString& text, int result) {
   if (result == code::PortNotOpened) return text.startsWith("Can not open com port.\n");
   return text == QString::fromStdString(zelta::errors::reportText(result, {}));
 }
-
-// The window over a work folder of its own, its port the simulator's.
-struct SimWindow {
-  explicit SimWindow(const std::string& port)
-      : window(zelta::codeplug::WorkFiles{folder.path(), {}}) {
-    usePort(port);
-    window.setFileChoosers([this](const auto&) { return toOpen; },
-                           [](const auto&) { return std::optional<std::filesystem::path>(); });
-    window.resize(1100, 800);
-    window.show();
-  }
-  // Another pager on the fixture: the port of another simulator.
-  void usePort(const std::string& port) {
-    auto store = std::make_unique<zelta::window::MemorySettingsStore>();
-    store->writeString(zelta::window::kPortValue, port);
-    window.useSettingsStore(std::move(store));
-    window.operations().runner().setPasswordPauseMs(0);
-  }
-  // F8 on a codeplug file.
-  bool open(const std::filesystem::path& file) {
-    toOpen = file;
-    window.runKey(WindowKey::F8);
-    return window.controller().codeplugLoaded();
-  }
-  // No command runs and the commands of the page shown are offered.
-  bool usable() {
-    const bool onMain = window.controller().activePage() == Page::Main;
-    return !window.controller().busy() && !window.operations().running() &&
-           !window.operations().progressWindow().isVisible() && window.pages()->isEnabled() &&
-           window.menu("menuProg")->isEnabled() && window.menu("menuFile")->isEnabled() &&
-           window.action(onMain ? "readBtn" : "writeBtn")->isEnabled();
-  }
-  std::optional<std::filesystem::path> toOpen;
-  QString fieldText(zelta::pages::FieldId field) {
-    auto* edit = qobject_cast<QLineEdit*>(window.editingPages().fieldWidget(field));
-    return edit != nullptr ? edit->text() : QString("<no field>");
-  }
-  zelta::testing::TempFolder folder;
-  MainWindow window;
-};
 
 // One code that receives, on a frequency of the simulator's band: its
 // image repeats one code on every slot, which the code checks refuse, and

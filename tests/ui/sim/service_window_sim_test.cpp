@@ -19,6 +19,7 @@
 
 #include "modal_answerer.h"
 #include "sim_process.h"
+#include "sim_window.h"
 #include "temp_folder.h"
 
 // Core headers name members "slots"; Qt's keyword macro must not see them.
@@ -30,6 +31,7 @@
 #include "ui/service_window.h"
 
 using zelta::pages::Page;
+using zelta::testing::SimWindow;
 using zelta::ui::MainWindow;
 using zelta::ui::TFmService;
 using zelta::window::AdjustField;
@@ -48,21 +50,6 @@ std::string fileText(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
-
-// The window over a work folder of its own, its port the simulator's.
-struct SimWindow {
-  explicit SimWindow(const std::string& port)
-      : window(zelta::codeplug::WorkFiles{folder.path(), {}}) {
-    auto store = std::make_unique<zelta::window::MemorySettingsStore>();
-    store->writeString(zelta::window::kPortValue, port);
-    window.useSettingsStore(std::move(store));
-    window.operations().runner().setPasswordPauseMs(0);
-    window.resize(1100, 800);
-    window.show();
-  }
-  zelta::testing::TempFolder folder;
-  MainWindow window;
-};
 
 // Answers every box (questions with answer), and runs script once the
 // service window is up; the boxes the script brings up are answered too.
