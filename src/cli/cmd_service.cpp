@@ -20,28 +20,27 @@ constexpr ModeCommand kModes[] = {
     {"receiver-on", link::PagerMode::ReceiverAlwaysOn},
 };
 
-// The test commands as the service window sends them: byte and reply kind.
+// The test commands by name; each goes with its reply kind.
 struct TestCommand {
   std::string_view name;
   std::uint8_t command;
-  int replyKind;
 };
 
 namespace tc = link::test_command;
 constexpr TestCommand kTests[] = {
-    {"exit", tc::kExit, 0},
-    {"ram-pattern", tc::kRamPattern, 4},
-    {"key", tc::kKeyTest, 6},
-    {"vibrator-off", tc::kVibratorOff, 7},
-    {"vibrator-on", tc::kVibratorOn, 8},
-    {"alert-off", tc::kAlertOff, 9},
-    {"alert-on", tc::kAlertOn, 10},
-    {"backlight-off", tc::kBacklightOff, 11},
-    {"backlight-on", tc::kBacklightOn, 12},
-    {"enable-ram-test", tc::kEnableRamTest, 18},
-    {"standby-current", tc::kStandbyCurrent, 20},
-    {"annunciators-on", tc::kAnnunciatorAllOn, 3},
-    {"annunciators-exit", tc::kAnnunciatorExit, 3},
+    {"exit", tc::kExit},
+    {"ram-pattern", tc::kRamPattern},
+    {"key", tc::kKeyTest},
+    {"vibrator-off", tc::kVibratorOff},
+    {"vibrator-on", tc::kVibratorOn},
+    {"alert-off", tc::kAlertOff},
+    {"alert-on", tc::kAlertOn},
+    {"backlight-off", tc::kBacklightOff},
+    {"backlight-on", tc::kBacklightOn},
+    {"enable-ram-test", tc::kEnableRamTest},
+    {"standby-current", tc::kStandbyCurrent},
+    {"annunciators-on", tc::kAnnunciatorAllOn},
+    {"annunciators-exit", tc::kAnnunciatorExit},
 };
 
 std::string namesOf(auto const& table) {
@@ -95,7 +94,7 @@ void addServiceCommand(CLI::App& app, CliRun& run) {
       if (r == errors::code::Ok && test != nullptr) r = link::EnterTestMode(pager);
       link::TestReply reply;
       if (r == errors::code::Ok && test != nullptr) {
-        reply = link::SendTestCommand(pager, test->command, test->replyKind);
+        reply = link::SendTestCommand(pager, test->command, link::testReplyKind(test->command));
         r = reply.result;
       }
       pager.endOperation();

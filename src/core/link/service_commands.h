@@ -41,6 +41,35 @@ inline constexpr std::uint8_t kAnnunciatorLast = 0x67;
 inline constexpr std::uint8_t kAnnunciatorExit = 0x68;
 }  // namespace test_command
 
+// The reply kind each test command is sent with: it fixes how many bytes
+// the pager answers and how the exchange is closed. The annunciator
+// sub-commands travel with the Annunciator Test's kind.
+struct TestReplyKind {
+  std::uint8_t command;
+  int replyKind;
+};
+inline constexpr std::array kTestReplyKinds{
+    TestReplyKind{test_command::kExit, 0},
+    TestReplyKind{test_command::kAnnunciator, 3},
+    TestReplyKind{test_command::kRamPattern, 4},
+    TestReplyKind{test_command::kKeyTest, 6},
+    TestReplyKind{test_command::kVibratorOff, 7},
+    TestReplyKind{test_command::kVibratorOn, 8},
+    TestReplyKind{test_command::kAlertOff, 9},
+    TestReplyKind{test_command::kAlertOn, 10},
+    TestReplyKind{test_command::kBacklightOff, 11},
+    TestReplyKind{test_command::kBacklightOn, 12},
+    TestReplyKind{test_command::kEnableRamTest, 18},
+    TestReplyKind{test_command::kStandbyCurrent, 20},
+};
+inline constexpr int kAnnunciatorSubCommandReplyKind = 3;
+
+constexpr int testReplyKind(std::uint8_t command) {
+  for (const TestReplyKind& row : kTestReplyKinds)
+    if (row.command == command) return row.replyKind;
+  return kAnnunciatorSubCommandReplyKind;
+}
+
 struct TestReply {
   errors::ResultCode result = errors::code::Ok;
   // Up to two reply bytes, then a zero byte.

@@ -155,15 +155,15 @@ void ServiceController::enterTestMode() {
   focus_ = {ServiceFocus::Target::TestChoice};
 }
 
-link::TestReply ServiceController::sendCommand(std::uint8_t command, int replyKind) {
+link::TestReply ServiceController::sendCommand(std::uint8_t command) {
   Busy busy(busy_);
-  return link_.sendTestCommand(command, replyKind);
+  return link_.sendTestCommand(command, link::testReplyKind(command));
 }
 
 void ServiceController::sendTest() {
   const ServiceTest& test = kServiceTests[static_cast<std::size_t>(test_)];
   dataResult_.clear();
-  const link::TestReply reply = sendCommand(test.command, test.replyKind);
+  const link::TestReply reply = sendCommand(test.command);
   // A failure has been answered at the "not responding" question (or shown
   // by the port layer): the operator is on the test page to try again or
   // to leave it.
@@ -175,8 +175,7 @@ void ServiceController::sendTest() {
         reporter_.ReportCode(rc::NoAcknowledge);
         break;
       }
-      sendCommand(kAnnunciatorCommands[static_cast<std::size_t>(annunciator_)].command,
-                  kAnnunciatorReplyKind);
+      sendCommand(kAnnunciatorCommands[static_cast<std::size_t>(annunciator_)].command);
       break;
     case TestReplyUse::CharacterShown: dataResult_ = std::string(1, char(reply.bytes[1])); break;
     case TestReplyUse::KeyName: dataResult_ = std::string(link::keyName(reply.bytes[1])); break;
@@ -187,7 +186,7 @@ void ServiceController::sendTest() {
 // F10 leaves the page whatever the pager answers: a pager that no longer
 // answers must not hold the operator on the test page.
 void ServiceController::leaveTestMode() {
-  sendCommand(link::test_command::kExit, 0);
+  sendCommand(link::test_command::kExit);
   showPage(ServicePage::Main);
 }
 

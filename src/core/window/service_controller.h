@@ -123,7 +123,8 @@ class ServiceController {
   void switchMode(link::PagerMode mode);
   void enterTestMode();
   void sendTest();
-  link::TestReply sendCommand(std::uint8_t command, int replyKind);
+  // A test command with its reply kind.
+  link::TestReply sendCommand(std::uint8_t command);
   void leaveTestMode();
 
   codeplug::SettingsRecord& settings_;

@@ -183,36 +183,35 @@ enum class TestReplyUse : std::uint8_t {
 struct ServiceTest {
   std::string_view name;     // serviceRadio01 ... serviceRadio12
   std::string_view caption;  // the radio button's
-  std::uint8_t command;
-  int replyKind;
+  std::uint8_t command;      // sent with its reply kind
   TestReplyUse reply;
   bool endsTestMode;  // the pager leaves test mode: back to the main page
 };
 
 inline constexpr std::array kServiceTests{
-    ServiceTest{"serviceRadio01", "Exit Test Mode", link::test_command::kExit, 0,
-                TestReplyUse::None, true},
-    ServiceTest{"serviceRadio02", "Annunciator Test", link::test_command::kAnnunciator, 3,
+    ServiceTest{"serviceRadio01", "Exit Test Mode", link::test_command::kExit, TestReplyUse::None,
+                true},
+    ServiceTest{"serviceRadio02", "Annunciator Test", link::test_command::kAnnunciator,
                 TestReplyUse::Annunciator, false},
-    ServiceTest{"serviceRadio03", "RAM Test Pattern", link::test_command::kRamPattern, 4,
+    ServiceTest{"serviceRadio03", "RAM Test Pattern", link::test_command::kRamPattern,
                 TestReplyUse::CharacterShown, false},
-    ServiceTest{"serviceRadio04", "Key Test", link::test_command::kKeyTest, 6,
-                TestReplyUse::KeyName, false},
-    ServiceTest{"serviceRadio05", "Vibrator Off", link::test_command::kVibratorOff, 7,
-                TestReplyUse::None, false},
-    ServiceTest{"serviceRadio06", "Vibrator On", link::test_command::kVibratorOn, 8,
-                TestReplyUse::None, false},
-    ServiceTest{"serviceRadio07", "Alert Off", link::test_command::kAlertOff, 9, TestReplyUse::None,
+    ServiceTest{"serviceRadio04", "Key Test", link::test_command::kKeyTest, TestReplyUse::KeyName,
                 false},
-    ServiceTest{"serviceRadio08", "Alert On", link::test_command::kAlertOn, 10, TestReplyUse::None,
+    ServiceTest{"serviceRadio05", "Vibrator Off", link::test_command::kVibratorOff,
+                TestReplyUse::None, false},
+    ServiceTest{"serviceRadio06", "Vibrator On", link::test_command::kVibratorOn,
+                TestReplyUse::None, false},
+    ServiceTest{"serviceRadio07", "Alert Off", link::test_command::kAlertOff, TestReplyUse::None,
                 false},
-    ServiceTest{"serviceRadio09", "Backlight Off", link::test_command::kBacklightOff, 11,
+    ServiceTest{"serviceRadio08", "Alert On", link::test_command::kAlertOn, TestReplyUse::None,
+                false},
+    ServiceTest{"serviceRadio09", "Backlight Off", link::test_command::kBacklightOff,
                 TestReplyUse::None, false},
-    ServiceTest{"serviceRadio10", "Backlight On", link::test_command::kBacklightOn, 12,
+    ServiceTest{"serviceRadio10", "Backlight On", link::test_command::kBacklightOn,
                 TestReplyUse::None, false},
-    ServiceTest{"serviceRadio11", "Enable RAM Test", link::test_command::kEnableRamTest, 18,
+    ServiceTest{"serviceRadio11", "Enable RAM Test", link::test_command::kEnableRamTest,
                 TestReplyUse::None, false},
-    ServiceTest{"serviceRadio12", "Standby Current Test", link::test_command::kStandbyCurrent, 20,
+    ServiceTest{"serviceRadio12", "Standby Current Test", link::test_command::kStandbyCurrent,
                 TestReplyUse::None, true},
 };
 
@@ -226,7 +225,8 @@ struct AnnunciatorCommand {
   std::uint8_t command;
 };
 
-// `serviceComboAnn`; the sub-commands travel with reply kind 3.
+// `serviceComboAnn`; the sub-commands travel with the Annunciator Test's
+// reply kind.
 inline constexpr std::array kAnnunciatorCommands{
     AnnunciatorCommand{"ALL ON", link::test_command::kAnnunciatorAllOn},
     AnnunciatorCommand{"ALARM OFF", 0x60},
@@ -239,7 +239,6 @@ inline constexpr std::array kAnnunciatorCommands{
     AnnunciatorCommand{"AUTO-ON ON", link::test_command::kAnnunciatorLast},
     AnnunciatorCommand{"EXIT", link::test_command::kAnnunciatorExit},
 };
-inline constexpr int kAnnunciatorReplyKind = 3;
 
 inline constexpr std::string_view kAnnunciatorLabel = "&Annunciator:";
 inline constexpr std::string_view kDataResultLabel = "Data &Result:";
