@@ -360,6 +360,18 @@ void MainWindow::printReport() {
     return;
   }
   const window::WindowView view = controller_->view();
+  running_ = true;
+  capturePages(view, folder.path());
+  const CodeplugReport report(folder.path(), view.printedPages,
+                              qs(window::reportTitle(controller_->codeplugName())));
+  if (presentReport_)
+    presentReport_(report);
+  else
+    showReport(report);
+  running_ = false;
+}
+
+void MainWindow::capturePages(const window::WindowView& view, const QString& folder) {
   // The pages as the rules have them now; the page being edited shows what
   // is typed in it.
   for (const pages::PageInfo& info : pages::kPages) {
@@ -370,7 +382,6 @@ void MainWindow::printReport() {
   QAction* stayOnTop = actions_.value("setupStayontop");
   const bool wasOnTop = stayOnTop->isChecked();
   if (!wasOnTop) stayOnTop->setChecked(true);
-  running_ = true;
   showing_ = true;
   // Showing a page moves the keyboard into its fields; the rules must not
   // see that as the user leaving and entering them (a field stored, an
@@ -379,20 +390,11 @@ void MainWindow::printReport() {
   const QPointer<QWidget> focused = QApplication::focusWidget();
   editingPages().pauseEvents(true);
   setFocus(Qt::OtherFocusReason);
-  captureReportPages(*mainPgc_, window::reportCapturePages(view), folder.path());
+  captureReportPages(*mainPgc_, window::reportCapturePages(view), folder);
   if (focused != nullptr && focused->isVisible()) focused->setFocus(Qt::OtherFocusReason);
   editingPages().pauseEvents(false);
   showing_ = false;
-  running_ = false;
   if (!wasOnTop) stayOnTop->setChecked(false);
-  const CodeplugReport report(folder.path(), view.printedPages,
-                              qs(window::reportTitle(controller_->codeplugName())));
-  running_ = true;
-  if (presentReport_)
-    presentReport_(report);
-  else
-    showReport(report);
-  running_ = false;
 }
 
 void MainWindow::showReport(const CodeplugReport& report) {

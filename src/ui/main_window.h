@@ -129,6 +129,8 @@ class MainWindow : public QMainWindow, public window::WindowFrontEnd {
   void openUserPasswordKeypad();
   // "Stay on &Top": the window above others or not, where it is.
   void applyStayOnTop(bool on);
+  // The report's page pictures into folder, the window kept on top meanwhile.
+  void capturePages(const window::WindowView& view, const QString& folder);
   void showReport(const CodeplugReport& report);
 
   QtReporter reporter_;
