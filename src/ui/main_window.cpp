@@ -78,17 +78,6 @@ QString nameFilter(std::string_view filter) {
   return filters.join(";;");
 }
 
-// The commands that check the page store the field being edited first.
-bool checksThePage(window::KeyCommand command) {
-  switch (command) {
-    case window::KeyCommand::Program:
-    case window::KeyCommand::Save:
-    case window::KeyCommand::PreviousPage:
-    case window::KeyCommand::NextPage: return true;
-    default: return false;
-  }
-}
-
 }  // namespace
 
 MainWindow::MainWindow(codeplug::WorkFiles work, QWidget* parent)
@@ -417,12 +406,8 @@ void MainWindow::runKey(window::WindowKey key) {
   // A command not offered does nothing, whatever reached it.
   if (entry.command.empty() || !controller_->view().enabled(entry.command)) return;
   running_ = true;
-  if (checksThePage(command) && !editingPages().commitFocusedField()) {
-    running_ = false;
-    showView(Redraw::ActivePage);
-    return;
-  }
-  const window::KeyOutcome outcome = controller_->pressKey(key);
+  const window::KeyOutcome outcome =
+      controller_->pressKey(key, window::KeyInput{.storeFocusedField = storeFocusedField()});
   running_ = false;
   switch (outcome) {
     case window::KeyOutcome::OpenHelp: help_.open(this); return;
@@ -452,8 +437,7 @@ bool MainWindow::requestPage(pages::Page page) {
   const pages::Page active = controller_->activePage();
   if (active == pages::Page::Main || page == active) return false;
   running_ = true;
-  bool changed = false;
-  if (editingPages().commitFocusedField()) changed = controller_->selectPage(page);
+  const bool changed = controller_->selectPage(page, storeFocusedField());
   running_ = false;
   showView(Redraw::ActivePage);
   return changed;
@@ -524,9 +508,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::setBusy(bool busy) {
-  controller_->setBusy(busy);
-  showView(Redraw::ActivePage);
+window::StoreFocusedField MainWindow::storeFocusedField() {
+  return [this] { return editingPages().commitFocusedField(); };
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -572,67 +555,33 @@ void MainWindow::setupCommunication() {
 
 void MainWindow::runPagerKey(window::KeyOutcome outcome) {
   running_ = true;
-  switch (outcome) {
-    case window::KeyOutcome::Read: readPager(); break;
-    case window::KeyOutcome::Program: programPager(); break;
-    case window::KeyOutcome::ProgramSingle: prepareSingle(false); break;
-    case window::KeyOutcome::ProgramSequential: prepareSingle(true); break;
-    case window::KeyOutcome::Service: openService(); break;
-    default: break;
-  }
+  controller_->runPagerCommand(outcome, *this);
   running_ = false;
   showView(Redraw::Refill);
   if (closeAfterOperation_) close();
 }
 
-void MainWindow::runBusy(window::Operation shown, const std::function<void()>& operation) {
-  const bool programming = shown == window::Operation::Program;
-  controller_->setOperation(shown, programming ? operations_->rateCode() : 0);
-  setBusy(true);
-  operation();
-  controller_->setBusy(false);
-  controller_->setLinkFacts(operations_->linkFacts());
+errors::OperationOutcome MainWindow::read() {
+  return operations_->read();
 }
 
-void MainWindow::readPager() {
-  errors::ResultCode result = errors::code::Ok;
-  runBusy(window::Operation::Read, [&] { result = operations_->read(); });
-  controller_->readFinished(result);
+errors::OperationOutcome MainWindow::program(const window::ProgramRequest& request) {
+  return operations_->program(request);
 }
 
-void MainWindow::prepareSingle(bool sequential) {
-  std::optional<errors::ResultCode> read;
-  if (controller_->singleNeedsRead(operations_->linkState().modelCode))
-    runBusy(window::Operation::Read, [&] { read = operations_->read(); });
-  controller_->singleReady(sequential, read, operations_->linkState().unprogrammed);
+window::PagerReport MainWindow::report() const {
+  return operations_->report();
 }
 
-// F4: the pager is read, then the service window works on what was read.
-void MainWindow::openService() {
-  errors::ResultCode read = errors::code::Ok;
-  runBusy(window::Operation::Read, [&] { read = operations_->read(); });
-  controller_->setOperation(window::Operation::Done);
+void MainWindow::redraw() {
   showView(Redraw::ActivePage);
-  const window::ServiceStart start = window::serviceStartAfterRead(read, reporter_);
-  if (!start.opens || closeAfterOperation_) return;
-  if (runServiceWindow(*operations_, *controller_, reporter_, help_, start, this))
-    controller_->returnToMain(true);
-  controller_->setLinkFacts(operations_->linkFacts());
 }
 
-void MainWindow::programPager() {
-  if (!controller_->readyToProgram()) return;
-  if (!controller_->sequentialMode()) {
-    errors::ResultCode result = errors::code::Ok;
-    runBusy(window::Operation::Program, [&] { result = operations_->program(); });
-    controller_->programmed(result, operations_->pagerWritten());
-    return;
-  }
-  controller_->programSequentialStep([this] {
-    pages::ProgramOutcome outcome;
-    runBusy(window::Operation::Program, [&] { outcome = operations_->programForSequence(); });
-    return outcome;
-  });
+bool MainWindow::openServiceWindow(const window::ServiceStart& start,
+                                   const window::ServiceProgram& program) {
+  // The window goes once the read has ended; nothing new opens before.
+  if (closeAfterOperation_) return false;
+  return runServiceWindow(*operations_, *controller_, reporter_, help_, start, program, this);
 }
 
 // ---- Drawing the view ----

@@ -13,6 +13,7 @@
 #include "codeplug/codeplug_files.h"
 #include "window/window_controller.h"
 #include "window/window_front_end.h"
+#include "window/window_pager_port.h"
 #pragma pop_macro("slots")
 #include "ui/help_opener.h"
 #include "ui/qt_reporter.h"
@@ -36,7 +37,10 @@ class EditingPages;
 // thirteen editing pages and the "Main" launcher page, the menu bar, the
 // toolbar, the key-map line and the three-panel status bar. Every command
 // goes through the window controller; the window draws its view afterwards.
-class MainWindow : public QMainWindow, public window::WindowFrontEnd {
+// The pager work of the controller's flows runs on the window's operations.
+class MainWindow : public QMainWindow,
+                   public window::WindowFrontEnd,
+                   public window::WindowPagerPort {
   Q_OBJECT
 
  public:
@@ -80,8 +84,6 @@ class MainWindow : public QMainWindow, public window::WindowFrontEnd {
   // A tab chosen by the user: the field being edited is stored and the page
   // checks run first; a refused change keeps the page. True when changed.
   bool requestPage(pages::Page page);
-  // While true, pages, toolbar and menus are disabled (a pager operation runs).
-  void setBusy(bool busy);
 
   // The port, the link and the pager operations. The store configures the
   // port (the desktop's settings unless replaced: tests, tools).
@@ -89,6 +91,15 @@ class MainWindow : public QMainWindow, public window::WindowFrontEnd {
   void useSettingsStore(std::unique_ptr<window::SettingsStore> store);
   // Ctrl+O: "Setup Computer Configuration"; the settings applied reach the port.
   void setupCommunication();
+
+  // ---- WindowPagerPort ----
+  errors::OperationOutcome read() override;
+  errors::OperationOutcome program(const window::ProgramRequest& request) override;
+  window::PagerReport report() const override;
+  // The window drawn busy, pages, toolbar and menus disabled.
+  void redraw() override;
+  bool openServiceWindow(const window::ServiceStart& start,
+                         const window::ServiceProgram& program) override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -115,15 +126,10 @@ class MainWindow : public QMainWindow, public window::WindowFrontEnd {
   void tabChanged(int index);
   void chooseConverter(pages::ConverterMode mode);
   bool adjacentPage(int step);
-  // F3, F2, F5 and F6: the pager operations, busy while they run.
+  // F2 to F6: the controller's flow of the key; keys wait for it to end.
   void runPagerKey(window::KeyOutcome outcome);
-  // One pager operation with the window busy and its text in status panel
-  // 0; the facts of the link reach the rules as soon as it ends.
-  void runBusy(window::Operation shown, const std::function<void()>& operation);
-  void readPager();
-  void programPager();
-  void prepareSingle(bool sequential);
-  void openService();
+  // The field being edited stored as leaving it stores it; false when refused.
+  window::StoreFocusedField storeFocusedField();
   // "Play tone" on a Code page and the keypad button on "Password / OTA".
   void playTone();
   void openUserPasswordKeypad();

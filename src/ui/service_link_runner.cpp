@@ -5,8 +5,9 @@
 namespace zelta::ui {
 
 ServiceLinkRunner::ServiceLinkRunner(WindowOperations& operations,
-                                     std::function<void(bool)> showBusy)
-    : operations_(operations), showBusy_(std::move(showBusy)) {}
+                                     std::function<void(bool)> showBusy,
+                                     window::ServiceProgram program)
+    : operations_(operations), showBusy_(std::move(showBusy)), program_(std::move(program)) {}
 
 errors::ResultCode ServiceLinkRunner::run(
     const std::function<errors::ResultCode(link::PagerLink&)>& work) {
@@ -53,14 +54,9 @@ link::TestReply ServiceLinkRunner::sendTestCommand(std::uint8_t command, int rep
 }
 
 errors::ResultCode ServiceLinkRunner::program() {
-  // The values tuned here are no edit of the codeplug worth a backup file.
-  operations::OperationSettings& settings = operations_.settings();
-  const bool backup = settings.backupBeforeProgramming;
-  settings.backupBeforeProgramming = false;
   if (showBusy_) showBusy_(true);
-  const errors::ResultCode result = operations_.program();
+  const errors::ResultCode result = program_();
   if (showBusy_) showBusy_(false);
-  settings.backupBeforeProgramming = backup;
   return result;
 }
 

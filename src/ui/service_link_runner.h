@@ -6,6 +6,7 @@
 #pragma push_macro("slots")
 #undef slots
 #include "window/service_link.h"
+#include "window/window_pager_port.h"
 #pragma pop_macro("slots")
 #include "ui/window_operations.h"
 
@@ -18,8 +19,10 @@ namespace zelta::ui {
 // painting).
 class ServiceLinkRunner : public window::ServiceLink {
  public:
-  // showBusy(true) before every call and showBusy(false) after it.
-  ServiceLinkRunner(WindowOperations& operations, std::function<void(bool)> showBusy);
+  // showBusy(true) before every call and showBusy(false) after it; F2
+  // programs through the main window's flow.
+  ServiceLinkRunner(WindowOperations& operations, std::function<void(bool)> showBusy,
+                    window::ServiceProgram program);
 
   ModeSwitch switchMode(link::PagerMode mode) override;
   errors::ResultCode enterTestMode() override;
@@ -32,6 +35,7 @@ class ServiceLinkRunner : public window::ServiceLink {
 
   WindowOperations& operations_;
   std::function<void(bool)> showBusy_;
+  window::ServiceProgram program_;
 };
 
 }  // namespace zelta::ui

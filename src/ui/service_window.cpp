@@ -451,11 +451,14 @@ void TFmService::showFocus(const window::ServiceFocus& focus) {
 
 bool runServiceWindow(WindowOperations& operations, window::WindowController& main,
                       QtReporter& reporter, const HelpOpener& help, window::ServiceStart start,
-                      QWidget* parent) {
+                      const window::ServiceProgram& program, QWidget* parent) {
   TFmService* shown = nullptr;
-  ServiceLinkRunner link(operations, [&shown](bool) {
-    if (shown != nullptr) shown->showView();
-  });
+  ServiceLinkRunner link(
+      operations,
+      [&shown](bool) {
+        if (shown != nullptr) shown->showView();
+      },
+      program);
   window::ServiceController controller(main.settings(), main.model(), link, reporter, start);
   TFmService dialog(controller, &help, parent);
   shown = &dialog;

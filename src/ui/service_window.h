@@ -10,6 +10,7 @@
 #undef slots
 #include "window/service_controller.h"
 #include "window/window_controller.h"
+#include "window/window_pager_port.h"
 #pragma pop_macro("slots")
 
 class QAction;
@@ -89,10 +90,11 @@ class TFmService : public QDialog {
 };
 
 // F4 after its read: the service window over the codeplug read, shown
-// modally until it closes; its boxes come up over it. True when it
-// programmed the pager and the main window is to return to its Main page.
+// modally until it closes; its boxes come up over it, and its F2 programs
+// through program. True when it programmed the pager and the main window
+// is to return to its Main page.
 bool runServiceWindow(WindowOperations& operations, window::WindowController& main,
                       QtReporter& reporter, const HelpOpener& help, window::ServiceStart start,
-                      QWidget* parent);
+                      const window::ServiceProgram& program, QWidget* parent);
 
 }  // namespace zelta::ui

@@ -3,12 +3,33 @@
 #include <QWidget>
 
 namespace zelta::ui {
+namespace {
+
+namespace rc = errors::code;
+
+// The operations' results as outcomes. A read returns 1 on success and
+// shows nothing itself but the retry question (-16) and the port's own box
+// (-114). Programming returns 0 both when it wrote the pager and when it
+// stopped quietly at a question, and shows every failure itself.
+errors::OperationOutcome readOutcome(errors::ResultCode result) {
+  if (result == rc::Done) return errors::OperationOutcome::done();
+  return errors::OperationOutcome::failed(
+      result, result == rc::NotResponding || result == rc::PortNotOpened);
+}
+
+errors::OperationOutcome programOutcome(errors::ResultCode result, bool written) {
+  if (result == rc::Ok || result == rc::Done)
+    return written ? errors::OperationOutcome::done(true) : errors::OperationOutcome::notWritten();
+  if (result == rc::Cancelled) return errors::OperationOutcome::stopped(written);
+  return errors::OperationOutcome::failed(result, true, written);
+}
+
+}  // namespace
 
 WindowOperations::WindowOperations(window::WindowController& controller,
                                    errors::Reporter& guiReporter, QWidget* window,
                                    std::unique_ptr<window::SettingsStore> store)
-    : controller_(controller),
-      store_(std::move(store)),
+    : store_(std::move(store)),
       runner_(guiReporter, window),
       progress_(window),
       comm_(device_, runner_.reporter(), clock_),
@@ -29,42 +50,26 @@ errors::ResultCode WindowOperations::runOperation(const OperationRunner::Operati
   return runShowingProgress(runner_, progress_, operation);
 }
 
-errors::ResultCode WindowOperations::read() {
-  return runOperation(
-      [this] { return operations_.RunPagerOperation(operations::OperationKind::Read); });
+errors::OperationOutcome WindowOperations::read() {
+  return readOutcome(runOperation(
+      [this] { return operations_.RunPagerOperation(operations::OperationKind::Read); }));
 }
 
-void WindowOperations::takeSourceModel() {
-  // The model the codeplug on screen came from: a converted codeplug keeps
-  // its source's.
-  const conversion::ConverterState& converter = controller_.converter();
-  settings_.sourceModel = converter.targetSet() && converter.sourceModel != models::kNoModel
-                              ? converter.sourceModel
-                              : controller_.model();
-}
-
-errors::ResultCode WindowOperations::program() {
-  takeSourceModel();
+errors::OperationOutcome WindowOperations::program(const window::ProgramRequest& request) {
+  settings_.sourceModel = request.sourceModel;
+  settings_.backupBeforeProgramming = request.backup;
+  settings_.programmingAttempted = request.programmingAttempted;
   const errors::ResultCode result = runOperation(
       [this] { return operations_.RunPagerOperation(operations::OperationKind::Program); });
-  settings_.programmingAttempted = true;
-  return result;
+  return programOutcome(result, operations_.pagerWritten());
 }
 
-pages::ProgramOutcome WindowOperations::programForSequence() {
-  takeSourceModel();
-  pages::ProgramOutcome outcome;
-  outcome.result = runOperation([this, &outcome] {
-    const pages::ProgramOutcome o = operations_.programForSequence();
-    outcome.pagerWritten = o.pagerWritten;
-    return o.result;
-  });
-  settings_.programmingAttempted = true;
-  return outcome;
-}
-
-window::LinkFacts WindowOperations::linkFacts() const {
-  return window::linkFactsOf(link_.state(), settings_.programmingAttempted);
+window::PagerReport WindowOperations::report() const {
+  const link::LinkState& state = link_.state();
+  return window::PagerReport{.facts = window::linkFactsOf(state),
+                             .reportedModel = state.modelCode,
+                             .unprogrammed = state.unprogrammed,
+                             .rateCode = state.requestedSpeedCode};
 }
 
 }  // namespace zelta::ui

@@ -14,6 +14,7 @@
 #include "window/comm_settings.h"
 #include "window/settings_store.h"
 #include "window/window_controller.h"
+#include "window/window_pager_port.h"
 #pragma pop_macro("slots")
 #include "ui/operation_runner.h"
 #include "ui/progress_window.h"
@@ -23,10 +24,10 @@ class QWidget;
 namespace zelta::ui {
 
 // The serial port, the link and the pager operations of the main window,
-// over the codeplug of its controller. Every operation runs on the worker
-// thread of the runner with the progress window shown; the boxes and
-// dialogs it needs come up on the window's thread. The settings store
-// configures the port.
+// over the codeplug of its controller: the work behind the window's pager
+// port. Every operation runs on the worker thread of the runner with the
+// progress window shown; the boxes and dialogs it needs come up on the
+// window's thread. The settings store configures the port.
 class WindowOperations {
  public:
   WindowOperations(window::WindowController& controller, errors::Reporter& guiReporter,
@@ -38,34 +39,25 @@ class WindowOperations {
   // The port and the link take these settings (the port closes first).
   void configure(const window::CommSettings& settings);
 
-  // F3: the read, 1 on success; the image and settings change only then.
-  errors::ResultCode read();
-  // F2 in single mode: 0 when written or abandoned at a question.
-  errors::ResultCode program();
-  // F2 in sequential mode: one programming run as sequential programming
-  // calls it.
-  pages::ProgramOutcome programForSequence();
+  // The read; the image and settings change only when it succeeds.
+  errors::OperationOutcome read();
+  // One programming run as the request asks.
+  errors::OperationOutcome program(const window::ProgramRequest& request);
+  // What the link learnt by the last operation.
+  window::PagerReport report() const;
 
   bool running() const { return runner_.running(); }
-  // Whether the last programming run put the image into the pager.
-  bool pagerWritten() const { return operations_.pagerWritten(); }
   // The rate code the link asks the pager for.
   int rateCode() const { return link_.state().requestedSpeedCode; }
-  const link::LinkState& linkState() const { return link_.state(); }
-  // What the page rules need of the last identification.
-  window::LinkFacts linkFacts() const;
 
   OperationRunner& runner() { return runner_; }
   // The link, for the service commands (run on the runner).
   link::PagerLink& link() { return link_; }
   TFmProgressBar& progressWindow() { return progress_; }
-  operations::OperationSettings& settings() { return settings_; }
 
  private:
-  void takeSourceModel();
   errors::ResultCode runOperation(const OperationRunner::Operation& operation);
 
-  window::WindowController& controller_;
   std::unique_ptr<window::SettingsStore> store_;
   OperationRunner runner_;
   TFmProgressBar progress_;

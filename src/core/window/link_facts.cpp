@@ -2,11 +2,10 @@
 
 namespace zelta::window {
 
-LinkFacts linkFactsOf(const link::LinkState& state, bool programmingAttempted) {
+LinkFacts linkFactsOf(const link::LinkState& state) {
   LinkFacts facts;
   facts.limitedBaudFirmware = state.firmware.limitsBaudRate();
   facts.firmwareR0102 = state.firmware.has(link::Firmware::R0102);
-  facts.programmingAttempted = programmingAttempted;
   facts.pagerSerialNumber = state.serialNumber;
   facts.firmware = state.firmwareInfo.text;
   return facts;

@@ -11,13 +11,11 @@ struct LinkFacts {
   bool limitedBaudFirmware = false;
   bool firmwareR0102 = false;
   bool ideographicMixForbidden = false;
-  bool programmingAttempted = false;
   std::string pagerSerialNumber;
   std::string firmware;
 };
 
-// What the link's state after an operation tells the rules; whether a
-// programming run was attempted is the operations' to say.
-LinkFacts linkFactsOf(const link::LinkState& state, bool programmingAttempted);
+// What the link's state after an operation tells the rules.
+LinkFacts linkFactsOf(const link::LinkState& state);
 
 }  // namespace zelta::window

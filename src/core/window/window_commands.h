@@ -127,6 +127,18 @@ enum class KeyCommand {
   Save,
 };
 
+// The commands that check the page (its check chain, or its own check
+// before moving on): the field being edited is stored first, as leaving it
+// would, and a refusal there ends the command.
+inline constexpr std::array kPageCheckingCommands{KeyCommand::Program, KeyCommand::Save,
+                                                  KeyCommand::PreviousPage, KeyCommand::NextPage};
+constexpr bool checksThePage(KeyCommand command) {
+  for (KeyCommand checking : kPageCheckingCommands) {
+    if (checking == command) return true;
+  }
+  return false;
+}
+
 struct KeyEntry {
   WindowKey key;
   std::string_view command;  // the menu item whose shortcut it is; empty: none

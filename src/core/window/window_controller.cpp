@@ -26,13 +26,6 @@ constexpr int kMaximumSecurity = 1;
 // The field that takes the focus when a codeplug is shown: `ed_ICN`.
 constexpr pages::FieldId kInventoryNumberField = 2;
 
-// The models F5 and F6 program: every model of the registry but '6', whose
-// 1 KB image no pager answers with (the link refuses it too).
-constexpr models::ModelCode kNeverProgrammedSingly = 0x36;
-constexpr bool programmedSingly(models::ModelCode model) {
-  return models::findModel(model).has_value() && model != kNeverProgrammedSingly;
-}
-
 std::string captionWith(std::string_view separator, std::string_view name) {
   return std::string(kMainWindowCaption) + std::string(separator) + std::string(name);
 }
@@ -84,7 +77,7 @@ pages::PageContext WindowController::context() const {
   state.firmwareR0102 = link_.firmwareR0102;
   state.locker = locker_;
   state.ideographicMixForbidden = link_.ideographicMixForbidden;
-  state.programmingAttempted = link_.programmingAttempted;
+  state.programmingAttempted = programmingAttempted_;
   return pages::pageContextOf(*image_, *settings_, reporter_, state);
 }
 
@@ -204,7 +197,15 @@ KeyOutcome WindowController::pressKey(WindowKey key, const KeyInput& input) {
   if (command == nullptr) return KeyOutcome::Ignored;
   const CommandContext states{onMain(), busy_, toolsMenuShown_, converter_.mode, locker_};
   if (!commandState(*command, states).enabled) return KeyOutcome::Ignored;
-  return onMain() ? mainKey(entry.onMain, input) : editingKey(entry.onEditing, input);
+  const KeyCommand pressed = onMain() ? entry.onMain : entry.onEditing;
+  if (checksThePage(pressed) && !stored(input.storeFocusedField)) return KeyOutcome::Handled;
+  // The field events of the store answer for themselves; the command starts afresh.
+  beginCall();
+  return onMain() ? mainKey(pressed, input) : editingKey(pressed, input);
+}
+
+bool WindowController::stored(const StoreFocusedField& storeFocusedField) {
+  return !storeFocusedField || storeFocusedField();
 }
 
 KeyOutcome WindowController::mainKey(KeyCommand command, const KeyInput&) {
@@ -242,7 +243,7 @@ KeyOutcome WindowController::editingKey(KeyCommand command, const KeyInput& inpu
       return input.portBusy ? KeyOutcome::ClosePort : KeyOutcome::Handled;
     case KeyCommand::PreviousPage: previousPage(); return KeyOutcome::Handled;
     case KeyCommand::NextPage: nextPage(); return KeyOutcome::Handled;
-    case KeyCommand::Save: save(input.focused); return KeyOutcome::Handled;
+    case KeyCommand::Save: save(); return KeyOutcome::Handled;
     default: break;
   }
   return KeyOutcome::Ignored;
@@ -283,15 +284,15 @@ ResultCode WindowController::load() {
   return result;
 }
 
-ResultCode WindowController::save(const std::optional<pages::FieldInput>& focused) {
+ResultCode WindowController::save() {
   beginCall();
   if (onMain()) return errors::code::Ok;
-  const ResultCode checked = runPageCheckChain(focused);
+  const ResultCode checked = runPageCheckChain();
   if (checked != errors::code::Done) return checked;
 
   const models::ModelCode model = image_->modelCode();
   const codeplug::BandTable table =
-      codeplug::bandTableFor(model, link_.pagerSerialNumber, link_.programmingAttempted);
+      codeplug::bandTableFor(model, link_.pagerSerialNumber, programmingAttempted_);
   const codeplug::SynthesisResult synthesis = codeplug::checkSynthesizable(
       codeplug::frequencySettingsOf(*settings_, model, table), reporter_);
   if (synthesis.code != errors::code::Done) return synthesis.code;
@@ -324,7 +325,7 @@ ResultCode WindowController::save(const std::optional<pages::FieldInput>& focuse
   context.build.converterTarget = converter_.targetSet();
   context.build.firmware = link_.firmware;
   context.pagerSerialNumber = link_.pagerSerialNumber;
-  context.programmingAttempted = link_.programmingAttempted;
+  context.programmingAttempted = programmingAttempted_;
   const ResultCode result = conversion::saveCodeplug(file, session(), converter_, context);
   if (result == codeplug::kFileNotAccessible) {
     reporter_.Show(box(errors::BoxClass::Error, kErrorCaption,
@@ -346,15 +347,19 @@ void WindowController::showNoCodeplug() {
   reporter_.Show(box(errors::BoxClass::Error, kErrorMessageCaption, std::string(kNoCodeplugText)));
 }
 
+void WindowController::remindToRecordPassword() {
+  if (activePage_ == Page::PasswordOta && settings_->securityLevel == kMaximumSecurity) {
+    reporter_.Show(
+        box(errors::BoxClass::Information, kSuccessCaption, std::string(kRecordPasswordText)));
+  }
+}
+
 // ---- Defaults, exit, close ----
 
 ResultCode WindowController::setToDefaults() {
   beginCall();
   if (onMain()) return errors::code::Ok;
-  if (activePage_ == Page::PasswordOta && settings_->securityLevel == kMaximumSecurity) {
-    reporter_.Show(
-        box(errors::BoxClass::Information, kSuccessCaption, std::string(kRecordPasswordText)));
-  }
+  remindToRecordPassword();
   if (!reporter_.ConfirmCode(errors::code::ResetToDefaults)) return errors::code::Ok;
 
   // The defaults of the model, then the image on screen decoded again by
@@ -390,12 +395,11 @@ bool WindowController::confirmClose(bool portBusy, bool startUpFailed) {
 
 // ---- Pages ----
 
-ResultCode WindowController::runPageCheckChain(const std::optional<pages::FieldInput>& focused) {
+ResultCode WindowController::runPageCheckChain() {
   if (onMain()) return errors::code::Done;
-  const bool changed = focused && differsFromPage(*focused);
+  // The field being edited has been stored through the field events already.
   pages::PageContext c = context();
-  const ResultCode result = dispatcher_.runPageCheckChain(activePage_, focused, c);
-  if (result == errors::code::Done && changed) unsavedEdits_ = true;
+  const ResultCode result = dispatcher_.runPageCheckChain(activePage_, std::nullopt, c);
   refreshGauge();
   return result;
 }
@@ -433,11 +437,14 @@ bool WindowController::movePage(int step) {
   return false;
 }
 
-bool WindowController::selectPage(Page page, const std::optional<pages::FieldInput>& focused) {
+bool WindowController::selectPage(Page page, const StoreFocusedField& storeFocusedField) {
   beginCall();
-  if (onMain() || page == activePage_ || page == Page::Main) return false;
+  if (onMain() || page == activePage_) return false;
+  if (!stored(storeFocusedField)) return false;
+  beginCall();
+  if (page == Page::Main) return false;
   if (((hiddenTabs_ >> pages::pageIndex(page)) & 1u) != 0) return false;
-  if (runPageCheckChain(focused) != errors::code::Done) return false;
+  if (runPageCheckChain() != errors::code::Done) return false;
   activePage_ = page;
   enterPage(page);
   return true;
@@ -527,87 +534,6 @@ void WindowController::returnToMain(bool afterProgramming) {
     converter_.sourcePending = false;
     caption_ = kMainWindowCaption;
   }
-}
-
-// ---- Pager operations ----
-
-bool WindowController::readyToProgram(const std::optional<pages::FieldInput>& focused) {
-  beginCall();
-  if (onMain()) return false;
-  if (runPageCheckChain(focused) != errors::code::Done) return false;
-  pages::PageContext c = context();
-  if (activePage_ == Page::Prompt1 || activePage_ == Page::Prompt2)
-    modules_.prompts().programPressed(activePage_, c);
-  if (activePage_ == Page::PasswordOta && settings_->securityLevel == kMaximumSecurity) {
-    reporter_.Show(
-        box(errors::BoxClass::Information, kSuccessCaption, std::string(kRecordPasswordText)));
-  }
-  const bool fits = modules_.prompts().promptMemoryFits(c, true);
-  refreshGauge();
-  if (!fits) return false;
-  return pages::confirmFrameCount(c) == errors::code::Done;
-}
-
-ResultCode WindowController::programSequentialStep(const pages::ProgramPager& program) {
-  beginCall();
-  pages::PageContext c = context();
-  const ResultCode result = pages::sequentialProgrammingStep(c, program);
-  operationText_.clear();
-  if (result == errors::code::VersionsMismatch) {
-    returnToMain(true);
-    sequentialMode_ = false;
-    image_->setModel(models::kNoModel);
-    return result;
-  }
-  // The pages show the codes the next pager gets.
-  dispatcher_.enterPage(activePage_, c);
-  refreshGauge();
-  return result;
-}
-
-void WindowController::programmed(ResultCode result, bool pagerWritten) {
-  beginCall();
-  operationText_.clear();
-  // Leaving for "Main" drops the codeplug on screen: only once it is in the
-  // pager, so that a failed or abandoned run never costs the edits.
-  if (pagerWritten && result != errors::code::PortNotOpened && result != errors::code::OutOfBand)
-    returnToMain(true);
-}
-
-void WindowController::readFinished(ResultCode result) {
-  beginCall();
-  operationText_.clear();
-  if (result == errors::code::Done) {
-    converter_.mode = pages::ConverterMode::Off;
-    showReadCodeplug();
-    return;
-  }
-  if (result != errors::code::NotResponding && result != errors::code::PortNotOpened)
-    reporter_.ReportCode(result);
-}
-
-bool WindowController::singleNeedsRead(models::ModelCode reportedModel) const {
-  return model() == models::kNoModel || reportedModel != model();
-}
-
-void WindowController::singleReady(bool sequential, std::optional<ResultCode> readResult,
-                                   bool pagerUnprogrammed) {
-  beginCall();
-  operationText_.clear();
-  converter_.mode = pages::ConverterMode::Off;
-  sequentialMode_ = sequential;
-  const bool readFailed = readResult && *readResult != errors::code::Done;
-  if (readFailed) image_->setModel(models::kNoModel);
-  const bool ready = readResult ? !readFailed : programmedSingly(model());
-  if (ready && !pagerUnprogrammed) {
-    showReadCodeplug();
-  } else if (readFailed && *readResult < 0 && *readResult >= -130) {
-    reporter_.ReportCode(*readResult);
-  }
-}
-
-void WindowController::setOperation(Operation operation, int rateCode) {
-  operationText_ = operationText(operation, rateCode);
 }
 
 // ---- Converter ----

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,6 +14,7 @@
 #include "codeplug/settings_record.h"
 #include "codes/tone_output.h"
 #include "conversion/model_converter.h"
+#include "errors/operation_outcome.h"
 #include "errors/reporter.h"
 #include "pages/editing_page_modules.h"
 #include "pages/model_layout.h"
@@ -24,13 +26,15 @@
 #include "window/link_facts.h"
 #include "window/window_commands.h"
 #include "window/window_front_end.h"
+#include "window/window_pager_port.h"
 #include "window/window_texts.h"
 #include "window/window_view.h"
 
 namespace zelta::window {
 
 // What a key press came to. The controller runs the codeplug commands
-// itself; the rest are the front end's (help, the pager operations, closing).
+// itself; the pager operations it runs through runPagerCommand; the rest
+// are the front end's (help, closing).
 enum class KeyOutcome {
   Ignored,     // not offered on the active page, or the window is busy: nothing happened
   Handled,     // the controller ran the command (whatever its result)
@@ -45,11 +49,16 @@ enum class KeyOutcome {
   ClosePort,    // F10 with the port busy, confirmed: close the port; the window is on "Main"
 };
 
-// What the caller knows at a key press: the field that has the focus, with
-// what it holds (stored once more before the page checks), and whether the
-// serial port is in use.
+// The front end stores the field being edited through the field events
+// (fieldLeft), as leaving it would, unless it holds nothing new since it was
+// last stored; false when the rules refuse it. Only the front end knows
+// which field has the focus and what is typed in it.
+using StoreFocusedField = std::function<bool()>;
+
+// What the caller knows at a key press: how to store the field being edited
+// (empty: none is), and whether the serial port is in use.
 struct KeyInput {
-  std::optional<pages::FieldInput> focused = std::nullopt;
+  StoreFocusedField storeFocusedField = nullptr;
   bool portBusy = false;
 };
 
@@ -94,13 +103,20 @@ class WindowController final : public FieldEvents {
 
   // A function key or Ctrl+S (or its menu item or toolbar button): nothing
   // when the command is not offered; otherwise dispatched by the active page.
+  // A command that checks the page stores the field being edited first; a
+  // refused field ends it (Handled).
   KeyOutcome pressKey(WindowKey key, const KeyInput& input = {});
+  // Read, Program, Service, ProgramSingle and ProgramSequential, as
+  // pressKey answered them: the flow of the key with its pager work through
+  // the port, the window busy with the operation text while an operation
+  // runs. Any other outcome does nothing.
+  void runPagerCommand(KeyOutcome command, WindowPagerPort& port);
 
   // F8 on "Main": choose a file and load it. 1 when loaded.
   errors::ResultCode load();
   // Ctrl+S on an editing page: the page checks, then choose a file and
   // write it. 1 when saved.
-  errors::ResultCode save(const std::optional<pages::FieldInput>& focused = {});
+  errors::ResultCode save();
   // F9 on an editing page: after the -95 question, the defaults of the
   // model and the image decoded again. 1 when done, 0 when refused.
   errors::ResultCode setToDefaults();
@@ -112,9 +128,9 @@ class WindowController final : public FieldEvents {
   // changes only while the prompt memory fits. True when the page changed.
   bool previousPage();
   bool nextPage();
-  // A tab click: the page check chain first; a refused change keeps the
-  // page. True when the page changed.
-  bool selectPage(pages::Page page, const std::optional<pages::FieldInput>& focused = {});
+  // A tab click: the field being edited is stored and the page check chain
+  // runs first; a refused change keeps the page. True when the page changed.
+  bool selectPage(pages::Page page, const StoreFocusedField& storeFocusedField = {});
   // Tools > Converter.
   void chooseConverter(pages::ConverterMode mode);
   // The window is asked to close. startUpFailed closes at once (a refused
@@ -122,47 +138,7 @@ class WindowController final : public FieldEvents {
   // "exit to WINDOWS" question. True when the window may close.
   bool confirmClose(bool portBusy, bool startUpFailed = false);
 
-  // ---- Entry points of the pager operations ----
-
-  // The page check chain before programming, saving and a tab change:
-  // the focused field is stored once more, then the page checks run. 1 passes.
-  errors::ResultCode runPageCheckChain(const std::optional<pages::FieldInput>& focused = {});
-  // A pager read has decoded its image into image() and settings(): lay the
-  // window out for it and show it as "NONAME1".
-  void showReadCodeplug();
-  // Back to the "Main" page. After programming the operation text, the
-  // codeplug name and the converter are cleared and the plain caption comes back.
-  void returnToMain(bool afterProgramming = false);
-  // F2, before the pager is programmed: the page check chain, the prompt
-  // step of the prompt pages, the "Maximum" security reminder, the prompt
-  // memory (an overflow is reported) and the -37 frame question. True when
-  // programming may go on.
-  bool readyToProgram(const std::optional<pages::FieldInput>& focused = {});
-  // F2 in sequential mode: the capcode checks, then program; a written
-  // pager moves the codes on by the increment and the ICN by one. -118
-  // ends sequential mode: back to "Main" with no model.
-  errors::ResultCode programSequentialStep(const pages::ProgramPager& program);
-  // F2 in single mode has run: back to "Main" once the image is in the
-  // pager. A run that wrote nothing (a question answered No, the memory
-  // dialog cancelled, a pager that failed, -114, -104) keeps the codeplug
-  // on its page with its edits, ready for another try or a save.
-  void programmed(errors::ResultCode result, bool pagerWritten);
-  // F3 has read the pager (1 on success): the codeplug is shown, or the
-  // failure reported (-16 and -114 have been answered already).
-  void readFinished(errors::ResultCode result);
-  // F5 and F6: whether the pager must be read first (no model yet, or the
-  // pager last identified is another model).
-  bool singleNeedsRead(models::ModelCode reportedModel) const;
-  // F5 and F6 once any read is done (1, or nothing read): the codeplug is
-  // shown for editing when the model can be programmed this way and the
-  // pager is not blank; a failed read forgets the model and is reported.
-  void singleReady(bool sequential, std::optional<errors::ResultCode> readResult,
-                   bool pagerUnprogrammed);
-  // Set busy: pages, toolbar and menus off while a pager operation runs.
-  void setBusy(bool busy) { busy_ = busy; }
-  void setOperation(Operation operation, int rateCode = 0);
   void setSequentialMode(bool on) { sequentialMode_ = on; }
-  void setLinkFacts(const LinkFacts& facts) { link_ = facts; }
   void setLocker(bool checked) { locker_ = checked; }
 
   // ---- State ----
@@ -183,6 +159,59 @@ class WindowController final : public FieldEvents {
   bool busy() const { return busy_; }
 
  private:
+  // ---- The pager flows ----
+
+  // The page check chain before programming, saving and a tab change. 1 passes.
+  errors::ResultCode runPageCheckChain();
+  // The field being edited stored first when the front end has one.
+  static bool stored(const StoreFocusedField& storeFocusedField);
+  // A pager read has decoded its image into image() and settings(): lay the
+  // window out for it and show it as "NONAME1".
+  void showReadCodeplug();
+  // Back to the "Main" page. After programming the operation text, the
+  // codeplug name and the converter are cleared and the plain caption comes back.
+  void returnToMain(bool afterProgramming = false);
+  // One pager operation with the window busy and its text in status panel
+  // 0; the facts of the link reach the rules as soon as it ends.
+  errors::OperationOutcome runBusy(Operation shown, WindowPagerPort& port,
+                                   const std::function<errors::OperationOutcome()>& operation);
+  // The model the codeplug on screen came from: a converted codeplug keeps
+  // its source's.
+  models::ModelCode sourceModel() const;
+  // One programming run of the codeplug on screen; every run asked for
+  // counts as an attempt, whatever it came to.
+  errors::OperationOutcome programThrough(WindowPagerPort& port, bool backup);
+  // F3: the read, then the codeplug shown or the failure reported unless
+  // the operation has shown it.
+  void readPager(WindowPagerPort& port);
+  void readFinished(const errors::OperationOutcome& read);
+  // F2: the page check chain, the prompt step of the prompt pages, the
+  // "Maximum" security reminder, the prompt memory (an overflow is
+  // reported) and the -37 frame question first; then the pager is
+  // programmed, singly or as the step of sequential programming.
+  void programPager(WindowPagerPort& port);
+  bool readyToProgram();
+  // F2 in single mode has run: back to "Main" once the image is in the
+  // pager. A run that wrote nothing (a question answered No, the memory
+  // dialog cancelled, a pager that failed, -114, -104) keeps the codeplug
+  // on its page with its edits, ready for another try or a save.
+  void programmed(const errors::OperationOutcome& outcome);
+  // F2 in sequential mode: the capcode checks, then program; a written
+  // pager moves the codes on by the increment and the ICN by one. -118
+  // ends sequential mode: back to "Main" with no model.
+  void programSequentialStep(WindowPagerPort& port);
+  // F4: the pager is read, then the service window works on what was read.
+  void openService(WindowPagerPort& port);
+  // F5 and F6: the pager is read first when there is no model yet or the
+  // pager last identified is another model.
+  void prepareSingle(bool sequential, WindowPagerPort& port);
+  bool singleNeedsRead(models::ModelCode reportedModel) const;
+  // F5 and F6 once any read is done: the codeplug is shown for editing
+  // when the model can be programmed this way and the pager is not blank;
+  // a failed read forgets the model and is reported.
+  void singleReady(bool sequential, const std::optional<errors::OperationOutcome>& read,
+                   bool pagerUnprogrammed);
+
   pages::PageContext context() const;
   void beginCall() { focus_ = {}; }
   bool onMain() const { return activePage_ == pages::Page::Main; }
@@ -196,6 +225,9 @@ class WindowController final : public FieldEvents {
   void focusFirstField(pages::Page page);
   void refreshGauge();
   void showNoCodeplug();
+  // On the "Password / OTA" page with the "Maximum" security level: the
+  // operator is told to record the password first.
+  void remindToRecordPassword();
   void editPleasingAlert();
 
   WindowFrontEnd& frontEnd_;
@@ -208,6 +240,10 @@ class WindowController final : public FieldEvents {
   pages::FieldDispatcher dispatcher_;
   conversion::ConverterState converter_;
   LinkFacts link_;
+  // A programming run has been asked for since the program started: the
+  // band table of the D group depends on it, in the pages, in a saved file
+  // and in the next programming run.
+  bool programmingAttempted_ = false;
 
   std::string codeplugName_;
   std::string caption_;

@@ -16,6 +16,7 @@
 #include "recording_reporter.h"
 #include "temp_folder.h"
 #include "window/window_controller.h"
+#include "window/window_pager_port.h"
 
 namespace zelta::window {
 
@@ -57,6 +58,66 @@ class FakeFrontEnd : public WindowFrontEnd {
   }
 };
 
+// The pager work of the window's flows, scripted and recorded. Every read
+// and programming run takes the next outcome of its queue (a success, and a
+// written pager, once the queue is empty). A failure the operation has
+// shown is shown here as the operation shows it: -16 as the retry question
+// (answered as the reporter answers), any other code as its statement.
+class FakePagerPort : public WindowPagerPort {
+ public:
+  explicit FakePagerPort(errors::Reporter& reporter) : reporter_(reporter) {}
+
+  std::deque<errors::OperationOutcome> readOutcomes;
+  std::deque<errors::OperationOutcome> programOutcomes;
+  PagerReport pager;
+  // Run inside every read (the pager's codeplug into the window) and every
+  // programming run, while the window is busy.
+  std::function<void()> duringRead;
+  std::function<void()> duringProgram;
+  // The service window, given what it opens with and its F2; nothing when
+  // absent. True when it programmed and the window returns to "Main".
+  std::function<bool(const ServiceStart&, const ServiceProgram&)> serviceWindow;
+
+  int reads = 0;
+  std::vector<ProgramRequest> programRequests;
+  int redraws = 0;
+  std::vector<ServiceStart> serviceStarts;
+
+  errors::OperationOutcome read() override {
+    ++reads;
+    if (duringRead) duringRead();
+    return next(readOutcomes, errors::OperationOutcome::done());
+  }
+  errors::OperationOutcome program(const ProgramRequest& request) override {
+    programRequests.push_back(request);
+    if (duringProgram) duringProgram();
+    return next(programOutcomes, errors::OperationOutcome::done(true));
+  }
+  PagerReport report() const override { return pager; }
+  void redraw() override { ++redraws; }
+  bool openServiceWindow(const ServiceStart& start, const ServiceProgram& program) override {
+    serviceStarts.push_back(start);
+    return serviceWindow && serviceWindow(start, program);
+  }
+
+ private:
+  errors::OperationOutcome next(std::deque<errors::OperationOutcome>& outcomes,
+                                errors::OperationOutcome otherwise) {
+    if (outcomes.empty()) return otherwise;
+    const errors::OperationOutcome outcome = outcomes.front();
+    outcomes.pop_front();
+    if (outcome.kind == errors::OutcomeKind::Failed && outcome.reported) {
+      if (outcome.code == errors::code::NotResponding)
+        reporter_.ConfirmCode(outcome.code);
+      else
+        reporter_.ReportCode(outcome.code);
+    }
+    return outcome;
+  }
+
+  errors::Reporter& reporter_;
+};
+
 // A window controller with its work folder in a temporary folder, and
 // codeplug files made as the "new" command makes them.
 struct WindowFixture {
@@ -64,6 +125,7 @@ struct WindowFixture {
   FakeFrontEnd frontEnd;
   testing::RecordingReporter reporter;
   WindowController window{frontEnd, reporter, workFiles()};
+  FakePagerPort port{reporter};
 
   codeplug::WorkFiles workFiles() {
     std::filesystem::create_directory(folder.path() / "work");
@@ -100,6 +162,25 @@ struct WindowFixture {
     EXPECT_EQ(load(file), errors::code::Done);
     reporter.shown.clear();
     return file;
+  }
+
+  // A key, and the pager flow it starts through the port.
+  KeyOutcome press(WindowKey key) {
+    const KeyOutcome outcome = window.pressKey(key);
+    window.runPagerCommand(outcome, port);
+    return outcome;
+  }
+
+  // The pager's reads put the codeplug of the file into the window, as
+  // decoding a read image does, and the pager reports its model.
+  void pagerHolds(const std::filesystem::path& file, models::ModelCode model) {
+    port.pager.reportedModel = model;
+    port.duringRead = [this, file] {
+      testing::RecordingReporter quiet;
+      codeplug::CodeplugFiles files(window.image(), window.settings(), window.workFiles(), quiet,
+                                    codeplug::standardCodec());
+      EXPECT_EQ(files.readCodeplugFile(file), errors::code::Done);
+    };
   }
 
   // Tabs shown, as page indexes joined by commas.

@@ -68,11 +68,16 @@ TEST(WindowKeys, MainHandsThePagerOperationsAndHelpToTheFrontEnd) {
 
 TEST(WindowKeys, NothingAnswersWhileBusy) {
   WindowFixture f;
-  f.window.setBusy(true);
-  EXPECT_EQ(f.window.pressKey(WindowKey::F8), KeyOutcome::Ignored);
-  EXPECT_EQ(f.window.pressKey(WindowKey::F10), KeyOutcome::Ignored);
-  EXPECT_FALSE(f.window.view().pagesEnabled);
+  f.port.readOutcomes.push_back(errors::OperationOutcome::failed(errors::code::BadChecksum));
+  f.port.duringRead = [&f] {
+    EXPECT_EQ(f.window.pressKey(WindowKey::F8), KeyOutcome::Ignored);
+    EXPECT_EQ(f.window.pressKey(WindowKey::F10), KeyOutcome::Ignored);
+    EXPECT_FALSE(f.window.view().pagesEnabled);
+  };
+  f.press(WindowKey::F3);
+  EXPECT_EQ(f.port.reads, 1);
   EXPECT_TRUE(f.frontEnd.openRequests.empty());
+  EXPECT_FALSE(f.window.busy());
 }
 
 // ---- Load ----
@@ -414,12 +419,48 @@ TEST(WindowPages, TheGaugeShowsThePromptMemoryInUse) {
   EXPECT_GT(f.window.view().gaugeValue, before);
 }
 
+// The field being edited, stored as the front end stores it: through the
+// field events, as leaving it would.
+StoreFocusedField storing(WindowFixture& f, pages::FieldInput input) {
+  return [&f, input] { return f.window.fieldLeft(input) == errors::code::Done; };
+}
+
 TEST(WindowPages, ATabClickStoresTheFocusedFieldFirst) {
   WindowFixture f;
   f.loadNew('p');
-  EXPECT_TRUE(f.window.selectPage(Page::Alert, typed(kIcnField, "B2")));
+  EXPECT_TRUE(f.window.selectPage(Page::Alert, storing(f, typed(kIcnField, "B2"))));
   EXPECT_EQ(f.window.settings().ICN, "B2");
   EXPECT_TRUE(f.window.unsavedEdits());
+}
+
+// The commands that check the page store the field first, once; a field
+// the rules refuse ends them before anything else happens.
+TEST(WindowPages, ARefusedFieldStopsTheCommandsThatCheckThePage) {
+  WindowFixture f;
+  f.loadNew('p');
+  int stores = 0;
+  KeyInput input;
+  input.storeFocusedField = [&stores] {
+    ++stores;
+    return false;
+  };
+  EXPECT_FALSE(f.window.selectPage(Page::Alert, input.storeFocusedField));
+  EXPECT_EQ(stores, 1);
+  for (const WindowKey key : {WindowKey::F2, WindowKey::F11, WindowKey::F12, WindowKey::CtrlS}) {
+    stores = 0;
+    EXPECT_EQ(f.window.pressKey(key, input), KeyOutcome::Handled);
+    EXPECT_EQ(stores, 1);
+  }
+  EXPECT_EQ(f.window.activePage(), Page::General);
+  EXPECT_TRUE(f.frontEnd.saveRequests.empty());
+  EXPECT_TRUE(f.reporter.shown.empty());
+
+  // F9 checks no page: its question comes without the field stored.
+  stores = 0;
+  f.window.pressKey(WindowKey::F9, input);
+  EXPECT_EQ(stores, 0);
+  ASSERT_EQ(f.reporter.asked.size(), 1u);
+  EXPECT_EQ(f.reporter.asked[0].code, errors::code::ResetToDefaults);
 }
 
 TEST(WindowPages, HiddenTabsCannotBeSelected) {
@@ -471,11 +512,16 @@ TEST(WindowConverter, OtherModelsHaveNoConverter) {
 
 // ---- Read and return ----
 
+using errors::OperationOutcome;
+
 TEST(WindowRead, AReadCodeplugIsShownAsNoname) {
   WindowFixture f;
-  f.window.setOperation(Operation::Read);
-  EXPECT_EQ(f.window.view().operationText, "Reading - Please wait.");
-  f.window.showReadCodeplug();
+  std::string shownWhileReading;
+  f.port.duringRead = [&f, &shownWhileReading] {
+    shownWhileReading = f.window.view().operationText;
+  };
+  EXPECT_EQ(f.press(WindowKey::F3), KeyOutcome::Read);
+  EXPECT_EQ(shownWhileReading, "Reading - Please wait.");
   const WindowView v = f.window.view();
   EXPECT_EQ(v.caption, std::string(kMainWindowCaption) + " >> NONAME1");
   EXPECT_EQ(f.window.codeplugName(), "NONAME1");
@@ -487,8 +533,13 @@ TEST(WindowRead, ReturnAfterProgrammingClearsTheCodeplugAndConverter) {
   WindowFixture f;
   f.loadNew('0');
   f.window.chooseConverter(pages::ConverterMode::Lumio);
-  f.window.setOperation(Operation::Program, 170);
-  f.window.returnToMain(true);
+  f.port.pager.rateCode = 170;
+  std::string shownWhileProgramming;
+  f.port.duringProgram = [&f, &shownWhileProgramming] {
+    shownWhileProgramming = f.window.view().operationText;
+  };
+  f.press(WindowKey::F2);
+  EXPECT_EQ(shownWhileProgramming, operationText(Operation::Program, 170));
   const WindowView v = f.window.view();
   EXPECT_EQ(v.activePage, Page::Main);
   EXPECT_EQ(v.caption, kMainWindowCaption);
@@ -499,26 +550,26 @@ TEST(WindowRead, ReturnAfterProgrammingClearsTheCodeplugAndConverter) {
 
 TEST(WindowRead, F2OnAnEditingPageIsTheProgramOperations) {
   WindowFixture f;
-  f.window.showReadCodeplug();
+  f.press(WindowKey::F3);
   EXPECT_EQ(f.window.pressKey(WindowKey::F2), KeyOutcome::Program);
   EXPECT_TRUE(f.reporter.shown.empty());
 }
 
 TEST(WindowRead, AFailedReadLeavesMainAndTellsWhyUnlessAlreadyAnswered) {
-  struct Case {
-    errors::ResultCode result;
-    bool reported;
-  };
-  for (const Case c :
-       {Case{errors::code::NotResponding, false}, Case{errors::code::PortNotOpened, false},
-        Case{errors::code::BadChecksum, true}}) {
+  for (const OperationOutcome read : {OperationOutcome::failed(errors::code::NotResponding, true),
+                                      OperationOutcome::failed(errors::code::PortNotOpened, true),
+                                      OperationOutcome::failed(errors::code::BadChecksum, false)}) {
     WindowFixture f;
-    f.window.setOperation(Operation::Read);
-    f.window.readFinished(c.result);
-    EXPECT_EQ(f.window.activePage(), Page::Main) << c.result;
-    EXPECT_FALSE(f.window.codeplugLoaded()) << c.result;
-    EXPECT_EQ(f.window.view().operationText, "") << c.result;
-    EXPECT_EQ(f.reported(c.result), c.reported) << c.result;
+    f.port.readOutcomes.push_back(read);
+    f.press(WindowKey::F3);
+    EXPECT_EQ(f.window.activePage(), Page::Main) << read.code;
+    EXPECT_FALSE(f.window.codeplugLoaded()) << read.code;
+    EXPECT_EQ(f.window.view().operationText, "") << read.code;
+    // Once: by the operation, or here.
+    EXPECT_EQ(f.reporter.shown.size() + f.reporter.asked.size(), 1u) << read.code;
+    if (!read.reported) {
+      EXPECT_TRUE(f.reported(read.code)) << read.code;
+    }
   }
 }
 
@@ -527,7 +578,7 @@ TEST(WindowRead, ASuccessfulReadShowsTheCodeplugWithTheConverterOff) {
   f.loadNew('0');
   f.window.chooseConverter(pages::ConverterMode::Lumio);
   f.window.exitToMain(false);
-  f.window.readFinished(errors::code::Done);
+  f.press(WindowKey::F3);
   EXPECT_EQ(f.window.activePage(), Page::General);
   EXPECT_EQ(f.window.codeplugName(), "NONAME1");
   EXPECT_EQ(f.window.converter().mode, pages::ConverterMode::Off);
@@ -535,28 +586,32 @@ TEST(WindowRead, ASuccessfulReadShowsTheCodeplugWithTheConverterOff) {
 
 TEST(WindowProgram, SingleModeReturnsToMainOnlyOnceThePagerHoldsTheImage) {
   struct Case {
-    errors::ResultCode result;
-    bool written;
+    OperationOutcome outcome;
     bool backToMain;
   };
   for (const Case c : {
-           Case{errors::code::Ok, true, true},
+           Case{OperationOutcome::done(true), true},
            // The clock after the image failed: the pager holds the image.
-           Case{errors::code::NotResponding, true, true},
+           Case{OperationOutcome::failed(errors::code::NotResponding, true, true), true},
            // Nothing written: a question answered No, the memory dialog
            // cancelled, a pager that failed; the edits stay on screen.
-           Case{errors::code::Ok, false, false},
-           Case{errors::code::NotResponding, false, false},
-           Case{errors::code::PortNotOpened, false, false},
-           Case{errors::code::OutOfBand, false, false},
+           Case{OperationOutcome::notWritten(), false},
+           Case{OperationOutcome::stopped(), false},
+           Case{OperationOutcome::failed(errors::code::NotResponding, true), false},
+           Case{OperationOutcome::failed(errors::code::PortNotOpened, true), false},
+           Case{OperationOutcome::failed(errors::code::OutOfBand, true), false},
+           // Written, but -114 and -104 keep the codeplug all the same.
+           Case{OperationOutcome::failed(errors::code::PortNotOpened, true, true), false},
+           Case{OperationOutcome::failed(errors::code::OutOfBand, true, true), false},
        }) {
     WindowFixture f;
     f.loadNew(0x30);
-    f.window.setOperation(Operation::Program, 170);
-    f.window.programmed(c.result, c.written);
-    EXPECT_EQ(f.window.activePage() == Page::Main, c.backToMain) << c.result;
-    EXPECT_EQ(f.window.codeplugLoaded(), !c.backToMain) << c.result;
-    EXPECT_EQ(f.window.view().operationText, "") << c.result;
+    f.port.programOutcomes.push_back(c.outcome);
+    f.press(WindowKey::F2);
+    EXPECT_EQ(f.port.programRequests.size(), 1u);
+    EXPECT_EQ(f.window.activePage() == Page::Main, c.backToMain) << c.outcome.code;
+    EXPECT_EQ(f.window.codeplugLoaded(), !c.backToMain) << c.outcome.code;
+    EXPECT_EQ(f.window.view().operationText, "") << c.outcome.code;
   }
 }
 
@@ -572,7 +627,8 @@ TEST(WindowProgram, ThreeFramesInUseAskMinus37First) {
     s.code[2] = "0000010";
     for (int i = 0; i < 3; ++i) s.function[static_cast<std::size_t>(i)] = "ABCD";
     f.reporter.answer(yes);
-    EXPECT_EQ(f.window.readyToProgram(), yes);
+    f.press(WindowKey::F2);
+    EXPECT_EQ(f.port.programRequests.size(), yes ? 1u : 0u);
     ASSERT_EQ(f.reporter.asked.size(), 1u);
     EXPECT_EQ(f.reporter.asked[0].code, errors::code::TooManyFrames);
   }
@@ -585,23 +641,36 @@ TEST(WindowProgram, OneFrameProgramsWithoutAQuestion) {
   for (std::string& c : s.code) c.clear();
   s.code[0] = "1234567";
   s.function[0] = "ABCD";
-  EXPECT_TRUE(f.window.readyToProgram());
+  f.press(WindowKey::F2);
+  EXPECT_EQ(f.port.programRequests.size(), 1u);
   EXPECT_TRUE(f.reporter.asked.empty());
 }
 
 TEST(WindowSingle, ThePagerIsReadFirstWithoutACodeplugOfItsModel) {
-  WindowFixture f;
-  EXPECT_TRUE(f.window.singleNeedsRead(0x30));
-  f.loadNew(0x30);
-  EXPECT_FALSE(f.window.singleNeedsRead(0x30));
-  EXPECT_TRUE(f.window.singleNeedsRead(0x91));
+  struct Case {
+    bool loaded;
+    models::ModelCode reported;
+    int reads;
+  };
+  for (const Case c : {Case{false, 0x30, 1}, Case{true, 0x30, 0}, Case{true, 0x91, 1}}) {
+    WindowFixture f;
+    if (c.loaded) {
+      f.loadNew(0x30);
+      f.window.exitToMain(false);
+    }
+    f.port.pager.reportedModel = c.reported;
+    f.press(WindowKey::F5);
+    EXPECT_EQ(f.port.reads, c.reads) << c.loaded << int{c.reported};
+  }
 }
 
 TEST(WindowSingle, AFailedReadForgetsTheModelAndIsReported) {
   WindowFixture f;
   f.loadNew(0x30);
   f.window.exitToMain(false);
-  f.window.singleReady(true, errors::code::NotResponding, false);
+  f.port.pager.reportedModel = 0x91;
+  f.port.readOutcomes.push_back(OperationOutcome::failed(errors::code::NotResponding, true));
+  f.press(WindowKey::F6);
   EXPECT_EQ(f.window.activePage(), Page::Main);
   EXPECT_EQ(f.window.model(), models::kNoModel);
   EXPECT_TRUE(f.reported(errors::code::NotResponding));
@@ -619,7 +688,10 @@ TEST(WindowSingle, ShowsTheCodeplugOnlyForAProgrammedPagerOfAModelItServes) {
     WindowFixture f;
     f.loadNew(c.model);
     f.window.exitToMain(false);
-    f.window.singleReady(true, std::nullopt, c.unprogrammed);
+    f.port.pager.reportedModel = c.model;
+    f.port.pager.unprogrammed = c.unprogrammed;
+    f.press(WindowKey::F6);
+    EXPECT_EQ(f.port.reads, 0);
     EXPECT_EQ(f.window.activePage() != Page::Main, c.editing) << int{c.model};
     EXPECT_EQ(f.window.sequentialMode(), true);
   }
