@@ -623,14 +623,14 @@ void MainWindow::openService() {
 void MainWindow::programPager() {
   if (!controller_->readyToProgram()) return;
   if (!controller_->sequentialMode()) {
-    errors::ResultCode result = errors::code::Ok;
-    runBusy(window::Operation::Program, [&] { result = operations_->program(); });
-    controller_->programmed(result, operations_->pagerWritten());
+    errors::OperationOutcome outcome;
+    runBusy(window::Operation::Program, [&] { outcome = operations_->program(); });
+    controller_->programmed(outcome);
     return;
   }
   controller_->programSequentialStep([this] {
-    pages::ProgramOutcome outcome;
-    runBusy(window::Operation::Program, [&] { outcome = operations_->programForSequence(); });
+    errors::OperationOutcome outcome;
+    runBusy(window::Operation::Program, [&] { outcome = operations_->program(); });
     return outcome;
   });
 }

@@ -1,6 +1,6 @@
 #include "ui/service_link_runner.h"
 
-#include <exception>
+#include "link/operation_scope.h"
 
 namespace zelta::ui {
 
@@ -14,15 +14,11 @@ errors::ResultCode ServiceLinkRunner::run(
   if (showBusy_) showBusy_(true);
   const errors::ResultCode result =
       runShowingProgress(operations_.runner(), operations_.progressWindow(), [&] {
-        pager.beginOperation();
+        const link::OperationScope operation(pager);
+        // A programming fault ends the call with InternalFault; the scope
+        // lets the port go all the same.
         errors::ResultCode r = errors::code::InternalFault;
-        try {
-          r = work(pager);
-        } catch (const std::exception&) {
-          // A programming fault: the port is let go all the same.
-          r = errors::code::InternalFault;
-        }
-        pager.endOperation();
+        pager.runGuarded([&] { r = work(pager); });
         return r;
       });
   if (showBusy_) showBusy_(false);
@@ -58,7 +54,7 @@ errors::ResultCode ServiceLinkRunner::program() {
   const bool backup = settings.backupBeforeProgramming;
   settings.backupBeforeProgramming = false;
   if (showBusy_) showBusy_(true);
-  const errors::ResultCode result = operations_.program();
+  const errors::ResultCode result = operations_.program().code;
   if (showBusy_) showBusy_(false);
   settings.backupBeforeProgramming = backup;
   return result;

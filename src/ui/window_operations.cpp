@@ -30,8 +30,11 @@ errors::ResultCode WindowOperations::runOperation(const OperationRunner::Operati
 }
 
 errors::ResultCode WindowOperations::read() {
-  return runOperation(
-      [this] { return operations_.RunPagerOperation(operations::OperationKind::Read); });
+  return runOperation([this] {
+    const errors::OperationOutcome outcome =
+        operations_.RunPagerOperation(operations::OperationKind::Read);
+    return outcome.succeeded() ? errors::code::Done : outcome.code;
+  });
 }
 
 void WindowOperations::takeSourceModel() {
@@ -43,21 +46,12 @@ void WindowOperations::takeSourceModel() {
                               : controller_.model();
 }
 
-errors::ResultCode WindowOperations::program() {
+errors::OperationOutcome WindowOperations::program() {
   takeSourceModel();
-  const errors::ResultCode result = runOperation(
-      [this] { return operations_.RunPagerOperation(operations::OperationKind::Program); });
-  settings_.programmingAttempted = true;
-  return result;
-}
-
-pages::ProgramOutcome WindowOperations::programForSequence() {
-  takeSourceModel();
-  pages::ProgramOutcome outcome;
-  outcome.result = runOperation([this, &outcome] {
-    const pages::ProgramOutcome o = operations_.programForSequence();
-    outcome.pagerWritten = o.pagerWritten;
-    return o.result;
+  errors::OperationOutcome outcome;
+  runOperation([this, &outcome] {
+    outcome = operations_.RunPagerOperation(operations::OperationKind::Program);
+    return outcome.code;
   });
   settings_.programmingAttempted = true;
   return outcome;

@@ -40,15 +40,10 @@ class WindowOperations {
 
   // F3: the read, 1 on success; the image and settings change only then.
   errors::ResultCode read();
-  // F2 in single mode: 0 when written or abandoned at a question.
-  errors::ResultCode program();
-  // F2 in sequential mode: one programming run as sequential programming
-  // calls it.
-  pages::ProgramOutcome programForSequence();
+  // F2, in single or sequential mode: one programming run.
+  errors::OperationOutcome program();
 
   bool running() const { return runner_.running(); }
-  // Whether the last programming run put the image into the pager.
-  bool pagerWritten() const { return operations_.pagerWritten(); }
   // The rate code the link asks the pager for.
   int rateCode() const { return link_.state().requestedSpeedCode; }
   const link::LinkState& linkState() const { return link_.state(); }

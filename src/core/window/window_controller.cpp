@@ -565,12 +565,13 @@ ResultCode WindowController::programSequentialStep(const pages::ProgramPager& pr
   return result;
 }
 
-void WindowController::programmed(ResultCode result, bool pagerWritten) {
+void WindowController::programmed(const errors::OperationOutcome& outcome) {
   beginCall();
   operationText_.clear();
   // Leaving for "Main" drops the codeplug on screen: only once it is in the
   // pager, so that a failed or abandoned run never costs the edits.
-  if (pagerWritten && result != errors::code::PortNotOpened && result != errors::code::OutOfBand)
+  if (outcome.pagerWritten && outcome.code != errors::code::PortNotOpened &&
+      outcome.code != errors::code::OutOfBand)
     returnToMain(true);
 }
 

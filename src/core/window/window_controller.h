@@ -13,6 +13,7 @@
 #include "codeplug/settings_record.h"
 #include "codes/tone_output.h"
 #include "conversion/model_converter.h"
+#include "errors/operation_outcome.h"
 #include "errors/reporter.h"
 #include "pages/editing_page_modules.h"
 #include "pages/model_layout.h"
@@ -146,7 +147,7 @@ class WindowController final : public FieldEvents {
   // pager. A run that wrote nothing (a question answered No, the memory
   // dialog cancelled, a pager that failed, -114, -104) keeps the codeplug
   // on its page with its edits, ready for another try or a save.
-  void programmed(errors::ResultCode result, bool pagerWritten);
+  void programmed(const errors::OperationOutcome& outcome);
   // F3 has read the pager (1 on success): the codeplug is shown, or the
   // failure reported (-16 and -114 have been answered already).
   void readFinished(errors::ResultCode result);

@@ -534,29 +534,31 @@ TEST(WindowRead, ASuccessfulReadShowsTheCodeplugWithTheConverterOff) {
 }
 
 TEST(WindowProgram, SingleModeReturnsToMainOnlyOnceThePagerHoldsTheImage) {
+  using errors::OperationOutcome;
   struct Case {
-    errors::ResultCode result;
-    bool written;
+    OperationOutcome outcome;
     bool backToMain;
   };
   for (const Case c : {
-           Case{errors::code::Ok, true, true},
+           Case{OperationOutcome::done(true), true},
            // The clock after the image failed: the pager holds the image.
-           Case{errors::code::NotResponding, true, true},
+           Case{OperationOutcome::failed(errors::code::NotResponding, true, true), true},
            // Nothing written: a question answered No, the memory dialog
            // cancelled, a pager that failed; the edits stay on screen.
-           Case{errors::code::Ok, false, false},
-           Case{errors::code::NotResponding, false, false},
-           Case{errors::code::PortNotOpened, false, false},
-           Case{errors::code::OutOfBand, false, false},
+           Case{OperationOutcome::notWritten(), false},
+           Case{OperationOutcome::stopped(), false},
+           Case{OperationOutcome::failed(errors::code::NotResponding, true), false},
+           Case{OperationOutcome::failed(errors::code::PortNotOpened, true), false},
+           Case{OperationOutcome::failed(errors::code::OutOfBand, true), false},
        }) {
     WindowFixture f;
     f.loadNew(0x30);
     f.window.setOperation(Operation::Program, 170);
-    f.window.programmed(c.result, c.written);
-    EXPECT_EQ(f.window.activePage() == Page::Main, c.backToMain) << c.result;
-    EXPECT_EQ(f.window.codeplugLoaded(), !c.backToMain) << c.result;
-    EXPECT_EQ(f.window.view().operationText, "") << c.result;
+    f.window.programmed(c.outcome);
+    const errors::ResultCode code = c.outcome.code;
+    EXPECT_EQ(f.window.activePage() == Page::Main, c.backToMain) << code;
+    EXPECT_EQ(f.window.codeplugLoaded(), !c.backToMain) << code;
+    EXPECT_EQ(f.window.view().operationText, "") << code;
   }
 }
 
