@@ -41,26 +41,28 @@ void addProgramCommand(CLI::App& app, CliRun& run) {
       op->settings.sourceModel = op->codeplug.image->modelCode();
       op->settings.backupBeforeProgramming = !options->noBackup;
 
-      const errors::ResultCode r =
+      const errors::OperationOutcome programmed =
           op->operations.RunPagerOperation(operations::OperationKind::Program);
       if (op->session.stoppedBy() != 0) {
         return op->session.reportStopped(
-            op->operations.pagerWritten()
+            programmed.pagerWritten
                 ? "the image was written whole and its checksum accepted; the pager's clock "
                   "was not set."
                 : "nothing was written to the pager.");
       }
-      if (r == errors::code::Ok && op->operations.pagerWritten()) {
+      if (programmed.succeeded()) {
         run.io.out << "Programmed " << link::modelLabel(op->session.link().state().modelCode)
                    << " pager from " << options->file << '\n';
         return kExitOk;
       }
-      if (r == errors::code::Ok) {
+      if (programmed.kind == errors::OutcomeKind::NotWritten) {
         run.io.err << "Programming abandoned: nothing was written.\n";
         return kExitFailed;
       }
-      // The dispatcher has shown every other failure.
-      if (r == errors::code::NotResponding) return reportLinkFailure(run, r);
+      // The operation has shown every other failure.
+      if (programmed.failedWith(errors::code::NotResponding)) {
+        return reportLinkFailure(run, programmed.code);
+      }
       return kExitFailed;
     };
   });

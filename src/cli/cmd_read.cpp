@@ -76,12 +76,12 @@ void addReadCommand(CLI::App& app, CliRun& run) {
       auto op = std::make_unique<OperationRun>(run, options->link, dialogs);
       if (!op->session.ready()) return kExitFailed;
       op->session.usePassword(options->password);
-      const errors::ResultCode r =
+      const errors::OperationOutcome read =
           op->operations.RunPagerOperation(operations::OperationKind::Read);
       if (op->session.stoppedBy() != 0) {
         return op->session.reportStopped("nothing was saved; the pager is unchanged.");
       }
-      if (r != errors::code::Done) return reportLinkFailure(run, r);
+      if (!read.succeeded()) return reportLinkFailure(run, read.code);
       const int saved = saveAsRead(*op, options->output, run);
       if (saved == kExitOk) {
         run.io.out << "Read " << link::modelLabel(op->codeplug.image->modelCode()) << " pager "

@@ -3,6 +3,7 @@
 
 #include "cli/cli_app.h"
 #include "cli/cli_link.h"
+#include "link/operation_scope.h"
 #include "link/service_commands.h"
 
 namespace zelta::cli {
@@ -88,16 +89,18 @@ void addServiceCommand(CLI::App& app, CliRun& run) {
       LinkSession session(run, options->link);
       if (!session.ready()) return kExitFailed;
       link::PagerLink& pager = session.link();
-      pager.beginOperation();
-      errors::ResultCode r = pager.informationProbe(link::ProbeKind::BeforeRead);
-      if (r == errors::code::Ok && mode != nullptr) r = link::SwitchPagerMode(pager, mode->mode);
-      if (r == errors::code::Ok && test != nullptr) r = link::EnterTestMode(pager);
+      errors::ResultCode r = errors::code::Ok;
       link::TestReply reply;
-      if (r == errors::code::Ok && test != nullptr) {
-        reply = link::SendTestCommand(pager, test->command, link::testReplyKind(test->command));
-        r = reply.result;
+      {
+        const link::OperationScope operation(pager);
+        r = pager.informationProbe(link::ProbeKind::BeforeRead);
+        if (r == errors::code::Ok && mode != nullptr) r = link::SwitchPagerMode(pager, mode->mode);
+        if (r == errors::code::Ok && test != nullptr) r = link::EnterTestMode(pager);
+        if (r == errors::code::Ok && test != nullptr) {
+          reply = link::SendTestCommand(pager, test->command, link::testReplyKind(test->command));
+          r = reply.result;
+        }
       }
-      pager.endOperation();
       if (session.stoppedBy() != 0) {
         return session.reportStopped("the service command may not have reached the pager.");
       }

@@ -1,6 +1,6 @@
 #include "ui/service_link_runner.h"
 
-#include <exception>
+#include "link/operation_scope.h"
 
 namespace zelta::ui {
 
@@ -15,15 +15,11 @@ errors::ResultCode ServiceLinkRunner::run(
   if (showBusy_) showBusy_(true);
   const errors::ResultCode result =
       runShowingProgress(operations_.runner(), operations_.progressWindow(), [&] {
-        pager.beginOperation();
+        const link::OperationScope operation(pager);
+        // A programming fault ends the call with InternalFault; the scope
+        // lets the port go all the same.
         errors::ResultCode r = errors::code::InternalFault;
-        try {
-          r = work(pager);
-        } catch (const std::exception&) {
-          // A programming fault: the port is let go all the same.
-          r = errors::code::InternalFault;
-        }
-        pager.endOperation();
+        pager.runGuarded([&] { r = work(pager); });
         return r;
       });
   if (showBusy_) showBusy_(false);

@@ -3,28 +3,6 @@
 #include <QWidget>
 
 namespace zelta::ui {
-namespace {
-
-namespace rc = errors::code;
-
-// The operations' results as outcomes. A read returns 1 on success and
-// shows nothing itself but the retry question (-16) and the port's own box
-// (-114). Programming returns 0 both when it wrote the pager and when it
-// stopped quietly at a question, and shows every failure itself.
-errors::OperationOutcome readOutcome(errors::ResultCode result) {
-  if (result == rc::Done) return errors::OperationOutcome::done();
-  return errors::OperationOutcome::failed(
-      result, result == rc::NotResponding || result == rc::PortNotOpened);
-}
-
-errors::OperationOutcome programOutcome(errors::ResultCode result, bool written) {
-  if (result == rc::Ok || result == rc::Done)
-    return written ? errors::OperationOutcome::done(true) : errors::OperationOutcome::notWritten();
-  if (result == rc::Cancelled) return errors::OperationOutcome::stopped(written);
-  return errors::OperationOutcome::failed(result, true, written);
-}
-
-}  // namespace
 
 WindowOperations::WindowOperations(window::WindowController& controller,
                                    errors::Reporter& guiReporter, QWidget* window,
@@ -50,18 +28,28 @@ errors::ResultCode WindowOperations::runOperation(const OperationRunner::Operati
   return runShowingProgress(runner_, progress_, operation);
 }
 
+errors::OperationOutcome WindowOperations::runOutcome(
+    const std::function<errors::OperationOutcome()>& operation) {
+  // The operation runs on the worker; its outcome comes back with it.
+  errors::OperationOutcome outcome;
+  runOperation([&] {
+    outcome = operation();
+    return outcome.code;
+  });
+  return outcome;
+}
+
 errors::OperationOutcome WindowOperations::read() {
-  return readOutcome(runOperation(
-      [this] { return operations_.RunPagerOperation(operations::OperationKind::Read); }));
+  return runOutcome(
+      [this] { return operations_.RunPagerOperation(operations::OperationKind::Read); });
 }
 
 errors::OperationOutcome WindowOperations::program(const window::ProgramRequest& request) {
   settings_.sourceModel = request.sourceModel;
   settings_.backupBeforeProgramming = request.backup;
   settings_.programmingAttempted = request.programmingAttempted;
-  const errors::ResultCode result = runOperation(
+  return runOutcome(
       [this] { return operations_.RunPagerOperation(operations::OperationKind::Program); });
-  return programOutcome(result, operations_.pagerWritten());
 }
 
 window::PagerReport WindowOperations::report() const {

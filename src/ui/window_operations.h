@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 #include <memory>
 
 // Core headers name members "slots"; Qt's keyword macro must not see them.
@@ -57,6 +58,7 @@ class WindowOperations {
 
  private:
   errors::ResultCode runOperation(const OperationRunner::Operation& operation);
+  errors::OperationOutcome runOutcome(const std::function<errors::OperationOutcome()>& operation);
 
   std::unique_ptr<window::SettingsStore> store_;
   OperationRunner runner_;

@@ -3,8 +3,9 @@
 // or touch memory outside its buffers, and leave the port closed.
 //
 // Input: byte 0 picks the exchange and the command set, byte 1 the link
-// state it starts from (status asked, firmware known, blank read, copy
-// mode, the stop request after some bytes); every byte the PC reads after
+// state it starts from (status asked, firmware known) and the read
+// request's options (blank read, into the pager copy), the stop request
+// after some bytes; every byte the PC reads after
 // that, echoes included, is the next input byte. When the input runs out
 // the line falls silent: each read costs its 500 ms time-out on the fake
 // clock, so a silent line ends the exchange in fake time.
@@ -19,6 +20,8 @@
 #include "errors/reporter.h"
 #include "link/clock.h"
 #include "link/comm.h"
+#include "link/link_state_seam.h"
+#include "link/operation_scope.h"
 #include "link/pager_link.h"
 #include "link/service_commands.h"
 
@@ -94,6 +97,28 @@ constexpr link::Transaction kTransactions[] = {
 };
 constexpr std::size_t kExchanges = std::size(kTransactions) + 3;  // + probe, identify, test command
 
+// One exchange as byte 0 picks it.
+errors::ResultCode exchangeOnce(link::PagerLink& pager, std::uint8_t pick,
+                                const link::ReadImageRequest& read) {
+  const std::size_t exchange = pick % kExchanges;
+  const link::Variant variant = (pick & 0x80) ? link::Variant::A : link::Variant::B;
+  errors::ResultCode result = 0;
+  if (exchange < std::size(kTransactions)) {
+    const link::Transaction transaction = kTransactions[exchange];
+    result = transaction == link::Transaction::ReadImage
+                 ? pager.readImage(read, variant)
+                 : pager.runTransaction(transaction, variant);
+  } else if (exchange == std::size(kTransactions)) {
+    result = pager.informationProbe(link::ProbeKind::BeforeRead);
+  } else if (exchange == std::size(kTransactions) + 1) {
+    link::Identification id;
+    result = pager.identify(id);
+  } else {
+    result = link::SendTestCommand(pager, 0x06, 1).result;
+  }
+  return result;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -117,27 +142,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     hooks.stopRequested = [&device, stopAfter] { return device.written >= stopAfter; };
   }
   pager.setHooks(hooks);
-  pager.beginOperation();
-  link::LinkState& st = pager.state();
-  if (state & 0x01) st.firstStatus = 'N';
-  if (state & 0x02) st.extendedFirmware = (state & 0x04) ? 1 : 0;
-  st.blankRead = (state & 0x08) != 0;
-  st.copyMode = (state & 0x10) != 0;
-
-  const std::size_t exchange = pick % kExchanges;
-  const link::Variant variant = (pick & 0x80) ? link::Variant::A : link::Variant::B;
   errors::ResultCode result = 0;
-  if (exchange < std::size(kTransactions)) {
-    result = pager.runTransaction(kTransactions[exchange], variant);
-  } else if (exchange == std::size(kTransactions)) {
-    result = pager.informationProbe(link::ProbeKind::BeforeRead);
-  } else if (exchange == std::size(kTransactions) + 1) {
-    link::Identification id;
-    result = pager.identify(id);
-  } else {
-    result = link::SendTestCommand(pager, 0x06, 1).result;
+  {
+    const link::OperationScope operation(pager);
+    link::LinkState& st = link::LinkStateSeam::of(pager);
+    if (state & 0x01) st.firstStatus = 'N';
+    if (state & 0x02) st.extendedFirmware = (state & 0x04) ? 1 : 0;
+    link::ReadImageRequest read;
+    read.blankRead = (state & 0x08) != 0;
+    read.into = (state & 0x10) != 0 ? link::ReadInto::PagerCopy : link::ReadInto::Image;
+    result = exchangeOnce(pager, pick, read);
   }
-  pager.endOperation();
   if (result > 1 || comm.IsOpen() || device.isOpen()) std::abort();
   return 0;
 }

@@ -77,7 +77,7 @@ if(NOT ZELTA_SANITIZE)
     list(APPEND link_fuzz_sources
       ${core}/link/pager_link.cpp ${core}/link/comm.cpp ${core}/link/wire.cpp
       ${core}/link/firmware.cpp ${core}/link/clock.cpp ${core}/link/service_commands.cpp
-      ${core}/link/serial_driver.cpp)
+      ${core}/link/serial_driver.cpp ${core}/link/operation_scope.cpp)
     zelta_add_fuzzer(link 20
       SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/link_fuzz.cpp ${link_fuzz_sources})
   else()

@@ -59,10 +59,12 @@ struct RealLink : LinkBuffers {
   RecordingReporter reporter;
   link::TDComm comm{device, reporter, clock};
   link::PagerLink link{comm, reporter};
+  std::optional<link::OperationScope> operation;
 
   explicit RealLink(const std::string& port) {
     comm.SetPortName(port);
     attach(link);
+    operation.emplace(link);
     password = link::makePasswordField("SECRET");
   }
 
@@ -157,7 +159,7 @@ TEST(LinkWithSimulator, PasswordIsCheckedWithAttemptsLeft) {
   l.password = link::makePasswordField("WRONG");
   EXPECT_EQ(l.read(), rc::WrongPassword);
   EXPECT_EQ(l.reporter.context().remainingAttempts, 2);
-  l.link.endOperation();  // lets go of the port
+  l.operation.reset();  // lets go of the port
 
   RealLink again(sim.path());
   ASSERT_EQ(again.read(), rc::Ok);
@@ -236,8 +238,8 @@ TEST(LinkWithSimulator, SilentPagerIsNotResponding) {
 TEST(LinkWithSimulator, GarbageWakeAnswerIsRetriedByThePagersCommandSet) {
   SimProcess sim({"--no-advertise", "--model", "0x95", "--fault", "garbage:1"});
   RealLink l(sim.path());
-  l.link.state().modelCode = 0x95;
-  l.link.state().extendedFirmware = 0;
+  writableState(l.link).modelCode = 0x95;
+  writableState(l.link).extendedFirmware = 0;
   // Variant A wakes again after the junk answer.
   EXPECT_EQ(l.link.runTransaction(Transaction::ReadImage, link::Variant::A), rc::Ok);
 }
@@ -245,7 +247,7 @@ TEST(LinkWithSimulator, GarbageWakeAnswerIsRetriedByThePagersCommandSet) {
 TEST(LinkWithSimulator, ServiceModesAndTestCommands) {
   SimProcess sim({"--no-advertise", "--model", "0x93", "--key", "0x05"});
   RealLink l(sim.path());
-  l.link.state().modelCode = 0x93;
+  writableState(l.link).modelCode = 0x93;
   ASSERT_EQ(link::SwitchPagerMode(l.link, link::PagerMode::QuickPage), rc::Ok);
   EXPECT_EQ(l.link.state().serviceResult, -60);
 
@@ -265,8 +267,8 @@ TEST(LinkWithSimulator, SetClockAfterProgramming) {
   SimProcess sim({"--no-advertise", "--model", "0x98"});
   RealLink l(sim.path());
   ASSERT_EQ(l.read(), rc::Ok);
-  l.link.state().firstStatus = 0;  // the clock transaction asks for the status again
-  EXPECT_EQ(l.link.runTransaction(Transaction::SetClock, link::Variant::A), rc::Ok);
+  // A new password: the clock transaction asks for the status again.
+  EXPECT_EQ(l.link.setClock({.passwordChanged = true}, link::Variant::A), rc::Ok);
 }
 
 TEST(LinkWithSimulator, FastPagerSwitchesSpeedBetweenTransactions) {

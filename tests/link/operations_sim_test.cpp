@@ -6,14 +6,8 @@
 #include <memory>
 
 #include "cli/cli_run.h"
-#include "codeplug/builders.h"
-#include "codeplug/codec.h"
 #include "codeplug/data_process.h"
-#include "codeplug/new_codeplug.h"
-#include "link/comm.h"
-#include "link/termios_serial_device.h"
-#include "operations/pager_operations.h"
-#include "recording_reporter.h"
+#include "real_operations.h"
 #include "sim_process.h"
 #include "temp_folder.h"
 
@@ -24,67 +18,6 @@ namespace fs = std::filesystem;
 namespace rc = errors::code;
 using models::ModelCode;
 using Bytes = std::vector<std::uint8_t>;
-
-// Real time with the protocol's pauses a tenth as long.
-class TenthPauseClock : public link::SteadyClock {
- public:
-  void delayMs(std::int64_t ms) override { link::SteadyClock::delayMs(ms / 10); }
-};
-
-std::size_t sizeOf(ModelCode model) {
-  return models::modelIn(model, models::ModelGroup::newProtocolModels) ? 2048 : 1024;
-}
-
-struct Codeplug {
-  std::unique_ptr<codeplug::CodeplugImage> image = std::make_unique<codeplug::CodeplugImage>();
-  codeplug::SettingsRecord settings;
-};
-
-// A codeplug of the model built from its defaults with one code, then
-// decoded as a file load leaves it.
-Codeplug defaultCodeplug(ModelCode model) {
-  Codeplug c;
-  codeplug::setUpNewCodeplug(model, *c.image, c.settings);
-  c.settings.code[0] = "1234567";
-  codeplug::buildImage(*c.image, c.settings, {});
-  codeplug::standardCodec().decode(codeplug::DecodeCommand::OpenFile, *c.image, c.settings, {});
-  return c;
-}
-
-Bytes bytesOf(const Codeplug& c, std::size_t n) {
-  const auto b = c.image->buffer().first(n);
-  return {b.begin(), b.end()};
-}
-
-class NoDialogs : public operations::OperatorDialogs {
- public:
-  errors::ResultCode askMemoryAndSerial(operations::MemorySerialRequest&) override {
-    return rc::Cancelled;
-  }
-};
-
-// The operations as the program builds them, on a real pseudo-terminal.
-struct RealOperations {
-  explicit RealOperations(const std::string& port) {
-    comm.SetPortName(port);
-    work.folder = folder.path();
-    link.setImageBuffers(link::imageBuffersOf(*codeplug.image));
-  }
-  TenthPauseClock clock;
-  link::TermiosSerialDevice device;
-  RecordingReporter reporter;
-  link::TDComm comm{device, reporter, clock};
-  link::PagerLink link{comm, reporter};
-  Codeplug codeplug;
-  TempFolder folder;
-  codeplug::WorkFiles work;
-  conversion::ConverterState converter;
-  NoDialogs dialogs;
-  operations::OperationSettings settings;
-  codeplug::CodeplugSession session{*codeplug.image, codeplug.settings, work, reporter,
-                                    codeplug::standardCodec()};
-  operations::PagerOperations operations{link, session, converter, dialogs, settings};
-};
 
 class OperationsRoundTrip : public ::testing::TestWithParam<ModelCode> {};
 
@@ -102,14 +35,16 @@ TEST_P(OperationsRoundTrip, ReadThenProgram) {
   ASSERT_FALSE(sim.path().empty());
 
   RealOperations ops(sim.path());
-  ASSERT_EQ(ops.operations.RunPagerOperation(operations::OperationKind::Read), rc::Done);
+  ASSERT_TRUE(ops.operations.RunPagerOperation(operations::OperationKind::Read).succeeded());
   EXPECT_EQ(ops.codeplug.image->modelCode(), model);
   EXPECT_EQ(ops.codeplug.settings.code[0], "1234567");
 
   ops.codeplug.settings.ICN = "ROUNDTRIP1";
-  ASSERT_EQ(ops.operations.RunPagerOperation(operations::OperationKind::Program), rc::Ok)
+  const errors::OperationOutcome programmed =
+      ops.operations.RunPagerOperation(operations::OperationKind::Program);
+  ASSERT_TRUE(programmed.succeeded())
       << (ops.reporter.shown.empty() ? "" : ops.reporter.shown.front().text);
-  ASSERT_TRUE(ops.operations.pagerWritten());
+  ASSERT_TRUE(programmed.pagerWritten);
   // The simulator saves after the write; the clock follows it, so the file is there.
   EXPECT_EQ(readBytes(saved), bytesOf(ops.codeplug, sizeOf(model)));
 }
@@ -128,8 +63,10 @@ TEST(OperationsWithSimulator, SimulatorDyingMidTransferEndsWithAClearError) {
   ASSERT_FALSE(sim.path().empty());
   RealOperations ops(sim.path());
   ops.codeplug.settings.ICN = "STAYS";
-  const errors::ResultCode r = ops.operations.RunPagerOperation(operations::OperationKind::Read);
-  EXPECT_TRUE(r == rc::NotResponding || r == rc::PortNotOpened) << r;
+  const errors::OperationOutcome read =
+      ops.operations.RunPagerOperation(operations::OperationKind::Read);
+  EXPECT_TRUE(read.failedWith(rc::NotResponding) || read.failedWith(rc::PortNotOpened))
+      << read.code;
   EXPECT_EQ(ops.codeplug.settings.ICN, "STAYS");
   EXPECT_FALSE(ops.comm.IsOpen());
 }
@@ -167,7 +104,7 @@ TEST(CliOperations, ReadSavesTheImageAsReadAndWarnsOfFailedChecks) {
   Bytes asRead;
   {
     RealOperations ops(sim.path());
-    ASSERT_EQ(ops.operations.RunPagerOperation(operations::OperationKind::Read), rc::Done);
+    ASSERT_TRUE(ops.operations.RunPagerOperation(operations::OperationKind::Read).succeeded());
     asRead = bytesOf(ops.codeplug, 2048);
   }
 

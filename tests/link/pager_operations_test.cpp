@@ -19,6 +19,8 @@ namespace zelta::testing {
 namespace {
 
 namespace rc = errors::code;
+using errors::OperationOutcome;
+using errors::OutcomeKind;
 using models::ModelCode;
 using operations::OperationKind;
 
@@ -122,7 +124,7 @@ TEST(PagerOperations, ReadDecodesThePagerImageIntoTheCodeplug) {
   for (ModelCode model : {ModelCode{'1'}, ModelCode{'p'}, ModelCode{'q'}, ModelCode{0x91}}) {
     SCOPED_TRACE(static_cast<int>(model));
     Bench b(pagerOf(model));
-    ASSERT_EQ(b.operations.RunPagerOperation(OperationKind::Read), rc::Done);
+    ASSERT_TRUE(b.operations.RunPagerOperation(OperationKind::Read).succeeded());
     EXPECT_EQ(b.image->modelCode(), model);
     EXPECT_EQ(b.ops.sourceModel, model);
     EXPECT_EQ(b.settings.code[0], "1234567");
@@ -140,7 +142,9 @@ TEST(PagerOperations, FailedReadKeepsTheOpenCodeplug) {
   const auto before = b.currentImage(1024);
   b.settings.ICN = "KEEP ME";
 
-  EXPECT_EQ(b.operations.RunPagerOperation(OperationKind::Read), rc::ReadBackFailed);
+  const OperationOutcome read = b.operations.RunPagerOperation(OperationKind::Read);
+  EXPECT_TRUE(read.failedWith(rc::ReadBackFailed));
+  EXPECT_FALSE(read.reported) << "a read leaves its failure to the caller";
   EXPECT_EQ(b.image->modelCode(), 'p');
   EXPECT_EQ(b.currentImage(1024), before);
   EXPECT_EQ(b.settings.ICN, "KEEP ME");
@@ -155,7 +159,9 @@ TEST(PagerOperations, SilentPagerRetryQuestion) {
     options.faults.silent = true;
     Bench b(options);
     b.reporter.answer(firstAnswer);  // then No
-    EXPECT_EQ(b.operations.RunPagerOperation(OperationKind::Read), rc::NotResponding);
+    const OperationOutcome read = b.operations.RunPagerOperation(OperationKind::Read);
+    EXPECT_TRUE(read.failedWith(rc::NotResponding));
+    EXPECT_TRUE(read.reported) << "the question has shown it";
     const int runs = firstAnswer ? 2 : 1;
     EXPECT_EQ(b.asked(rc::NotResponding), runs);
     EXPECT_EQ(b.device.opens, runs);  // one probe per run, five wake-ups each
@@ -170,7 +176,7 @@ TEST(PagerOperations, RetryOfAFastPagerFallsBackTo38400) {
   Bench b(options);
   b.link.setConfiguredBaud(57600);
   b.reporter.answer(true);
-  b.operations.RetryOperation(OperationKind::Read);
+  b.operations.RunPagerOperation(OperationKind::Read);
   // The model stays unknown on a silent line, so the speed is not touched;
   // the requested speed is restored after the operation in any case.
   EXPECT_EQ(b.link.state().requestedSpeedCode, link::speed::k57600);
@@ -182,9 +188,10 @@ TEST(PagerOperations, ProgramWritesTheBuiltImageAndSetsTheClock) {
     Bench b(pagerOf(model));
     b.loadCodeplug(model);
     b.settings.ICN = "ICN0000007";
-    ASSERT_EQ(b.operations.RunPagerOperation(OperationKind::Program), rc::Ok)
+    const OperationOutcome programmed = b.operations.RunPagerOperation(OperationKind::Program);
+    ASSERT_TRUE(programmed.succeeded())
         << (b.reporter.shown.empty() ? "" : b.reporter.shown.front().text);
-    EXPECT_TRUE(b.operations.pagerWritten());
+    EXPECT_TRUE(programmed.pagerWritten);
     EXPECT_EQ(b.sim.imagesWritten(), 1);
     EXPECT_TRUE(b.sim.clockSet());
     const std::size_t n = imageSize(model);
@@ -202,7 +209,8 @@ TEST(PagerOperations, HashPagerIsNotProgrammable) {
   b.loadCodeplug('1');
   b.ops.sourceModel = '#';          // a codeplug of the old format goes in as it stands
   b.image->header().cgromType = 4;  // the '#' character ROM
-  EXPECT_EQ(b.operations.RunPagerOperation(OperationKind::Program), rc::UnknownPagerType);
+  EXPECT_TRUE(
+      b.operations.RunPagerOperation(OperationKind::Program).failedWith(rc::UnknownPagerType));
   EXPECT_TRUE(b.reported(rc::UnknownPagerType));
   EXPECT_EQ(b.reporter.shown.size(), 1U);
   EXPECT_EQ(b.sim.imagesWritten(), 0);
@@ -215,7 +223,7 @@ TEST(PagerOperations, UnprogrammedPager) {
     pagersim::SimulatorOptions options = pagerOf(0x91);
     options.status = 'U';
     Bench b(options);
-    EXPECT_EQ(b.operations.RunPagerOperation(OperationKind::Read), rc::Unprogrammed);
+    EXPECT_TRUE(b.operations.RunPagerOperation(OperationKind::Read).failedWith(rc::Unprogrammed));
     EXPECT_TRUE(b.link.state().unprogrammed);
   }
   for (errors::ResultCode answer : {rc::Ok, rc::Cancelled}) {
@@ -224,15 +232,17 @@ TEST(PagerOperations, UnprogrammedPager) {
     Bench b(options);
     b.loadCodeplug('p');
     b.dialogs.answer = answer;
-    const errors::ResultCode r = b.operations.RunPagerOperation(OperationKind::Program);
+    const OperationOutcome r = b.operations.RunPagerOperation(OperationKind::Program);
     EXPECT_EQ(b.dialogs.shown, 1);
     if (answer == rc::Ok) {
-      EXPECT_EQ(r, rc::Ok);
+      EXPECT_TRUE(r.succeeded());
       EXPECT_EQ(b.sim.imagesWritten(), 1);
       EXPECT_EQ(std::string(b.sim.image().begin() + 0x5D, b.sim.image().begin() + 0x67),
                 "NEW0000001");
     } else {
-      EXPECT_EQ(r, rc::Cancelled);
+      EXPECT_EQ(r.kind, OutcomeKind::Stopped);
+      EXPECT_EQ(r.code, rc::Cancelled);
+      EXPECT_FALSE(r.pagerWritten);
       EXPECT_EQ(b.sim.imagesWritten(), 0);
     }
   }
@@ -242,10 +252,11 @@ TEST(PagerOperations, CodeChecksBeforeTheLink) {
   Bench b(pagerOf('p'));
   b.loadCodeplug('p');
   b.settings.code[0] = "       ";
-  EXPECT_EQ(b.operations.RunPagerOperation(OperationKind::Program), rc::NoCode);
+  EXPECT_TRUE(b.operations.RunPagerOperation(OperationKind::Program).failedWith(rc::NoCode));
   b.settings.code[0] = "1234567";
   b.settings.code[1] = "1234567";
-  EXPECT_EQ(b.operations.RunPagerOperation(OperationKind::Program), rc::DuplicateCodes);
+  EXPECT_TRUE(
+      b.operations.RunPagerOperation(OperationKind::Program).failedWith(rc::DuplicateCodes));
   EXPECT_TRUE(b.reported(rc::DuplicateCodes));
   EXPECT_EQ(b.device.opens, 0);
 }
@@ -255,12 +266,12 @@ TEST(PagerOperations, WrongPasswordIsReported) {
   options.password = "RIGHT";
   Bench b(options);
   b.typedPassword = "WRONG";
-  EXPECT_EQ(b.operations.RunPagerOperation(OperationKind::Read), rc::WrongPassword);
+  EXPECT_TRUE(b.operations.RunPagerOperation(OperationKind::Read).failedWith(rc::WrongPassword));
   EXPECT_EQ(b.passwordDialogs, 1);
 
   Bench ok(options);
   ok.typedPassword = "RIGHT";
-  EXPECT_EQ(ok.operations.RunPagerOperation(OperationKind::Read), rc::Done);
+  EXPECT_TRUE(ok.operations.RunPagerOperation(OperationKind::Read).succeeded());
 }
 
 TEST(PagerOperations, NakOnTheWrittenBlockIsReported) {
@@ -268,16 +279,18 @@ TEST(PagerOperations, NakOnTheWrittenBlockIsReported) {
   options.faults.nak.remaining = pagersim::Fault::kAlways;
   Bench b(options);
   b.loadCodeplug(0x91);
-  EXPECT_EQ(b.operations.RunPagerOperation(OperationKind::Program), rc::BadChecksum);
+  const OperationOutcome programmed = b.operations.RunPagerOperation(OperationKind::Program);
+  EXPECT_TRUE(programmed.failedWith(rc::BadChecksum));
+  EXPECT_TRUE(programmed.reported);
   EXPECT_TRUE(b.reported(rc::BadChecksum));
-  EXPECT_FALSE(b.operations.pagerWritten());
+  EXPECT_FALSE(programmed.pagerWritten);
 }
 
 // A codeplug of a newer family than the pager: refused, nothing written.
 TEST(PagerOperations, NewerCodeplugThanPagerIsRefused) {
   Bench b(pagerOf('1'));
   b.loadCodeplug('q');
-  EXPECT_EQ(b.operations.RunPagerOperation(OperationKind::Program), rc::Ok);
+  EXPECT_EQ(b.operations.RunPagerOperation(OperationKind::Program).kind, OutcomeKind::NotWritten);
   EXPECT_TRUE(b.reported(rc::CodeplugNewerThanPager));
   EXPECT_EQ(b.sim.imagesWritten(), 0);
 }
@@ -287,7 +300,8 @@ TEST(PagerOperations, ConverterOnRefusesALargePager) {
   Bench b(pagerOf('q'));
   b.loadCodeplug('q');
   b.converter.mode = pages::ConverterMode::Lumio;
-  EXPECT_EQ(b.operations.RunPagerOperation(OperationKind::Program), rc::CodeplugNewerThanPager);
+  EXPECT_TRUE(b.operations.RunPagerOperation(OperationKind::Program)
+                  .failedWith(rc::CodeplugNewerThanPager));
   EXPECT_EQ(b.sim.imagesWritten(), 0);
 }
 
@@ -300,7 +314,9 @@ TEST(PagerOperations, CannedRangeQuestion) {
     b.settings.startCannedMsg = "0000";
     b.settings.endCannedMsg = "0001";
     b.reporter.answer(yes);
-    EXPECT_EQ(b.operations.RunPagerOperation(OperationKind::Program), rc::Ok);
+    const OperationOutcome programmed = b.operations.RunPagerOperation(OperationKind::Program);
+    EXPECT_EQ(programmed.kind, yes ? OutcomeKind::Done : OutcomeKind::NotWritten);
+    EXPECT_EQ(programmed.pagerWritten, yes);
     EXPECT_EQ(b.asked(rc::CannedRangeReset), 1);
     EXPECT_EQ(b.sim.imagesWritten(), yes ? 1 : 0);
     if (yes) {
@@ -331,10 +347,10 @@ TEST(PagerOperations, ModelChangeWithinTheRunEndsIt) {
     Bench b(options);
     b.loadCodeplug(c.first);
     const auto before = b.currentImage(1024);
-    const errors::ResultCode r = b.operations.RunPagerOperation(c.kind);
-    EXPECT_EQ(r, rc::UnknownPagerType);
+    const OperationOutcome r = b.operations.RunPagerOperation(c.kind);
+    EXPECT_TRUE(r.failedWith(rc::UnknownPagerType));
     EXPECT_EQ(b.sim.imagesWritten(), 0);
-    EXPECT_FALSE(b.operations.pagerWritten());
+    EXPECT_FALSE(r.pagerWritten);
     EXPECT_FALSE(b.device.isOpen());
     EXPECT_EQ(b.link.state().modelCode, models::kNoModel);
     if (c.kind == OperationKind::Program) {
@@ -371,13 +387,14 @@ TEST(PagerOperations, ExceptionInsideAnOperationBecomesAResultCode) {
   ThrowingCodec codec;
   codeplug::CodeplugSession session{*b.image, b.settings, b.work, b.reporter, codec};
   operations::PagerOperations throwing{b.link, session, b.converter, b.dialogs, b.ops};
-  errors::ResultCode r = rc::Ok;
+  OperationOutcome r;
   EXPECT_NO_THROW(r = throwing.RunPagerOperation(OperationKind::Read));
-  EXPECT_EQ(r, rc::InternalFault);
+  EXPECT_TRUE(r.failedWith(rc::InternalFault));
   EXPECT_FALSE(b.device.isOpen());
-  const std::string text = errors::reportMessage(r, b.reporter.context()).text;
+  EXPECT_EQ(b.link.state().modelCode, models::kNoModel);
+  const std::string text = errors::reportMessage(r.code, b.reporter.context()).text;
   EXPECT_NE(text.find("image field at 0xFFFF"), std::string::npos) << text;
-  EXPECT_EQ(b.operations.RunPagerOperation(OperationKind::Read), rc::Done);
+  EXPECT_TRUE(b.operations.RunPagerOperation(OperationKind::Read).succeeded());
 }
 
 }  // namespace

@@ -28,9 +28,9 @@ struct PagerCopyValues {
   int dualFrequency = kAbsent;         // bit 0 of 0x786, families E and F
 };
 
-// What the link knows about the pager and the line; one per process,
-// owned by the link. Values survive between transactions unless a
-// transaction or operation resets them.
+// What the link knows about the pager and the line; one per link, owned
+// and written by it. Values survive between transactions unless a
+// transaction or the operation scope resets them.
 struct LinkState {
   std::uint8_t speedCode = speed::k4800;
   std::uint8_t requestedSpeedCode = speed::k4800;
@@ -49,7 +49,6 @@ struct LinkState {
   std::string serialNumber;
   std::string serialNumberCopy;
   int remainingAttempts = 8;  // 8: not counted
-  bool copyMode = false;
   errors::ResultCode serviceResult = 0;
   std::array<std::uint8_t, 2> clockLocation{0x0D, 0x12};
   PasswordField password{};

@@ -1,7 +1,9 @@
 #include "link/pager_link.h"
 
 #include <algorithm>
+#include <exception>
 #include <stdexcept>
+#include <string>
 
 #include "codeplug/codeplug_version.h"
 #include "codeplug/field_offsets.h"
@@ -80,8 +82,13 @@ bool served(models::ModelCode model) {
 //     └─ write ─ 10 block / clock ─ 17 clock ─ 11 checksum ─ 12 reply ─ 13 final ─ done
 class TransactionRun {
  public:
-  TransactionRun(PagerLink& link, Transaction requested, Variant variant)
-      : link_(link), st_(link.state_), requested_(requested), variant_(variant) {}
+  TransactionRun(PagerLink& link, const PagerLink::Request& request, Variant variant)
+      : link_(link),
+        st_(link.state_),
+        requested_(request.transaction),
+        read_(request.read),
+        clock_(request.clock),
+        variant_(variant) {}
 
   ResultCode run();
 
@@ -110,6 +117,7 @@ class TransactionRun {
   ResultCode step(State state);
   State next(State state) const;
   Transaction effective() const;
+  bool blankRead() const { return read_.blankRead || st_.blankRead; }
 
   ResultCode wake();
   ResultCode frame();
@@ -130,6 +138,8 @@ class TransactionRun {
   PagerLink& link_;
   LinkState& st_;
   const Transaction requested_;
+  const ReadImageRequest read_;
+  const SetClockRequest clock_;
   const Variant variant_;
   Transaction effective_ = Transaction::StatusRequest;
   Frame frame_{};
@@ -145,6 +155,10 @@ ResultCode TransactionRun::run() {
     // The service commands never ask for the status.
     st_.firstStatus = 'N';
     st_.passwordAsked = true;
+  }
+  if (requested_ == Transaction::SetClock && clock_.passwordChanged) {
+    st_.firstStatus = 0;
+    st_.passwordAsked = false;
   }
   ResultCode result = rc::Ok;
   if (variant_ == Variant::B) {
@@ -232,7 +246,7 @@ TransactionRun::State TransactionRun::next(State state) const {
         case Transaction::ReadImage: return State::ReadReply;
         default: return State::Done;  // test and mode switches
       }
-    case State::ReadReply: return st_.blankRead ? State::ExtraStatus : State::Information;
+    case State::ReadReply: return blankRead() ? State::ExtraStatus : State::Information;
     case State::ExtraStatus: return State::Information;
     case State::Information:
       return requested_ == Transaction::StatusRequest ? State::Wake : State::Serial;
@@ -293,7 +307,7 @@ ResultCode TransactionRun::wake() {
     // The fast pagers switch at their next wake-up, which sends the new code.
     if (models::modelIn(wokenModel_, models::ModelGroup::userPasswordGroup) &&
         st_.speedCode == speed::k4800) {
-      st_.speedCode = st_.requestedSpeedCode;
+      st_.speedCode = link_.askedSpeedCode();
     }
   }
   return rc::Ok;
@@ -336,7 +350,7 @@ ResultCode TransactionRun::frame() {
       frame_ = makeFrame(0x05, 0x01, g.location, g.length);
       break;
     case Transaction::ReadImage:
-      frame_ = makeFrame(st_.blankRead ? 0x66 : 0x46, 0x01, g.location, g.length);
+      frame_ = makeFrame(blankRead() ? 0x66 : 0x46, 0x01, g.location, g.length);
       break;
     case Transaction::WriteImage: {
       const std::uint8_t sub = st_.modelCode == ' ' ? 0x07 : st_.modelCode == '#' ? 0x02 : 0x0F;
@@ -440,14 +454,13 @@ ResultCode TransactionRun::passwordReply() {
 ResultCode TransactionRun::readBlock() {
   const BlockGeometry g = blockGeometry(st_.modelCode, st_.extendedFirmware);
   const ImageBuffers& b = link_.buffers_;
-  std::span<std::uint8_t> target = st_.copyMode      ? b.pagerCopy
-                                   : g.length == 768 ? b.oldFormat
-                                                     : b.image;
+  const bool copy = read_.into == ReadInto::PagerCopy;
+  std::span<std::uint8_t> target = copy ? b.pagerCopy : g.length == 768 ? b.oldFormat : b.image;
   if (target.size() < g.length) throw std::logic_error("image buffer too small for the block");
   target = target.first(g.length);
   if (const ResultCode r = link_.readBytes(target); r != rc::Ok) return r;
 
-  if (st_.copyMode) {
+  if (copy) {
     // The whole copy region: the slots of a family lie beyond a 768-byte block.
     st_.pagerCopy = extractPagerCopyValues(b.pagerCopy, st_.modelCode);
   } else {
@@ -512,32 +525,42 @@ void PagerLink::setConfiguredBaud(std::uint32_t baud) {
   state_.requestedSpeedCode = requestedSpeedCodeForBaud(baud);
 }
 
-void PagerLink::beginOperation() {
-  comm_.HoldPort(true);
-  state_.speedCode = speed::k4800;
-  state_.firstStatus = 0;
-  state_.passwordAsked = false;
-  state_.extendedFirmware = 0xFF;
-}
-
-void PagerLink::endOperation() {
-  comm_.Close();
-  comm_.HoldPort(false);
-  state_.blankRead = false;
-  state_.operationModel = models::kNoModel;
-}
-
-void PagerLink::beginSequence() {
-  state_.operationModel = models::kNoModel;
-}
-
 void PagerLink::setRemainingAttempts(int attempts) {
   state_.remainingAttempts = attempts;
   reporter_.context().remainingAttempts = attempts;
 }
 
 ResultCode PagerLink::runTransaction(Transaction transaction, Variant variant) {
-  return TransactionRun(*this, transaction, variant).run();
+  return run({transaction, {}, {}}, variant);
+}
+
+ResultCode PagerLink::readImage(const ReadImageRequest& request, Variant variant) {
+  return run({Transaction::ReadImage, request, {}}, variant);
+}
+
+ResultCode PagerLink::setClock(const SetClockRequest& request, Variant variant) {
+  return run({Transaction::SetClock, {}, request}, variant);
+}
+
+ResultCode PagerLink::run(const Request& request, Variant variant) {
+  return TransactionRun(*this, request, variant).run();
+}
+
+bool PagerLink::runGuarded(const std::function<void()>& step) {
+  std::string what;
+  try {
+    step();
+    return true;
+  } catch (const std::exception& e) {
+    what = e.what();
+  } catch (...) {
+    what = "unknown exception";
+  }
+  finishingBlock_ = false;
+  comm_.Close();
+  state_.modelCode = models::kNoModel;
+  reporter_.context().internalFault = what;
+  return false;
 }
 
 ResultCode PagerLink::openForWakeUp() {

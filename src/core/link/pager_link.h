@@ -61,6 +61,29 @@ struct Identification {
 
 enum class ProbeKind { BeforeRead, BeforeProgram };
 
+// Where a read image block goes: the current image (a read), or the pager
+// copy (the pager's own image, read before programming).
+enum class ReadInto { Image, PagerCopy };
+
+// A ReadImage transaction and its options.
+struct ReadImageRequest {
+  ReadInto into = ReadInto::Image;
+  // Read with the lower-case command, which an unprogrammed pager answers
+  // with an extra status byte. Also taken when the status request of the
+  // operation was answered "U".
+  bool blankRead = false;
+};
+
+// A SetClock transaction and its options.
+struct SetClockRequest {
+  // A new password has just gone into the pager: the status and the
+  // password are asked for again before the clock is sent.
+  bool passwordChanged = false;
+};
+
+class OperationScope;
+struct LinkStateSeam;
+
 // The protocol with the pager programming interface. Every transaction opens
 // the port, runs its state machine and closes the port again; the result is
 // 0 or a negative result code.
@@ -70,7 +93,7 @@ class PagerLink {
   PagerLink(const PagerLink&) = delete;
   PagerLink& operator=(const PagerLink&) = delete;
 
-  LinkState& state() { return state_; }
+  // What the link has learnt; only the link and its operation scope change it.
   const LinkState& state() const { return state_; }
   TDComm& comm() { return comm_; }
   errors::Reporter& reporter() { return reporter_; }
@@ -80,19 +103,17 @@ class PagerLink {
   // The speed code the link asks for, from the configured baud rate.
   void setConfiguredBaud(std::uint32_t baud);
 
-  // What an operation resets when it starts (speed 4800, status not asked,
-  // password not asked, firmware not known) and when it ends (blank read).
-  // The port is held for this program from the start to the end.
-  void beginOperation();
-  void endOperation();
-  // A read or programming run starts (again) from its probe; the run then
-  // pins the probe's model (LinkState::operationModel), and a wake-up that
-  // finds another model ends its transaction with -15 before anything is
-  // sent.
-  void beginSequence();
-
-  // One transaction with the variant the caller chose from the current model.
+  // One transaction with the variant the caller chose from the current
+  // model; ReadImage and SetClock run with their requests' defaults.
   errors::ResultCode runTransaction(Transaction transaction, Variant variant);
+  errors::ResultCode readImage(const ReadImageRequest& request, Variant variant);
+  errors::ResultCode setClock(const SetClockRequest& request, Variant variant);
+
+  // Runs a step of an operation on this link. An exception escaping it (a
+  // programming fault) closes the port, forgets the pager's model and keeps
+  // its text for the report (context().internalFault) instead of leaving
+  // the core: false then, true when the step ran to its end.
+  bool runGuarded(const std::function<void()>& step);
 
   // The short identification before a read or programming run: wake-up,
   // model, information record. Its own transaction.
@@ -110,6 +131,16 @@ class PagerLink {
 
  private:
   friend class TransactionRun;
+  friend class OperationScope;
+  friend struct LinkStateSeam;
+
+  // The transaction with everything a request may say.
+  struct Request {
+    Transaction transaction;
+    ReadImageRequest read;
+    SetClockRequest clock;
+  };
+  errors::ResultCode run(const Request& request, Variant variant);
 
   bool stopNow() const {
     return !finishingBlock_ && hooks_.stopRequested && hooks_.stopRequested();
@@ -118,6 +149,11 @@ class PagerLink {
   errors::ResultCode probe(ProbeKind kind, Identification* identification);
   errors::ResultCode openForWakeUp();
   void setRemainingAttempts(int attempts);
+  // The speed code the fast pagers are switched to: the configured one, or
+  // the slower one a retry of the operation chose.
+  std::uint8_t askedSpeedCode() const {
+    return loweredSpeedCode_ != 0 ? loweredSpeedCode_ : state_.requestedSpeedCode;
+  }
 
   TDComm& comm_;
   errors::Reporter& reporter_;
@@ -126,6 +162,8 @@ class PagerLink {
   LinkState state_;
   // A block is being written: a stop waits until it is complete.
   bool finishingBlock_ = false;
+  // The retry's slower speed for the rest of the operation (0: none).
+  std::uint8_t loweredSpeedCode_ = 0;
 };
 
 // Copies the values programming needs out of the pager's own image,

@@ -16,6 +16,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "link/clock.h"
@@ -24,6 +25,12 @@ namespace zelta::link {
 namespace {
 
 constexpr unsigned long kTimerSlackNs = 1000;
+
+// The system's text for an error number. strerror may share one buffer
+// between threads; several links may be opening their ports at once.
+std::string errorText(int errorNumber) {
+  return std::system_category().message(errorNumber);
+}
 
 struct BaudEntry {
   unsigned baud;
@@ -124,7 +131,7 @@ std::string describeOpenError(const std::string& path, int errorNumber) {
     case EBUSY:
     case EWOULDBLOCK: return path + ": the port is in use by another program.";
     case ENOTTY: return path + ": not a serial device.";
-    default: return path + ": " + std::strerror(errorNumber) + ".";
+    default: return path + ": " + errorText(errorNumber) + ".";
   }
 }
 
@@ -331,7 +338,7 @@ void TermiosSerialDevice::askLowLatency(const std::string& path) {
       lowLatencySet_ = true;
     } else {
       latency_.lowLatency = LatencyReport::LowLatency::Refused;
-      latency_.refusal = std::strerror(refusal);
+      latency_.refusal = errorText(refusal);
     }
   }
   latency_.timerPath = driver_->latencyTimerPath(path);

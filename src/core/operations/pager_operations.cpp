@@ -17,17 +17,14 @@
 namespace zelta::operations {
 
 namespace rc = errors::code;
+using errors::OperationOutcome;
+using errors::OutcomeKind;
 using errors::ResultCode;
 using models::ModelCode;
 using models::ModelGroup;
 using models::modelIn;
 
 namespace {
-
-// What programming returns when it stops without writing and without a
-// message of its own (a question answered No, a failure already shown): the
-// same 0 as a written pager, which pagerWritten_ tells apart.
-constexpr ResultCode kStoppedQuietly = rc::Ok;
 
 constexpr std::int64_t kAfterProbeMs = 100;
 constexpr std::int64_t kBeforeUnprogrammedWriteMs = 1000;
@@ -70,6 +67,26 @@ std::string capcodeKey(const std::string& code) {
   return trimmed;
 }
 
+// The link reads into a scratch image for the length of a read and returns
+// to the codeplug's own image after it, also when a fault unwinds the read.
+class ScratchImage {
+ public:
+  ScratchImage(link::PagerLink& link, codeplug::CodeplugImage& own)
+      : link_(link), own_(own), image_(std::make_unique<codeplug::CodeplugImage>(own)) {
+    link_.setImageBuffers(link::imageBuffersOf(*image_));
+  }
+  ~ScratchImage() { link_.setImageBuffers(link::imageBuffersOf(own_)); }
+  ScratchImage(const ScratchImage&) = delete;
+  ScratchImage& operator=(const ScratchImage&) = delete;
+
+  codeplug::CodeplugImage& image() { return *image_; }
+
+ private:
+  link::PagerLink& link_;
+  codeplug::CodeplugImage& own_;
+  std::unique_ptr<codeplug::CodeplugImage> image_;
+};
+
 }  // namespace
 
 std::uint8_t pagerCharacterRom(codeplug::ConstImageView pagerCopy, ModelCode pagerModel,
@@ -106,111 +123,113 @@ ResultCode PagerOperations::codeChecks() const {
   return rc::Ok;
 }
 
-ResultCode PagerOperations::guarded(const std::function<ResultCode()>& step) {
-  std::string what;
-  try {
-    return step();
-  } catch (const std::exception& e) {
-    what = e.what();
-  } catch (...) {
-    what = "unknown exception";
-  }
-  link_.comm().Close();
-  link_.state().modelCode = models::kNoModel;
-  // A read's scratch image is gone with the unwound sequence.
-  link_.setImageBuffers(link::imageBuffersOf(s_.image));
-  s_.reporter.context().internalFault = what;
-  return rc::InternalFault;
+OperationOutcome PagerOperations::RunPagerOperation(OperationKind kind) {
+  return kind == OperationKind::Read ? read() : program();
 }
 
-ResultCode PagerOperations::RunPagerOperation(OperationKind kind) {
-  if (kind == OperationKind::Read) {
-    const ResultCode r = RetryOperation(OperationKind::Read);
-    return r == rc::Ok ? rc::Done : r;
+OperationOutcome PagerOperations::retried(const Run& run) {
+  link::OperationScope scope(link_);
+  OperationOutcome outcome;
+  for (;;) {
+    scope.startRun();
+    outcome = OperationOutcome::failed(rc::InternalFault);
+    link_.runGuarded([&] { outcome = run(scope); });
+    if (!outcome.failedWith(rc::NotResponding) || !s_.reporter.ConfirmCode(rc::NotResponding))
+      break;
+    // The fastest speed is the first suspect when a fast pager falls silent.
+    const link::LinkState& st = link_.state();
+    if (modelIn(st.modelCode, ModelGroup::userPasswordGroup) &&
+        st.requestedSpeedCode == link::speed::k57600) {
+      scope.lowerSpeed(link::speed::k38400);
+    }
   }
+  return outcome;
+}
+
+OperationOutcome PagerOperations::read() {
+  const OperationOutcome run = retried([this](link::OperationScope& scope) {
+    const ResultCode r = ReadPagerSequence(scope);
+    return r == rc::Ok ? OperationOutcome::done() : OperationOutcome::failed(r);
+  });
+  if (run.succeeded()) return run;
+  if (run.code == rc::Cancelled) return OperationOutcome::stopped();
+  // The retry question and the port have shown theirs; the rest is left to
+  // the caller.
+  const bool shown = run.code == rc::NotResponding || run.code == rc::PortNotOpened;
+  return OperationOutcome::failed(run.code, shown);
+}
+
+OperationOutcome PagerOperations::program() {
   pagerWritten_ = false;
   reportedInSequence_ = false;
-  ResultCode r = guarded([this] { return codeChecks(); });
-  if (r == rc::Ok) r = RetryOperation(OperationKind::Program);
+  ResultCode checks = rc::InternalFault;
+  link_.runGuarded([&] { checks = codeChecks(); });
+  if (checks != rc::Ok) return finishProgram(OperationOutcome::failed(checks));
+  return finishProgram(
+      retried([this](link::OperationScope& scope) { return ProgramPagerSequence(scope); }));
+}
+
+OperationOutcome PagerOperations::finishProgram(const OperationOutcome& run) {
+  // An attempt the retry question repeated may have written the image
+  // already: the pager holds it, whatever the last attempt came to.
+  if (run.kind != OutcomeKind::Failed) {
+    return pagerWritten_ ? OperationOutcome::done(true) : run;
+  }
+  const ResultCode r = run.code;
   const bool unreported =
       std::find(std::begin(kUnreportedProgramResults), std::end(kUnreportedProgramResults), r) !=
       std::end(kUnreportedProgramResults);
   const bool shownBySequence =
       reportedInSequence_ && (r == rc::UnknownPagerType || r == rc::FirmwareMismatch);
   if (!unreported && !shownBySequence) s_.reporter.ReportCode(r);
-  return r;
-}
-
-pages::ProgramOutcome PagerOperations::programForSequence() {
-  const ResultCode r = RunPagerOperation(OperationKind::Program);
-  return {r, pagerWritten_};
-}
-
-ResultCode PagerOperations::RetryOperation(OperationKind kind) {
-  link::LinkState& st = link_.state();
-  link_.beginOperation();
-  const std::uint8_t requested = st.requestedSpeedCode;
-  ResultCode r = rc::Ok;
-  for (;;) {
-    link_.beginSequence();
-    r = guarded(
-        [&] { return kind == OperationKind::Read ? ReadPagerSequence() : ProgramPagerSequence(); });
-    if (r != rc::NotResponding || !s_.reporter.ConfirmCode(rc::NotResponding)) break;
-    // The fastest speed is the first suspect when a fast pager falls silent.
-    if (modelIn(st.modelCode, ModelGroup::userPasswordGroup) &&
-        st.requestedSpeedCode == link::speed::k57600) {
-      st.requestedSpeedCode = link::speed::k38400;
-    }
-  }
-  st.requestedSpeedCode = requested;  // the slower speed is for this operation only
-  link_.endOperation();
-  return r;
+  if (r == rc::Cancelled) return OperationOutcome::stopped(pagerWritten_);
+  return OperationOutcome::failed(r, true, pagerWritten_);
 }
 
 // The image is read and decoded into a copy of the codeplug; the codeplug on
 // screen is replaced only when both succeed, so a failed read never loses
 // the codeplug that was open.
-ResultCode PagerOperations::ReadPagerSequence() {
-  link::LinkState& st = link_.state();
+ResultCode PagerOperations::ReadPagerSequence(link::OperationScope& scope) {
+  const link::LinkState& st = link_.state();
   ResultCode r = link_.informationProbe(link::ProbeKind::BeforeRead);
   if (r != rc::Ok) return r;
-  st.operationModel = st.modelCode;
+  scope.pinModel(st.modelCode);
   ops_.sourceModel = st.modelCode;
   const ModelCode model = st.modelCode;
 
-  auto scratch = std::make_unique<codeplug::CodeplugImage>(s_.image);
-  link_.setImageBuffers(link::imageBuffersOf(*scratch));
-  r = link_.runTransaction(link::Transaction::ReadImage, link::variantFor(model));
-  link_.setImageBuffers(link::imageBuffersOf(s_.image));
+  ScratchImage read(link_, s_.image);
+  codeplug::CodeplugImage& scratch = read.image();
+  r = link_.readImage({}, link::variantFor(model));
   if (r != rc::Ok) {
-    st.modelCode = models::kNoModel;
+    scope.forgetModel();
     return r;
   }
 
-  scratch->setModel(st.modelCode);
-  scratch->header().modelByte = st.modelCode;
+  scratch.setModel(st.modelCode);
+  scratch.header().modelByte = st.modelCode;
   codeplug::SettingsRecord settings = s_.settings;
   settings.modelCodeAsRead = st.modelCode;
   codeplug::DecodeContext context;
   context.converterTarget = false;  // a read turns the converter off
   context.oldGenerationPager = st.extendedFirmware != 1;
   context.reporter = &s_.reporter;
-  r = s_.codec.decode(codeplug::DecodeCommand::ReadPager, *scratch, settings, context);
+  r = s_.codec.decode(codeplug::DecodeCommand::ReadPager, scratch, settings, context);
   if (r != rc::Ok) {
-    st.modelCode = models::kNoModel;
+    scope.forgetModel();
     return r;
   }
-  s_.image = *scratch;
+  s_.image = scratch;
   s_.image.armSnapshot();
   s_.settings = std::move(settings);
   conversion::resetConverterAfterLoad(converter_);
   return rc::Ok;
 }
 
-ResultCode PagerOperations::writeImage(ModelCode model) {
+OperationOutcome PagerOperations::writeImage(ModelCode model) {
   const ResultCode r = link_.runTransaction(link::Transaction::WriteImage, link::variantFor(model));
-  if (r == rc::Ok) pagerWritten_ = true;
-  return r;
+  if (r != rc::Ok) return OperationOutcome::failed(r);
+  pagerWritten_ = true;
+  return OperationOutcome::done(true);
 }
 
 // Step 9: the prompts need a character ROM the pager may not have.
@@ -261,8 +280,8 @@ ResultCode PagerOperations::firmwareChecks() {
   return rc::Done;
 }
 
-ResultCode PagerOperations::ProgramPagerSequence() {
-  link::LinkState& st = link_.state();
+OperationOutcome PagerOperations::ProgramPagerSequence(link::OperationScope& scope) {
+  const link::LinkState& st = link_.state();
   codeplug::SettingsRecord& settings = s_.settings;
   codeplug::CodeplugImage& image = s_.image;
   const ModelCode codeplugModel = image.modelCode();
@@ -279,18 +298,17 @@ ResultCode PagerOperations::ProgramPagerSequence() {
   // 2.-3. Identification; the image takes the pager's model and slots.
   ResultCode r = link_.informationProbe(link::ProbeKind::BeforeProgram);
   link_.comm().DelayMs(kAfterProbeMs);
-  if (r != rc::Ok) return r;
+  if (r != rc::Ok) return OperationOutcome::failed(r);
   ops_.programmingAttempted = true;
-  st.blankRead = true;
   const ModelCode remembered = st.modelCode;
-  st.operationModel = remembered;
+  scope.pinModel(remembered);
   image.setModel(remembered);
 
-  // 4. The pager's own image into the pager copy.
+  // 4. The pager's own image into the pager copy, with the command an
+  // unprogrammed pager answers.
   link_.setImageBuffers(link::imageBuffersOf(image));
-  st.copyMode = true;
-  r = link_.runTransaction(link::Transaction::ReadImage, link::variantFor(remembered));
-  st.copyMode = false;
+  r = link_.readImage({.into = link::ReadInto::PagerCopy, .blankRead = true},
+                      link::variantFor(remembered));
   const ModelCode model = st.modelCode;
   const bool dFamily = modelIn(model, ModelGroup::dFamily);
   int pagerBand = settings.freqBand;
@@ -316,7 +334,7 @@ ResultCode PagerOperations::ProgramPagerSequence() {
       r = rc::FirmwareMismatch;
     }
   }
-  if (r != rc::Ok && r != rc::Unprogrammed) return r;
+  if (r != rc::Ok && r != rc::Unprogrammed) return OperationOutcome::failed(r);
 
   // 8. An empty pager needs a serial number and a memory split.
   const bool unprogrammed = st.unprogrammed;
@@ -329,15 +347,17 @@ ResultCode PagerOperations::ProgramPagerSequence() {
     request.mailDropCodePresent =
         pages::maildropCodeExists(settings, pages::codesOfModel(model, converter_.targetSet()));
     request.memoryCode = settings.memorySplit;
-    if (const ResultCode d = dialogs_.askMemoryAndSerial(request); d != rc::Ok) return d;
+    if (const ResultCode d = dialogs_.askMemoryAndSerial(request); d != rc::Ok) {
+      return OperationOutcome::failed(d);
+    }
     settings.serialNumber = request.serialNumber.substr(0, kSerialNumberBytes);
     if (model != 32) settings.memorySplit = request.memoryCode;
   }
 
   // 9.-12. Pre-checks; a refusal ends programming quietly.
-  if (characterRomCheck() != rc::Done) return rc::Ok;
-  if (cannedMessageCheck(model) != rc::Done) return rc::Ok;
-  if (firmwareChecks() != rc::Done) return rc::Ok;
+  if (characterRomCheck() != rc::Done) return OperationOutcome::notWritten();
+  if (cannedMessageCheck(model) != rc::Done) return OperationOutcome::notWritten();
+  if (firmwareChecks() != rc::Done) return OperationOutcome::notWritten();
   codeplug::PagerFacts facts;
   facts.model = model;
   facts.unprogrammed = unprogrammed;
@@ -349,7 +369,7 @@ ResultCode PagerOperations::ProgramPagerSequence() {
   facts.band = pagerBand;
   const auto codeplugFamilyModel = static_cast<ModelCode>(ops_.sourceModel);
   if (codeplug::checkModelCompatibility(codeplugFamilyModel, facts, s_.reporter) != rc::Done) {
-    return rc::Ok;
+    return OperationOutcome::notWritten();
   }
 
   // 13. What belongs to this pager replaces the codeplug's values.
@@ -366,10 +386,10 @@ ResultCode PagerOperations::ProgramPagerSequence() {
       settings, model,
       codeplug::bandTableFor(model, st.pagerCopy.serialNumber, ops_.programmingAttempted));
   if (codeplug::checkSynthesizable(freq, s_.reporter).code != rc::Done) {
-    return rc::NotSynthesizable;
+    return OperationOutcome::failed(rc::NotSynthesizable);
   }
   if (const ResultCode band = codeplug::checkFrequencyInBand(freq, s_.reporter); band != rc::Done) {
-    return band;
+    return OperationOutcome::failed(band);
   }
 
   // 15.-16.
@@ -377,15 +397,15 @@ ResultCode PagerOperations::ProgramPagerSequence() {
   save.build.firmware = st.firmwareInfo.text;
   save.build.modelAtProgrammingStart = remembered;
   save.pagerSerialNumber = st.pagerCopy.serialNumber;
-  r = buildAndWrite(model, remembered, facts, save);
-  if (r != rc::Ok || !pagerWritten_) return r;
+  const OperationOutcome written = buildAndWrite(model, remembered, facts, save);
+  if (!written.succeeded()) return written;
   return setClockAfterWrite(model);
 }
 
-ResultCode PagerOperations::buildAndWrite(ModelCode model, ModelCode remembered,
-                                          const codeplug::PagerFacts& facts,
-                                          const codeplug::SaveContext& save) {
-  link::LinkState& st = link_.state();
+OperationOutcome PagerOperations::buildAndWrite(ModelCode model, ModelCode remembered,
+                                                const codeplug::PagerFacts& facts,
+                                                const codeplug::SaveContext& save) {
+  const link::LinkState& st = link_.state();
   codeplug::CodeplugImage& image = s_.image;
   const auto codeplugModel = static_cast<ModelCode>(ops_.sourceModel);
   const auto readInformation = [this] {
@@ -396,7 +416,7 @@ ResultCode PagerOperations::buildAndWrite(ModelCode model, ModelCode remembered,
   };
 
   if (facts.unprogrammed) {
-    if (reconcile() == conversion::Reconciled::Stopped) return kStoppedQuietly;
+    if (reconcile() == conversion::Reconciled::Stopped) return OperationOutcome::notWritten();
     link_.comm().WaitMs(kBeforeUnprogrammedWriteMs);
     return writeImage(model);
   }
@@ -405,7 +425,7 @@ ResultCode PagerOperations::buildAndWrite(ModelCode model, ModelCode remembered,
   if (!dFamily) {
     if (const ResultCode b = s_.codec.build(image, s_.settings, save.build);
         b != rc::Done && b != rc::Ok) {
-      return b;
+      return OperationOutcome::failed(b);
     }
   }
   const bool zeroIconContrast =
@@ -417,34 +437,34 @@ ResultCode PagerOperations::buildAndWrite(ModelCode model, ModelCode remembered,
   };
 
   if (modelIn(model, ModelGroup::largeQModels) || dFamily) {
-    if (reconcile() == conversion::Reconciled::Stopped) return kStoppedQuietly;
+    if (reconcile() == conversion::Reconciled::Stopped) return OperationOutcome::notWritten();
     if (dFamily) {
       const ResultCode v = codeplug::checkHardwareVariant(facts, image, s_.settings, s_.reporter);
-      if (v != rc::Done) return v;
+      if (v != rc::Done) return OperationOutcome::failed(v);
     } else if (converter_.targetSet()) {
-      return rc::CodeplugNewerThanPager;
+      return OperationOutcome::failed(rc::CodeplugNewerThanPager);
     }
     finish();
     return writeImage(model);
   }
-  if (reconcile() == conversion::Reconciled::Stopped) return kStoppedQuietly;
-  if (converter_.targetSet()) return rc::CodeplugNewerThanPager;
+  if (reconcile() == conversion::Reconciled::Stopped) return OperationOutcome::notWritten();
+  if (converter_.targetSet()) return OperationOutcome::failed(rc::CodeplugNewerThanPager);
   finish();
   return writeImage(model);
 }
 
-ResultCode PagerOperations::setClockAfterWrite(ModelCode model) {
-  link::LinkState& st = link_.state();
+OperationOutcome PagerOperations::setClockAfterWrite(ModelCode model) {
   constexpr int kMaximum = 1;
-  if (s_.settings.securityLevel == kMaximum && (ops_.downloadPasswordTyped || !st.passwordAsked)) {
-    // A new password is in the pager now: the clock asks for it again.
-    st.firstStatus = 0;
-    st.passwordAsked = false;
-  }
+  // A new password is in the pager now: the clock asks for it again.
+  const bool passwordChanged = s_.settings.securityLevel == kMaximum &&
+                               (ops_.downloadPasswordTyped || !link_.state().passwordAsked);
   ops_.downloadPasswordTyped = false;
-  if (model == ' ') return rc::Ok;
+  if (model == ' ') return OperationOutcome::done(true);
   link_.comm().DelayMs(kBeforeClockMs);
-  return link_.runTransaction(link::Transaction::SetClock, link::variantFor(model));
+  const ResultCode r =
+      link_.setClock({.passwordChanged = passwordChanged}, link::variantFor(model));
+  if (r != rc::Ok) return OperationOutcome::failed(r, false, true);
+  return OperationOutcome::done(true);
 }
 
 }  // namespace zelta::operations

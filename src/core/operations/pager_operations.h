@@ -7,10 +7,11 @@
 #include "codeplug/codeplug_files.h"
 #include "codeplug/model_checks.h"
 #include "conversion/model_converter.h"
+#include "errors/operation_outcome.h"
 #include "errors/result_code.h"
+#include "link/operation_scope.h"
 #include "link/pager_link.h"
 #include "models/models.h"
-#include "pages/sequential_programming.h"
 
 namespace zelta::operations {
 
@@ -67,49 +68,48 @@ class PagerOperations {
                   OperationSettings& settings)
       : link_(link), s_(session), converter_(converter), dialogs_(dialogs), ops_(settings) {}
 
-  // Read: 1 on success (nothing is reported here). Program: 0 when written
-  // or quietly abandoned at a question; every other failure is reported here
-  // unless already shown.
-  errors::ResultCode RunPagerOperation(OperationKind kind);
+  // Read: Done, Failed (nothing is reported here; `reported` is set for
+  // the "not responding" question and a port that showed its failure) or
+  // Stopped. Program: Done once the image is in the pager and its clock
+  // set; NotWritten when abandoned at a question or at a check that showed
+  // itself; Failed or Stopped otherwise, every failure reported here unless
+  // already shown, and `pagerWritten` when the image reached the pager
+  // before the failure.
+  errors::OperationOutcome RunPagerOperation(OperationKind kind);
 
-  // The link state reset, the sequence, and the "not responding" question
-  // that repeats it on Yes.
-  errors::ResultCode RetryOperation(OperationKind kind);
+ private:
+  using Run = std::function<errors::OperationOutcome(link::OperationScope&)>;
+  // The operation's scope on the link, the run, and the "not responding"
+  // question that repeats the run on Yes.
+  errors::OperationOutcome retried(const Run& run);
+  errors::OperationOutcome read();
+  errors::OperationOutcome program();
 
   // The probe, the image read and its decode. The image and settings on
   // screen change only when all of it succeeds.
-  errors::ResultCode ReadPagerSequence();
+  errors::ResultCode ReadPagerSequence(link::OperationScope& scope);
 
   // Everything from the backup to the clock of one programming run.
-  errors::ResultCode ProgramPagerSequence();
+  errors::OperationOutcome ProgramPagerSequence(link::OperationScope& scope);
 
-  // Whether the last programming run wrote the image into the pager
-  // (sequential programming advances the codes only then).
-  bool pagerWritten() const { return pagerWritten_; }
-
-  // RunPagerOperation(Program) as sequential programming calls it.
-  pages::ProgramOutcome programForSequence();
-
- private:
-  // Runs a step of an operation; an exception escaping it (a programming
-  // fault) closes the port and becomes InternalFault instead of leaving the
-  // core.
-  errors::ResultCode guarded(const std::function<errors::ResultCode()>& step);
   errors::ResultCode codeChecks() const;
-  errors::ResultCode writeImage(models::ModelCode model);
+  errors::OperationOutcome writeImage(models::ModelCode model);
   errors::ResultCode characterRomCheck();
   errors::ResultCode cannedMessageCheck(models::ModelCode model);
   errors::ResultCode firmwareChecks();
-  errors::ResultCode buildAndWrite(models::ModelCode model, models::ModelCode remembered,
-                                   const codeplug::PagerFacts& facts,
-                                   const codeplug::SaveContext& save);
-  errors::ResultCode setClockAfterWrite(models::ModelCode model);
+  errors::OperationOutcome buildAndWrite(models::ModelCode model, models::ModelCode remembered,
+                                         const codeplug::PagerFacts& facts,
+                                         const codeplug::SaveContext& save);
+  errors::OperationOutcome setClockAfterWrite(models::ModelCode model);
+  // A failed run's code reported unless already shown, and its kind.
+  errors::OperationOutcome finishProgram(const errors::OperationOutcome& run);
 
   link::PagerLink& link_;
   codeplug::CodeplugSession s_;
   conversion::ConverterState& converter_;
   OperatorDialogs& dialogs_;
   OperationSettings& ops_;
+  // The image of this programming run reached the pager.
   bool pagerWritten_ = false;
   // Codes the program sequence has shown itself (-15, -2).
   bool reportedInSequence_ = false;

@@ -72,12 +72,12 @@ errors::ResultCode sequentialProgrammingStep(pages::PageContext& context,
     if (errors::ResultCode r = normaliseCapcodes(context); r != errors::code::Done) return r;
     if (errors::ResultCode r = checkDuplicateCodes(context); r != errors::code::Done) return r;
   }
-  const ProgramOutcome outcome = program();
+  const errors::OperationOutcome outcome = program();
   if (outcome.pagerWritten) {
     if (advanceCodes) advanceIndividualCodes(s, codes, sequentialIncrement(s));
     s.ICN = advanceIcn(s.ICN);
   }
-  return outcome.result;
+  return outcome.code;
 }
 
 }  // namespace zelta::pages

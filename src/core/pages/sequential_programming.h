@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "errors/operation_outcome.h"
 #include "errors/result_code.h"
 
 namespace zelta::codeplug {
@@ -15,17 +16,10 @@ struct PageContext;
 
 namespace zelta::pages {
 
-// What one programming run of a pager reports back to sequential
-// programming. The program operation returns 0 both when it wrote the pager
-// and when the operator abandoned it at a question; only a written pager
-// may move the codes on, or the next pager would skip a code.
-struct ProgramOutcome {
-  errors::ResultCode result = errors::code::Ok;
-  bool pagerWritten = false;  // the image reached the pager
-};
-
-// Programs the pager in the fixture with the settings as they are.
-using ProgramPager = std::function<ProgramOutcome()>;
+// Programs the pager in the fixture with the settings as they are. Only a
+// written pager (OperationOutcome::pagerWritten, also when a later step
+// failed) may move the codes on, or the next pager would skip a code.
+using ProgramPager = std::function<errors::OperationOutcome()>;
 
 // The "Sequential Code Increment" (`cb_noSequentialInc`, 1-8; anything else
 // counts as 1).
@@ -54,7 +48,8 @@ void advanceIndividualCodes(codeplug::SettingsRecord& settings, int codes, int i
 // present Individual code the capcode checks 1 and 2 run first (a failure
 // is shown and returned); then the pager is programmed, and once it has
 // been written the Individual codes advance by the increment and the ICN by
-// one. Returns the programming result; -118 ends sequential mode.
+// one. Returns the failure's code (0 when programming did not fail, -17 when
+// it was stopped); -118 ends sequential mode.
 errors::ResultCode sequentialProgrammingStep(pages::PageContext& context,
                                              const ProgramPager& program);
 

@@ -114,9 +114,7 @@ void WindowController::programSequentialStep(WindowPagerPort& port) {
   beginCall();
   pages::PageContext c = context();
   const ResultCode result = pages::sequentialProgrammingStep(c, [&] {
-    const OperationOutcome outcome =
-        runBusy(Operation::Program, port, [&] { return programThrough(port, true); });
-    return pages::ProgramOutcome{outcome.code, outcome.pagerWritten};
+    return runBusy(Operation::Program, port, [&] { return programThrough(port, true); });
   });
   operationText_.clear();
   if (result == errors::code::VersionsMismatch) {

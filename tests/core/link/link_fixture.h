@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "link/comm.h"
+#include "link/link_state_seam.h"
+#include "link/operation_scope.h"
 #include "link/pager_link.h"
 #include "recording_reporter.h"
 #include "scripted_device.h"
@@ -95,9 +98,13 @@ struct LinkBuffers {
                      field = password;
                    },
                    nullptr});
-    link.beginOperation();
   }
 };
+
+// What an earlier exchange of the operation would have taught the link.
+inline link::LinkState& writableState(link::PagerLink& link) {
+  return link::LinkStateSeam::of(link);
+}
 
 // The link over a scripted pager, a fake clock and a recording reporter.
 struct LinkFixture : LinkBuffers {
@@ -106,10 +113,13 @@ struct LinkFixture : LinkBuffers {
   RecordingReporter reporter;
   link::TDComm comm{device, reporter, clock};
   link::PagerLink link{comm, reporter};
+  // Every test runs inside one operation.
+  std::optional<link::OperationScope> operation;
 
   LinkFixture() {
     comm.SetPortName("/dev/ttyTEST0");
     attach(link);
+    operation.emplace(link);
   }
 
   // The pager answers the speed code with its model.

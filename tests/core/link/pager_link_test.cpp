@@ -75,7 +75,7 @@ TEST_F(PagerLinkTest, VariantAReadAsksStatusThenReadsTheBlock) {
 }
 
 TEST_F(PagerLinkTest, VariantBKeepsThePortOpenAcrossTheRestart) {
-  link.state().extendedFirmware = 0;  // known from the probe
+  writableState(link).extendedFirmware = 0;  // known from the probe
   const Bytes block = imageBlock(1024, 'p');
   wake('p');
   device.expect(frameBytes(0x01, 0x01, 0x0400, 0x0400)).reply({'O'});
@@ -90,7 +90,7 @@ TEST_F(PagerLinkTest, VariantBKeepsThePortOpenAcrossTheRestart) {
 }
 
 TEST_F(PagerLinkTest, VariantBWithUnknownFirmwareRunsTheInformationRequest) {
-  // extendedFirmware is 0xFF after beginOperation: the information request
+  // extendedFirmware is 0xFF when an operation starts: the information request
   // stands in and its block is the read.
   const Bytes block = imageBlock(1024, '!');
   wake('!');
@@ -104,8 +104,8 @@ TEST_F(PagerLinkTest, VariantBWithUnknownFirmwareRunsTheInformationRequest) {
 }
 
 TEST_F(PagerLinkTest, FirstChecksumFailureRestartsSecondGives129) {
-  link.state().extendedFirmware = 0;
-  link.state().firstStatus = 'N';
+  writableState(link).extendedFirmware = 0;
+  writableState(link).firstStatus = 'N';
   Bytes bad = imageBlock(1024, '0');
   bad[10] ^= 0x01;
   for (int i = 0; i < 2; ++i) {
@@ -119,8 +119,8 @@ TEST_F(PagerLinkTest, FirstChecksumFailureRestartsSecondGives129) {
 }
 
 TEST_F(PagerLinkTest, ChecksumFailureOnceThenGoodReadSucceeds) {
-  link.state().extendedFirmware = 0;
-  link.state().firstStatus = 'N';
+  writableState(link).extendedFirmware = 0;
+  writableState(link).firstStatus = 'N';
   const Bytes good = imageBlock(1024, '0');
   Bytes bad = good;
   bad[10] ^= 0x01;
@@ -150,7 +150,7 @@ TEST_F(PagerLinkTest, PasswordRequestedByStatusIsAskedOnceThenSent) {
 }
 
 TEST_F(PagerLinkTest, PasswordStateShowsTheDialogAndRestartsWhenNotAskedYet) {
-  link.state().firstStatus = 'Y';  // learnt earlier in the operation
+  writableState(link).firstStatus = 'Y';  // learnt earlier in the operation
   const Bytes block = imageBlock(2048, 'q');
   const Bytes answer = readAnswer('q', " R0702", "Q000000001", Bytes{'Y'});
   wake('q');
@@ -165,9 +165,9 @@ TEST_F(PagerLinkTest, PasswordStateShowsTheDialogAndRestartsWhenNotAskedYet) {
 }
 
 TEST_F(PagerLinkTest, RefusedPasswordGivesMinusOneWithAttemptsLeft) {
-  link.state().firstStatus = 'Y';
-  link.state().passwordAsked = true;
-  link.state().password = password;
+  writableState(link).firstStatus = 'Y';
+  writableState(link).passwordAsked = true;
+  writableState(link).password = password;
   wake(0x98);
   device.expect(frameBytes(0x46, 0x01, 0x0400, 0x0800))
       .reply(readAnswer(0x98, " R0803", "F000000001", Bytes{'Y'}));
@@ -180,8 +180,8 @@ TEST_F(PagerLinkTest, RefusedPasswordGivesMinusOneWithAttemptsLeft) {
 }
 
 TEST_F(PagerLinkTest, RefusedPasswordWithoutPasswordStatusIsNotResponding) {
-  link.state().extendedFirmware = 0;
-  link.state().firstStatus = 'N';
+  writableState(link).extendedFirmware = 0;
+  writableState(link).firstStatus = 'N';
   wake('p');
   device.expect(frameBytes(0x46, 0x01, 0x0400, 0x0400))
       .reply(readAnswer('p', " R0602", "0000000042", Bytes{'N', 0x05}));
@@ -191,7 +191,7 @@ TEST_F(PagerLinkTest, RefusedPasswordWithoutPasswordStatusIsNotResponding) {
 
 TEST_F(PagerLinkTest, FastModelSwitchesSpeedAtTheNextWakeUp) {
   link.setConfiguredBaud(57600);
-  link.state().modelCode = 0x98;
+  writableState(link).modelCode = 0x98;
   wake(0x98, 0xAA);
   device.expect(frameBytes(0x00, 0x09, 0x0400, 0x0800)).reply({'.'});
   wake(0x98, 0xA8);
@@ -211,7 +211,7 @@ TEST_F(PagerLinkTest, FastModelSwitchesSpeedAtTheNextWakeUp) {
 }
 
 TEST_F(PagerLinkTest, UnprogrammedOnReadGives22) {
-  link.state().firstStatus = 'N';
+  writableState(link).firstStatus = 'N';
   wake(0x91);
   device.expect(frameBytes(0x46, 0x01, 0x0400, 0x0800))
       .reply(readAnswer(0x91, " R0801", "          ", Bytes{'U'}));
@@ -221,7 +221,7 @@ TEST_F(PagerLinkTest, UnprogrammedOnReadGives22) {
 }
 
 TEST_F(PagerLinkTest, UnprogrammedOnWriteIsAcceptedAndTheBlockIsWritten) {
-  link.state().firstStatus = 'N';
+  writableState(link).firstStatus = 'N';
   const Bytes block = imageBlock(2048, 0x91);
   std::copy(block.begin(), block.end(), image.begin());
   wake(0x91);
@@ -234,8 +234,8 @@ TEST_F(PagerLinkTest, UnprogrammedOnWriteIsAcceptedAndTheBlockIsWritten) {
 }
 
 TEST_F(PagerLinkTest, NakOnWrittenBlockGives25) {
-  link.state().extendedFirmware = 0;
-  link.state().firstStatus = 'N';
+  writableState(link).extendedFirmware = 0;
+  writableState(link).firstStatus = 'N';
   const Bytes block = imageBlock(1024, 'p');
   std::copy(block.begin(), block.end(), image.begin());
   wake('p');
@@ -259,8 +259,8 @@ class ModelCheckTest : public PagerLinkTest, public ::testing::WithParamInterfac
 
 TEST_P(ModelCheckTest, RefusedBeforeAnyFrame) {
   const RefusedModel& p = GetParam();
-  link.state().extendedFirmware = p.extended;
-  link.state().firstStatus = 'N';
+  writableState(link).extendedFirmware = p.extended;
+  writableState(link).firstStatus = 'N';
   wake(p.model);
   EXPECT_EQ(link.runTransaction(p.transaction, Variant::B), rc::UnknownPagerType);
   EXPECT_EQ(device.sentBytes(), Bytes{0xAA});
@@ -288,7 +288,7 @@ void PrintTo(const StatusCase& c, std::ostream* os) {
 class StatusLetterTest : public PagerLinkTest, public ::testing::WithParamInterface<StatusCase> {};
 
 TEST_P(StatusLetterTest, EndsTheRead) {
-  link.state().firstStatus = 'N';
+  writableState(link).firstStatus = 'N';
   wake(0x92);
   device.expect(frameBytes(0x46, 0x01, 0x0400, 0x0800))
       .reply(readAnswer(0x92, " R0801", "0000000001", Bytes{GetParam().letter}));
@@ -301,7 +301,7 @@ INSTANTIATE_TEST_SUITE_P(Letters, StatusLetterTest,
                                            StatusCase{'D', rc::DownloadDisabled, 0xFF}));
 
 TEST_F(PagerLinkTest, NewerImageGives93AndForgetsTheModel) {
-  link.state().firstStatus = 'N';
+  writableState(link).firstStatus = 'N';
   const Bytes block = imageBlock(2048, 0x95, 0x18, 0x35);  // 8.3.5
   wake(0x95);
   device.expect(frameBytes(0x46, 0x01, 0x0400, 0x0800))
@@ -327,9 +327,25 @@ TEST_F(PagerLinkTest, BlankReadUsesLowerCaseCommandAndExtraStatus) {
   EXPECT_TRUE(device.scriptDone());
 }
 
+// Programming asks for the blank read itself, before any status letter
+// could have said "U"; the option holds for that transaction only.
+TEST_F(PagerLinkTest, BlankReadRequestedWithoutAnUnprogrammedStatus) {
+  writableState(link).firstStatus = 'N';
+  const Bytes block = imageBlock(2048, 0x91);
+  for (const bool blank : {true, false}) {
+    wake(0x91);
+    device.expect(frameBytes(blank ? 0x66 : 0x46, 0x01, 0x0400, 0x0800))
+        .reply(Bytes{0x06, 0x91} + (blank ? Bytes{0x07} : Bytes{}) + informationRecord(" R0801") +
+               serialRecord("SN12345678") + Bytes{'N', 0xBB} + block);
+    ASSERT_EQ(link.readImage({.blankRead = blank}, Variant::A), rc::Ok) << blank;
+    EXPECT_FALSE(link.state().blankRead) << "nothing learnt from the request";
+  }
+  EXPECT_EQ(link.state().extraStatus, 0x07);
+  EXPECT_TRUE(device.scriptDone());
+}
+
 TEST_F(PagerLinkTest, CopyModeReadsIntoThePagerCopyWithoutChecksum) {
-  link.state().firstStatus = 'N';
-  link.state().copyMode = true;
+  writableState(link).firstStatus = 'N';
   Bytes block = imageBlock(2048, 0x93);
   const std::string serial = "0123456789";
   std::copy(serial.begin(), serial.end(), block.begin() + 0x5D);
@@ -342,7 +358,7 @@ TEST_F(PagerLinkTest, CopyModeReadsIntoThePagerCopyWithoutChecksum) {
   device.expect(frameBytes(0x46, 0x01, 0x0400, 0x0800))
       .reply(readAnswer(0x93, " R0802", serial + "", Bytes{'N', 0xBB}) + block);
 
-  ASSERT_EQ(link.runTransaction(Transaction::ReadImage, Variant::A), rc::Ok);
+  ASSERT_EQ(link.readImage({.into = link::ReadInto::PagerCopy}, Variant::A), rc::Ok);
   EXPECT_TRUE(std::equal(block.begin(), block.end(), copy.begin()));
   EXPECT_TRUE(std::all_of(image.begin(), image.end(), [](std::uint8_t b) { return b == 0; }));
   const link::PagerCopyValues& v = link.state().pagerCopy;
@@ -365,8 +381,8 @@ TEST(PagerCopyValues, FamiliesWithoutTheFieldsRead999) {
 }
 
 TEST_F(PagerLinkTest, OldFormatBlockGoesToTheOldFormatWindow) {
-  link.state().extendedFirmware = 0;
-  link.state().firstStatus = 'N';
+  writableState(link).extendedFirmware = 0;
+  writableState(link).firstStatus = 'N';
   const Bytes block = imageBlock(768, ' ', 0x18, 0x20);
   wake(' ');
   device.expect(frameBytes(0x46, 0x01, 0x0D00, 0x0300))
@@ -381,8 +397,8 @@ TEST_F(PagerLinkTest, OldFormatBlockGoesToTheOldFormatWindow) {
 }
 
 TEST_F(PagerLinkTest, SetClockSendsTimeAndSumAtTheFirmwaresLocation) {
-  link.state().firstStatus = 'N';
-  link.state().firmware.set(link::Firmware::R0801, true);
+  writableState(link).firstStatus = 'N';
+  writableState(link).firmware.set(link::Firmware::R0801, true);
   const Bytes time{13, 45, 9, 11, 24};  // 13:45, 9 November 2024
   wake(0x91);
   device.expect(frameBytes(0x00, 0x03, 0x11F8, 0x0005)).reply({'N', 0xBB});
@@ -393,8 +409,25 @@ TEST_F(PagerLinkTest, SetClockSendsTimeAndSumAtTheFirmwaresLocation) {
   EXPECT_FALSE(delayed(clock, 8500));
 }
 
+// A new password has just gone into the pager: the status known from
+// earlier in the operation no longer holds and is asked again.
+TEST_F(PagerLinkTest, SetClockAfterANewPasswordAsksTheStatusFirst) {
+  writableState(link).firstStatus = 'N';
+  writableState(link).passwordAsked = true;
+  writableState(link).firmware.set(link::Firmware::R0801, true);
+  const Bytes time{13, 45, 9, 11, 24};
+  wake(0x91);
+  device.expect(frameBytes(0x01, 0x01, 0x0400, 0x0800)).reply({'N'});
+  wake(0x91);
+  device.expect(frameBytes(0x00, 0x03, 0x11F8, 0x0005)).reply({'N', 0xBB});
+  device.expect(time).expect({sumOf(time)}).reply({0x06, 0x06});
+  EXPECT_EQ(link.setClock({.passwordChanged = true}, Variant::A), rc::Ok);
+  EXPECT_TRUE(device.scriptDone());
+  EXPECT_FALSE(link.state().passwordAsked);
+}
+
 TEST_F(PagerLinkTest, ModeSwitchAcknowledgedSetsServiceResult) {
-  link.state().modelCode = 0x91;
+  writableState(link).modelCode = 0x91;
   wake(0x91);
   device.expect(frameBytes(0x00, 0x0A, 0x0400, 0x0800)).reply({0x06});
   EXPECT_EQ(link.runTransaction(Transaction::QuickPage, Variant::A), rc::Ok);
@@ -404,7 +437,7 @@ TEST_F(PagerLinkTest, ModeSwitchAcknowledgedSetsServiceResult) {
 }
 
 TEST_F(PagerLinkTest, ModeSwitchWithoutAcknowledgeIsNotResponding) {
-  link.state().modelCode = 'p';
+  writableState(link).modelCode = 'p';
   wake('p');
   device.expect(frameBytes(0x00, 0x0C, 0x0400, 0x0400)).reply({0x15});
   EXPECT_EQ(link.runTransaction(Transaction::Chirp, Variant::B), rc::NotResponding);
@@ -413,7 +446,7 @@ TEST_F(PagerLinkTest, ModeSwitchWithoutAcknowledgeIsNotResponding) {
 }
 
 TEST_F(PagerLinkTest, TestModeNeedsAFullStop) {
-  link.state().modelCode = 'p';
+  writableState(link).modelCode = 'p';
   wake('p');
   device.expect(frameBytes(0x00, 0x09, 0x0400, 0x0400)).reply({'?'});
   EXPECT_EQ(link.runTransaction(Transaction::Test, Variant::B), rc::NoAcknowledge);
@@ -427,8 +460,8 @@ TEST_F(PagerLinkTest, OpenFailureGives114) {
 }
 
 TEST_F(PagerLinkTest, MissingEchoIsNotResponding) {
-  link.state().extendedFirmware = 0;
-  link.state().firstStatus = 'N';
+  writableState(link).extendedFirmware = 0;
+  writableState(link).firstStatus = 'N';
   wake('p');
   device.expect({0x46}, /*echo=*/false);
   EXPECT_EQ(link.runTransaction(Transaction::ReadImage, Variant::B), rc::NotResponding);
@@ -486,7 +519,7 @@ TEST_F(PagerLinkTest, ProgressReachesHundredForEveryRecord) {
 // transaction then stops before it sends anything. A stop during a read
 // ends it at once.
 TEST_F(PagerLinkTest, StopWaitsForTheWrittenBlockAndItsChecksum) {
-  link.state().firstStatus = 'N';
+  writableState(link).firstStatus = 'N';
   const Bytes block = imageBlock(2048, 0x91);
   std::copy(block.begin(), block.end(), image.begin());
   wake(0x91);
@@ -504,7 +537,7 @@ TEST_F(PagerLinkTest, StopWaitsForTheWrittenBlockAndItsChecksum) {
 }
 
 TEST_F(PagerLinkTest, StopDuringAReadEndsItAtOnce) {
-  link.state().firstStatus = 'N';
+  writableState(link).firstStatus = 'N';
   const Bytes block = imageBlock(2048, 0x91);
   wake(0x91);
   device.expect(frameBytes(0x46, 0x01, 0x0400, 0x0800))

@@ -88,7 +88,7 @@ TEST_F(ServiceCommandTest, SentAtTheSpeedThePagerWasWokenWith) {
   // A fast pager woken at 4800 has been told to switch at its next wake-up
   // only, so its test commands still go at 4800.
   link.setConfiguredBaud(57600);
-  link.state().modelCode = 0x98;
+  writableState(link).modelCode = 0x98;
   wake(0x98);
   device.expect(frameBytes(0x00, 0x09, 0x0400, 0x0800)).reply({'.'});
   ASSERT_EQ(link::EnterTestMode(link), rc::Ok);
@@ -100,7 +100,7 @@ TEST_F(ServiceCommandTest, SentAtTheSpeedThePagerWasWokenWith) {
 }
 
 TEST_F(ServiceCommandTest, SwitchModeUsesTheCommandSetOfTheModel) {
-  link.state().modelCode = 'x';  // variant B: one open, short acknowledgement pause
+  writableState(link).modelCode = 'x';  // variant B: one open, short acknowledgement pause
   wake('x');
   device.expect(frameBytes(0x00, 0x08, 0x0400, 0x0400)).reply({0x06});
   EXPECT_EQ(link::SwitchPagerMode(link, link::PagerMode::KeepOnlyGoodMessages), rc::Ok);

@@ -10,6 +10,7 @@ namespace zelta::pages {
 namespace {
 
 namespace code = errors::code;
+using errors::OperationOutcome;
 using test::CodePageFixture;
 
 struct IcnCase {
@@ -43,7 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
 ProgramPager writes(errors::ResultCode result, int* calls) {
   return [=] {
     ++*calls;
-    return ProgramOutcome{result, true};
+    return result == code::Ok ? OperationOutcome::done(true)
+                              : OperationOutcome::failed(result, true, true);
   };
 }
 
@@ -114,19 +116,18 @@ TEST(SequentialStep, NothingAdvancesUnlessThePagerWasWritten) {
   f.settings.ICN = "7";
   f.setCode(1, "0000008", Individual);
   // Refused by the pager, and abandoned at a question (result 0, nothing written).
-  for (ProgramOutcome outcome :
-       {ProgramOutcome{code::VersionsMismatch, false}, ProgramOutcome{code::Ok, false}}) {
-    EXPECT_EQ(sequentialProgrammingStep(f.context, [=] { return outcome; }), outcome.result);
+  for (OperationOutcome outcome :
+       {OperationOutcome::failed(code::VersionsMismatch, true), OperationOutcome::notWritten()}) {
+    EXPECT_EQ(sequentialProgrammingStep(f.context, [=] { return outcome; }), outcome.code);
     EXPECT_EQ(f.settings.code[0], "0000008");
     EXPECT_EQ(f.settings.ICN, "7");
   }
   // Written, but setting the clock afterwards failed: the pager holds the
   // code, so the next one must get the next code.
-  EXPECT_EQ(sequentialProgrammingStep(f.context,
-                                      [] {
-                                        return ProgramOutcome{code::NoAcknowledge, true};
-                                      }),
-            code::NoAcknowledge);
+  EXPECT_EQ(
+      sequentialProgrammingStep(
+          f.context, [] { return OperationOutcome::failed(code::NoAcknowledge, true, true); }),
+      code::NoAcknowledge);
   EXPECT_EQ(f.settings.code[0], "0000009");
   EXPECT_EQ(f.settings.ICN, "8");
 }

@@ -585,6 +585,7 @@ TEST(WindowRead, ASuccessfulReadShowsTheCodeplugWithTheConverterOff) {
 }
 
 TEST(WindowProgram, SingleModeReturnsToMainOnlyOnceThePagerHoldsTheImage) {
+  using errors::OperationOutcome;
   struct Case {
     OperationOutcome outcome;
     bool backToMain;

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+
+#include "link/pager_link.h"
+#include "models/models.h"
+
+namespace zelta::link {
+
+// One read, programming run or service command on the link, from its start
+// to its end. It starts at 4800 with the status, the password and the
+// firmware to be learnt anew, and holds the port for this program
+// throughout; its end lets the port go and forgets what held only for it
+// (the blank read learnt, the pinned model, a slower speed of a retry).
+class OperationScope {
+ public:
+  explicit OperationScope(PagerLink& link);
+  ~OperationScope();
+  OperationScope(const OperationScope&) = delete;
+  OperationScope& operator=(const OperationScope&) = delete;
+
+  // A read or programming run starts (again) from its probe: any model is
+  // taken until the run pins one.
+  void startRun();
+  // Every later wake-up of the run must find this model; one that finds
+  // another ends its transaction with -15 before anything is sent.
+  void pinModel(models::ModelCode model);
+  // The run has failed with this pager: its model is not known any more.
+  void forgetModel();
+  // The fast pagers are asked for this speed until the operation ends.
+  void lowerSpeed(std::uint8_t speedCode);
+
+ private:
+  PagerLink& link_;
+};
+
+}  // namespace zelta::link
