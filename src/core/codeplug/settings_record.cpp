@@ -91,6 +91,9 @@ constexpr CodeColumnRow functionIndex(std::string_view stem) {
 
 using R = SettingsRecord;
 
+// The tables below are the whole list, in the order settingsFields() gives:
+// the General page, the code rows, the prompt pages' lists, the prompts, then
+// the later pages.
 // clang-format off
 constexpr std::array kGeneralPage{
     text<&R::frequency>("ed_frequency"),
@@ -134,6 +137,7 @@ constexpr std::array kPromptPages{
     index<&R::showSource>("cb_showSource"),
 };
 
+// The pages after the prompts, in page order.
 constexpr std::array kLaterPages{
     // Alert page
     index<&R::disableAllAlerts>("cb_disableAllAlerts"),
