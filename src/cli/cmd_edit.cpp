@@ -12,6 +12,7 @@
 #include "pages/edit_mask.h"
 #include "pages/editing_page_modules.h"
 #include "pages/field_catalog.h"
+#include "pages/field_ids.h"
 #include "pages/key_filter.h"
 #include "pages/page_context_of.h"
 #include "pages/user_password.h"
@@ -33,7 +34,7 @@ constexpr int kLargestPlainIndex = 0xFFFF;
 // The hidden digits of the family F user password, which the window sets
 // only through its keypad, and the field that shows them as key letters.
 constexpr std::string_view kUserPasswordDigits = "ed_cpwFc_Password";
-constexpr pages::FieldId kUserPasswordKeysField = 508;
+constexpr pages::FieldId kUserPasswordKeysField = pages::fieldId("ed_cpwFc_Password_LRUD");
 
 // What each key filter lets into a field, for the line that refuses a
 // character.

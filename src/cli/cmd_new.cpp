@@ -38,7 +38,7 @@ void addNewCommand(CLI::App& app, CliRun& run) {
       // The 768-byte models exist only as images read from old pagers; a
       // file of theirs in the 1 KB layout would not load again. '!' has a
       // 1 KB form of its own.
-      if (info->family == models::Family::OldFormat && *model != '!') {
+      if (info->family == models::Family::OldFormat && *model != models::kModelBang) {
         run.io.err << "new: model " << modelHex(*model)
                    << " codeplugs come only from old pagers; no new one can be made\n";
         return kExitUsage;

@@ -16,8 +16,8 @@
 namespace zelta::codeplug {
 namespace {
 
-constexpr models::ModelCode kModelSpace = ' ';
-constexpr models::ModelCode kModelHash = '#';
+using models::kModelHash;
+using models::kModelSpace;
 
 // Receiver tuning bytes every build writes at 0x3D-0x3F.
 constexpr std::uint8_t kTuningBytes[] = {90, 78, 98};

@@ -8,6 +8,7 @@
 #include <string>
 
 namespace zelta::codeplug {
+using models::kModelBang;
 namespace {
 
 constexpr std::size_t kWorkBufferSize = 2048;
@@ -113,7 +114,7 @@ std::optional<int> requiredFileTotal(models::ModelCode model) {
   // '6' is written like '0'-'2' and ':' (1024 bytes, family A), so it is read
   // back the same way, to the start of the image, rather than into the
   // old-format window where its bytes would not fit.
-  if (model == '!') return std::nullopt;
+  if (model == kModelBang) return std::nullopt;
   const auto info = models::findModel(model);
   if (!info) return std::nullopt;
   return info->imageBytes;
@@ -211,7 +212,7 @@ models::ModelCode DataProcess::parse(std::istream& file, bool relaxed) {
   }
   const auto info = models::findModel(model);
   const bool toImageStart = relaxed || (info && info->family != models::Family::OldFormat) ||
-                            (model == '!' && total == 1024);
+                            (model == kModelBang && total == 1024);
   if (total > kWorkBufferSize) return 0;  // overlapping records counted twice
   if (!toImageStart && total > CodeplugImage::kOldFormatSize)
     return 0;  // the window holds 768 bytes
@@ -225,11 +226,8 @@ models::ModelCode DataProcess::parse(std::istream& file, bool relaxed) {
   ImageView dest = toImageStart ? image_.current() : image_.oldFormat();
   std::copy_n(work.begin(), total, dest.span().begin());
 
-  if (dest.byte(1) == '#') {
-    header.cgromType = 4;
-  } else if (dest.byte(1) == 0x22 && (dest.byte(0x71) >> 2) == 18) {
-    header.cgromType = 3;
-  }
+  header.cgromType = models::oldModelCharacterRom(dest.byte(1), dest.byte(models::kOldLanguageByte),
+                                                  header.cgromType);
   if (!relaxed && header.cgromType == 1) {
     settings_.startCannedMsg = "3321";
     settings_.endCannedMsg = "3F7E";

@@ -8,6 +8,8 @@
 #include "text/languages.h"
 
 namespace zelta::codeplug {
+using models::kModelHash;
+using models::kModelSpace;
 namespace {
 
 // Default split positions of the two memory-split lists.
@@ -186,7 +188,7 @@ void resetToDefaults(SettingsRecord& settings, CodeplugImage& image, bool conver
   s.retainErroredNonNumeric = 1;
   s.retainBetterMaildrop = 1;
   s.personalMessageNotebook = 1;
-  s.maildropMessageNotebook = model == ' ' ? 0 : 1;
+  s.maildropMessageNotebook = model == kModelSpace ? 0 : 1;
   s.duplication = 1;
   s.sourceIndependentDuplication = 0;
   s.sequentialLockoutPeriod = 0;  // "None"
@@ -230,7 +232,7 @@ void resetToDefaults(SettingsRecord& settings, CodeplugImage& image, bool conver
   s.userPasswordTimeout = 300;
   s.kept.userPasswordFlags = 0;
 
-  if (model == '#') setModelHashDefaults(s);
+  if (model == kModelHash) setModelHashDefaults(s);
 
   settings = std::move(s);
   image.header().largeMemory = true;
@@ -239,7 +241,7 @@ void resetToDefaults(SettingsRecord& settings, CodeplugImage& image, bool conver
 void applyOldModelFeatureDefaults(SettingsRecord& settings, const CodeplugImage& image,
                                   bool converterTarget) {
   const models::ModelCode model = image.modelCode();
-  if (model != '#' && !settings.promptsAsText) {
+  if (model != kModelHash && !settings.promptsAsText) {
     // Model ' ' holds "SET TIME" where the other lists have "SET TIME AND
     // ALARM"; the ideographic and Thai languages have no default here and
     // keep the prompt as read.

@@ -14,10 +14,11 @@
 #include "text/prompt_block.h"
 
 namespace zelta::codeplug {
+using models::kModelBang;
 namespace {
 
-constexpr models::ModelCode kModelSpace = ' ';
-constexpr models::ModelCode kModelHash = '#';
+using models::kModelHash;
+using models::kModelSpace;
 
 bool hasFirmware(const BuildContext& context, std::string_view flag) {
   return context.firmware.find(flag) != std::string::npos;
@@ -204,7 +205,7 @@ void buildMain(CodeplugImage& image, SettingsRecord& s, const BuildContext& cont
   buildHeaderFields(target, s);
   const auto info = models::findModel(model);
   const bool oldFormat = !info || info->family == models::Family::OldFormat;
-  if (context.pagerUnprogrammed || !oldFormat || model == '!') b.setByte(t.modelByte, model);
+  if (context.pagerUnprogrammed || !oldFormat || model == kModelBang) b.setByte(t.modelByte, model);
   b.setByte(t.generation, models::modelIn(model, models::ModelGroup::oneKbNewModels) ? '2'
                           : models::modelIn(model, models::ModelGroup::largeQModels) ? '3'
                                                                                      : '0');

@@ -17,9 +17,9 @@
 namespace zelta::codeplug {
 namespace {
 
-constexpr models::ModelCode kModelSpace = ' ';
-constexpr models::ModelCode kModelHash = '#';
-constexpr models::ModelCode kModelBang = '!';
+using models::kModelBang;
+using models::kModelHash;
+using models::kModelSpace;
 
 // The contrast texts of a codeplug that had none.
 const std::string kDefaultTextContrast = "009";

@@ -48,10 +48,10 @@ constexpr bool inGroup(models::ModelCode model) {
   return models::modelIn(model, G);
 }
 constexpr bool isModelSpace(models::ModelCode model) {
-  return model == ' ';
+  return model == models::kModelSpace;
 }
 constexpr bool notModelSpace(models::ModelCode model) {
-  return model != ' ';
+  return model != models::kModelSpace;
 }
 
 // Bits high..low of the byte at (slot + byteOffset).

@@ -1,5 +1,6 @@
 #include "codeplug/settings_record.h"
 
+#include <array>
 #include <charconv>
 #include <cstdio>
 #include <vector>
@@ -47,16 +48,210 @@ text::PromptText* promptText(SettingsRecord& r, int e) {
   return &r.prompts[static_cast<text::PromptId>(e)].text;
 }
 
-FieldDescriptor index(std::string name, int* (*f)(SettingsRecord&, int), int element = 0) {
-  return FieldDescriptor{std::move(name), FieldKind::Index, f, nullptr, nullptr, element};
+// One setting outside the code rows: its control name and the member it
+// stands for.
+struct SettingRow {
+  std::string_view name;
+  FieldKind kind;
+  int* (*indexField)(SettingsRecord&, int);
+  std::string* (*textField)(SettingsRecord&, int);
+};
+
+template <int SettingsRecord::*M>
+constexpr SettingRow index(std::string_view name) {
+  return {name, FieldKind::Index, indexMember<M>, nullptr};
 }
-FieldDescriptor text(std::string name, std::string* (*f)(SettingsRecord&, int), int element = 0) {
-  return FieldDescriptor{std::move(name), FieldKind::Text, nullptr, f, nullptr, element};
+template <std::string SettingsRecord::*M>
+constexpr SettingRow text(std::string_view name) {
+  return {name, FieldKind::Text, nullptr, textMember<M>};
 }
-FieldDescriptor prompt(std::string name, text::PromptId id) {
-  return FieldDescriptor{std::move(name), FieldKind::Text, nullptr,
-                         nullptr,         promptText,      static_cast<int>(id)};
+
+// One column of the code rows: the control name is the stem, the code number
+// in two digits and, for the per-function lists, "_" and the function number.
+struct CodeColumnRow {
+  std::string_view stem;
+  FieldKind kind;
+  int* (*indexField)(SettingsRecord&, int);
+  std::string* (*textField)(SettingsRecord&, int);
+  bool perFunction;
+};
+
+template <auto M>
+constexpr CodeColumnRow codeText(std::string_view stem) {
+  return {stem, FieldKind::Text, nullptr, textElement<M>, false};
 }
+template <auto M>
+constexpr CodeColumnRow codeIndex(std::string_view stem) {
+  return {stem, FieldKind::Index, indexElement<M>, nullptr, false};
+}
+template <auto M>
+constexpr CodeColumnRow functionIndex(std::string_view stem) {
+  return {stem, FieldKind::Index, perFunctionIndex<M>, nullptr, true};
+}
+
+using R = SettingsRecord;
+
+// The tables below are the whole list, in the order settingsFields() gives:
+// the General page, the code rows, the prompt pages' lists, the prompts, then
+// the later pages.
+// clang-format off
+constexpr std::array kGeneralPage{
+    text<&R::frequency>("ed_frequency"),
+    text<&R::frequency2>("ed_frequency2"),
+    index<&R::codingFormat>("cb_codingFormat"),
+    index<&R::deafPager>("cb_deafPager"),
+    text<&R::ICN>("ed_ICN"),
+    text<&R::serialNumber>("ed_serialNumber"),
+    index<&R::memorySplit>("memorySplit"),
+    index<&R::freqBand>("cb_freqBand"),
+    index<&R::nwBand>("cb_nwBand"),
+    index<&R::PLL_Type>("cb_PLL_Type"),
+    index<&R::nwBandCombo>("cb_nwBandCombo"),
+    index<&R::supportDualFreq>("cb_supportDualFreq"),
+    index<&R::dualFreqMenu>("cb_dualFreqMenu"),
+    index<&R::noSequentialInc>("cb_noSequentialInc"),
+    index<&R::codeMode>("cb_codeMode"),
+    index<&R::onOffDuty>("cb_onOffDuty"),
+    index<&R::newAlertMenu>("cb_newAlertMenu"),
+};
+
+// Per code, in this column order.
+constexpr std::array kCodeColumns{
+    codeText<&R::code>("ed_code"),
+    codeText<&R::function>("ed_function"),
+    codeText<&R::priority>("ed_priority"),
+    codeText<&R::history>("ed_history"),
+    codeIndex<&R::codeType>("cb_codeType"),
+    codeText<&R::onOffDutyFlags>("ed_onOffDuty"),
+    codeText<&R::fixAlert>("ed_fixAlert"),
+    codeText<&R::interruptVib>("ed_interruptVib"),
+    codeText<&R::crescendo>("ed_crescendo"),
+    functionIndex<&R::alertMode>("cb_alertMode"),
+    functionIndex<&R::alertPattern>("cb_alertPattern"),
+};
+
+// The prompt pages' lists; the prompts follow them.
+constexpr std::array kPromptPages{
+    index<&R::internationalPrompt>("cb_internationalPrompt"),
+    index<&R::internationalCharSet>("cb_internationalCharSet"),
+    index<&R::showSource>("cb_showSource"),
+};
+
+// The pages after the prompts, in page order.
+constexpr std::array kLaterPages{
+    // Alert page
+    index<&R::disableAllAlerts>("cb_disableAllAlerts"),
+    index<&R::vibrator>("cb_vibrator"),
+    index<&R::oorAlert>("cb_oorAlert"),
+    index<&R::lowCellAlert>("cb_lowCellAlert"),
+    index<&R::manualAlertReset>("cb_manualAlertReset"),
+    index<&R::enableMaildropAlert>("cb_enableMaildropAlert"),
+    index<&R::userSelectableAlerts>("cb_userSelectableAlerts"),
+    index<&R::userChangableAlertMode>("cb_userChangableAlertMode"),
+    index<&R::realTimeClock>("cb_realTimeClock"),
+    index<&R::internationalDate>("cb_internationalDate"),
+    index<&R::showTimeStamp>("cb_showTimeStamp"),
+    index<&R::keyChirp>("cb_keyChirp"),
+    index<&R::alarmAlwaysAudible>("cb_alarmAlwaysAudible"),
+    index<&R::individualMessageAlarm>("cb_individualMessageAlarm"),
+    index<&R::autoAlarmTurnOn>("cb_autoAlarmTurnOn"),
+    index<&R::autoOnOff>("cb_autoOnOff"),
+    index<&R::autoOnOffAlert>("cb_autoOnOffAlert"),
+    index<&R::alertFrequency>("cb_alertFrequency"),
+    index<&R::alertDuration>("cb_alertDuration"),
+    index<&R::programmablePleasingAlert>("cb_programmablePleasingAlert"),
+    index<&R::reminderAlertInterval>("cb_reminderAlertInterval"),
+    index<&R::reminderAlertTimeout>("cb_reminderAlertTimeout"),
+    index<&R::reminderAlertDuration>("cb_reminderAlertDuration"),
+    index<&R::oorTime>("cb_oorTime"),
+    index<&R::std4PulseDuration>("cb_std4PulseDuration"),
+    index<&R::std4RepeatPeriod>("cb_std4RepeatPeriod"),
+    index<&R::defaultAlert>("cb_defaultAlert"),
+    index<&R::defaultReminderAlert>("cb_defaultReminderAlert"),
+    index<&R::defaultReminderAlertPattern>("cb_defaultReminderAlertPattern"),
+    index<&R::defaultReminderAlertMode>("cb_defaultReminderAlertMode"),
+    index<&R::defaultReminderCrescendoMode>("cb_defaultReminderCrescendoMode"),
+    index<&R::defaultReminderVibMode>("cb_defaultReminderVibMode"),
+    index<&R::fixAlertReminder>("cb_fixAlert"),
+
+    // Password / OTA page
+    text<&R::downloadPassword>("ed_downloadPassword"),
+    text<&R::otaPassword>("ed_otaPassword"),
+    text<&R::otaGroupPassword>("ed_otaGroupPassword"),
+    index<&R::rfProgramming>("cb_rfProgramming"),
+    index<&R::silentRFProgramming>("cb_silentRFProgramming"),
+    index<&R::dataInversion>("cb_dataInversion"),
+    index<&R::securityLevel>("cb_securityLevel"),
+    index<&R::fUif_User_Password_Enable>("cb_fUif_User_Password_Enable"),
+    index<&R::fUif_User_Password_Level>("cb_fUif_User_Password_Level"),
+    text<&R::cpwFc_Password>("ed_cpwFc_Password"),
+    index<&R::userPasswordKeyCount>("userPasswordKeyCount"),
+    index<&R::userPasswordTimeout>("userPasswordTimeout"),
+    index<&R::cpfUif_Paging_Auto_Backlight>("cb_cpfUif_Paging_Auto_Backlight"),
+    index<&R::cpfUif_Auto_Backlight_Mode>("cb_cpfUif_Auto_Backlight_Mode"),
+    index<&R::cpfUif_New_Msg_Auto_Display>("cb_cpfUif_New_Msg_Auto_Display"),
+
+    // Features page
+    index<&R::retainErroredNumeric>("cb_retainErroredNumeric"),
+    index<&R::retainErroredNonNumeric>("cb_retainErroredNonNumeric"),
+    index<&R::retainBetterMaildrop>("cb_retainBetterMaildrop"),
+    index<&R::personalMessageNotebook>("cb_personalMessageNotebook"),
+    index<&R::maildropMessageNotebook>("cb_maildropMessageNotebook"),
+    index<&R::duplication>("cb_duplication"),
+    index<&R::sourceIndependentDuplication>("cb_sourceIndependentDuplication"),
+    index<&R::sequentialLockoutPeriod>("cb_sequentialLockoutPeriod"),
+    index<&R::truncatedMessageIndicator>("cb_truncatedMessageIndicator"),
+    index<&R::badDataIndication>("cb_badDataIndication"),
+    index<&R::messageContinueIndicator>("cb_messageContinueIndicator"),
+    index<&R::deleteSlotNumber>("cb_deleteSlotNumber"),
+    index<&R::stopDecodeMissSync>("cb_stopDecodeMissSync"),
+    index<&R::readTimeout>("cb_readTimeout"),
+    index<&R::fastScrollTime>("cb_fastScrollTime"),
+    index<&R::allowOff>("cb_allowOff"),
+    index<&R::functionMenuDisplay>("cb_functionMenuDisplay"),
+    index<&R::manualDelete>("cb_manualDelete"),
+    index<&R::messageLocking>("cb_messageLocking"),
+    index<&R::nonVolatileMemory>("cb_nonVolatileMemory"),
+    index<&R::memoryCleanup>("cb_memoryCleanup"),
+    index<&R::messagePreview>("cb_messagePreview"),
+    index<&R::autoBacklight>("cb_autoBacklight"),
+    text<&R::endMsgChar>("ed_endMsgChar"),
+    index<&R::displayContrast>("cb_displayContrast"),
+    index<&R::maxErrorsUHB7B6>("cb_maxErrorsUHB7B6"),
+    index<&R::maxErrorsUHB5B4>("cb_maxErrorsUHB5B4"),
+    index<&R::scLostNumNormalMod>("cb_scLostNumNormalMod"),
+
+    // More Features page
+    index<&R::batteryGauge>("cb_batteryGauge"),
+    index<&R::batteryGaugeHiLevel>("cb_batteryGaugeHiLevel"),
+    index<&R::batteryGaugeMedLevel>("cb_batteryGaugeMedLevel"),
+    index<&R::batteryGaugeLoLevel>("cb_batteryGaugeLoLevel"),
+    index<&R::lowCellPeriod>("cb_lowCellPeriod"),
+    index<&R::printerEnabled>("cb_printerEnabled"),
+    index<&R::showMemFull>("cb_showMemFull"),
+    index<&R::zoom>("cb_zoom"),
+    index<&R::receiveWhileOff>("receiveWhileOff"),
+    index<&R::toneOnlySupport>("cb_toneOnlySupport"),
+    index<&R::defaultZoom>("cb_defaultZoom"),
+    index<&R::timeFormat>("cb_timeFormat"),
+    index<&R::turnOnPager>("cb_turnOnPager"),
+    index<&R::selDutySource>("cb_selDutySource"),
+    index<&R::EnableSingleMessage>("cb_EnableSingleMessage"),
+    index<&R::B14bitDecoding>("cb_B14bitDecoding"),
+    index<&R::b14bitDecodingRom3>("b14bitDecodingRom3"),
+    index<&R::regularCannedMsg>("cb_regularCannedMsg"),
+    index<&R::ideoNumericCanned>("cb_ideoNumericCanned"),
+    text<&R::startCannedMsg>("ed_startCannedMsg"),
+    text<&R::endCannedMsg>("ed_endCannedMsg"),
+
+    // Service values (service window controls)
+    text<&R::textContrast>("ed_contrastAdjustValue"),
+    text<&R::iconContrast>("ed_IconContrastAdjustValue"),
+    index<&R::serviceAdjust>("cb_secondAdjustValue"),
+    index<&R::lcdAdjust1>("ed_lcdAdjust1"),
+    index<&R::lcdAdjust2>("ed_lcdAdjust2"),
+};
+// clang-format on
 
 std::string twoDigits(int n) {
   char buf[8];
@@ -64,179 +259,44 @@ std::string twoDigits(int n) {
   return buf;
 }
 
-using R = SettingsRecord;
+FieldDescriptor descriptor(const SettingRow& row) {
+  return FieldDescriptor{std::string(row.name), row.kind, row.indexField,
+                         row.textField,         nullptr,  0};
+}
+
+void appendRows(std::vector<FieldDescriptor>& f, std::span<const SettingRow> rows) {
+  for (const SettingRow& row : rows) f.push_back(descriptor(row));
+}
+
+void appendCodeRow(std::vector<FieldDescriptor>& f, int c) {
+  const std::string n = twoDigits(c + 1);
+  for (const CodeColumnRow& column : kCodeColumns) {
+    const int functions = column.perFunction ? kFunctionsPerCode : 1;
+    for (int fn = 0; fn < functions; ++fn) {
+      std::string name = std::string(column.stem) + n;
+      if (column.perFunction) name += "_" + std::to_string(fn + 1);
+      const int element = column.perFunction ? c * kFunctionsPerCode + fn : c;
+      f.push_back(FieldDescriptor{std::move(name), column.kind, column.indexField, column.textField,
+                                  nullptr, element});
+    }
+  }
+}
 
 std::vector<FieldDescriptor> buildFields() {
   std::vector<FieldDescriptor> f;
-  // General page
-  f.push_back(text("ed_frequency", textMember<&R::frequency>));
-  f.push_back(text("ed_frequency2", textMember<&R::frequency2>));
-  f.push_back(index("cb_codingFormat", indexMember<&R::codingFormat>));
-  f.push_back(index("cb_deafPager", indexMember<&R::deafPager>));
-  f.push_back(text("ed_ICN", textMember<&R::ICN>));
-  f.push_back(text("ed_serialNumber", textMember<&R::serialNumber>));
-  f.push_back(index("memorySplit", indexMember<&R::memorySplit>));
-  f.push_back(index("cb_freqBand", indexMember<&R::freqBand>));
-  f.push_back(index("cb_nwBand", indexMember<&R::nwBand>));
-  f.push_back(index("cb_PLL_Type", indexMember<&R::PLL_Type>));
-  f.push_back(index("cb_nwBandCombo", indexMember<&R::nwBandCombo>));
-  f.push_back(index("cb_supportDualFreq", indexMember<&R::supportDualFreq>));
-  f.push_back(index("cb_dualFreqMenu", indexMember<&R::dualFreqMenu>));
-  f.push_back(index("cb_noSequentialInc", indexMember<&R::noSequentialInc>));
-  f.push_back(index("cb_codeMode", indexMember<&R::codeMode>));
-  f.push_back(index("cb_onOffDuty", indexMember<&R::onOffDuty>));
-  f.push_back(index("cb_newAlertMenu", indexMember<&R::newAlertMenu>));
-
-  // Code pages, one row per code
-  for (int c = 0; c < kMaxCodes; ++c) {
-    const std::string n = twoDigits(c + 1);
-    f.push_back(text("ed_code" + n, textElement<&R::code>, c));
-    f.push_back(text("ed_function" + n, textElement<&R::function>, c));
-    f.push_back(text("ed_priority" + n, textElement<&R::priority>, c));
-    f.push_back(text("ed_history" + n, textElement<&R::history>, c));
-    f.push_back(index("cb_codeType" + n, indexElement<&R::codeType>, c));
-    f.push_back(text("ed_onOffDuty" + n, textElement<&R::onOffDutyFlags>, c));
-    f.push_back(text("ed_fixAlert" + n, textElement<&R::fixAlert>, c));
-    f.push_back(text("ed_interruptVib" + n, textElement<&R::interruptVib>, c));
-    f.push_back(text("ed_crescendo" + n, textElement<&R::crescendo>, c));
-    for (int fn = 0; fn < kFunctionsPerCode; ++fn) {
-      f.push_back(index("cb_alertMode" + n + "_" + std::to_string(fn + 1),
-                        perFunctionIndex<&R::alertMode>, c * kFunctionsPerCode + fn));
-    }
-    for (int fn = 0; fn < kFunctionsPerCode; ++fn) {
-      f.push_back(index("cb_alertPattern" + n + "_" + std::to_string(fn + 1),
-                        perFunctionIndex<&R::alertPattern>, c * kFunctionsPerCode + fn));
-    }
-  }
-
-  // Prompt and source pages
-  f.push_back(index("cb_internationalPrompt", indexMember<&R::internationalPrompt>));
-  f.push_back(index("cb_internationalCharSet", indexMember<&R::internationalCharSet>));
-  f.push_back(index("cb_showSource", indexMember<&R::showSource>));
+  appendRows(f, kGeneralPage);
+  for (int c = 0; c < kMaxCodes; ++c) appendCodeRow(f, c);
+  appendRows(f, kPromptPages);
   // The few prompts without a control (set volume, escalert, the blank
   // entry) are reached through the prompt set only.
   for (std::size_t p = 0; p < text::kPromptCount; ++p) {
     const auto id = static_cast<text::PromptId>(p);
-    if (std::string name = text::promptFieldName(id); !name.empty())
-      f.push_back(prompt(std::move(name), id));
+    if (std::string name = text::promptFieldName(id); !name.empty()) {
+      f.push_back(FieldDescriptor{std::move(name), FieldKind::Text, nullptr, nullptr, promptText,
+                                  static_cast<int>(id)});
+    }
   }
-
-  // Alert page
-  f.push_back(index("cb_disableAllAlerts", indexMember<&R::disableAllAlerts>));
-  f.push_back(index("cb_vibrator", indexMember<&R::vibrator>));
-  f.push_back(index("cb_oorAlert", indexMember<&R::oorAlert>));
-  f.push_back(index("cb_lowCellAlert", indexMember<&R::lowCellAlert>));
-  f.push_back(index("cb_manualAlertReset", indexMember<&R::manualAlertReset>));
-  f.push_back(index("cb_enableMaildropAlert", indexMember<&R::enableMaildropAlert>));
-  f.push_back(index("cb_userSelectableAlerts", indexMember<&R::userSelectableAlerts>));
-  f.push_back(index("cb_userChangableAlertMode", indexMember<&R::userChangableAlertMode>));
-  f.push_back(index("cb_realTimeClock", indexMember<&R::realTimeClock>));
-  f.push_back(index("cb_internationalDate", indexMember<&R::internationalDate>));
-  f.push_back(index("cb_showTimeStamp", indexMember<&R::showTimeStamp>));
-  f.push_back(index("cb_keyChirp", indexMember<&R::keyChirp>));
-  f.push_back(index("cb_alarmAlwaysAudible", indexMember<&R::alarmAlwaysAudible>));
-  f.push_back(index("cb_individualMessageAlarm", indexMember<&R::individualMessageAlarm>));
-  f.push_back(index("cb_autoAlarmTurnOn", indexMember<&R::autoAlarmTurnOn>));
-  f.push_back(index("cb_autoOnOff", indexMember<&R::autoOnOff>));
-  f.push_back(index("cb_autoOnOffAlert", indexMember<&R::autoOnOffAlert>));
-  f.push_back(index("cb_alertFrequency", indexMember<&R::alertFrequency>));
-  f.push_back(index("cb_alertDuration", indexMember<&R::alertDuration>));
-  f.push_back(index("cb_programmablePleasingAlert", indexMember<&R::programmablePleasingAlert>));
-  f.push_back(index("cb_reminderAlertInterval", indexMember<&R::reminderAlertInterval>));
-  f.push_back(index("cb_reminderAlertTimeout", indexMember<&R::reminderAlertTimeout>));
-  f.push_back(index("cb_reminderAlertDuration", indexMember<&R::reminderAlertDuration>));
-  f.push_back(index("cb_oorTime", indexMember<&R::oorTime>));
-  f.push_back(index("cb_std4PulseDuration", indexMember<&R::std4PulseDuration>));
-  f.push_back(index("cb_std4RepeatPeriod", indexMember<&R::std4RepeatPeriod>));
-  f.push_back(index("cb_defaultAlert", indexMember<&R::defaultAlert>));
-  f.push_back(index("cb_defaultReminderAlert", indexMember<&R::defaultReminderAlert>));
-  f.push_back(
-      index("cb_defaultReminderAlertPattern", indexMember<&R::defaultReminderAlertPattern>));
-  f.push_back(index("cb_defaultReminderAlertMode", indexMember<&R::defaultReminderAlertMode>));
-  f.push_back(
-      index("cb_defaultReminderCrescendoMode", indexMember<&R::defaultReminderCrescendoMode>));
-  f.push_back(index("cb_defaultReminderVibMode", indexMember<&R::defaultReminderVibMode>));
-  f.push_back(index("cb_fixAlert", indexMember<&R::fixAlertReminder>));
-
-  // Password / OTA page
-  f.push_back(text("ed_downloadPassword", textMember<&R::downloadPassword>));
-  f.push_back(text("ed_otaPassword", textMember<&R::otaPassword>));
-  f.push_back(text("ed_otaGroupPassword", textMember<&R::otaGroupPassword>));
-  f.push_back(index("cb_rfProgramming", indexMember<&R::rfProgramming>));
-  f.push_back(index("cb_silentRFProgramming", indexMember<&R::silentRFProgramming>));
-  f.push_back(index("cb_dataInversion", indexMember<&R::dataInversion>));
-  f.push_back(index("cb_securityLevel", indexMember<&R::securityLevel>));
-  f.push_back(index("cb_fUif_User_Password_Enable", indexMember<&R::fUif_User_Password_Enable>));
-  f.push_back(index("cb_fUif_User_Password_Level", indexMember<&R::fUif_User_Password_Level>));
-  f.push_back(text("ed_cpwFc_Password", textMember<&R::cpwFc_Password>));
-  f.push_back(index("userPasswordKeyCount", indexMember<&R::userPasswordKeyCount>));
-  f.push_back(index("userPasswordTimeout", indexMember<&R::userPasswordTimeout>));
-  f.push_back(
-      index("cb_cpfUif_Paging_Auto_Backlight", indexMember<&R::cpfUif_Paging_Auto_Backlight>));
-  f.push_back(index("cb_cpfUif_Auto_Backlight_Mode", indexMember<&R::cpfUif_Auto_Backlight_Mode>));
-  f.push_back(
-      index("cb_cpfUif_New_Msg_Auto_Display", indexMember<&R::cpfUif_New_Msg_Auto_Display>));
-
-  // Features page
-  f.push_back(index("cb_retainErroredNumeric", indexMember<&R::retainErroredNumeric>));
-  f.push_back(index("cb_retainErroredNonNumeric", indexMember<&R::retainErroredNonNumeric>));
-  f.push_back(index("cb_retainBetterMaildrop", indexMember<&R::retainBetterMaildrop>));
-  f.push_back(index("cb_personalMessageNotebook", indexMember<&R::personalMessageNotebook>));
-  f.push_back(index("cb_maildropMessageNotebook", indexMember<&R::maildropMessageNotebook>));
-  f.push_back(index("cb_duplication", indexMember<&R::duplication>));
-  f.push_back(
-      index("cb_sourceIndependentDuplication", indexMember<&R::sourceIndependentDuplication>));
-  f.push_back(index("cb_sequentialLockoutPeriod", indexMember<&R::sequentialLockoutPeriod>));
-  f.push_back(index("cb_truncatedMessageIndicator", indexMember<&R::truncatedMessageIndicator>));
-  f.push_back(index("cb_badDataIndication", indexMember<&R::badDataIndication>));
-  f.push_back(index("cb_messageContinueIndicator", indexMember<&R::messageContinueIndicator>));
-  f.push_back(index("cb_deleteSlotNumber", indexMember<&R::deleteSlotNumber>));
-  f.push_back(index("cb_stopDecodeMissSync", indexMember<&R::stopDecodeMissSync>));
-  f.push_back(index("cb_readTimeout", indexMember<&R::readTimeout>));
-  f.push_back(index("cb_fastScrollTime", indexMember<&R::fastScrollTime>));
-  f.push_back(index("cb_allowOff", indexMember<&R::allowOff>));
-  f.push_back(index("cb_functionMenuDisplay", indexMember<&R::functionMenuDisplay>));
-  f.push_back(index("cb_manualDelete", indexMember<&R::manualDelete>));
-  f.push_back(index("cb_messageLocking", indexMember<&R::messageLocking>));
-  f.push_back(index("cb_nonVolatileMemory", indexMember<&R::nonVolatileMemory>));
-  f.push_back(index("cb_memoryCleanup", indexMember<&R::memoryCleanup>));
-  f.push_back(index("cb_messagePreview", indexMember<&R::messagePreview>));
-  f.push_back(index("cb_autoBacklight", indexMember<&R::autoBacklight>));
-  f.push_back(text("ed_endMsgChar", textMember<&R::endMsgChar>));
-  f.push_back(index("cb_displayContrast", indexMember<&R::displayContrast>));
-  f.push_back(index("cb_maxErrorsUHB7B6", indexMember<&R::maxErrorsUHB7B6>));
-  f.push_back(index("cb_maxErrorsUHB5B4", indexMember<&R::maxErrorsUHB5B4>));
-  f.push_back(index("cb_scLostNumNormalMod", indexMember<&R::scLostNumNormalMod>));
-
-  // More Features page
-  f.push_back(index("cb_batteryGauge", indexMember<&R::batteryGauge>));
-  f.push_back(index("cb_batteryGaugeHiLevel", indexMember<&R::batteryGaugeHiLevel>));
-  f.push_back(index("cb_batteryGaugeMedLevel", indexMember<&R::batteryGaugeMedLevel>));
-  f.push_back(index("cb_batteryGaugeLoLevel", indexMember<&R::batteryGaugeLoLevel>));
-  f.push_back(index("cb_lowCellPeriod", indexMember<&R::lowCellPeriod>));
-  f.push_back(index("cb_printerEnabled", indexMember<&R::printerEnabled>));
-  f.push_back(index("cb_showMemFull", indexMember<&R::showMemFull>));
-  f.push_back(index("cb_zoom", indexMember<&R::zoom>));
-  f.push_back(index("receiveWhileOff", indexMember<&R::receiveWhileOff>));
-  f.push_back(index("cb_toneOnlySupport", indexMember<&R::toneOnlySupport>));
-  f.push_back(index("cb_defaultZoom", indexMember<&R::defaultZoom>));
-  f.push_back(index("cb_timeFormat", indexMember<&R::timeFormat>));
-  f.push_back(index("cb_turnOnPager", indexMember<&R::turnOnPager>));
-  f.push_back(index("cb_selDutySource", indexMember<&R::selDutySource>));
-  f.push_back(index("cb_EnableSingleMessage", indexMember<&R::EnableSingleMessage>));
-  f.push_back(index("cb_B14bitDecoding", indexMember<&R::B14bitDecoding>));
-  f.push_back(index("b14bitDecodingRom3", indexMember<&R::b14bitDecodingRom3>));
-  f.push_back(index("cb_regularCannedMsg", indexMember<&R::regularCannedMsg>));
-  f.push_back(index("cb_ideoNumericCanned", indexMember<&R::ideoNumericCanned>));
-  f.push_back(text("ed_startCannedMsg", textMember<&R::startCannedMsg>));
-  f.push_back(text("ed_endCannedMsg", textMember<&R::endCannedMsg>));
-
-  // Service values (service window controls)
-  f.push_back(text("ed_contrastAdjustValue", textMember<&R::textContrast>));
-  f.push_back(text("ed_IconContrastAdjustValue", textMember<&R::iconContrast>));
-  f.push_back(index("cb_secondAdjustValue", indexMember<&R::serviceAdjust>));
-  f.push_back(index("ed_lcdAdjust1", indexMember<&R::lcdAdjust1>));
-  f.push_back(index("ed_lcdAdjust2", indexMember<&R::lcdAdjust2>));
+  appendRows(f, kLaterPages);
   return f;
 }
 
@@ -258,27 +318,35 @@ const FieldDescriptor* findSettingsField(std::string_view name) {
   return find(name);
 }
 
-std::optional<FieldValue> readSettingsField(const SettingsRecord& record, std::string_view name) {
-  const FieldDescriptor* d = find(name);
-  if (d == nullptr) return std::nullopt;
+FieldValue readSettingsField(const SettingsRecord& record, const FieldDescriptor& field) {
   // The accessors only locate the member; nothing is written through them here.
   auto& r = const_cast<SettingsRecord&>(record);
-  if (d->kind == FieldKind::Index) return FieldValue{*d->indexField(r, d->element)};
-  return FieldValue{settingsFieldText(record, *d)};
+  if (field.kind == FieldKind::Index) return FieldValue{*field.indexField(r, field.element)};
+  return FieldValue{settingsFieldText(record, field)};
 }
 
-bool writeSettingsField(SettingsRecord& record, std::string_view name, const FieldValue& value) {
-  const FieldDescriptor* d = find(name);
-  if (d == nullptr) return false;
-  if (d->kind == FieldKind::Index) {
+bool writeSettingsField(SettingsRecord& record, const FieldDescriptor& field,
+                        const FieldValue& value) {
+  if (field.kind == FieldKind::Index) {
     const int* v = std::get_if<int>(&value);
     if (v == nullptr) return false;
-    *d->indexField(record, d->element) = *v;
+    *field.indexField(record, field.element) = *v;
     return true;
   }
   const std::string* v = std::get_if<std::string>(&value);
   if (v == nullptr) return false;
-  return writeSettingsFieldText(record, *d, *v);
+  return writeSettingsFieldText(record, field, *v);
+}
+
+std::optional<FieldValue> readSettingsField(const SettingsRecord& record, std::string_view name) {
+  const FieldDescriptor* d = find(name);
+  if (d == nullptr) return std::nullopt;
+  return readSettingsField(record, *d);
+}
+
+bool writeSettingsField(SettingsRecord& record, std::string_view name, const FieldValue& value) {
+  const FieldDescriptor* d = find(name);
+  return d != nullptr && writeSettingsField(record, *d, value);
 }
 
 std::string settingsFieldText(const SettingsRecord& record, const FieldDescriptor& field) {

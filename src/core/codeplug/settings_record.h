@@ -274,7 +274,14 @@ struct FieldDescriptor {
 
 // All fields, in page order; built once.
 std::span<const FieldDescriptor> settingsFields();
+// By control name, for the command line and the converter; the pages hold
+// their descriptors (pages/field_catalog.h) and never look names up.
 const FieldDescriptor* findSettingsField(std::string_view name);
+
+FieldValue readSettingsField(const SettingsRecord& record, const FieldDescriptor& field);
+// Writes value (of the field's kind); false for a value of the wrong kind.
+bool writeSettingsField(SettingsRecord& record, const FieldDescriptor& field,
+                        const FieldValue& value);
 
 std::optional<FieldValue> readSettingsField(const SettingsRecord& record, std::string_view name);
 // Writes value (of the field's kind) into the named field; false for an

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -11,6 +12,13 @@ namespace zelta::models {
 using ModelCode = std::uint8_t;
 inline constexpr ModelCode kNoModel = 0xFF;          // nothing read yet
 inline constexpr ModelCode kOldGenerationId = 0xCC;  // read command: treat as old generation
+
+// The four old-format models. Each has rules of its own beyond what the
+// registry's columns and groups below express; those rules name them here.
+inline constexpr ModelCode kModelSpace = 0x20;  // ' ': the first layout
+inline constexpr ModelCode kModelBang = 0x21;   // '!': also sent as a 1 KB family A image
+inline constexpr ModelCode kModelQuote = 0x22;  // '"': a Thai language selects the Thai ROM
+inline constexpr ModelCode kModelHash = 0x23;   // '#': raw prompts, the ideographic ROM
 
 // Image layout families. The old-format models (' ' '!' '"' '#') are read
 // through the old-format conversion and use family A's offset slots.
@@ -141,6 +149,8 @@ enum class ModelGroup {
   linkServed,           // the linkServed column
   clearsIconContrast,   // 1 KB models (A, B) outside the icon contrast group: byte 0x321 written 0
   fourCodePages,        // the fourCodePages column
+  rawPrompts,           // '#': prompts held as raw bytes, never as text
+  keepsCodeHistory,     // ' ' '#': the history column is kept for every code type
 };
 
 constexpr bool isDFamily(Family f) {
@@ -176,8 +186,39 @@ constexpr bool modelIn(ModelCode code, ModelGroup group) {
     case ModelGroup::clearsIconContrast:
       return (f == Family::A || f == Family::B) && !m->iconContrast;
     case ModelGroup::fourCodePages: return m->fourCodePages;
+    case ModelGroup::rawPrompts: return code == kModelHash;
+    case ModelGroup::keepsCodeHistory: return code == kModelSpace || code == kModelHash;
   }
   return false;
+}
+
+// The character ROM an old-format pager carries, where its model fixes it:
+// '#' always has the ideographic ROM (4); '"' has the Thai ROM (3) when its
+// language byte (image 0x71, code in bits 7-2) names Thai (18). Otherwise
+// the codeplug's own ROM type stands.
+inline constexpr std::uint8_t kIdeographicRom = 4;
+inline constexpr std::uint8_t kThaiRom = 3;
+inline constexpr std::size_t kOldLanguageByte = 0x71;
+inline constexpr unsigned kOldThaiLanguageCode = 18;
+
+constexpr std::uint8_t oldModelCharacterRom(ModelCode model, std::uint8_t languageByte,
+                                            std::uint8_t codeplugRom) {
+  if (model == kModelHash) return kIdeographicRom;
+  if (model == kModelQuote && (languageByte >> 2) == kOldThaiLanguageCode) return kThaiRom;
+  return codeplugRom;
+}
+
+// One model of each family, the first the registry lists: for checks that
+// must hold for every layout.
+constexpr std::array<ModelCode, 7> oneModelPerFamily() {
+  std::array<ModelCode, 7> out{};
+  std::size_t n = 0;
+  for (const ModelInfo& m : kModels) {
+    bool seen = false;
+    for (std::size_t i = 0; i < n; ++i) seen = seen || findModel(out[i])->family == m.family;
+    if (!seen) out[n++] = m.code;
+  }
+  return out;
 }
 
 }  // namespace zelta::models

@@ -5,6 +5,7 @@
 #include "codes/pleasing_alert.h"
 #include "errors/reporter.h"
 #include "pages/code_predicates.h"
+#include "pages/field_ids.h"
 #include "pages/page_settings.h"
 
 namespace zelta::pages {
@@ -14,7 +15,7 @@ using models::ModelCode;
 using pages::FieldId;
 using pages::PageView;
 
-constexpr ModelCode kModelSpace = ' ';
+using models::kModelSpace;
 
 constexpr int kNo = 0;
 constexpr int kYes = 1;
@@ -26,27 +27,27 @@ constexpr int kShortPulse = 0;       // "Function 4 Tone Pulse": "1/16 sec"
 constexpr int kDefaultPleasingAlert = 0;
 
 // Field IDs of the page.
-constexpr FieldId kDisableAllAlerts = 97;
-constexpr FieldId kAlertFrequency = 98;
-constexpr FieldId kAlertDuration = 99;
-constexpr FieldId kDefaultAlert = 100;
-constexpr FieldId kUserChangableAlertMode = 101;
-constexpr FieldId kUserSelectableAlerts = 102;
-constexpr FieldId kProgrammablePleasingAlert = 103;
-constexpr FieldId kReminderAlertInterval = 104;
-constexpr FieldId kReminderAlertTimeout = 105;
-constexpr FieldId kReminderAlertDuration = 106;
-constexpr FieldId kDefaultReminderAlert = 107;
-constexpr FieldId kEnableMaildropAlert = 108;
-constexpr FieldId kManualAlertReset = 109;
-constexpr FieldId kLowCellAlert = 110;
-constexpr FieldId kKeyChirp = 111;
-constexpr FieldId kAlarmAlwaysAudible = 112;
-constexpr FieldId kAutoOnOffAlert = 119;
-constexpr FieldId kOorAlert = 121;
-constexpr FieldId kVibrator = 122;
-constexpr FieldId kStd4RepeatPeriod = 123;
-constexpr FieldId kStd4PulseDuration = 124;
+constexpr FieldId kDisableAllAlerts = fieldId("cb_disableAllAlerts");
+constexpr FieldId kAlertFrequency = fieldId("cb_alertFrequency");
+constexpr FieldId kAlertDuration = fieldId("cb_alertDuration");
+constexpr FieldId kDefaultAlert = fieldId("cb_defaultAlert");
+constexpr FieldId kUserChangableAlertMode = fieldId("cb_userChangableAlertMode");
+constexpr FieldId kUserSelectableAlerts = fieldId("cb_userSelectableAlerts");
+constexpr FieldId kProgrammablePleasingAlert = fieldId("cb_programmablePleasingAlert");
+constexpr FieldId kReminderAlertInterval = fieldId("cb_reminderAlertInterval");
+constexpr FieldId kReminderAlertTimeout = fieldId("cb_reminderAlertTimeout");
+constexpr FieldId kReminderAlertDuration = fieldId("cb_reminderAlertDuration");
+constexpr FieldId kDefaultReminderAlert = fieldId("cb_defaultReminderAlert");
+constexpr FieldId kEnableMaildropAlert = fieldId("cb_enableMaildropAlert");
+constexpr FieldId kManualAlertReset = fieldId("cb_manualAlertReset");
+constexpr FieldId kLowCellAlert = fieldId("cb_lowCellAlert");
+constexpr FieldId kKeyChirp = fieldId("cb_keyChirp");
+constexpr FieldId kAlarmAlwaysAudible = fieldId("cb_alarmAlwaysAudible");
+constexpr FieldId kAutoOnOffAlert = fieldId("cb_autoOnOffAlert");
+constexpr FieldId kOorAlert = fieldId("cb_oorAlert");
+constexpr FieldId kVibrator = fieldId("cb_vibrator");
+constexpr FieldId kStd4RepeatPeriod = fieldId("cb_std4RepeatPeriod");
+constexpr FieldId kStd4PulseDuration = fieldId("cb_std4PulseDuration");
 
 // The reminder settings that only mean something while reminders are on:
 // time-out, duration, default reminder alert and the reminder alert of the

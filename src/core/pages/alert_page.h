@@ -1,6 +1,7 @@
 #pragma once
 
 #include "models/models.h"
+#include "pages/field_ids.h"
 #include "pages/page_module.h"
 
 namespace zelta::codeplug {
@@ -27,8 +28,9 @@ bool extendedAlertControls(models::ModelCode model, bool converterTarget);
 bool applyAlertRules(codeplug::SettingsRecord& settings, codeplug::CodeplugImage& image,
                      models::ModelCode model, bool converterTarget);
 
-// "Programmable Pleasing Alert" (field 103) and its "Custom" item.
-inline constexpr pages::FieldId kProgrammablePleasingAlertField = 103;
+// "Programmable Pleasing Alert" and its "Custom" item.
+inline constexpr pages::FieldId kProgrammablePleasingAlertField =
+    fieldId("cb_programmablePleasingAlert");
 inline constexpr int kCustomPleasingAlert = 1;
 
 // The melody editor opens modally when the list is entered showing

@@ -17,8 +17,8 @@ namespace {
 using errors::ResultCode;
 namespace code = errors::code;
 
-constexpr models::ModelCode kModelSpace = ' ';
-constexpr models::ModelCode kModelHash = '#';
+using models::kModelHash;
+using models::kModelSpace;
 constexpr std::string_view kNoFlags = "NNNN";
 // Codes 1 to 8 carry a maildrop history.
 constexpr int kCodesWithHistory = 8;
@@ -113,7 +113,7 @@ void applyPriorityHistoryRule(pages::PageContext& context) {
   codeplug::SettingsRecord& s = context.settings;
   const bool alertMenuKeepsPriority =
       pages::sixteenCodeLayout(context.model, context.converterTarget()) && s.newAlertMenu == 1;
-  const bool keepsHistory = context.model == kModelSpace || context.model == kModelHash;
+  const bool keepsHistory = models::modelIn(context.model, models::ModelGroup::keepsCodeHistory);
   for (int c = 1; c <= kCodesWithHistory; ++c) {
     if (s.codeType[at(c)] == MailDrop) {
       if (!alertMenuKeepsPriority) s.priority[at(c)] = kNoFlags;

@@ -6,6 +6,7 @@
 #include "codeplug/settings_record.h"
 #include "errors/reporter.h"
 #include "pages/code_predicates.h"
+#include "pages/field_ids.h"
 #include "pages/page_settings.h"
 
 namespace zelta::pages {
@@ -14,8 +15,8 @@ namespace {
 using codeplug::SettingsRecord;
 using models::ModelCode;
 
-constexpr ModelCode kModelSpace = ' ';  // shows "LCD Control" for the end-of-message character
-constexpr ModelCode kModelHash = '#';   // no canned messages
+using models::kModelHash;   // no canned messages
+using models::kModelSpace;  // shows "LCD Control" for the end-of-message character
 
 constexpr int kNo = 0;
 constexpr int kYes = 1;
@@ -32,28 +33,28 @@ constexpr int kIdeoNone = 0;
 constexpr int kIdeoTwoDigits = 1;
 constexpr int kIdeoExtended = 2;
 
-constexpr FieldId kRetainErroredNumeric = 132;
-constexpr FieldId kRetainErroredNonNumeric = 133;
-constexpr FieldId kRetainBetterMaildrop = 134;
-constexpr FieldId kPersonalMessageNotebook = 135;
-constexpr FieldId kMaildropMessageNotebook = 136;
-constexpr FieldId kDuplication = 137;
-constexpr FieldId kSourceIndependentDuplication = 138;
-constexpr FieldId kSequentialLockoutPeriod = 139;
-constexpr FieldId kDeleteSlotNumber = 143;
-constexpr FieldId kFunctionMenuDisplay = 148;
-constexpr FieldId kManualDelete = 149;
-constexpr FieldId kMessageLocking = 150;
-constexpr FieldId kMemoryCleanup = 152;
-constexpr FieldId kB14bitDecoding = 153;
-constexpr FieldId kIdeoNumericCanned = 154;
-constexpr FieldId kRegularCannedMsg = 155;
-constexpr FieldId kStartCannedMsg = 156;
-constexpr FieldId kEndCannedMsg = 157;
-constexpr FieldId kEndMsgChar = 160;
-constexpr FieldId kScLostNumNormalMod = 487;
-constexpr FieldId kPagingAutoBacklight = 498;
-constexpr FieldId kAutoBacklightMode = 499;
+constexpr FieldId kRetainErroredNumeric = fieldId("cb_retainErroredNumeric");
+constexpr FieldId kRetainErroredNonNumeric = fieldId("cb_retainErroredNonNumeric");
+constexpr FieldId kRetainBetterMaildrop = fieldId("cb_retainBetterMaildrop");
+constexpr FieldId kPersonalMessageNotebook = fieldId("cb_personalMessageNotebook");
+constexpr FieldId kMaildropMessageNotebook = fieldId("cb_maildropMessageNotebook");
+constexpr FieldId kDuplication = fieldId("cb_duplication");
+constexpr FieldId kSourceIndependentDuplication = fieldId("cb_sourceIndependentDuplication");
+constexpr FieldId kSequentialLockoutPeriod = fieldId("cb_sequentialLockoutPeriod");
+constexpr FieldId kDeleteSlotNumber = fieldId("cb_deleteSlotNumber");
+constexpr FieldId kFunctionMenuDisplay = fieldId("cb_functionMenuDisplay");
+constexpr FieldId kManualDelete = fieldId("cb_manualDelete");
+constexpr FieldId kMessageLocking = fieldId("cb_messageLocking");
+constexpr FieldId kMemoryCleanup = fieldId("cb_memoryCleanup");
+constexpr FieldId kB14bitDecoding = fieldId("cb_B14bitDecoding");
+constexpr FieldId kIdeoNumericCanned = fieldId("cb_ideoNumericCanned");
+constexpr FieldId kRegularCannedMsg = fieldId("cb_regularCannedMsg");
+constexpr FieldId kStartCannedMsg = fieldId("ed_startCannedMsg");
+constexpr FieldId kEndCannedMsg = fieldId("ed_endCannedMsg");
+constexpr FieldId kEndMsgChar = fieldId("ed_endMsgChar");
+constexpr FieldId kScLostNumNormalMod = fieldId("cb_scLostNumNormalMod");
+constexpr FieldId kPagingAutoBacklight = fieldId("cb_cpfUif_Paging_Auto_Backlight");
+constexpr FieldId kAutoBacklightMode = fieldId("cb_cpfUif_Auto_Backlight_Mode");
 
 // Choices that only a pager with a personal code can use.
 constexpr FieldId kPersonalChoices[] = {

@@ -7,6 +7,10 @@
 
 #include "pages/page_table.h"
 
+namespace zelta::codeplug {
+struct FieldDescriptor;
+}
+
 namespace zelta::pages {
 
 // The fixed number of an editing field, assigned once when the window is
@@ -93,6 +97,11 @@ std::span<const FieldEntry> allFields();
 
 const FieldEntry* findField(FieldId id);
 const FieldEntry* findField(std::string_view name);
+
+// The setting the field shows and stores, joined to the catalog once; null
+// for the fields without a setting of their own (derived or read-only).
+// field must be a row of allFields().
+const codeplug::FieldDescriptor* settingOf(const FieldEntry& field);
 
 // The module that stores the field. Fields sit on a page and are normally
 // stored by its module; the canned-message and display-contrast fields on

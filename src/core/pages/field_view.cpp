@@ -21,6 +21,7 @@ FieldView baseFieldView(const FieldEntry& field, const ModelFieldLayout& layout,
   FieldView view;
   view.id = field.id;
   view.name = field.name;
+  view.entry = &field;
   view.caption = fieldCaption(field, layout);
   view.items = listItems(field, lists);
   if (field.kind == FieldKind::List && !view.items.empty()) view.selected = 0;

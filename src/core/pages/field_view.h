@@ -16,6 +16,7 @@ namespace zelta::pages {
 struct FieldView {
   FieldId id = kNoFieldId;
   std::string_view name;
+  const FieldEntry* entry = nullptr;  // its catalog row
   std::string_view caption;
   std::string text;   // text, masked and read-only fields
   int selected = -1;  // list fields: the item shown, -1 for none

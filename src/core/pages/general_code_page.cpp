@@ -10,6 +10,7 @@
 #include "pages/code_checks.h"
 #include "pages/code_predicates.h"
 #include "pages/edit_mask.h"
+#include "pages/field_ids.h"
 #include "pages/model_layout.h"
 
 namespace zelta::pages {
@@ -22,8 +23,8 @@ using pages::FieldId;
 using pages::PageContext;
 namespace code = errors::code;
 
-constexpr models::ModelCode kModelSpace = ' ';
-constexpr models::ModelCode kModelHash = '#';
+using models::kModelHash;
+using models::kModelSpace;
 constexpr std::size_t kLetters = codeplug::kFunctionsPerCode;
 constexpr std::string_view kNoFlags = "NNNN";
 // Model '#' keeps its second code as the maildrop code.
@@ -76,7 +77,7 @@ constexpr int incrementIndex(int increment) {
 }
 
 bool historyKeptByModel(models::ModelCode model) {
-  return model == kModelSpace || model == kModelHash;
+  return models::modelIn(model, models::ModelGroup::keepsCodeHistory);
 }
 
 bool isCodeRow(const FieldEntry& field) {
@@ -160,28 +161,32 @@ ResultCode GeneralCodePage::storeGeneralField(const FieldEntry& field,
                                               const pages::FieldInput& input,
                                               PageContext& context) {
   codeplug::SettingsRecord& s = context.settings;
-  const std::string_view name = field.name;
-  if (name == "ed_frequency") {
-    s.frequency = frequencyFieldText(input.text);
-  } else if (name == "ed_frequency2") {
-    s.frequency2 = frequencyFieldText(input.text);
-  } else if (name == "cb_codeMode") {
-    s.codeMode = input.index;
-    s.hardwareVariant = hardwareVariantOfIndex(input.index);
-  } else if (name == "cb_noSequentialInc") {
-    s.noSequentialInc = input.index + 1;
-  } else if (name == "cb_codingFormat") {
-    s.codingFormat = input.index;
-    // The builder writes the final values; the settings follow the format now.
-    const codeplug::ReceiverPresets p = codeplug::receiverPresets(s.codingFormat, s.freqBand);
-    s.receiverP1 = p.p1;
-    s.receiverP2 = p.p2;
-    s.receiverP3 = p.p3;
-    s.baudConstant = p.baudConstant;
-  } else if (field.kind == pages::FieldKind::List) {
-    codeplug::writeSettingsField(s, name, input.index);
-  } else {
-    codeplug::writeSettingsField(s, name, upperCased(input.text));
+  switch (field.id) {
+    case fieldId("ed_frequency"): s.frequency = frequencyFieldText(input.text); break;
+    case fieldId("ed_frequency2"): s.frequency2 = frequencyFieldText(input.text); break;
+    case fieldId("cb_codeMode"):
+      s.codeMode = input.index;
+      s.hardwareVariant = hardwareVariantOfIndex(input.index);
+      break;
+    case fieldId("cb_noSequentialInc"): s.noSequentialInc = input.index + 1; break;
+    case fieldId("cb_codingFormat"): {
+      s.codingFormat = input.index;
+      // The builder writes the final values; the settings follow the format now.
+      const codeplug::ReceiverPresets p = codeplug::receiverPresets(s.codingFormat, s.freqBand);
+      s.receiverP1 = p.p1;
+      s.receiverP2 = p.p2;
+      s.receiverP3 = p.p3;
+      s.baudConstant = p.baudConstant;
+      break;
+    }
+    default:
+      if (const codeplug::FieldDescriptor* setting = pages::settingOf(field)) {
+        if (field.kind == pages::FieldKind::List) {
+          codeplug::writeSettingsField(s, *setting, input.index);
+        } else {
+          codeplug::writeSettingsField(s, *setting, upperCased(input.text));
+        }
+      }
   }
   return code::Done;
 }
@@ -208,10 +213,12 @@ ResultCode GeneralCodePage::storeCodeRowField(const FieldEntry& field,
     case CodeColumn::FixAlert:
     case CodeColumn::InterruptVib:
     case CodeColumn::Crescendo:
-      codeplug::writeSettingsField(s, field.name, flagLetters(input.text));
+      codeplug::writeSettingsField(s, *pages::settingOf(field), flagLetters(input.text));
       break;
     case CodeColumn::AlertMode:
-    case CodeColumn::AlertPattern: codeplug::writeSettingsField(s, field.name, input.index); break;
+    case CodeColumn::AlertPattern:
+      codeplug::writeSettingsField(s, *pages::settingOf(field), input.index);
+      break;
   }
   if (context.model == kModelHash) {
     s.codeType[at(kHashMaildropCode)] = MailDrop;
@@ -261,26 +268,26 @@ pages::PageView GeneralCodePage::view(pages::Page page, const PageContext& conte
   const bool alertColumns = pages::sixteenCodeLayout(context.model, context.converterTarget());
 
   for (pages::FieldView& v : view.fields) {
-    const FieldEntry* field =
-        v.id == pages::kNoFieldId ? pages::findField(v.name) : pages::findField(v.id);
-    if (field == nullptr) continue;
+    const FieldEntry* field = v.entry;
     const std::optional<CodeColumn> column = pages::codeColumnOf(*field);
 
     if (!column) {
+      const codeplug::FieldDescriptor* setting = pages::settingOf(*field);
       if (v.name == "ed_persMemSizeString" || v.name == "ed_persMaildropString") {
         const codeplug::ValueTable& table = codeplug::memorySplitTable(context.largeMemory);
         const auto split = codeplug::memorySplitText(
             context.largeMemory, table.indexOf(static_cast<unsigned>(s.memorySplit)));
         v.text = v.name == "ed_persMemSizeString" ? split.personal : split.maildrop;
-      } else if (v.name == "cb_codeMode") {
+      } else if (v.id == fieldId("cb_codeMode")) {
         v.selected = indexOfHardwareVariant(s.hardwareVariant);
-      } else if (v.name == "cb_noSequentialInc") {
+      } else if (v.id == fieldId("cb_noSequentialInc")) {
         v.selected = incrementIndex(s.noSequentialInc);
-      } else if (const auto value = codeplug::readSettingsField(s, v.name)) {
-        if (const int* index = std::get_if<int>(&*value)) {
+      } else if (setting != nullptr) {
+        const codeplug::FieldValue value = codeplug::readSettingsField(s, *setting);
+        if (const int* index = std::get_if<int>(&value)) {
           v.selected = selectedItem(*field, *index, v.items.size(), context);
         } else {
-          v.text = std::get<std::string>(*value);
+          v.text = std::get<std::string>(value);
         }
       }
       continue;
@@ -321,11 +328,12 @@ pages::PageView GeneralCodePage::view(pages::Page page, const PageContext& conte
       case CodeColumn::Crescendo:
       case CodeColumn::AlertMode:
       case CodeColumn::AlertPattern: {
-        const auto value = codeplug::readSettingsField(s, v.name);
-        if (const int* index = std::get_if<int>(&*value)) {
+        const codeplug::FieldValue value =
+            codeplug::readSettingsField(s, *pages::settingOf(*field));
+        if (const int* index = std::get_if<int>(&value)) {
           v.selected = selectedItem(*field, *index, v.items.size(), context);
         } else {
-          v.text = std::get<std::string>(*value);
+          v.text = std::get<std::string>(value);
         }
         v.enabled = row.enabled && !(alertColumns && s.newAlertMenu == 0);
         break;

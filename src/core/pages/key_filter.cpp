@@ -1,14 +1,15 @@
 #include "pages/key_filter.h"
 
 #include "pages/edit_mask.h"
+#include "pages/field_ids.h"
 #include "text/prompt_code_table.h"
 
 namespace zelta::pages {
 namespace {
 
 // `ed_function02`: the second code of model '#' is its maildrop code.
-constexpr FieldId kSecondFunctionField = 13;
-constexpr models::ModelCode kModelHash = '#';
+constexpr FieldId kSecondFunctionField = fieldId("ed_function02");
+using models::kModelHash;
 
 constexpr bool oneOf(char32_t key, std::u32string_view set) {
   return set.find(key) != std::u32string_view::npos;

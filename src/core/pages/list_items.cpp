@@ -8,7 +8,7 @@ namespace {
 using models::ModelCode;
 using models::ModelGroup;
 
-constexpr ModelCode kModelHash = '#';
+using models::kModelHash;
 constexpr int kThai = 17;
 
 // Catalog items of the built lists, by index:

@@ -10,8 +10,8 @@ using models::ModelCode;
 using models::ModelGroup;
 using models::modelIn;
 
-constexpr ModelCode kModelSpace = ' ';
-constexpr ModelCode kModelHash = '#';
+using models::kModelHash;
+using models::kModelSpace;
 
 constexpr std::uint16_t tabs(std::initializer_list<int> pages) {
   std::uint16_t mask = 0;

@@ -3,6 +3,7 @@
 #include "codeplug/settings_record.h"
 #include "errors/reporter.h"
 #include "pages/code_predicates.h"
+#include "pages/field_ids.h"
 #include "pages/page_settings.h"
 
 namespace zelta::pages {
@@ -11,8 +12,8 @@ namespace {
 using codeplug::SettingsRecord;
 using models::ModelCode;
 
-constexpr ModelCode kModelSpace = ' ';
-constexpr ModelCode kModelHash = '#';  // "Receive Messages While Off" in the zoom control
+using models::kModelHash;  // "Receive Messages While Off" in the zoom control
+using models::kModelSpace;
 
 constexpr int kNo = 0;
 constexpr int kYes = 1;
@@ -23,12 +24,12 @@ constexpr int kDefaultHighLevel = 9;
 constexpr int kDefaultMediumLevel = 8;
 constexpr int kDefaultLowLevel = 7;
 
-constexpr FieldId kBatteryGauge = 163;
+constexpr FieldId kBatteryGauge = fieldId("cb_batteryGauge");
 constexpr FieldId kBatteryGaugeLevels[] = {164, 165, 166};
-constexpr FieldId kShowMemFull = 169;
-constexpr FieldId kZoom = 170;
-constexpr FieldId kTimeFormat = 478;
-constexpr FieldId kSelDutySource = 483;
+constexpr FieldId kShowMemFull = fieldId("cb_showMemFull");
+constexpr FieldId kZoom = fieldId("cb_zoom");
+constexpr FieldId kTimeFormat = fieldId("cb_timeFormat");
+constexpr FieldId kSelDutySource = fieldId("cb_selDutySource");
 
 bool personalCode(const PageContext& c) {
   return pages::codeKinds(c).personal;

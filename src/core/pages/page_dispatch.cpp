@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "pages/field_ids.h"
+
 namespace zelta::pages {
 namespace {
 
@@ -9,10 +11,10 @@ using errors::ResultCode;
 constexpr ResultCode kPass = errors::code::Done;
 
 // Alert pattern lists `cb_alertPattern01_1` to `cb_alertPattern16_4`.
-constexpr FieldId kFirstAlertPatternList = 345;
-constexpr FieldId kLastAlertPatternList = 408;
+constexpr FieldId kFirstAlertPatternList = fieldId("cb_alertPattern01_1");
+constexpr FieldId kLastAlertPatternList = fieldId("cb_alertPattern16_4");
 // Re-storing the prompt language before a check would reload its defaults.
-constexpr FieldId kPromptLanguageField = 35;
+constexpr FieldId kPromptLanguageField = fieldId("cb_internationalPrompt");
 
 bool isAlertPatternList(FieldId field) {
   return field >= kFirstAlertPatternList && field <= kLastAlertPatternList;

@@ -17,14 +17,15 @@ ModelFieldLayout contextLayout(const PageContext& context) {
 PageView settingsPageView(Page page, const PageContext& context) {
   PageView view = basePageView(page, contextLayout(context), context.lists());
   for (FieldView& field : view.fields) {
-    const auto value = codeplug::readSettingsField(context.settings, field.name);
-    if (!value) continue;
-    if (const int* index = std::get_if<int>(&*value)) {
+    const codeplug::FieldDescriptor* setting = settingOf(*field.entry);
+    if (setting == nullptr) continue;
+    const codeplug::FieldValue value = codeplug::readSettingsField(context.settings, *setting);
+    if (const int* index = std::get_if<int>(&value)) {
       if (field.items.empty()) continue;
       const bool offered = *index >= 0 && static_cast<std::size_t>(*index) < field.items.size();
       field.selected = offered ? *index : -1;
     } else {
-      field.text = std::get<std::string>(*value);
+      field.text = std::get<std::string>(value);
     }
   }
   return view;
@@ -44,12 +45,14 @@ void disableUnless(PageView& view, FieldId id, bool allowed) {
 bool storeField(const FieldInput& input, PageContext& context) {
   const FieldEntry* entry = findField(input.id);
   if (entry == nullptr) return false;
+  const codeplug::FieldDescriptor* setting = settingOf(*entry);
+  if (setting == nullptr) return false;
   if (entry->kind == FieldKind::List) {
     const auto offered = listItems(*entry, context.lists());
     if (input.index < 0 || static_cast<std::size_t>(input.index) >= offered.size()) return false;
-    return codeplug::writeSettingsField(context.settings, entry->name, input.index);
+    return codeplug::writeSettingsField(context.settings, *setting, input.index);
   }
-  return codeplug::writeSettingsField(context.settings, entry->name, input.text);
+  return codeplug::writeSettingsField(context.settings, *setting, input.text);
 }
 
 int itemPosition(const FieldView& field, std::string_view item) {

@@ -6,6 +6,7 @@
 #include "codeplug/settings_record.h"
 #include "errors/reporter.h"
 #include "pages/code_predicates.h"
+#include "pages/field_ids.h"
 #include "pages/page_settings.h"
 #include "pages/user_password.h"
 
@@ -19,15 +20,15 @@ constexpr int kYes = 1;
 constexpr int kEnable = 1;
 constexpr int kMaximumSecurity = 1;
 
-constexpr FieldId kSecurityLevel = 125;
-constexpr FieldId kSilentRFProgramming = 128;
-constexpr FieldId kOtaPassword = 129;
-constexpr FieldId kOtaGroupPassword = 130;
-constexpr FieldId kUserPasswordLevel = 504;
-constexpr FieldId kTimeoutMinutes = 505;
-constexpr FieldId kTimeoutHours = 506;
-constexpr FieldId kTimeoutSeconds = 507;
-constexpr FieldId kUserPassword = 508;
+constexpr FieldId kSecurityLevel = fieldId("cb_securityLevel");
+constexpr FieldId kSilentRFProgramming = fieldId("cb_silentRFProgramming");
+constexpr FieldId kOtaPassword = fieldId("ed_otaPassword");
+constexpr FieldId kOtaGroupPassword = fieldId("ed_otaGroupPassword");
+constexpr FieldId kUserPasswordLevel = fieldId("cb_fUif_User_Password_Level");
+constexpr FieldId kTimeoutMinutes = fieldId("ed_cpwFc_Pswd_Timeout_m");
+constexpr FieldId kTimeoutHours = fieldId("ed_cpwFc_Pswd_Timeout_h");
+constexpr FieldId kTimeoutSeconds = fieldId("ed_cpwFc_Pswd_Timeout_s");
+constexpr FieldId kUserPassword = fieldId("ed_cpwFc_Password_LRUD");
 
 constexpr FieldId kOtaDependents[] = {kSilentRFProgramming, kOtaPassword, kOtaGroupPassword};
 

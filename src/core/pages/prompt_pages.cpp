@@ -6,6 +6,7 @@
 
 #include "codeplug/settings_record.h"
 #include "errors/reporter.h"
+#include "pages/field_ids.h"
 #include "pages/page_settings.h"
 #include "text/character_sets.h"
 #include "text/default_prompts.h"
@@ -22,18 +23,18 @@ using pages::PageContext;
 
 constexpr ResultCode kRefused = 0;
 
-constexpr models::ModelCode kModelHash = '#';
+using models::kModelHash;
 // The converter builds a family D image: its prompts are packed as for the
 // first family D model.
 constexpr models::ModelCode kConverterTargetModel = 0x91;
 
-constexpr FieldId kLanguageField = 35;      // cb_internationalPrompt
-constexpr FieldId kCharacterSetField = 36;  // cb_internationalCharSet
-constexpr FieldId kShowSourceField = 37;    // cb_showSource
-constexpr FieldId kPrintField = 90;         // ed_printPrompt
-constexpr FieldId kPrintAllField = 91;      // ed_printAllPrompt
-constexpr FieldId kDualFrequencyMenuField = 501;
-constexpr FieldId kPriorityScanField = 502;
+constexpr FieldId kLanguageField = fieldId("cb_internationalPrompt");
+constexpr FieldId kCharacterSetField = fieldId("cb_internationalCharSet");
+constexpr FieldId kShowSourceField = fieldId("cb_showSource");
+constexpr FieldId kPrintField = fieldId("ed_printPrompt");
+constexpr FieldId kPrintAllField = fieldId("ed_printAllPrompt");
+constexpr FieldId kDualFrequencyMenuField = fieldId("ed_DualFrequencyMenuPrompt");
+constexpr FieldId kPriorityScanField = fieldId("ed_PriorityScanPrompt");
 
 constexpr int kShowSourceYes = 1;
 

@@ -5,6 +5,7 @@
 #include "text/default_prompts.h"
 
 namespace zelta::text {
+using models::kModelSpace;
 namespace {
 
 constexpr int kLengthBits = 6;
@@ -47,7 +48,7 @@ int promptBlockCapacity(models::ModelCode model, bool firmwareR0102) {
   using models::ModelGroup;
   if (models::modelIn(model, ModelGroup::dFamily)) return 1200;
   if (models::modelIn(model, ModelGroup::largeQModels)) return 600;
-  if (model == ' ' && firmwareR0102) return 474;
+  if (model == kModelSpace && firmwareR0102) return 474;
   return 510;
 }
 

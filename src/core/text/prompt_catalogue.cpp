@@ -3,6 +3,7 @@
 #include <algorithm>
 
 namespace zelta::text {
+using models::kModelSpace;
 
 void PromptText::assign(std::string_view text) {
   size_ = static_cast<std::uint8_t>(std::min(text.size(), kPromptMaxChars));
@@ -340,7 +341,7 @@ PromptList promptListFor(models::ModelCode model, bool converterTarget) {
   using models::ModelGroup;
   using models::modelIn;
   if (converterTarget || modelIn(model, ModelGroup::dGroup)) return PromptList::list118;
-  if (model == ' ') return PromptList::list49;
+  if (model == kModelSpace) return PromptList::list49;
   if (modelIn(model, ModelGroup::sixCodeModels)) return PromptList::list59;
   if (modelIn(model, ModelGroup::dualFrequencyGroup)) return PromptList::list119;
   if (modelIn(model, ModelGroup::fFamily)) return PromptList::list123;

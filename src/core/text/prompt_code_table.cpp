@@ -5,7 +5,7 @@
 namespace zelta::text {
 namespace {
 
-constexpr models::ModelCode kShortTableModel = ' ';
+constexpr models::ModelCode kShortTableModel = models::kModelSpace;
 constexpr char kBackspace = 0x08;
 
 constexpr std::string_view kNationalPositions{"#$@[\\]^_`{|}~\x7F", 14};
@@ -79,7 +79,8 @@ std::string decodePromptCodes(const std::uint8_t* codes, std::size_t count) {
 }
 
 bool promptKeyAccepted(char key, models::ModelCode model, PromptMode mode) {
-  if (model == '#' || mode == PromptMode::raw) return true;
+  if (models::modelIn(model, models::ModelGroup::rawPrompts) || mode == PromptMode::raw)
+    return true;
   if ((key >= 'a' && key <= 'z') || (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) {
     return true;
   }

@@ -10,6 +10,7 @@
 #include "pages/alert_page.h"
 #include "pages/code_checks.h"
 #include "pages/field_catalog.h"
+#include "pages/field_ids.h"
 #include "pages/page_settings.h"
 #include "pages/prompt_pages.h"
 #include "version.h"
@@ -24,7 +25,7 @@ constexpr std::uint16_t kOnlyMainTab = 1u << pages::pageIndex(Page::Main);
 // `cb_securityLevel` "Maximum".
 constexpr int kMaximumSecurity = 1;
 // The field that takes the focus when a codeplug is shown: `ed_ICN`.
-constexpr pages::FieldId kInventoryNumberField = 2;
+constexpr pages::FieldId kInventoryNumberField = pages::fieldId("ed_ICN");
 
 std::string captionWith(std::string_view separator, std::string_view name) {
   return std::string(kMainWindowCaption) + std::string(separator) + std::string(name);

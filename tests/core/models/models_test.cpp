@@ -145,5 +145,47 @@ TEST(ModelGroups, ModelColumnsFitTheirFamily) {
   }
 }
 
+// The character ROM a model fixes: '#' always the ideographic ROM, '"' the
+// Thai ROM only when its language byte names Thai; every other case keeps
+// the codeplug's ROM.
+TEST(ModelRegistry, OldModelsFixTheirCharacterRom) {
+  constexpr std::uint8_t kThaiByte = kOldThaiLanguageCode << 2 | 0x03;  // low bits are flags
+  struct Case {
+    ModelCode model;
+    std::uint8_t languageByte;
+    std::uint8_t expected;
+  };
+  const Case cases[] = {
+      {kModelHash, 0x00, kIdeographicRom}, {kModelHash, kThaiByte, kIdeographicRom},
+      {kModelQuote, kThaiByte, kThaiRom},  {kModelQuote, (17u << 2), 1},
+      {kModelSpace, kThaiByte, 1},         {ModelCode{0x91}, kThaiByte, 1},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(oldModelCharacterRom(c.model, c.languageByte, 1), c.expected)
+        << int(c.model) << " " << int(c.languageByte);
+  }
+}
+
+TEST(ModelRegistry, NamedOldModelsAreTheOldFormat) {
+  for (ModelCode code : {kModelSpace, kModelBang, kModelQuote, kModelHash}) {
+    EXPECT_EQ(findModel(code)->family, Family::OldFormat) << int(code);
+  }
+  for (const ModelInfo& m : kModels) {
+    if (modelIn(m.code, ModelGroup::rawPrompts) || modelIn(m.code, ModelGroup::keepsCodeHistory)) {
+      EXPECT_EQ(m.family, Family::OldFormat) << int(m.code);
+    }
+  }
+}
+
+TEST(ModelRegistry, OneModelPerFamilyCoversEachFamilyOnce) {
+  std::set<Family> families;
+  for (ModelCode code : oneModelPerFamily()) {
+    const auto m = findModel(code);
+    ASSERT_TRUE(m) << int(code);
+    EXPECT_TRUE(families.insert(m->family).second) << int(code);
+  }
+  EXPECT_EQ(families.size(), 7u);
+}
+
 }  // namespace
 }  // namespace zelta::models

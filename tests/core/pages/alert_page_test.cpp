@@ -6,6 +6,7 @@
 
 #include "codes/pleasing_alert.h"
 #include "page_context_fixture.h"
+#include "pages/field_ids.h"
 
 namespace zelta::pages {
 namespace {
@@ -32,7 +33,7 @@ TEST_P(ReminderWarning, TimeoutBelowIntervalWarnsAndKeepsBothValues) {
   PageContextFixture f;
   AlertPage page;
   f.settings.reminderAlertInterval = c.interval;
-  EXPECT_EQ(page.onExit(choose(105, c.timeout), f.context), 1);
+  EXPECT_EQ(page.onExit(choose(fieldId("cb_reminderAlertTimeout"), c.timeout), f.context), 1);
   EXPECT_EQ(f.reported(errors::code::ReminderInterval), c.warns);
   EXPECT_EQ(f.reporter.shown.size(), c.warns ? 1U : 0U);
   EXPECT_EQ(f.settings.reminderAlertInterval, c.interval);
@@ -60,7 +61,7 @@ TEST(AlertPage, DisableAllAlertsResetsMelodyAndEveryAlertChoice) {
   s.melody.fill(0x05);
   f.image.current().setByte(0x71, 0x0B);  // language code 2, flag bit 0 set
 
-  EXPECT_EQ(page.onExit(choose(97, kYes), f.context), 1);
+  EXPECT_EQ(page.onExit(choose(fieldId("cb_disableAllAlerts"), kYes), f.context), 1);
 
   for (int v :
        {s.userSelectableAlerts, s.userChangableAlertMode, s.enableMaildropAlert, s.manualAlertReset,
@@ -82,7 +83,7 @@ TEST(AlertPage, ClockOffClearsPrivateTimeAlertEvenWithPrivateTimeOn) {
   s.internationalDate = s.showTimeStamp = s.individualMessageAlarm = kYes;
   s.autoAlarmTurnOn = s.alarmAlwaysAudible = s.lowCellAlert = kYes;
 
-  page.onExit(choose(113, kNo), f.context);
+  page.onExit(choose(fieldId("cb_realTimeClock"), kNo), f.context);
 
   for (int v :
        {s.autoOnOff, s.autoOnOffAlert, s.internationalDate, s.showTimeStamp,
@@ -196,12 +197,13 @@ TEST(AlertPage, LayoutByModel) {
                        Case{0x91, 3, true, true}, Case{' ', 2, false, false}}) {
     PageContextFixture f(c.model);
     const pages::PageView view = page.view(Page::Alert, f.context);
-    EXPECT_EQ(view.find(99)->items.size(), c.durations) << int(c.model);
-    for (pages::FieldId id : {100, 106, 107}) {
+    EXPECT_EQ(view.find(fieldId("cb_alertDuration"))->items.size(), c.durations) << int(c.model);
+    for (pages::FieldId id : {fieldId("cb_defaultAlert"), fieldId("cb_reminderAlertDuration"),
+                              fieldId("cb_defaultReminderAlert")}) {
       EXPECT_EQ(view.find(id)->visible, c.extendedShown) << int(c.model) << " field " << id;
     }
-    EXPECT_EQ(view.find(111)->visible, c.keyClickShown);
-    EXPECT_EQ(view.find(112)->visible, c.keyClickShown);
+    EXPECT_EQ(view.find(fieldId("cb_keyChirp"))->visible, c.keyClickShown);
+    EXPECT_EQ(view.find(fieldId("cb_alarmAlwaysAudible"))->visible, c.keyClickShown);
   }
 }
 
@@ -226,10 +228,21 @@ TEST(AlertPage, EverythingButTheClockIsDisabledWithAllAlertsOff) {
   f.settings.reminderAlertInterval = 3;
   const pages::PageView view = page.view(Page::Alert, f.context);
   for (pages::FieldId id :
-       {98, 99, 100, 101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 111, 121, 122, 123, 124}) {
+       {fieldId("cb_alertFrequency"), fieldId("cb_alertDuration"), fieldId("cb_defaultAlert"),
+        fieldId("cb_userChangableAlertMode"), fieldId("cb_userSelectableAlerts"),
+        fieldId("cb_programmablePleasingAlert"), fieldId("cb_reminderAlertInterval"),
+        fieldId("cb_reminderAlertTimeout"), fieldId("cb_reminderAlertDuration"),
+        fieldId("cb_defaultReminderAlert"), fieldId("cb_enableMaildropAlert"),
+        fieldId("cb_manualAlertReset"), fieldId("cb_lowCellAlert"), fieldId("cb_keyChirp"),
+        fieldId("cb_oorAlert"), fieldId("cb_vibrator"), fieldId("cb_std4RepeatPeriod"),
+        fieldId("cb_std4PulseDuration")}) {
     EXPECT_FALSE(view.find(id)->enabled) << id;
   }
-  for (pages::FieldId id : {97, 112, 113, 114, 115, 116, 117, 118, 120}) {
+  for (pages::FieldId id :
+       {fieldId("cb_disableAllAlerts"), fieldId("cb_alarmAlwaysAudible"),
+        fieldId("cb_realTimeClock"), fieldId("cb_internationalDate"), fieldId("cb_showTimeStamp"),
+        fieldId("cb_individualMessageAlarm"), fieldId("cb_autoAlarmTurnOn"),
+        fieldId("cb_autoOnOff"), fieldId("cb_oorTime")}) {
     EXPECT_TRUE(view.find(id)->enabled) << id;
   }
 }
@@ -241,37 +254,37 @@ TEST(AlertPage, EnablingWithAlertsOn) {
   const auto enabled = [&](pages::FieldId id) { return f.enabled(page, Page::Alert, id); };
 
   s.userSelectableAlerts = kNo;
-  EXPECT_FALSE(enabled(103));
+  EXPECT_FALSE(enabled(fieldId("cb_programmablePleasingAlert")));
   s.userSelectableAlerts = kYes;
-  EXPECT_TRUE(enabled(103));
+  EXPECT_TRUE(enabled(fieldId("cb_programmablePleasingAlert")));
 
   s.reminderAlertInterval = 0;
-  EXPECT_FALSE(enabled(105));
-  EXPECT_FALSE(enabled(107));
-  EXPECT_FALSE(enabled(108));
+  EXPECT_FALSE(enabled(fieldId("cb_reminderAlertTimeout")));
+  EXPECT_FALSE(enabled(fieldId("cb_defaultReminderAlert")));
+  EXPECT_FALSE(enabled(fieldId("cb_enableMaildropAlert")));
   f.setCode(2, "0001000", "AAAA", 2);  // a maildrop code keeps its alert choice open
-  EXPECT_TRUE(enabled(108));
-  EXPECT_FALSE(enabled(105));
+  EXPECT_TRUE(enabled(fieldId("cb_enableMaildropAlert")));
+  EXPECT_FALSE(enabled(fieldId("cb_reminderAlertTimeout")));
   s.reminderAlertInterval = 1;
-  EXPECT_TRUE(enabled(105));
+  EXPECT_TRUE(enabled(fieldId("cb_reminderAlertTimeout")));
 
   s.oorTime = 0;
-  EXPECT_FALSE(enabled(121));
+  EXPECT_FALSE(enabled(fieldId("cb_oorAlert")));
   s.oorTime = 1;
-  EXPECT_TRUE(enabled(121));
+  EXPECT_TRUE(enabled(fieldId("cb_oorAlert")));
 
   s.realTimeClock = kNo;
-  EXPECT_FALSE(enabled(112));
+  EXPECT_FALSE(enabled(fieldId("cb_alarmAlwaysAudible")));
   s.realTimeClock = kYes;
-  EXPECT_TRUE(enabled(112));
-  EXPECT_TRUE(enabled(111));
-  EXPECT_TRUE(enabled(123));
+  EXPECT_TRUE(enabled(fieldId("cb_alarmAlwaysAudible")));
+  EXPECT_TRUE(enabled(fieldId("cb_keyChirp")));
+  EXPECT_TRUE(enabled(fieldId("cb_std4RepeatPeriod")));
 
   s.deafPager = kYes;  // a deaf pager neither clicks nor sounds alarms
-  EXPECT_FALSE(enabled(111));
-  EXPECT_FALSE(enabled(112));
-  EXPECT_FALSE(enabled(123));
-  EXPECT_FALSE(enabled(124));
+  EXPECT_FALSE(enabled(fieldId("cb_keyChirp")));
+  EXPECT_FALSE(enabled(fieldId("cb_alarmAlwaysAudible")));
+  EXPECT_FALSE(enabled(fieldId("cb_std4RepeatPeriod")));
+  EXPECT_FALSE(enabled(fieldId("cb_std4PulseDuration")));
 }
 
 }  // namespace

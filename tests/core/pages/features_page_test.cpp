@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "page_context_fixture.h"
+#include "pages/field_ids.h"
 #include "pages/more_features_page.h"
 
 namespace zelta::pages {
@@ -36,7 +37,8 @@ class EndOfMessageCharacter : public ::testing::TestWithParam<EndCharCase> {};
 TEST_P(EndOfMessageCharacter, OnlyTwoHexDigitsUpTo7F) {
   FeaturesFixture f;
   const EndCharCase c = GetParam();
-  const errors::ResultCode result = f.page.onExit(type(160, c.text), f.context);
+  const errors::ResultCode result =
+      f.page.onExit(type(fieldId("ed_endMsgChar"), c.text), f.context);
   EXPECT_EQ(result, c.accepted ? 1 : errors::code::InvalidEot) << c.text;
   EXPECT_EQ(f.reported(errors::code::InvalidEot), !c.accepted) << c.text;
   EXPECT_EQ(endOfMessageCharacter(c.text).has_value(), c.accepted) << c.text;
@@ -57,41 +59,42 @@ TEST(FeaturesPage, EndOfMessageCharacterValueAndFocus) {
   EXPECT_FALSE(FeaturesPage::focusAfter(errors::code::CannedRange).has_value());
 
   FeaturesFixture f;
-  f.page.onExit(type(160, "1a"), f.context);
+  f.page.onExit(type(fieldId("ed_endMsgChar"), "1a"), f.context);
   EXPECT_EQ(f.settings.endMsgChar, "1A");  // shown as the pager gets it
 }
 
 TEST(FeaturesPage, ModelSpaceKeepsTheCharacterAsLcdControlAndSkipsTheCheck) {
   FeaturesFixture f(' ');
   f.settings.endMsgChar = "junk";
-  EXPECT_EQ(f.page.onExit(type(160, "99"), f.context), 1);
+  EXPECT_EQ(f.page.onExit(type(fieldId("ed_endMsgChar"), "99"), f.context), 1);
   EXPECT_EQ(f.settings.endMsgChar, "junk");
-  EXPECT_EQ(f.page.onExit(choose(161, 12), f.context), 1);
+  EXPECT_EQ(f.page.onExit(choose(fieldId("cb_displayContrast"), 12), f.context), 1);
   EXPECT_EQ(f.settings.displayContrast, 12);
   EXPECT_TRUE(f.reporter.shown.empty());
 }
 
 TEST(FeaturesPage, ThirtySecondScrollWithSixteenSecondTimeoutBecomesTenSeconds) {
   FeaturesFixture f;
-  f.settings.readTimeout = 0;                              // 16 sec
-  EXPECT_EQ(f.page.onExit(choose(146, 8), f.context), 1);  // 30 sec
-  EXPECT_EQ(f.settings.fastScrollTime, 7);                 // 10 sec
-  EXPECT_EQ(f.page.view(Page::Features, f.context).find(146)->selected, 7);
+  f.settings.readTimeout = 0;                                                       // 16 sec
+  EXPECT_EQ(f.page.onExit(choose(fieldId("cb_fastScrollTime"), 8), f.context), 1);  // 30 sec
+  EXPECT_EQ(f.settings.fastScrollTime, 7);                                          // 10 sec
+  EXPECT_EQ(f.page.view(Page::Features, f.context).find(fieldId("cb_fastScrollTime"))->selected, 7);
 
   f.settings.readTimeout = 1;  // 32 sec allows 30 sec scrolling
-  f.page.onExit(choose(146, 8), f.context);
+  f.page.onExit(choose(fieldId("cb_fastScrollTime"), 8), f.context);
   EXPECT_EQ(f.settings.fastScrollTime, 8);
 }
 
 TEST(FeaturesPage, NotebookNeedsManualDelete) {
   FeaturesFixture f;
   f.settings.manualDelete = kNo;
-  EXPECT_EQ(f.page.onExit(choose(135, kYes), f.context), errors::code::NotebookWithoutDelete);
+  EXPECT_EQ(f.page.onExit(choose(fieldId("cb_personalMessageNotebook"), kYes), f.context),
+            errors::code::NotebookWithoutDelete);
   EXPECT_TRUE(f.reported(errors::code::NotebookWithoutDelete));
   EXPECT_EQ(f.settings.personalMessageNotebook, kYes);  // kept as chosen
 
   f.reporter.shown.clear();
-  EXPECT_EQ(f.page.onExit(choose(149, kYes), f.context), 1);
+  EXPECT_EQ(f.page.onExit(choose(fieldId("cb_manualDelete"), kYes), f.context), 1);
   EXPECT_TRUE(f.reporter.shown.empty());
 }
 
@@ -142,7 +145,7 @@ TEST(FeaturesPage, AllowOffNoClearsAlarmTurnOnAndPrivateTimeOutsideSixteenCodes)
     FeaturesFixture f(c.model);
     f.context.converter = c.converter;
     f.settings.autoAlarmTurnOn = f.settings.autoOnOff = f.settings.autoOnOffAlert = kYes;
-    f.page.onExit(choose(147, kNo), f.context);
+    f.page.onExit(choose(fieldId("cb_allowOff"), kNo), f.context);
     EXPECT_EQ(f.settings.autoAlarmTurnOn, kNo);
     EXPECT_EQ(f.settings.autoOnOff == kYes, c.privateTimeKept) << int(c.model);
     EXPECT_EQ(f.settings.autoOnOffAlert == kYes, c.privateTimeKept) << int(c.model);
@@ -163,35 +166,38 @@ TEST(FeaturesPage, WithoutPersonalCodeDuplicationIsCleared) {
 TEST(FeaturesPage, DeleteSlotAndLockingNeedAPersonalCode) {
   FeaturesFixture f;
   f.setCode(1, "0001000", "AAAA", 2);
-  f.page.onExit(choose(143, kYes), f.context);
-  f.page.onExit(choose(150, kYes), f.context);
+  f.page.onExit(choose(fieldId("cb_deleteSlotNumber"), kYes), f.context);
+  f.page.onExit(choose(fieldId("cb_messageLocking"), kYes), f.context);
   EXPECT_EQ(f.settings.deleteSlotNumber, kNo);
   EXPECT_EQ(f.settings.messageLocking, kNo);
 
   f.setCode(3, "0003000", "NNNN", 1);  // a group code is personal
-  f.page.onExit(choose(143, kYes), f.context);
-  f.page.onExit(choose(150, kYes), f.context);
+  f.page.onExit(choose(fieldId("cb_deleteSlotNumber"), kYes), f.context);
+  f.page.onExit(choose(fieldId("cb_messageLocking"), kYes), f.context);
   EXPECT_EQ(f.settings.deleteSlotNumber, kYes);
   EXPECT_EQ(f.settings.messageLocking, kYes);
 }
 
 TEST(FeaturesPage, RetryAfterFailStoresOneMore) {
   FeaturesFixture f(0x91);
-  f.page.onExit(choose(487, 2), f.context);  // "Twice"
+  f.page.onExit(choose(fieldId("cb_scLostNumNormalMod"), 2), f.context);  // "Twice"
   EXPECT_EQ(f.settings.scLostNumNormalMod, 3);
-  EXPECT_EQ(f.page.view(Page::Features, f.context).find(487)->selected, 2);
+  EXPECT_EQ(f.page.view(Page::Features, f.context).find(fieldId("cb_scLostNumNormalMod"))->selected,
+            2);
 }
 
 TEST(FeaturesPage, FourteenBitDecodingOfRomThreeHasItsOwnSetting) {
   FeaturesFixture f;
   f.context.headerType = 3;
   MoreFeaturesPage more;
-  more.onExit(choose(153, kYes), f.context);
+  more.onExit(choose(fieldId("cb_B14bitDecoding"), kYes), f.context);
   EXPECT_EQ(f.settings.b14bitDecodingRom3, kYes);
   EXPECT_EQ(f.settings.B14bitDecoding, kNo);
-  EXPECT_EQ(more.view(Page::MoreFeatures, f.context).find(153)->selected, kYes);
+  EXPECT_EQ(more.view(Page::MoreFeatures, f.context).find(fieldId("cb_B14bitDecoding"))->selected,
+            kYes);
   f.context.headerType = 1;
-  EXPECT_EQ(more.view(Page::MoreFeatures, f.context).find(153)->selected, kNo);
+  EXPECT_EQ(more.view(Page::MoreFeatures, f.context).find(fieldId("cb_B14bitDecoding"))->selected,
+            kNo);
 }
 
 struct CannedCase {
@@ -262,11 +268,11 @@ TEST(FeaturesPage, IdeoCannedListPositionsNameTheirMeaning) {
   MoreFeaturesPage more;
   f.context.headerType = 2;  // "None", "Extended"
   f.setCode(1, "0001000", "AAAA", 2);
-  more.onExit(choose(154, 1), f.context);
+  more.onExit(choose(fieldId("cb_ideoNumericCanned"), 1), f.context);
   EXPECT_EQ(f.settings.ideoNumericCanned, 2);
   const PageView view = more.view(Page::MoreFeatures, f.context);
-  EXPECT_EQ(view.find(154)->items.size(), 2U);
-  EXPECT_EQ(view.find(154)->selected, 1);
+  EXPECT_EQ(view.find(fieldId("cb_ideoNumericCanned"))->items.size(), 2U);
+  EXPECT_EQ(view.find(fieldId("cb_ideoNumericCanned"))->selected, 1);
 
   f.context.headerType = 3;  // "None", "2 digits": refresh fits the setting
   f.page.refresh(f.context);
@@ -288,8 +294,11 @@ TEST(FeaturesPage, CannedFieldsEnabledForCharacterGeneratorsButModelHash) {
     f.context.headerType = c.headerType;
     f.settings.regularCannedMsg = c.regular;
     const PageView view = more.view(Page::MoreFeatures, f.context);
-    for (FieldId id : {153, 154, 155}) EXPECT_EQ(view.find(id)->enabled, c.choices) << id;
-    for (FieldId id : {156, 157}) EXPECT_EQ(view.find(id)->enabled, c.addresses) << id;
+    for (FieldId id : {fieldId("cb_B14bitDecoding"), fieldId("cb_ideoNumericCanned"),
+                       fieldId("cb_regularCannedMsg")})
+      EXPECT_EQ(view.find(id)->enabled, c.choices) << id;
+    for (FieldId id : {fieldId("ed_startCannedMsg"), fieldId("ed_endCannedMsg")})
+      EXPECT_EQ(view.find(id)->enabled, c.addresses) << id;
   }
 }
 
@@ -300,9 +309,10 @@ TEST(FeaturesPage, CannedAddressesTypedUpperCaseAndCheckedThroughMoreFeatures) {
   f.settings.ideoNumericCanned = 1;
   f.settings.regularCannedMsg = kYes;
   f.settings.endCannedMsg = "3F7E";
-  EXPECT_EQ(more.onExit(type(156, "3f7f"), f.context), errors::code::CannedRange);
+  EXPECT_EQ(more.onExit(type(fieldId("ed_startCannedMsg"), "3f7f"), f.context),
+            errors::code::CannedRange);
   EXPECT_EQ(f.settings.startCannedMsg, "3F7F");
-  EXPECT_EQ(more.onExit(type(156, "3a00"), f.context), 1);
+  EXPECT_EQ(more.onExit(type(fieldId("ed_startCannedMsg"), "3a00"), f.context), 1);
 }
 
 TEST(FeaturesPage, RefreshClearsWhatTheCodesNoLongerAllow) {
@@ -331,15 +341,16 @@ TEST(FeaturesPage, FunctionMenuDisplayFollowsPromptStorage) {
   f.context.promptsAsText = true;
   f.page.refresh(f.context);
   EXPECT_EQ(s.functionMenuDisplay, 1);  // "Prompts", "Icons" only
-  EXPECT_TRUE(f.page.view(Page::Features, f.context).find(148)->enabled);
+  EXPECT_TRUE(
+      f.page.view(Page::Features, f.context).find(fieldId("cb_functionMenuDisplay"))->enabled);
 
   s.functionMenuDisplay = 0;
   f.context.headerType = 3;  // the prompts menu is the ROM's own: icons, fixed
   f.page.refresh(f.context);
   EXPECT_EQ(s.functionMenuDisplay, 1);
   const PageView view = f.page.view(Page::Features, f.context);
-  EXPECT_FALSE(view.find(148)->enabled);
-  EXPECT_EQ(view.find(148)->selected, 1);
+  EXPECT_FALSE(view.find(fieldId("cb_functionMenuDisplay"))->enabled);
+  EXPECT_EQ(view.find(fieldId("cb_functionMenuDisplay"))->selected, 1);
 }
 
 TEST(FeaturesPage, EnablingByCodesAndChoices) {
@@ -347,33 +358,37 @@ TEST(FeaturesPage, EnablingByCodesAndChoices) {
   SettingsRecord& s = f.settings;
   const auto enabled = [&](FieldId id) { return f.enabled(f.page, Page::Features, id); };
   f.setCode(1, "0001000", "NNNN");
-  EXPECT_TRUE(enabled(132));
-  EXPECT_FALSE(enabled(133));  // every code is numeric only
-  EXPECT_FALSE(enabled(136));  // no maildrop code
-  EXPECT_TRUE(enabled(135));
+  EXPECT_TRUE(enabled(fieldId("cb_retainErroredNumeric")));
+  EXPECT_FALSE(enabled(fieldId("cb_retainErroredNonNumeric")));  // every code is numeric only
+  EXPECT_FALSE(enabled(fieldId("cb_maildropMessageNotebook")));  // no maildrop code
+  EXPECT_TRUE(enabled(fieldId("cb_personalMessageNotebook")));
 
   f.setCode(1, "0001000", "TTTT", 2);  // a maildrop tone code, nothing personal
-  EXPECT_FALSE(enabled(132));
-  EXPECT_TRUE(enabled(133));
-  EXPECT_TRUE(enabled(136));
+  EXPECT_FALSE(enabled(fieldId("cb_retainErroredNumeric")));
+  EXPECT_TRUE(enabled(fieldId("cb_retainErroredNonNumeric")));
+  EXPECT_TRUE(enabled(fieldId("cb_maildropMessageNotebook")));
   s.retainErroredNonNumeric = kNo;
-  EXPECT_FALSE(enabled(134));
+  EXPECT_FALSE(enabled(fieldId("cb_retainBetterMaildrop")));
   s.retainErroredNonNumeric = kYes;
-  EXPECT_TRUE(enabled(134));
-  for (FieldId id : {135, 137, 138, 139, 143, 150}) EXPECT_FALSE(enabled(id)) << id;
+  EXPECT_TRUE(enabled(fieldId("cb_retainBetterMaildrop")));
+  for (FieldId id :
+       {fieldId("cb_personalMessageNotebook"), fieldId("cb_duplication"),
+        fieldId("cb_sourceIndependentDuplication"), fieldId("cb_sequentialLockoutPeriod"),
+        fieldId("cb_deleteSlotNumber"), fieldId("cb_messageLocking")})
+    EXPECT_FALSE(enabled(id)) << id;
 
   f.setCode(2, "0002000", "AAAA");
   s.duplication = kNo;
-  EXPECT_TRUE(enabled(137));
-  EXPECT_FALSE(enabled(138));
+  EXPECT_TRUE(enabled(fieldId("cb_duplication")));
+  EXPECT_FALSE(enabled(fieldId("cb_sourceIndependentDuplication")));
   s.duplication = kYes;
-  EXPECT_TRUE(enabled(138));
+  EXPECT_TRUE(enabled(fieldId("cb_sourceIndependentDuplication")));
 
   s.manualDelete = kNo;
-  EXPECT_FALSE(enabled(152));
+  EXPECT_FALSE(enabled(fieldId("cb_memoryCleanup")));
   s.manualDelete = kYes;
-  EXPECT_TRUE(enabled(152));
-  EXPECT_FALSE(enabled(144));  // never editable
+  EXPECT_TRUE(enabled(fieldId("cb_memoryCleanup")));
+  EXPECT_FALSE(enabled(fieldId("cb_stopDecodeMissSync")));  // never editable
 }
 
 TEST(FeaturesPage, BacklightChoicesOfFamilyF) {
@@ -382,13 +397,13 @@ TEST(FeaturesPage, BacklightChoicesOfFamilyF) {
   const auto enabled = [&](FieldId id) { return f.enabled(f.page, Page::Features, id); };
   s.autoBacklight = kNo;
   s.cpfUif_Paging_Auto_Backlight = kYes;
-  EXPECT_FALSE(enabled(498));
-  EXPECT_FALSE(enabled(499));
+  EXPECT_FALSE(enabled(fieldId("cb_cpfUif_Paging_Auto_Backlight")));
+  EXPECT_FALSE(enabled(fieldId("cb_cpfUif_Auto_Backlight_Mode")));
   s.autoBacklight = kYes;
-  EXPECT_TRUE(enabled(498));
-  EXPECT_TRUE(enabled(499));
+  EXPECT_TRUE(enabled(fieldId("cb_cpfUif_Paging_Auto_Backlight")));
+  EXPECT_TRUE(enabled(fieldId("cb_cpfUif_Auto_Backlight_Mode")));
   s.cpfUif_Paging_Auto_Backlight = kNo;
-  EXPECT_FALSE(enabled(499));
+  EXPECT_FALSE(enabled(fieldId("cb_cpfUif_Auto_Backlight_Mode")));
 }
 
 }  // namespace

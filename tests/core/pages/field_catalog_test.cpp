@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "codeplug/settings_record.h"
+#include "pages/field_ids.h"
+
 namespace zelta::pages {
 namespace {
 
@@ -17,201 +20,173 @@ std::string two(int n) {
   return buf;
 }
 
-// The field IDs written out the way the window assigns them: explicit lists
-// for the irregular blocks, the per-code arithmetic for the code rows.
-std::map<FieldId, std::string> assignedIds() {
-  std::map<FieldId, std::string> ids;
-  auto put = [&](FieldId id, const std::string& name) {
-    EXPECT_TRUE(ids.emplace(id, name).second) << "ID listed twice: " << id;
-  };
-  auto putRun = [&](FieldId first, const std::vector<std::string>& names) {
-    for (std::size_t i = 0; i < names.size(); ++i) put(first + static_cast<int>(i), names[i]);
-  };
-
-  put(1, "ed_serialNumber");
-  put(2, "ed_ICN");
-  put(3, "cb_deafPager");
-  put(4, "cb_codingFormat");
-  put(6, "ed_frequency");
-  for (int n = 1; n <= 4; ++n) {
-    putRun(7 + 5 * (n - 1), {"ed_code" + two(n), "ed_function" + two(n), "ed_priority" + two(n),
-                             "cb_codeType" + two(n), "ed_history" + two(n)});
-  }
-  putRun(27, {"ed_code05", "ed_function05", "ed_priority05", "cb_codeType05"});
-  putRun(31, {"ed_code06", "ed_function06", "ed_priority06", "cb_codeType06"});
-  putRun(35, {"cb_internationalPrompt", "cb_internationalCharSet", "cb_showSource",
-              "ed_powerUpPrompt", "ed_disablePagerPrompt"});
-  for (int k = 1; k <= 24; ++k) put(39 + k, "ed_source" + std::to_string(k) + "Prompt");
-  putRun(64, {"ed_autoOnPrompt",
-              "ed_setAlertPrompt",
-              "ed_setAudioPrompt",
-              "ed_setSilentPrompt",
-              "ed_setLockPrompt",
-              "ed_setUnlockPrompt",
-              "ed_deletePrompt",
-              "ed_deleteAllPrompt",
-              "ed_setTimeAlarmPrompt",
-              "ed_setAlarmPrompt",
-              "ed_setOffPrompt",
-              "ed_goStatusPrompt",
-              "ed_duplicatePrompt",
-              "ed_memoryFullPrompt",
-              "ed_setTimePrompt",
-              "ed_standardAlertPrompt",
-              "ed_pleasantAlertPrompt",
-              "ed_chirpAlertPrompt",
-              "ed_noAlertPrompt",
-              "ed_enableMaildropPrompt",
-              "ed_disableMaildropPrompt",
-              "ed_onPrompt",
-              "ed_offPrompt",
-              "ed_zoomInPrompt",
-              "ed_zoomOutPrompt",
-              "ed_addToNotebookPrompt",
-              "ed_printPrompt",
-              "ed_printAllPrompt",
-              "ed_setMsgAlarmPrompt",
-              "ed_noteBookPrompt",
-              "ed_setReminderPrompt",
-              "ed_standardAndVibPrompt",
-              "ed_batteryLowPrompt"});
-  putRun(97, {"cb_disableAllAlerts",
-              "cb_alertFrequency",
-              "cb_alertDuration",
-              "cb_defaultAlert",
-              "cb_userChangableAlertMode",
-              "cb_userSelectableAlerts",
-              "cb_programmablePleasingAlert",
-              "cb_reminderAlertInterval",
-              "cb_reminderAlertTimeout",
-              "cb_reminderAlertDuration",
-              "cb_defaultReminderAlert",
-              "cb_enableMaildropAlert",
-              "cb_manualAlertReset",
-              "cb_lowCellAlert",
-              "cb_keyChirp",
-              "cb_alarmAlwaysAudible",
-              "cb_realTimeClock",
-              "cb_internationalDate",
-              "cb_showTimeStamp",
-              "cb_individualMessageAlarm",
-              "cb_autoAlarmTurnOn",
-              "cb_autoOnOff",
-              "cb_autoOnOffAlert",
-              "cb_oorTime",
-              "cb_oorAlert",
-              "cb_vibrator",
-              "cb_std4RepeatPeriod",
-              "cb_std4PulseDuration"});
-  putRun(125,
-         {"cb_securityLevel", "ed_downloadPassword", "cb_rfProgramming", "cb_silentRFProgramming",
-          "ed_otaPassword", "ed_otaGroupPassword", "cb_dataInversion"});
-  putRun(132, {"cb_retainErroredNumeric",
-               "cb_retainErroredNonNumeric",
-               "cb_retainBetterMaildrop",
-               "cb_personalMessageNotebook",
-               "cb_maildropMessageNotebook",
-               "cb_duplication",
-               "cb_sourceIndependentDuplication",
-               "cb_sequentialLockoutPeriod",
-               "cb_truncatedMessageIndicator",
-               "cb_badDataIndication",
-               "cb_messageContinueIndicator",
-               "cb_deleteSlotNumber",
-               "cb_stopDecodeMissSync",
-               "cb_readTimeout",
-               "cb_fastScrollTime",
-               "cb_allowOff",
-               "cb_functionMenuDisplay",
-               "cb_manualDelete",
-               "cb_messageLocking",
-               "cb_nonVolatileMemory",
-               "cb_memoryCleanup"});
-  putRun(153, {"cb_B14bitDecoding", "cb_ideoNumericCanned", "cb_regularCannedMsg",
-               "ed_startCannedMsg", "ed_endCannedMsg", "cb_messagePreview", "cb_autoBacklight",
-               "ed_endMsgChar", "cb_displayContrast"});
-  putRun(163, {"cb_batteryGauge", "cb_batteryGaugeHiLevel", "cb_batteryGaugeMedLevel",
-               "cb_batteryGaugeLoLevel", "cb_lowCellPeriod", "cb_printerEnabled", "cb_showMemFull",
-               "cb_zoom", "cb_noSequentialInc", "cb_toneOnlySupport"});
-  for (int n = 7; n <= 16; ++n) {
-    put(166 + n, "ed_code" + two(n));
-    put(176 + n, "ed_function" + two(n));
-    put(186 + n, "ed_priority" + two(n));
-    put(196 + n, "cb_codeType" + two(n));
-  }
-  for (int n = 5; n <= 8; ++n) put(208 + n, "ed_history" + two(n));
-  for (int n = 1; n <= 16; ++n) {
-    put(216 + n, "ed_onOffDuty" + two(n));
-    put(232 + n, "ed_fixAlert" + two(n));
-    put(248 + n, "ed_interruptVib" + two(n));
-    put(264 + n, "ed_crescendo" + two(n));
-    for (int s = 1; s <= 4; ++s) {
-      put(280 + 4 * (n - 1) + s, "cb_alertMode" + two(n) + "_" + std::to_string(s));
-      put(344 + 4 * (n - 1) + s, "cb_alertPattern" + two(n) + "_" + std::to_string(s));
-    }
-  }
-  putRun(411, {"ed_musicAlertPrompt", "ed_setMsgAlertPrompt", "ed_setMsgReminderPrompt",
-               "ed_soundModePrompt", "ed_soundAndVibModePrompt", "ed_vibThenSoundModePrompt"});
-  putRun(418, {"ed_vibratorModePrompt", "ed_silentModePrompt", "ed_continuousVibPrompt",
-               "ed_interruptedVibPrompt", "ed_crescendoPrompt", "ed_nonCrescendoPrompt",
-               "ed_dutyEnablePrompt", "ed_dutyDisablePrompt", "ed_sourcePrompt"});
-  for (int k = 25; k <= 64; ++k) put(402 + k, "ed_source" + std::to_string(k) + "Prompt");
-  const std::vector<std::pair<FieldId, std::string>> late{
+// The IDs are the window's fixed numbering and the help topics: every field
+// with one keeps it. A row or two of each block pins where the block sits.
+TEST(FieldCatalog, IdsAreTheFixedNumbering) {
+  const std::vector<std::pair<FieldId, std::string_view>> pinned{
+      {1, "ed_serialNumber"},
+      {2, "ed_ICN"},
+      {4, "cb_codingFormat"},
+      {6, "ed_frequency"},
+      {27, "ed_code05"},
+      {34, "cb_codeType06"},
+      {35, "cb_internationalPrompt"},
+      {38, "ed_powerUpPrompt"},
+      {40, "ed_source1Prompt"},
+      {63, "ed_source24Prompt"},
+      {64, "ed_autoOnPrompt"},
+      {90, "ed_printPrompt"},
+      {96, "ed_batteryLowPrompt"},
+      {97, "cb_disableAllAlerts"},
+      {103, "cb_programmablePleasingAlert"},
+      {124, "cb_std4PulseDuration"},
+      {125, "cb_securityLevel"},
+      {131, "cb_dataInversion"},
+      {132, "cb_retainErroredNumeric"},
+      {152, "cb_memoryCleanup"},
+      {153, "cb_B14bitDecoding"},
+      {161, "cb_displayContrast"},
+      {163, "cb_batteryGauge"},
+      {171, "cb_noSequentialInc"},
+      {172, "cb_toneOnlySupport"},
+      {411, "ed_musicAlertPrompt"},
+      {416, "ed_vibThenSoundModePrompt"},
+      {418, "ed_vibratorModePrompt"},
+      {426, "ed_sourcePrompt"},
+      {427, "ed_source25Prompt"},
+      {466, "ed_source64Prompt"},
       {467, "ed_setOffDutyPrompt"},
-      {468, "ed_setOnDutyPrompt"},
       {469, "cb_fixAlert"},
       {471, "cb_defaultReminderVibMode"},
-      {472, "cb_defaultReminderCrescendoMode"},
-      {473, "cb_defaultReminderAlertMode"},
-      {474, "cb_defaultReminderAlertPattern"},
-      {475, "cb_defaultZoom"},
       {476, "cb_onOffDuty"},
-      {478, "cb_timeFormat"},
-      {479, "cb_turnOnPager"},
       {480, "cb_codeMode"},
-      {483, "cb_selDutySource"},
-      {484, "cb_newAlertMenu"},
-      {485, "cb_maxErrorsUHB7B6"},
-      {486, "cb_maxErrorsUHB5B4"},
       {487, "cb_scLostNumNormalMod"},
-      {488, "ed_setToOffDutyPrompt"},
-      {489, "ed_setToOnDutyPrompt"},
-      {490, "cb_supportDualFreq"},
       {491, "ed_frequency2"},
-      {492, "cb_dualFreqMenu"},
-      {494, "ed_switchSitePrompt"},
-      {495, "ed_switchWidePrompt"},
       {496, "cb_freqBand"},
-      {497, "cb_nwBand"},
-      {498, "cb_cpfUif_Paging_Auto_Backlight"},
-      {499, "cb_cpfUif_Auto_Backlight_Mode"},
-      {500, "cb_cpfUif_New_Msg_Auto_Display"},
-      {501, "ed_DualFrequencyMenuPrompt"},
-      {502, "ed_PriorityScanPrompt"},
       {503, "cb_fUif_User_Password_Enable"},
-      {504, "cb_fUif_User_Password_Level"},
-      {505, "ed_cpwFc_Pswd_Timeout_m"},
-      {506, "ed_cpwFc_Pswd_Timeout_h"},
-      {507, "ed_cpwFc_Pswd_Timeout_s"},
       {508, "ed_cpwFc_Password_LRUD"},
-      {509, "ed_INPUT_PASSWORD_PROMPT"},
       {510, "ed_PASSWORD_KEY_PROMPT"},
       {511, "cb_PLL_Type"},
       {512, "cb_nwBandCombo"},
       {531, "cb_EnableSingleMessage"},
   };
-  for (const auto& [id, name] : late) put(id, name);
-  return ids;
+  for (const auto& [id, name] : pinned) {
+    const FieldEntry* f = findField(id);
+    ASSERT_NE(f, nullptr) << id;
+    EXPECT_EQ(f->name, name) << id;
+  }
+  // The handles modules name fields by resolve to the same numbers.
+  static_assert(fieldId("ed_ICN") == 2);
+  static_assert(fieldId("cb_alertPattern16_4") == 408);
+  static_assert(fieldId("cb_EnableSingleMessage") == kLastFieldId);
 }
 
-TEST(FieldCatalog, HoldsEveryAssignedIdOnceUnderItsControlName) {
-  const std::map<FieldId, std::string> expected = assignedIds();
-  std::map<FieldId, std::string> actual;
-  for (const FieldEntry& f : allFields()) {
-    if (f.id == kNoFieldId) continue;
-    EXPECT_TRUE(actual.emplace(f.id, std::string(f.name)).second) << "duplicate ID " << f.id;
+// The code rows are numbered by arithmetic over the code (and function).
+TEST(FieldCatalog, CodeRowIdsFollowTheirBlocks) {
+  std::map<FieldId, std::string> expected;
+  for (int n = 1; n <= 4; ++n) {
+    const FieldId first = 7 + 5 * (n - 1);
+    for (const auto& [offset, stem] : std::vector<std::pair<int, std::string>>{{0, "ed_code"},
+                                                                               {1, "ed_function"},
+                                                                               {2, "ed_priority"},
+                                                                               {3, "cb_codeType"},
+                                                                               {4, "ed_history"}}) {
+      expected[first + offset] = stem + two(n);
+    }
   }
-  EXPECT_EQ(actual, expected);
+  for (int n = 5; n <= 6; ++n) {
+    const FieldId first = 27 + 4 * (n - 5);
+    expected[first] = "ed_code" + two(n);
+    expected[first + 1] = "ed_function" + two(n);
+    expected[first + 2] = "ed_priority" + two(n);
+    expected[first + 3] = "cb_codeType" + two(n);
+  }
+  for (int n = 7; n <= 16; ++n) {
+    expected[166 + n] = "ed_code" + two(n);
+    expected[176 + n] = "ed_function" + two(n);
+    expected[186 + n] = "ed_priority" + two(n);
+    expected[196 + n] = "cb_codeType" + two(n);
+  }
+  for (int n = 5; n <= 8; ++n) expected[208 + n] = "ed_history" + two(n);
+  for (int n = 1; n <= 16; ++n) {
+    expected[216 + n] = "ed_onOffDuty" + two(n);
+    expected[232 + n] = "ed_fixAlert" + two(n);
+    expected[248 + n] = "ed_interruptVib" + two(n);
+    expected[264 + n] = "ed_crescendo" + two(n);
+    for (int s = 1; s <= 4; ++s) {
+      expected[280 + 4 * (n - 1) + s] = "cb_alertMode" + two(n) + "_" + std::to_string(s);
+      expected[344 + 4 * (n - 1) + s] = "cb_alertPattern" + two(n) + "_" + std::to_string(s);
+    }
+  }
+  for (int k = 1; k <= 24; ++k) expected[39 + k] = "ed_source" + std::to_string(k) + "Prompt";
+  for (int k = 25; k <= 64; ++k) expected[402 + k] = "ed_source" + std::to_string(k) + "Prompt";
+
+  for (const auto& [id, name] : expected) {
+    const FieldEntry* f = findField(id);
+    ASSERT_NE(f, nullptr) << id;
+    EXPECT_EQ(f->name, name) << id;
+  }
+  // No other field is a code row or a source prompt.
+  for (const FieldEntry& f : allFields()) {
+    if (f.row != 0) {
+      EXPECT_TRUE(expected.contains(f.id)) << f.name;
+    }
+  }
+}
+
+// The table holds the fields with IDs in ascending order, each once, within
+// the numbering, then the three helpers without one.
+TEST(FieldCatalog, IdsAscendUniqueWithinTheNumbering) {
+  FieldId previous = kNoFieldId;
+  bool helpers = false;
+  int withId = 0;
+  for (const FieldEntry& f : allFields()) {
+    if (f.id == kNoFieldId) {
+      helpers = true;
+      continue;
+    }
+    EXPECT_FALSE(helpers) << f.name << " follows a field without ID";
+    EXPECT_GT(f.id, previous) << f.name;
+    EXPECT_GE(f.id, kFirstFieldId);
+    EXPECT_LE(f.id, kLastFieldId);
+    previous = f.id;
+    ++withId;
+  }
+  EXPECT_EQ(previous, kLastFieldId);
+  // 531 numbers, less the 28 the window never assigns.
+  EXPECT_EQ(withId, 503);
+}
+
+// The control name's prefix says its kind: "cb_" lists, "ed_" the rest.
+TEST(FieldCatalog, NamePrefixMatchesKind) {
+  for (const FieldEntry& f : allFields()) {
+    if (f.kind == FieldKind::List) {
+      EXPECT_TRUE(f.name.starts_with("cb_")) << f.name;
+    } else {
+      EXPECT_TRUE(f.name.starts_with("ed_")) << f.name;
+    }
+  }
+}
+
+// A field that shows a setting is joined to it, of the matching kind; the
+// others derive what they show.
+TEST(FieldCatalog, SettingsBackedFieldsResolveToTheirDescriptor) {
+  std::set<std::string_view> derived;
+  for (const FieldEntry& f : allFields()) {
+    const codeplug::FieldDescriptor* setting = settingOf(f);
+    if (setting == nullptr) {
+      derived.insert(f.name);
+      continue;
+    }
+    EXPECT_EQ(setting->name, f.name);
+    EXPECT_EQ(setting, codeplug::findSettingsField(f.name));
+    const bool list = f.kind == FieldKind::List;
+    EXPECT_EQ(setting->kind == codeplug::FieldKind::Index, list) << f.name;
+  }
+  EXPECT_EQ(derived,
+            (std::set<std::string_view>{"ed_persMemSizeString", "ed_persMaildropString",
+                                        "ed_cpwFc_Pswd_Timeout_h", "ed_cpwFc_Pswd_Timeout_m",
+                                        "ed_cpwFc_Pswd_Timeout_s", "ed_cpwFc_Password_LRUD"}));
 }
 
 TEST(FieldCatalog, NamesAreUniqueAndLookupsRoundTrip) {
@@ -228,6 +203,7 @@ TEST(FieldCatalog, NamesAreUniqueAndLookupsRoundTrip) {
 }
 
 TEST(FieldCatalog, UnassignedIdsAndUnknownNamesFindNothing) {
+  // Numbers the window never assigns: no handle can name them.
   for (FieldId id : {0, 5, 162, 409, 410, 417, 470, 477, 481, 482, 493, 513, 530, 532, -1}) {
     EXPECT_EQ(findField(id), nullptr) << id;
   }
@@ -449,14 +425,14 @@ TEST(FieldCatalog, AltRRestoresDefaultsOnMenuPromptsOnly) {
 }
 
 TEST(FieldCatalog, FeaturesModuleOwnsItsFieldsOnMoreFeatures) {
-  EXPECT_EQ(owningModule(*findField(153)), PageModuleId::Features);
-  EXPECT_EQ(owningModule(*findField(157)), PageModuleId::Features);
-  EXPECT_EQ(owningModule(*findField(161)), PageModuleId::Features);
-  EXPECT_EQ(owningModule(*findField(163)), PageModuleId::MoreFeatures);
-  EXPECT_EQ(owningModule(*findField(171)), PageModuleId::GeneralCode);
+  EXPECT_EQ(owningModule(*findField("cb_B14bitDecoding")), PageModuleId::Features);
+  EXPECT_EQ(owningModule(*findField("ed_endCannedMsg")), PageModuleId::Features);
+  EXPECT_EQ(owningModule(*findField("cb_displayContrast")), PageModuleId::Features);
+  EXPECT_EQ(owningModule(*findField("cb_batteryGauge")), PageModuleId::MoreFeatures);
+  EXPECT_EQ(owningModule(*findField("cb_noSequentialInc")), PageModuleId::GeneralCode);
   EXPECT_EQ(owningModule(*findField("ed_code12")), PageModuleId::GeneralCode);
-  EXPECT_EQ(owningModule(*findField(430)), PageModuleId::Source);
-  EXPECT_EQ(owningModule(*findField(412)), PageModuleId::Prompt);
+  EXPECT_EQ(owningModule(*findField("ed_source28Prompt")), PageModuleId::Source);
+  EXPECT_EQ(owningModule(*findField("ed_setMsgAlertPrompt")), PageModuleId::Prompt);
 }
 
 TEST(FieldCatalog, CodeRowFieldsByColumn) {
@@ -464,26 +440,26 @@ TEST(FieldCatalog, CodeRowFieldsByColumn) {
     CodeColumn column;
     int code;
     int function;
-    FieldId expected;  // 0: no such field
+    FieldId expected;  // kNoFieldId: no such field
   };
   const Case cases[] = {
-      {CodeColumn::Code, 1, 0, 7},
-      {CodeColumn::History, 4, 0, 26},
-      {CodeColumn::CodeType, 6, 0, 34},
-      {CodeColumn::Code, 7, 0, 173},
-      {CodeColumn::History, 8, 0, 216},
-      {CodeColumn::History, 9, 0, 0},
-      {CodeColumn::Function, 16, 0, 192},
-      {CodeColumn::OnOffDuty, 1, 0, 217},
-      {CodeColumn::Crescendo, 16, 0, 280},
-      {CodeColumn::AlertMode, 1, 1, 281},
-      {CodeColumn::AlertPattern, 16, 4, 408},
-      {CodeColumn::AlertMode, 3, 0, 0},
-      {CodeColumn::Code, 17, 0, 0},
+      {CodeColumn::Code, 1, 0, fieldId("ed_code01")},
+      {CodeColumn::History, 4, 0, fieldId("ed_history04")},
+      {CodeColumn::CodeType, 6, 0, fieldId("cb_codeType06")},
+      {CodeColumn::Code, 7, 0, fieldId("ed_code07")},
+      {CodeColumn::History, 8, 0, fieldId("ed_history08")},
+      {CodeColumn::History, 9, 0, kNoFieldId},
+      {CodeColumn::Function, 16, 0, fieldId("ed_function16")},
+      {CodeColumn::OnOffDuty, 1, 0, fieldId("ed_onOffDuty01")},
+      {CodeColumn::Crescendo, 16, 0, fieldId("ed_crescendo16")},
+      {CodeColumn::AlertMode, 1, 1, fieldId("cb_alertMode01_1")},
+      {CodeColumn::AlertPattern, 16, 4, fieldId("cb_alertPattern16_4")},
+      {CodeColumn::AlertMode, 3, 0, kNoFieldId},
+      {CodeColumn::Code, 17, 0, kNoFieldId},
   };
   for (const Case& c : cases) {
     const FieldEntry* f = codeRowField(c.column, c.code, c.function);
-    EXPECT_EQ(f == nullptr ? 0 : f->id, c.expected)
+    EXPECT_EQ(f == nullptr ? kNoFieldId : f->id, c.expected)
         << static_cast<int>(c.column) << " code " << c.code << " function " << c.function;
   }
 }

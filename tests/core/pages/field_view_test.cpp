@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "pages/field_ids.h"
+
 namespace zelta::pages {
 namespace {
 
@@ -13,9 +15,9 @@ TEST(FieldView, GeneralPageOfADualFrequencyPager) {
   const FieldView* frequency2 = page.find("ed_frequency2");
   ASSERT_NE(frequency2, nullptr);
   EXPECT_TRUE(frequency2->visible);
-  EXPECT_EQ(frequency2->id, 491);
+  EXPECT_EQ(frequency2->id, fieldId("ed_frequency2"));
 
-  const FieldView* pagerType = page.find(480);
+  const FieldView* pagerType = page.find(fieldId("cb_codeMode"));
   ASSERT_NE(pagerType, nullptr);
   EXPECT_FALSE(pagerType->visible);
   EXPECT_FALSE(pagerType->enabled);

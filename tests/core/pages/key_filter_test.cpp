@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "pages/field_ids.h"
+
 namespace zelta::pages {
 namespace {
 
@@ -108,12 +110,12 @@ std::string functionLetters(FieldId field, models::ModelCode model, std::uint8_t
 }
 
 TEST(KeyFilter, FunctionLettersByHeaderTypeModelAndField) {
-  EXPECT_EQ(functionLetters(7, '0', 0), "ANTX");
-  EXPECT_EQ(functionLetters(13, '#', 0), "ANTX");
-  EXPECT_EQ(functionLetters(7, '0', 2), "AINTX");
-  EXPECT_EQ(functionLetters(183, '#', 4), "AINTX");
-  EXPECT_EQ(functionLetters(13, '#', 4), "IX");
-  EXPECT_EQ(functionLetters(13, 0x91, 1), "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+  EXPECT_EQ(functionLetters(fieldId("ed_code01"), '0', 0), "ANTX");
+  EXPECT_EQ(functionLetters(fieldId("ed_function02"), '#', 0), "ANTX");
+  EXPECT_EQ(functionLetters(fieldId("ed_code01"), '0', 2), "AINTX");
+  EXPECT_EQ(functionLetters(fieldId("ed_function07"), '#', 4), "AINTX");
+  EXPECT_EQ(functionLetters(fieldId("ed_function02"), '#', 4), "IX");
+  EXPECT_EQ(functionLetters(fieldId("ed_function02"), 0x91, 1), "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
 }
 
 TEST(KeyFilter, UserPasswordDigitsZeroToThree) {

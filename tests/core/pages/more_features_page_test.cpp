@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "page_context_fixture.h"
+#include "pages/field_ids.h"
 
 namespace zelta::pages {
 namespace {
@@ -59,16 +60,17 @@ TEST(MoreFeaturesPage, ExitReturnsTheCheckAndStores) {
   f.settings.batteryGauge = kYes;
   f.settings.batteryGaugeMedLevel = 8;
   f.settings.batteryGaugeLoLevel = 7;
-  EXPECT_EQ(f.page.onExit(choose(164, 8), f.context), errors::code::BatteryLevel);
+  EXPECT_EQ(f.page.onExit(choose(fieldId("cb_batteryGaugeHiLevel"), 8), f.context),
+            errors::code::BatteryLevel);
   EXPECT_EQ(f.settings.batteryGaugeHiLevel, 8);
-  EXPECT_EQ(f.page.onExit(choose(164, 10), f.context), 1);
-  EXPECT_EQ(f.page.onExit(choose(167, 12), f.context), 1);
+  EXPECT_EQ(f.page.onExit(choose(fieldId("cb_batteryGaugeHiLevel"), 10), f.context), 1);
+  EXPECT_EQ(f.page.onExit(choose(fieldId("cb_lowCellPeriod"), 12), f.context), 1);
   EXPECT_EQ(f.settings.lowCellPeriod, 12);
 }
 
 TEST(MoreFeaturesPage, MemoryFullPromptNeedsAPersonalCodeAndAPromptMenu) {
   MoreFeaturesFixture f;
-  EXPECT_EQ(f.page.onExit(choose(169, kYes), f.context), 1);
+  EXPECT_EQ(f.page.onExit(choose(fieldId("cb_showMemFull"), kYes), f.context), 1);
   EXPECT_EQ(f.settings.showMemFull, kYes);
 
   f.context.headerType = 3;
@@ -78,21 +80,21 @@ TEST(MoreFeaturesPage, MemoryFullPromptNeedsAPersonalCodeAndAPromptMenu) {
 
   MoreFeaturesFixture maildropOnly;
   maildropOnly.setCode(1, "0001000", "AAAA", 2);
-  maildropOnly.page.onExit(choose(169, kYes), maildropOnly.context);
+  maildropOnly.page.onExit(choose(fieldId("cb_showMemFull"), kYes), maildropOnly.context);
   EXPECT_EQ(maildropOnly.settings.showMemFull, kNo);
 }
 
 TEST(MoreFeaturesPage, ZoomOfModelSpaceNeedsMemoryRetention) {
   MoreFeaturesFixture f(' ');
   f.settings.nonVolatileMemory = kNo;
-  f.page.onExit(choose(170, kYes), f.context);
+  f.page.onExit(choose(fieldId("cb_zoom"), kYes), f.context);
   EXPECT_EQ(f.settings.zoom, kNo);
   ASSERT_EQ(f.reporter.shown.size(), 1U);
   EXPECT_EQ(f.reporter.shown[0].caption, "INFORMATION");
   EXPECT_EQ(f.reporter.shown[0].text, "Enable Memory Retention Option");
 
   f.settings.nonVolatileMemory = kYes;
-  f.page.onExit(choose(170, kYes), f.context);
+  f.page.onExit(choose(fieldId("cb_zoom"), kYes), f.context);
   EXPECT_EQ(f.settings.zoom, kYes);
   EXPECT_EQ(f.reporter.shown.size(), 1U);
 }
@@ -100,15 +102,15 @@ TEST(MoreFeaturesPage, ZoomOfModelSpaceNeedsMemoryRetention) {
 TEST(MoreFeaturesPage, ModelHashShowsReceiveWhileOffInTheZoomControl) {
   MoreFeaturesFixture f('#');
   f.settings.nonVolatileMemory = kYes;
-  f.page.onExit(choose(170, kYes), f.context);
+  f.page.onExit(choose(fieldId("cb_zoom"), kYes), f.context);
   EXPECT_EQ(f.settings.receiveWhileOff, kYes);
   EXPECT_EQ(f.settings.zoom, kNo);
   PageView view = f.page.view(Page::MoreFeatures, f.context);
-  EXPECT_EQ(view.find(170)->caption, "Receive Messages While Off");
-  EXPECT_EQ(view.find(170)->selected, kYes);
+  EXPECT_EQ(view.find(fieldId("cb_zoom"))->caption, "Receive Messages While Off");
+  EXPECT_EQ(view.find(fieldId("cb_zoom"))->selected, kYes);
 
   f.settings.nonVolatileMemory = kNo;  // nothing is kept while off without retention
-  EXPECT_EQ(f.page.view(Page::MoreFeatures, f.context).find(170)->selected, kNo);
+  EXPECT_EQ(f.page.view(Page::MoreFeatures, f.context).find(fieldId("cb_zoom"))->selected, kNo);
 }
 
 TEST(MoreFeaturesPage, Enabling) {
@@ -116,24 +118,28 @@ TEST(MoreFeaturesPage, Enabling) {
   auto& s = f.settings;
   const auto enabled = [&](FieldId id) { return f.enabled(f.page, Page::MoreFeatures, id); };
   s.batteryGauge = kNo;
-  for (FieldId id : {164, 165, 166}) EXPECT_FALSE(enabled(id));
+  for (FieldId id : {fieldId("cb_batteryGaugeHiLevel"), fieldId("cb_batteryGaugeMedLevel"),
+                     fieldId("cb_batteryGaugeLoLevel")})
+    EXPECT_FALSE(enabled(id));
   s.batteryGauge = kYes;
-  for (FieldId id : {164, 165, 166}) EXPECT_TRUE(enabled(id));
+  for (FieldId id : {fieldId("cb_batteryGaugeHiLevel"), fieldId("cb_batteryGaugeMedLevel"),
+                     fieldId("cb_batteryGaugeLoLevel")})
+    EXPECT_TRUE(enabled(id));
 
   s.showTimeStamp = kNo;
-  EXPECT_FALSE(enabled(478));
+  EXPECT_FALSE(enabled(fieldId("cb_timeFormat")));
   s.showTimeStamp = kYes;
-  EXPECT_TRUE(enabled(478));
+  EXPECT_TRUE(enabled(fieldId("cb_timeFormat")));
 
   s.onOffDuty = 0;
-  EXPECT_FALSE(enabled(483));
+  EXPECT_FALSE(enabled(fieldId("cb_selDutySource")));
   s.onOffDuty = 1;
-  EXPECT_TRUE(enabled(483));
+  EXPECT_TRUE(enabled(fieldId("cb_selDutySource")));
 
-  EXPECT_TRUE(enabled(170));
+  EXPECT_TRUE(enabled(fieldId("cb_zoom")));
   f.context.headerType = 3;
   f.context.promptsAsText = true;
-  EXPECT_FALSE(enabled(170));
+  EXPECT_FALSE(enabled(fieldId("cb_zoom")));
 }
 
 TEST(MoreFeaturesPage, ToneOnlySupportShownOnItsModels) {
@@ -147,7 +153,9 @@ TEST(MoreFeaturesPage, ToneOnlySupportShownOnItsModels) {
         Case{'p', ConverterMode::Off, false}, Case{'1', ConverterMode::Lumio, true}}) {
     MoreFeaturesFixture f(c.model);
     f.context.converter = c.converter;
-    EXPECT_EQ(f.page.view(Page::MoreFeatures, f.context).find(172)->visible, c.shown)
+    EXPECT_EQ(
+        f.page.view(Page::MoreFeatures, f.context).find(fieldId("cb_toneOnlySupport"))->visible,
+        c.shown)
         << int(c.model);
   }
 }

@@ -8,11 +8,17 @@
 
 #include "codeplug/codeplug_image.h"
 #include "codeplug/settings_record.h"
+#include "pages/field_ids.h"
 #include "pages/general_code_page.h"
 #include "recording_reporter.h"
 
 namespace zelta::pages {
 namespace {
+
+// A line of the modules' log: the module, the event and the field's ID.
+std::string logged(std::string_view event, FieldId field) {
+  return std::string(event) + " " + std::to_string(field);
+}
 
 namespace code = errors::code;
 using ::testing::ElementsAre;
@@ -91,23 +97,26 @@ TEST(PageCheckChain, StopsAtTheFirstFailingCheck) {
 
 TEST(PageCheckChain, FocusedFieldIsStoredAgainFirst) {
   DispatchFixture f;
-  f.dispatcher.runPageCheckChain(Page::Alert, input(109), f.context);
+  f.dispatcher.runPageCheckChain(Page::Alert, input(fieldId("cb_manualAlertReset")), f.context);
   ASSERT_FALSE(f.log.empty());
-  EXPECT_EQ(f.log.front(), "alert exit 109");
+  EXPECT_EQ(f.log.front(), logged("alert exit", fieldId("cb_manualAlertReset")));
 
   // A field the module refuses again stops the chain before any page check.
   f.log.clear();
   f.generalCode.exitResult = 0;
-  EXPECT_EQ(f.dispatcher.runPageCheckChain(Page::Code1to4, input(7), f.context), 0);
-  EXPECT_THAT(f.log, ElementsAre("code exit 7"));
+  EXPECT_EQ(f.dispatcher.runPageCheckChain(Page::Code1to4, input(fieldId("ed_code01")), f.context),
+            0);
+  EXPECT_THAT(f.log, ElementsAre(logged("code exit", fieldId("ed_code01"))));
   EXPECT_FALSE(f.dispatcher.lastFieldCheckPassed());
 }
 
 TEST(PageCheckChain, SomeFocusedFieldsAreNotStoredAgain) {
   DispatchFixture f;
   // The prompt language on a prompt page, a field beyond 512, no field.
-  f.dispatcher.runPageCheckChain(Page::Prompt1, input(35), f.context);
-  f.dispatcher.runPageCheckChain(Page::MoreFeatures, input(531), f.context);
+  f.dispatcher.runPageCheckChain(Page::Prompt1, input(fieldId("cb_internationalPrompt")),
+                                 f.context);
+  f.dispatcher.runPageCheckChain(Page::MoreFeatures, input(fieldId("cb_EnableSingleMessage")),
+                                 f.context);
   f.dispatcher.runPageCheckChain(Page::General, input(kNoFieldId), f.context);
   for (const std::string& entry : f.log) EXPECT_THAT(entry, ::testing::EndsWith("check"));
 }
@@ -117,7 +126,8 @@ TEST(PageCheckChain, ModulesNotYetRegisteredCountAsPassing) {
   PageModules onlyAlert;
   onlyAlert.add(PageModuleId::Alert, f.alert);
   FieldDispatcher dispatcher(onlyAlert);
-  EXPECT_EQ(dispatcher.runPageCheckChain(Page::Code1to4, input(7), f.context), code::Done);
+  EXPECT_EQ(dispatcher.runPageCheckChain(Page::Code1to4, input(fieldId("ed_code01")), f.context),
+            code::Done);
   EXPECT_THAT(f.log, ElementsAre("alert check"));
 
   const PageModules empty;
@@ -128,27 +138,32 @@ TEST(PageCheckChain, ModulesNotYetRegisteredCountAsPassing) {
 TEST(FieldDispatch, ExitGoesToTheFieldsModuleAndSetsTheLastFieldCheck) {
   DispatchFixture f;
   f.generalCode.exitResult = code::InvalidPocsagCode;
-  EXPECT_EQ(f.dispatcher.exit(Page::Code1to4, input(7), f.context), code::InvalidPocsagCode);
+  EXPECT_EQ(f.dispatcher.exit(Page::Code1to4, input(fieldId("ed_code01")), f.context),
+            code::InvalidPocsagCode);
   EXPECT_EQ(f.dispatcher.lastFieldCheck(), 229);  // the low byte of -27
   EXPECT_FALSE(f.dispatcher.lastFieldCheckPassed());
 
   // Canned messages sit on "More Features" but are stored by Features.
-  f.dispatcher.exit(Page::MoreFeatures, input(156), f.context);
-  f.dispatcher.exit(Page::MoreFeatures, input(163), f.context);
-  EXPECT_THAT(f.log, ElementsAre("code exit 7", "features exit 156", "more exit 163"));
+  f.dispatcher.exit(Page::MoreFeatures, input(fieldId("ed_startCannedMsg")), f.context);
+  f.dispatcher.exit(Page::MoreFeatures, input(fieldId("cb_batteryGauge")), f.context);
+  EXPECT_THAT(f.log, ElementsAre(logged("code exit", fieldId("ed_code01")),
+                                 logged("features exit", fieldId("ed_startCannedMsg")),
+                                 logged("more exit", fieldId("cb_batteryGauge"))));
   EXPECT_TRUE(f.dispatcher.lastFieldCheckPassed());
 }
 
 TEST(FieldDispatch, ListChangesOnPromptTwoAndSourcePagesPass) {
   DispatchFixture f;
-  f.dispatcher.exit(Page::Code1to4, input(7), f.context);
+  f.dispatcher.exit(Page::Code1to4, input(fieldId("ed_code01")), f.context);
   f.generalCode.exitResult = 0;
-  f.dispatcher.exit(Page::Code1to4, input(7), f.context);
+  f.dispatcher.exit(Page::Code1to4, input(fieldId("ed_code01")), f.context);
   ASSERT_FALSE(f.dispatcher.lastFieldCheckPassed());
   // A list field reported on a source page: nothing to store, passes.
-  EXPECT_EQ(f.dispatcher.exit(Page::Source1to8, input(37), f.context), code::Done);
+  EXPECT_EQ(f.dispatcher.exit(Page::Source1to8, input(fieldId("cb_showSource")), f.context),
+            code::Done);
   EXPECT_TRUE(f.dispatcher.lastFieldCheckPassed());
-  EXPECT_THAT(f.log, ElementsAre("code exit 7", "code exit 7"));
+  EXPECT_THAT(f.log, ElementsAre(logged("code exit", fieldId("ed_code01")),
+                                 logged("code exit", fieldId("ed_code01"))));
 }
 
 TEST(FieldDispatch, EnterRecordsHelpTopicAndPlayTone) {
@@ -166,8 +181,10 @@ TEST(FieldDispatch, EnterRecordsHelpTopicAndPlayTone) {
   f.dispatcher.enter(Page::Prompt2, 35, f.context);
   f.dispatcher.enter(Page::Prompt1, 35, f.context);
   f.dispatcher.enter(Page::Source1to8, 40, f.context, /*notifyModule=*/false);
-  EXPECT_THAT(f.log,
-              ElementsAre("code enter 345", "code enter 7", "alert enter 98", "prompt enter 35"));
+  EXPECT_THAT(f.log, ElementsAre(logged("code enter", fieldId("cb_alertPattern01_1")),
+                                 logged("code enter", fieldId("ed_code01")),
+                                 logged("alert enter", fieldId("cb_alertFrequency")),
+                                 logged("prompt enter", fieldId("cb_internationalPrompt"))));
 }
 
 TEST(FieldDispatch, PageEntryRefreshesThePagesModule) {
@@ -191,15 +208,17 @@ TEST(PageCheckChain, CodeCheckFailureStopsTheChain) {
   f.settings.freqBand = 2;
 
   dispatcher.enter(Page::Code1to4, 7, f.context);
-  EXPECT_EQ(dispatcher.runPageCheckChain(Page::Code1to4, FieldInput{.id = 7, .text = "2097152"},
-                                         f.context),
-            code::InvalidPocsagCode);
+  EXPECT_EQ(
+      dispatcher.runPageCheckChain(
+          Page::Code1to4, FieldInput{.id = fieldId("ed_code01"), .text = "2097152"}, f.context),
+      code::InvalidPocsagCode);
   EXPECT_THAT(f.log, IsEmpty());
   EXPECT_EQ(f.settings.code[0], "2097152");
 
-  EXPECT_EQ(dispatcher.runPageCheckChain(Page::Code1to4, FieldInput{.id = 7, .text = "2097151"},
-                                         f.context),
-            code::Done);
+  EXPECT_EQ(
+      dispatcher.runPageCheckChain(
+          Page::Code1to4, FieldInput{.id = fieldId("ed_code01"), .text = "2097151"}, f.context),
+      code::Done);
   EXPECT_THAT(f.log, ElementsAre("alert check"));
   EXPECT_TRUE(dispatcher.lastFieldCheckPassed());
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "page_context_fixture.h"
+#include "pages/field_ids.h"
 
 namespace zelta::pages {
 namespace {
@@ -29,12 +30,13 @@ TEST(PasswordOtaPage, TimeoutFieldsAddUpAndAreCutAtTwelveHoursOnFamilyF) {
   for (const Case c : {Case{0x98, true}, Case{0x99, true}, Case{0x91, false}}) {
     PasswordFixture f(c.model);
     f.settings.userPasswordTimeout = 300;  // 0 h 5 m 0 s
-    f.page.onExit(type(505, "0"), f.context);
-    f.page.onExit(type(506, "12"), f.context);
+    f.page.onExit(type(fieldId("ed_cpwFc_Pswd_Timeout_m"), "0"), f.context);
+    f.page.onExit(type(fieldId("ed_cpwFc_Pswd_Timeout_h"), "12"), f.context);
     EXPECT_EQ(f.settings.userPasswordTimeout, 43200);
     EXPECT_TRUE(f.reporter.shown.empty());
 
-    const errors::ResultCode result = f.page.onExit(type(507, "1"), f.context);  // 43201 s
+    const errors::ResultCode result =
+        f.page.onExit(type(fieldId("ed_cpwFc_Pswd_Timeout_s"), "1"), f.context);  // 43201 s
     EXPECT_EQ(result, c.cut ? errors::code::IllegalTimeout : 1) << int(c.model);
     EXPECT_EQ(f.reported(errors::code::IllegalTimeout), c.cut);
     EXPECT_EQ(f.settings.userPasswordTimeout, c.cut ? 43200 : 43201);
@@ -45,60 +47,62 @@ TEST(PasswordOtaPage, TimeoutShownAsHoursMinutesSeconds) {
   PasswordFixture f(0x98);
   f.settings.userPasswordTimeout = 3 * 3600 + 7 * 60 + 9;
   const PageView view = f.page.view(Page::PasswordOta, f.context);
-  EXPECT_EQ(view.find(506)->text, "3");
-  EXPECT_EQ(view.find(505)->text, "7");
-  EXPECT_EQ(view.find(507)->text, "9");
+  EXPECT_EQ(view.find(fieldId("ed_cpwFc_Pswd_Timeout_h"))->text, "3");
+  EXPECT_EQ(view.find(fieldId("ed_cpwFc_Pswd_Timeout_m"))->text, "7");
+  EXPECT_EQ(view.find(fieldId("ed_cpwFc_Pswd_Timeout_s"))->text, "9");
 
   // Minutes typed beyond an hour are folded into the hours when shown.
-  f.page.onExit(type(505, "125"), f.context);
+  f.page.onExit(type(fieldId("ed_cpwFc_Pswd_Timeout_m"), "125"), f.context);
   EXPECT_EQ(f.settings.userPasswordTimeout, 3 * 3600 + 125 * 60 + 9);
   const TimeoutParts parts = timeoutParts(f.settings.userPasswordTimeout);
   EXPECT_EQ(parts.hours, 5);
   EXPECT_EQ(parts.minutes, 5);
   EXPECT_EQ(parts.seconds, 9);
 
-  f.page.onExit(type(507, ""), f.context);  // an emptied field counts as 0
+  f.page.onExit(type(fieldId("ed_cpwFc_Pswd_Timeout_s"), ""),
+                f.context);  // an emptied field counts as 0
   EXPECT_EQ(f.settings.userPasswordTimeout, 5 * 3600 + 5 * 60);
 }
 
 TEST(PasswordOtaPage, GroupPasswordWithoutGroupOrMaildropCodeWarnsAndStays) {
   PasswordFixture f;
   f.setCode(2, "0002000", "AAAA", 0);
-  EXPECT_EQ(f.page.onExit(type(130, "SECRET"), f.context), 1);
+  EXPECT_EQ(f.page.onExit(type(fieldId("ed_otaGroupPassword"), "SECRET"), f.context), 1);
   EXPECT_TRUE(f.reported(errors::code::OtaFieldNeedsGroup));
   EXPECT_EQ(f.settings.otaGroupPassword, "SECRET");
 
   // Leaving it unchanged (the stored form is space-padded) says nothing more.
   f.reporter.shown.clear();
   f.settings.otaGroupPassword = "SECRET    ";
-  f.page.onExit(type(130, "SECRET"), f.context);
+  f.page.onExit(type(fieldId("ed_otaGroupPassword"), "SECRET"), f.context);
   EXPECT_TRUE(f.reporter.shown.empty());
 
   for (int type_ : {1, 2}) {
     PasswordFixture g;
     g.setCode(2, "0002000", "AAAA", type_);
-    g.page.onExit(type(130, "SECRET"), g.context);
+    g.page.onExit(type(fieldId("ed_otaGroupPassword"), "SECRET"), g.context);
     EXPECT_TRUE(g.reporter.shown.empty()) << type_;
   }
 
   // A group code that is blank does not count.
   PasswordFixture h;
   h.setCode(2, "       ", "AAAA", 1);
-  h.page.onExit(type(130, "SECRET"), h.context);
+  h.page.onExit(type(fieldId("ed_otaGroupPassword"), "SECRET"), h.context);
   EXPECT_TRUE(h.reported(errors::code::OtaFieldNeedsGroup));
 }
 
 TEST(PasswordOtaPage, OtaProgrammingNeedsATextCodeAndSilentNeedsOta) {
   PasswordFixture f;
   f.settings.silentRFProgramming = kYes;
-  f.page.onExit(choose(127, kNo), f.context);
+  f.page.onExit(choose(fieldId("cb_rfProgramming"), kNo), f.context);
   EXPECT_EQ(f.settings.silentRFProgramming, kNo);
 
-  f.page.onExit(choose(127, kYes), f.context);
-  f.page.onExit(choose(128, kYes), f.context);
+  f.page.onExit(choose(fieldId("cb_rfProgramming"), kYes), f.context);
+  f.page.onExit(choose(fieldId("cb_silentRFProgramming"), kYes), f.context);
   EXPECT_EQ(f.settings.rfProgramming, kYes);
   EXPECT_EQ(f.settings.silentRFProgramming, kYes);
-  for (FieldId id : {128, 129, 130}) {
+  for (FieldId id : {fieldId("cb_silentRFProgramming"), fieldId("ed_otaPassword"),
+                     fieldId("ed_otaGroupPassword")}) {
     EXPECT_TRUE(f.page.view(Page::PasswordOta, f.context).find(id)->enabled) << id;
   }
 
@@ -106,7 +110,8 @@ TEST(PasswordOtaPage, OtaProgrammingNeedsATextCodeAndSilentNeedsOta) {
   f.page.refresh(f.context);
   EXPECT_EQ(f.settings.rfProgramming, kNo);
   EXPECT_EQ(f.settings.silentRFProgramming, kNo);
-  for (FieldId id : {128, 129, 130}) {
+  for (FieldId id : {fieldId("cb_silentRFProgramming"), fieldId("ed_otaPassword"),
+                     fieldId("ed_otaGroupPassword")}) {
     EXPECT_FALSE(f.page.view(Page::PasswordOta, f.context).find(id)->enabled) << id;
   }
 
@@ -117,9 +122,9 @@ TEST(PasswordOtaPage, OtaProgrammingNeedsATextCodeAndSilentNeedsOta) {
 
 TEST(PasswordOtaPage, MaximumSecurityAsksToRecordThePassword) {
   PasswordFixture f;
-  f.page.onExit(choose(125, 0), f.context);
+  f.page.onExit(choose(fieldId("cb_securityLevel"), 0), f.context);
   EXPECT_TRUE(f.reporter.shown.empty());
-  f.page.onExit(choose(125, 1), f.context);
+  f.page.onExit(choose(fieldId("cb_securityLevel"), 1), f.context);
   EXPECT_EQ(f.settings.securityLevel, 1);
   ASSERT_EQ(f.reporter.shown.size(), 1U);
   EXPECT_EQ(f.reporter.shown[0].caption, "successfully");
@@ -128,21 +133,23 @@ TEST(PasswordOtaPage, MaximumSecurityAsksToRecordThePassword) {
 
 TEST(PasswordOtaPage, PasswordsStoredAsTyped) {
   PasswordFixture f;
-  f.page.onExit(type(126, "DL01"), f.context);
-  f.page.onExit(type(129, "OTA9"), f.context);
+  f.page.onExit(type(fieldId("ed_downloadPassword"), "DL01"), f.context);
+  f.page.onExit(type(fieldId("ed_otaPassword"), "OTA9"), f.context);
   EXPECT_EQ(f.settings.downloadPassword, "DL01");
   EXPECT_EQ(f.settings.otaPassword, "OTA9");
-  EXPECT_EQ(f.page.view(Page::PasswordOta, f.context).find(126)->text, "DL01");
+  EXPECT_EQ(f.page.view(Page::PasswordOta, f.context).find(fieldId("ed_downloadPassword"))->text,
+            "DL01");
 }
 
 TEST(PasswordOtaPage, UserPasswordKeysFromDigitsOrLetters) {
   PasswordFixture f(0x98);
-  f.page.onExit(type(508, "0231"), f.context);
+  f.page.onExit(type(fieldId("ed_cpwFc_Password_LRUD"), "0231"), f.context);
   EXPECT_EQ(f.settings.cpwFc_Password, "0231");
   EXPECT_EQ(f.settings.userPasswordKeyCount, 4);
-  EXPECT_EQ(f.page.view(Page::PasswordOta, f.context).find(508)->text, "L. U. D. R. ");
+  EXPECT_EQ(f.page.view(Page::PasswordOta, f.context).find(fieldId("ed_cpwFc_Password_LRUD"))->text,
+            "L. U. D. R. ");
 
-  f.page.onExit(type(508, "R. R. D. "), f.context);
+  f.page.onExit(type(fieldId("ed_cpwFc_Password_LRUD"), "R. R. D. "), f.context);
   EXPECT_EQ(f.settings.cpwFc_Password, "113");
   EXPECT_EQ(f.settings.userPasswordKeyCount, 3);
 }
@@ -150,9 +157,13 @@ TEST(PasswordOtaPage, UserPasswordKeysFromDigitsOrLetters) {
 TEST(PasswordOtaPage, PasswordLevelFollowsPasswordEnable) {
   PasswordFixture f(0x98);
   f.settings.fUif_User_Password_Enable = 0;
-  EXPECT_FALSE(f.page.view(Page::PasswordOta, f.context).find(504)->enabled);
-  f.page.onExit(choose(503, 1), f.context);
-  EXPECT_TRUE(f.page.view(Page::PasswordOta, f.context).find(504)->enabled);
+  EXPECT_FALSE(f.page.view(Page::PasswordOta, f.context)
+                   .find(fieldId("cb_fUif_User_Password_Level"))
+                   ->enabled);
+  f.page.onExit(choose(fieldId("cb_fUif_User_Password_Enable"), 1), f.context);
+  EXPECT_TRUE(f.page.view(Page::PasswordOta, f.context)
+                  .find(fieldId("cb_fUif_User_Password_Level"))
+                  ->enabled);
 }
 
 }  // namespace

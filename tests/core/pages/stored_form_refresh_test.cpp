@@ -4,6 +4,7 @@
 #include "codeplug/stored_form.h"
 #include "page_context_fixture.h"
 #include "pages/editing_page_modules.h"
+#include "pages/field_ids.h"
 #include "pages/page_dispatch.h"
 #include "text/prompt_catalogue.h"
 
@@ -14,7 +15,8 @@ namespace code = errors::code;
 using models::ModelCode;
 using text::PromptId;
 
-constexpr FieldId kStandardAlert = 79;  // "Standard Alert" on Prompt 1
+constexpr FieldId kStandardAlert =
+    fieldId("ed_standardAlertPrompt");  // "Standard Alert" on Prompt 1
 
 // A new codeplug of the model on the window's page modules.
 struct Window : zelta::testing::PageContextFixture {

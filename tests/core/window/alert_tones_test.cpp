@@ -3,6 +3,7 @@
 #include "codeplug/d_family_layout.h"
 #include "codes/tone_samples.h"
 #include "core/codes/recording_tone_output.h"
+#include "pages/field_ids.h"
 #include "window_fixture.h"
 
 namespace zelta::window {
@@ -10,10 +11,10 @@ namespace {
 
 using pages::Page;
 
-constexpr pages::FieldId kIcnField = 2;
-constexpr pages::FieldId kUserSelectableAlerts = 102;
-constexpr pages::FieldId kPleasingAlert = 103;
-constexpr pages::FieldId kFirstPatternList = 345;  // cb_alertPattern01_1
+constexpr pages::FieldId kIcnField = pages::fieldId("ed_ICN");
+constexpr pages::FieldId kUserSelectableAlerts = pages::fieldId("cb_userSelectableAlerts");
+constexpr pages::FieldId kPleasingAlert = pages::fieldId("cb_programmablePleasingAlert");
+constexpr pages::FieldId kFirstPatternList = pages::fieldId("cb_alertPattern01_1");
 constexpr int kYes = 1;
 constexpr int kCustom = 1;
 
@@ -130,7 +131,9 @@ TEST(UserPasswordKeypadSave, StoresTheDigitsAndTheImageGetsThePackedKeys) {
   EXPECT_TRUE(f.window.unsavedEdits());
   EXPECT_EQ(f.window.settings().cpwFc_Password, "023");
   EXPECT_EQ(f.window.settings().userPasswordKeyCount, 3);
-  EXPECT_EQ(f.window.pageView(Page::PasswordOta).find(508)->text, "L. U. D. ");
+  EXPECT_EQ(
+      f.window.pageView(Page::PasswordOta).find(pages::fieldId("ed_cpwFc_Password_LRUD"))->text,
+      "L. U. D. ");
 
   const auto target = f.folder / "keys.cp";
   f.frontEnd.saveAnswers.push_back(target);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "pages/field_ids.h"
 #include "version.h"
 #include "window_fixture.h"
 
@@ -8,7 +9,7 @@ namespace {
 
 using pages::Page;
 
-constexpr pages::FieldId kIcnField = 2;
+constexpr pages::FieldId kIcnField = pages::fieldId("ed_ICN");
 
 pages::FieldInput typed(pages::FieldId id, std::string text) {
   pages::FieldInput in;
@@ -415,7 +416,7 @@ TEST(WindowPages, TheGaugeShowsThePromptMemoryInUse) {
   ASSERT_TRUE(f.window.selectPage(Page::Prompt1));
   const int before = f.window.view().gaugeValue;
   EXPECT_GT(before, 0);
-  f.window.fieldLeft(typed(65, "QWERTYUIOPASDFGHJKLZ"));
+  f.window.fieldLeft(typed(pages::fieldId("ed_setAlertPrompt"), "QWERTYUIOPASDFGHJKLZ"));
   EXPECT_GT(f.window.view().gaugeValue, before);
 }
 

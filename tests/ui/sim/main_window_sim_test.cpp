@@ -42,8 +42,8 @@ using zelta::window::WindowKey;
 
 namespace {
 
-constexpr zelta::pages::FieldId kSerialNumberField = 1;  // ed_serialNumber
-constexpr zelta::pages::FieldId kIcnField = 2;           // ed_ICN
+constexpr zelta::pages::FieldId kSerialNumberField = zelta::pages::fieldId("ed_serialNumber");
+constexpr zelta::pages::FieldId kIcnField = zelta::pages::fieldId("ed_ICN");
 
 // A codeplug file as another, with another ICN.
 void copyWithIcn(const std::filesystem::path& from, const std::filesystem::path& to,
@@ -522,3 +522,4 @@ class MainWindowSimTest : public QObject {
 
 QTEST_MAIN(MainWindowSimTest)
 #include "main_window_sim_test.moc"
+#include "pages/field_ids.h"
