@@ -91,7 +91,7 @@ bool checksThePage(window::KeyCommand command) {
 
 }  // namespace
 
-MainWindow::MainWindow(codeplug::WorkFiles work, QWidget* parent)
+MainWindow::MainWindow(storage::WorkFiles work, QWidget* parent)
     : QMainWindow(parent),
       reporter_(this),
       help_(QCoreApplication::applicationDirPath()),

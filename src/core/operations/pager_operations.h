@@ -4,13 +4,13 @@
 #include <functional>
 #include <string>
 
-#include "codeplug/codeplug_files.h"
 #include "codeplug/model_checks.h"
 #include "conversion/model_converter.h"
 #include "errors/result_code.h"
 #include "link/pager_link.h"
 #include "models/models.h"
 #include "pages/sequential_programming.h"
+#include "storage/codeplug_files.h"
 
 namespace zelta::operations {
 
@@ -62,7 +62,7 @@ struct OperationSettings {
 // checks and questions between them.
 class PagerOperations {
  public:
-  PagerOperations(link::PagerLink& link, const codeplug::CodeplugSession& session,
+  PagerOperations(link::PagerLink& link, const storage::CodeplugSession& session,
                   conversion::ConverterState& converter, OperatorDialogs& dialogs,
                   OperationSettings& settings)
       : link_(link), s_(session), converter_(converter), dialogs_(dialogs), ops_(settings) {}
@@ -102,11 +102,11 @@ class PagerOperations {
   errors::ResultCode firmwareChecks();
   errors::ResultCode buildAndWrite(models::ModelCode model, models::ModelCode remembered,
                                    const codeplug::PagerFacts& facts,
-                                   const codeplug::SaveContext& save);
+                                   const storage::SaveContext& save);
   errors::ResultCode setClockAfterWrite(models::ModelCode model);
 
   link::PagerLink& link_;
-  codeplug::CodeplugSession s_;
+  storage::CodeplugSession s_;
   conversion::ConverterState& converter_;
   OperatorDialogs& dialogs_;
   OperationSettings& ops_;

@@ -5,11 +5,11 @@
 
 #include "codec_fixture.h"
 #include "codeplug/codec.h"
-#include "codeplug/codeplug_files.h"
 #include "conversion/codeplug_commands.h"
 #include "conversion/model_converter.h"
 #include "recording_reporter.h"
 #include "srecord_fixture.h"
+#include "storage/codeplug_files.h"
 #include "temp_folder.h"
 
 namespace zelta::codeplug {

@@ -1,8 +1,8 @@
-#include "codeplug/install_layout.h"
+#include "storage/install_layout.h"
 
 #include <gtest/gtest.h>
 
-#include "codeplug/work_folder.h"
+#include "storage/work_folder.h"
 #include "temp_folder.h"
 
 namespace zelta::codeplug {

@@ -1,4 +1,4 @@
-#include "codeplug/codeplug_files.h"
+#include "storage/codeplug_files.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "codeplug/atomic_file.h"
-#include "codeplug/work_folder.h"
+#include "storage/atomic_file.h"
+#include "storage/work_folder.h"
 #include "temp_folder.h"
 
 namespace zelta::codeplug {
