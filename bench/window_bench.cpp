@@ -19,11 +19,11 @@
 // Core headers name members "slots"; Qt's keyword macro must not see them.
 #pragma push_macro("slots")
 #undef slots
-#include "codeplug/codeplug_files.h"
 #include "codeplug/new_codeplug.h"
 #include "errors/reporter.h"
 #include "pages/page_context_of.h"
 #include "pages/page_rules.h"
+#include "storage/codeplug_files.h"
 #include "ui/main_window.h"
 #pragma pop_macro("slots")
 
@@ -68,10 +68,10 @@ bool writeCodeplug(const std::filesystem::path& file) {
   zelta::codeplug::setUpNewCodeplug(0x91, *image, settings);
   zelta::pages::PageContext context = zelta::pages::pageContextOf(*image, settings, quiet);
   zelta::pages::applyPageRules(context);
-  zelta::codeplug::WorkFiles work;
-  zelta::codeplug::CodeplugFiles files(*image, settings, work, quiet,
-                                       zelta::codeplug::standardCodec());
-  zelta::codeplug::SaveContext save;
+  zelta::storage::WorkFiles work;
+  zelta::storage::CodeplugFiles files(*image, settings, work, quiet,
+                                      zelta::codeplug::standardCodec());
+  zelta::storage::SaveContext save;
   save.build.pagerUnprogrammed = true;
   return files.writeCodeplugFile(file, save) == zelta::errors::code::Done;
 }
@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
     // The first round counts from the start of the program (the application
     // object and the fonts included); the others from the window's creation.
     const Clock::time_point start = round == 0 ? programStart : Clock::now();
-    zelta::ui::MainWindow window(zelta::codeplug::WorkFiles{folder, {}});
+    zelta::ui::MainWindow window(zelta::storage::WorkFiles{folder, {}});
     window.setFileChoosers([&](const auto&) { return std::optional(file); },
                            [](const auto&) { return std::optional<std::filesystem::path>(); });
     PaintCounter painted;

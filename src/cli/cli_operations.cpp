@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "codeplug/work_folder.h"
+#include "storage/work_folder.h"
 
 namespace zelta::cli {
 
@@ -33,7 +33,7 @@ errors::ResultCode CliMemorySerial::askMemoryAndSerial(operations::MemorySerialR
 OperationRun::OperationRun(CliRun& run, const LinkOptions& options,
                            operations::OperatorDialogs& dialogs)
     : session(run, options),
-      work{codeplug::workFolder(programFolder()), {}},
+      work{storage::workFolder(programFolder()), {}},
       codeplugSession{*codeplug.image, codeplug.settings, work, run.reporter,
                       codeplug::standardCodec()},
       operations(session.link(), codeplugSession, converter, dialogs, settings) {

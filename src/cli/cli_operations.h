@@ -7,9 +7,9 @@
 #include "cli/cli_link.h"
 #include "cli/codeplug_files.h"
 #include "codeplug/codec.h"
-#include "codeplug/codeplug_files.h"
 #include "conversion/model_converter.h"
 #include "operations/pager_operations.h"
+#include "storage/codeplug_files.h"
 
 namespace zelta::cli {
 
@@ -34,10 +34,10 @@ struct OperationRun {
 
   Codeplug codeplug;
   LinkSession session;
-  codeplug::WorkFiles work;
+  storage::WorkFiles work;
   conversion::ConverterState converter;
   operations::OperationSettings settings;
-  codeplug::CodeplugSession codeplugSession;
+  storage::CodeplugSession codeplugSession;
   operations::PagerOperations operations;
 };
 

@@ -8,10 +8,10 @@
 
 #include "cli/cli_app.h"
 #include "codeplug/codec.h"
-#include "codeplug/codeplug_files.h"
 #include "conversion/codeplug_commands.h"
 #include "conversion/model_converter.h"
 #include "link/wire.h"
+#include "storage/codeplug_files.h"
 
 namespace zelta::cli {
 namespace {
@@ -46,7 +46,7 @@ class ScratchFolder {
 // One line on standard error for a failure; the boxes of the codes have
 // been shown before it.
 int failed(errors::ResultCode result, const char* what, const std::string& path, CliRun& run) {
-  if (result == codeplug::kFileNotAccessible) {
+  if (result == storage::kFileNotAccessible) {
     run.io.err << "convert: cannot " << what << " \"" << path << "\"";
     if (!run.reporter.context().fileProblem.empty())
       run.io.err << ": " << run.reporter.context().fileProblem;
@@ -70,8 +70,8 @@ int runConvert(const std::string& file, const std::string& target, const std::st
   }
   auto image = std::make_unique<codeplug::CodeplugImage>();
   auto settings = std::make_unique<codeplug::SettingsRecord>();
-  codeplug::WorkFiles work{scratch.path(), {}};
-  const codeplug::CodeplugSession session{*image, *settings, work, run.reporter, codec};
+  storage::WorkFiles work{scratch.path(), {}};
+  const storage::CodeplugSession session{*image, *settings, work, run.reporter, codec};
   conversion::ConverterState converter;
 
   const errors::ResultCode opened = conversion::openCodeplug(file, session, converter);

@@ -8,8 +8,8 @@
 
 #include "cli/cli_app.h"
 #include "codeplug/codec.h"
-#include "codeplug/codeplug_files.h"
 #include "codeplug/data_process.h"
+#include "storage/codeplug_files.h"
 
 namespace zelta::cli {
 namespace {
@@ -43,11 +43,11 @@ struct Differences {
 std::optional<Loaded> load(const std::string& path, const codeplug::CodeplugCodec& codec,
                            CliRun& run) {
   Loaded l;
-  codeplug::WorkFiles work;
+  storage::WorkFiles work;
   const errors::ResultCode read =
-      codeplug::CodeplugFiles(*l.image, *l.settings, work, run.reporter, codec)
+      storage::CodeplugFiles(*l.image, *l.settings, work, run.reporter, codec)
           .readCodeplugFile(path);
-  if (read == codeplug::kFileNotAccessible) {
+  if (read == storage::kFileNotAccessible) {
     run.io.err << "diff: cannot open \"" << path << "\": " << run.reporter.context().fileProblem
                << '\n';
     return std::nullopt;

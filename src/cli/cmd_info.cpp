@@ -7,11 +7,11 @@
 
 #include "cli/cli_app.h"
 #include "cli/codeplug_files.h"
-#include "codeplug/codeplug_files.h"
 #include "codeplug/data_process.h"
 #include "codeplug/field_encodings.h"
-#include "codeplug/file_access.h"
 #include "errors/result_code.h"
+#include "storage/codeplug_files.h"
+#include "storage/file_access.h"
 
 namespace zelta::cli {
 namespace {
@@ -50,12 +50,12 @@ FileInfo inspect(const std::string& path) {
   info.path = path;
   const OpenedCodeplug opened = loadCodeplugFile(path, codeplug::standardCodec());
   if (!opened.codeplug) {
-    info.result = opened.result == codeplug::kFileNotAccessible ? errors::code::InvalidArchive
-                                                                : opened.result;
+    info.result =
+        opened.result == storage::kFileNotAccessible ? errors::code::InvalidArchive : opened.result;
     info.failure = opened.failure;
     return info;
   }
-  const codeplug::FileContent content = codeplug::readCodeplugFileContent(path);
+  const storage::FileContent content = storage::readCodeplugFileContent(path);
   std::istringstream file(content.bytes);
   auto image = std::make_unique<CodeplugImage>();
   codeplug::SettingsRecord settings;

@@ -39,7 +39,7 @@ int saveAsRead(OperationRun& op, const std::string& path, CliRun& run) {
   Codeplug& codeplug = op.codeplug;
   const bool ownLayout = codeplug.image->current().byte(1) == codeplug.image->modelCode();
   if (!ownLayout) return saveCodeplugFile(codeplug, path, false, run);
-  codeplug::CodeplugFiles files(op.codeplugSession);
+  storage::CodeplugFiles files(op.codeplugSession);
   if (files.writeImageFile(path) != errors::code::Done) {
     run.io.err << path << ": cannot write the file: " << run.reporter.context().fileProblem << '\n';
     return kExitFailed;

@@ -7,9 +7,9 @@
 #include <ostream>
 
 #include "codeplug/codec.h"
-#include "codeplug/codeplug_files.h"
 #include "pages/field_catalog.h"
 #include "pages/list_items.h"
+#include "storage/codeplug_files.h"
 
 namespace zelta::cli {
 namespace {
@@ -25,7 +25,7 @@ class QuietReporter final : public errors::Reporter {
 
 std::string failureText(errors::ResultCode result, const char* what,
                         const errors::MessageContext& context) {
-  if (result != codeplug::kFileNotAccessible) return describeFailure(result, context);
+  if (result != storage::kFileNotAccessible) return describeFailure(result, context);
   std::string text = std::string("cannot ") + what + " the file";
   if (!context.fileProblem.empty()) text += ": " + context.fileProblem;
   return text;
@@ -37,9 +37,9 @@ std::string failureText(errors::ResultCode result, const char* what,
 OpenedCodeplug loadCodeplugFile(const std::string& path, const codeplug::CodeplugCodec& codec) {
   OpenedCodeplug opened;
   Codeplug codeplug;
-  codeplug::WorkFiles work;
+  storage::WorkFiles work;
   QuietReporter quiet;
-  codeplug::CodeplugFiles files(*codeplug.image, codeplug.settings, work, quiet, codec);
+  storage::CodeplugFiles files(*codeplug.image, codeplug.settings, work, quiet, codec);
   opened.result = files.readCodeplugFile(path);
   if (opened.result == errors::code::Done) {
     opened.codeplug = std::move(codeplug);
@@ -56,11 +56,11 @@ std::optional<Codeplug> openCodeplugFile(const std::string& path, CliRun& run) {
 }
 
 int saveCodeplugFile(Codeplug& codeplug, const std::string& path, bool newPager, CliRun& run) {
-  codeplug::WorkFiles work;
+  storage::WorkFiles work;
   QuietReporter quiet;
-  codeplug::CodeplugFiles files(*codeplug.image, codeplug.settings, work, quiet,
-                                codeplug::standardCodec());
-  codeplug::SaveContext context;
+  storage::CodeplugFiles files(*codeplug.image, codeplug.settings, work, quiet,
+                               codeplug::standardCodec());
+  storage::SaveContext context;
   context.build.pagerUnprogrammed = newPager;
   const errors::ResultCode result = files.writeCodeplugFile(path, context);
   if (result == errors::code::Done) return kExitOk;

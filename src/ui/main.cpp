@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
   const std::string documents =
       QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
   const zelta::window::CommSettings settings = zelta::window::loadCommSettings(store);
-  zelta::codeplug::WorkFiles work;
+  zelta::storage::WorkFiles work;
   work.folder = zelta::window::workFolderOf(settings, documents);
   zelta::ui::MainWindow window(std::move(work));
   window.show();

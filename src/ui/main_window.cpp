@@ -80,7 +80,7 @@ QString nameFilter(std::string_view filter) {
 
 }  // namespace
 
-MainWindow::MainWindow(codeplug::WorkFiles work, QWidget* parent)
+MainWindow::MainWindow(storage::WorkFiles work, QWidget* parent)
     : QMainWindow(parent),
       reporter_(this),
       help_(QCoreApplication::applicationDirPath()),

@@ -10,7 +10,7 @@
 // Core headers name members "slots"; Qt's keyword macro must not see them.
 #pragma push_macro("slots")
 #undef slots
-#include "codeplug/codeplug_files.h"
+#include "storage/codeplug_files.h"
 #include "window/window_controller.h"
 #include "window/window_front_end.h"
 #include "window/window_pager_port.h"
@@ -46,7 +46,7 @@ class MainWindow : public QMainWindow,
  public:
   // work is the work folder, where the open dialog starts and the scratch
   // files go.
-  explicit MainWindow(codeplug::WorkFiles work = {}, QWidget* parent = nullptr);
+  explicit MainWindow(storage::WorkFiles work = {}, QWidget* parent = nullptr);
   ~MainWindow() override;
 
   QtReporter& reporter() { return reporter_; }

@@ -68,7 +68,7 @@ class WindowOperations {
   link::TDComm comm_;
   link::PagerLink link_;
   operations::OperationSettings settings_;
-  codeplug::CodeplugSession session_;
+  storage::CodeplugSession session_;
   operations::PagerOperations operations_;
 };
 

@@ -102,13 +102,13 @@ struct Bench {
   std::unique_ptr<codeplug::CodeplugImage> image = std::make_unique<codeplug::CodeplugImage>();
   codeplug::SettingsRecord settings;
   TempFolder folder;
-  codeplug::WorkFiles work;
+  storage::WorkFiles work;
   conversion::ConverterState converter;
   Dialogs dialogs;
   operations::OperationSettings ops;
   std::string typedPassword;
   int passwordDialogs = 0;
-  codeplug::CodeplugSession session{*image, settings, work, reporter, codeplug::standardCodec()};
+  storage::CodeplugSession session{*image, settings, work, reporter, codeplug::standardCodec()};
   operations::PagerOperations operations{link, session, converter, dialogs, ops};
 };
 
@@ -385,7 +385,7 @@ class ThrowingCodec : public codeplug::CodeplugCodec {
 TEST(PagerOperations, ExceptionInsideAnOperationBecomesAResultCode) {
   Bench b(pagerOf(0x91));
   ThrowingCodec codec;
-  codeplug::CodeplugSession session{*b.image, b.settings, b.work, b.reporter, codec};
+  storage::CodeplugSession session{*b.image, b.settings, b.work, b.reporter, codec};
   operations::PagerOperations throwing{b.link, session, b.converter, b.dialogs, b.ops};
   OperationOutcome r;
   EXPECT_NO_THROW(r = throwing.RunPagerOperation(OperationKind::Read));

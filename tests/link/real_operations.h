@@ -72,12 +72,12 @@ struct RealOperations {
   link::PagerLink link{comm, reporter};
   Codeplug codeplug;
   TempFolder folder;
-  codeplug::WorkFiles work;
+  storage::WorkFiles work;
   conversion::ConverterState converter;
   NoDialogs dialogs;
   operations::OperationSettings settings;
-  codeplug::CodeplugSession session{*codeplug.image, codeplug.settings, work, reporter,
-                                    codeplug::standardCodec()};
+  storage::CodeplugSession session{*codeplug.image, codeplug.settings, work, reporter,
+                                   codeplug::standardCodec()};
   operations::PagerOperations operations{link, session, converter, dialogs, settings};
 };
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "codeplug/codeplug_files.h"
 #include "fake_codec.h"
 #include "recording_reporter.h"
+#include "storage/codeplug_files.h"
 #include "temp_folder.h"
 
 namespace zelta::testing {
@@ -19,13 +19,13 @@ struct CodeplugWorkspace {
   TempFolder folder;
   std::unique_ptr<codeplug::CodeplugImage> image = std::make_unique<codeplug::CodeplugImage>();
   codeplug::SettingsRecord settings;
-  codeplug::WorkFiles work{folder.path() / "work", {}};
+  storage::WorkFiles work{folder.path() / "work", {}};
   RecordingReporter reporter;
   FakeCodec codec;
 
   CodeplugWorkspace() { std::filesystem::create_directory(work.folder); }
-  codeplug::CodeplugSession session() { return {*image, settings, work, reporter, codec}; }
-  codeplug::CodeplugFiles files() { return codeplug::CodeplugFiles(session()); }
+  storage::CodeplugSession session() { return {*image, settings, work, reporter, codec}; }
+  storage::CodeplugFiles files() { return storage::CodeplugFiles(session()); }
 
   std::filesystem::path file(const std::string& name, const std::string& text) {
     const auto path = folder / name;

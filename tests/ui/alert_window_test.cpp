@@ -11,12 +11,12 @@
 // Core headers name members "slots"; Qt's keyword macro must not see them.
 #pragma push_macro("slots")
 #undef slots
-#include "codeplug/codeplug_files.h"
 #include "codeplug/new_codeplug.h"
 #include "modal_answerer.h"
 #include "new_codeplug_file.h"
 #include "pages/page_context_of.h"
 #include "pages/page_rules.h"
+#include "storage/codeplug_files.h"
 #include "support/recording_reporter.h"
 #include "support/temp_folder.h"
 #include "ui/audio_tone_output.h"
@@ -28,6 +28,7 @@
 
 namespace pages = zelta::pages;
 namespace codeplug = zelta::codeplug;
+namespace storage = zelta::storage;
 namespace window = zelta::window;
 using zelta::testing::CoreDecode;
 using zelta::testing::RecordingReporter;
@@ -41,7 +42,7 @@ namespace {
 
 // The window with a new family F codeplug opened by F8.
 struct WindowFixture {
-  WindowFixture() : window(codeplug::WorkFiles{folder.path(), {}}) {
+  WindowFixture() : window(storage::WorkFiles{folder.path(), {}}) {
     window.setFileChoosers([this](const window::FileDialogRequest&) { return toOpen; },
                            [this](const window::FileDialogRequest&) { return toSave; });
     window.resize(1100, 800);

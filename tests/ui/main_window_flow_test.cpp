@@ -15,7 +15,6 @@
 // Core headers name members "slots"; Qt's keyword macro must not see them.
 #pragma push_macro("slots")
 #undef slots
-#include "codeplug/codeplug_files.h"
 #include "codeplug/new_codeplug.h"
 #include "modal_answerer.h"
 #include "new_codeplug_file.h"
@@ -23,6 +22,7 @@
 #include "pages/page_context_of.h"
 #include "pages/page_rules.h"
 #include "shown_fields.h"
+#include "storage/codeplug_files.h"
 #include "support/recording_reporter.h"
 #include "support/rules_field_events.h"
 #include "support/temp_folder.h"
@@ -35,6 +35,7 @@
 
 namespace pages = zelta::pages;
 namespace codeplug = zelta::codeplug;
+namespace storage = zelta::storage;
 namespace window = zelta::window;
 using zelta::testing::CoreDecode;
 using zelta::testing::RecordingReporter;
@@ -51,7 +52,7 @@ namespace {
 
 // The real window over a work folder, its file dialogs answered by the test.
 struct WindowFixture {
-  WindowFixture() : window(codeplug::WorkFiles{folder.path(), {}}) {
+  WindowFixture() : window(storage::WorkFiles{folder.path(), {}}) {
     window.setFileChoosers(
         [this](const window::FileDialogRequest&) -> std::optional<Path> {
           ++opened;

@@ -8,10 +8,10 @@
 // Core headers name members "slots"; Qt's keyword macro must not see them.
 #pragma push_macro("slots")
 #undef slots
-#include "codeplug/codeplug_files.h"
 #include "codeplug/new_codeplug.h"
 #include "pages/page_context_of.h"
 #include "pages/page_rules.h"
+#include "storage/codeplug_files.h"
 #include "support/recording_reporter.h"
 #include "window/window_controller.h"
 #include "window/window_front_end.h"
@@ -31,9 +31,9 @@ inline void writeNewCodeplug(models::ModelCode model, const std::filesystem::pat
   if (hardwareVariant) settings.hardwareVariant = *hardwareVariant;
   pages::PageContext context = pages::pageContextOf(*image, settings, quiet);
   pages::applyPageRules(context);
-  codeplug::WorkFiles work;
-  codeplug::CodeplugFiles files(*image, settings, work, quiet, codeplug::standardCodec());
-  codeplug::SaveContext save;
+  storage::WorkFiles work;
+  storage::CodeplugFiles files(*image, settings, work, quiet, codeplug::standardCodec());
+  storage::SaveContext save;
   save.build.pagerUnprogrammed = true;
   QCOMPARE(files.writeCodeplugFile(file, save), errors::code::Done);
 }

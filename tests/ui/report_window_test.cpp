@@ -28,6 +28,7 @@
 
 namespace pages = zelta::pages;
 namespace codeplug = zelta::codeplug;
+namespace storage = zelta::storage;
 namespace window = zelta::window;
 using zelta::testing::TempFolder;
 using zelta::testing::writeNewCodeplug;
@@ -72,7 +73,7 @@ struct Shown {
 
 struct WindowFixture {
   explicit WindowFixture(zelta::models::ModelCode model, int capacity = -1)
-      : window(codeplug::WorkFiles{folder.path(), {}}) {
+      : window(storage::WorkFiles{folder.path(), {}}) {
     toOpen = folder / "a.cp";
     writeNewCodeplug(model, *toOpen, capacity >= 0 ? std::optional<int>(capacity) : std::nullopt);
     window.setFileChoosers([this](const window::FileDialogRequest&) { return toOpen; },

@@ -17,13 +17,13 @@
 #include <memory>
 #include <sstream>
 
-#include "codeplug/atomic_file.h"
 #include "codeplug/codeplug_image.h"
 #include "codeplug/data_process.h"
-#include "codeplug/file_access.h"
 #include "fixture_line.h"
 #include "link/simulator_advert.h"
 #include "pager_simulator.h"
+#include "storage/atomic_file.h"
+#include "storage/file_access.h"
 #include "version.h"
 
 namespace {
@@ -80,7 +80,7 @@ bool parseFault(const std::string& text, SimulatorOptions& options, std::string&
 // The image file whole; a device, a FIFO or a file far larger than any
 // codeplug is refused before it is read. The reason of a failure, or empty.
 std::string readFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
-  const zelta::codeplug::FileContent content = zelta::codeplug::readCodeplugFileContent(path);
+  const zelta::storage::FileContent content = zelta::storage::readCodeplugFileContent(path);
   if (content.error) return content.error.message();
   bytes.assign(content.bytes.begin(), content.bytes.end());
   return {};
@@ -113,7 +113,7 @@ bool readCodeplugFile(const std::vector<std::uint8_t>& bytes, std::vector<std::u
 // Readers never see half an image; only a regular file or a new name is
 // written.
 bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-  return zelta::codeplug::writeFileAtomically(
+  return zelta::storage::writeFileAtomically(
       path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 

@@ -13,10 +13,10 @@
 // Core headers name members "slots"; Qt's keyword macro must not see them.
 #pragma push_macro("slots")
 #undef slots
-#include "codeplug/codeplug_files.h"
 #include "codeplug/new_codeplug.h"
 #include "pages/page_context_of.h"
 #include "pages/page_rules.h"
+#include "storage/codeplug_files.h"
 #include "support/recording_reporter.h"
 #include "ui/about_dialog.h"
 #include "ui/codeplug_report.h"
@@ -48,10 +48,10 @@ bool writeCodeplug(zelta::models::ModelCode model, const std::filesystem::path& 
   zelta::codeplug::setUpNewCodeplug(model, *image, settings);
   zelta::pages::PageContext context = zelta::pages::pageContextOf(*image, settings, quiet);
   zelta::pages::applyPageRules(context);
-  zelta::codeplug::WorkFiles work;
-  zelta::codeplug::CodeplugFiles files(*image, settings, work, quiet,
-                                       zelta::codeplug::standardCodec());
-  zelta::codeplug::SaveContext save;
+  zelta::storage::WorkFiles work;
+  zelta::storage::CodeplugFiles files(*image, settings, work, quiet,
+                                      zelta::codeplug::standardCodec());
+  zelta::storage::SaveContext save;
   save.build.pagerUnprogrammed = true;
   return files.writeCodeplugFile(file, save) == zelta::errors::code::Done;
 }
@@ -191,7 +191,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "cannot write %s\n", file.c_str());
       return 1;
     }
-    zelta::ui::MainWindow window(zelta::codeplug::WorkFiles{folder.path().toStdString(), {}});
+    zelta::ui::MainWindow window(zelta::storage::WorkFiles{folder.path().toStdString(), {}});
     window.setFileChoosers([&](const auto&) { return std::optional(file); },
                            [](const auto&) { return std::optional<std::filesystem::path>(); });
     window.resize(1100, 800);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "codeplug/settings_record.h"
+
 namespace zelta::codeplug {
 namespace {
 
@@ -159,6 +161,20 @@ errors::ResultCode checkFrequencyInBand(const FrequencySettings& settings,
   reporter.context().bandUpperMHz = limits.upperMHz;
   reporter.ReportCode(errors::code::OutOfBand);
   return errors::code::OutOfBand;
+}
+
+FrequencySettings frequencySettingsOf(const SettingsRecord& settings, models::ModelCode model,
+                                      BandTable table) {
+  FrequencySettings f;
+  f.model = model;
+  f.band = settings.freqBand;
+  f.pllType = settings.PLL_Type;
+  f.table = table;
+  f.primaryHz = frequencyHzFromText(settings.frequency).value_or(0);
+  if (models::modelIn(model, models::ModelGroup::dualOrF)) {
+    f.secondHz = frequencyHzFromText(settings.frequency2).value_or(0);
+  }
+  return f;
 }
 
 }  // namespace zelta::codeplug

@@ -13,6 +13,8 @@
 
 namespace zelta::codeplug {
 
+class SettingsRecord;
+
 // Frequencies are whole hertz throughout.
 using Hertz = std::int64_t;
 
@@ -114,5 +116,10 @@ struct FrequencySettings {
 // shown; the result is 1 or -104.
 errors::ResultCode checkFrequencyInBand(const FrequencySettings& settings,
                                         errors::Reporter& reporter);
+
+// The frequency values of the settings as the band and synthesizer checks
+// read them.
+FrequencySettings frequencySettingsOf(const SettingsRecord& settings, models::ModelCode model,
+                                      BandTable table);
 
 }  // namespace zelta::codeplug

@@ -3,7 +3,7 @@
 #include <string>
 #include <system_error>
 
-#include "codeplug/install_layout.h"
+#include "storage/install_layout.h"
 
 namespace zelta::codes {
 namespace fs = std::filesystem;
@@ -16,7 +16,7 @@ std::optional<std::string_view> alertPatternName(int patternIndex) {
 }
 
 fs::path toneFolder(const fs::path& programFolder) {
-  const std::optional<fs::path> installed = codeplug::installedDataFolder(programFolder);
+  const std::optional<fs::path> installed = storage::installedDataFolder(programFolder);
   return (installed ? *installed : programFolder) / kToneFolder;
 }
 

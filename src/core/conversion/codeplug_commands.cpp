@@ -3,9 +3,9 @@
 namespace zelta::conversion {
 
 errors::ResultCode openCodeplug(const std::filesystem::path& file,
-                                const codeplug::CodeplugSession& session,
+                                const storage::CodeplugSession& session,
                                 ConverterState& converter) {
-  const errors::ResultCode read = codeplug::CodeplugFiles(session).readCodeplugFile(file);
+  const errors::ResultCode read = storage::CodeplugFiles(session).readCodeplugFile(file);
   if (read != errors::code::Done) return read;
   resetConverterAfterLoad(converter);
   session.image.armSnapshot();
@@ -13,10 +13,10 @@ errors::ResultCode openCodeplug(const std::filesystem::path& file,
 }
 
 errors::ResultCode saveCodeplug(const std::filesystem::path& file,
-                                const codeplug::CodeplugSession& session,
+                                const storage::CodeplugSession& session,
                                 const ConverterState& converter,
-                                const codeplug::SaveContext& context) {
-  codeplug::CodeplugFiles files(session);
+                                const storage::SaveContext& context) {
+  storage::CodeplugFiles files(session);
   if (!converter.targetSet()) return files.writeCodeplugFile(file, context);
 
   if (models::modelIn(session.image.modelCode(), models::ModelGroup::backupAllowed)) {

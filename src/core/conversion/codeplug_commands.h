@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
-#include "codeplug/codeplug_files.h"
 #include "conversion/model_converter.h"
 #include "errors/result_code.h"
+#include "storage/codeplug_files.h"
 
 namespace zelta::conversion {
 
@@ -13,8 +13,7 @@ namespace zelta::conversion {
 // snapshot is armed for the next conversion. A failed open changes nothing,
 // the converter included. 1, or the failure of readCodeplugFile.
 errors::ResultCode openCodeplug(const std::filesystem::path& file,
-                                const codeplug::CodeplugSession& session,
-                                ConverterState& converter);
+                                const storage::CodeplugSession& session, ConverterState& converter);
 
 // Saving once the user has chosen the file. Without a converter target the
 // settings are built and written. With one, the backup is written (for the
@@ -23,8 +22,8 @@ errors::ResultCode openCodeplug(const std::filesystem::path& file,
 // fails shows -119 and writes nothing. 1, the code already shown, or
 // kFileNotAccessible.
 errors::ResultCode saveCodeplug(const std::filesystem::path& file,
-                                const codeplug::CodeplugSession& session,
+                                const storage::CodeplugSession& session,
                                 const ConverterState& converter,
-                                const codeplug::SaveContext& context = {});
+                                const storage::SaveContext& context = {});
 
 }  // namespace zelta::conversion

@@ -200,8 +200,8 @@ void stampTargetVariant(ConverterMode mode, CodeplugImage& image, SettingsRecord
   d.setByte(image.offsets().generation, variant == 3 ? '6' : '4');
 }
 
-errors::ResultCode convertToFamilyD(ModelCode sourceModel, const codeplug::CodeplugSession& session,
-                                    const codeplug::SaveContext& context) {
+errors::ResultCode convertToFamilyD(ModelCode sourceModel, const storage::CodeplugSession& session,
+                                    const storage::SaveContext& context) {
   if (!codeplug::FamilySet{models::Family::A, models::Family::B, models::Family::C}.holds(
           sourceModel))
     return code::InvalidConverterBase;
@@ -209,9 +209,9 @@ errors::ResultCode convertToFamilyD(ModelCode sourceModel, const codeplug::Codep
   // Worked on apart and taken over only when every step succeeded.
   auto image = std::make_unique<CodeplugImage>(session.image);
   auto settings = std::make_unique<SettingsRecord>(session.settings);
-  const codeplug::CodeplugSession scratch{*image, *settings, session.work, session.reporter,
-                                          session.codec};
-  codeplug::CodeplugFiles files(scratch);
+  const storage::CodeplugSession scratch{*image, *settings, session.work, session.reporter,
+                                         session.codec};
+  storage::CodeplugFiles files(scratch);
 
   if (!models::modelIn(sourceModel, ModelGroup::largeQModels)) {
     // Until the first conversion the image is the source codeplug itself;
@@ -229,7 +229,7 @@ errors::ResultCode convertToFamilyD(ModelCode sourceModel, const codeplug::Codep
   relayToFamilyD(image->snapshot(), image->current());
   applyDecoderConversionDefaults(*settings);
   clearRange(image->current(), kSourcePromptArea, kSourcePromptAreaEnd);
-  codeplug::restorePrompts(session.work.remembered, *settings);
+  storage::restorePrompts(session.work.remembered, *settings);
   const errors::ResultCode built = session.codec.build(*image, *settings, context.build);
   if (built < 0) return reporting(session.reporter, built);
 
@@ -239,8 +239,8 @@ errors::ResultCode convertToFamilyD(ModelCode sourceModel, const codeplug::Codep
 }
 
 errors::ResultCode convertForTarget(const ConverterState& state,
-                                    const codeplug::CodeplugSession& session,
-                                    const codeplug::SaveContext& context) {
+                                    const storage::CodeplugSession& session,
+                                    const storage::SaveContext& context) {
   if (!state.targetSet()) {
     if (state.sourceModel != models::kNoModel) session.image.setModel(state.sourceModel);
     return code::InvalidConverterBase;

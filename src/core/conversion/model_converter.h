@@ -1,12 +1,12 @@
 #pragma once
 
-#include "codeplug/codeplug_files.h"
 #include "codeplug/codeplug_image.h"
 #include "codeplug/image_view.h"
 #include "codeplug/settings_record.h"
 #include "errors/result_code.h"
 #include "models/models.h"
 #include "pages/model_layout.h"
+#include "storage/codeplug_files.h"
 
 namespace zelta::conversion {
 
@@ -64,14 +64,14 @@ void stampTargetVariant(ConverterMode mode, codeplug::CodeplugImage& image,
 // kFileNotAccessible), -36 from the final build (shown), or -119 (not shown)
 // for a source of another family.
 errors::ResultCode convertToFamilyD(models::ModelCode sourceModel,
-                                    const codeplug::CodeplugSession& session,
-                                    const codeplug::SaveContext& context = {});
+                                    const storage::CodeplugSession& session,
+                                    const storage::SaveContext& context = {});
 
 // With a target set: convertToFamilyD from the captured source, then the
 // target's variant stamped. With the converter off: the captured source
 // model is made current again and the result is -119 (not shown).
 errors::ResultCode convertForTarget(const ConverterState& state,
-                                    const codeplug::CodeplugSession& session,
-                                    const codeplug::SaveContext& context = {});
+                                    const storage::CodeplugSession& session,
+                                    const storage::SaveContext& context = {});
 
 }  // namespace zelta::conversion

@@ -56,8 +56,8 @@ Action actionFor(models::ModelCode codeplugModel, models::ModelCode pagerModel) 
 class Reconciler {
  public:
   Reconciler(models::ModelCode codeplugModel, const codeplug::PagerFacts& pager,
-             const codeplug::CodeplugSession& session, const ConverterState& converter,
-             const codeplug::SaveContext& context)
+             const storage::CodeplugSession& session, const ConverterState& converter,
+             const storage::SaveContext& context)
       : codeplugModel_(codeplugModel),
         pager_(pager),
         s_(session),
@@ -99,8 +99,8 @@ class Reconciler {
     // (not the pager's, loaded for programming) builds it.
     s_.image.setModel(codeplugModel_);
     const errors::ResultCode large =
-        codeplug::CodeplugFiles(s_).convertCodeplugToLargeImage(context_);
-    if (large == codeplug::kFileNotAccessible) return stopShowing(code::VersionsMismatch);
+        storage::CodeplugFiles(s_).convertCodeplugToLargeImage(context_);
+    if (large == storage::kFileNotAccessible) return stopShowing(code::VersionsMismatch);
     if (large != code::Done) return Reconciled::Stopped;  // shown by the conversion
     return withSerialNumber(Reconciled::Ready);
   }
@@ -134,16 +134,16 @@ class Reconciler {
  private:
   models::ModelCode codeplugModel_;
   const codeplug::PagerFacts& pager_;
-  const codeplug::CodeplugSession& s_;
+  const storage::CodeplugSession& s_;
   const ConverterState& converter_;
-  const codeplug::SaveContext& context_;
+  const storage::SaveContext& context_;
 };
 
 }  // namespace
 
 Reconciled reconcileModel(models::ModelCode codeplugModel, const codeplug::PagerFacts& pager,
-                          const codeplug::CodeplugSession& session, const ConverterState& converter,
-                          const codeplug::SaveContext& context,
+                          const storage::CodeplugSession& session, const ConverterState& converter,
+                          const storage::SaveContext& context,
                           const std::function<bool()>& readPagerInformation) {
   Reconciler r(codeplugModel, pager, session, converter, context);
   switch (actionFor(codeplugModel, pager.model)) {

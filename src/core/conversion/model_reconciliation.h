@@ -2,11 +2,11 @@
 
 #include <functional>
 
-#include "codeplug/codeplug_files.h"
 #include "codeplug/model_checks.h"
 #include "conversion/model_converter.h"
 #include "errors/result_code.h"
 #include "models/models.h"
+#include "storage/codeplug_files.h"
 
 namespace zelta::conversion {
 
@@ -26,8 +26,8 @@ namespace zelta::conversion {
 enum class Reconciled { Ready, Stopped };
 
 Reconciled reconcileModel(models::ModelCode codeplugModel, const codeplug::PagerFacts& pager,
-                          const codeplug::CodeplugSession& session, const ConverterState& converter,
-                          const codeplug::SaveContext& context,
+                          const storage::CodeplugSession& session, const ConverterState& converter,
+                          const storage::SaveContext& context,
                           const std::function<bool()>& readPagerInformation);
 
 }  // namespace zelta::conversion

@@ -11,7 +11,7 @@ namespace zelta::errors {
 //
 // The number 0 means success only where a function says so. The file
 // operations return 0 for a file they cannot reach
-// (codeplug::kFileNotAccessible), so their success is Done and their 0 a
+// (storage::kFileNotAccessible), so their success is Done and their 0 a
 // failure; the reconciliation before programming says stop with an outcome
 // of its own (conversion::Reconciled), which programming returns as 0.
 using ResultCode = std::int32_t;

@@ -286,13 +286,13 @@ OperationOutcome PagerOperations::ProgramPagerSequence(link::OperationScope& sco
   codeplug::CodeplugImage& image = s_.image;
   const ModelCode codeplugModel = image.modelCode();
 
-  codeplug::SaveContext save;
+  storage::SaveContext save;
   save.pagerSerialNumber = st.serialNumber;
   save.programmingAttempted = ops_.programmingAttempted;
 
   // 1. The backup of the codeplug as it stands, before anything changes it.
   if (ops_.backupBeforeProgramming && modelIn(codeplugModel, ModelGroup::backupAllowed)) {
-    codeplug::CodeplugFiles(s_).writeBackupBeforeWrite(save);
+    storage::CodeplugFiles(s_).writeBackupBeforeWrite(save);
   }
 
   // 2.-3. Identification; the image takes the pager's model and slots.
@@ -404,7 +404,7 @@ OperationOutcome PagerOperations::ProgramPagerSequence(link::OperationScope& sco
 
 OperationOutcome PagerOperations::buildAndWrite(ModelCode model, ModelCode remembered,
                                                 const codeplug::PagerFacts& facts,
-                                                const codeplug::SaveContext& save) {
+                                                const storage::SaveContext& save) {
   const link::LinkState& st = link_.state();
   codeplug::CodeplugImage& image = s_.image;
   const auto codeplugModel = static_cast<ModelCode>(ops_.sourceModel);

@@ -4,7 +4,6 @@
 #include <functional>
 #include <string>
 
-#include "codeplug/codeplug_files.h"
 #include "codeplug/model_checks.h"
 #include "conversion/model_converter.h"
 #include "errors/operation_outcome.h"
@@ -63,7 +62,7 @@ struct OperationSettings {
 // checks and questions between them.
 class PagerOperations {
  public:
-  PagerOperations(link::PagerLink& link, const codeplug::CodeplugSession& session,
+  PagerOperations(link::PagerLink& link, const storage::CodeplugSession& session,
                   conversion::ConverterState& converter, OperatorDialogs& dialogs,
                   OperationSettings& settings)
       : link_(link), s_(session), converter_(converter), dialogs_(dialogs), ops_(settings) {}
@@ -99,13 +98,13 @@ class PagerOperations {
   errors::ResultCode firmwareChecks();
   errors::OperationOutcome buildAndWrite(models::ModelCode model, models::ModelCode remembered,
                                          const codeplug::PagerFacts& facts,
-                                         const codeplug::SaveContext& save);
+                                         const storage::SaveContext& save);
   errors::OperationOutcome setClockAfterWrite(models::ModelCode model);
   // A failed run's code reported unless already shown, and its kind.
   errors::OperationOutcome finishProgram(const errors::OperationOutcome& run);
 
   link::PagerLink& link_;
-  codeplug::CodeplugSession s_;
+  storage::CodeplugSession s_;
   conversion::ConverterState& converter_;
   OperatorDialogs& dialogs_;
   OperationSettings& ops_;

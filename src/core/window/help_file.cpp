@@ -3,13 +3,13 @@
 #include <optional>
 #include <system_error>
 
-#include "codeplug/install_layout.h"
+#include "storage/install_layout.h"
 
 namespace zelta::window {
 namespace fs = std::filesystem;
 
 fs::path helpFilePath(const fs::path& programFolder) {
-  const std::optional<fs::path> installed = codeplug::installedDataFolder(programFolder);
+  const std::optional<fs::path> installed = storage::installedDataFolder(programFolder);
   std::error_code ec;
   const fs::path base = installed ? *installed : fs::absolute(programFolder, ec);
   return (base / kHelpFolderName / kHelpFileName).lexically_normal();

@@ -50,7 +50,7 @@ errors::Message box(errors::BoxClass boxClass, std::string_view caption, std::st
 }  // namespace
 
 WindowController::WindowController(WindowFrontEnd& frontEnd, errors::Reporter& reporter,
-                                   codeplug::WorkFiles work, const codeplug::CodeplugCodec& codec)
+                                   storage::WorkFiles work, const codeplug::CodeplugCodec& codec)
     : frontEnd_(frontEnd),
       reporter_(reporter),
       codec_(codec),
@@ -66,8 +66,8 @@ WindowController::WindowController(WindowFrontEnd& frontEnd, errors::Reporter& r
   focus_ = {};
 }
 
-codeplug::CodeplugSession WindowController::session() {
-  return codeplug::CodeplugSession{*image_, *settings_, work_, reporter_, codec_};
+storage::CodeplugSession WindowController::session() {
+  return storage::CodeplugSession{*image_, *settings_, work_, reporter_, codec_};
 }
 
 pages::PageContext WindowController::context() const {
@@ -268,7 +268,7 @@ ResultCode WindowController::load() {
     return errors::code::Ok;
   }
   const ResultCode result = conversion::openCodeplug(file, session(), converter_);
-  if (result == codeplug::kFileNotAccessible) {
+  if (result == storage::kFileNotAccessible) {
     // The file layer shows nothing for a file it cannot read; the operator
     // must not be left without an answer.
     reporter_.Show(box(errors::BoxClass::Error, kErrorCaption,
@@ -322,13 +322,13 @@ ResultCode WindowController::save() {
     if (!replace) return errors::code::Ok;
   }
 
-  codeplug::SaveContext context;
+  storage::SaveContext context;
   context.build.converterTarget = converter_.targetSet();
   context.build.firmware = link_.firmware;
   context.pagerSerialNumber = link_.pagerSerialNumber;
   context.programmingAttempted = programmingAttempted_;
   const ResultCode result = conversion::saveCodeplug(file, session(), converter_, context);
-  if (result == codeplug::kFileNotAccessible) {
+  if (result == storage::kFileNotAccessible) {
     reporter_.Show(box(errors::BoxClass::Error, kErrorCaption,
                        file.string() + std::string(kFileUnwritableSuffix)));
     return result;

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "codeplug/codec.h"
-#include "codeplug/codeplug_files.h"
 #include "codeplug/codeplug_image.h"
 #include "codeplug/decoders.h"
 #include "codeplug/settings_record.h"
@@ -22,6 +21,7 @@
 #include "pages/page_dispatch.h"
 #include "pages/sequential_programming.h"
 #include "pages/user_password.h"
+#include "storage/codeplug_files.h"
 #include "window/field_events.h"
 #include "window/link_facts.h"
 #include "window/window_commands.h"
@@ -72,7 +72,7 @@ class WindowController final : public FieldEvents {
   // work is the work folder with its scratch files; the codec must outlive
   // the controller.
   WindowController(WindowFrontEnd& frontEnd, errors::Reporter& reporter,
-                   codeplug::WorkFiles work = {},
+                   storage::WorkFiles work = {},
                    const codeplug::CodeplugCodec& codec = codeplug::standardCodec());
   WindowController(const WindowController&) = delete;
   WindowController& operator=(const WindowController&) = delete;
@@ -144,8 +144,8 @@ class WindowController final : public FieldEvents {
   // ---- State ----
   codeplug::CodeplugImage& image() { return *image_; }
   codeplug::SettingsRecord& settings() { return *settings_; }
-  codeplug::WorkFiles& workFiles() { return work_; }
-  codeplug::CodeplugSession session();
+  storage::WorkFiles& workFiles() { return work_; }
+  storage::CodeplugSession session();
   conversion::ConverterState& converter() { return converter_; }
   pages::EditingPageModules& modules() { return modules_; }
   const pages::FieldDispatcher& dispatcher() const { return dispatcher_; }
@@ -235,7 +235,7 @@ class WindowController final : public FieldEvents {
   const codeplug::CodeplugCodec& codec_;
   std::unique_ptr<codeplug::CodeplugImage> image_;
   std::unique_ptr<codeplug::SettingsRecord> settings_;
-  codeplug::WorkFiles work_;
+  storage::WorkFiles work_;
   pages::EditingPageModules modules_;
   pages::FieldDispatcher dispatcher_;
   conversion::ConverterState converter_;

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "codeplug/codec.h"
-#include "codeplug/codeplug_files.h"
 #include "codeplug/new_codeplug.h"
 #include "recording_reporter.h"
+#include "storage/codeplug_files.h"
 #include "temp_folder.h"
 #include "window/window_controller.h"
 #include "window/window_pager_port.h"
@@ -127,9 +127,9 @@ struct WindowFixture {
   WindowController window{frontEnd, reporter, workFiles()};
   FakePagerPort port{reporter};
 
-  codeplug::WorkFiles workFiles() {
+  storage::WorkFiles workFiles() {
     std::filesystem::create_directory(folder.path() / "work");
-    return codeplug::WorkFiles{folder.path() / "work", {}};
+    return storage::WorkFiles{folder.path() / "work", {}};
   }
 
   // A new codeplug of the model; for families D-F with the hardware variant
@@ -141,10 +141,10 @@ struct WindowFixture {
     codeplug::setUpNewCodeplug(model, image, settings);
     settings.hardwareVariant = hardwareVariant;
     settings.codeMode = hardwareVariant >= 2 ? hardwareVariant - 1 : 0;
-    codeplug::WorkFiles work;
+    storage::WorkFiles work;
     testing::RecordingReporter quiet;
-    codeplug::CodeplugFiles files(image, settings, work, quiet, codeplug::standardCodec());
-    codeplug::SaveContext context;
+    storage::CodeplugFiles files(image, settings, work, quiet, codeplug::standardCodec());
+    storage::SaveContext context;
     context.build.pagerUnprogrammed = true;
     const auto path = folder / name;
     EXPECT_EQ(files.writeCodeplugFile(path, context), errors::code::Done);
@@ -177,8 +177,8 @@ struct WindowFixture {
     port.pager.reportedModel = model;
     port.duringRead = [this, file] {
       testing::RecordingReporter quiet;
-      codeplug::CodeplugFiles files(window.image(), window.settings(), window.workFiles(), quiet,
-                                    codeplug::standardCodec());
+      storage::CodeplugFiles files(window.image(), window.settings(), window.workFiles(), quiet,
+                                   codeplug::standardCodec());
       EXPECT_EQ(files.readCodeplugFile(file), errors::code::Done);
     };
   }

@@ -21,8 +21,8 @@
 // Core headers name members "slots"; Qt's keyword macro must not see them.
 #pragma push_macro("slots")
 #undef slots
-#include "codeplug/codeplug_files.h"
 #include "errors/messages.h"
+#include "storage/codeplug_files.h"
 #include "support/recording_reporter.h"
 #include "support/rules_field_events.h"
 #pragma pop_macro("slots")
@@ -49,14 +49,15 @@ constexpr zelta::pages::FieldId kIcnField = zelta::pages::fieldId("ed_ICN");
 void copyWithIcn(const std::filesystem::path& from, const std::filesystem::path& to,
                  const std::string& icn) {
   namespace codeplug = zelta::codeplug;
+  namespace storage = zelta::storage;
   auto image = std::make_unique<codeplug::CodeplugImage>();
   codeplug::SettingsRecord settings;
   zelta::testing::RecordingReporter quiet;
-  codeplug::WorkFiles work;
-  codeplug::CodeplugFiles files(*image, settings, work, quiet, codeplug::standardCodec());
+  storage::WorkFiles work;
+  storage::CodeplugFiles files(*image, settings, work, quiet, codeplug::standardCodec());
   QCOMPARE(files.readCodeplugFile(from), code::Done);
   settings.ICN = icn;
-  codeplug::SaveContext save;
+  storage::SaveContext save;
   save.build.pagerUnprogrammed = true;
   QCOMPARE(files.writeCodeplugFile(to, save), code::Done);
 }

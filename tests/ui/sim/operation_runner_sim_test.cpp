@@ -9,11 +9,11 @@
 #pragma push_macro("slots")
 #undef slots
 #include "codeplug/codec.h"
-#include "codeplug/codeplug_files.h"
 #include "conversion/model_converter.h"
 #include "link/clock.h"
 #include "link/comm.h"
 #include "link/termios_serial_device.h"
+#include "storage/codeplug_files.h"
 #pragma pop_macro("slots")
 #include "modal_answerer.h"
 #include "sim_process.h"
@@ -46,11 +46,11 @@ struct WindowOperations {
       std::make_unique<zelta::codeplug::CodeplugImage>();
   zelta::codeplug::SettingsRecord settings;
   zelta::testing::TempFolder folder;
-  zelta::codeplug::WorkFiles work;
+  zelta::storage::WorkFiles work;
   zelta::conversion::ConverterState converter;
   zelta::operations::OperationSettings operationSettings;
-  zelta::codeplug::CodeplugSession session{*image, settings, work, runner.reporter(),
-                                           zelta::codeplug::standardCodec()};
+  zelta::storage::CodeplugSession session{*image, settings, work, runner.reporter(),
+                                          zelta::codeplug::standardCodec()};
   zelta::operations::PagerOperations operations{link, session, converter, runner.dialogs(),
                                                 operationSettings};
 };

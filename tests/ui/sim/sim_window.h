@@ -17,7 +17,7 @@ namespace zelta::testing {
 
 // The window over a work folder of its own, its port the simulator's.
 struct SimWindow {
-  explicit SimWindow(const std::string& port) : window(codeplug::WorkFiles{folder.path(), {}}) {
+  explicit SimWindow(const std::string& port) : window(storage::WorkFiles{folder.path(), {}}) {
     usePort(port);
     window.setFileChoosers([this](const auto&) { return toOpen; },
                            [](const auto&) { return std::optional<std::filesystem::path>(); });

@@ -1,19 +1,41 @@
-#include "codeplug/codeplug_files.h"
+#include "storage/codeplug_files.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <sstream>
 
-#include "codeplug/atomic_file.h"
 #include "codeplug/codeplug_version.h"
 #include "codeplug/common_fields.h"
 #include "codeplug/data_process.h"
 #include "codeplug/field_encodings.h"
-#include "codeplug/file_access.h"
 #include "codeplug/frequency_synthesizer.h"
+#include "storage/atomic_file.h"
+#include "storage/file_access.h"
 
-namespace zelta::codeplug {
+namespace zelta::storage {
+// The codeplug objects these commands read and write.
+using codeplug::BandTable;
+using codeplug::bandTableFor;
+using codeplug::BuildContext;
+using codeplug::checkFrequencyInBand;
+using codeplug::CodeplugImage;
+using codeplug::codeplugVersionLabel;
+using codeplug::DataProcess;
+using codeplug::DecodeCommand;
+using codeplug::DecodeContext;
+using codeplug::FieldOffsetTable;
+using codeplug::ImageView;
+using codeplug::kCodeplugVersionOffset;
+using codeplug::narrowCodeAddress;
+using codeplug::narrowCodeEmptyFlag;
+using codeplug::narrowCodeReadsEmpty;
+using codeplug::narrowCodeSlot;
+using codeplug::offsetTableFor;
+using codeplug::readCodeplugVersion;
+using codeplug::SettingsRecord;
+using codeplug::wideCodeSlot;
+using codeplug::writeWideCode;
 namespace fs = std::filesystem;
 namespace {
 
@@ -81,20 +103,6 @@ void restorePrompts(const RememberedPrompts& remembered, SettingsRecord& setting
   settings.internationalCharSet = remembered.internationalCharSet;
   settings.showSource = remembered.showSource;
   settings.prompts = remembered.prompts;
-}
-
-FrequencySettings frequencySettingsOf(const SettingsRecord& settings, models::ModelCode model,
-                                      BandTable table) {
-  FrequencySettings f;
-  f.model = model;
-  f.band = settings.freqBand;
-  f.pllType = settings.PLL_Type;
-  f.table = table;
-  f.primaryHz = frequencyHzFromText(settings.frequency).value_or(0);
-  if (models::modelIn(model, models::ModelGroup::dualOrF)) {
-    f.secondHz = frequencyHzFromText(settings.frequency2).value_or(0);
-  }
-  return f;
 }
 
 LargeImageRecords largeImageScratchRecords(std::istream& source) {
@@ -290,4 +298,4 @@ errors::ResultCode CodeplugFiles::convertCodeplugToLargeImage(const SaveContext&
   return convertToLargeImage(work_.backupPath(), context.build);
 }
 
-}  // namespace zelta::codeplug
+}  // namespace zelta::storage

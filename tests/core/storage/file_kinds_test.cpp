@@ -11,14 +11,16 @@
 #include <fstream>
 #include <functional>
 
-#include "codeplug/atomic_file.h"
-#include "codeplug/codeplug_files.h"
-#include "codeplug/file_access.h"
 #include "codeplug_workspace.h"
-#include "srecord_fixture.h"
+#include "core/codeplug/srecord_fixture.h"
+#include "storage/atomic_file.h"
+#include "storage/codeplug_files.h"
+#include "storage/file_access.h"
 
 namespace zelta::codeplug {
 namespace {
+
+using namespace zelta::storage;
 
 namespace fs = std::filesystem;
 using Workspace = zelta::testing::CodeplugWorkspace;

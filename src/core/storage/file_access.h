@@ -5,7 +5,7 @@
 #include <string>
 #include <system_error>
 
-namespace zelta::codeplug {
+namespace zelta::storage {
 
 // Why a path is refused as a codeplug file before a byte of it is read or
 // written. The codes belong to fileRefusalCategory(); their messages finish
@@ -38,7 +38,7 @@ struct FileContent {
 // when it is no regular file or larger than kMaxCodeplugFileBytes.
 FileContent readCodeplugFileContent(const std::filesystem::path& path);
 
-}  // namespace zelta::codeplug
+}  // namespace zelta::storage
 
 template <>
-struct std::is_error_code_enum<zelta::codeplug::FileRefusal> : std::true_type {};
+struct std::is_error_code_enum<zelta::storage::FileRefusal> : std::true_type {};

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <system_error>
 
-namespace zelta::codeplug {
+namespace zelta::storage {
 
 // Replaces target with content so that the file is either the new content
 // whole or, on any failure, exactly what it was before: the content goes to
@@ -27,4 +27,4 @@ std::error_code replaceFileAtomically(const std::filesystem::path& target,
 // replaceFileAtomically, true on success.
 bool writeFileAtomically(const std::filesystem::path& target, std::string_view content);
 
-}  // namespace zelta::codeplug
+}  // namespace zelta::storage

@@ -5,12 +5,13 @@
 #include <optional>
 #include <string>
 
-#include "codeplug/atomic_file.h"
-#include "codeplug/work_folder.h"
+#include "storage/atomic_file.h"
+#include "storage/work_folder.h"
 #include "temp_folder.h"
 
-namespace zelta::codeplug {
+namespace zelta::storage {
 namespace {
+
 
 namespace fs = std::filesystem;
 using zelta::testing::readFile;
@@ -101,4 +102,4 @@ TEST(AtomicFile, FailureLeavesNothingBehind) {
 }
 
 }  // namespace
-}  // namespace zelta::codeplug
+}  // namespace zelta::storage

@@ -1,4 +1,4 @@
-#include "codeplug/atomic_file.h"
+#include "storage/atomic_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,9 +9,9 @@
 #include <system_error>
 #include <vector>
 
-#include "codeplug/file_access.h"
+#include "storage/file_access.h"
 
-namespace zelta::codeplug {
+namespace zelta::storage {
 namespace fs = std::filesystem;
 namespace {
 
@@ -95,4 +95,4 @@ bool writeFileAtomically(const fs::path& target, std::string_view content) {
   return !replaceFileAtomically(target, content);
 }
 
-}  // namespace zelta::codeplug
+}  // namespace zelta::storage

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-namespace zelta::codeplug {
+namespace zelta::storage {
 
 // The scratch files of opening, saving and converting, and the page
 // pictures of the report, live in one work folder. It is the program's own
@@ -38,4 +38,4 @@ std::filesystem::path workFolder(const std::filesystem::path& programFolder,
 // The same with the user's data folder taken from the environment.
 std::filesystem::path workFolder(const std::filesystem::path& programFolder);
 
-}  // namespace zelta::codeplug
+}  // namespace zelta::storage

@@ -1,12 +1,13 @@
-#include "codeplug/install_layout.h"
+#include "storage/install_layout.h"
 
 #include <gtest/gtest.h>
 
-#include "codeplug/work_folder.h"
+#include "storage/work_folder.h"
 #include "temp_folder.h"
 
-namespace zelta::codeplug {
+namespace zelta::storage {
 namespace {
+
 
 namespace fs = std::filesystem;
 using zelta::testing::TempFolder;
@@ -46,4 +47,4 @@ TEST(InstallLayout, AnInstalledProgramWorksInTheUsersDataFolder) {
 }
 
 }  // namespace
-}  // namespace zelta::codeplug
+}  // namespace zelta::storage

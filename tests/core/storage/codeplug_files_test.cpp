@@ -1,4 +1,4 @@
-#include "codeplug/codeplug_files.h"
+#include "storage/codeplug_files.h"
 
 #include <gtest/gtest.h>
 
@@ -9,10 +9,12 @@
 #include "codeplug/data_process.h"
 #include "codeplug/field_encodings.h"
 #include "codeplug_workspace.h"
-#include "srecord_fixture.h"
+#include "core/codeplug/srecord_fixture.h"
 
 namespace zelta::codeplug {
 namespace {
+
+using namespace zelta::storage;
 
 using testing::headerRecord;
 using testing::patternImage;

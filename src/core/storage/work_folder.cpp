@@ -1,4 +1,4 @@
-#include "codeplug/work_folder.h"
+#include "storage/work_folder.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -7,9 +7,9 @@
 #include <string>
 #include <system_error>
 
-#include "codeplug/install_layout.h"
+#include "storage/install_layout.h"
 
-namespace zelta::codeplug {
+namespace zelta::storage {
 namespace fs = std::filesystem;
 
 bool folderWritable(const fs::path& folder) {
@@ -48,4 +48,4 @@ fs::path workFolder(const fs::path& programFolder) {
   return workFolder(programFolder, userDataFolder());
 }
 
-}  // namespace zelta::codeplug
+}  // namespace zelta::storage

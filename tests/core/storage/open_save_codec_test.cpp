@@ -3,17 +3,19 @@
 
 #include <memory>
 
-#include "codec_fixture.h"
 #include "codeplug/codec.h"
-#include "codeplug/codeplug_files.h"
 #include "conversion/codeplug_commands.h"
 #include "conversion/model_converter.h"
+#include "core/codeplug/codec_fixture.h"
+#include "core/codeplug/srecord_fixture.h"
 #include "recording_reporter.h"
-#include "srecord_fixture.h"
+#include "storage/codeplug_files.h"
 #include "temp_folder.h"
 
 namespace zelta::codeplug {
 namespace {
+
+using namespace zelta::storage;
 
 using zelta::testing::readFile;
 using zelta::testing::RecordingReporter;

@@ -1,8 +1,8 @@
-#include "codeplug/install_layout.h"
+#include "storage/install_layout.h"
 
 #include <system_error>
 
-namespace zelta::codeplug {
+namespace zelta::storage {
 namespace fs = std::filesystem;
 
 std::optional<fs::path> installedDataFolder(const fs::path& programFolder) {
@@ -17,4 +17,4 @@ std::optional<fs::path> installedDataFolder(const fs::path& programFolder) {
   return data;
 }
 
-}  // namespace zelta::codeplug
+}  // namespace zelta::storage

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-namespace zelta::codeplug {
+namespace zelta::storage {
 
 // Where the program's files are. Run from the build tree (or a folder of its
 // own on a service bench) the program keeps its help and scratch files
@@ -19,4 +19,4 @@ inline constexpr std::string_view kInstalledDataFolder = "share/zelta-pps";
 std::optional<std::filesystem::path> installedDataFolder(
     const std::filesystem::path& programFolder);
 
-}  // namespace zelta::codeplug
+}  // namespace zelta::storage

@@ -1,4 +1,4 @@
-#include "codeplug/file_access.h"
+#include "storage/file_access.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -6,7 +6,7 @@
 
 #include <cerrno>
 
-namespace zelta::codeplug {
+namespace zelta::storage {
 namespace {
 
 class FileRefusalCategory final : public std::error_category {
@@ -97,4 +97,4 @@ FileContent readCodeplugFileContent(const std::filesystem::path& path) {
   return content;
 }
 
-}  // namespace zelta::codeplug
+}  // namespace zelta::storage

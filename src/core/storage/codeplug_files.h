@@ -12,12 +12,12 @@
 #include "codeplug/common_fields.h"  // emptySingleSpaceTexts
 #include "codeplug/frequency_band.h"
 #include "codeplug/settings_record.h"
-#include "codeplug/work_folder.h"
 #include "errors/reporter.h"
 #include "errors/result_code.h"
+#include "storage/work_folder.h"
 #include "text/prompt_catalogue.h"
 
-namespace zelta::codeplug {
+namespace zelta::storage {
 
 // Result of a file operation that failed without a message: the file could
 // not be opened, read or written. It is the number of errors::code::Ok, yet
@@ -36,9 +36,9 @@ struct RememberedPrompts {
   text::PromptSet prompts;  // texts and built-in flags, sources included
 };
 
-RememberedPrompts rememberPrompts(const SettingsRecord& settings);
+RememberedPrompts rememberPrompts(const codeplug::SettingsRecord& settings);
 // Nothing changes when nothing was remembered.
-void restorePrompts(const RememberedPrompts& remembered, SettingsRecord& settings);
+void restorePrompts(const RememberedPrompts& remembered, codeplug::SettingsRecord& settings);
 
 // The work folder with its scratch files and what the last backup
 // remembered: one per process, owned by the application.
@@ -53,15 +53,10 @@ struct WorkFiles {
 // What a save needs beside the settings: the build values and what decides
 // the band table of the frequency check.
 struct SaveContext {
-  BuildContext build;
+  codeplug::BuildContext build;
   std::string pagerSerialNumber;      // the last pager's, for the D-family band table
   bool programmingAttempted = false;  // since the program started
 };
-
-// The frequency values of the settings as the band and synthesizer checks
-// read them.
-FrequencySettings frequencySettingsOf(const SettingsRecord& settings, models::ModelCode model,
-                                      BandTable table);
 
 // The records of the 1 KB to 2 KB scratch file made from a codeplug file:
 // its S0 line and S1 lines in file order (non-printable characters removed;
@@ -83,16 +78,16 @@ LargeImageRecords largeImageScratchRecords(std::istream& source);
 // and derives the second code table (codes 1-6 in the wide form at 0x784,
 // slots 7-16 empty) and its coding-format bits, which the large-image
 // decoder reads.
-void moveToLargeLayout(CodeplugImage& image, models::ModelCode sourceModel);
+void moveToLargeLayout(codeplug::CodeplugImage& image, models::ModelCode sourceModel);
 
 // The process-wide objects the file, model-check and converter operations
 // work on, passed together.
 struct CodeplugSession {
-  CodeplugImage& image;
-  SettingsRecord& settings;
+  codeplug::CodeplugImage& image;
+  codeplug::SettingsRecord& settings;
   WorkFiles& work;
   errors::Reporter& reporter;
-  const CodeplugCodec& codec;
+  const codeplug::CodeplugCodec& codec;
 };
 
 // Opening and saving codeplug files, the backup before writing and the
@@ -100,8 +95,8 @@ struct CodeplugSession {
 // works on belongs to the caller.
 class CodeplugFiles {
  public:
-  CodeplugFiles(CodeplugImage& image, SettingsRecord& settings, WorkFiles& work,
-                errors::Reporter& reporter, const CodeplugCodec& codec)
+  CodeplugFiles(codeplug::CodeplugImage& image, codeplug::SettingsRecord& settings, WorkFiles& work,
+                errors::Reporter& reporter, const codeplug::CodeplugCodec& codec)
       : image_(image), settings_(settings), work_(work), reporter_(reporter), codec_(codec) {}
   explicit CodeplugFiles(const CodeplugSession& session)
       : CodeplugFiles(session.image, session.settings, session.work, session.reporter,
@@ -139,7 +134,7 @@ class CodeplugFiles {
   // (0xEC-0x5FF) and a build. 1, -36 (shown), or kFileNotAccessible for a
   // source or scratch file that cannot be read or is not valid.
   errors::ResultCode convertToLargeImage(const std::filesystem::path& source,
-                                         const BuildContext& build = {});
+                                         const codeplug::BuildContext& build = {});
 
   // The codeplug on screen as a 2 KB 'q' image: a fresh backup of it, then
   // convertToLargeImage of that backup. The image's model must be the
@@ -150,11 +145,11 @@ class CodeplugFiles {
   errors::ResultCode buildForSave(const SaveContext& context);
   std::string imageText() const;
 
-  CodeplugImage& image_;
-  SettingsRecord& settings_;
+  codeplug::CodeplugImage& image_;
+  codeplug::SettingsRecord& settings_;
   WorkFiles& work_;
   errors::Reporter& reporter_;
-  const CodeplugCodec& codec_;
+  const codeplug::CodeplugCodec& codec_;
 };
 
-}  // namespace zelta::codeplug
+}  // namespace zelta::storage
