@@ -8,7 +8,6 @@
 namespace zelta::storage {
 namespace {
 
-
 namespace fs = std::filesystem;
 using zelta::testing::TempFolder;
 

@@ -12,7 +12,6 @@
 namespace zelta::storage {
 namespace {
 
-
 namespace fs = std::filesystem;
 using zelta::testing::readFile;
 using zelta::testing::TempFolder;
