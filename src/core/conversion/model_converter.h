@@ -13,7 +13,7 @@ namespace zelta::conversion {
 using pages::ConverterMode;
 
 // The family D model every conversion produces.
-inline constexpr models::ModelCode kConversionTarget = 0x91;
+inline constexpr models::ModelCode kConversionTarget = models::kConverterTargetModel;
 
 // The converter's state in the main window: the target chosen in Tools >
 // Converter and the model the codeplug came from, captured at the first

@@ -336,7 +336,7 @@ ResultCode TransactionRun::frame() {
   if (info && info->family == models::Family::OldFormat) {
     // The old format is read, not written; '!' with the extended firmware
     // takes the 1 KB image and may be written.
-    const bool writable = wokenModel_ == '!' && st_.extendedFirmware == 1;
+    const bool writable = models::takesFamilyAImage(wokenModel_, st_.extendedFirmware);
     if (writing && !writable) return rc::UnknownPagerType;
   } else if (!served(wokenModel_)) {
     st_.modelCode = models::kNoModel;
@@ -353,7 +353,10 @@ ResultCode TransactionRun::frame() {
       frame_ = makeFrame(blankRead() ? 0x66 : 0x46, 0x01, g.location, g.length);
       break;
     case Transaction::WriteImage: {
-      const std::uint8_t sub = st_.modelCode == ' ' ? 0x07 : st_.modelCode == '#' ? 0x02 : 0x0F;
+      // The old layouts ' ' and '#' are written with sub-commands of their own.
+      const std::uint8_t sub = st_.modelCode == models::kModelSpace  ? 0x07
+                               : st_.modelCode == models::kModelHash ? 0x02
+                                                                     : 0x0F;
       frame_ = makeFrame(0x18, sub, g.location, g.length);
       break;
     }

@@ -14,7 +14,8 @@ BlockGeometry blockGeometry(models::ModelCode model, std::uint8_t extendedFirmwa
   if (modelIn(model, ModelGroup::newProtocolModels)) return {0x0400, 2048};
   const auto info = models::findModel(model);
   // '!' moves 1024 bytes when its firmware is extended.
-  if ((info && info->linkBlockBytes == 1024) || (model == '!' && extendedFirmware == 1)) {
+  if ((info && info->linkBlockBytes == 1024) ||
+      models::takesFamilyAImage(model, extendedFirmware)) {
     return {0x0400, 1024};
   }
   return {0x0D00, 768};

@@ -20,6 +20,23 @@ inline constexpr ModelCode kModelBang = 0x21;   // '!': also sent as a 1 KB fami
 inline constexpr ModelCode kModelQuote = 0x22;  // '"': a Thai language selects the Thai ROM
 inline constexpr ModelCode kModelHash = 0x23;   // '#': raw prompts, the ideographic ROM
 
+// The layout the converter turns older codeplugs into: the 2 KB family D.
+inline constexpr ModelCode kConverterTargetModel = 0x91;
+
+// '!' on a pager with the extended firmware takes family A's 1 KB image
+// instead of the old format's 768 bytes, and may be written.
+constexpr bool takesFamilyAImage(ModelCode model, std::uint8_t extendedFirmware) {
+  return model == kModelBang && extendedFirmware == 1;
+}
+
+// The first layout (' ') has no memory split to choose and no clock.
+constexpr bool hasMemorySplitChoice(ModelCode model) {
+  return model != kModelSpace;
+}
+constexpr bool hasClock(ModelCode model) {
+  return model != kModelSpace;
+}
+
 // Image layout families. The old-format models (' ' '!' '"' '#') are read
 // through the old-format conversion and use family A's offset slots.
 enum class Family { OldFormat, A, B, C, D, E, F };
@@ -151,6 +168,7 @@ enum class ModelGroup {
   fourCodePages,        // the fourCodePages column
   rawPrompts,           // '#': prompts held as raw bytes, never as text
   keepsCodeHistory,     // ' ' '#': the history column is kept for every code type
+  programmedSingly,     // F5 and F6: the models the link serves and the old format (not '6')
 };
 
 constexpr bool isDFamily(Family f) {
@@ -188,6 +206,7 @@ constexpr bool modelIn(ModelCode code, ModelGroup group) {
     case ModelGroup::fourCodePages: return m->fourCodePages;
     case ModelGroup::rawPrompts: return code == kModelHash;
     case ModelGroup::keepsCodeHistory: return code == kModelSpace || code == kModelHash;
+    case ModelGroup::programmedSingly: return m->linkServed || f == Family::OldFormat;
   }
   return false;
 }

@@ -91,11 +91,8 @@ class ScratchImage {
 
 std::uint8_t pagerCharacterRom(codeplug::ConstImageView pagerCopy, ModelCode pagerModel,
                                std::uint8_t codeplugRom) {
-  constexpr std::size_t kLanguageByte = 0x71;
-  constexpr unsigned kThaiLanguageCode = 18;
-  if (pagerModel == '#') return 4;
-  if (pagerModel == 0x22 && (pagerCopy.byte(kLanguageByte) >> 2) == kThaiLanguageCode) return 3;
-  return codeplugRom;
+  return models::oldModelCharacterRom(pagerModel, pagerCopy.byte(models::kOldLanguageByte),
+                                      codeplugRom);
 }
 
 // ---------------------------------------------------------------------------
@@ -254,7 +251,9 @@ ResultCode PagerOperations::characterRomCheck() {
 ResultCode PagerOperations::cannedMessageCheck(ModelCode model) {
   codeplug::SettingsRecord& st = s_.settings;
   const std::uint8_t rom = s_.image.header().cgromType;
-  if (rom == 0 || rom == 3 || st.regularCannedMsg == 0 || model == '#') return rc::Done;
+  if (rom == 0 || rom == 3 || st.regularCannedMsg == 0 || model == models::kModelHash) {
+    return rc::Done;
+  }
   if (pages::cannedRangeValid(st.startCannedMsg, st.endCannedMsg, rom)) return rc::Done;
   if (!s_.reporter.ConfirmCode(rc::CannedRangeReset)) return rc::Ok;
   const pages::CannedRange range = pages::defaultCannedRange(rom);
@@ -326,7 +325,7 @@ OperationOutcome PagerOperations::ProgramPagerSequence(link::OperationScope& sco
     s_.reporter.ReportCode(rc::UnknownPagerType);
     reportedInSequence_ = true;
   }
-  if (remembered == '!' && st.extendedFirmware == 1) {
+  if (models::takesFamilyAImage(remembered, st.extendedFirmware)) {
     const std::uint8_t byte1 = image.current().byte(1);
     if (byte1 == '0' || byte1 == '1') {
       s_.reporter.ReportCode(rc::FirmwareMismatch);
@@ -351,7 +350,7 @@ OperationOutcome PagerOperations::ProgramPagerSequence(link::OperationScope& sco
       return OperationOutcome::failed(d);
     }
     settings.serialNumber = request.serialNumber.substr(0, kSerialNumberBytes);
-    if (model != 32) settings.memorySplit = request.memoryCode;
+    if (models::hasMemorySplitChoice(model)) settings.memorySplit = request.memoryCode;
   }
 
   // 9.-12. Pre-checks; a refusal ends programming quietly.
@@ -429,7 +428,7 @@ OperationOutcome PagerOperations::buildAndWrite(ModelCode model, ModelCode remem
     }
   }
   const bool zeroIconContrast =
-      (remembered == '!' && st.extendedFirmware == 1) || clearsIconContrast(model);
+      models::takesFamilyAImage(remembered, st.extendedFirmware) || clearsIconContrast(model);
   // After the reconciliation, which may build again: the written image must
   // carry the zero.
   const auto finish = [&] {
@@ -459,7 +458,7 @@ OperationOutcome PagerOperations::setClockAfterWrite(ModelCode model) {
   const bool passwordChanged = s_.settings.securityLevel == kMaximum &&
                                (ops_.downloadPasswordTyped || !link_.state().passwordAsked);
   ops_.downloadPasswordTyped = false;
-  if (model == ' ') return OperationOutcome::done(true);
+  if (!models::hasClock(model)) return OperationOutcome::done(true);
   link_.comm().DelayMs(kBeforeClockMs);
   const ResultCode r =
       link_.setClock({.passwordChanged = passwordChanged}, link::variantFor(model));

@@ -26,7 +26,6 @@ constexpr ResultCode kRefused = 0;
 using models::kModelHash;
 // The converter builds a family D image: its prompts are packed as for the
 // first family D model.
-constexpr models::ModelCode kConverterTargetModel = 0x91;
 
 constexpr FieldId kLanguageField = fieldId("cb_internationalPrompt");
 constexpr FieldId kCharacterSetField = fieldId("cb_internationalCharSet");
@@ -269,7 +268,8 @@ bool PromptPages::promptMemoryFits(PageContext& context, bool report) {
     return true;
   }
   codeplug::SettingsRecord& s = context.settings;
-  const models::ModelCode model = context.converterTarget() ? kConverterTargetModel : context.model;
+  const models::ModelCode model =
+      context.converterTarget() ? models::kConverterTargetModel : context.model;
   const text::PromptPacking packing{promptListOf(context), model, s.internationalPrompt,
                                     s.showSource == kShowSourceYes};
   const int capacity = text::promptBlockCapacity(model, context.firmwareR0102);

@@ -4,7 +4,6 @@ namespace zelta::window {
 namespace {
 
 // Model 32 keeps its memory split; its dialog asks only for the serial number.
-constexpr models::ModelCode kModelWithoutMemoryChoice = 32;
 
 int offeredRowOf(std::span<const pages::MemoryPartition> rows, int memoryCode) {
   for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -27,7 +26,7 @@ std::string serialNumberText(std::string_view typed) {
 
 MemorySerialForm::MemorySerialForm(const operations::MemorySerialRequest& request)
     : memoryCode_(request.memoryCode), memoryCodeAtShow_(request.memoryCode) {
-  if (request.model == kModelWithoutMemoryChoice) return;
+  if (!models::hasMemorySplitChoice(request.model)) return;
   listsEnabled_ = true;
   const bool large = pages::isLargeMemory(request.memorySize, request.largeMemory);
   rows_ = pages::offeredPartitions(large, request.mailDropCodePresent);

@@ -14,9 +14,8 @@ using pages::Page;
 
 // The models F5 and F6 program: every model of the registry but '6', whose
 // 1 KB image no pager answers with (the link refuses it too).
-constexpr models::ModelCode kNeverProgrammedSingly = 0x36;
 constexpr bool programmedSingly(models::ModelCode model) {
-  return models::findModel(model).has_value() && model != kNeverProgrammedSingly;
+  return models::modelIn(model, models::ModelGroup::programmedSingly);
 }
 
 // The read failures F5 and F6 report: the codes of the reporter's table.

@@ -187,5 +187,26 @@ TEST(ModelRegistry, OneModelPerFamilyCoversEachFamilyOnce) {
   EXPECT_EQ(families.size(), 7u);
 }
 
+// F5 and F6 take every model but '6', whose image no pager answers with;
+// codes the registry does not know are never programmed that way.
+TEST(ModelGroups, EveryModelButSixIsProgrammedSingly) {
+  for (const ModelInfo& m : kModels) {
+    EXPECT_EQ(modelIn(m.code, ModelGroup::programmedSingly), m.code != 0x36) << int(m.code);
+  }
+  for (ModelCode unknown : {ModelCode{0x00}, ModelCode{0x90}, kNoModel, kOldGenerationId}) {
+    EXPECT_FALSE(modelIn(unknown, ModelGroup::programmedSingly)) << int(unknown);
+  }
+}
+
+TEST(ModelRegistry, OnlyBangOnExtendedFirmwareTakesTheFamilyAImage) {
+  EXPECT_TRUE(takesFamilyAImage(kModelBang, 1));
+  EXPECT_FALSE(takesFamilyAImage(kModelBang, 0));
+  EXPECT_FALSE(takesFamilyAImage(kModelBang, 0xFF));  // firmware not known yet
+  for (const ModelInfo& m : kModels) {
+    if (m.code == kModelBang) continue;
+    EXPECT_FALSE(takesFamilyAImage(m.code, 1)) << int(m.code);
+  }
+}
+
 }  // namespace
 }  // namespace zelta::models
