@@ -9,11 +9,10 @@ namespace zelta::errors {
 // pass around by name are listed here; every other number is still a valid
 // code for the reporters (it reads "What is this?").
 //
-// The number 0 means success only where a function says so. The file
-// operations return 0 for a file they cannot reach
-// (storage::kFileNotAccessible), so their success is Done and their 0 a
-// failure; the reconciliation before programming says stop with an outcome
-// of its own (conversion::Reconciled), which programming returns as 0.
+// The number 0 means success only where a function says so; the file
+// operations, the checks and the page handlers succeed with Done. A file
+// that cannot be reached is storage::kFileNotAccessible, a number of its own;
+// the pager operations carry their outcome as errors::OperationOutcome.
 using ResultCode = std::int32_t;
 
 namespace code {

@@ -20,10 +20,10 @@
 namespace zelta::storage {
 
 // Result of a file operation that failed without a message: the file could
-// not be opened, read or written. It is the number of errors::code::Ok, yet
-// a failure: the file operations succeed with Done, and their results are
-// compared with Done and with this name, never with Ok.
-inline constexpr errors::ResultCode kFileNotAccessible = 0;
+// not be opened, read or written. It is a number of its own, outside the
+// reporters' table and never shown: every caller names it and says what
+// became of the file (the reporter context's fileProblem tells why).
+inline constexpr errors::ResultCode kFileNotAccessible = -1000;
 
 // The prompt-page selections the last backup saved, so that the pages, and
 // the converter after it has rebuilt the settings, keep the texts the user
