@@ -216,6 +216,17 @@ TEST(PagerOperations, HashPagerIsNotProgrammable) {
   EXPECT_EQ(b.sim.imagesWritten(), 0);
 }
 
+// A read the front end stops has shown nothing itself: the window tells the
+// operator (programming shows its stop, so that one counts as shown).
+TEST(PagerOperations, AStoppedReadLeavesTheMessageToTheCaller) {
+  Bench b(pagerOf(0x91));
+  b.link.setHooks({nullptr, nullptr, [] { return true; }});
+  const OperationOutcome r = b.operations.RunPagerOperation(OperationKind::Read);
+  EXPECT_EQ(r.kind, OutcomeKind::Stopped);
+  EXPECT_EQ(r.code, rc::Cancelled);
+  EXPECT_FALSE(r.reported);
+}
+
 // "U" stops a read with -22 but lets programming go on through the memory
 // and serial number dialog; its Cancel stops programming.
 TEST(PagerOperations, UnprogrammedPager) {

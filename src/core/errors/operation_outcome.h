@@ -38,8 +38,8 @@ struct OperationOutcome {
                                            bool written = false) {
     return {OutcomeKind::Failed, failure, written, shown};
   }
-  static constexpr OperationOutcome stopped(bool written = false) {
-    return {OutcomeKind::Stopped, code::Cancelled, written, true};
+  static constexpr OperationOutcome stopped(bool shown, bool written = false) {
+    return {OutcomeKind::Stopped, code::Cancelled, written, shown};
   }
 
   constexpr bool succeeded() const { return kind == OutcomeKind::Done; }

@@ -149,7 +149,8 @@ OperationOutcome PagerOperations::read() {
     return r == rc::Ok ? OperationOutcome::done() : OperationOutcome::failed(r);
   });
   if (run.succeeded()) return run;
-  if (run.code == rc::Cancelled) return OperationOutcome::stopped();
+  // A stopped read has shown nothing: the caller tells the operator.
+  if (run.code == rc::Cancelled) return OperationOutcome::stopped(false);
   // The retry question and the port have shown theirs; the rest is left to
   // the caller.
   const bool shown = run.code == rc::NotResponding || run.code == rc::PortNotOpened;
@@ -179,7 +180,7 @@ OperationOutcome PagerOperations::finishProgram(const OperationOutcome& run) {
   const bool shownBySequence =
       reportedInSequence_ && (r == rc::UnknownPagerType || r == rc::FirmwareMismatch);
   if (!unreported && !shownBySequence) s_.reporter.ReportCode(r);
-  if (r == rc::Cancelled) return OperationOutcome::stopped(pagerWritten_);
+  if (r == rc::Cancelled) return OperationOutcome::stopped(true, pagerWritten_);
   return OperationOutcome::failed(r, true, pagerWritten_);
 }
 

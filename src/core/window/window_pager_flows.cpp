@@ -12,12 +12,6 @@ using errors::OperationOutcome;
 using errors::ResultCode;
 using pages::Page;
 
-// The models F5 and F6 program: every model of the registry but '6', whose
-// 1 KB image no pager answers with (the link refuses it too).
-constexpr bool programmedSingly(models::ModelCode model) {
-  return models::modelIn(model, models::ModelGroup::programmedSingly);
-}
-
 // The read failures F5 and F6 report: the codes of the reporter's table.
 constexpr ResultCode kLastReportedReadCode = -1;
 constexpr ResultCode kFirstReportedReadCode = -130;
@@ -161,7 +155,8 @@ void WindowController::singleReady(bool sequential, const std::optional<Operatio
   sequentialMode_ = sequential;
   const bool readFailed = read && !read->succeeded();
   if (readFailed) image_->setModel(models::kNoModel);
-  const bool ready = read ? !readFailed : programmedSingly(model());
+  const bool ready =
+      read ? !readFailed : models::modelIn(model(), models::ModelGroup::programmedSingly);
   if (ready && !pagerUnprogrammed) {
     showReadCodeplug();
   } else if (readFailed && read->code <= kLastReportedReadCode &&

@@ -559,7 +559,8 @@ TEST(WindowRead, F2OnAnEditingPageIsTheProgramOperations) {
 TEST(WindowRead, AFailedReadLeavesMainAndTellsWhyUnlessAlreadyAnswered) {
   for (const OperationOutcome read : {OperationOutcome::failed(errors::code::NotResponding, true),
                                       OperationOutcome::failed(errors::code::PortNotOpened, true),
-                                      OperationOutcome::failed(errors::code::BadChecksum, false)}) {
+                                      OperationOutcome::failed(errors::code::BadChecksum, false),
+                                      OperationOutcome::stopped(false)}) {
     WindowFixture f;
     f.port.readOutcomes.push_back(read);
     f.press(WindowKey::F3);
@@ -598,7 +599,7 @@ TEST(WindowProgram, SingleModeReturnsToMainOnlyOnceThePagerHoldsTheImage) {
            // Nothing written: a question answered No, the memory dialog
            // cancelled, a pager that failed; the edits stay on screen.
            Case{OperationOutcome::notWritten(), false},
-           Case{OperationOutcome::stopped(), false},
+           Case{OperationOutcome::stopped(true), false},
            Case{OperationOutcome::failed(errors::code::NotResponding, true), false},
            Case{OperationOutcome::failed(errors::code::PortNotOpened, true), false},
            Case{OperationOutcome::failed(errors::code::OutOfBand, true), false},

@@ -113,7 +113,7 @@ TEST(WindowPagerFlows, SequentialModeMovesTheCodesAndIcnOnOnlyOnceWritten) {
         // The clock failed after the image: the pager holds it.
         Case{OperationOutcome::failed(rc::NotResponding, true, true), "1234569", "KEEP000002"},
         Case{OperationOutcome::notWritten(), "1234567", "KEEP000001"},
-        Case{OperationOutcome::stopped(), "1234567", "KEEP000001"}}) {
+        Case{OperationOutcome::stopped(true), "1234567", "KEEP000001"}}) {
     WindowFixture f;
     sequentialOn(f);
     f.window.settings().noSequentialInc = 2;
