@@ -38,7 +38,8 @@ double msSince(Clock::time_point start) {
 class SilentReporter : public zelta::errors::Reporter {
  protected:
   void showMessage(const zelta::errors::Message&) override {}
-  bool askQuestion(zelta::errors::ResultCode, const zelta::errors::Question&) override {
+  bool askQuestion(std::optional<zelta::errors::ResultCode>,
+                   const zelta::errors::Question&) override {
     return true;
   }
 };
@@ -73,7 +74,7 @@ bool writeCodeplug(const std::filesystem::path& file) {
                                       zelta::codeplug::standardCodec());
   zelta::storage::SaveContext save;
   save.build.pagerUnprogrammed = true;
-  return files.writeCodeplugFile(file, save) == zelta::errors::code::Done;
+  return files.writeCodeplugFile(file, save) == zelta::errors::code::Ok;
 }
 
 double median(std::vector<double> values) {

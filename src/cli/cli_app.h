@@ -49,7 +49,7 @@ void addReadCommand(CLI::App& app, CliRun& run);
 void addProgramCommand(CLI::App& app, CliRun& run);
 void addServiceCommand(CLI::App& app, CliRun& run);
 
-// Decodes the image of the model loaded into the settings; 0 on success.
+// Decodes the image of the model loaded into the settings; Ok on success.
 using DecodeImage =
     std::function<errors::ResultCode(codeplug::CodeplugImage&, codeplug::SettingsRecord&)>;
 

@@ -31,7 +31,7 @@ std::string oneLine(const std::string& text) {
 }  // namespace
 
 void CliReporter::showMessage(const errors::Message& message) {
-  if (message.code != 0) {
+  if (message.code) {
     io_.err << reportLine(message) << '\n';
     return;
   }
@@ -41,10 +41,11 @@ void CliReporter::showMessage(const errors::Message& message) {
   io_.err << text << '\n';
 }
 
-bool CliReporter::askQuestion(errors::ResultCode code, const errors::Question& question) {
+bool CliReporter::askQuestion(std::optional<errors::ResultCode> code,
+                              const errors::Question& question) {
   const std::string caption = withoutTrailingNewlines(question.caption);
   io_.err << (caption.empty() ? std::string("QUESTION") : caption);
-  if (code != 0) io_.err << " (" << code << ")";
+  if (code) io_.err << " (" << *code << ")";
   io_.err << ": " << withoutTrailingNewlines(question.text) << '\n';
   switch (answer_) {
     case Answer::Yes:
@@ -80,7 +81,8 @@ std::string reportLine(const errors::Message& message) {
   // Many texts already start with their caption ("ERROR: Invalid POCSAG
   // code." in a box captioned "ERROR"): the caption is printed once.
   if (!line.starts_with(message.caption + ":")) line = message.caption + ": " + line;
-  return "error " + std::to_string(message.code) + ": " + line;
+  if (!message.code) return line;
+  return "error " + std::to_string(*message.code) + ": " + line;
 }
 
 std::string describeFailure(errors::ResultCode code, const errors::MessageContext& context) {

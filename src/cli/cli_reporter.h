@@ -23,7 +23,8 @@ class CliReporter : public errors::Reporter {
 
  protected:
   void showMessage(const errors::Message& message) override;
-  bool askQuestion(errors::ResultCode code, const errors::Question& question) override;
+  bool askQuestion(std::optional<errors::ResultCode> code,
+                   const errors::Question& question) override;
 
  private:
   CliIo& io_;

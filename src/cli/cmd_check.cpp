@@ -51,7 +51,7 @@ int runCheck(const std::string& path, const DecodeImage& decode, CliRun& run) {
   pages::FieldDispatcher dispatcher(modules.registry());
   const errors::ResultCode result =
       dispatcher.runPageCheckChain(pages::Page::General, std::nullopt, context);
-  if (result == errors::code::Done) {
+  if (result == errors::code::Ok) {
     run.io.out << "check: " << path << " passes the page checks\n";
     return kExitOk;
   }

@@ -75,12 +75,12 @@ int runConvert(const std::string& file, const std::string& target, const std::st
   conversion::ConverterState converter;
 
   const errors::ResultCode opened = conversion::openCodeplug(file, session, converter);
-  if (opened != errors::code::Done) return failed(opened, "open", file, run);
+  if (opened != errors::code::Ok) return failed(opened, "open", file, run);
   const models::ModelCode source = image->modelCode();
 
   conversion::chooseConverter(converter, mode, *image, *settings);
   const errors::ResultCode saved = conversion::saveCodeplug(output, session, converter);
-  if (saved != errors::code::Done) return failed(saved, "write", output, run);
+  if (saved != errors::code::Ok) return failed(saved, "write", output, run);
   run.io.out << "convert: " << file << " (model " << link::modelLabel(source) << ") -> " << output
              << " (model " << link::modelLabel(image->modelCode()) << ", Zelta "
              << (mode == conversion::ConverterMode::Varda ? "Varda" : "Lumio") << ")\n";

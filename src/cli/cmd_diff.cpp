@@ -52,7 +52,7 @@ std::optional<Loaded> load(const std::string& path, const codeplug::CodeplugCode
                << '\n';
     return std::nullopt;
   }
-  if (read != errors::code::Done) {
+  if (read != errors::code::Ok) {
     run.io.err << "diff: " << path << ": " << describeFailure(read, run.reporter.context()) << '\n';
     return std::nullopt;
   }

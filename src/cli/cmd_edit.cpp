@@ -183,7 +183,7 @@ class FieldEditor {
 
   Refusal apply(std::string_view assignment);
 
-  // The checks that guard saving: 1 when they pass, else the failing
+  // The checks that guard saving: Ok when they pass, else the failing
   // check's result, which it has shown. Then a note for every list whose
   // choice the page rules changed afterwards.
   errors::ResultCode checkPages();
@@ -253,9 +253,12 @@ Refusal FieldEditor::notOffered(const FieldEntry& field, const FieldView* view) 
 
 std::string FieldEditor::refused(const FieldEntry& field, std::string_view value,
                                  errors::ResultCode result) const {
-  return std::string(field.name) + ": " + inQuotes(value) + " is refused by the " +
-         std::string(pages::pageInfo(field.page).caption) + " page (result " +
-         std::to_string(result) + ")";
+  const std::string refusal = std::string(field.name) + ": " + inQuotes(value) +
+                              " is refused by the " +
+                              std::string(pages::pageInfo(field.page).caption) + " page";
+  // A quiet refusal has no number the operator could look up.
+  if (result == errors::code::FieldRefused) return refusal;
+  return refusal + " (result " + std::to_string(result) + ")";
 }
 
 Refusal FieldEditor::applyToPage(const FieldEntry& field, std::string_view value) {
@@ -273,7 +276,7 @@ Refusal FieldEditor::applyToPage(const FieldEntry& field, std::string_view value
   }
   dispatcher_.enter(field.page, field.id, context_);
   const errors::ResultCode result = dispatcher_.exit(field.page, input, context_);
-  if (result != errors::code::Done) return refused(field, value, result);
+  if (result != errors::code::Ok) return refused(field, value, result);
   if (field.kind == FieldKind::List) chosen_[field.id] = input.index;
   return std::nullopt;
 }
@@ -299,7 +302,7 @@ Refusal FieldEditor::applyUserPassword(const FieldEntry& field, std::string_view
   }
   const errors::ResultCode result = modules_.passwordOta().onExit(
       pages::FieldInput{.id = kUserPasswordKeysField, .text = password.digits}, context_);
-  if (result != errors::code::Done) return refused(field, value, result);
+  if (result != errors::code::Ok) return refused(field, value, result);
   return std::nullopt;
 }
 
@@ -328,7 +331,7 @@ errors::ResultCode FieldEditor::checkPages() {
   // Every field has been left already: no focused field is stored again.
   const errors::ResultCode result =
       dispatcher_.runPageCheckChain(pages::Page::General, std::nullopt, context_);
-  if (result != errors::code::Done) return result;
+  if (result != errors::code::Ok) return result;
   for (const auto& [id, index] : chosen_) {
     const FieldEntry& field = *pages::findField(id);
     pages::PageView page;
@@ -376,7 +379,7 @@ void addEditCommand(CLI::App& app, CliRun& run) {
           return kExitUsage;
         }
       }
-      if (const errors::ResultCode checked = editor.checkPages(); checked != errors::code::Done) {
+      if (const errors::ResultCode checked = editor.checkPages(); checked != errors::code::Ok) {
         run.io.err << "edit: the page checks refuse the settings (result " << checked
                    << "); nothing written\n";
         return kExitUsage;

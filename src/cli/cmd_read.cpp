@@ -17,7 +17,9 @@ class CollectingReporter final : public errors::Reporter {
 
  protected:
   void showMessage(const errors::Message& message) override { shown.push_back(message); }
-  bool askQuestion(errors::ResultCode, const errors::Question&) override { return false; }
+  bool askQuestion(std::optional<errors::ResultCode>, const errors::Question&) override {
+    return false;
+  }
 };
 
 // The frequency checks saving and programming make, on the codeplug as
@@ -40,7 +42,7 @@ int saveAsRead(OperationRun& op, const std::string& path, CliRun& run) {
   const bool ownLayout = codeplug.image->current().byte(1) == codeplug.image->modelCode();
   if (!ownLayout) return saveCodeplugFile(codeplug, path, false, run);
   storage::CodeplugFiles files(op.codeplugSession);
-  if (files.writeImageFile(path) != errors::code::Done) {
+  if (files.writeImageFile(path) != errors::code::Ok) {
     run.io.err << path << ": cannot write the file: " << run.reporter.context().fileProblem << '\n';
     return kExitFailed;
   }

@@ -20,7 +20,9 @@ namespace {
 class QuietReporter final : public errors::Reporter {
  protected:
   void showMessage(const errors::Message&) override {}
-  bool askQuestion(errors::ResultCode, const errors::Question&) override { return false; }
+  bool askQuestion(std::optional<errors::ResultCode>, const errors::Question&) override {
+    return false;
+  }
 };
 
 std::string failureText(errors::ResultCode result, const char* what,
@@ -41,7 +43,7 @@ OpenedCodeplug loadCodeplugFile(const std::string& path, const codeplug::Codeplu
   QuietReporter quiet;
   storage::CodeplugFiles files(*codeplug.image, codeplug.settings, work, quiet, codec);
   opened.result = files.readCodeplugFile(path);
-  if (opened.result == errors::code::Done) {
+  if (opened.result == errors::code::Ok) {
     opened.codeplug = std::move(codeplug);
   } else {
     opened.failure = failureText(opened.result, "open", quiet.context());
@@ -63,7 +65,7 @@ int saveCodeplugFile(Codeplug& codeplug, const std::string& path, bool newPager,
   storage::SaveContext context;
   context.build.pagerUnprogrammed = newPager;
   const errors::ResultCode result = files.writeCodeplugFile(path, context);
-  if (result == errors::code::Done) return kExitOk;
+  if (result == errors::code::Ok) return kExitOk;
   run.io.err << path << ": " << failureText(result, "write", quiet.context()) << '\n';
   return kExitFailed;
 }

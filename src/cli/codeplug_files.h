@@ -24,7 +24,7 @@ struct Codeplug {
 // What opening a codeplug file gave: the codeplug, or why not.
 struct OpenedCodeplug {
   std::optional<Codeplug> codeplug;
-  errors::ResultCode result = errors::code::Done;
+  errors::ResultCode result = errors::code::Ok;
   // "error -30: ERROR: Invalid archive file. The file is ..." or "cannot
   // open the file: No such file or directory"; empty on success.
   std::string failure;

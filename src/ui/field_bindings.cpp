@@ -194,7 +194,7 @@ void FieldBinding::store() {
   if (rules == nullptr || storing_) return;
   storing_ = true;
   const errors::ResultCode result = rules->fieldLeft(input());
-  refused_ = result != errors::code::Done;
+  refused_ = result != errors::code::Ok;
   storedSinceEdit_ = true;
   storing_ = false;
   host_.redraw(field_.page);

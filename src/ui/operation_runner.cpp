@@ -22,7 +22,8 @@ void GuiThreadReporter::showMessage(const errors::Message& message) {
   callOnThreadOf(gui_, [&] { target_.Show(message); });
 }
 
-bool GuiThreadReporter::askQuestion(errors::ResultCode /*code*/, const errors::Question& question) {
+bool GuiThreadReporter::askQuestion(std::optional<errors::ResultCode> /*code*/,
+                                    const errors::Question& question) {
   bool yes = false;
   callOnThreadOf(gui_, [&] { yes = target_.Ask(question); });
   return yes;

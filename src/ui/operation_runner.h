@@ -29,7 +29,8 @@ class GuiThreadReporter : public errors::Reporter {
 
  protected:
   void showMessage(const errors::Message& message) override;
-  bool askQuestion(errors::ResultCode code, const errors::Question& question) override;
+  bool askQuestion(std::optional<errors::ResultCode> code,
+                   const errors::Question& question) override;
 
  private:
   errors::Reporter& target_;

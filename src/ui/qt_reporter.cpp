@@ -24,7 +24,8 @@ void QtReporter::showMessage(const errors::Message& message) {
   box.exec();
 }
 
-bool QtReporter::askQuestion(errors::ResultCode /*code*/, const errors::Question& question) {
+bool QtReporter::askQuestion(std::optional<errors::ResultCode> /*code*/,
+                             const errors::Question& question) {
   QMessageBox box(QMessageBox::Warning, QString::fromStdString(question.caption),
                   QString::fromStdString(question.text), QMessageBox::Yes | QMessageBox::No,
                   parent_);

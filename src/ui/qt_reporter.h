@@ -15,7 +15,8 @@ class QtReporter : public errors::Reporter {
 
  protected:
   void showMessage(const errors::Message& message) override;
-  bool askQuestion(errors::ResultCode code, const errors::Question& question) override;
+  bool askQuestion(std::optional<errors::ResultCode> code,
+                   const errors::Question& question) override;
 
  private:
   QWidget* parent_;

@@ -30,7 +30,7 @@ window::ServiceLink::ModeSwitch ServiceLinkRunner::switchMode(link::PagerMode mo
   ModeSwitch done;
   done.result = run([&](link::PagerLink& pager) {
     const errors::ResultCode r = link::SwitchPagerMode(pager, mode);
-    done.message = pager.state().serviceResult;
+    if (r == errors::code::Ok) done.message = pager.state().serviceResult;
     return r;
   });
   return done;
@@ -49,9 +49,9 @@ link::TestReply ServiceLinkRunner::sendTestCommand(std::uint8_t command, int rep
   return reply;
 }
 
-errors::ResultCode ServiceLinkRunner::program() {
+errors::OperationOutcome ServiceLinkRunner::program() {
   if (showBusy_) showBusy_(true);
-  const errors::ResultCode result = program_();
+  const errors::OperationOutcome result = program_();
   if (showBusy_) showBusy_(false);
   return result;
 }

@@ -27,7 +27,7 @@ class ServiceLinkRunner : public window::ServiceLink {
   ModeSwitch switchMode(link::PagerMode mode) override;
   errors::ResultCode enterTestMode() override;
   link::TestReply sendTestCommand(std::uint8_t command, int replyKind) override;
-  errors::ResultCode program() override;
+  errors::OperationOutcome program() override;
   int rateCode() const override { return operations_.rateCode(); }
 
  private:

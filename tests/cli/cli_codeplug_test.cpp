@@ -28,7 +28,9 @@ using zelta::testing::TempFolder;
 class QuietReporter final : public errors::Reporter {
  protected:
   void showMessage(const errors::Message&) override {}
-  bool askQuestion(errors::ResultCode, const errors::Question&) override { return false; }
+  bool askQuestion(std::optional<errors::ResultCode>, const errors::Question&) override {
+    return false;
+  }
 };
 
 class CliCodeplug : public ::testing::Test {

@@ -187,7 +187,9 @@ TEST(CliFileVerdict, SaveTargetsThatCannotBeWrittenSayWhy) {
 class QuietReporter final : public errors::Reporter {
  protected:
   void showMessage(const errors::Message&) override {}
-  bool askQuestion(errors::ResultCode, const errors::Question&) override { return false; }
+  bool askQuestion(std::optional<errors::ResultCode>, const errors::Question&) override {
+    return false;
+  }
 };
 
 // A file made by new is what its pages keep: opening it and running every
@@ -212,7 +214,7 @@ TEST(CliFileVerdict, ANewCodeplugIsAFixedPointOfThePageRules) {
     for (int page = 0; page < static_cast<int>(pages::Page::Main); ++page)
       dispatcher.enterPage(static_cast<pages::Page>(page), context);
     EXPECT_EQ(dispatcher.runPageCheckChain(pages::Page::General, std::nullopt, context),
-              errors::code::Done);
+              errors::code::Ok);
     for (const codeplug::FieldDescriptor& field : codeplug::settingsFields()) {
       EXPECT_EQ(codeplug::settingsFieldText(settings, field),
                 codeplug::settingsFieldText(before, field))

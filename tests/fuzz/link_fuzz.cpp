@@ -80,7 +80,9 @@ class FuzzDevice : public link::SerialDevice {
 class NoReporter : public errors::Reporter {
  protected:
   void showMessage(const errors::Message&) override {}
-  bool askQuestion(errors::ResultCode, const errors::Question&) override { return false; }
+  bool askQuestion(std::optional<errors::ResultCode>, const errors::Question&) override {
+    return false;
+  }
 };
 
 constexpr link::Transaction kTransactions[] = {

@@ -24,7 +24,7 @@ class FakeCodec : public codeplug::CodeplugCodec {
   mutable std::vector<models::ModelCode> builds;
   mutable std::vector<models::ModelCode> defaultPrompts;
   errors::ResultCode decodeResult = errors::code::Ok;
-  errors::ResultCode buildResult = errors::code::Done;
+  errors::ResultCode buildResult = errors::code::Ok;
   // When set, only builds of this model return buildResult; others succeed.
   models::ModelCode failBuildOf = 0;
   // Returned by decode instead of decodeResult for images of this model.
@@ -52,7 +52,7 @@ class FakeCodec : public codeplug::CodeplugCodec {
       return buildResult;
     image.current().setByte(1, image.modelCode());
     image.current().setText(0x67, 10, settings.ICN);
-    return errors::code::Done;
+    return errors::code::Ok;
   }
 
   void loadDefaultPrompts(codeplug::SettingsRecord& settings,

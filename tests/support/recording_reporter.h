@@ -12,7 +12,7 @@ namespace zelta::testing {
 class RecordingReporter : public errors::Reporter {
  public:
   struct Asked {
-    errors::ResultCode code;
+    std::optional<errors::ResultCode> code;  // none for a free question
     errors::Question question;
   };
 
@@ -24,7 +24,8 @@ class RecordingReporter : public errors::Reporter {
 
  protected:
   void showMessage(const errors::Message& message) override { shown.push_back(message); }
-  bool askQuestion(errors::ResultCode code, const errors::Question& question) override {
+  bool askQuestion(std::optional<errors::ResultCode> code,
+                   const errors::Question& question) override {
     asked.push_back({code, question});
     if (answers.empty()) return false;
     const bool yes = answers.front();

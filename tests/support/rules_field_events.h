@@ -62,7 +62,7 @@ class RulesFieldEvents : public window::FieldEvents {
   errors::ResultCode fieldLeft(const pages::FieldInput& input) override {
     ++exits;
     const pages::FieldEntry* entry = pages::findField(input.id);
-    if (entry == nullptr) return errors::code::Done;
+    if (entry == nullptr) return errors::code::Ok;
     return dispatcher.exit(entry->page, input, context);
   }
 

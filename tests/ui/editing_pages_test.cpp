@@ -294,7 +294,7 @@ class EditingPagesTest : public QObject {
       int boxes = 0;
       zelta::errors::ResultCode fieldLeft(const pages::FieldInput& input) override {
         const zelta::errors::ResultCode result = RulesFieldEvents::fieldLeft(input);
-        if (result != zelta::errors::code::Done) {
+        if (result != zelta::errors::code::Ok) {
           ++boxes;
           QTimer::singleShot(0, [] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))

@@ -35,7 +35,7 @@ inline void writeNewCodeplug(models::ModelCode model, const std::filesystem::pat
   storage::CodeplugFiles files(*image, settings, work, quiet, codeplug::standardCodec());
   storage::SaveContext save;
   save.build.pagerUnprogrammed = true;
-  QCOMPARE(files.writeCodeplugFile(file, save), errors::code::Done);
+  QCOMPARE(files.writeCodeplugFile(file, save), errors::code::Ok);
 }
 
 // The core alone opens a file, as the window's controller does, with no
@@ -55,7 +55,7 @@ struct CoreDecode : window::WindowFrontEnd {
   std::filesystem::path file;
   RecordingReporter reporter;
   window::WindowController controller;
-  errors::ResultCode loaded = 0;
+  errors::OperationOutcome loaded;
 };
 
 }  // namespace zelta::testing

@@ -65,10 +65,10 @@ class ScriptedLink : public zelta::window::ServiceLink {
     }
     return r;
   }
-  zelta::errors::ResultCode program() override {
+  zelta::errors::OperationOutcome program() override {
     ++programs;
     call();
-    return rc::Ok;
+    return zelta::errors::OperationOutcome::done(true);
   }
   int rateCode() const override { return 170; }
 

@@ -53,7 +53,7 @@ bool writeCodeplug(zelta::models::ModelCode model, const std::filesystem::path& 
                                       zelta::codeplug::standardCodec());
   zelta::storage::SaveContext save;
   save.build.pagerUnprogrammed = true;
-  return files.writeCodeplugFile(file, save) == zelta::errors::code::Done;
+  return files.writeCodeplugFile(file, save) == zelta::errors::code::Ok;
 }
 
 bool save(QWidget& window, const QString& file) {
@@ -90,15 +90,17 @@ bool saveDialogs(const QDir& folder) {
 // A pager on the bench for the service window: test mode taken, a key held.
 class BenchPager : public zelta::window::ServiceLink {
  public:
-  ModeSwitch switchMode(zelta::link::PagerMode) override { return {0, -60}; }
-  zelta::errors::ResultCode enterTestMode() override { return 0; }
+  ModeSwitch switchMode(zelta::link::PagerMode) override { return {zelta::errors::code::Ok, -60}; }
+  zelta::errors::ResultCode enterTestMode() override { return zelta::errors::code::Ok; }
   zelta::link::TestReply sendTestCommand(std::uint8_t, int) override {
     zelta::link::TestReply reply;
     reply.bytes = {'.', 0x10, 0};
     reply.count = 2;
     return reply;
   }
-  zelta::errors::ResultCode program() override { return 0; }
+  zelta::errors::OperationOutcome program() override {
+    return zelta::errors::OperationOutcome::done(true);
+  }
   int rateCode() const override { return 170; }
 };
 

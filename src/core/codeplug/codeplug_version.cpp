@@ -41,14 +41,14 @@ CodeplugVersionCheck checkCodeplugVersion(ConstImageView image) {
   CodeplugVersionCheck check;
   check.label = codeplugVersionLabel(version);
   check.bandFieldMark = versionHasBandField(version);
-  check.result = versionSupported(version) ? errors::code::Done : errors::code::NewerFile;
+  check.result = versionSupported(version) ? errors::code::Ok : errors::code::NewerFile;
   return check;
 }
 
 errors::ResultCode decodeCodeplugVersion(ConstImageView image, SettingsRecord& settings) {
   const CodeplugVersionCheck check = checkCodeplugVersion(image);
   settings.codeplugVersionText = check.label;
-  if (check.result == errors::code::Done) settings.bandFieldMark = check.bandFieldMark;
+  if (check.result == errors::code::Ok) settings.bandFieldMark = check.bandFieldMark;
   return check.result;
 }
 

@@ -28,7 +28,7 @@ bool versionHasBandField(const CodeplugVersion& version);
 
 // What checkCodeplugVersion finds in an image.
 struct CodeplugVersionCheck {
-  errors::ResultCode result = errors::code::Done;  // 1, or -107 when newer than this program
+  errors::ResultCode result = errors::code::Ok;  // 1, or -107 when newer than this program
   bool bandFieldMark = false;
   std::string label;  // codeplugVersionLabel
 };

@@ -133,8 +133,7 @@ errors::ResultCode decodeDFamily(CodeplugImage& image, SettingsRecord& s,
   const models::ModelCode model = image.modelCode();
   const DecodeSource source{v, t, model, image.header(), context.pagerUnprogrammed};
 
-  if (const errors::ResultCode version = decodeCodeplugVersion(v, s);
-      version != errors::code::Done) {
+  if (const errors::ResultCode version = decodeCodeplugVersion(v, s); version != errors::code::Ok) {
     return version;
   }
 

@@ -35,7 +35,7 @@ errors::ResultCode decodeMain(CodeplugImage& image, SettingsRecord& settings,
                               const DecodeContext& context);
 
 // 'q' 'u', after decodeMain: the second code table and the large-layout
-// fields. Returns 1.
+// fields. Returns Ok.
 errors::ResultCode decodeLargeImage(CodeplugImage& image, SettingsRecord& settings,
                                     const DecodeContext& context);
 

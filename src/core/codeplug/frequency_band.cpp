@@ -154,7 +154,7 @@ errors::ResultCode checkFrequencyInBand(const FrequencySettings& settings,
   if (models::modelIn(settings.model, models::ModelGroup::dualOrF)) {
     inBand = inBand && frequencyInBand(settings.secondHz, settings.band, settings.table);
   }
-  if (inBand) return errors::code::Done;
+  if (inBand) return errors::code::Ok;
 
   const BandLimits limits = bandLimits(settings.band, settings.table);
   reporter.context().bandLowerMHz = limits.lowerMHz;

@@ -113,7 +113,7 @@ struct FrequencySettings {
 
 // Every receive frequency of the codeplug must lie in the selected band. On
 // failure the band's limits go into the reporter's context and -104 is
-// shown; the result is 1 or -104.
+// shown; the result is Ok or -104.
 errors::ResultCode checkFrequencyInBand(const FrequencySettings& settings,
                                         errors::Reporter& reporter);
 

@@ -283,7 +283,7 @@ SynthesisResult checkSynthesizable(const FrequencySettings& settings, errors::Re
     reporter.ReportCode(errors::code::NotSynthesizable);
     return result;
   }
-  result.code = errors::code::Done;
+  result.code = errors::code::Ok;
   result.primary = *primary;
   if (second) result.second = *second;
   return result;

@@ -187,7 +187,9 @@ void copyFirmwareBlocks(ImageView b, const FieldOffsetTable& t, models::ModelCod
 class SilentReporter final : public errors::Reporter {
  protected:
   void showMessage(const errors::Message&) override {}
-  bool askQuestion(errors::ResultCode, const errors::Question&) override { return false; }
+  bool askQuestion(std::optional<errors::ResultCode>, const errors::Question&) override {
+    return false;
+  }
 };
 
 }  // namespace
@@ -289,7 +291,7 @@ errors::ResultCode buildImage(CodeplugImage& image, SettingsRecord& s,
   frequency.secondHz = frequencyHzFromText(s.frequency2).value_or(0);
   SilentReporter silent;  // the caller reports -36
   const SynthesisResult synthesis = checkSynthesizable(frequency, silent);
-  if (synthesis.code != errors::code::Done) return errors::code::NotSynthesizable;
+  if (synthesis.code != errors::code::Ok) return errors::code::NotSynthesizable;
   s.receiver = synthesis.primary;
   if (models::modelIn(model, models::ModelGroup::dualOrF)) s.receiver2 = synthesis.second;
 

@@ -121,8 +121,7 @@ errors::ResultCode decodeMain(CodeplugImage& image, SettingsRecord& s,
   const models::ModelCode model = image.modelCode();
   const DecodeSource source{b, t, model, image.header(), context.pagerUnprogrammed};
 
-  if (const errors::ResultCode version = decodeCodeplugVersion(b, s);
-      version != errors::code::Done) {
+  if (const errors::ResultCode version = decodeCodeplugVersion(b, s); version != errors::code::Ok) {
     return version;
   }
 
@@ -166,7 +165,7 @@ errors::ResultCode decodeLargeImage(CodeplugImage& image, SettingsRecord& s, con
         address ? std::to_string(*address) : std::string(kEmptyCode);
   }
   s.toneOnlySupport = b.bit(t.toneOnlySupport, 7) ? 1 : 0;
-  return errors::code::Done;
+  return errors::code::Ok;
 }
 
 errors::ResultCode convertOldFormat(CodeplugImage& image, SettingsRecord& s,

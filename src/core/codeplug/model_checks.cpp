@@ -24,9 +24,9 @@ constexpr CompatibilityRule kCompatibilityRules[] = {
     {{F::D}, {F::A, F::B, F::C}, PagerState::any, code::CodeplugNewerThanPager},
     {{F::D}, {F::D}, PagerState::unprogrammed, code::VersionsMismatch},
     {{F::D}, {F::E, F::F}, PagerState::any, code::VersionsMismatch},
-    {{F::E}, {F::E}, PagerState::programmed, code::Done},
+    {{F::E}, {F::E}, PagerState::programmed, code::Ok},
     {{F::E}, FamilySet::all(), PagerState::any, code::VersionsMismatch},
-    {{F::F}, {F::F}, PagerState::programmed, code::Done},
+    {{F::F}, {F::F}, PagerState::programmed, code::Ok},
     {{F::F}, FamilySet::all(), PagerState::any, code::VersionsMismatch},
 };
 
@@ -48,10 +48,10 @@ errors::ResultCode checkModelCompatibility(models::ModelCode codeplugModel, cons
         !stateMatches(rule.state, pager.unprogrammed)) {
       continue;
     }
-    if (rule.result != code::Done) reporter.ReportCode(rule.result);
+    if (rule.result != code::Ok) reporter.ReportCode(rule.result);
     return rule.result;
   }
-  return code::Done;
+  return code::Ok;
 }
 
 errors::ResultCode checkHardwareVariant(const PagerFacts& pager, CodeplugImage& image,
@@ -81,7 +81,7 @@ errors::ResultCode checkHardwareVariant(const PagerFacts& pager, CodeplugImage& 
     reporter.ReportCode(code::OutOfBand);
     return code::OutOfBand;
   }
-  return code::Done;
+  return code::Ok;
 }
 
 }  // namespace zelta::codeplug

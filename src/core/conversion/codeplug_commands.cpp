@@ -6,7 +6,7 @@ errors::ResultCode openCodeplug(const std::filesystem::path& file,
                                 const storage::CodeplugSession& session,
                                 ConverterState& converter) {
   const errors::ResultCode read = storage::CodeplugFiles(session).readCodeplugFile(file);
-  if (read != errors::code::Done) return read;
+  if (read != errors::code::Ok) return read;
   resetConverterAfterLoad(converter);
   session.image.armSnapshot();
   return read;
@@ -21,9 +21,9 @@ errors::ResultCode saveCodeplug(const std::filesystem::path& file,
 
   if (models::modelIn(session.image.modelCode(), models::ModelGroup::backupAllowed)) {
     const errors::ResultCode backedUp = files.writeBackupBeforeWrite(context);
-    if (backedUp != errors::code::Done) return backedUp;
+    if (backedUp != errors::code::Ok) return backedUp;
   }
-  if (convertForTarget(converter, session, context) != errors::code::Done) {
+  if (convertForTarget(converter, session, context) != errors::code::Ok) {
     session.reporter.ReportCode(errors::code::InvalidConverterBase);
     return errors::code::InvalidConverterBase;
   }

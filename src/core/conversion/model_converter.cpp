@@ -220,7 +220,7 @@ errors::ResultCode convertToFamilyD(ModelCode sourceModel, const storage::Codepl
         image->modelCode() == sourceModel
             ? files.convertCodeplugToLargeImage(context)
             : files.convertToLargeImage(session.work.backupPath(), context.build);
-    if (large != code::Done) return large;
+    if (large != code::Ok) return large;
   }
 
   image->takeSnapshot();
@@ -235,7 +235,7 @@ errors::ResultCode convertToFamilyD(ModelCode sourceModel, const storage::Codepl
 
   session.image = *image;
   session.settings = std::move(*settings);
-  return code::Done;
+  return code::Ok;
 }
 
 errors::ResultCode convertForTarget(const ConverterState& state,
@@ -246,7 +246,7 @@ errors::ResultCode convertForTarget(const ConverterState& state,
     return code::InvalidConverterBase;
   }
   const errors::ResultCode converted = convertToFamilyD(state.sourceModel, session, context);
-  if (converted == code::Done) stampTargetVariant(state.mode, session.image, session.settings);
+  if (converted == code::Ok) stampTargetVariant(state.mode, session.image, session.settings);
   return converted;
 }
 

@@ -59,7 +59,7 @@ void stampTargetVariant(ConverterMode mode, codeplug::CodeplugImage& image,
 // through a 2 KB 'q' image made from a fresh backup (or, once converted,
 // from the backup of the first conversion); the snapshot of the first
 // conversion after a read or load is the source of every later one.
-// 1 on success. On failure the codeplug is left exactly as it was and the
+// Ok on success. On failure the codeplug is left exactly as it was and the
 // result is the failure of the 2 KB conversion (-36 shown, or
 // kFileNotAccessible), -36 from the final build (shown), or -119 (not shown)
 // for a source of another family.

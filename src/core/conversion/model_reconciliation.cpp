@@ -101,7 +101,7 @@ class Reconciler {
     const errors::ResultCode large =
         storage::CodeplugFiles(s_).convertCodeplugToLargeImage(context_);
     if (large == storage::kFileNotAccessible) return stopShowing(code::VersionsMismatch);
-    if (large != code::Done) return Reconciled::Stopped;  // shown by the conversion
+    if (large != code::Ok) return Reconciled::Stopped;  // shown by the conversion
     return withSerialNumber(Reconciled::Ready);
   }
 
@@ -116,7 +116,7 @@ class Reconciler {
     const errors::ResultCode converted = converter_.targetSet()
                                              ? convertForTarget(converter_, s_, context_)
                                              : convertToFamilyD(codeplugModel_, s_, context_);
-    if (converted != code::Done) {
+    if (converted != code::Ok) {
       s_.image.setModel(pagerModel);
       return stopShowing(code::VersionsMismatch);
     }

@@ -22,7 +22,7 @@ namespace zelta::conversion {
 //
 // Ready when the image is ready to write; Stopped when programming must stop
 // quietly (a question answered No, or a failure already shown), which the
-// program operation reports as its 0.
+// program operation reports as NotWritten.
 enum class Reconciled { Ready, Stopped };
 
 Reconciled reconcileModel(models::ModelCode codeplugModel, const codeplug::PagerFacts& pager,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -36,7 +37,7 @@ struct Message {
   BoxClass boxClass;
   std::string caption;
   std::string text;
-  ResultCode code = 0;  // the result code shown; 0 for a box that shows none
+  std::optional<ResultCode> code = std::nullopt;  // the result code shown; none for a free box
 };
 
 struct Question {

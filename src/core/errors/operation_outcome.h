@@ -6,12 +6,14 @@
 
 namespace zelta::errors {
 
-// What a pager operation (a read, a programming run, a service command)
-// came to, in one value instead of a number with conventions.
+// What a pager operation (a read, a programming run, a service command) or
+// a file command of the window (open, save, set to defaults) came to, in
+// one value instead of a number with conventions.
 //
 //   Done        read: the image was read and decoded; programming: the
-//               image is in the pager and every step after it succeeded
-//   NotWritten  programming ended before the image was written, at a
+//               image is in the pager and every step after it succeeded;
+//               a file command: the file was opened or written
+//   NotWritten  ended before the image or the file was written, at a
 //               question answered No or at a check that showed its own
 //               message; nothing is left to report
 //   Failed      ended with `code` (a result code); `reported` tells whether
@@ -43,6 +45,7 @@ struct OperationOutcome {
   }
 
   constexpr bool succeeded() const { return kind == OutcomeKind::Done; }
+  constexpr bool operator==(const OperationOutcome&) const = default;
   constexpr bool failedWith(ResultCode failure) const {
     return kind == OutcomeKind::Failed && code == failure;
   }

@@ -20,7 +20,7 @@ class Reporter {
   // Boxes whose text is not a result code ("Can not open com port.",
   // "Invalid Key", the save-over question ...).
   void Show(const Message& message) { showMessage(message); }
-  bool Ask(const Question& question) { return askQuestion(code::Ok, question); }
+  bool Ask(const Question& question) { return askQuestion(std::nullopt, question); }
 
   // The values some texts read (attempts left, band limits, version texts).
   MessageContext& context() { return context_; }
@@ -28,8 +28,8 @@ class Reporter {
 
  protected:
   virtual void showMessage(const Message& message) = 0;
-  // code is the result code behind the question, or 0 for a free question.
-  virtual bool askQuestion(ResultCode code, const Question& question) = 0;
+  // code is the result code behind the question; none for a free question.
+  virtual bool askQuestion(std::optional<ResultCode> code, const Question& question) = 0;
 
  private:
   MessageContext context_;

@@ -4,20 +4,20 @@
 
 namespace zelta::errors {
 
-// A result code: 0 (or 1 where an operation says so) is success, -1 to -133
-// are failures and questions. Codes that the link, the checks and the pages
-// pass around by name are listed here; every other number is still a valid
-// code for the reporters (it reads "What is this?").
+// A result code: Ok is success, -1 to -133 are failures and questions.
+// Codes that the link, the checks and the pages pass around by name are
+// listed here; every other number is still a valid code for the reporters
+// (it reads "What is this?").
 //
-// The number 0 means success only where a function says so; the file
-// operations, the checks and the page handlers succeed with Done. A file
-// that cannot be reached is storage::kFileNotAccessible, a number of its own;
-// the pager operations carry their outcome as errors::OperationOutcome.
+// Success has one spelling, Ok, whatever layer returns it. What else a
+// function may come to has a value of its own: a file that cannot be
+// reached is storage::kFileNotAccessible, a box or question without a code
+// carries none (std::nullopt), and the pager operations and the window's
+// file commands carry their outcome as errors::OperationOutcome.
 using ResultCode = std::int32_t;
 
 namespace code {
-inline constexpr ResultCode Ok = 0;    // success of the operations that return 0
-inline constexpr ResultCode Done = 1;  // success of the operations that return 1
+inline constexpr ResultCode Ok = 0;
 inline constexpr ResultCode WrongPassword = -1;
 inline constexpr ResultCode FirmwareMismatch = -2;
 inline constexpr ResultCode UnknownPagerType = -15;
@@ -77,10 +77,18 @@ inline constexpr ResultCode IllegalPasswordLength = -126;
 inline constexpr ResultCode ReadBackFailed = -129;
 inline constexpr ResultCode TextContrast16 = -130;
 inline constexpr ResultCode RfSelectionsDiffer = -133;
-// Not a code of the pager dialogue: an exception (a programming fault)
-// reached the boundary of a pager operation, which stopped there with the
-// port closed. Its text names the fault (MessageContext::internalFault).
+// Not codes of the pager dialogue: outcomes of this program that have no
+// number of their own on the pager's side and must never read as success.
+//
+// An exception (a programming fault) reached the boundary of a pager
+// operation, which stopped there with the port closed. Its text names the
+// fault (MessageContext::internalFault).
 inline constexpr ResultCode InternalFault = -1000;
+// A file could not be opened, read or written; the caller names the file.
+inline constexpr ResultCode FileNotAccessible = -1001;
+// A page refused a field's value quietly: the field keeps what was typed
+// and the next check stops; there is nothing to show.
+inline constexpr ResultCode FieldRefused = -1002;
 }  // namespace code
 
 }  // namespace zelta::errors

@@ -230,54 +230,56 @@ OperationOutcome PagerOperations::writeImage(ModelCode model) {
   return OperationOutcome::done(true);
 }
 
-// Step 9: the prompts need a character ROM the pager may not have.
-ResultCode PagerOperations::characterRomCheck() {
+// Step 9: the prompts need a character ROM the pager may not have. This
+// check and the two after it return whether programming goes on; a No or
+// a message shown ends it quietly.
+bool PagerOperations::characterRomCheck() {
   codeplug::SettingsRecord& st = s_.settings;
   const std::uint8_t codeplugRom = s_.image.header().cgromType;
   const std::uint8_t pagerRom =
       pagerCharacterRom(s_.image.pagerCopy(), link_.state().modelCode, codeplugRom);
   const bool needsRom = st.internationalPrompt >= kFirstRomLanguage;
-  if (pagerRom == codeplugRom && !(codeplugRom == 0 && needsRom)) return rc::Done;
-  if (!s_.reporter.ConfirmCode(rc::CgromChanged)) return rc::Ok;
+  if (pagerRom == codeplugRom && !(codeplugRom == 0 && needsRom)) return true;
+  if (!s_.reporter.ConfirmCode(rc::CgromChanged)) return false;
   // The prompts become English, laid out as English prompts are.
   st.internationalPrompt = 0;
   st.internationalCharSet = 0;
   st.showSource = 0;
   st.promptsAsText = false;
   s_.codec.loadDefaultPrompts(st, s_.image.modelCode());
-  return rc::Done;
+  return true;
 }
 
 // Step 10: a canned message range outside the window of the character ROM.
-ResultCode PagerOperations::cannedMessageCheck(ModelCode model) {
+bool PagerOperations::cannedMessageCheck(ModelCode model) {
   codeplug::SettingsRecord& st = s_.settings;
   const std::uint8_t rom = s_.image.header().cgromType;
   if (rom == 0 || rom == 3 || st.regularCannedMsg == 0 || model == models::kModelHash) {
-    return rc::Done;
+    return true;
   }
-  if (pages::cannedRangeValid(st.startCannedMsg, st.endCannedMsg, rom)) return rc::Done;
-  if (!s_.reporter.ConfirmCode(rc::CannedRangeReset)) return rc::Ok;
+  if (pages::cannedRangeValid(st.startCannedMsg, st.endCannedMsg, rom)) return true;
+  if (!s_.reporter.ConfirmCode(rc::CannedRangeReset)) return false;
   const pages::CannedRange range = pages::defaultCannedRange(rom);
   st.startCannedMsg = range.start;
   st.endCannedMsg = range.end;
   if (rom == 2 && st.ideoNumericCanned == 1) st.ideoNumericCanned = 2;
-  return rc::Done;
+  return true;
 }
 
 // Step 11: what the oldest firmware cannot receive.
-ResultCode PagerOperations::firmwareChecks() {
+bool PagerOperations::firmwareChecks() {
   constexpr int k2400Baud = 2;
   const link::FirmwareFlags& fw = link_.state().firmware;
   if (fw.limitsBaudRate() && s_.settings.codingFormat == k2400Baud) {
     s_.reporter.ReportCode(rc::No2400Baud);
-    return rc::Ok;
+    return false;
   }
   if (ops_.receiverType == "    ZIF    " &&
       (fw.has(link::Firmware::R0100) || fw.has(link::Firmware::R0200))) {
     s_.reporter.ReportCode(rc::NoZifReceiver);
-    return rc::Ok;
+    return false;
   }
-  return rc::Done;
+  return true;
 }
 
 OperationOutcome PagerOperations::ProgramPagerSequence(link::OperationScope& scope) {
@@ -355,9 +357,8 @@ OperationOutcome PagerOperations::ProgramPagerSequence(link::OperationScope& sco
   }
 
   // 9.-12. Pre-checks; a refusal ends programming quietly.
-  if (characterRomCheck() != rc::Done) return OperationOutcome::notWritten();
-  if (cannedMessageCheck(model) != rc::Done) return OperationOutcome::notWritten();
-  if (firmwareChecks() != rc::Done) return OperationOutcome::notWritten();
+  if (!characterRomCheck() || !cannedMessageCheck(model) || !firmwareChecks())
+    return OperationOutcome::notWritten();
   codeplug::PagerFacts facts;
   facts.model = model;
   facts.unprogrammed = unprogrammed;
@@ -368,7 +369,7 @@ OperationOutcome PagerOperations::ProgramPagerSequence(link::OperationScope& sco
   facts.dualFrequencySupport = st.pagerCopy.dualFrequency == 1;
   facts.band = pagerBand;
   const auto codeplugFamilyModel = static_cast<ModelCode>(ops_.sourceModel);
-  if (codeplug::checkModelCompatibility(codeplugFamilyModel, facts, s_.reporter) != rc::Done) {
+  if (codeplug::checkModelCompatibility(codeplugFamilyModel, facts, s_.reporter) != rc::Ok) {
     return OperationOutcome::notWritten();
   }
 
@@ -385,10 +386,10 @@ OperationOutcome PagerOperations::ProgramPagerSequence(link::OperationScope& sco
   const codeplug::FrequencySettings freq = codeplug::frequencySettingsOf(
       settings, model,
       codeplug::bandTableFor(model, st.pagerCopy.serialNumber, ops_.programmingAttempted));
-  if (codeplug::checkSynthesizable(freq, s_.reporter).code != rc::Done) {
+  if (codeplug::checkSynthesizable(freq, s_.reporter).code != rc::Ok) {
     return OperationOutcome::failed(rc::NotSynthesizable);
   }
-  if (const ResultCode band = codeplug::checkFrequencyInBand(freq, s_.reporter); band != rc::Done) {
+  if (const ResultCode band = codeplug::checkFrequencyInBand(freq, s_.reporter); band != rc::Ok) {
     return OperationOutcome::failed(band);
   }
 
@@ -423,8 +424,7 @@ OperationOutcome PagerOperations::buildAndWrite(ModelCode model, ModelCode remem
 
   const bool dFamily = modelIn(model, ModelGroup::dFamily);
   if (!dFamily) {
-    if (const ResultCode b = s_.codec.build(image, s_.settings, save.build);
-        b != rc::Done && b != rc::Ok) {
+    if (const ResultCode b = s_.codec.build(image, s_.settings, save.build); b != rc::Ok) {
       return OperationOutcome::failed(b);
     }
   }
@@ -440,7 +440,7 @@ OperationOutcome PagerOperations::buildAndWrite(ModelCode model, ModelCode remem
     if (reconcile() == conversion::Reconciled::Stopped) return OperationOutcome::notWritten();
     if (dFamily) {
       const ResultCode v = codeplug::checkHardwareVariant(facts, image, s_.settings, s_.reporter);
-      if (v != rc::Done) return OperationOutcome::failed(v);
+      if (v != rc::Ok) return OperationOutcome::failed(v);
     } else if (converter_.targetSet()) {
       return OperationOutcome::failed(rc::CodeplugNewerThanPager);
     }

@@ -32,7 +32,7 @@ struct MemorySerialRequest {
 class OperatorDialogs {
  public:
   virtual ~OperatorDialogs() = default;
-  // The memory and serial number dialog for an unprogrammed pager: 0 when
+  // The memory and serial number dialog for an unprogrammed pager: Ok when
   // accepted (request filled), -17 when cancelled.
   virtual errors::ResultCode askMemoryAndSerial(MemorySerialRequest& request) = 0;
 };
@@ -93,9 +93,9 @@ class PagerOperations {
 
   errors::ResultCode codeChecks() const;
   errors::OperationOutcome writeImage(models::ModelCode model);
-  errors::ResultCode characterRomCheck();
-  errors::ResultCode cannedMessageCheck(models::ModelCode model);
-  errors::ResultCode firmwareChecks();
+  bool characterRomCheck();
+  bool cannedMessageCheck(models::ModelCode model);
+  bool firmwareChecks();
   errors::OperationOutcome buildAndWrite(models::ModelCode model, models::ModelCode remembered,
                                          const codeplug::PagerFacts& facts,
                                          const storage::SaveContext& save);

@@ -155,12 +155,12 @@ errors::ResultCode AlertPage::onExit(const pages::FieldInput& input, pages::Page
   if (applyAlertRules(context.settings, context.image, context.model, context.converterTarget())) {
     context.reporter.ReportCode(errors::code::ReminderInterval);
   }
-  return errors::code::Done;
+  return errors::code::Ok;
 }
 
 errors::ResultCode AlertPage::pageCheck(pages::PageContext& context) {
   applyAlertRules(context.settings, context.image, context.model, context.converterTarget());
-  return errors::code::Done;
+  return errors::code::Ok;
 }
 
 void AlertPage::refresh(pages::PageContext&) {}

@@ -53,7 +53,7 @@ ResultCode normaliseCapcodes(pages::PageContext& context) {
       invalid = true;
     }
   }
-  return invalid ? fail(context, code::InvalidPocsagCode) : code::Done;
+  return invalid ? fail(context, code::InvalidPocsagCode) : code::Ok;
 }
 
 ResultCode checkDuplicateCodes(pages::PageContext& context) {
@@ -63,7 +63,7 @@ ResultCode checkDuplicateCodes(pages::PageContext& context) {
     if (!capcode.valid()) continue;
     if (!seen.insert(capcode.address).second) return fail(context, code::DuplicateCodes);
   }
-  return code::Done;
+  return code::Ok;
 }
 
 ResultCode checkMaildropToneOnly(pages::PageContext& context) {
@@ -72,26 +72,26 @@ ResultCode checkMaildropToneOnly(pages::PageContext& context) {
     if (codePresent(s, c) && s.codeType[at(c)] == MailDrop && hasFunction(s.function[at(c)], 'T'))
       return fail(context, code::MaildropToneOnly);
   }
-  return code::Done;
+  return code::Ok;
 }
 
 ResultCode checkIdeographicMix(pages::PageContext& context) {
-  if (!context.ideographicMixForbidden) return code::Done;
+  if (!context.ideographicMixForbidden) return code::Ok;
   const codeplug::SettingsRecord& s = context.settings;
   for (int c = 1; c <= codesOf(context); ++c) {
     if (!codePresent(s, c) || s.codeType[at(c)] == MailDrop) continue;
     if (hasFunction(s.function[at(c)], 'I') && hasFunction(s.function[at(c)], 'A'))
       return fail(context, code::PersonalMessageType);
   }
-  return code::Done;
+  return code::Ok;
 }
 
 ResultCode checkMaildropMemory(pages::PageContext& context) {
-  if (context.model == kModelSpace) return code::Done;
+  if (context.model == kModelSpace) return code::Ok;
   const int noMaildrop = context.largeMemory ? kNoMaildropSplitLarge : kNoMaildropSplitSmall;
   if (context.settings.memorySplit == noMaildrop && maildropCodeExists(context))
     return fail(context, code::NoMaildropMemory);
-  return code::Done;
+  return code::Ok;
 }
 
 int framesUsed(const codeplug::SettingsRecord& settings, int codes) {
@@ -105,8 +105,8 @@ int framesUsed(const codeplug::SettingsRecord& settings, int codes) {
 
 ResultCode confirmFrameCount(pages::PageContext& context) {
   constexpr int kFramesWithoutQuestion = 2;
-  if (framesUsed(context.settings, codesOf(context)) <= kFramesWithoutQuestion) return code::Done;
-  return context.reporter.ConfirmCode(code::TooManyFrames) ? code::Done : code::TooManyFrames;
+  if (framesUsed(context.settings, codesOf(context)) <= kFramesWithoutQuestion) return code::Ok;
+  return context.reporter.ConfirmCode(code::TooManyFrames) ? code::Ok : code::TooManyFrames;
 }
 
 void applyPriorityHistoryRule(pages::PageContext& context) {
@@ -151,11 +151,11 @@ ResultCode runCodeChecks(pages::PageContext& context) {
   clearSettingsWithoutCodes(context);
   applyDeafPagerForcing(context.settings);
 
-  if (ResultCode r = normaliseCapcodes(context); r != code::Done) return r;
-  if (ResultCode r = checkDuplicateCodes(context); r != code::Done) return r;
+  if (ResultCode r = normaliseCapcodes(context); r != code::Ok) return r;
+  if (ResultCode r = checkDuplicateCodes(context); r != code::Ok) return r;
   applyPriorityHistoryRule(context);
-  if (ResultCode r = checkMaildropToneOnly(context); r != code::Done) return r;
-  if (ResultCode r = checkIdeographicMix(context); r != code::Done) return r;
+  if (ResultCode r = checkMaildropToneOnly(context); r != code::Ok) return r;
+  if (ResultCode r = checkIdeographicMix(context); r != code::Ok) return r;
   if (!numericCodeExists(context)) context.settings.retainErroredNumeric = 0;
   return checkMaildropMemory(context);
 }

@@ -12,7 +12,7 @@ struct PageContext;
 namespace zelta::pages {
 
 // The code checks that guard programming, in the order they run. Each
-// returns 1 when it passes; a failing check has shown its code through the
+// returns Ok when it passes; a failing check has shown its code through the
 // context's reporter and returns it. Only present codes (capcode not blank)
 // of the model's codes take part.
 
@@ -30,7 +30,7 @@ errors::ResultCode checkIdeographicMix(pages::PageContext& context);
 //    maildrop memory (not on model ' ').
 errors::ResultCode checkMaildropMemory(pages::PageContext& context);
 // 6. The POCSAG frames of the present codes: more than two cost battery
-//    life, so -37 is asked; 1 when at most two are used or the answer is
+//    life, so -37 is asked; Ok when at most two are used or the answer is
 //    Yes, -37 on No.
 errors::ResultCode confirmFrameCount(pages::PageContext& context);
 

@@ -286,7 +286,7 @@ errors::ResultCode FeaturesPage::checkSecondStep(PageContext& c) {
     s.sourceIndependentDuplication = kNo;
     s.sequentialLockoutPeriod = kNoLockout;
   }
-  return errors::code::Done;
+  return errors::code::Ok;
 }
 
 void FeaturesPage::refresh(PageContext& c) {

@@ -49,7 +49,7 @@ class FeaturesPage final : public PageModule {
   void onEnter(FieldId field, PageContext& context) override;
 
   // Stores the field, then runs the page check so that what it adjusts is
-  // shown at once. Returns the check's result: 1 when the page is consistent.
+  // shown at once. Returns the check's result: Ok when the page is consistent.
   errors::ResultCode onExit(const FieldInput& input, PageContext& context) override;
 
   // Both steps: the adjustments of the first, then the checks of the second

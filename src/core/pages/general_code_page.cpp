@@ -30,7 +30,7 @@ constexpr std::string_view kNoFlags = "NNNN";
 // Model '#' keeps its second code as the maildrop code.
 constexpr int kHashMaildropCode = 2;
 // A refused field: the window keeps its text and the next F2 is blocked.
-constexpr ResultCode kRefused = 0;
+constexpr ResultCode kRefused = errors::code::FieldRefused;
 
 std::size_t at(int code) {
   return static_cast<std::size_t>(code - 1);
@@ -145,7 +145,7 @@ ResultCode GeneralCodePage::onExit(const pages::FieldInput& input, PageContext& 
   const FieldEntry* field = pages::findField(input.id);
   if (field == nullptr || pages::owningModule(*field) != pages::PageModuleId::GeneralCode ||
       field->kind == pages::FieldKind::ReadOnly) {
-    return code::Done;  // nothing of this page to store
+    return code::Ok;  // nothing of this page to store
   }
   if (field->kind == pages::FieldKind::List) {
     const std::size_t offered = pages::listItems(*field, context.lists()).size();
@@ -188,7 +188,7 @@ ResultCode GeneralCodePage::storeGeneralField(const FieldEntry& field,
         }
       }
   }
-  return code::Done;
+  return code::Ok;
 }
 
 ResultCode GeneralCodePage::storeCodeRowField(const FieldEntry& field,
@@ -226,7 +226,7 @@ ResultCode GeneralCodePage::storeCodeRowField(const FieldEntry& field,
   }
   showCodeRows(context);
   applyPriorityHistoryRule(context);
-  return code::Done;
+  return code::Ok;
 }
 
 void GeneralCodePage::showCodeRows(PageContext& context) {
@@ -250,7 +250,7 @@ void GeneralCodePage::showCodeRows(PageContext& context) {
 
 ResultCode GeneralCodePage::pageCheck(PageContext& context) {
   ResultCode result = runCodeChecks(context);
-  if (result == code::Done)
+  if (result == code::Ok)
     result = codeplug::checkFrequencyInBand(frequencySettingsOf(context), context.reporter);
   showCodeRows(context);
   return result;

@@ -18,7 +18,8 @@ class GeneralCodePage final : public pages::PageModule {
   void onEnter(pages::FieldId field, pages::PageContext& context) override;
 
   // Stores a General or Code page field. A list choice outside the items
-  // offered and a text longer than the field takes are refused (0). An
+  // offered and a text longer than the field takes are refused
+  // (FieldRefused). An
   // invalid capcode is stored as typed and refused by the page check.
   errors::ResultCode onExit(const pages::FieldInput& input, pages::PageContext& context) override;
 

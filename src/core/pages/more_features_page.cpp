@@ -73,7 +73,7 @@ errors::ResultCode MoreFeaturesPage::onExit(const FieldInput& input, PageContext
 
 errors::ResultCode MoreFeaturesPage::pageCheck(PageContext& c) {
   SettingsRecord& s = c.settings;
-  errors::ResultCode result = errors::code::Done;
+  errors::ResultCode result = errors::code::Ok;
   if (s.batteryGauge == kYes) {
     if (!(s.batteryGaugeHiLevel > s.batteryGaugeMedLevel &&
           s.batteryGaugeMedLevel > s.batteryGaugeLoLevel)) {

@@ -8,7 +8,7 @@ namespace zelta::pages {
 namespace {
 
 using errors::ResultCode;
-constexpr ResultCode kPass = errors::code::Done;
+constexpr ResultCode kPass = errors::code::Ok;
 
 // Alert pattern lists `cb_alertPattern01_1` to `cb_alertPattern16_4`.
 constexpr FieldId kFirstAlertPatternList = fieldId("cb_alertPattern01_1");
@@ -96,7 +96,7 @@ ResultCode FieldDispatcher::pageCheck(Page page, PageContext& context) {
   PageModule* module = modules_.find(moduleOfPage(page));
   if (module == nullptr) return kPass;
   const ResultCode result = module->pageCheck(context);
-  record(result == kPass ? 1 : 0);
+  recordPageCheck(result == kPass);
   return result;
 }
 
@@ -116,7 +116,7 @@ ResultCode FieldDispatcher::runPageCheckChain(Page activePage,
     PageModule* module = modules_.find(id);
     if (module == nullptr) continue;
     result = module->pageCheck(context);
-    record(result == kPass ? 1 : 0);
+    recordPageCheck(result == kPass);
     if (result != kPass) break;
   }
   return result;

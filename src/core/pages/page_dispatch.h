@@ -35,7 +35,7 @@ inline constexpr std::array kPageCheckOrder{
 
 // Routes the field events of the main window to the page modules and keeps
 // what the window remembers between them: the last field check (which the
-// next F2 needs to be 1), the help topic and the current list field.
+// next F2 needs to pass), the help topic and the current list field.
 class FieldDispatcher {
  public:
   // No list field entered: the "Play tone" buttons are off.
@@ -53,7 +53,7 @@ class FieldDispatcher {
   // module stores it and its result becomes the last field check.
   errors::ResultCode exit(Page page, const FieldInput& input, PageContext& context);
 
-  // The page check of one page's module (F11, F12); 1 when it passes.
+  // The page check of one page's module (F11, F12); Ok when it passes.
   errors::ResultCode pageCheck(Page page, PageContext& context);
 
   // The page is entered (tab change, F11, F12): its module re-derives what it shows.
@@ -64,11 +64,13 @@ class FieldDispatcher {
   // the page checks run in kPageCheckOrder while each passes. A field that
   // is refused again stops the chain: programming must not go on with a
   // value the window shows but the settings do not hold. Returns the last
-  // result obtained; 1 means pass.
+  // result obtained; Ok means pass.
   errors::ResultCode runPageCheckChain(Page activePage, const std::optional<FieldInput>& focused,
                                        PageContext& context);
 
-  // The low byte of the last exit or page check result; 1 is a pass.
+  // The last exit or page check as the window has always numbered it: 1 a
+  // pass, 0 a failed page check or a quiet refusal, else the low byte of the
+  // failing code.
   std::uint8_t lastFieldCheck() const { return lastFieldCheck_; }
   bool lastFieldCheckPassed() const { return lastFieldCheck_ == 1; }
   FieldId helpTopic() const { return helpTopic_; }
@@ -81,8 +83,14 @@ class FieldDispatcher {
 
  private:
   void record(errors::ResultCode result) {
-    lastFieldCheck_ = static_cast<std::uint8_t>(result & 0xFF);
+    if (result == errors::code::Ok)
+      lastFieldCheck_ = 1;
+    else if (result == errors::code::FieldRefused)
+      lastFieldCheck_ = 0;
+    else
+      lastFieldCheck_ = static_cast<std::uint8_t>(result & 0xFF);
   }
+  void recordPageCheck(bool passed) { lastFieldCheck_ = passed ? 1 : 0; }
 
   const PageModules& modules_;
   std::uint8_t lastFieldCheck_ = 1;

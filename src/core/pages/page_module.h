@@ -74,13 +74,13 @@ class PageModule {
   virtual void onEnter(FieldId field, PageContext& context) = 0;
 
   // A field is left or a list changes: validate it and store it into the
-  // settings. Returns 1 when the value is accepted; a refused value keeps
-  // its text and the module has reported why. The caller keeps the low byte
-  // of the result as the last field check, which the next F2 requires to be 1.
+  // settings. Returns Ok when the value is accepted; a refused value keeps
+  // its text and the module has reported why (FieldRefused when there is
+  // nothing to report). The result becomes the last field check.
   virtual errors::ResultCode onExit(const FieldInput& input, PageContext& context) = 0;
 
   // The page's cross-field check before programming, saving and tab
-  // changes: 1 when the page is consistent. Failures are reported here.
+  // changes: Ok when the page is consistent. Failures are reported here.
   virtual errors::ResultCode pageCheck(PageContext& context) = 0;
 
   // The page is entered (tab change, F11, F12): re-derive what depends on

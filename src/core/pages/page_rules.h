@@ -10,7 +10,7 @@ namespace zelta::pages {
 // runs as before saving. The defaults alone are not such a state (a
 // codeplug without a maildrop code keeps no maildrop notebook, for one);
 // without this step the first edit of any field would change settings the
-// user never touched. The chain's result: 1 when every check passes.
+// user never touched. The chain's result: Ok when every check passes.
 errors::ResultCode applyPageRules(PageContext& context);
 
 }  // namespace zelta::pages

@@ -132,7 +132,7 @@ errors::ResultCode PasswordOtaPage::pageCheck(PageContext& c) {
     c.reporter.ReportCode(errors::code::IllegalTimeout);
     return errors::code::IllegalTimeout;
   }
-  return errors::code::Done;
+  return errors::code::Ok;
 }
 
 void PasswordOtaPage::refresh(PageContext& c) {

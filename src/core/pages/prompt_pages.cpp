@@ -21,7 +21,7 @@ using pages::FieldId;
 using pages::Page;
 using pages::PageContext;
 
-constexpr ResultCode kRefused = 0;
+constexpr ResultCode kRefused = errors::code::FieldRefused;
 
 using models::kModelHash;
 // The converter builds a family D image: its prompts are packed as for the
@@ -154,7 +154,7 @@ void PromptPages::onEnter(FieldId field, PageContext&) {
 ResultCode PromptPages::onExit(const pages::FieldInput& input, PageContext& context) {
   editing_ = pages::kNoFieldId;
   const FieldEntry* field = pages::findField(input.id);
-  if (field == nullptr) return errors::code::Done;
+  if (field == nullptr) return errors::code::Ok;
   if (field->kind == pages::FieldKind::List) {
     pendingToggle_ = pages::kNoFieldId;
     switch (field->id) {
@@ -164,28 +164,28 @@ ResultCode PromptPages::onExit(const pages::FieldInput& input, PageContext& cont
         if (!pages::storeField(input, context)) return kRefused;
         // Sources join or leave the block: say at once when it no longer fits.
         if (context.settings.showSource != before) promptMemoryFits(context, true);
-        return errors::code::Done;
+        return errors::code::Ok;
       }
       case kCharacterSetField:
-        return pages::storeField(input, context) ? errors::code::Done : kRefused;
-      default: return errors::code::Done;
+        return pages::storeField(input, context) ? errors::code::Ok : kRefused;
+      default: return errors::code::Ok;
     }
   }
-  if (field->kind != pages::FieldKind::Text) return errors::code::Done;
+  if (field->kind != pages::FieldKind::Text) return errors::code::Ok;
   if (input.text.size() > text::kPromptMaxChars) {
     pendingToggle_ = pages::kNoFieldId;
     return kRefused;
   }
   if (onSourcePage(*field)) return storeSource(*field, input, context);
   if (onPromptPage(*field)) return storePrompt(*field, input, context);
-  return errors::code::Done;
+  return errors::code::Ok;
 }
 
 ResultCode PromptPages::storePrompt(const FieldEntry& field, const pages::FieldInput& input,
                                     PageContext& context) {
   const bool toggle = std::exchange(pendingToggle_, pages::kNoFieldId) == field.id;
   const auto id = promptOfField(field.id, context);
-  if (!id) return errors::code::Done;  // not offered on this model
+  if (!id) return errors::code::Ok;  // not offered on this model
   codeplug::SettingsRecord& s = context.settings;
   text::Prompt& prompt = s.prompts[*id];
 
@@ -205,14 +205,14 @@ ResultCode PromptPages::storePrompt(const FieldEntry& field, const pages::FieldI
   // On overflow the prompt keeps its new text: the user shortens another.
   const bool fits = promptMemoryFits(context, true);
   showStoredForm(context);
-  return fits ? errors::code::Done : errors::code::PromptsTooLarge;
+  return fits ? errors::code::Ok : errors::code::PromptsTooLarge;
 }
 
 ResultCode PromptPages::storeSource(const FieldEntry& field, const pages::FieldInput& input,
                                     PageContext& context) {
   pendingToggle_ = pages::kNoFieldId;
   const auto id = promptOfField(field.id, context);
-  if (!id) return errors::code::Done;
+  if (!id) return errors::code::Ok;
   text::Prompt& source = context.settings.prompts[*id];
   const text::Prompt old = source;
   source.text.assign(input.text);
@@ -221,7 +221,7 @@ ResultCode PromptPages::storeSource(const FieldEntry& field, const pages::FieldI
   const bool fits = promptMemoryFits(context, true);
   if (!fits) source = old;
   showStoredForm(context);
-  return fits ? errors::code::Done : errors::code::PromptsTooLarge;
+  return fits ? errors::code::Ok : errors::code::PromptsTooLarge;
 }
 
 ResultCode PromptPages::chooseLanguage(const FieldEntry& field, int item, PageContext& context) {
@@ -244,7 +244,7 @@ ResultCode PromptPages::chooseLanguage(const FieldEntry& field, int item, PageCo
   syncContext(context);
   text::checkLanguageCharacterSet(language, s.internationalCharSet, context.reporter);
   promptMemoryFits(context, false);
-  return errors::code::Done;
+  return errors::code::Ok;
 }
 
 void PromptPages::showStoredForm(PageContext& context) {
@@ -253,7 +253,7 @@ void PromptPages::showStoredForm(PageContext& context) {
 }
 
 ResultCode PromptPages::pageCheck(PageContext& context) {
-  return promptMemoryFits(context, false) ? errors::code::Done : errors::code::PromptsTooLarge;
+  return promptMemoryFits(context, false) ? errors::code::Ok : errors::code::PromptsTooLarge;
 }
 
 void PromptPages::refresh(PageContext& context) {
@@ -299,7 +299,7 @@ ResultCode PromptPages::programPressed(Page activePage, PageContext& context) {
     text::checkRawPromptLeadBytes(s.kept.rawPowerUpPrompt, s.kept.rawDisablePrompt,
                                   context.reporter);
   }
-  return errors::code::Done;
+  return errors::code::Ok;
 }
 
 pages::PageView PromptPages::view(Page page, const PageContext& context) const {

@@ -76,13 +76,13 @@ class PromptPages final : public pages::PageModule {
 
   // Prompt and source fields: stored, packed and checked (-58), then the
   // stored form is shown. A prompt keeps its new text on overflow, a source
-  // gets its old text back; either way the result is -58, not 1. Texts over
-  // 20 characters are refused (0). The lists: a language choice applies its
+  // gets its old text back; either way the result is -58, not Ok. Texts
+  // over 20 characters are refused (FieldRefused). The lists: a language choice applies its
   // default prompts and warns with -59 when the character set does not suit
   // it; the character set and "Show Source" are stored as chosen.
   errors::ResultCode onExit(const pages::FieldInput& input, pages::PageContext& context) override;
 
-  // The silent prompt memory check (F11, F12, the page check chain): 1 when
+  // The silent prompt memory check (F11, F12, the page check chain): Ok when
   // the block fits, else -58 without a message.
   errors::ResultCode pageCheck(pages::PageContext& context) override;
 
@@ -103,7 +103,7 @@ class PromptPages final : public pages::PageModule {
   bool promptMemoryFits(pages::PageContext& context, bool report);
 
   // F2 pressed: on the prompt pages of a model '#' codeplug the raw prompts'
-  // lead bytes are checked (-77, a warning only). Returns 1: programming
+  // lead bytes are checked (-77, a warning only). Returns Ok: programming
   // goes on and the last field check counts as passed.
   errors::ResultCode programPressed(pages::Page activePage, pages::PageContext& context);
 

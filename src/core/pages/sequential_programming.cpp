@@ -63,21 +63,23 @@ void advanceIndividualCodes(codeplug::SettingsRecord& settings, int codes, int i
   }
 }
 
-errors::ResultCode sequentialProgrammingStep(pages::PageContext& context,
-                                             const ProgramPager& program) {
+errors::OperationOutcome sequentialProgrammingStep(pages::PageContext& context,
+                                                   const ProgramPager& program) {
   codeplug::SettingsRecord& s = context.settings;
   const int codes = codesOf(context);
   const bool advanceCodes = individualCodePresent(s, codes);
   if (advanceCodes) {
-    if (errors::ResultCode r = normaliseCapcodes(context); r != errors::code::Done) return r;
-    if (errors::ResultCode r = checkDuplicateCodes(context); r != errors::code::Done) return r;
+    if (errors::ResultCode r = normaliseCapcodes(context); r != errors::code::Ok)
+      return errors::OperationOutcome::failed(r, true);
+    if (errors::ResultCode r = checkDuplicateCodes(context); r != errors::code::Ok)
+      return errors::OperationOutcome::failed(r, true);
   }
   const errors::OperationOutcome outcome = program();
   if (outcome.pagerWritten) {
     if (advanceCodes) advanceIndividualCodes(s, codes, sequentialIncrement(s));
     s.ICN = advanceIcn(s.ICN);
   }
-  return outcome.code;
+  return outcome;
 }
 
 }  // namespace zelta::pages

@@ -48,9 +48,9 @@ void advanceIndividualCodes(codeplug::SettingsRecord& settings, int codes, int i
 // present Individual code the capcode checks 1 and 2 run first (a failure
 // is shown and returned); then the pager is programmed, and once it has
 // been written the Individual codes advance by the increment and the ICN by
-// one. Returns the failure's code (0 when programming did not fail, -17 when
-// it was stopped); -118 ends sequential mode.
-errors::ResultCode sequentialProgrammingStep(pages::PageContext& context,
-                                             const ProgramPager& program);
+// one. Returns the program operation's outcome, or the failed check's code
+// as already shown; a failure with -118 ends sequential mode.
+errors::OperationOutcome sequentialProgrammingStep(pages::PageContext& context,
+                                                   const ProgramPager& program);
 
 }  // namespace zelta::pages

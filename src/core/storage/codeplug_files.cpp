@@ -210,7 +210,7 @@ errors::ResultCode CodeplugFiles::readCodeplugFile(const fs::path& file) {
 
   image_ = *image;
   settings_ = std::move(*settings);
-  return errors::code::Done;
+  return errors::code::Ok;
 }
 
 errors::ResultCode CodeplugFiles::buildForSave(const SaveContext& context) {
@@ -219,10 +219,10 @@ errors::ResultCode CodeplugFiles::buildForSave(const SaveContext& context) {
       bandTableFor(model, context.pagerSerialNumber, context.programmingAttempted);
   const errors::ResultCode inBand =
       checkFrequencyInBand(frequencySettingsOf(settings_, model, table), reporter_);
-  if (inBand != errors::code::Done) return inBand;
+  if (inBand != errors::code::Ok) return inBand;
   const errors::ResultCode built = codec_.build(image_, settings_, context.build);
   if (built < 0) return showing(reporter_, built);
-  return errors::code::Done;
+  return errors::code::Ok;
 }
 
 std::string CodeplugFiles::imageText() const {
@@ -234,7 +234,7 @@ std::string CodeplugFiles::imageText() const {
 errors::ResultCode CodeplugFiles::writeImageFile(const fs::path& file) {
   const std::error_code failure = replaceFileAtomically(file, imageText());
   reporter_.context().fileProblem = failure ? failure.message() : std::string();
-  return failure ? kFileNotAccessible : errors::code::Done;
+  return failure ? kFileNotAccessible : errors::code::Ok;
 }
 
 errors::ResultCode CodeplugFiles::writeCodeplugFile(const fs::path& file,
@@ -242,14 +242,14 @@ errors::ResultCode CodeplugFiles::writeCodeplugFile(const fs::path& file,
   // Built before the file is touched: a build that fails leaves the old
   // file as it was.
   const errors::ResultCode built = buildForSave(context);
-  if (built != errors::code::Done) return built;
+  if (built != errors::code::Ok) return built;
   return writeImageFile(file);
 }
 
 errors::ResultCode CodeplugFiles::writeBackupBeforeWrite(const SaveContext& context) {
   work_.remembered = rememberPrompts(settings_);
   const errors::ResultCode built = buildForSave(context);
-  if (built != errors::code::Done) return built;
+  if (built != errors::code::Ok) return built;
   if (models::modelIn(image_.modelCode(), models::ModelGroup::largeQModels)) {
     const auto block = image_.current().bytesAt(kNarrowBlock, kNarrowBlockBytes);
     std::copy(block.begin(), block.end(),
@@ -286,7 +286,7 @@ errors::ResultCode CodeplugFiles::convertToLargeImage(const fs::path& source,
   image_.current().fill(kSourcePromptArea, kSourcePromptAreaEnd - kSourcePromptArea, 0);
   const errors::ResultCode built = codec_.build(image_, settings_, build);
   if (built < 0) return showing(reporter_, built);
-  return errors::code::Done;
+  return errors::code::Ok;
 }
 
 errors::ResultCode CodeplugFiles::convertCodeplugToLargeImage(const SaveContext& context) {
@@ -294,7 +294,7 @@ errors::ResultCode CodeplugFiles::convertCodeplugToLargeImage(const SaveContext&
   // switched off for programming), so the conversion never starts from one
   // it has not just written.
   const errors::ResultCode backedUp = writeBackupBeforeWrite(context);
-  if (backedUp != errors::code::Done) return backedUp;
+  if (backedUp != errors::code::Ok) return backedUp;
   return convertToLargeImage(work_.backupPath(), context.build);
 }
 

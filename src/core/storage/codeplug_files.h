@@ -23,7 +23,7 @@ namespace zelta::storage {
 // not be opened, read or written. It is a number of its own, outside the
 // reporters' table and never shown: every caller names it and says what
 // became of the file (the reporter context's fileProblem tells why).
-inline constexpr errors::ResultCode kFileNotAccessible = -1000;
+inline constexpr errors::ResultCode kFileNotAccessible = errors::code::FileNotAccessible;
 
 // The prompt-page selections the last backup saved, so that the pages, and
 // the converter after it has rebuilt the settings, keep the texts the user
@@ -102,7 +102,7 @@ class CodeplugFiles {
       : CodeplugFiles(session.image, session.settings, session.work, session.reporter,
                       session.codec) {}
 
-  // Reads a codeplug file and decodes it. 1 on success; otherwise the image,
+  // Reads a codeplug file and decodes it. Ok on success; otherwise the image,
   // its header values and the settings are exactly as they were, and the
   // result is the code already shown (-30, -107, -36), or
   // kFileNotAccessible for a file that cannot be opened (no message). A

@@ -22,7 +22,7 @@ class FieldEvents {
   virtual void fieldEntered(pages::FieldId field) = 0;
 
   // A text or masked field is left, or a list choice changes: the owning
-  // module validates and stores it. 1 when accepted; a refused value keeps
+  // module validates and stores it. Ok when accepted; a refused value keeps
   // its text and the module has reported why.
   virtual errors::ResultCode fieldLeft(const pages::FieldInput& input) = 0;
 

@@ -53,7 +53,7 @@ void applyLcdPairRule(AdjustValues& fields);
 // (-108), and with the LCD pair the first LCD value above 16 (-130). An
 // empty contrast field is refused with its code too: it holds no value.
 struct AdjustCheck {
-  errors::ResultCode code = errors::code::Done;
+  errors::ResultCode code = errors::code::Ok;
   std::optional<AdjustField> field;
 };
 AdjustCheck checkAdjustFields(const AdjustValues& fields, bool lcdPair);

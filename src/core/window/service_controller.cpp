@@ -36,7 +36,7 @@ class Busy {
 }  // namespace
 
 ServiceStart serviceStartAfterRead(ResultCode readResult, errors::Reporter& reporter) {
-  if (readResult == rc::Done) return {true, true};
+  if (readResult == rc::Ok) return {true, true};
   if (readResult == rc::NotResponding || readResult == rc::PortNotOpened) return {false, false};
   reporter.ReportCode(readResult);
   return {true, false};
@@ -135,7 +135,7 @@ void ServiceController::switchMode(link::PagerMode mode) {
     done = link_.switchMode(mode);
   }
   if (done.result == rc::Ok) {
-    reporter_.ReportCode(done.message);
+    if (done.message) reporter_.ReportCode(*done.message);
   } else {
     reportFailure(reporter_, done.result);
   }
@@ -217,7 +217,7 @@ void ServiceController::leaveAdjust() {
 
 bool ServiceController::runChecks() {
   const AdjustCheck check = checkAdjustFields(fields_, hasLcdAdjustment(model_));
-  if (check.code == rc::Done) return true;
+  if (check.code == rc::Ok) return true;
   reporter_.ReportCode(check.code);
   if (check.field) focus_ = {ServiceFocus::Target::AdjustField, *check.field};
   return false;
@@ -267,7 +267,7 @@ ServiceOutcome ServiceController::program() {
 }
 
 bool ServiceController::mainReturnsToMain() const {
-  return programResult_ && *programResult_ != rc::PortNotOpened;
+  return programResult_ && !programResult_->failedWith(rc::PortNotOpened);
 }
 
 }  // namespace zelta::window

@@ -110,7 +110,7 @@ class ServiceController {
   bool busy() const { return busy_; }
   // F2 ran the program operation: its result, and whether the main window
   // returns to its Main page for it (unless the port could not be opened).
-  std::optional<errors::ResultCode> programResult() const { return programResult_; }
+  std::optional<errors::OperationOutcome> programResult() const { return programResult_; }
   bool mainReturnsToMain() const;
 
  private:
@@ -143,7 +143,7 @@ class ServiceController {
   int test_ = kFirstServiceTest;
   int annunciator_ = 0;
   std::string dataResult_;
-  std::optional<errors::ResultCode> programResult_;
+  std::optional<errors::OperationOutcome> programResult_;
   ServiceFocus focus_;
 };
 

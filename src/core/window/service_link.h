@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
+#include "errors/operation_outcome.h"
 #include "errors/result_code.h"
 #include "link/service_commands.h"
 
@@ -17,11 +19,11 @@ class ServiceLink {
   struct ModeSwitch {
     errors::ResultCode result = errors::code::Ok;
     // On success: the mode's message code (-60, -61, -67).
-    errors::ResultCode message = errors::code::Ok;
+    std::optional<errors::ResultCode> message = std::nullopt;
   };
   virtual ModeSwitch switchMode(link::PagerMode mode) = 0;
 
-  // 0 when the pager is in its test mode.
+  // Ok when the pager is in its test mode.
   virtual errors::ResultCode enterTestMode() = 0;
 
   // One test command. A failing exchange asks the "not responding" question
@@ -30,8 +32,8 @@ class ServiceLink {
 
   // The program operation with the codeplug as it stands, without the
   // backup file that programming from the pages writes first. It reports
-  // its own failures; 0 when written or abandoned at a question.
-  virtual errors::ResultCode program() = 0;
+  // its own failures.
+  virtual errors::OperationOutcome program() = 0;
 
   // The rate code the link asks the pager for.
   virtual int rateCode() const = 0;

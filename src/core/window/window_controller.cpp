@@ -18,6 +18,7 @@
 namespace zelta::window {
 namespace {
 
+using errors::OperationOutcome;
 using errors::ResultCode;
 using pages::Page;
 
@@ -153,13 +154,13 @@ bool WindowController::differsFromPage(const pages::FieldInput& input) const {
 
 ResultCode WindowController::fieldLeft(const pages::FieldInput& input) {
   beginCall();
-  if (onMain()) return errors::code::Done;
+  if (onMain()) return errors::code::Ok;
   const bool changed = differsFromPage(input);
   if (activePage_ == Page::Alert && changed && pages::pleasingAlertEditorOnChange(input))
     editPleasingAlert();
   pages::PageContext c = context();
   const ResultCode result = dispatcher_.exit(activePage_, input, c);
-  if (result == errors::code::Done && changed) unsavedEdits_ = true;
+  if (result == errors::code::Ok && changed) unsavedEdits_ = true;
   refreshGauge();
   return result;
 }
@@ -252,20 +253,20 @@ KeyOutcome WindowController::editingKey(KeyCommand command, const KeyInput& inpu
 
 // ---- Load and save ----
 
-ResultCode WindowController::load() {
+OperationOutcome WindowController::load() {
   beginCall();
   sequentialMode_ = false;
   link_.pagerSerialNumber.clear();
   const std::optional<std::filesystem::path> chosen = frontEnd_.chooseFileToOpen(
       FileDialogRequest{kOpenDialogFilter, kCodeplugExtension, work_.folder});
-  if (!chosen) return errors::code::Ok;
+  if (!chosen) return OperationOutcome::stopped(false);
   const std::filesystem::path file = absolutePath(*chosen);
 
   std::error_code ec;
   if (!std::filesystem::exists(file, ec)) {
     reporter_.Show(box(errors::BoxClass::Error, kErrorCaption,
                        chosen->string() + std::string(kFileMissingSuffix)));
-    return errors::code::Ok;
+    return OperationOutcome::failed(storage::kFileNotAccessible, true);
   }
   const ResultCode result = conversion::openCodeplug(file, session(), converter_);
   if (result == storage::kFileNotAccessible) {
@@ -273,34 +274,34 @@ ResultCode WindowController::load() {
     // must not be left without an answer.
     reporter_.Show(box(errors::BoxClass::Error, kErrorCaption,
                        chosen->string() + std::string(kFileUnreadableSuffix)));
-    return result;
+    return OperationOutcome::failed(result, true);
   }
-  if (result != errors::code::Done) return result;
+  if (result != errors::code::Ok) return OperationOutcome::failed(result, true);
 
   decodedBy_ = codeplug::DecodeCommand::OpenFile;
   if (!laidOut_) layOutForModel();
   codeplugName_ = file.string();
   caption_ = captionWith(kFileCaptionSeparator, file.filename().string());
   showCodeplug();
-  return result;
+  return OperationOutcome::done();
 }
 
-ResultCode WindowController::save() {
+OperationOutcome WindowController::save() {
   beginCall();
-  if (onMain()) return errors::code::Ok;
+  if (onMain()) return OperationOutcome::notWritten();
   const ResultCode checked = runPageCheckChain();
-  if (checked != errors::code::Done) return checked;
+  if (checked != errors::code::Ok) return OperationOutcome::failed(checked, true);
 
   const models::ModelCode model = image_->modelCode();
   const codeplug::BandTable table =
       codeplug::bandTableFor(model, link_.pagerSerialNumber, programmingAttempted_);
   const codeplug::SynthesisResult synthesis = codeplug::checkSynthesizable(
       codeplug::frequencySettingsOf(*settings_, model, table), reporter_);
-  if (synthesis.code != errors::code::Done) return synthesis.code;
+  if (synthesis.code != errors::code::Ok) return OperationOutcome::failed(synthesis.code, true);
 
   if (!codeplugLoaded()) {
     showNoCodeplug();
-    return errors::code::Ok;
+    return OperationOutcome::notWritten();
   }
 
   const std::filesystem::path folder = codeplugName_ == kReadCodeplugName
@@ -308,18 +309,18 @@ ResultCode WindowController::save() {
                                            : std::filesystem::path(codeplugName_).parent_path();
   const std::optional<std::filesystem::path> chosen =
       frontEnd_.chooseFileToSave(FileDialogRequest{kSaveDialogFilter, kCodeplugExtension, folder});
-  if (!chosen) return errors::code::Ok;
+  if (!chosen) return OperationOutcome::stopped(false);
   const std::filesystem::path file = absolutePath(withDefaultExtension(*chosen));
 
   if (frontEnd_.freeSpace(file.parent_path()) < kSaveSpaceNeeded) {
     reporter_.Show(box(errors::BoxClass::Warning, kNoSpaceCaption, std::string(kNoSpaceText)));
-    return errors::code::Ok;
+    return OperationOutcome::notWritten();
   }
   std::error_code ec;
   if (std::filesystem::exists(file, ec)) {
     const bool replace = reporter_.Ask(errors::Question{
         std::string(kReplaceCaption), file.string() + std::string(kReplaceSuffix)});
-    if (!replace) return errors::code::Ok;
+    if (!replace) return OperationOutcome::notWritten();
   }
 
   storage::SaveContext context;
@@ -331,9 +332,9 @@ ResultCode WindowController::save() {
   if (result == storage::kFileNotAccessible) {
     reporter_.Show(box(errors::BoxClass::Error, kErrorCaption,
                        file.string() + std::string(kFileUnwritableSuffix)));
-    return result;
+    return OperationOutcome::failed(result, true);
   }
-  if (result != errors::code::Done) return result;
+  if (result != errors::code::Ok) return OperationOutcome::failed(result, true);
 
   reporter_.Show(box(errors::BoxClass::Information, kSuccessCaption,
                      std::string(kSavedAsPrefix) + file.string()));
@@ -341,7 +342,7 @@ ResultCode WindowController::save() {
   codeplugName_ = file.string();
   versionText_ = settings_->codeplugVersionText;
   unsavedEdits_ = false;
-  return result;
+  return OperationOutcome::done(true);
 }
 
 void WindowController::showNoCodeplug() {
@@ -357,11 +358,11 @@ void WindowController::remindToRecordPassword() {
 
 // ---- Defaults, exit, close ----
 
-ResultCode WindowController::setToDefaults() {
+OperationOutcome WindowController::setToDefaults() {
   beginCall();
-  if (onMain()) return errors::code::Ok;
+  if (onMain()) return OperationOutcome::notWritten();
   remindToRecordPassword();
-  if (!reporter_.ConfirmCode(errors::code::ResetToDefaults)) return errors::code::Ok;
+  if (!reporter_.ConfirmCode(errors::code::ResetToDefaults)) return OperationOutcome::notWritten();
 
   // The defaults of the model, then the image on screen decoded again by
   // the same rules; the pages show the settings as they now stand.
@@ -373,7 +374,7 @@ ResultCode WindowController::setToDefaults() {
   pages::PageContext c = context();
   dispatcher_.enterPage(activePage_, c);
   refreshGauge();
-  return decoded == errors::code::Ok ? errors::code::Done : decoded;
+  return decoded == errors::code::Ok ? OperationOutcome::done() : OperationOutcome::failed(decoded);
 }
 
 bool WindowController::exitToMain(bool portBusy) {
@@ -397,7 +398,7 @@ bool WindowController::confirmClose(bool portBusy, bool startUpFailed) {
 // ---- Pages ----
 
 ResultCode WindowController::runPageCheckChain() {
-  if (onMain()) return errors::code::Done;
+  if (onMain()) return errors::code::Ok;
   // The field being edited has been stored through the field events already.
   pages::PageContext c = context();
   const ResultCode result = dispatcher_.runPageCheckChain(activePage_, std::nullopt, c);
@@ -421,7 +422,7 @@ bool WindowController::movePage(int step) {
   const ResultCode checked = dispatcher_.pageCheck(activePage_, c);
   // The prompt and source pages are left only while the prompt block fits;
   // the other pages move on whatever their check found.
-  if (pages::promptGaugeShown(activePage_) && checked != errors::code::Done) {
+  if (pages::promptGaugeShown(activePage_) && checked != errors::code::Ok) {
     refreshGauge();
     return false;
   }
@@ -445,7 +446,7 @@ bool WindowController::selectPage(Page page, const StoreFocusedField& storeFocus
   beginCall();
   if (page == Page::Main) return false;
   if (((hiddenTabs_ >> pages::pageIndex(page)) & 1u) != 0) return false;
-  if (runPageCheckChain() != errors::code::Done) return false;
+  if (runPageCheckChain() != errors::code::Ok) return false;
   activePage_ = page;
   enterPage(page);
   return true;

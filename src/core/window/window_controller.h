@@ -112,14 +112,17 @@ class WindowController final : public FieldEvents {
   // runs. Any other outcome does nothing.
   void runPagerCommand(KeyOutcome command, WindowPagerPort& port);
 
-  // F8 on "Main": choose a file and load it. 1 when loaded.
-  errors::ResultCode load();
+  // F8 on "Main": choose a file and load it. Done when loaded; Stopped
+  // when no file was chosen.
+  errors::OperationOutcome load();
   // Ctrl+S on an editing page: the page checks, then choose a file and
-  // write it. 1 when saved.
-  errors::ResultCode save();
+  // write it. Done when written; NotWritten at a check or question that
+  // showed its own message; Stopped when no file was chosen.
+  errors::OperationOutcome save();
   // F9 on an editing page: after the -95 question, the defaults of the
-  // model and the image decoded again. 1 when done, 0 when refused.
-  errors::ResultCode setToDefaults();
+  // model and the image decoded again. Done when applied; NotWritten when
+  // the question was answered No.
+  errors::OperationOutcome setToDefaults();
   // F10 on an editing page: back to "Main", edits discarded. False when the
   // busy port's -112 question was answered No.
   bool exitToMain(bool portBusy);
@@ -161,7 +164,7 @@ class WindowController final : public FieldEvents {
  private:
   // ---- The pager flows ----
 
-  // The page check chain before programming, saving and a tab change. 1 passes.
+  // The page check chain before programming, saving and a tab change. Ok passes.
   errors::ResultCode runPageCheckChain();
   // The field being edited stored first when the front end has one.
   static bool stored(const StoreFocusedField& storeFocusedField);

@@ -82,7 +82,7 @@ void WindowController::programPager(WindowPagerPort& port) {
 bool WindowController::readyToProgram() {
   beginCall();
   if (onMain()) return false;
-  if (runPageCheckChain() != errors::code::Done) return false;
+  if (runPageCheckChain() != errors::code::Ok) return false;
   pages::PageContext c = context();
   if (activePage_ == Page::Prompt1 || activePage_ == Page::Prompt2)
     modules_.prompts().programPressed(activePage_, c);
@@ -90,7 +90,7 @@ bool WindowController::readyToProgram() {
   const bool fits = modules_.prompts().promptMemoryFits(c, true);
   refreshGauge();
   if (!fits) return false;
-  return pages::confirmFrameCount(c) == errors::code::Done;
+  return pages::confirmFrameCount(c) == errors::code::Ok;
 }
 
 void WindowController::programmed(const OperationOutcome& outcome) {
@@ -106,11 +106,11 @@ void WindowController::programmed(const OperationOutcome& outcome) {
 void WindowController::programSequentialStep(WindowPagerPort& port) {
   beginCall();
   pages::PageContext c = context();
-  const ResultCode result = pages::sequentialProgrammingStep(c, [&] {
+  const OperationOutcome result = pages::sequentialProgrammingStep(c, [&] {
     return runBusy(Operation::Program, port, [&] { return programThrough(port, true); });
   });
   operationText_.clear();
-  if (result == errors::code::VersionsMismatch) {
+  if (result.failedWith(errors::code::VersionsMismatch)) {
     returnToMain(true);
     sequentialMode_ = false;
     image_->setModel(models::kNoModel);
@@ -127,11 +127,11 @@ void WindowController::openService(WindowPagerPort& port) {
   operationText_ = operationText(Operation::Done, 0);
   port.redraw();
   const ServiceStart start =
-      serviceStartAfterRead(read.succeeded() ? errors::code::Done : read.code, reporter_);
+      serviceStartAfterRead(read.succeeded() ? errors::code::Ok : read.code, reporter_);
   if (!start.opens) return;
   // The values tuned there are no edit of the codeplug worth a backup file.
   const bool programmedThere =
-      port.openServiceWindow(start, [&] { return programThrough(port, false).code; });
+      port.openServiceWindow(start, [&] { return programThrough(port, false); });
   if (programmedThere) returnToMain(true);
   link_ = port.report().facts;
 }

@@ -35,7 +35,7 @@ struct PagerReport {
 
 // F2 in the service window: programs the codeplug as it stands. 0 when
 // written or abandoned at a question, else the failure (already shown).
-using ServiceProgram = std::function<errors::ResultCode()>;
+using ServiceProgram = std::function<errors::OperationOutcome()>;
 
 // The main window's pager work and the dialogs of its flows. The window
 // controller runs F2, F3, F4, F5 and F6 through it; the front end runs

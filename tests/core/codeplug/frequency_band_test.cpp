@@ -193,7 +193,7 @@ TEST(FrequencyTextTest, PageTextReadsBackAsTheSameFrequency) {
 TEST(CheckFrequencyInBandTest, InBandPassesSilently) {
   testing::RecordingReporter reporter;
   EXPECT_EQ(checkFrequencyInBand({.model = kModelP, .band = 2, .primaryHz = 158'012'500}, reporter),
-            1);
+            errors::code::Ok);
   EXPECT_TRUE(reporter.shown.empty());
 }
 
@@ -214,7 +214,7 @@ TEST(CheckFrequencyInBandTest, VariantTableWidensBandTwoAndItsLimits) {
       checkFrequencyInBand(
           {.model = kModelD, .band = 2, .table = BandTable::Variant, .primaryHz = 152'500'000},
           reporter),
-      1);
+      errors::code::Ok);
   EXPECT_EQ(
       checkFrequencyInBand(
           {.model = kModelD, .band = 2, .table = BandTable::Variant, .primaryHz = 164'000'000},
@@ -230,11 +230,11 @@ TEST(CheckFrequencyInBandTest, SecondFrequencyCountsOnlyForDualFrequencyModels) 
   EXPECT_EQ(checkFrequencyInBand(
                 {.model = kModelP, .band = 4, .primaryHz = 450'000'000, .secondHz = 158'012'500},
                 reporter),
-            1);
+            errors::code::Ok);
   EXPECT_EQ(checkFrequencyInBand(
                 {.model = kModelE, .band = 4, .primaryHz = 450'000'000, .secondHz = 459'987'500},
                 reporter),
-            1);
+            errors::code::Ok);
   EXPECT_EQ(checkFrequencyInBand(
                 {.model = kModelF, .band = 4, .primaryHz = 450'000'000, .secondHz = 460'000'000},
                 reporter),

@@ -263,7 +263,7 @@ TEST(CheckSynthesizableTest, GivesTheDividerValues) {
   testing::RecordingReporter reporter;
   const SynthesisResult r =
       checkSynthesizable({.model = 'p', .band = 2, .primaryHz = 158'012'500}, reporter);
-  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.code, errors::code::Ok);
   EXPECT_EQ(r.primary.n, 10929U);
   EXPECT_TRUE(reporter.shown.empty());
 }
@@ -283,7 +283,7 @@ TEST(CheckSynthesizableTest, SecondFrequencyOnlyForDualFrequencyModels) {
       checkSynthesizable(
           {.model = 'p', .band = 2, .primaryHz = 158'012'500, .secondHz = 158'013'000}, reporter)
           .code,
-      1);
+      errors::code::Ok);
   EXPECT_EQ(
       checkSynthesizable(
           {.model = 0x97, .band = 2, .primaryHz = 158'012'500, .secondHz = 158'013'000}, reporter)
@@ -294,7 +294,7 @@ TEST(CheckSynthesizableTest, SecondFrequencyOnlyForDualFrequencyModels) {
   // The second frequency runs on the defaults' side even in high VHF.
   const SynthesisResult dual = checkSynthesizable(
       {.model = 0x98, .band = 1, .primaryHz = 142'500'000, .secondHz = 142'500'000}, reporter);
-  EXPECT_EQ(dual.code, 1);
+  EXPECT_EQ(dual.code, errors::code::Ok);
   EXPECT_EQ(dual.primary.injectionSide, 2);
   EXPECT_EQ(dual.second.injectionSide, 0);
   EXPECT_EQ(receiveFrequency(synthesizerBlock(dual.second)).channelHz, 142'500'000);

@@ -40,12 +40,12 @@ TEST(CodeplugVersion, SupportedUpTo834AndBandFieldFrom826) {
     const char* label;
   };
   const Case cases[] = {
-      {0x18, 0x34, errors::code::Done, true, "Codeplug Version : R08.03.04"},
+      {0x18, 0x34, errors::code::Ok, true, "Codeplug Version : R08.03.04"},
       {0x18, 0x35, errors::code::NewerFile, true, "Codeplug Version : R08.03.05"},
       {0x19, 0x00, errors::code::NewerFile, true, "Codeplug Version : R09.00.00"},
-      {0x08, 0x26, errors::code::Done, true, "Codeplug Version : B08.02.06"},
-      {0x18, 0x25, errors::code::Done, false, "Codeplug Version : R08.02.05"},
-      {0x27, 0x99, errors::code::Done, false, "Codeplug Version : B07.09.09"},
+      {0x08, 0x26, errors::code::Ok, true, "Codeplug Version : B08.02.06"},
+      {0x18, 0x25, errors::code::Ok, false, "Codeplug Version : R08.02.05"},
+      {0x27, 0x99, errors::code::Ok, false, "Codeplug Version : B07.09.09"},
   };
   for (const Case& c : cases) {
     std::array<std::uint8_t, 0x100> bytes{};

@@ -21,33 +21,33 @@ struct CompatibilityCase {
 
 TEST(ModelCompatibility, FamiliesThatMixAndThoseThatDoNot) {
   const CompatibilityCase cases[] = {
-      {'1', '0', false, code::Done},
-      {'6', 'p', false, code::Done},
-      {':', 0x91, false, code::Done},
+      {'1', '0', false, code::Ok},
+      {'6', 'p', false, code::Ok},
+      {':', 0x91, false, code::Ok},
       {'1', 0x93, false, code::VersionsMismatch},
       {'0', 0x99, false, code::VersionsMismatch},
       {'q', '1', false, code::CodeplugNewerThanPager},
       {'p', '6', false, code::CodeplugNewerThanPager},
-      {'q', 'p', false, code::Done},
-      {'x', 'u', false, code::Done},
+      {'q', 'p', false, code::Ok},
+      {'x', 'u', false, code::Ok},
       {'q', 0x91, false, code::VersionsMismatch},
       {'t', 0x98, false, code::VersionsMismatch},
       {0x91, 'q', false, code::CodeplugNewerThanPager},
       {0x96, '2', false, code::CodeplugNewerThanPager},
-      {0x92, 0x95, false, code::Done},
+      {0x92, 0x95, false, code::Ok},
       {0x92, 0x95, true, code::VersionsMismatch},
       {0x91, 0x97, false, code::VersionsMismatch},
-      {0x91, ' ', false, code::Done},
-      {0x93, 0x97, false, code::Done},
+      {0x91, ' ', false, code::Ok},
+      {0x93, 0x97, false, code::Ok},
       {0x93, 0x93, true, code::VersionsMismatch},
       {0x93, 0x91, false, code::VersionsMismatch},
       {0x97, 0x98, false, code::VersionsMismatch},
-      {0x98, 0x99, false, code::Done},
+      {0x98, 0x99, false, code::Ok},
       {0x99, 0x99, true, code::VersionsMismatch},
       {0x98, '1', false, code::VersionsMismatch},
-      {' ', 0x99, false, code::Done},
-      {'!', 0x93, false, code::Done},
-      {0x42, 0x93, false, code::Done},
+      {' ', 0x99, false, code::Ok},
+      {'!', 0x93, false, code::Ok},
+      {0x42, 0x93, false, code::Ok},
   };
   for (const CompatibilityCase& c : cases) {
     SCOPED_TRACE(::testing::Message() << "codeplug 0x" << std::hex << int(c.codeplug) << " pager 0x"
@@ -57,7 +57,7 @@ TEST(ModelCompatibility, FamiliesThatMixAndThoseThatDoNot) {
     pager.model = c.pager;
     pager.unprogrammed = c.unprogrammed;
     EXPECT_EQ(checkModelCompatibility(c.codeplug, pager, reporter), c.expected);
-    if (c.expected == code::Done) {
+    if (c.expected == code::Ok) {
       EXPECT_TRUE(reporter.shown.empty());
     } else {
       ASSERT_EQ(reporter.shown.size(), 1U);
@@ -88,7 +88,7 @@ TEST(HardwareVariant, DGroupMatchesOrTakesVariantTwoFromItsSerialRange) {
   same.settings.hardwareVariant = 3;
   same.pager.hardwareVariant = 3;
   same.image->current().setByte(0x3C, 0x15);
-  EXPECT_EQ(same.check(), code::Done);
+  EXPECT_EQ(same.check(), code::Ok);
   EXPECT_EQ(same.variantBits(), 3U);
   EXPECT_EQ(same.image->current().bits(0x3C, 5, 0), 0x15U);  // the other bits stay
 
@@ -103,7 +103,7 @@ TEST(HardwareVariant, DGroupMatchesOrTakesVariantTwoFromItsSerialRange) {
   ranged.settings.hardwareVariant = 3;
   ranged.pager.hardwareVariant = 0;
   ranged.pager.serialNumber = std::string(kProductionData.variantTwoSerialRanges[4].first);
-  EXPECT_EQ(ranged.check(), code::Done);
+  EXPECT_EQ(ranged.check(), code::Ok);
   EXPECT_EQ(ranged.variantBits(), 2U);
   EXPECT_EQ(ranged.settings.hardwareVariant, 2);
 }
@@ -113,7 +113,7 @@ TEST(HardwareVariant, DualAndUserPasswordModelsAlsoMatchDualFrequencySupport) {
   ok.settings.hardwareVariant = ok.pager.hardwareVariant = 2;
   ok.settings.supportDualFreq = 1;
   ok.pager.dualFrequencySupport = true;
-  EXPECT_EQ(ok.check(), code::Done);
+  EXPECT_EQ(ok.check(), code::Ok);
   EXPECT_EQ(ok.variantBits(), 2U);
 
   VariantFixture support(0x98);

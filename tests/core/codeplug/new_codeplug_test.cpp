@@ -32,7 +32,7 @@ TEST(NewCodeplug, EveryModelPassesTheFrequencyChecksAndBuilds) {
     f.primaryHz = frequencyHzFromText(s.frequency).value_or(0);
     f.secondHz = frequencyHzFromText(s.frequency2).value_or(0);
     zelta::testing::RecordingReporter reporter;
-    EXPECT_EQ(checkFrequencyInBand(f, reporter), errors::code::Done);
+    EXPECT_EQ(checkFrequencyInBand(f, reporter), errors::code::Ok);
     EXPECT_EQ(buildImage(*image, s, {}), errors::code::Ok);
   }
 }

@@ -134,7 +134,7 @@ struct ConverterFixture : CodeplugWorkspace {
     auto bytes = patternImage(size, model);
     if (size == 2048) bytes[0x52] = 0x02;  // code 1, function 2 has priority
     const auto path = file("source.cp", srecFile(bytes, 0, "\r\n", headerRecord(0, 32, model)));
-    EXPECT_EQ(openCodeplug(path, session(), state), code::Done);
+    EXPECT_EQ(openCodeplug(path, session(), state), code::Ok);
     inBand();
     settings.prompts[text::PromptId::powerUpPrompt].text.assign("ON SCREEN");
     chooseConverter(state, mode, *image, settings);
@@ -152,7 +152,7 @@ TEST(ConvertForTarget, QCodeplugForEachTarget) {
   };
   for (const Case c : {Case{ConverterMode::Lumio, 2, '4'}, Case{ConverterMode::Varda, 3, '6'}}) {
     ConverterFixture f('q', 2048, c.mode);
-    ASSERT_EQ(f.save("out.cp"), code::Done);
+    ASSERT_EQ(f.save("out.cp"), code::Ok);
 
     const codeplug::ConstImageView d = std::as_const(*f.image).current();
     EXPECT_EQ(f.image->modelCode(), 0x91);
@@ -177,21 +177,21 @@ TEST(ConvertForTarget, QCodeplugForEachTarget) {
 // first, not from the image the first one left.
 TEST(ConvertForTarget, SecondConversionStartsFromTheSameSnapshot) {
   ConverterFixture twice('q', 2048, ConverterMode::Lumio);
-  ASSERT_EQ(twice.save("first.cp"), code::Done);
+  ASSERT_EQ(twice.save("first.cp"), code::Ok);
   EXPECT_EQ(std::as_const(*twice.image).current().byte(0xE8),
             std::as_const(*twice.image).snapshot().byte(0xDA));
   chooseConverter(twice.state, ConverterMode::Varda, *twice.image, twice.settings);
-  ASSERT_EQ(twice.save("second.cp"), code::Done);
+  ASSERT_EQ(twice.save("second.cp"), code::Ok);
 
   ConverterFixture once('q', 2048, ConverterMode::Varda);
-  ASSERT_EQ(once.save("once.cp"), code::Done);
+  ASSERT_EQ(once.save("once.cp"), code::Ok);
   EXPECT_EQ(twice.buffer(), once.buffer());
   EXPECT_EQ(readFile(twice.folder / "second.cp"), readFile(once.folder / "once.cp"));
 }
 
 TEST(ConvertForTarget, OneKbCodeplugGoesThroughALargeImage) {
   ConverterFixture f('1', 1024, ConverterMode::Varda);
-  ASSERT_EQ(f.save("out.cp"), code::Done);
+  ASSERT_EQ(f.save("out.cp"), code::Ok);
   EXPECT_EQ(f.image->modelCode(), 0x91);
   // Backups of the codeplug on screen, the 2 KB 'q' image, the family D build.
   EXPECT_EQ(f.codec.builds, (std::vector<ModelCode>{'1', '1', 'q', 0x91}));
@@ -234,7 +234,7 @@ TEST(ConvertForTarget, OnlyFamiliesAToCConvert) {
 
 TEST(ConvertForTarget, WithTheConverterOffTheSourceModelReturns) {
   ConverterFixture f('q', 2048, ConverterMode::Lumio);
-  ASSERT_EQ(f.save("out.cp"), code::Done);
+  ASSERT_EQ(f.save("out.cp"), code::Ok);
   f.state.mode = ConverterMode::Off;
   EXPECT_EQ(convertForTarget(f.state, f.session()), code::InvalidConverterBase);
   EXPECT_EQ(f.image->modelCode(), 'q');
@@ -248,9 +248,9 @@ TEST(OpenCodeplugCommand, TurnsTheConverterOffOnlyWhenTheOpenSucceeds) {
   EXPECT_EQ(f.state.mode, ConverterMode::Varda);
   EXPECT_FALSE(f.state.sourcePending);
 
-  ASSERT_EQ(f.save("converted.cp"), code::Done);
+  ASSERT_EQ(f.save("converted.cp"), code::Ok);
   EXPECT_FALSE(f.image->snapshotArmed());
-  EXPECT_EQ(openCodeplug(f.folder / "source.cp", f.session(), f.state), code::Done);
+  EXPECT_EQ(openCodeplug(f.folder / "source.cp", f.session(), f.state), code::Ok);
   EXPECT_EQ(f.state.mode, ConverterMode::Off);
   EXPECT_TRUE(f.state.sourcePending);
   EXPECT_TRUE(f.image->snapshotArmed());

@@ -33,7 +33,8 @@ TEST_P(ReminderWarning, TimeoutBelowIntervalWarnsAndKeepsBothValues) {
   PageContextFixture f;
   AlertPage page;
   f.settings.reminderAlertInterval = c.interval;
-  EXPECT_EQ(page.onExit(choose(fieldId("cb_reminderAlertTimeout"), c.timeout), f.context), 1);
+  EXPECT_EQ(page.onExit(choose(fieldId("cb_reminderAlertTimeout"), c.timeout), f.context),
+            errors::code::Ok);
   EXPECT_EQ(f.reported(errors::code::ReminderInterval), c.warns);
   EXPECT_EQ(f.reporter.shown.size(), c.warns ? 1U : 0U);
   EXPECT_EQ(f.settings.reminderAlertInterval, c.interval);
@@ -61,7 +62,7 @@ TEST(AlertPage, DisableAllAlertsResetsMelodyAndEveryAlertChoice) {
   s.melody.fill(0x05);
   f.image.current().setByte(0x71, 0x0B);  // language code 2, flag bit 0 set
 
-  EXPECT_EQ(page.onExit(choose(fieldId("cb_disableAllAlerts"), kYes), f.context), 1);
+  EXPECT_EQ(page.onExit(choose(fieldId("cb_disableAllAlerts"), kYes), f.context), errors::code::Ok);
 
   for (int v :
        {s.userSelectableAlerts, s.userChangableAlertMode, s.enableMaildropAlert, s.manualAlertReset,

@@ -62,7 +62,7 @@ TEST(CodeChecks, PresentCapcodesAreRewrittenAsSevenDigits) {
   f.setCode(1, "8      ");
   f.setCode(2, "  2097151");
   f.setCode(3, "NONE   ");
-  EXPECT_EQ(normaliseCapcodes(f.context), code::Done);
+  EXPECT_EQ(normaliseCapcodes(f.context), code::Ok);
   EXPECT_EQ(f.settings.code[0], "0000008");
   EXPECT_EQ(f.settings.code[1], "2097151");
   EXPECT_EQ(f.settings.code[2], "NONE   ");  // no code: left for the page to show
@@ -83,9 +83,9 @@ TEST(CodeChecks, BlankCodesAreNeitherDuplicatesNorFrames) {
   f.setCode(2, "       ");
   f.setCode(3, "NONE   ");
   f.setCode(4, "0000009");
-  EXPECT_EQ(checkDuplicateCodes(f.context), code::Done);
+  EXPECT_EQ(checkDuplicateCodes(f.context), code::Ok);
   EXPECT_EQ(framesUsed(f.settings, 4), 2);
-  EXPECT_EQ(confirmFrameCount(f.context), code::Done);
+  EXPECT_EQ(confirmFrameCount(f.context), code::Ok);
   EXPECT_TRUE(f.reporter.asked.empty());
 }
 
@@ -99,7 +99,7 @@ TEST(CodeChecks, ThreeFramesAskBeforeProgramming) {
   EXPECT_EQ(f.reporter.asked[0].code, code::TooManyFrames);
 
   f.reporter.answer(true);
-  EXPECT_EQ(confirmFrameCount(f.context), code::Done);
+  EXPECT_EQ(confirmFrameCount(f.context), code::Ok);
 }
 
 TEST(CodeChecks, CodesInOneFrameCountOnce) {
@@ -120,20 +120,20 @@ TEST(CodeChecks, MailDropWithToneFunctionIsRefused) {
   CodePageFixture g;
   g.setCode(1, "0000008", Group, "TNAA");  // tone is fine on a personal code
   g.setCode(2, "0000016", MailDrop, "NAAA");
-  EXPECT_EQ(runCodeChecks(g.context), code::Done);
+  EXPECT_EQ(runCodeChecks(g.context), code::Ok);
 }
 
 TEST(CodeChecks, IdeographicMixOnlyWhereTheFirmwareForbidsIt) {
   CodePageFixture f;
   f.setCode(1, "0000008", Individual, "IAXX");
-  EXPECT_EQ(runCodeChecks(f.context), code::Done);
+  EXPECT_EQ(runCodeChecks(f.context), code::Ok);
 
   f.context.ideographicMixForbidden = true;
   EXPECT_EQ(runCodeChecks(f.context), code::PersonalMessageType);
   EXPECT_THAT(f.shownTexts(), ElementsAre(f.textOf(code::PersonalMessageType)));
 
   f.setCode(1, "0000008", Individual, "IINX");
-  EXPECT_EQ(checkIdeographicMix(f.context), code::Done);
+  EXPECT_EQ(checkIdeographicMix(f.context), code::Ok);
 }
 
 struct MemoryCase {
@@ -161,17 +161,17 @@ TEST_P(MaildropMemoryTest, MailDropCodeNeedsMaildropMemory) {
 INSTANTIATE_TEST_SUITE_P(Table, MaildropMemoryTest,
                          ::testing::Values(MemoryCase{true, 32, '1', code::NoMaildropMemory},
                                            MemoryCase{false, 8, '1', code::NoMaildropMemory},
-                                           MemoryCase{true, 26, '1', code::Done},
-                                           MemoryCase{false, 5, '1', code::Done},
-                                           MemoryCase{true, 8, '1', code::Done},
-                                           MemoryCase{true, 32, ' ', code::Done}));
+                                           MemoryCase{true, 26, '1', code::Ok},
+                                           MemoryCase{false, 5, '1', code::Ok},
+                                           MemoryCase{true, 8, '1', code::Ok},
+                                           MemoryCase{true, 32, ' ', code::Ok}));
 
 TEST(CodeChecks, BlankMailDropCodeNeedsNoMaildropMemory) {
   CodePageFixture f;
   f.settings.memorySplit = 32;
   f.setCode(1, "0000008", Individual);
   f.setCode(2, "NONE   ", MailDrop, "TNAA");  // also no -70: not present
-  EXPECT_EQ(runCodeChecks(f.context), code::Done);
+  EXPECT_EQ(runCodeChecks(f.context), code::Ok);
 }
 
 TEST(CodeChecks, FirstFailureStopsTheChecks) {
@@ -195,7 +195,7 @@ TEST(CodeChecks, SettingsWithoutTheirCodesAreClearedFirst) {
   f.setCode(1, "0000008", MailDrop, "AAAA");
   f.setCode(2, "NONE   ", Individual, "NNNN");  // not present: no personal, no numeric code
 
-  EXPECT_EQ(runCodeChecks(f.context), code::Done);
+  EXPECT_EQ(runCodeChecks(f.context), code::Ok);
   EXPECT_EQ(f.settings.duplication, 0);
   EXPECT_EQ(f.settings.sourceIndependentDuplication, 0);
   EXPECT_EQ(f.settings.personalMessageNotebook, 0);
@@ -211,7 +211,7 @@ TEST(CodeChecks, SettingsWithTheirCodesAreKept) {
   f.settings.maildropMessageNotebook = 1;
   f.settings.retainErroredNumeric = 1;
   f.setCode(1, "0000008", Group, "TNAA");
-  EXPECT_EQ(runCodeChecks(f.context), code::Done);
+  EXPECT_EQ(runCodeChecks(f.context), code::Ok);
   EXPECT_EQ(f.settings.duplication, 1);
   EXPECT_EQ(f.settings.retainErroredNumeric, 1);
   EXPECT_EQ(f.settings.maildropMessageNotebook, 0);

@@ -39,7 +39,7 @@ TEST_P(EndOfMessageCharacter, OnlyTwoHexDigitsUpTo7F) {
   const EndCharCase c = GetParam();
   const errors::ResultCode result =
       f.page.onExit(type(fieldId("ed_endMsgChar"), c.text), f.context);
-  EXPECT_EQ(result, c.accepted ? 1 : errors::code::InvalidEot) << c.text;
+  EXPECT_EQ(result, c.accepted ? errors::code::Ok : errors::code::InvalidEot) << c.text;
   EXPECT_EQ(f.reported(errors::code::InvalidEot), !c.accepted) << c.text;
   EXPECT_EQ(endOfMessageCharacter(c.text).has_value(), c.accepted) << c.text;
 }
@@ -66,18 +66,19 @@ TEST(FeaturesPage, EndOfMessageCharacterValueAndFocus) {
 TEST(FeaturesPage, ModelSpaceKeepsTheCharacterAsLcdControlAndSkipsTheCheck) {
   FeaturesFixture f(' ');
   f.settings.endMsgChar = "junk";
-  EXPECT_EQ(f.page.onExit(type(fieldId("ed_endMsgChar"), "99"), f.context), 1);
+  EXPECT_EQ(f.page.onExit(type(fieldId("ed_endMsgChar"), "99"), f.context), errors::code::Ok);
   EXPECT_EQ(f.settings.endMsgChar, "junk");
-  EXPECT_EQ(f.page.onExit(choose(fieldId("cb_displayContrast"), 12), f.context), 1);
+  EXPECT_EQ(f.page.onExit(choose(fieldId("cb_displayContrast"), 12), f.context), errors::code::Ok);
   EXPECT_EQ(f.settings.displayContrast, 12);
   EXPECT_TRUE(f.reporter.shown.empty());
 }
 
 TEST(FeaturesPage, ThirtySecondScrollWithSixteenSecondTimeoutBecomesTenSeconds) {
   FeaturesFixture f;
-  f.settings.readTimeout = 0;                                                       // 16 sec
-  EXPECT_EQ(f.page.onExit(choose(fieldId("cb_fastScrollTime"), 8), f.context), 1);  // 30 sec
-  EXPECT_EQ(f.settings.fastScrollTime, 7);                                          // 10 sec
+  f.settings.readTimeout = 0;  // 16 sec
+  EXPECT_EQ(f.page.onExit(choose(fieldId("cb_fastScrollTime"), 8), f.context),
+            errors::code::Ok);              // 30 sec
+  EXPECT_EQ(f.settings.fastScrollTime, 7);  // 10 sec
   EXPECT_EQ(f.page.view(Page::Features, f.context).find(fieldId("cb_fastScrollTime"))->selected, 7);
 
   f.settings.readTimeout = 1;  // 32 sec allows 30 sec scrolling
@@ -94,7 +95,7 @@ TEST(FeaturesPage, NotebookNeedsManualDelete) {
   EXPECT_EQ(f.settings.personalMessageNotebook, kYes);  // kept as chosen
 
   f.reporter.shown.clear();
-  EXPECT_EQ(f.page.onExit(choose(fieldId("cb_manualDelete"), kYes), f.context), 1);
+  EXPECT_EQ(f.page.onExit(choose(fieldId("cb_manualDelete"), kYes), f.context), errors::code::Ok);
   EXPECT_TRUE(f.reporter.shown.empty());
 }
 
@@ -110,7 +111,7 @@ TEST(FeaturesPage, ChecksAdjustTheDependentChoices) {
   s.retainErroredNonNumeric = kYes;
   s.retainBetterMaildrop = kYes;
   s.retainErroredNumeric = kYes;
-  ASSERT_EQ(f.page.pageCheck(f.context), 1);
+  ASSERT_EQ(f.page.pageCheck(f.context), errors::code::Ok);
   EXPECT_EQ(s.sourceIndependentDuplication, kNo);
   EXPECT_EQ(s.sequentialLockoutPeriod, 0);
   EXPECT_EQ(s.maildropMessageNotebook, kNo);
@@ -120,7 +121,7 @@ TEST(FeaturesPage, ChecksAdjustTheDependentChoices) {
 
   s.manualDelete = kNo;
   f.setCode(1, "0001000", "AAAA");
-  ASSERT_EQ(f.page.pageCheck(f.context), 1);
+  ASSERT_EQ(f.page.pageCheck(f.context), errors::code::Ok);
   EXPECT_EQ(s.memoryCleanup, kNo);
   EXPECT_EQ(s.retainErroredNumeric, kNo);
 }
@@ -130,7 +131,7 @@ TEST(FeaturesPage, MaildropCodeKeepsBetterMaildropWhenErroredTextIsDropped) {
   f.setCode(2, "0002000", "AAAA", 2);
   f.settings.retainErroredNonNumeric = kNo;
   f.settings.retainBetterMaildrop = kNo;
-  ASSERT_EQ(f.page.pageCheck(f.context), 1);
+  ASSERT_EQ(f.page.pageCheck(f.context), errors::code::Ok);
   EXPECT_EQ(f.settings.retainBetterMaildrop, kYes);
 }
 
@@ -158,7 +159,7 @@ TEST(FeaturesPage, WithoutPersonalCodeDuplicationIsCleared) {
   f.settings.duplication = f.settings.sourceIndependentDuplication = kYes;
   f.settings.sequentialLockoutPeriod = 3;
   f.settings.retainErroredNumeric = f.settings.retainErroredNonNumeric = kNo;
-  ASSERT_EQ(f.page.pageCheck(f.context), 1);
+  ASSERT_EQ(f.page.pageCheck(f.context), errors::code::Ok);
   EXPECT_EQ(f.settings.duplication, kNo);
   EXPECT_EQ(f.settings.sequentialLockoutPeriod, 0);
 }
@@ -220,7 +221,7 @@ TEST_P(CannedRangeCheck, WindowOfTheHeaderType) {
   f.settings.regularCannedMsg = kYes;
   f.settings.startCannedMsg = c.start;
   f.settings.endCannedMsg = c.end;
-  EXPECT_EQ(f.page.pageCheck(f.context), c.valid ? 1 : errors::code::CannedRange);
+  EXPECT_EQ(f.page.pageCheck(f.context), c.valid ? errors::code::Ok : errors::code::CannedRange);
   EXPECT_EQ(f.reported(errors::code::CannedRange), !c.valid);
 }
 
@@ -242,14 +243,14 @@ TEST(FeaturesPage, CannedAddressesFollowTheCannedChoices) {
   s.regularCannedMsg = kNo;
   s.startCannedMsg = "3321";
   s.endCannedMsg = "3F7E";
-  ASSERT_EQ(f.page.pageCheck(f.context), 1);
+  ASSERT_EQ(f.page.pageCheck(f.context), errors::code::Ok);
   EXPECT_EQ(s.ideoNumericCanned, 1);
   EXPECT_EQ(s.startCannedMsg, "0000");  // no regular canned messages, no range
   EXPECT_EQ(s.endCannedMsg, "0000");
 
   // "Extended" brings regular canned messages over the whole window.
   s.ideoNumericCanned = 2;
-  ASSERT_EQ(f.page.pageCheck(f.context), 1);
+  ASSERT_EQ(f.page.pageCheck(f.context), errors::code::Ok);
   EXPECT_EQ(s.regularCannedMsg, kYes);
   EXPECT_EQ(s.startCannedMsg, "3321");
   EXPECT_EQ(s.endCannedMsg, "3F7E");
@@ -257,7 +258,7 @@ TEST(FeaturesPage, CannedAddressesFollowTheCannedChoices) {
   // A simplified generator offers "Extended" only.
   f.context.headerType = 2;
   s.ideoNumericCanned = 1;
-  ASSERT_EQ(f.page.pageCheck(f.context), 1);
+  ASSERT_EQ(f.page.pageCheck(f.context), errors::code::Ok);
   EXPECT_EQ(s.ideoNumericCanned, 2);
   EXPECT_EQ(s.startCannedMsg, "7821");
   EXPECT_EQ(s.endCannedMsg, "7D47");
@@ -312,7 +313,7 @@ TEST(FeaturesPage, CannedAddressesTypedUpperCaseAndCheckedThroughMoreFeatures) {
   EXPECT_EQ(more.onExit(type(fieldId("ed_startCannedMsg"), "3f7f"), f.context),
             errors::code::CannedRange);
   EXPECT_EQ(f.settings.startCannedMsg, "3F7F");
-  EXPECT_EQ(more.onExit(type(fieldId("ed_startCannedMsg"), "3a00"), f.context), 1);
+  EXPECT_EQ(more.onExit(type(fieldId("ed_startCannedMsg"), "3a00"), f.context), errors::code::Ok);
 }
 
 TEST(FeaturesPage, RefreshClearsWhatTheCodesNoLongerAllow) {

@@ -40,18 +40,18 @@ struct PageFixture : CodePageFixture {
 
 TEST(GeneralCodePage, CapcodeIsStoredNormalised) {
   PageFixture f;
-  EXPECT_EQ(f.type(kCode1, "8"), code::Done);
+  EXPECT_EQ(f.type(kCode1, "8"), code::Ok);
   EXPECT_EQ(f.settings.code[0], "0000008");
   EXPECT_EQ(f.field("ed_code01").text, "0000008");
 
-  EXPECT_EQ(f.type(kCode1, "NONE   "), code::Done);
+  EXPECT_EQ(f.type(kCode1, "NONE   "), code::Ok);
   EXPECT_EQ(f.settings.code[0], "       ");
   EXPECT_EQ(f.field("ed_code01").text, "NONE   ");
 }
 
 TEST(GeneralCodePage, InvalidCapcodeIsRefusedByThePageCheck) {
   PageFixture f;
-  EXPECT_EQ(f.type(kCode1, "7"), code::Done);
+  EXPECT_EQ(f.type(kCode1, "7"), code::Ok);
   EXPECT_EQ(f.settings.code[0], "7      ");
   EXPECT_TRUE(f.reporter.shown.empty());
   EXPECT_EQ(f.page.pageCheck(f.context), code::InvalidPocsagCode);
@@ -61,7 +61,7 @@ TEST(GeneralCodePage, InvalidCapcodeIsRefusedByThePageCheck) {
 TEST(GeneralCodePage, PageCheckEndsWithTheFrequencyInBand) {
   PageFixture f;
   f.type(kCode1, "1234567");
-  EXPECT_EQ(f.page.pageCheck(f.context), code::Done);
+  EXPECT_EQ(f.page.pageCheck(f.context), code::Ok);
 
   f.type(f.field("ed_frequency").id, "450.1250 ");  // UHF, while "VHF B (Low)" is selected
   EXPECT_EQ(f.page.pageCheck(f.context), code::OutOfBand);
@@ -93,7 +93,7 @@ TEST(GeneralCodePage, PagerTypeSetsTheHardwareVariant) {
   const pages::FieldId pagerType = f.field("cb_codeMode").id;
   const int variants[] = {0, 2, 3};
   for (int index = 0; index < 3; ++index) {
-    EXPECT_EQ(f.choose(pagerType, index), code::Done);
+    EXPECT_EQ(f.choose(pagerType, index), code::Ok);
     EXPECT_EQ(f.settings.hardwareVariant, variants[index]);
     EXPECT_EQ(f.field("cb_codeMode").selected, index);
   }
@@ -116,12 +116,12 @@ TEST(GeneralCodePage, CodingFormatPresetsTheReceiverParameters) {
 TEST(GeneralCodePage, ListChoiceOutsideTheOfferedItemsIsRefused) {
   PageFixture f;
   f.context.limitedBaudFirmware = true;  // 2400 baud is not offered
-  EXPECT_EQ(f.choose(f.field("cb_codingFormat").id, 2), 0);
+  EXPECT_EQ(f.choose(f.field("cb_codingFormat").id, 2), code::FieldRefused);
   EXPECT_EQ(f.settings.codingFormat, 0);
   // Codes 5 to 16 of the sixteen-code models offer no Mail Drop beyond code 8.
   f.useModel(0x91);
-  EXPECT_EQ(f.choose(f.field("cb_codeType09").id, MailDrop), 0);
-  EXPECT_EQ(f.choose(f.field("cb_codeType08").id, MailDrop), code::Done);
+  EXPECT_EQ(f.choose(f.field("cb_codeType09").id, MailDrop), code::FieldRefused);
+  EXPECT_EQ(f.choose(f.field("cb_codeType08").id, MailDrop), code::Ok);
   EXPECT_EQ(f.settings.codeType[7], MailDrop);
 }
 
@@ -180,7 +180,7 @@ TEST(GeneralCodePage, SecondCodeOfModelHashIsAlwaysMailDrop) {
   f.useModel('#');
   f.setCode(2, "2000008", MailDrop, "IXXX");
   f.settings.priority[1] = "NNNN";
-  EXPECT_EQ(f.type(kPriority2, "YYYY"), code::Done);
+  EXPECT_EQ(f.type(kPriority2, "YYYY"), code::Ok);
   EXPECT_EQ(f.settings.priority[1], "NNNN");
   f.settings.codeType[1] = Individual;  // as if some other path had changed it
   f.type(kCode1, "1106798");
@@ -189,7 +189,7 @@ TEST(GeneralCodePage, SecondCodeOfModelHashIsAlwaysMailDrop) {
   const pages::FieldView type2 = f.field("cb_codeType02");
   EXPECT_THAT(type2.items, ElementsAre("Mail Drop"));
   EXPECT_EQ(type2.selected, 0);
-  EXPECT_EQ(f.choose(kCodeType2, 0), code::Done);
+  EXPECT_EQ(f.choose(kCodeType2, 0), code::Ok);
   EXPECT_EQ(f.settings.codeType[1], MailDrop);
 }
 
@@ -305,9 +305,10 @@ TEST(GeneralCodePage, GeneralPageShowsTheSettings) {
   EXPECT_EQ(f.field("ed_persMaildropString").text, "10.5K");
   EXPECT_EQ(f.field("ed_frequency").text, "158.0125");
 
-  EXPECT_EQ(f.type(f.field("ed_ICN").id, "inv-7"), code::Done);
+  EXPECT_EQ(f.type(f.field("ed_ICN").id, "inv-7"), code::Ok);
   EXPECT_EQ(f.settings.ICN, "INV-7");
-  EXPECT_EQ(f.type(f.field("ed_ICN").id, "ELEVEN CHAR"), 0);  // longer than the field
+  EXPECT_EQ(f.type(f.field("ed_ICN").id, "ELEVEN CHAR"),
+            code::FieldRefused);  // longer than the field
   EXPECT_EQ(f.settings.ICN, "INV-7");
 }
 

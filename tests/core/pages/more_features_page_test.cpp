@@ -37,7 +37,7 @@ TEST_P(BatteryGauge, LevelsFallStrictlyWhileTheGaugeIsOn) {
   f.settings.batteryGaugeHiLevel = c.high;
   f.settings.batteryGaugeMedLevel = c.medium;
   f.settings.batteryGaugeLoLevel = c.low;
-  EXPECT_EQ(f.page.pageCheck(f.context), c.passes ? 1 : errors::code::BatteryLevel);
+  EXPECT_EQ(f.page.pageCheck(f.context), c.passes ? errors::code::Ok : errors::code::BatteryLevel);
   EXPECT_EQ(f.reported(errors::code::BatteryLevel), !c.passes);
   if (c.gauge == kNo) {
     EXPECT_EQ(f.settings.batteryGaugeHiLevel, 9);
@@ -63,14 +63,15 @@ TEST(MoreFeaturesPage, ExitReturnsTheCheckAndStores) {
   EXPECT_EQ(f.page.onExit(choose(fieldId("cb_batteryGaugeHiLevel"), 8), f.context),
             errors::code::BatteryLevel);
   EXPECT_EQ(f.settings.batteryGaugeHiLevel, 8);
-  EXPECT_EQ(f.page.onExit(choose(fieldId("cb_batteryGaugeHiLevel"), 10), f.context), 1);
-  EXPECT_EQ(f.page.onExit(choose(fieldId("cb_lowCellPeriod"), 12), f.context), 1);
+  EXPECT_EQ(f.page.onExit(choose(fieldId("cb_batteryGaugeHiLevel"), 10), f.context),
+            errors::code::Ok);
+  EXPECT_EQ(f.page.onExit(choose(fieldId("cb_lowCellPeriod"), 12), f.context), errors::code::Ok);
   EXPECT_EQ(f.settings.lowCellPeriod, 12);
 }
 
 TEST(MoreFeaturesPage, MemoryFullPromptNeedsAPersonalCodeAndAPromptMenu) {
   MoreFeaturesFixture f;
-  EXPECT_EQ(f.page.onExit(choose(fieldId("cb_showMemFull"), kYes), f.context), 1);
+  EXPECT_EQ(f.page.onExit(choose(fieldId("cb_showMemFull"), kYes), f.context), errors::code::Ok);
   EXPECT_EQ(f.settings.showMemFull, kYes);
 
   f.context.headerType = 3;

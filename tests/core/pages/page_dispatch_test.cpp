@@ -29,8 +29,8 @@ class FakeModule : public PageModule {
  public:
   FakeModule(std::string name, std::vector<std::string>& log) : name_(std::move(name)), log_(log) {}
 
-  errors::ResultCode exitResult = code::Done;
-  errors::ResultCode checkResult = code::Done;
+  errors::ResultCode exitResult = code::Ok;
+  errors::ResultCode checkResult = code::Ok;
 
   void onEnter(FieldId field, PageContext&) override {
     log_.push_back(name_ + " enter " + std::to_string(field));
@@ -80,7 +80,7 @@ FieldInput input(FieldId id) {
 
 TEST(PageCheckChain, RunsEveryPageCheckInOrder) {
   DispatchFixture f;
-  EXPECT_EQ(f.dispatcher.runPageCheckChain(Page::General, std::nullopt, f.context), code::Done);
+  EXPECT_EQ(f.dispatcher.runPageCheckChain(Page::General, std::nullopt, f.context), code::Ok);
   EXPECT_THAT(f.log, ElementsAre("code check", "prompt check", "alert check", "password check",
                                  "features check", "more check"));
   EXPECT_TRUE(f.dispatcher.lastFieldCheckPassed());
@@ -103,9 +103,9 @@ TEST(PageCheckChain, FocusedFieldIsStoredAgainFirst) {
 
   // A field the module refuses again stops the chain before any page check.
   f.log.clear();
-  f.generalCode.exitResult = 0;
+  f.generalCode.exitResult = code::FieldRefused;
   EXPECT_EQ(f.dispatcher.runPageCheckChain(Page::Code1to4, input(fieldId("ed_code01")), f.context),
-            0);
+            code::FieldRefused);
   EXPECT_THAT(f.log, ElementsAre(logged("code exit", fieldId("ed_code01"))));
   EXPECT_FALSE(f.dispatcher.lastFieldCheckPassed());
 }
@@ -127,12 +127,12 @@ TEST(PageCheckChain, ModulesNotYetRegisteredCountAsPassing) {
   onlyAlert.add(PageModuleId::Alert, f.alert);
   FieldDispatcher dispatcher(onlyAlert);
   EXPECT_EQ(dispatcher.runPageCheckChain(Page::Code1to4, input(fieldId("ed_code01")), f.context),
-            code::Done);
+            code::Ok);
   EXPECT_THAT(f.log, ElementsAre("alert check"));
 
   const PageModules empty;
   FieldDispatcher none(empty);
-  EXPECT_EQ(none.runPageCheckChain(Page::General, std::nullopt, f.context), code::Done);
+  EXPECT_EQ(none.runPageCheckChain(Page::General, std::nullopt, f.context), code::Ok);
 }
 
 TEST(FieldDispatch, ExitGoesToTheFieldsModuleAndSetsTheLastFieldCheck) {
@@ -155,12 +155,12 @@ TEST(FieldDispatch, ExitGoesToTheFieldsModuleAndSetsTheLastFieldCheck) {
 TEST(FieldDispatch, ListChangesOnPromptTwoAndSourcePagesPass) {
   DispatchFixture f;
   f.dispatcher.exit(Page::Code1to4, input(fieldId("ed_code01")), f.context);
-  f.generalCode.exitResult = 0;
+  f.generalCode.exitResult = code::FieldRefused;
   f.dispatcher.exit(Page::Code1to4, input(fieldId("ed_code01")), f.context);
   ASSERT_FALSE(f.dispatcher.lastFieldCheckPassed());
   // A list field reported on a source page: nothing to store, passes.
   EXPECT_EQ(f.dispatcher.exit(Page::Source1to8, input(fieldId("cb_showSource")), f.context),
-            code::Done);
+            code::Ok);
   EXPECT_TRUE(f.dispatcher.lastFieldCheckPassed());
   EXPECT_THAT(f.log, ElementsAre(logged("code exit", fieldId("ed_code01")),
                                  logged("code exit", fieldId("ed_code01"))));
@@ -218,7 +218,7 @@ TEST(PageCheckChain, CodeCheckFailureStopsTheChain) {
   EXPECT_EQ(
       dispatcher.runPageCheckChain(
           Page::Code1to4, FieldInput{.id = fieldId("ed_code01"), .text = "2097151"}, f.context),
-      code::Done);
+      code::Ok);
   EXPECT_THAT(f.log, ElementsAre("alert check"));
   EXPECT_TRUE(dispatcher.lastFieldCheckPassed());
 }

@@ -37,7 +37,7 @@ TEST(PasswordOtaPage, TimeoutFieldsAddUpAndAreCutAtTwelveHoursOnFamilyF) {
 
     const errors::ResultCode result =
         f.page.onExit(type(fieldId("ed_cpwFc_Pswd_Timeout_s"), "1"), f.context);  // 43201 s
-    EXPECT_EQ(result, c.cut ? errors::code::IllegalTimeout : 1) << int(c.model);
+    EXPECT_EQ(result, c.cut ? errors::code::IllegalTimeout : errors::code::Ok) << int(c.model);
     EXPECT_EQ(f.reported(errors::code::IllegalTimeout), c.cut);
     EXPECT_EQ(f.settings.userPasswordTimeout, c.cut ? 43200 : 43201);
   }
@@ -67,7 +67,8 @@ TEST(PasswordOtaPage, TimeoutShownAsHoursMinutesSeconds) {
 TEST(PasswordOtaPage, GroupPasswordWithoutGroupOrMaildropCodeWarnsAndStays) {
   PasswordFixture f;
   f.setCode(2, "0002000", "AAAA", 0);
-  EXPECT_EQ(f.page.onExit(type(fieldId("ed_otaGroupPassword"), "SECRET"), f.context), 1);
+  EXPECT_EQ(f.page.onExit(type(fieldId("ed_otaGroupPassword"), "SECRET"), f.context),
+            errors::code::Ok);
   EXPECT_TRUE(f.reported(errors::code::OtaFieldNeedsGroup));
   EXPECT_EQ(f.settings.otaGroupPassword, "SECRET");
 
@@ -116,7 +117,7 @@ TEST(PasswordOtaPage, OtaProgrammingNeedsATextCodeAndSilentNeedsOta) {
   }
 
   f.settings.rfProgramming = kYes;
-  EXPECT_EQ(f.page.pageCheck(f.context), 1);
+  EXPECT_EQ(f.page.pageCheck(f.context), errors::code::Ok);
   EXPECT_EQ(f.settings.rfProgramming, kNo);
 }
 

@@ -101,7 +101,7 @@ TEST(PromptPages, SourceOverflowShowsMinus58AndRestoresTheOldText) {
   PromptPagesFixture f;
   f.fillBlockTo504();
   f.rebuildOnEdit();
-  ASSERT_EQ(f.pages.onExit(typeText(kSource1, std::string{k20}), f.context), code::Done);
+  ASSERT_EQ(f.pages.onExit(typeText(kSource1, std::string{k20}), f.context), code::Ok);
   EXPECT_TRUE(f.reporter.shown.empty());
 
   const errors::ResultCode result = f.pages.onExit(typeText(kSource2, std::string{k20}), f.context);
@@ -134,7 +134,7 @@ TEST(PromptPages, LastByteOfTheBlockStillFitsAndSetsTheGauge) {
   f.fillBlockTo504();
   EXPECT_EQ(f.pages.usagePercent(), std::nullopt);  // no check made yet
 
-  EXPECT_EQ(f.pages.onExit(typeText(kDeleteMessage, std::string{k20}), f.context), code::Done);
+  EXPECT_EQ(f.pages.onExit(typeText(kDeleteMessage, std::string{k20}), f.context), code::Ok);
 
   EXPECT_TRUE(f.reporter.shown.empty());
   EXPECT_EQ(f.pages.usagePercent(), 100);  // byte 509 of 0-509
@@ -142,7 +142,8 @@ TEST(PromptPages, LastByteOfTheBlockStillFitsAndSetsTheGauge) {
 
 TEST(PromptPages, TextsLongerThanTheFieldAreRefused) {
   PromptPagesFixture f;
-  EXPECT_EQ(f.pages.onExit(typeText(kDeleteMessage, std::string{k20} + "U"), f.context), 0);
+  EXPECT_EQ(f.pages.onExit(typeText(kDeleteMessage, std::string{k20} + "U"), f.context),
+            code::FieldRefused);
   EXPECT_EQ(f.text(deletePrompt), "DELETE MESSAGE");
 }
 
@@ -151,9 +152,9 @@ TEST(PromptPages, ShowingSourcesThatOverflowTheBlockIsReportedAtOnce) {
   f.fillBlockTo504();
   f.settings.showSource = 0;
   for (int n = 1; n <= 16; ++n) f.settings.prompts[sourcePromptId(n)].text.assign(k20);
-  ASSERT_EQ(f.pages.pageCheck(f.context), code::Done);  // sources are not packed
+  ASSERT_EQ(f.pages.pageCheck(f.context), code::Ok);  // sources are not packed
 
-  EXPECT_EQ(f.pages.onExit(chooseItem(kShowSource, 1), f.context), code::Done);
+  EXPECT_EQ(f.pages.onExit(chooseItem(kShowSource, 1), f.context), code::Ok);
 
   EXPECT_EQ(f.settings.showSource, 1);  // the choice stays
   EXPECT_TRUE(f.reported(code::PromptsTooLarge));
@@ -174,15 +175,15 @@ TEST(PromptPages, F12WithAnOverflowingBlockStaysSilentAndFails) {
   modules.add(pages::PageModuleId::Source, f.pages);
   pages::FieldDispatcher dispatcher(modules);
   for (Page page : {Page::Prompt1, Page::Prompt2, Page::Source1to8, Page::Source9to16}) {
-    EXPECT_NE(dispatcher.pageCheck(page, f.context), code::Done);
+    EXPECT_NE(dispatcher.pageCheck(page, f.context), code::Ok);
     EXPECT_FALSE(dispatcher.lastFieldCheckPassed());
   }
-  EXPECT_NE(f.pages.pageCheck(f.context), code::Done);
+  EXPECT_NE(f.pages.pageCheck(f.context), code::Ok);
   EXPECT_TRUE(f.reporter.shown.empty());
   EXPECT_EQ(f.pages.usagePercent(), 99);  // the gauge keeps the last fitting value
 
   // The same silent check guards programming, saving and tab changes.
-  EXPECT_NE(dispatcher.runPageCheckChain(Page::Alert, std::nullopt, f.context), code::Done);
+  EXPECT_NE(dispatcher.runPageCheckChain(Page::Alert, std::nullopt, f.context), code::Ok);
   EXPECT_TRUE(f.reporter.shown.empty());
 }
 
@@ -199,7 +200,7 @@ TEST(PromptPages, PromptsStoredAsTextHaveNoBlockToOverflow) {
   PromptPagesFixture f;
   for (Prompt& p : f.settings.prompts.prompts) p.text.assign(k20);
   f.settings.promptsAsText = true;
-  EXPECT_EQ(f.pages.pageCheck(f.context), code::Done);
+  EXPECT_EQ(f.pages.pageCheck(f.context), code::Ok);
   EXPECT_EQ(f.pages.usagePercent(), std::nullopt);
 }
 
@@ -208,12 +209,12 @@ TEST(PromptPages, ConverterTargetsAreMeasuredAgainstTheFamilyDBlock) {
   f.context.converter = pages::ConverterMode::Varda;
   applyLanguageDefaults(f.settings.prompts, lang::english, PromptList::list118);
   // 54 named prompts and 64 sources: over 510 bytes, well within 1200.
-  EXPECT_EQ(f.pages.pageCheck(f.context), code::Done);
+  EXPECT_EQ(f.pages.pageCheck(f.context), code::Ok);
   EXPECT_GT(*f.pages.usagePercent(), 50);
   f.context.converter = pages::ConverterMode::Off;
   f.context.model = 0x91;
   const std::optional<int> asFamilyD = f.pages.usagePercent();
-  EXPECT_EQ(f.pages.pageCheck(f.context), code::Done);
+  EXPECT_EQ(f.pages.pageCheck(f.context), code::Ok);
   EXPECT_EQ(f.pages.usagePercent(), asFamilyD);
 }
 
@@ -239,12 +240,12 @@ TEST(PromptPages, AltRTwiceOnStandardAlertTogglesTheBuiltInPrompt) {
 
   ASSERT_TRUE(f.pages.toggleDefault(kStandardAlert, f.context));
   ASSERT_EQ(f.shown(Page::Prompt1, kStandardAlert), "<DEFAULT>");
-  EXPECT_EQ(f.pages.onExit(typeText(kStandardAlert, "<DEFAULT>"), f.context), code::Done);
+  EXPECT_EQ(f.pages.onExit(typeText(kStandardAlert, "<DEFAULT>"), f.context), code::Ok);
   EXPECT_EQ(f.settings.prompts[standardAlertPrompt], (Prompt{PromptText{"STANDARD ALERT"}, false}));
   EXPECT_EQ(f.shown(Page::Prompt1, kStandardAlert), "STANDARD ALERT");
 
   ASSERT_TRUE(f.pages.toggleDefault(kStandardAlert, f.context));
-  EXPECT_EQ(f.pages.onExit(typeText(kStandardAlert, "STANDARD ALERT"), f.context), code::Done);
+  EXPECT_EQ(f.pages.onExit(typeText(kStandardAlert, "STANDARD ALERT"), f.context), code::Ok);
   EXPECT_EQ(f.settings.prompts[standardAlertPrompt], (Prompt{PromptText{"<DEFAULT>"}, true}));
   EXPECT_EQ(f.shown(Page::Prompt1, kStandardAlert), "<DEFAULT>");
 }
@@ -252,7 +253,7 @@ TEST(PromptPages, AltRTwiceOnStandardAlertTogglesTheBuiltInPrompt) {
 TEST(PromptPages, AltROnLockMessageDoesNothing) {
   PromptPagesFixture f;
   EXPECT_FALSE(f.pages.toggleDefault(kLockMessage, f.context));
-  EXPECT_EQ(f.pages.onExit(typeText(kLockMessage, "LOCK MESSAGE"), f.context), code::Done);
+  EXPECT_EQ(f.pages.onExit(typeText(kLockMessage, "LOCK MESSAGE"), f.context), code::Ok);
   EXPECT_EQ(f.settings.prompts[setLockPrompt], (Prompt{PromptText{"LOCK MESSAGE"}, false}));
 }
 
@@ -297,7 +298,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(PromptPages, EnteringAFieldWithTheBuiltInFlagShowsDefault) {
   PromptPagesFixture f;
   // Power-up and disable prompts take the short marker as the built-in flag.
-  ASSERT_EQ(f.pages.onExit(typeText(kPowerUp, "MY DEFAULT"), f.context), code::Done);
+  ASSERT_EQ(f.pages.onExit(typeText(kPowerUp, "MY DEFAULT"), f.context), code::Ok);
   ASSERT_TRUE(f.settings.prompts[powerUpPrompt].builtIn);
   EXPECT_EQ(f.shown(Page::Prompt1, kPowerUp), "MY DEFAULT");
 
@@ -339,7 +340,7 @@ TEST_P(LanguageChoice, AppliesTheDefaultsPacksAndChecksTheCharacterSet) {
   f.settings.promptsAsText = true;
   f.settings.internationalCharSet = c.characterSet;
 
-  EXPECT_EQ(f.pages.onExit(chooseItem(kLanguage, c.item), f.context), code::Done);
+  EXPECT_EQ(f.pages.onExit(chooseItem(kLanguage, c.item), f.context), code::Ok);
 
   EXPECT_EQ(f.settings.internationalPrompt, c.item);
   EXPECT_EQ(f.context.promptLanguage, c.item);
@@ -371,7 +372,7 @@ TEST(PromptPages, CharacterRomLanguageKeepsThePromptsAndTheirStorage) {
     f.settings.prompts[deletePrompt].text.assign("RAW BYTES");
     const PromptSet before = f.settings.prompts;
 
-    EXPECT_EQ(f.pages.onExit(chooseItem(kLanguage, 15), f.context), code::Done);
+    EXPECT_EQ(f.pages.onExit(chooseItem(kLanguage, 15), f.context), code::Ok);
 
     EXPECT_EQ(f.settings.internationalPrompt, c.language);
     EXPECT_EQ(f.settings.showSource, c.showSource);
@@ -386,14 +387,14 @@ TEST(PromptPages, CharacterRomLanguageKeepsThePromptsAndTheirStorage) {
 
 TEST(PromptPages, LanguageItemsNotOfferedAreRefused) {
   PromptPagesFixture f;  // no character ROM: fifteen languages
-  EXPECT_EQ(f.pages.onExit(chooseItem(kLanguage, 15), f.context), 0);
+  EXPECT_EQ(f.pages.onExit(chooseItem(kLanguage, 15), f.context), code::FieldRefused);
   EXPECT_EQ(f.settings.internationalPrompt, lang::english);
 }
 
 TEST(PromptPages, CharacterSetAndShowSourceStoreTheItemChosen) {
   PromptPagesFixture f;
-  EXPECT_EQ(f.pages.onExit(chooseItem(kCharacterSet, charset::danish), f.context), code::Done);
-  EXPECT_EQ(f.pages.onExit(chooseItem(kShowSource, 0), f.context), code::Done);
+  EXPECT_EQ(f.pages.onExit(chooseItem(kCharacterSet, charset::danish), f.context), code::Ok);
+  EXPECT_EQ(f.pages.onExit(chooseItem(kShowSource, 0), f.context), code::Ok);
   EXPECT_EQ(f.settings.internationalCharSet, charset::danish);
   EXPECT_EQ(f.settings.showSource, 0);
   EXPECT_TRUE(f.reporter.shown.empty());  // changing the set runs no compatibility check
@@ -415,8 +416,8 @@ TEST(PromptPages, ModelHashStoresPowerUpAndDisableRaw) {
   PromptPagesFixture f('#');
   const PromptText powerUpText = f.settings.prompts[powerUpPrompt].text;
 
-  EXPECT_EQ(f.pages.onExit(typeText(kPowerUp, "#K#O#R"), f.context), code::Done);
-  EXPECT_EQ(f.pages.onExit(typeText(kDisable, "0123456789ABCDEFGHIJ"), f.context), code::Done);
+  EXPECT_EQ(f.pages.onExit(typeText(kPowerUp, "#K#O#R"), f.context), code::Ok);
+  EXPECT_EQ(f.pages.onExit(typeText(kDisable, "0123456789ABCDEFGHIJ"), f.context), code::Ok);
 
   const auto& raw = f.settings.kept;
   EXPECT_EQ(std::string(raw.rawPowerUpPrompt.begin(), raw.rawPowerUpPrompt.end()),
@@ -433,10 +434,10 @@ TEST(PromptPages, F2OnAPromptPageOfModelHashWarnsOfAnInvalidLeadByte) {
   f.pages.onExit(typeText(kPowerUp, "#K#O#R"), f.context);
   f.pages.onExit(typeText(kDisable, "#K.O"), f.context);  // lead byte 0x2E at 2
 
-  EXPECT_EQ(f.pages.programPressed(Page::General, f.context), code::Done);
+  EXPECT_EQ(f.pages.programPressed(Page::General, f.context), code::Ok);
   EXPECT_TRUE(f.reporter.shown.empty());
 
-  EXPECT_EQ(f.pages.programPressed(Page::Prompt2, f.context), code::Done);  // programming goes on
+  EXPECT_EQ(f.pages.programPressed(Page::Prompt2, f.context), code::Ok);  // programming goes on
   ASSERT_EQ(f.reporter.shown.size(), 1U);
   EXPECT_TRUE(f.reported(code::InvalidPromptCharacter));
 
@@ -448,7 +449,7 @@ TEST(PromptPages, F2OnAPromptPageOfModelHashWarnsOfAnInvalidLeadByte) {
 TEST(PromptPages, F2ChecksNoRawPromptsOnOtherModels) {
   PromptPagesFixture f('1');
   f.settings.kept.rawPowerUpPrompt.fill(0x7E);
-  EXPECT_EQ(f.pages.programPressed(Page::Prompt1, f.context), code::Done);
+  EXPECT_EQ(f.pages.programPressed(Page::Prompt1, f.context), code::Ok);
   EXPECT_TRUE(f.reporter.shown.empty());
 }
 
@@ -475,7 +476,7 @@ TEST_P(PromptLayout, OffersThePromptsOfTheModelsList) {
   if (!c.shown) {
     EXPECT_EQ(promptOfField(c.field, f.context), std::nullopt);
     const PromptSet before = f.settings.prompts;
-    EXPECT_EQ(f.pages.onExit(typeText(c.field, "X"), f.context), code::Done);
+    EXPECT_EQ(f.pages.onExit(typeText(c.field, "X"), f.context), code::Ok);
     EXPECT_EQ(f.settings.prompts, before);
   }
 }
@@ -520,7 +521,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(PromptPages, TwoFrequencyModelsEditTheirMenuPromptsInThePrintFields) {
   PromptPagesFixture f(0x93);
   EXPECT_EQ(f.shown(Page::Prompt1, kPrint), "DUAL FREQUENCY MENU");
-  EXPECT_EQ(f.pages.onExit(typeText(kPrint, "FREQ MENU"), f.context), code::Done);
+  EXPECT_EQ(f.pages.onExit(typeText(kPrint, "FREQ MENU"), f.context), code::Ok);
   EXPECT_EQ(f.text(DualFrequencyMenuPrompt), "FREQ MENU");
   EXPECT_EQ(f.text(printPrompt), "");  // not a prompt of this model
   EXPECT_EQ(f.shown(Page::Prompt1, kPrint), "FREQ MENU");

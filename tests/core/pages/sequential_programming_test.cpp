@@ -61,7 +61,7 @@ TEST(SequentialStep, EveryPresentIndividualCodeAdvancesByTheIncrement) {
   f.setCode(6, "0004000", Individual);
   int calls = 0;
 
-  EXPECT_EQ(sequentialProgrammingStep(f.context, writes(code::Ok, &calls)), code::Ok);
+  EXPECT_TRUE(sequentialProgrammingStep(f.context, writes(code::Ok, &calls)).succeeded());
   EXPECT_EQ(calls, 1);
   EXPECT_EQ(f.settings.code[0], "0001003");
   EXPECT_EQ(f.settings.code[1], "0002000");
@@ -87,13 +87,14 @@ TEST(SequentialStep, InvalidOrDuplicateCodesStopBeforeProgramming) {
   f.setCode(1, "0000008", Individual);
   f.setCode(2, "8", Group);
   int calls = 0;
-  EXPECT_EQ(sequentialProgrammingStep(f.context, writes(code::Ok, &calls)), code::DuplicateCodes);
+  EXPECT_EQ(sequentialProgrammingStep(f.context, writes(code::Ok, &calls)),
+            OperationOutcome::failed(code::DuplicateCodes, true));
   EXPECT_EQ(calls, 0);
   EXPECT_EQ(f.reporter.shown.size(), 1u);
 
   f.setCode(2, "2097152", Group);
   EXPECT_EQ(sequentialProgrammingStep(f.context, writes(code::Ok, &calls)),
-            code::InvalidPocsagCode);
+            OperationOutcome::failed(code::InvalidPocsagCode, true));
   EXPECT_EQ(calls, 0);
   EXPECT_EQ(f.settings.code[0], "0000008");
 }
@@ -104,7 +105,7 @@ TEST(SequentialStep, WithoutIndividualCodeOnlyTheIcnAdvances) {
   f.setCode(1, "0000008", Group);
   f.setCode(2, "0000008", MailDrop, "NAAA");  // not checked on this path
   int calls = 0;
-  EXPECT_EQ(sequentialProgrammingStep(f.context, writes(code::Ok, &calls)), code::Ok);
+  EXPECT_TRUE(sequentialProgrammingStep(f.context, writes(code::Ok, &calls)).succeeded());
   EXPECT_EQ(calls, 1);
   EXPECT_EQ(f.settings.code[0], "0000008");
   EXPECT_EQ(f.settings.ICN, "1234567900");
@@ -115,10 +116,10 @@ TEST(SequentialStep, NothingAdvancesUnlessThePagerWasWritten) {
   CodePageFixture f;
   f.settings.ICN = "7";
   f.setCode(1, "0000008", Individual);
-  // Refused by the pager, and abandoned at a question (result 0, nothing written).
+  // Refused by the pager, and abandoned at a question (nothing written).
   for (OperationOutcome outcome :
        {OperationOutcome::failed(code::VersionsMismatch, true), OperationOutcome::notWritten()}) {
-    EXPECT_EQ(sequentialProgrammingStep(f.context, [=] { return outcome; }), outcome.code);
+    EXPECT_EQ(sequentialProgrammingStep(f.context, [=] { return outcome; }), outcome);
     EXPECT_EQ(f.settings.code[0], "0000008");
     EXPECT_EQ(f.settings.ICN, "7");
   }
@@ -127,7 +128,7 @@ TEST(SequentialStep, NothingAdvancesUnlessThePagerWasWritten) {
   EXPECT_EQ(
       sequentialProgrammingStep(
           f.context, [] { return OperationOutcome::failed(code::NoAcknowledge, true, true); }),
-      code::NoAcknowledge);
+      OperationOutcome::failed(code::NoAcknowledge, true, true));
   EXPECT_EQ(f.settings.code[0], "0000009");
   EXPECT_EQ(f.settings.ICN, "8");
 }
@@ -137,10 +138,10 @@ TEST(SequentialStep, CodePastTheLastAddressIsRefusedNextTime) {
   f.settings.noSequentialInc = 2;
   f.setCode(1, "2097150", Individual);
   int calls = 0;
-  EXPECT_EQ(sequentialProgrammingStep(f.context, writes(code::Ok, &calls)), code::Ok);
+  EXPECT_TRUE(sequentialProgrammingStep(f.context, writes(code::Ok, &calls)).succeeded());
   EXPECT_EQ(f.settings.code[0], "2097152");
   EXPECT_EQ(sequentialProgrammingStep(f.context, writes(code::Ok, &calls)),
-            code::InvalidPocsagCode);
+            OperationOutcome::failed(code::InvalidPocsagCode, true));
   EXPECT_EQ(calls, 1);
 }
 

@@ -42,7 +42,7 @@ TEST(StoredFormRefresh, AnEditedPromptShowsItsStoredForm) {
   for (ModelCode model : {ModelCode{'1'}, ModelCode{'p'}, ModelCode{0x91}, ModelCode{0x99}}) {
     SCOPED_TRACE(static_cast<int>(model));
     Window w(model);
-    EXPECT_EQ(w.typeInto(kStandardAlert, "my alert="), code::Done);
+    EXPECT_EQ(w.typeInto(kStandardAlert, "my alert="), code::Ok);
     EXPECT_EQ(w.standardAlert(), "MY ALERT0");
     EXPECT_TRUE(w.reporter.shown.empty());
   }
@@ -53,7 +53,7 @@ TEST(StoredFormRefresh, AnEditedPromptShowsItsStoredForm) {
 TEST(StoredFormRefresh, AFailedBuildKeepsTheEdit) {
   Window w('p');
   w.settings.frequency = "158.0130";
-  EXPECT_EQ(w.typeInto(kStandardAlert, "my alert="), code::Done);
+  EXPECT_EQ(w.typeInto(kStandardAlert, "my alert="), code::Ok);
   EXPECT_EQ(w.standardAlert(), "my alert=");
   EXPECT_EQ(w.settings.frequency, "158.0130");
 }

@@ -52,7 +52,7 @@ std::string reportOf(errors::ResultCode code) {
 TEST(OpenCodeplug, ReadsDecodesAndTakesOverTheFile) {
   Workspace w;
   const auto bytes = imageWithIcn(1024, '1', "ICN0000001");
-  EXPECT_EQ(w.files().readCodeplugFile(w.file("a.cp", cpText(bytes))), errors::code::Done);
+  EXPECT_EQ(w.files().readCodeplugFile(w.file("a.cp", cpText(bytes))), errors::code::Ok);
 
   EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), w.image->buffer().begin()));
   EXPECT_EQ(w.image->modelCode(), '1');
@@ -95,7 +95,7 @@ TEST(OpenCodeplug, FailedOpenLeavesThePreviousCodeplugAsItWas) {
     Workspace w;
     ASSERT_EQ(w.files().readCodeplugFile(
                   w.file("good.cp", cpText(imageWithIcn(2048, 'q', "GOODFILE01")))),
-              errors::code::Done);
+              errors::code::Ok);
     w.settings.serialNumber = "EDITED0001";  // an edit made after the open
     w.image->armSnapshot();
     const std::vector<std::uint8_t> bufferBefore = w.buffer();
@@ -149,10 +149,10 @@ TEST(OpenCodeplug, ExclamationFilesOfBothSizes) {
   Workspace w;
   ASSERT_EQ(
       w.files().readCodeplugFile(w.file("k.cp", cpText(imageWithIcn(1024, '!', "ONEKB00001")))),
-      errors::code::Done);
+      errors::code::Ok);
   ASSERT_EQ(
       w.files().readCodeplugFile(w.file("o.cp", cpText(imageWithIcn(768, '!', "OLDFMT0001")))),
-      errors::code::Done);
+      errors::code::Ok);
   ASSERT_EQ(w.codec.decodes.size(), 2U);
   EXPECT_EQ(w.codec.decodes[0].currentByte1, '!');
   EXPECT_EQ(w.codec.decodes[1].oldFormatByte1, '!');
@@ -175,7 +175,7 @@ TEST(SaveCodeplug, BuildsAndWritesTheImage) {
   SaveFixture w;
   w.settings.ICN = "CHANGED001";
   const auto path = w.folder / "out.cp";
-  ASSERT_EQ(w.files().writeCodeplugFile(path), errors::code::Done);
+  ASSERT_EQ(w.files().writeCodeplugFile(path), errors::code::Ok);
   EXPECT_EQ(w.codec.builds, std::vector<models::ModelCode>{'1'});
 
   std::ostringstream expected;
@@ -206,7 +206,7 @@ TEST(SaveCodeplug, OutsideTheBandWritesNothing) {
 TEST(SaveCodeplug, FailureKeepsTheOldFile) {
   SaveFixture w;
   const auto target = w.folder / "keep.cp";
-  ASSERT_EQ(w.files().writeCodeplugFile(target), errors::code::Done);
+  ASSERT_EQ(w.files().writeCodeplugFile(target), errors::code::Ok);
   const std::string good = readFile(target);
 
   w.codec.buildResult = errors::code::NotSynthesizable;
@@ -215,7 +215,7 @@ TEST(SaveCodeplug, FailureKeepsTheOldFile) {
   ASSERT_EQ(w.reporter.shown.size(), 1U);
   EXPECT_EQ(w.shownText(0), reportOf(errors::code::NotSynthesizable));
 
-  w.codec.buildResult = errors::code::Done;
+  w.codec.buildResult = errors::code::Ok;
   const auto blocked = w.folder / "blocked.cp";
   std::filesystem::create_directory(blocked);
   writeFile(blocked / "inside", "x");
@@ -227,12 +227,12 @@ TEST(SaveCodeplug, FailureKeepsTheOldFile) {
 TEST(SaveCodeplug, SavedFileOpensToTheSameImage) {
   SaveFixture w;
   const auto path = w.folder / "round.cp";
-  ASSERT_EQ(w.files().writeCodeplugFile(path), errors::code::Done);
+  ASSERT_EQ(w.files().writeCodeplugFile(path), errors::code::Ok);
   const std::vector<std::uint8_t> saved(w.image->buffer().begin(),
                                         w.image->buffer().begin() + 1024);
 
   Workspace other;
-  ASSERT_EQ(other.files().readCodeplugFile(path), errors::code::Done);
+  ASSERT_EQ(other.files().readCodeplugFile(path), errors::code::Ok);
   EXPECT_TRUE(std::equal(saved.begin(), saved.end(), other.image->buffer().begin()));
   EXPECT_EQ(other.settings.ICN, "SAVED00001");
 }
@@ -246,7 +246,7 @@ TEST(BackupBeforeWrite, RemembersPromptsAndWritesTheScratchFile) {
   w.settings.showSource = 1;
   w.settings.prompts[text::PromptId::powerUpPrompt].text.assign("HELLO");
   w.settings.prompts[text::sourcePromptId(4)].text.assign("SOURCE 4");
-  ASSERT_EQ(w.files().writeBackupBeforeWrite(), errors::code::Done);
+  ASSERT_EQ(w.files().writeBackupBeforeWrite(), errors::code::Ok);
 
   const RememberedPrompts& r = w.work.remembered;
   EXPECT_TRUE(r.valid);
@@ -270,7 +270,7 @@ TEST(BackupBeforeWrite, LargeModelsCopyTheCodeBlockIntoTheSnapshot) {
   Workspace w;
   const auto bytes = imageWithIcn(2048, 'q', "LARGE00001");
   w.load(bytes, 'q');
-  ASSERT_EQ(w.files().writeBackupBeforeWrite(), errors::code::Done);
+  ASSERT_EQ(w.files().writeBackupBeforeWrite(), errors::code::Ok);
   const auto snapshot = w.image->snapshot().bytesAt(0xF00, 34);
   EXPECT_TRUE(std::equal(snapshot.begin(), snapshot.end(), bytes.begin() + 0x300));
   EXPECT_EQ(w.image->snapshot().byte(0xF22), 0);
@@ -300,7 +300,7 @@ TEST(LargeImageConversion, SixtyFourRecordsGetSixtyFourFillers) {
   Workspace w;
   const auto bytes = imageWithIcn(1024, '1', "ONEKB00001");
   const std::string source = cpText(bytes);
-  ASSERT_EQ(w.files().convertToLargeImage(w.file("src.cp", source)), errors::code::Done);
+  ASSERT_EQ(w.files().convertToLargeImage(w.file("src.cp", source)), errors::code::Ok);
 
   const auto lines = crlfLines(readFile(w.work.largeImageScratchPath()));
   ASSERT_EQ(lines.size(), 129U);

@@ -105,7 +105,7 @@ TEST(OpenCodeplugKinds, AFileThatCannotBeOpenedSaysWhy) {
   EXPECT_EQ(w.reporter.context().fileProblem, std::strerror(ENOENT));
 
   // The next open that succeeds leaves nothing of it behind.
-  EXPECT_EQ(w.files().readCodeplugFile(w.file("good.cp", validFile())), errors::code::Done);
+  EXPECT_EQ(w.files().readCodeplugFile(w.file("good.cp", validFile())), errors::code::Ok);
   EXPECT_EQ(w.reporter.context().fileProblem, "");
 }
 
@@ -242,7 +242,7 @@ TEST(SaveCodeplugKinds, ASaveThatCannotWriteSaysWhy) {
   EXPECT_EQ(w.files().writeCodeplugFile("/dev/null"), kFileNotAccessible);
   EXPECT_EQ(w.reporter.context().fileProblem,
             "not a regular file (a device, a pipe, a socket or a folder)");
-  EXPECT_EQ(w.files().writeCodeplugFile(w.folder / "fine.cp"), errors::code::Done);
+  EXPECT_EQ(w.files().writeCodeplugFile(w.folder / "fine.cp"), errors::code::Ok);
   EXPECT_EQ(w.reporter.context().fileProblem, "");
 }
 

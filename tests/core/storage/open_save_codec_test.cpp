@@ -48,20 +48,20 @@ TEST(OpenSaveWithCodec, SavedFilesOpenUnchanged) {
     Real made(model);
     made.settings.frequency2 = "158.0125";  // read by the two-frequency models only
     const auto first = made.folder / "first.cp";
-    ASSERT_EQ(made.files().writeCodeplugFile(first), errors::code::Done);
+    ASSERT_EQ(made.files().writeCodeplugFile(first), errors::code::Ok);
 
     Real opened(0x31);
-    ASSERT_EQ(opened.files().readCodeplugFile(first), errors::code::Done);
+    ASSERT_EQ(opened.files().readCodeplugFile(first), errors::code::Ok);
     EXPECT_EQ(opened.image->modelCode(), model);
     const auto second = made.folder / "second.cp";
-    ASSERT_EQ(opened.files().writeCodeplugFile(second), errors::code::Done);
+    ASSERT_EQ(opened.files().writeCodeplugFile(second), errors::code::Ok);
 
     Real reopened(0x31);
-    ASSERT_EQ(reopened.files().readCodeplugFile(second), errors::code::Done);
+    ASSERT_EQ(reopened.files().readCodeplugFile(second), errors::code::Ok);
     EXPECT_EQ(reopened.image->modelCode(), model);
     testing::expectSameSettings(opened.settings, reopened.settings, "reopened");
     const auto third = made.folder / "third.cp";
-    ASSERT_EQ(reopened.files().writeCodeplugFile(third), errors::code::Done);
+    ASSERT_EQ(reopened.files().writeCodeplugFile(third), errors::code::Ok);
     EXPECT_EQ(readFile(third), readFile(second));
   }
 }
@@ -71,7 +71,7 @@ TEST(OpenSaveWithCodec, SavedFilesOpenUnchanged) {
 TEST(OpenSaveWithCodec, ExclamationFilesOfBothSizes) {
   Real a('1');
   const auto oneKb = a.folder / "one.cp";
-  ASSERT_EQ(a.files().writeCodeplugFile(oneKb), errors::code::Done);
+  ASSERT_EQ(a.files().writeCodeplugFile(oneKb), errors::code::Ok);
   std::string text = readFile(oneKb);
   // byte 1 of the first record: '1' -> '!' with its checksum fixed
   const std::size_t first = text.find("S1130000");
@@ -84,7 +84,7 @@ TEST(OpenSaveWithCodec, ExclamationFilesOfBothSizes) {
   zelta::testing::writeFile(oneKb, text);
 
   Real b('1');
-  ASSERT_EQ(b.files().readCodeplugFile(oneKb), errors::code::Done);
+  ASSERT_EQ(b.files().readCodeplugFile(oneKb), errors::code::Ok);
   EXPECT_EQ(b.image->modelCode(), '!');
   EXPECT_EQ(b.settings.code[0], "1234567");
 
@@ -98,7 +98,7 @@ TEST(OpenSaveWithCodec, ExclamationFilesOfBothSizes) {
       oldFile,
       codeplug::testing::srecFile(old, 0, "\r\n", codeplug::testing::headerRecord(0, 8, '!')));
   Real c('1');
-  ASSERT_EQ(c.files().readCodeplugFile(oldFile), errors::code::Done);
+  ASSERT_EQ(c.files().readCodeplugFile(oldFile), errors::code::Ok);
   EXPECT_EQ(std::as_const(*c.image).current().byte(1), '1');
   EXPECT_EQ(c.settings.frequency, "158.0125");
 }
@@ -107,12 +107,12 @@ TEST(OpenSaveWithCodec, ExclamationFilesOfBothSizes) {
 // conversion into r; returns the converted file.
 std::filesystem::path convertSaved(Real& made, conversion::ConverterMode mode, Real& r) {
   const auto source = made.folder / "source.cp";
-  EXPECT_EQ(made.files().writeCodeplugFile(source), errors::code::Done);
+  EXPECT_EQ(made.files().writeCodeplugFile(source), errors::code::Ok);
   conversion::ConverterState state;
-  EXPECT_EQ(conversion::openCodeplug(source, r.session(), state), errors::code::Done);
+  EXPECT_EQ(conversion::openCodeplug(source, r.session(), state), errors::code::Ok);
   conversion::chooseConverter(state, mode, *r.image, r.settings);
   const auto out = r.folder / "converted.cp";
-  EXPECT_EQ(conversion::saveCodeplug(out, r.session(), state), errors::code::Done);
+  EXPECT_EQ(conversion::saveCodeplug(out, r.session(), state), errors::code::Ok);
   return out;
 }
 
@@ -128,7 +128,7 @@ TEST(ConverterWithCodec, PriorityAndTargetVariant) {
   EXPECT_TRUE(d.bit(0x699, 7));
 
   Real back('1');
-  ASSERT_EQ(back.files().readCodeplugFile(out), errors::code::Done);
+  ASSERT_EQ(back.files().readCodeplugFile(out), errors::code::Ok);
   EXPECT_EQ(back.settings.priority[0], "NYNN");
   EXPECT_EQ(back.settings.hardwareVariant, 2);
   EXPECT_EQ(back.settings.code[0], "1234567");
@@ -141,7 +141,7 @@ TEST(ConverterWithCodec, OneKbCodeplugToVarda) {
   const auto out = convertSaved(a, conversion::ConverterMode::Varda, r);
 
   Real back('1');
-  ASSERT_EQ(back.files().readCodeplugFile(out), errors::code::Done);
+  ASSERT_EQ(back.files().readCodeplugFile(out), errors::code::Ok);
   EXPECT_EQ(back.image->modelCode(), 0x91);
   EXPECT_EQ(back.settings.code[0], "1234567");
   EXPECT_EQ(back.settings.code[1], "8");  // the wide form shows no leading zeros

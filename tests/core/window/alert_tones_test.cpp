@@ -81,7 +81,7 @@ TEST(PleasingAlertEditorOpening, CtrlSSavesTheEditedMelody) {
   EXPECT_FALSE(f.window.unsavedEdits());
 
   WindowFixture again;
-  ASSERT_EQ(again.load(target), errors::code::Done);
+  ASSERT_TRUE(again.load(target).succeeded());
   EXPECT_EQ(again.window.settings().melody, edited);
   EXPECT_EQ(again.window.settings().programmablePleasingAlert, kCustom);
 }
@@ -137,7 +137,7 @@ TEST(UserPasswordKeypadSave, StoresTheDigitsAndTheImageGetsThePackedKeys) {
 
   const auto target = f.folder / "keys.cp";
   f.frontEnd.saveAnswers.push_back(target);
-  ASSERT_EQ(f.window.save(), errors::code::Done);
+  ASSERT_TRUE(f.window.save().succeeded());
   const codeplug::CodeplugImage& image = f.window.image();
   const auto& t = image.offsets();
   const std::uint16_t keys = static_cast<std::uint16_t>(
@@ -145,7 +145,7 @@ TEST(UserPasswordKeypadSave, StoresTheDigitsAndTheImageGetsThePackedKeys) {
   EXPECT_EQ(keys, codeplug::userKeyWord("023"));
   EXPECT_EQ(image.current().byte(t.userPasswordFlags) >> 5, 1);  // length code
   WindowFixture again;
-  ASSERT_EQ(again.load(target), errors::code::Done);
+  ASSERT_TRUE(again.load(target).succeeded());
   EXPECT_EQ(again.window.settings().cpwFc_Password, "023");
 }
 

@@ -209,7 +209,9 @@ TEST(CommSettings, ConfigureLinkClosesTheOpenPortAndSetsItsLine) {
   };
   struct SilentReporter : errors::Reporter {
     void showMessage(const errors::Message&) override {}
-    bool askQuestion(errors::ResultCode, const errors::Question&) override { return false; }
+    bool askQuestion(std::optional<errors::ResultCode>, const errors::Question&) override {
+      return false;
+    }
   };
   NullDevice device;
   SilentReporter reporter;

@@ -36,12 +36,12 @@ class FakeServiceLink : public ServiceLink {
     bool operator==(const Sent&) const = default;
   };
   std::vector<link::PagerMode> modes;
-  ModeSwitch modeAnswer{rc::Ok, 0};
+  ModeSwitch modeAnswer{rc::Ok, std::nullopt};
   ResultCode testModeAnswer = rc::Ok;
   std::vector<Sent> sent;
   std::deque<link::TestReply> replies;  // "." once empty
   int programs = 0;
-  ResultCode programAnswer = rc::Ok;
+  errors::OperationOutcome programAnswer = errors::OperationOutcome::done(true);
   int rate = 170;
   // Called inside every pager call.
   std::function<void()> during;
@@ -63,7 +63,7 @@ class FakeServiceLink : public ServiceLink {
     replies.pop_front();
     return r;
   }
-  ResultCode program() override {
+  errors::OperationOutcome program() override {
     ++programs;
     call();
     return programAnswer;
@@ -213,7 +213,7 @@ TEST(ServiceStartTest, AReadPagerOffersEverythingAndNoPagerNothing) {
     bool reported;
   };
   const Case cases[] = {
-      {rc::Done, true, true, false},
+      {rc::Ok, true, true, false},
       {rc::NotResponding, false, false, false},  // answered No at the retry question
       {rc::PortNotOpened, false, false, false},  // the port layer's box
       {rc::Unprogrammed, true, false, true},
@@ -276,14 +276,14 @@ TEST(ServiceAdjust, ChecksInOrderWithTheirCodeAndField) {
     std::optional<AdjustField> field;
   };
   const Case cases[] = {
-      {"15", "3", "16", true, rc::Done, std::nullopt},
-      {"0", "0", "0", true, rc::Done, std::nullopt},
+      {"15", "3", "16", true, rc::Ok, std::nullopt},
+      {"0", "0", "0", true, rc::Ok, std::nullopt},
       {"16", "3", "0", false, rc::TextContrast, AdjustField::TextContrast},
       {"20", "2", "0", false, rc::TextContrast, AdjustField::TextContrast},
       {"20", "9", "99", true, rc::TextContrast, AdjustField::TextContrast},
       {"9", "4", "0", false, rc::IconContrast, AdjustField::IconContrast},
       {"9", "3", "17", true, rc::TextContrast16, AdjustField::Lcd1},
-      {"9", "3", "17", false, rc::Done, std::nullopt},  // no LCD pair on the model
+      {"9", "3", "17", false, rc::Ok, std::nullopt},  // no LCD pair on the model
       {"", "3", "0", false, rc::TextContrast, AdjustField::TextContrast},
       {"9", "", "0", false, rc::IconContrast, AdjustField::IconContrast},
   };
@@ -381,13 +381,19 @@ TEST(ServiceAdjust, F2StoresTheValuesAndProgramsWithTheRateShown) {
 }
 
 TEST(ServiceAdjust, TheMainWindowReturnsToMainUnlessThePortCouldNotBeOpened) {
-  for (const ResultCode result : {rc::Ok, rc::NotResponding, rc::BadChecksum, rc::PortNotOpened}) {
+  using errors::OperationOutcome;
+  for (const OperationOutcome result :
+       {OperationOutcome::done(true), OperationOutcome::notWritten(),
+        OperationOutcome::failed(rc::NotResponding, true),
+        OperationOutcome::failed(rc::BadChecksum, true, true),
+        OperationOutcome::failed(rc::PortNotOpened, true)}) {
     ServiceFixture f(0x30);
     f.link.programAnswer = result;
     f.openAdjust();
     EXPECT_EQ(f.controller->pressKey(WindowKey::F2), ServiceOutcome::CloseWindow);
     EXPECT_EQ(f.controller->programResult(), result);
-    EXPECT_EQ(f.controller->mainReturnsToMain(), result != rc::PortNotOpened) << result;
+    EXPECT_EQ(f.controller->mainReturnsToMain(), !result.failedWith(rc::PortNotOpened))
+        << result.code;
     EXPECT_TRUE(f.reporter.shown.empty()) << "the program operation reports its own failures";
   }
 }
@@ -479,7 +485,7 @@ TEST(ServiceTestMode, ModeSwitchesShowTheirModeOrTheirFailure) {
 
     for (const ResultCode failure : {rc::NotResponding, rc::PortNotOpened}) {
       ServiceFixture g(0x98);
-      g.link.modeAnswer = {failure, 0};
+      g.link.modeAnswer = {failure, std::nullopt};
       g.controller->pressKey(c.key);
       EXPECT_EQ(g.reporter.shown.size(), failure == rc::PortNotOpened ? 0u : 1u);
       if (failure != rc::PortNotOpened) {

@@ -147,19 +147,19 @@ struct WindowFixture {
     storage::SaveContext context;
     context.build.pagerUnprogrammed = true;
     const auto path = folder / name;
-    EXPECT_EQ(files.writeCodeplugFile(path, context), errors::code::Done);
+    EXPECT_EQ(files.writeCodeplugFile(path, context), errors::code::Ok);
     return path;
   }
 
   // F8 with the file chosen.
-  errors::ResultCode load(const std::filesystem::path& file) {
+  errors::OperationOutcome load(const std::filesystem::path& file) {
     frontEnd.openAnswers.push_back(file);
     return window.load();
   }
 
   std::filesystem::path loadNew(models::ModelCode model, int hardwareVariant = 3) {
     const auto file = newCodeplugFile(model, "pager.cp", hardwareVariant);
-    EXPECT_EQ(load(file), errors::code::Done);
+    EXPECT_TRUE(load(file).succeeded());
     reporter.shown.clear();
     return file;
   }
@@ -179,7 +179,7 @@ struct WindowFixture {
       testing::RecordingReporter quiet;
       storage::CodeplugFiles files(window.image(), window.settings(), window.workFiles(), quiet,
                                    codeplug::standardCodec());
-      EXPECT_EQ(files.readCodeplugFile(file), errors::code::Done);
+      EXPECT_EQ(files.readCodeplugFile(file), errors::code::Ok);
     };
   }
 

@@ -118,7 +118,7 @@ TEST(WindowLoad, ShowsTheCodeplugForEditing) {
 TEST(WindowLoad, AMissingFileIsNamed) {
   WindowFixture f;
   const auto missing = f.folder / "gone.cp";
-  EXPECT_NE(f.load(missing), errors::code::Done);
+  EXPECT_FALSE(f.load(missing).succeeded());
   EXPECT_TRUE(f.shownBox("ERROR", missing.string() + "\ndoes not exist."));
   EXPECT_EQ(f.window.activePage(), Page::Main);
   EXPECT_EQ(f.window.view().caption, kMainWindowCaption);
@@ -128,7 +128,7 @@ TEST(WindowLoad, AnInvalidFileLeavesTheWindowOnMain) {
   WindowFixture f;
   const auto file = f.folder / "junk.cp";
   testing::writeFile(file, "this is no codeplug\n");
-  EXPECT_NE(f.load(file), errors::code::Done);
+  EXPECT_FALSE(f.load(file).succeeded());
   EXPECT_FALSE(f.reporter.shown.empty());
   EXPECT_EQ(f.window.activePage(), Page::Main);
   EXPECT_FALSE(f.window.codeplugLoaded());
@@ -184,9 +184,9 @@ TEST(WindowEdits, AnAcceptedChangeMarksTheCodeplugUnsaved) {
   f.loadNew('p');
   const std::string icn = f.window.pageView(Page::General).find(kIcnField)->text;
   f.window.fieldEntered(kIcnField);
-  EXPECT_EQ(f.window.fieldLeft(typed(kIcnField, icn)), errors::code::Done);
+  EXPECT_EQ(f.window.fieldLeft(typed(kIcnField, icn)), errors::code::Ok);
   EXPECT_FALSE(f.window.view().unsavedEdits);
-  EXPECT_EQ(f.window.fieldLeft(typed(kIcnField, "A1")), errors::code::Done);
+  EXPECT_EQ(f.window.fieldLeft(typed(kIcnField, "A1")), errors::code::Ok);
   EXPECT_TRUE(f.window.view().unsavedEdits);
   EXPECT_EQ(f.window.settings().ICN, "A1");
 }
@@ -260,7 +260,7 @@ TEST(WindowSave, ReplacingAnExistingFileAsksFirst) {
 
   f.frontEnd.saveAnswers.push_back(target);
   f.reporter.answer(true);
-  EXPECT_EQ(f.window.save(), errors::code::Done);
+  EXPECT_TRUE(f.window.save().succeeded());
   EXPECT_NE(testing::readFile(target), "old");
   EXPECT_TRUE(f.shownBox("successfully", "\nThe file was saved as " + target.string()));
   EXPECT_EQ(f.window.view().caption, title("target.cp"));
@@ -272,7 +272,7 @@ TEST(WindowSave, ReplacingAnExistingFileAsksFirst) {
 
   // What was saved loads again with the edit.
   WindowFixture again;
-  ASSERT_EQ(again.load(target), errors::code::Done);
+  ASSERT_TRUE(again.load(target).succeeded());
   EXPECT_EQ(again.window.settings().ICN, "A1");
 }
 
@@ -280,7 +280,7 @@ TEST(WindowSave, ANameWithoutExtensionGetsDotCp) {
   WindowFixture f;
   f.loadNew('p');
   f.frontEnd.saveAnswers.push_back(f.folder / "bench");
-  EXPECT_EQ(f.window.save(), errors::code::Done);
+  EXPECT_TRUE(f.window.save().succeeded());
   EXPECT_TRUE(std::filesystem::exists(f.folder / "bench.cp"));
   EXPECT_TRUE(f.reporter.asked.empty());
 }
@@ -290,7 +290,7 @@ TEST(WindowSave, AFullDiskIsToldBeforeWriting) {
   f.loadNew('p');
   f.frontEnd.space = 6 * 1024 - 1;
   f.frontEnd.saveAnswers.push_back(f.folder / "full.cp");
-  EXPECT_NE(f.window.save(), errors::code::Done);
+  EXPECT_FALSE(f.window.save().succeeded());
   EXPECT_TRUE(f.shownBox("Cannot save file", "There is not enough space on the disk.\n"));
   EXPECT_FALSE(std::filesystem::exists(f.folder / "full.cp"));
 }
@@ -301,7 +301,7 @@ TEST(WindowSave, AFailingPageCheckStopsBeforeTheDialog) {
   f.window.settings().batteryGauge = 1;
   f.window.settings().batteryGaugeHiLevel = 1;
   f.window.settings().batteryGaugeMedLevel = 2;
-  EXPECT_EQ(f.window.save(), errors::code::BatteryLevel);
+  EXPECT_TRUE(f.window.save().failedWith(errors::code::BatteryLevel));
   EXPECT_TRUE(f.reported(errors::code::BatteryLevel));
   EXPECT_TRUE(f.frontEnd.saveRequests.empty());
 }
@@ -325,7 +325,7 @@ TEST(WindowDefaults, YesDecodesTheImageAgainOverTheDefaults) {
   const std::string icn = f.window.settings().ICN;
   f.window.fieldLeft(typed(kIcnField, "A1"));
   f.reporter.answer(true);
-  EXPECT_EQ(f.window.setToDefaults(), errors::code::Done);
+  EXPECT_TRUE(f.window.setToDefaults().succeeded());
   EXPECT_EQ(f.window.settings().ICN, icn);
   EXPECT_EQ(f.window.activePage(), Page::General);
 }
@@ -406,7 +406,7 @@ TEST(WindowPages, APromptPageIsLeftOnlyWhileTheBlockFits) {
   EXPECT_FALSE(f.window.previousPage());
   EXPECT_EQ(f.window.activePage(), Page::Prompt1);
   EXPECT_TRUE(f.reporter.shown.empty());  // the check before moving is silent
-  EXPECT_NE(f.window.save(), errors::code::Done);
+  EXPECT_FALSE(f.window.save().succeeded());
   EXPECT_TRUE(f.frontEnd.saveRequests.empty());
 }
 
@@ -423,7 +423,7 @@ TEST(WindowPages, TheGaugeShowsThePromptMemoryInUse) {
 // The field being edited, stored as the front end stores it: through the
 // field events, as leaving it would.
 StoreFocusedField storing(WindowFixture& f, pages::FieldInput input) {
-  return [&f, input] { return f.window.fieldLeft(input) == errors::code::Done; };
+  return [&f, input] { return f.window.fieldLeft(input) == errors::code::Ok; };
 }
 
 TEST(WindowPages, ATabClickStoresTheFocusedFieldFirst) {

@@ -66,7 +66,7 @@ TEST(WindowPagerFlows, WhatTheReadLearntReachesThePageRules) {
     };
     f.press(WindowKey::F3);
     ASSERT_EQ(f.window.activePage(), Page::General);
-    EXPECT_EQ(f.window.fieldLeft(twoThousandFourHundred) == rc::Done, !oldestFirmware);
+    EXPECT_EQ(f.window.fieldLeft(twoThousandFourHundred) == rc::Ok, !oldestFirmware);
   }
 }
 
@@ -192,7 +192,7 @@ TEST(WindowPagerFlows, TheServiceWindowProgramsWithoutABackupAndMainReturnsToMai
     f.window.exitToMain(false);
     f.port.serviceWindow = [&](const ServiceStart&, const ServiceProgram& program) {
       if (!programs) return false;
-      EXPECT_EQ(program(), rc::Ok);
+      EXPECT_TRUE(program().succeeded());
       return true;
     };
     f.press(WindowKey::F4);
@@ -208,13 +208,13 @@ TEST(WindowPagerFlows, TheServiceWindowProgramsWithoutABackupAndMainReturnsToMai
 TEST(WindowPagerFlows, TheServiceWindowHandsOnTheFailureOfItsProgramming) {
   WindowFixture f;
   f.port.programOutcomes.push_back(OperationOutcome::failed(rc::BadChecksum, true));
-  errors::ResultCode got = rc::Ok;
+  OperationOutcome got;
   f.port.serviceWindow = [&](const ServiceStart&, const ServiceProgram& program) {
     got = program();
     return false;
   };
   f.press(WindowKey::F4);
-  EXPECT_EQ(got, rc::BadChecksum);
+  EXPECT_EQ(got, OperationOutcome::failed(rc::BadChecksum, true));
 }
 
 // ---- Link faults ----

@@ -55,11 +55,11 @@ void copyWithIcn(const std::filesystem::path& from, const std::filesystem::path&
   zelta::testing::RecordingReporter quiet;
   storage::WorkFiles work;
   storage::CodeplugFiles files(*image, settings, work, quiet, codeplug::standardCodec());
-  QCOMPARE(files.readCodeplugFile(from), code::Done);
+  QCOMPARE(files.readCodeplugFile(from), code::Ok);
   settings.ICN = icn;
   storage::SaveContext save;
   save.build.pagerUnprogrammed = true;
-  QCOMPARE(files.writeCodeplugFile(to, save), code::Done);
+  QCOMPARE(files.writeCodeplugFile(to, save), code::Ok);
 }
 
 // The settings an image decodes to, by name.

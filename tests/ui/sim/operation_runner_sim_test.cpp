@@ -58,7 +58,7 @@ struct WindowOperations {
 // The read as the window runs it: 1 on success, the failure's code otherwise.
 int readResult(zelta::operations::PagerOperations& operations) {
   const zelta::errors::OperationOutcome read = operations.RunPagerOperation(OperationKind::Read);
-  return read.succeeded() ? code::Done : read.code;
+  return read.succeeded() ? code::Ok : read.code;
 }
 
 }  // namespace
@@ -81,7 +81,7 @@ class OperationRunnerSimTest : public QObject {
       return true;
     });
     const int r = ops.runner.run([&] { return readResult(ops.operations); });
-    QCOMPARE(r, code::Done);
+    QCOMPARE(r, code::Ok);
     QCOMPARE(answerer.titles, QStringList{"PASSWORD"});
     QCOMPARE(ops.image->modelCode(), zelta::models::ModelCode{0x98});
     QVERIFY(!progress.isEmpty());
@@ -92,7 +92,7 @@ class OperationRunnerSimTest : public QObject {
     zelta::testing::SimProcess first({"--no-advertise", "--model", "0x98"});
     QVERIFY(!first.path().empty());
     WindowOperations ops(first.path());
-    QCOMPARE(ops.runner.run([&] { return readResult(ops.operations); }), code::Done);
+    QCOMPARE(ops.runner.run([&] { return readResult(ops.operations); }), code::Ok);
     // One code that receives; the simulator's image repeats one code.
     for (std::string& c : ops.settings.code) c.clear();
     ops.settings.code[0] = "1234567";
