@@ -532,6 +532,21 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 // ---- The pager operations ----
 
+bool MainWindow::pagerOperationRunning() const {
+  return operations_->running();
+}
+
+void MainWindow::endSession(int status) {
+  reporter_.setQuiet(true);
+  operations_->runner().shutDown();
+  // A close asked for from now on goes without a question, once no
+  // operation runs.
+  closeAfterOperation_ = true;
+  // Every event loop ends, the boxes' and the running operation's too; the
+  // operation's runner still waits for it (OperationRunner::run).
+  QCoreApplication::exit(status);
+}
+
 void MainWindow::useSettingsStore(std::unique_ptr<window::SettingsStore> store) {
   if (operations_->running()) return;
   tones_ = std::make_unique<AudioToneOutput>(

@@ -92,6 +92,15 @@ class MainWindow : public QMainWindow,
   // Ctrl+O: "Setup Computer Configuration"; the settings applied reach the port.
   void setupCommunication();
 
+  // The program must end (SIGTERM, SIGHUP, the end of the desktop session).
+  // Nothing waits for the operator any more (no box, every question No); a
+  // pager operation stops once the block being written is whole, with its
+  // checksum and the pager's answer; then the event loops end with status.
+  // Unsaved edits are not asked about: nobody may be there to answer.
+  void endSession(int status);
+  // A pager operation is under way on the worker.
+  bool pagerOperationRunning() const;
+
   // ---- WindowPagerPort ----
   errors::OperationOutcome read() override;
   errors::OperationOutcome program(const window::ProgramRequest& request) override;

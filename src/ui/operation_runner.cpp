@@ -1,8 +1,12 @@
 #include "ui/operation_runner.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QEventLoop>
+#include <QPointer>
 #include <QThread>
 #include <QWidget>
+#include <stdexcept>
 
 #include "ui/memory_sn_dialog.h"
 #include "ui/progress_window.h"
@@ -19,11 +23,13 @@ void callOnThreadOf(QObject* context, const std::function<void()>& f) {
 }
 
 void GuiThreadReporter::showMessage(const errors::Message& message) {
+  if (quiet()) return;
   callOnThreadOf(gui_, [&] { target_.Show(message); });
 }
 
 bool GuiThreadReporter::askQuestion(std::optional<errors::ResultCode> /*code*/,
                                     const errors::Question& question) {
+  if (quiet()) return false;
   bool yes = false;
   callOnThreadOf(gui_, [&] { yes = target_.Ask(question); });
   return yes;
@@ -31,18 +37,26 @@ bool GuiThreadReporter::askQuestion(std::optional<errors::ResultCode> /*code*/,
 
 OperationRunner::OperationRunner(errors::Reporter& guiReporter, QWidget* dialogParent,
                                  QObject* parent)
-    : QObject(parent), reporter_(guiReporter, this), dialogs_(*this), dialogParent_(dialogParent) {}
+    : QObject(parent),
+      reporter_(guiReporter, this, &shuttingDown_),
+      dialogs_(*this),
+      dialogParent_(dialogParent) {}
 
 OperationRunner::~OperationRunner() {
   // The operation uses this runner to the end. Its owner keeps the window
-  // busy (and open) while it runs, so this wait is short when it happens.
-  if (worker_ != nullptr) worker_->wait();
+  // busy (and open) while it runs, so this wait is short when it happens;
+  // shut down, the operation needs nothing more of this thread.
+  if (worker_ != nullptr) {
+    shutDown();
+    worker_->wait();
+  }
 }
 
 link::LinkHooks OperationRunner::linkHooks() {
   link::LinkHooks hooks;
   hooks.progress = [this](int percent) { reportProgress(percent); };
   hooks.askPassword = [this](link::PasswordField& field) { askPassword(field); };
+  hooks.stopRequested = [this] { return shuttingDown_.load(); };
   return hooks;
 }
 
@@ -52,6 +66,8 @@ void OperationRunner::reportProgress(int percent) {
 }
 
 void OperationRunner::askPassword(link::PasswordField& field) {
+  // The link stops before it would send the password it was left with.
+  if (shuttingDown_) return;
   callOnThreadOf(this, [&] {
     askPagerPassword(field, downloadPasswordEdited_, dialogParent_, passwordPauseMs_);
   });
@@ -60,6 +76,7 @@ void OperationRunner::askPassword(link::PasswordField& field) {
 errors::ResultCode OperationRunner::Dialogs::askMemoryAndSerial(
     operations::MemorySerialRequest& request) {
   errors::ResultCode result = errors::code::Cancelled;
+  if (runner_.shuttingDown_) return result;
   callOnThreadOf(&runner_, [&] {
     QString personal;
     QString maildrop;
@@ -70,38 +87,49 @@ errors::ResultCode OperationRunner::Dialogs::askMemoryAndSerial(
 }
 
 bool OperationRunner::start(Operation operation) {
-  if (worker_ != nullptr) return false;
+  if (worker_ != nullptr || shuttingDown_) return false;
   lastPercent_ = -1;
   worker_ =
       QThread::create([this, operation = std::move(operation)] { workerResult_ = operation(); });
   worker_->setParent(this);
-  connect(worker_, &QThread::finished, this, [this] {
-    QThread* done = worker_;
-    worker_ = nullptr;
-    done->deleteLater();
-    emit finished(workerResult_);
+  connect(worker_, &QThread::finished, this, [this, generation = ++generation_] {
+    if (generation == generation_) collectWorker();
   });
   worker_->start();
   return true;
 }
 
+void OperationRunner::collectWorker() {
+  if (worker_ == nullptr) return;
+  QThread* done = worker_;
+  worker_ = nullptr;
+  done->deleteLater();
+  emit finished(workerResult_);
+}
+
 errors::ResultCode OperationRunner::run(Operation operation) {
+  if (shuttingDown_) return errors::code::Cancelled;
+  if (!start(std::move(operation))) throw std::logic_error("an operation is already running");
   QEventLoop loop;
-  errors::ResultCode result = 0;
-  const auto connection = connect(this, &OperationRunner::finished, &loop, [&](int r) {
-    result = r;
-    loop.quit();
-  });
-  if (!start(std::move(operation))) {
-    disconnect(connection);
-    throw std::logic_error("an operation is already running");
-  }
+  const auto connection = connect(this, &OperationRunner::finished, &loop, &QEventLoop::quit);
   loop.exec();
   disconnect(connection);
-  return result;
+  if (worker_ != nullptr) {
+    // The loop was ended from outside (the application is exiting): the
+    // operation may be on the pager still. Shut down, it asks nothing more
+    // of this thread; a question it had sent just before is answered in the
+    // events processed meanwhile.
+    shutDown();
+    const QPointer<QThread> worker = worker_;
+    while (worker != nullptr && !worker->wait(QDeadlineTimer(20)))
+      QCoreApplication::processEvents();
+    collectWorker();
+  }
+  return workerResult_;
 }
 
 errors::ResultCode OperationRunner::runHere(Operation operation) {
+  if (shuttingDown_) return errors::code::Cancelled;
   lastPercent_ = -1;
   const errors::ResultCode result = operation();
   emit finished(result);

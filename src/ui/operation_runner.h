@@ -22,10 +22,13 @@ namespace zelta::ui {
 // A reporter for code that may run off the user-interface thread: every box
 // is shown by the target reporter on the thread of `gui`, and the calling
 // thread waits for the answer. Called on that thread itself, it calls the
-// target directly.
+// target directly. While `quiet` holds, nothing is shown and every question
+// is answered No, without waiting for the other thread.
 class GuiThreadReporter : public errors::Reporter {
  public:
-  GuiThreadReporter(errors::Reporter& target, QObject* gui) : target_(target), gui_(gui) {}
+  GuiThreadReporter(errors::Reporter& target, QObject* gui,
+                    const std::atomic<bool>* quiet = nullptr)
+      : target_(target), gui_(gui), quiet_(quiet) {}
 
  protected:
   void showMessage(const errors::Message& message) override;
@@ -33,8 +36,11 @@ class GuiThreadReporter : public errors::Reporter {
                    const errors::Question& question) override;
 
  private:
+  bool quiet() const { return quiet_ != nullptr && quiet_->load(); }
+
   errors::Reporter& target_;
   QObject* gui_;
+  const std::atomic<bool>* quiet_;
 };
 
 // Runs a pager operation on a worker thread while the window goes on
@@ -75,15 +81,28 @@ class OperationRunner : public QObject {
   void setPasswordPauseMs(int ms) { passwordPauseMs_ = ms; }
 
   // Starts operation on a worker thread and returns at once; finished()
-  // follows. False when an operation is already running.
+  // follows. False when an operation is already running, or after
+  // shutDown().
   bool start(Operation operation);
   // Runs operation on a worker thread and returns its result; the
-  // user-interface thread keeps processing its events meanwhile.
+  // user-interface thread keeps processing its events meanwhile. Should the
+  // application's event loops be ended under it (QCoreApplication::exit),
+  // the operation is shut down and still waited for. After shutDown() the
+  // operation does not start: -17.
   errors::ResultCode run(Operation operation);
   // Runs operation on this thread (in-process tests, short operations).
   errors::ResultCode runHere(Operation operation);
 
   bool running() const { return worker_ != nullptr; }
+
+  // The program is ending (a termination signal, the end of the desktop
+  // session). The running operation stops at its next safe point: an image
+  // block being written is finished first, with its checksum and the
+  // pager's answer. From now on nothing waits for an operator who has gone:
+  // no box is shown, every question is answered No, the pager's dialogs stay
+  // closed, and no operation starts. It cannot be undone.
+  void shutDown() { shuttingDown_ = true; }
+  bool shuttingDown() const { return shuttingDown_; }
 
  signals:
   // Progress of the current record or block, 0-100, on the user-interface
@@ -106,7 +125,10 @@ class OperationRunner : public QObject {
 
   void reportProgress(int percent);
   void askPassword(link::PasswordField& field);
+  // The worker has ended: finished() with its result.
+  void collectWorker();
 
+  std::atomic<bool> shuttingDown_{false};
   GuiThreadReporter reporter_;
   Dialogs dialogs_;
   QPointer<QWidget> dialogParent_;
@@ -114,7 +136,10 @@ class OperationRunner : public QObject {
   std::atomic<int> passwordPauseMs_{1000};
   std::atomic<int> lastPercent_{-1};
   QThread* worker_ = nullptr;
-  errors::ResultCode workerResult_ = 0;
+  // Counts the workers started: a finished worker already collected (by
+  // run(), after an exit) is not collected again.
+  int generation_ = 0;
+  errors::ResultCode workerResult_ = errors::code::Ok;
 };
 
 class TFmProgressBar;

@@ -18,6 +18,7 @@ QMessageBox::Icon iconOf(errors::BoxClass boxClass) {
 }  // namespace
 
 void QtReporter::showMessage(const errors::Message& message) {
+  if (quiet_) return;
   QMessageBox box(iconOf(message.boxClass), QString::fromStdString(message.caption),
                   QString::fromStdString(message.text), QMessageBox::Ok, parent_);
   box.setWindowModality(Qt::ApplicationModal);
@@ -26,6 +27,7 @@ void QtReporter::showMessage(const errors::Message& message) {
 
 bool QtReporter::askQuestion(std::optional<errors::ResultCode> /*code*/,
                              const errors::Question& question) {
+  if (quiet_) return false;
   QMessageBox box(QMessageBox::Warning, QString::fromStdString(question.caption),
                   QString::fromStdString(question.text), QMessageBox::Yes | QMessageBox::No,
                   parent_);

@@ -12,6 +12,10 @@ class QtReporter : public errors::Reporter {
  public:
   explicit QtReporter(QWidget* parent = nullptr) : parent_(parent) {}
   void setParent(QWidget* parent) { parent_ = parent; }
+  // The program is ending and nobody may be there to answer: no box is
+  // shown, every question is answered No.
+  void setQuiet(bool quiet) { quiet_ = quiet; }
+  bool quiet() const { return quiet_; }
 
  protected:
   void showMessage(const errors::Message& message) override;
@@ -20,6 +24,7 @@ class QtReporter : public errors::Reporter {
 
  private:
   QWidget* parent_;
+  bool quiet_ = false;
 };
 
 }  // namespace zelta::ui

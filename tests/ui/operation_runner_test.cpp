@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QThread>
+#include <QTimer>
 #include <QtTest/QTest>
 #include <atomic>
 #include <chrono>
@@ -162,6 +163,45 @@ class OperationRunnerTest : public QObject {
     QVERIFY(finished.wait(5000));
     QCOMPARE(finished[0][0].toInt(), -30);
     QVERIFY(!runner.running());
+  }
+
+  // Shut down while an operation runs (the program is ending): the link
+  // sees the stop, and from then on nothing of the operation waits for the
+  // window: no box, the question answered No, neither pager dialog. No
+  // operation starts after it.
+  void aShutDownRunnerWaitsForNoOperator() {
+    zelta::ui::QtReporter gui;
+    OperationRunner runner(gui, nullptr);
+    ModalAnswerer answerer([](QWidget* w) { return w->close(); });
+    const zelta::link::LinkHooks hooks = runner.linkHooks();
+    QVERIFY(!hooks.stopRequested());
+    QTimer::singleShot(20, &runner, [&] { runner.shutDown(); });
+    bool yes = true;
+    zelta::link::PasswordField password{};
+    ResultCode memory = code::Ok;
+    const ResultCode r = runner.run([&]() -> ResultCode {
+      while (!hooks.stopRequested()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      runner.reporter().ReportCode(code::BadChecksum);
+      yes = runner.reporter().ConfirmCode(code::NotResponding);
+      hooks.askPassword(password);
+      zelta::operations::MemorySerialRequest request;
+      memory = runner.dialogs().askMemoryAndSerial(request);
+      return code::Cancelled;
+    });
+    QCOMPARE(r, code::Cancelled);
+    QVERIFY(!yes);
+    QVERIFY(password == zelta::link::PasswordField{});
+    QCOMPARE(memory, code::Cancelled);
+    QVERIFY2(answerer.titles.isEmpty(), qPrintable(answerer.titles.join(", ")));
+
+    bool ran = false;
+    QCOMPARE(runner.run([&] {
+      ran = true;
+      return code::Ok;
+    }),
+             code::Cancelled);
+    QVERIFY(!runner.start([] { return code::Ok; }));
+    QVERIFY(!ran);
   }
 
   void cancelledMemoryDialogReturnsMinus17() {

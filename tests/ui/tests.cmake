@@ -27,4 +27,7 @@ if(ZELTA_BUILD_UI AND TARGET zelta-pager-sim)
   # The service window: F4's read, the adjust values programmed, the test
   # commands and the mode switches.
   zelta_ui_sim_test(service_window_sim_test)
+  # SIGTERM and SIGHUP while the window programs a pager: the image is
+  # written whole, then the program ends by the signal.
+  zelta_ui_sim_test(window_termination_sim_test)
 endif()

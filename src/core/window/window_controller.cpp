@@ -281,6 +281,7 @@ OperationOutcome WindowController::load() {
   decodedBy_ = codeplug::DecodeCommand::OpenFile;
   if (!laidOut_) layOutForModel();
   codeplugName_ = file.string();
+  fileOnScreen_ = storage::fingerprintFile(file);
   caption_ = captionWith(kFileCaptionSeparator, file.filename().string());
   showCodeplug();
   return OperationOutcome::done();
@@ -317,11 +318,8 @@ OperationOutcome WindowController::save() {
     return OperationOutcome::notWritten();
   }
   std::error_code ec;
-  if (std::filesystem::exists(file, ec)) {
-    const bool replace = reporter_.Ask(errors::Question{
-        std::string(kReplaceCaption), file.string() + std::string(kReplaceSuffix)});
-    if (!replace) return OperationOutcome::notWritten();
-  }
+  if (std::filesystem::exists(file, ec) && !confirmReplace(file))
+    return OperationOutcome::notWritten();
 
   storage::SaveContext context;
   context.build.converterTarget = converter_.targetSet();
@@ -340,9 +338,19 @@ OperationOutcome WindowController::save() {
                      std::string(kSavedAsPrefix) + file.string()));
   caption_ = captionWith(kFileCaptionSeparator, file.filename().string());
   codeplugName_ = file.string();
+  fileOnScreen_ = storage::fingerprintFile(file);
   versionText_ = settings_->codeplugVersionText;
   unsavedEdits_ = false;
   return OperationOutcome::done(true);
+}
+
+bool WindowController::confirmReplace(const std::filesystem::path& file) {
+  if (fileOnScreen_ && fileOnScreen_->path == file && storage::fileChangedSince(*fileOnScreen_)) {
+    return reporter_.Ask(errors::Question{std::string(kFileChangedCaption),
+                                          file.string() + std::string(kFileChangedSuffix)});
+  }
+  return reporter_.Ask(
+      errors::Question{std::string(kReplaceCaption), file.string() + std::string(kReplaceSuffix)});
 }
 
 void WindowController::showNoCodeplug() {
@@ -383,6 +391,7 @@ bool WindowController::exitToMain(bool portBusy) {
   if (portBusy && !reporter_.ConfirmCode(errors::code::ExitWhileBusy)) return false;
   returnToMain();
   codeplugName_.clear();
+  fileOnScreen_.reset();
   caption_ = kMainWindowCaption;
   return true;
 }
@@ -516,6 +525,7 @@ void WindowController::showReadCodeplug() {
   decodedBy_ = codeplug::DecodeCommand::ReadPager;
   if (!laidOut_) layOutForModel();
   codeplugName_ = std::string(kReadCodeplugName);
+  fileOnScreen_.reset();
   caption_ = captionWith(kReadCaptionSeparator, kReadCodeplugName);
   showCodeplug();
 }
@@ -532,6 +542,7 @@ void WindowController::returnToMain(bool afterProgramming) {
   if (afterProgramming) {
     operationText_.clear();
     codeplugName_.clear();
+    fileOnScreen_.reset();
     converter_.mode = pages::ConverterMode::Off;
     converter_.sourcePending = false;
     caption_ = kMainWindowCaption;

@@ -22,6 +22,7 @@
 #include "pages/sequential_programming.h"
 #include "pages/user_password.h"
 #include "storage/codeplug_files.h"
+#include "storage/file_fingerprint.h"
 #include "window/field_events.h"
 #include "window/link_facts.h"
 #include "window/window_commands.h"
@@ -227,6 +228,10 @@ class WindowController final : public FieldEvents {
   bool movePage(int step);
   void focusFirstField(pages::Page page);
   void refreshGauge();
+  // Before a save writes over an existing file: the replace question, or
+  // the changed-file question when another program has written the file on
+  // screen. True when it may be replaced.
+  bool confirmReplace(const std::filesystem::path& file);
   void showNoCodeplug();
   // On the "Password / OTA" page with the "Maximum" security level: the
   // operator is told to record the password first.
@@ -249,6 +254,9 @@ class WindowController final : public FieldEvents {
   bool programmingAttempted_ = false;
 
   std::string codeplugName_;
+  // The file on screen as this window opened or last saved it: a save over
+  // it asks differently once another program has replaced it.
+  std::optional<storage::FileFingerprint> fileOnScreen_;
   std::string caption_;
   bool sequentialMode_ = false;
   bool locker_ = true;

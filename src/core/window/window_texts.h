@@ -53,6 +53,12 @@ inline constexpr unsigned long long kSaveSpaceNeeded = 6 * 1024;
 inline constexpr std::string_view kReplaceCaption = "Save As - Warning";
 inline constexpr std::string_view kReplaceSuffix =
     " already exists.\nDo you want to replace it ?\n";
+// Asked instead of the question above when the file is the one on screen and
+// another program has written it since.
+inline constexpr std::string_view kFileChangedCaption = "File changed";
+inline constexpr std::string_view kFileChangedSuffix =
+    " was changed by another program since this window opened or saved it.\n"
+    "Replace it with the codeplug on screen?";
 
 inline constexpr std::string_view kSuccessCaption = "successfully";
 inline constexpr std::string_view kSavedAsPrefix = "\nThe file was saved as ";

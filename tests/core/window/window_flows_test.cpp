@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+
 #include "pages/field_ids.h"
 #include "version.h"
 #include "window_fixture.h"
@@ -274,6 +277,100 @@ TEST(WindowSave, ReplacingAnExistingFileAsksFirst) {
   WindowFixture again;
   ASSERT_TRUE(again.load(target).succeeded());
   EXPECT_EQ(again.window.settings().ICN, "A1");
+}
+
+// What another program may have done to the file on screen between its
+// opening (or last save) and Ctrl+S over it.
+struct MeanwhileCase {
+  const char* what;
+  std::function<void(const std::filesystem::path&)> meanwhile;
+  bool changedQuestion;
+};
+
+void rewriteWith(const std::filesystem::path& file, const std::string& text) {
+  // A new file under the old name, as editors and copies replace a file.
+  std::filesystem::remove(file);
+  testing::writeFile(file, text);
+}
+
+const MeanwhileCase kMeanwhileCases[] = {
+    {"left alone", [](const std::filesystem::path&) {}, false},
+    {"the same bytes written again",
+     [](const std::filesystem::path& file) { rewriteWith(file, testing::readFile(file)); }, false},
+    {"another codeplug", [](const std::filesystem::path& file) { rewriteWith(file, "S0 other"); },
+     true},
+    {"one byte changed, the size kept",
+     [](const std::filesystem::path& file) {
+       std::string text = testing::readFile(file);
+       text[text.size() / 2] = text[text.size() / 2] == '0' ? '1' : '0';
+       rewriteWith(file, text);
+     },
+     true},
+};
+
+std::string changedText(const std::filesystem::path& file) {
+  return file.string() +
+         " was changed by another program since this window opened or saved it.\n"
+         "Replace it with the codeplug on screen?";
+}
+
+// Ctrl+S over the file on screen: the usual question while it holds what was
+// opened, the changed-file question once another program has written other
+// bytes into it; No leaves that program's file as it is.
+TEST(WindowSave, SavingOverTheOpenedFileSaysWhenAnotherProgramChangedIt) {
+  for (const MeanwhileCase& c : kMeanwhileCases) {
+    SCOPED_TRACE(c.what);
+    WindowFixture f;
+    const auto file = f.loadNew('p');
+    f.window.fieldLeft(typed(kIcnField, "A1"));
+    c.meanwhile(file);
+    const std::string before = testing::readFile(file);
+
+    f.frontEnd.saveAnswers.push_back(file);
+    f.reporter.answer(false);
+    EXPECT_EQ(f.window.save(), errors::OperationOutcome::notWritten());
+    ASSERT_EQ(f.reporter.asked.size(), 1u);
+    if (c.changedQuestion) {
+      EXPECT_EQ(f.reporter.asked[0].question.caption, "File changed");
+      EXPECT_EQ(f.reporter.asked[0].question.text, changedText(file));
+    } else {
+      EXPECT_EQ(f.reporter.asked[0].question.caption, "Save As - Warning");
+    }
+    EXPECT_EQ(testing::readFile(file), before);
+    EXPECT_TRUE(f.window.unsavedEdits());
+  }
+}
+
+// The version a save wrote is the one later saves compare with; a change to
+// it is noticed, and once overwritten the file is the window's again.
+TEST(WindowSave, TheLastSavedVersionIsTheOneComparedWith) {
+  WindowFixture f;
+  const auto file = f.loadNew('p');
+  const auto saveOver = [&](bool yes) {
+    f.frontEnd.saveAnswers.push_back(file);
+    f.reporter.answer(yes);
+    const bool saved = f.window.save().succeeded();
+    return std::pair(saved, f.reporter.asked.back().question.caption);
+  };
+  f.window.fieldLeft(typed(kIcnField, "A1"));
+  EXPECT_EQ(saveOver(true), std::pair(true, std::string("Save As - Warning")));
+  const std::string saved = testing::readFile(file);
+  EXPECT_EQ(saveOver(true), std::pair(true, std::string("Save As - Warning")));
+
+  rewriteWith(file, "S0 other");
+  EXPECT_EQ(saveOver(true), std::pair(true, std::string("File changed")));
+  EXPECT_EQ(testing::readFile(file), saved);
+  EXPECT_EQ(saveOver(true), std::pair(true, std::string("Save As - Warning")));
+
+  // Another file that exists gets the usual question, whatever happened to
+  // the one on screen.
+  const auto other = f.folder / "other.cp";
+  testing::writeFile(other, "old");
+  rewriteWith(file, "S0 other");
+  f.frontEnd.saveAnswers.push_back(other);
+  f.reporter.answer(false);
+  EXPECT_EQ(f.window.save(), errors::OperationOutcome::notWritten());
+  EXPECT_EQ(f.reporter.asked.back().question.caption, "Save As - Warning");
 }
 
 TEST(WindowSave, ANameWithoutExtensionGetsDotCp) {
