@@ -25,9 +25,9 @@ namespace zelta::storage {
 // became of the file (the reporter context's fileProblem tells why).
 inline constexpr errors::ResultCode kFileNotAccessible = -1000;
 
-// The prompt-page selections the last backup saved, so that the pages, and
-// the converter after it has rebuilt the settings, keep the texts the user
-// saw.
+// The prompt-page selections the last backup saved, so that the pages can
+// be given back the texts the user saw. (The converter builds from the
+// settings the pages show and needs none of them.)
 struct RememberedPrompts {
   bool valid = false;  // a backup has remembered them
   int internationalPrompt = 0;
