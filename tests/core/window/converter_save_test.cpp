@@ -3,10 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <string>
 
 #include "registry_models.h"
+#include "storage/work_folder.h"
+#include "window/comm_settings.h"
 #include "window_fixture.h"
 
 namespace zelta::window {
@@ -172,6 +176,69 @@ INSTANTIATE_TEST_SUITE_P(ByModelAndTarget, ConverterSave, ::testing::ValuesIn(co
                            return "model" + std::to_string(param.param.source) +
                                   (param.param.target == ConverterMode::Lumio ? "Lumio" : "Varda");
                          });
+
+// ---- The work folder of a fresh installation ----
+
+namespace fs = std::filesystem;
+
+// An installed program (<prefix>/bin beside <prefix>/share/zelta-pps), a
+// home without a documents folder and an XDG data home not made yet.
+TEST(ConverterSaveWorkFolder, AFreshInstallationSavesThroughItsUserDataFolder) {
+  WindowFixture f;
+  const fs::path prefix = f.folder / "usr";
+  fs::create_directories(prefix / "bin");
+  fs::create_directories(prefix / "share" / "zelta-pps");
+  fs::create_directories(f.folder / "home");
+  const fs::path userFolder = f.folder / "xdg-data" / "zelta-pps";
+
+  const fs::path work = storage::workFolder(prefix / "bin", userFolder);
+  EXPECT_EQ(work, userFolder);
+  EXPECT_TRUE(fs::is_directory(userFolder));
+  // The dialogs start there too: a documents folder that does not exist is
+  // never the default.
+  EXPECT_EQ(defaultArchiveFolder(f.folder / "home" / "Documents", work), work.string());
+
+  // Removed again before the save: the save makes it when it needs it.
+  fs::remove_all(f.folder / "xdg-data");
+  f.window.workFiles().folder = work;
+  f.loadNew(0x30);
+  f.window.chooseConverter(ConverterMode::Varda);
+  const fs::path saved = f.folder / "varda.cp";
+  f.frontEnd.saveAnswers.push_back(saved);
+  ASSERT_EQ(f.window.save(), errors::code::Done) << f.reporter.shown.back().text;
+  EXPECT_TRUE(fs::exists(saved));
+  EXPECT_TRUE(fs::exists(work / storage::kBackupFileName));
+  EXPECT_TRUE(fs::exists(work / storage::kLargeImageScratchName));
+}
+
+// A save that cannot be written names the file that failed (the backup of
+// a conversion, or the file chosen) and why.
+TEST(ConverterSaveWorkFolder, AFailureNamesTheFileAndTheReason) {
+  WindowFixture f;
+  std::ofstream(f.folder / "plain-file") << "not a folder";
+  const fs::path work = f.folder / "plain-file" / "zelta-pps";
+  f.window.workFiles().folder = work;
+  f.loadNew(0x30);
+  f.window.chooseConverter(ConverterMode::Varda);
+  const fs::path chosen = f.folder / "varda.cp";
+  f.frontEnd.saveAnswers.push_back(chosen);
+
+  EXPECT_EQ(f.window.save(), storage::kFileNotAccessible);
+  EXPECT_FALSE(fs::exists(chosen));
+  const std::string notAFolder = std::make_error_code(std::errc::not_a_directory).message();
+  ASSERT_EQ(f.reporter.shown.size(), 1u);
+  EXPECT_EQ(f.reporter.shown[0].text,
+            (work / storage::kBackupFileName).string() + "\ncannot be written.\n" + notAFolder);
+
+  // Without the converter the file chosen is the one named.
+  f.window.chooseConverter(ConverterMode::Off);
+  f.reporter.shown.clear();
+  const fs::path unreachable = f.folder / "plain-file" / "plain.cp";
+  f.frontEnd.saveAnswers.push_back(unreachable);
+  EXPECT_EQ(f.window.save(), storage::kFileNotAccessible);
+  ASSERT_EQ(f.reporter.shown.size(), 1u);
+  EXPECT_EQ(f.reporter.shown[0].text, unreachable.string() + "\ncannot be written.\n" + notAFolder);
+}
 
 }  // namespace
 }  // namespace zelta::window
