@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QStandardPaths>
 
+#include "storage/work_folder.h"
 #include "ui/command_line.h"
 #include "ui/main_window.h"
 #include "ui/program_icon.h"
@@ -14,20 +15,26 @@ namespace {
 
 // The window's whole life; its exit status.
 int runWindow(zelta::ui::TerminationRequests& termination) {
-  // The work folder of the communication setup: where the open dialog
-  // starts and the scratch files go; the user's documents when none is set.
+  // The scratch files go to the work folder (beside the program, or the
+  // user's data folder for an installed one); the setup's "Arch Path" is
+  // only where the open and save dialogs start, the user's documents when
+  // none is set and that folder exists.
   zelta::ui::QSettingsStore store;
   const std::string documents =
       QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
   const zelta::window::CommSettings settings = zelta::window::loadCommSettings(store);
   zelta::storage::WorkFiles work;
-  work.folder = zelta::window::workFolderOf(settings, documents);
+  work.folder = zelta::storage::workFolder(QCoreApplication::applicationDirPath().toStdString());
+  const std::string archive = zelta::window::workFolderOf(
+      settings, zelta::window::defaultArchiveFolder(documents, work.folder));
   zelta::ui::MainWindow window(std::move(work));
   zelta::ui::endSessionOnRequest(*qApp, termination, window);
+  window.setArchiveFolder(archive);
   window.show();
   // A configured software password guards the program: without it the
   // window goes at once, without the exit question.
-  if (zelta::ui::askStartupPassword(settings, window.reporter(), &window) != 0) return 0;
+  if (zelta::ui::askStartupPassword(settings, window.reporter(), &window) != zelta::errors::code::Ok)
+    return 0;
   return QApplication::exec();
 }
 

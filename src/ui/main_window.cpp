@@ -389,7 +389,7 @@ void MainWindow::capturePages(const window::WindowView& view, const QString& fol
 void MainWindow::showReport(const CodeplugReport& report) {
   const std::filesystem::path opened(controller_->codeplugName());
   const std::filesystem::path folder =
-      opened.has_parent_path() ? opened.parent_path() : controller_->workFiles().folder;
+      opened.has_parent_path() ? opened.parent_path() : controller_->archiveFolder();
   ReportPreview preview(report, dialogFolder(folder), this);
   // A sheet large enough to read, over the window.
   preview.resize(size());
@@ -557,13 +557,13 @@ void MainWindow::useSettingsStore(std::unique_ptr<window::SettingsStore> store) 
 void MainWindow::setupCommunication() {
   if (running_ || showing_ || operations_->running()) return;
   running_ = true;
-  TFmSetup setup(operations_->store(), pathText(controller_->workFiles().folder), link::listPorts,
+  TFmSetup setup(operations_->store(), pathText(controller_->archiveFolder()), link::listPorts,
                  this);
   setup.setHelpOpener(&help_);
   if (setup.exec() == QDialog::Accepted) {
     operations_->configure(setup.applied());
-    controller_->workFiles().folder =
-        window::workFolderOf(setup.applied(), controller_->workFiles().folder.string());
+    controller_->setArchiveFolder(
+        window::workFolderOf(setup.applied(), controller_->archiveFolder().string()));
   }
   running_ = false;
 }

@@ -44,10 +44,13 @@ class MainWindow : public QMainWindow,
   Q_OBJECT
 
  public:
-  // work is the work folder, where the open dialog starts and the scratch
-  // files go.
+  // work is the work folder, where the scratch files go (and the open
+  // dialog starts until setArchiveFolder names another folder).
   explicit MainWindow(storage::WorkFiles work = {}, QWidget* parent = nullptr);
   ~MainWindow() override;
+
+  // The setup's "Arch Path": where the open and save dialogs start.
+  void setArchiveFolder(const std::string& folder) { controller_->setArchiveFolder(folder); }
 
   QtReporter& reporter() { return reporter_; }
   window::WindowController& controller() { return *controller_; }

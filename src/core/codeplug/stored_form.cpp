@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "models/models.h"
+
 namespace zelta::codeplug {
 
 errors::ResultCode rebuildStoredForm(CodeplugImage& image, SettingsRecord& settings,
@@ -22,6 +24,13 @@ errors::ResultCode rebuildStoredForm(CodeplugImage& image, SettingsRecord& setti
   if (const errors::ResultCode r = codec.decode(DecodeCommand::OpenFile, image, decoded, context);
       r != errors::code::Ok) {
     return r;
+  }
+  if (converterTarget && !models::modelIn(image.modelCode(), models::ModelGroup::dFamily)) {
+    // Until the save converts it the image keeps the source's layout, which
+    // lacks the codes and settings the target adds: only the prompts come
+    // back from its packed form.
+    settings.prompts = decoded.prompts;
+    return errors::code::Ok;
   }
   settings = std::move(decoded);
   return errors::code::Ok;

@@ -16,7 +16,8 @@ namespace zelta::codeplug {
 //
 // The old-format models decode from the pager's original old-format window,
 // not from what the builder wrote: for them the image is built but the
-// settings are left as they are.
+// settings are left as they are. With a converter target and an image not
+// yet converted, only the prompts are taken from the decode.
 errors::ResultCode rebuildStoredForm(CodeplugImage& image, SettingsRecord& settings,
                                      const CodeplugCodec& codec, bool converterTarget);
 

@@ -208,8 +208,13 @@ errors::ResultCode convertToFamilyD(ModelCode sourceModel, const storage::Codepl
 
   // Worked on apart and taken over only when every step succeeded.
   auto image = std::make_unique<CodeplugImage>(session.image);
-  auto settings = std::make_unique<SettingsRecord>(session.settings);
-  const storage::CodeplugSession scratch{*image, *settings, session.work, session.reporter,
+  // The 1 KB route decodes its 'q' image into settings of its own: they
+  // hold only what the source layout can, so they make the 'q' bytes and
+  // nothing else. The family D image is built from the settings the pages
+  // show, which already carry the conversion defaults and every field the
+  // target has.
+  auto largeSettings = std::make_unique<SettingsRecord>(session.settings);
+  const storage::CodeplugSession scratch{*image, *largeSettings, session.work, session.reporter,
                                          session.codec};
   storage::CodeplugFiles files(scratch);
 
@@ -227,9 +232,9 @@ errors::ResultCode convertToFamilyD(ModelCode sourceModel, const storage::Codepl
   image->setModel(kConversionTarget);
   image->current().setByte(image->offsets().modelByte, kConversionTarget);
   relayToFamilyD(image->snapshot(), image->current());
+  auto settings = std::make_unique<SettingsRecord>(session.settings);
   applyDecoderConversionDefaults(*settings);
   clearRange(image->current(), kSourcePromptArea, kSourcePromptAreaEnd);
-  storage::restorePrompts(session.work.remembered, *settings);
   const errors::ResultCode built = session.codec.build(*image, *settings, context.build);
   if (built < 0) return reporting(session.reporter, built);
 

@@ -58,7 +58,10 @@ void stampTargetVariant(ConverterMode mode, codeplug::CodeplugImage& image,
 // layout and builds it; the image stays model 0x91. A 1 KB source goes
 // through a 2 KB 'q' image made from a fresh backup (or, once converted,
 // from the backup of the first conversion); the snapshot of the first
-// conversion after a read or load is the source of every later one.
+// conversion after a read or load is the source of every later one. The
+// family D image is built from the session's settings (what the pages
+// show) with the decoder conversion defaults; the 'q' image's own decode
+// serves only that image.
 // Ok on success. On failure the codeplug is left exactly as it was and the
 // result is the failure of the 2 KB conversion (-36 shown, or
 // kFileNotAccessible), -36 from the final build (shown), or -119 (not shown)

@@ -29,6 +29,10 @@ struct MessageContext {
   // ...") or could not be read or written (a front end shows it beside the
   // path); empty when there is nothing to add. Set by the file operations.
   std::string fileProblem;
+  // The file the last failed file operation was about: a save may fail on
+  // its backup or scratch file before it reaches the file chosen. Empty
+  // when nothing failed.
+  std::string problemFile;
   // What the exception behind InternalFault said.
   std::string internalFault;
 };

@@ -177,6 +177,9 @@ ConverterTabLayout converterPageLayout(ConverterMode mode) {
 ModelFieldLayout modelFieldLayout(ModelCode model, const FieldLayoutContext& ctx) {
   ModelFieldLayout layout;
   const bool dFamily = modelIn(model, ModelGroup::dFamily);
+  // A converter target is a family D codeplug once saved: the pages show
+  // what that layout keeps, so that a save changes nothing they show.
+  const bool dLayout = dFamily || ctx.converterTarget;
   layout.pagerTypeInfoShown = dFamily;
   layout.codeRows = codeCount(model, ctx.converterTarget);
 
@@ -186,7 +189,7 @@ ModelFieldLayout modelFieldLayout(ModelCode model, const FieldLayoutContext& ctx
     layout.dutyAndAlertMenuShown = true;
     layout.firstPlayToneShown = true;
   }
-  if (dFamily) layout.sequentialIncrementShown = ctx.sequentialMode;
+  if (dLayout) layout.sequentialIncrementShown = ctx.sequentialMode;
 
   if (modelIn(model, ModelGroup::dualOrF)) {
     layout.secondaryFrequencyShown = true;
@@ -199,14 +202,14 @@ ModelFieldLayout modelFieldLayout(ModelCode model, const FieldLayoutContext& ctx
   }
 
   if (modelIn(model, ModelGroup::largeQModels) ||
-      (dFamily && !modelIn(model, ModelGroup::fFamily))) {
+      (dLayout && !modelIn(model, ModelGroup::fFamily))) {
     layout.decodeErrorFieldsShown = true;
   } else if (modelIn(model, ModelGroup::fFamily)) {
     layout.decodeErrorFieldsShown = true;
     layout.backlightFieldsShown = true;
     layout.userPasswordShown = true;
   }
-  layout.privateTimeAlertShown = !dFamily;
+  layout.privateTimeAlertShown = !dLayout;
 
   layout.toneOnlySupportShown =
       modelIn(model, ModelGroup::largeQModels) || sixteenCodeLayout(model, ctx.converterTarget);

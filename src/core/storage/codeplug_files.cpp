@@ -167,9 +167,11 @@ void moveToLargeLayout(CodeplugImage& image, models::ModelCode sourceModel) {
 errors::ResultCode CodeplugFiles::readCodeplugFile(const fs::path& file) {
   std::string& problem = reporter_.context().fileProblem;
   problem.clear();
+  reporter_.context().problemFile.clear();
   const FileContent content = readCodeplugFileContent(file);
   if (content.error) {
     problem = content.error.message();
+    reporter_.context().problemFile = file.string();
     return content.refused() ? showing(reporter_, errors::code::InvalidArchive)
                              : kFileNotAccessible;
   }
@@ -231,10 +233,31 @@ std::string CodeplugFiles::imageText() const {
   return out.str();
 }
 
+errors::ResultCode CodeplugFiles::fileFailure(const fs::path& file, const std::string& why) {
+  reporter_.context().fileProblem = why;
+  reporter_.context().problemFile = file.string();
+  return kFileNotAccessible;
+}
+
 errors::ResultCode CodeplugFiles::writeImageFile(const fs::path& file) {
-  const std::error_code failure = replaceFileAtomically(file, imageText());
-  reporter_.context().fileProblem = failure ? failure.message() : std::string();
-  return failure ? kFileNotAccessible : errors::code::Ok;
+  return writeText(file, imageText());
+}
+
+errors::ResultCode CodeplugFiles::writeText(const fs::path& file, const std::string& text) {
+  const std::error_code failure = replaceFileAtomically(file, text);
+  if (failure) return fileFailure(file, failure.message());
+  reporter_.context().fileProblem.clear();
+  reporter_.context().problemFile.clear();
+  return errors::code::Ok;
+}
+
+errors::ResultCode CodeplugFiles::writeWorkFile(const fs::path& file, const std::string& text) {
+  // The work folder may not exist yet (a fresh user data folder) or may
+  // have been removed since the program started.
+  std::error_code ec;
+  fs::create_directories(work_.folder, ec);
+  if (ec) return fileFailure(file, ec.message());
+  return writeText(file, text);
 }
 
 errors::ResultCode CodeplugFiles::writeCodeplugFile(const fs::path& file,
@@ -255,23 +278,20 @@ errors::ResultCode CodeplugFiles::writeBackupBeforeWrite(const SaveContext& cont
     std::copy(block.begin(), block.end(),
               image_.snapshot().bytesAt(kSnapshotCodeBlock, kNarrowBlockBytes).begin());
   }
-  return writeImageFile(work_.backupPath());
+  return writeWorkFile(work_.backupPath(), imageText());
 }
 
 errors::ResultCode CodeplugFiles::convertToLargeImage(const fs::path& source,
                                                       const BuildContext& build) {
   const FileContent content = readCodeplugFileContent(source);
-  reporter_.context().fileProblem = content.error ? content.error.message() : std::string();
-  if (content.error) return kFileNotAccessible;
+  if (content.error) return fileFailure(source, content.error.message());
   std::istringstream in(content.bytes);
   const LargeImageRecords records = largeImageScratchRecords(in);
   std::string text;
   for (const std::string& line : records.lines) text += line + "\r\n";
-  const fs::path scratch = work_.largeImageScratchPath();
-  if (const std::error_code failure = replaceFileAtomically(scratch, text)) {
-    reporter_.context().fileProblem = failure.message();
-    return kFileNotAccessible;
-  }
+  if (const errors::ResultCode written = writeWorkFile(work_.largeImageScratchPath(), text);
+      written != errors::code::Ok)
+    return written;
 
   // The scratch text is what was just written; reading it back from the
   // disk would add nothing but a chance to read something else.

@@ -25,9 +25,9 @@ namespace zelta::storage {
 // became of the file (the reporter context's fileProblem tells why).
 inline constexpr errors::ResultCode kFileNotAccessible = errors::code::FileNotAccessible;
 
-// The prompt-page selections the last backup saved, so that the pages, and
-// the converter after it has rebuilt the settings, keep the texts the user
-// saw.
+// The prompt-page selections the last backup saved, so that the pages can
+// be given back the texts the user saw. (The converter builds from the
+// settings the pages show and needs none of them.)
 struct RememberedPrompts {
   bool valid = false;  // a backup has remembered them
   int internationalPrompt = 0;
@@ -120,6 +120,9 @@ class CodeplugFiles {
                                        const SaveContext& context = {});
 
   // Writes the image as it stands, without building it (a converted image).
+  // A file that cannot be written is kFileNotAccessible, with the file and
+  // the reason in the reporter's context (problemFile, fileProblem); the
+  // backup and the scratch file of the other commands likewise.
   errors::ResultCode writeImageFile(const std::filesystem::path& file);
 
   // Remembers the prompt selections, then writes "~writeBeforeCP.bak" into
@@ -144,6 +147,11 @@ class CodeplugFiles {
  private:
   errors::ResultCode buildForSave(const SaveContext& context);
   std::string imageText() const;
+  // kFileNotAccessible, with the file and why in the reporter's context.
+  errors::ResultCode fileFailure(const std::filesystem::path& file, const std::string& why);
+  errors::ResultCode writeText(const std::filesystem::path& file, const std::string& text);
+  // A scratch or backup file, the work folder created first when missing.
+  errors::ResultCode writeWorkFile(const std::filesystem::path& file, const std::string& text);
 
   codeplug::CodeplugImage& image_;
   codeplug::SettingsRecord& settings_;

@@ -71,6 +71,13 @@ std::string workFolderOf(const CommSettings& settings, std::string_view defaultW
   return settings.workFilesPath.empty() ? std::string(defaultWorkFolder) : settings.workFilesPath;
 }
 
+std::string defaultArchiveFolder(const std::filesystem::path& documents,
+                                 const std::filesystem::path& workFolder) {
+  std::error_code ec;
+  if (!documents.empty() && std::filesystem::is_directory(documents, ec)) return documents.string();
+  return workFolder.string();
+}
+
 void configureLink(const CommSettings& settings, link::TDComm& comm, link::PagerLink& link) {
   if (comm.IsOpen()) comm.Close();
   comm.SetPortName(settings.port);

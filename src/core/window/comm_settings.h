@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -76,6 +77,13 @@ CommSettings storeCommSettings(const CommSettings& settings, SettingsStore& stor
 
 // The folder the codeplug open dialog starts in.
 std::string workFolderOf(const CommSettings& settings, std::string_view defaultWorkFolder);
+
+// The folder an empty work-files path stands for: the user's documents
+// folder when it exists, else the program's work folder, which holds its
+// scratch files and so is there. Never a folder that does not exist, which
+// Apply would store.
+std::string defaultArchiveFolder(const std::filesystem::path& documents,
+                                 const std::filesystem::path& workFolder);
 
 // Gives the serial port its name and line settings (closing it first when
 // it is open) and the link its preferred speed from the baud rate.

@@ -258,7 +258,7 @@ OperationOutcome WindowController::load() {
   sequentialMode_ = false;
   link_.pagerSerialNumber.clear();
   const std::optional<std::filesystem::path> chosen = frontEnd_.chooseFileToOpen(
-      FileDialogRequest{kOpenDialogFilter, kCodeplugExtension, work_.folder});
+      FileDialogRequest{kOpenDialogFilter, kCodeplugExtension, archiveFolder()});
   if (!chosen) return OperationOutcome::stopped(false);
   const std::filesystem::path file = absolutePath(*chosen);
 
@@ -306,7 +306,7 @@ OperationOutcome WindowController::save() {
   }
 
   const std::filesystem::path folder = codeplugName_ == kReadCodeplugName
-                                           ? work_.folder
+                                           ? archiveFolder()
                                            : std::filesystem::path(codeplugName_).parent_path();
   const std::optional<std::filesystem::path> chosen =
       frontEnd_.chooseFileToSave(FileDialogRequest{kSaveDialogFilter, kCodeplugExtension, folder});
@@ -328,8 +328,12 @@ OperationOutcome WindowController::save() {
   context.programmingAttempted = programmingAttempted_;
   const ResultCode result = conversion::saveCodeplug(file, session(), converter_, context);
   if (result == storage::kFileNotAccessible) {
-    reporter_.Show(box(errors::BoxClass::Error, kErrorCaption,
-                       file.string() + std::string(kFileUnwritableSuffix)));
+    // The backup or the converter's scratch file may be the one that failed.
+    const errors::MessageContext& failed = reporter_.context();
+    const std::string named = failed.problemFile.empty() ? file.string() : failed.problemFile;
+    std::string text = named + std::string(kFileUnwritableSuffix);
+    if (!failed.fileProblem.empty()) text += "\n" + failed.fileProblem;
+    reporter_.Show(box(errors::BoxClass::Error, kErrorCaption, std::move(text)));
     return OperationOutcome::failed(result, true);
   }
   if (result != errors::code::Ok) return OperationOutcome::failed(result, true);

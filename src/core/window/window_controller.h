@@ -149,6 +149,13 @@ class WindowController final : public FieldEvents {
   codeplug::CodeplugImage& image() { return *image_; }
   codeplug::SettingsRecord& settings() { return *settings_; }
   storage::WorkFiles& workFiles() { return work_; }
+  // The folder the open and save dialogs start in (the setup's "Arch
+  // Path"); the work folder while none is set. The scratch files stay in
+  // the work folder whatever it is.
+  std::filesystem::path archiveFolder() const {
+    return archiveFolder_.empty() ? work_.folder : archiveFolder_;
+  }
+  void setArchiveFolder(std::filesystem::path folder) { archiveFolder_ = std::move(folder); }
   storage::CodeplugSession session();
   conversion::ConverterState& converter() { return converter_; }
   pages::EditingPageModules& modules() { return modules_; }
@@ -244,6 +251,7 @@ class WindowController final : public FieldEvents {
   std::unique_ptr<codeplug::CodeplugImage> image_;
   std::unique_ptr<codeplug::SettingsRecord> settings_;
   storage::WorkFiles work_;
+  std::filesystem::path archiveFolder_;
   pages::EditingPageModules modules_;
   pages::FieldDispatcher dispatcher_;
   conversion::ConverterState converter_;

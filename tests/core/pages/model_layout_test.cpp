@@ -166,6 +166,11 @@ INSTANTIATE_TEST_SUITE_P(
         ShownCase{152, "ed_cpwFc_Password", false},
         // Private time alert: not on families D-F.
         ShownCase{48, "cb_autoOnOffAlert", true}, ShownCase{149, "cb_autoOnOffAlert", false},
+        // A converter target shows what the family D codeplug it becomes keeps.
+        ShownCase{48, "cb_autoOnOffAlert", false, true},
+        ShownCase{48, "cb_maxErrorsUHB5B4", true, true},
+        ShownCase{49, "cb_scLostNumNormalMod", true, true},
+        ShownCase{48, "cb_noSequentialInc", false, true},
         // Model ' ' shows "LCD Control" in place of the end-of-message character.
         ShownCase{32, "ed_endMsgChar", false}, ShownCase{32, "cb_displayContrast", true},
         ShownCase{48, "ed_endMsgChar", true}, ShownCase{48, "cb_displayContrast", false},
