@@ -28,6 +28,9 @@ struct MessageContext {
   // ...") or could not be read or written (a front end shows it beside the
   // path); empty when there is nothing to add. Set by the file operations.
   std::string fileProblem;
+  // Where the line garbled a byte and what became of the transaction
+  // (TransmissionFault appends it to its text); set by the link.
+  std::string lineFault;
   // What the exception behind InternalFault said.
   std::string internalFault;
 };
