@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <ostream>
 
 #include "corrupting_line.h"
 #include "errors/messages.h"
@@ -68,6 +69,10 @@ struct GarbledEcho {
   std::size_t corruptedWrite;  // which byte the PC writes, counted from the wake-up byte
   bool blockFinished;          // the rest of the block, its sum and the pager's answer follow
 };
+
+void PrintTo(const GarbledEcho& c, std::ostream* os) {
+  *os << c.what;
+}
 
 class EchoCheckTest : public ::testing::TestWithParam<GarbledEcho> {};
 
