@@ -396,6 +396,14 @@ TEST(PagerOperations, AWriteCutOffHalfWayIsNamed) {
       const std::string& last = b.reporter.shown.back().text;
       EXPECT_NE(last.find("while the image was being written"), std::string::npos) << last;
       EXPECT_NE(last.find("must be programmed again before use"), std::string::npos) << last;
+
+      // The next run stops at its code checks, before the link: the cut-off
+      // write belongs to the run before.
+      b.settings.code[0] = "       ";
+      const OperationOutcome next = b.operations.RunPagerOperation(OperationKind::Program);
+      EXPECT_TRUE(next.failedWith(rc::NoCode));
+      EXPECT_FALSE(next.writeInterrupted);
+      EXPECT_EQ(b.reporter.shown.back().code, rc::NoCode);
     }
   }
 }

@@ -166,7 +166,9 @@ OperationOutcome PagerOperations::program() {
   reportedInSequence_ = false;
   ResultCode checks = rc::InternalFault;
   link_.runGuarded([&] { checks = codeChecks(); });
-  if (checks != rc::Ok) return finishProgram(OperationOutcome::failed(checks));
+  // Nothing of the link ran: what it says of an earlier operation's write
+  // does not belong to this one.
+  if (checks != rc::Ok) return reportedProgramOutcome(OperationOutcome::failed(checks));
   return finishProgram(
       retried([this](link::OperationScope& scope) { return ProgramPagerSequence(scope); }));
 }
