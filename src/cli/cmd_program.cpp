@@ -56,7 +56,11 @@ void addProgramCommand(CLI::App& app, CliRun& run) {
         return kExitOk;
       }
       if (programmed.kind == errors::OutcomeKind::NotWritten) {
-        run.io.err << "Programming abandoned: nothing was written.\n";
+        // A repeated attempt abandoned after an earlier one was cut off
+        // mid-write: the operation has said what the pager holds.
+        if (!programmed.writeInterrupted) {
+          run.io.err << "Programming abandoned: nothing was written.\n";
+        }
         return kExitFailed;
       }
       // The operation has shown every other failure.

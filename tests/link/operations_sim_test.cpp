@@ -156,6 +156,50 @@ TEST(CliOperations, WrongPasswordAndNak) {
   }
 }
 
+// A retry belongs to its operation: the pager its first wake-up found stays
+// the only one it programs. Another pager put on the fixture after that
+// ends the run with -15 and nothing written, though --yes answers every
+// question: the retry's probe used to take the newcomer and ask -116 about
+// it, which --yes then answered.
+TEST(CliOperations, ARetryProgramsThePagerTheOperationStartedWithOrNone) {
+  for (const char* first : {"0x71", "0x75"}) {
+    SCOPED_TRACE(first);
+    TempFolder dir;
+    const fs::path file = dir.path() / "pager.cp";
+    const fs::path saved = dir.path() / "saved.cp";
+    ASSERT_EQ(cli::testing::runArgs({"new", "--model", first, "-o", file.string()}).status,
+              cli::kExitOk);
+    SimProcess sim({"--no-advertise", "--image", file.string(), "--fault", "swap-model:0x70",
+                    "--save-image", saved.string()});
+    ASSERT_FALSE(sim.path().empty());
+    const cli::testing::CliResult r = cli::testing::runArgs(
+        {"--yes", "program", "--no-backup", "--port", sim.path(), file.string()});
+    EXPECT_EQ(r.status, cli::kExitFailed) << r.err;
+    EXPECT_NE(r.err.find("error -15:"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("(-116)"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out.find("Programmed"), std::string::npos) << r.out;
+    EXPECT_FALSE(fs::exists(saved)) << "an image was written";
+  }
+}
+
+// The simulator dies half-way through the block being written, taking its
+// pseudo-terminal with it: after the port's own complaint the operator
+// learns that a write was under way and what that means for the pager.
+TEST(CliOperations, APortLostMidWriteSaysThePagerMustBeProgrammedAgain) {
+  TempFolder dir;
+  const fs::path file = dir.path() / "pager.cp";
+  ASSERT_EQ(cli::testing::runArgs({"new", "--model", "p", "-o", file.string()}).status,
+            cli::kExitOk);
+  SimProcess sim({"--no-advertise", "--image", file.string(), "--fault", "exit-mid-write"});
+  ASSERT_FALSE(sim.path().empty());
+  const cli::testing::CliResult r = cli::testing::runArgs(
+      {"--yes", "program", "--no-backup", "--port", sim.path(), file.string()});
+  EXPECT_EQ(r.status, cli::kExitFailed) << r.err;
+  EXPECT_NE(r.err.find("while the image was being written"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("must be programmed again before use"), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find("nothing was written"), std::string::npos) << r.err;
+}
+
 TEST(CliOperations, ServiceModeAndTestCommand) {
   SimProcess sim({"--no-advertise", "--model", "p", "--key", "0x05"});
   const cli::testing::CliResult mode =

@@ -374,6 +374,52 @@ TEST(PagerOperations, ModelChangeWithinTheRunEndsIt) {
   }
 }
 
+// The simulator leaves half-way through the written block and takes its
+// port with it, as an unplugged adapter does. Whether the retry question
+// is answered or not, the last box tells the operator that the pager holds
+// part of an image, and the run does not count as written.
+TEST(PagerOperations, AWriteCutOffHalfWayIsNamed) {
+  for (ModelCode model : {ModelCode{'p'}, ModelCode{0x91}}) {
+    for (bool retry : {false, true}) {
+      SCOPED_TRACE(std::to_string(model) + (retry ? ", retried" : ""));
+      pagersim::SimulatorOptions options = pagerOf(model);
+      options.faults.exitMidWrite = true;
+      Bench b(options);
+      b.loadCodeplug(model);
+      b.reporter.answer(retry);
+      const OperationOutcome r = b.operations.RunPagerOperation(OperationKind::Program);
+      EXPECT_TRUE(r.failedWith(rc::NotResponding) || r.failedWith(rc::PortNotOpened)) << r.code;
+      EXPECT_TRUE(r.writeInterrupted);
+      EXPECT_FALSE(r.pagerWritten);
+      EXPECT_EQ(b.sim.imagesWritten(), 0);
+      ASSERT_FALSE(b.reporter.shown.empty());
+      const std::string& last = b.reporter.shown.back().text;
+      EXPECT_NE(last.find("while the image was being written"), std::string::npos) << last;
+      EXPECT_NE(last.find("must be programmed again before use"), std::string::npos) << last;
+
+      // The next run stops at its code checks, before the link: the cut-off
+      // write belongs to the run before.
+      b.settings.code[0] = "       ";
+      const OperationOutcome next = b.operations.RunPagerOperation(OperationKind::Program);
+      EXPECT_TRUE(next.failedWith(rc::NoCode));
+      EXPECT_FALSE(next.writeInterrupted);
+      EXPECT_EQ(b.reporter.shown.back().code, rc::NoCode);
+    }
+  }
+}
+
+// A refused block is the pager's own verdict, not a write cut off.
+TEST(PagerOperations, ARefusedBlockIsNoInterruptedWrite) {
+  pagersim::SimulatorOptions options = pagerOf('p');
+  options.faults.nak.remaining = pagersim::Fault::kAlways;
+  Bench b(options);
+  b.loadCodeplug('p');
+  const OperationOutcome r = b.operations.RunPagerOperation(OperationKind::Program);
+  EXPECT_TRUE(r.failedWith(rc::BadChecksum)) << r.code;
+  EXPECT_FALSE(r.writeInterrupted);
+  EXPECT_EQ(b.reporter.shown.size(), 1U);
+}
+
 // A decoder that fails as a programming fault would.
 class ThrowingCodec : public codeplug::CodeplugCodec {
  public:

@@ -21,7 +21,13 @@ class SimulatedDevice : public link::SerialDevice {
   // Bytes the PC may still send before the line dies (-1: never dies).
   long bytesUntilDeath = -1;
 
-  bool open(const std::string&, const link::LineSettings&, link::OpenFailure&) override {
+  // A simulator that exits takes its port with it: the device is gone.
+  bool open(const std::string& path, const link::LineSettings&,
+            link::OpenFailure& failure) override {
+    if (sim_.wantsExit()) {
+      failure.reason = path + ": no such device.";
+      return false;
+    }
     ++opens;
     open_ = true;
     pending_.clear();
@@ -41,6 +47,7 @@ class SimulatedDevice : public link::SerialDevice {
     return true;
   }
   bool writeByte(std::uint8_t byte) override {
+    if (sim_.wantsExit()) return false;
     if (bytesUntilDeath == 0) return true;  // the byte leaves, nothing comes back
     if (bytesUntilDeath > 0) --bytesUntilDeath;
     for (std::uint8_t b : sim_.receive(byte, clock_.now)) pending_.push_back(b);

@@ -64,6 +64,8 @@ bool parseFault(const std::string& text, SimulatorOptions& options, std::string&
     f.garbage.remaining = count;
   } else if (name == "exit-mid-block") {
     f.exitMidBlock = true;
+  } else if (name == "exit-mid-write") {
+    f.exitMidWrite = true;
   } else if (name == "swap-model") {
     if (colon == std::string::npos ||
         !zelta::pagersim::parseModel(text.substr(colon + 1), f.swapModel)) {
@@ -173,10 +175,10 @@ int main(int argc, char** argv) {
       ->capture_default_str();
   app.add_option("--key", keyCode, "Key code the key test reports (0x10 left ...)");
   app.add_option("--ram-pattern", ramPattern, "Character the RAM pattern test reports");
-  app.add_option(
-      "--fault", faults,
-      "Fault to inject, NAME or NAME:COUNT: silent, no-echo, bad-checksum, nak, "
-      "garbage, exit-mid-block, swap-model:MODEL (another pager after the first wake-up)");
+  app.add_option("--fault", faults,
+                 "Fault to inject, NAME or NAME:COUNT: silent, no-echo, bad-checksum, nak, "
+                 "garbage, exit-mid-block, exit-mid-write, swap-model:MODEL (another pager after "
+                 "the first wake-up)");
   app.add_option("--byte-delay-us", byteDelayUs, "Delay before every byte sent");
   app.add_flag("--real-baud", realBaud, "Pace bytes as the line's baud rate would");
   app.add_option("--save-image", savePath,

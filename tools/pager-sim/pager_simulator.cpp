@@ -199,7 +199,8 @@ std::vector<std::uint8_t> PagerSimulator::receive(std::uint8_t byte, std::int64_
       break;
     case State::Block:
       record_.push_back(byte);
-      if (options_.faults.exitMidBlock && record_.size() == blockLength_ / 2) {
+      if ((options_.faults.exitMidBlock || options_.faults.exitMidWrite) &&
+          record_.size() == blockLength_ / 2) {
         event("exits half-way through the block");
         wantsExit_ = true;
       }

@@ -31,6 +31,7 @@ struct Faults {
   Fault nak;                  // written blocks answered with NAK
   Fault garbage;              // wake-ups answered with a junk byte
   bool exitMidBlock = false;  // the simulator dies half-way through an image block
+  bool exitMidWrite = false;  // ... through a block the PC writes (reads are answered)
   // Another pager of this model is put on the fixture once the first
   // wake-up has been answered (0: none).
   ModelCode swapModel = 0;

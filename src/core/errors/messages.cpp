@@ -245,7 +245,8 @@ std::string reportText(ResultCode code, const MessageContext& context) {
              "ASS'Y-TOUCH), Serial No. >= BZZQWLE000 and try again.";
     // The two Traditional Chinese texts are kept in UTF-8 so that they show on
     // any system, whatever its code page.
-    case -127: return "傳輸過程發生異常 !! - id@1\n" + std::string(kBig5SecondLine);
+    case -127:
+      return "傳輸過程發生異常 !! - id@1\n" + std::string(kBig5SecondLine) + context.lineFault;
     case -128: return "傳輸過程發生異常 - id@2\n" + std::string(kBig5SecondLine);
     default: break;
   }

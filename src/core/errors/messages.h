@@ -33,6 +33,9 @@ struct MessageContext {
   // its backup or scratch file before it reaches the file chosen. Empty
   // when nothing failed.
   std::string problemFile;
+  // Where the line garbled a byte and what became of the transaction
+  // (TransmissionFault appends it to its text); set by the link.
+  std::string lineFault;
   // What the exception behind InternalFault said.
   std::string internalFault;
 };

@@ -23,7 +23,10 @@ namespace zelta::errors {
 //
 // `pagerWritten` is true once the image reached the pager, also when a
 // later step (the clock) failed: sequential and production programming hand
-// out the next codes only then.
+// out the next codes only then. `writeInterrupted` is true when the last
+// image write stopped part-way (the port or the line went away): the pager
+// may hold part of the image, must be programmed again before use, and
+// `pagerWritten` is false; the operation has told the operator so.
 enum class OutcomeKind : std::uint8_t { Done, NotWritten, Failed, Stopped };
 
 struct OperationOutcome {
@@ -31,6 +34,7 @@ struct OperationOutcome {
   ResultCode code = code::Ok;  // the failure's code; Ok otherwise
   bool pagerWritten = false;
   bool reported = false;  // the failure has been shown to the operator
+  bool writeInterrupted = false;
 
   static constexpr OperationOutcome done(bool written = false) {
     return {OutcomeKind::Done, code::Ok, written, false};

@@ -74,6 +74,11 @@ inline constexpr ResultCode ConvertingFormat = -122;
 inline constexpr ResultCode OutOfBandVhfB = -123;
 inline constexpr ResultCode IllegalTimeout = -125;
 inline constexpr ResultCode IllegalPasswordLength = -126;
+// "Transmission anomaly, stop and call for service": the interface echoed a
+// byte other than the one sent, so the pager may have received it garbled.
+// The line is not to be trusted; the text's second line says where it
+// failed (MessageContext::lineFault).
+inline constexpr ResultCode TransmissionFault = -127;
 inline constexpr ResultCode ReadBackFailed = -129;
 inline constexpr ResultCode TextContrast16 = -130;
 inline constexpr ResultCode RfSelectionsDiffer = -133;

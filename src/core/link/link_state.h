@@ -60,6 +60,11 @@ struct LinkState {
   // every later wake-up of that run must find the same pager (kNoModel: no
   // run under way, any model is taken).
   models::ModelCode operationModel = models::kNoModel;
+  // The last image write of this operation stopped between the first byte
+  // of its block and the pager's final answer (the line or the port went
+  // away): the pager may hold part of the new image and part of the old.
+  // A refused block (NAK) is the pager's own verdict and does not count.
+  bool imageWriteInterrupted = false;
 
   SpeedSelection speedSelection() const { return {speedCode, wakeUpFlag}; }
 };

@@ -9,6 +9,8 @@ OperationScope::OperationScope(PagerLink& link) : link_(link) {
   st.firstStatus = 0;
   st.passwordAsked = false;
   st.extendedFirmware = 0xFF;
+  st.imageWriteInterrupted = false;
+  st.operationModel = models::kNoModel;
 }
 
 OperationScope::~OperationScope() {
@@ -18,10 +20,6 @@ OperationScope::~OperationScope() {
   st.blankRead = false;
   st.operationModel = models::kNoModel;
   link_.loweredSpeedCode_ = 0;
-}
-
-void OperationScope::startRun() {
-  link_.state_.operationModel = models::kNoModel;
 }
 
 void OperationScope::pinModel(models::ModelCode model) {

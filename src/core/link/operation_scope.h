@@ -12,6 +12,7 @@ namespace zelta::link {
 // firmware to be learnt anew, and holds the port for this program
 // throughout; its end lets the port go and forgets what held only for it
 // (the blank read learnt, the pinned model, a slower speed of a retry).
+// Until a probe pins a model, any model is taken.
 class OperationScope {
  public:
   explicit OperationScope(PagerLink& link);
@@ -19,11 +20,10 @@ class OperationScope {
   OperationScope(const OperationScope&) = delete;
   OperationScope& operator=(const OperationScope&) = delete;
 
-  // A read or programming run starts (again) from its probe: any model is
-  // taken until the run pins one.
-  void startRun();
-  // Every later wake-up of the run must find this model; one that finds
-  // another ends its transaction with -15 before anything is sent.
+  // Every later wake-up of the operation must find this model, also in the
+  // runs the "not responding" question repeats: a retry programs the pager
+  // the operation started with or none. A wake-up that finds another ends
+  // its transaction with -15 before anything is sent.
   void pinModel(models::ModelCode model);
   // The run has failed with this pager: its model is not known any more.
   void forgetModel();

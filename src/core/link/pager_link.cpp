@@ -1,6 +1,7 @@
 #include "link/pager_link.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <exception>
 #include <stdexcept>
 #include <string>
@@ -145,6 +146,9 @@ class TransactionRun {
   Frame frame_{};
   models::ModelCode wokenModel_ = models::kNoModel;
   int wakeAttempts_ = 0;
+  // An image block has started to go out and the pager's final answer to
+  // it has not come yet.
+  bool writeUnderway_ = false;
   std::uint8_t sum_ = 0;
   char statusLetter_ = 0;
   bool dialogShown_ = false;
@@ -167,10 +171,12 @@ ResultCode TransactionRun::run() {
     result = link_.openForWakeUp();
   }
   bool checksumRetried = false;
+  link_.garbled_ = false;
   State state = State::Wake;
   while (result == rc::Ok) {
     result = step(state);
     if (result == rc::Ok) {
+      if (state == State::Final) writeUnderway_ = false;
       state = next(state);
       if (state == State::Done) break;
       continue;
@@ -180,13 +186,18 @@ ResultCode TransactionRun::run() {
       state = State::Wake;
       result = rc::Ok;
     } else if (variant_ == Variant::A && result == rc::NotResponding &&
-               wakeAttempts_ < kMaxWakeAttempts) {
+               wakeAttempts_ < kMaxWakeAttempts && !link_.garbled_) {
       state = State::Wake;
       result = rc::Ok;
     }
   }
   link_.finishingBlock_ = false;
   link_.comm_.Close();
+  if (requested_ == Transaction::WriteImage) {
+    st_.imageWriteInterrupted = writeUnderway_ && result != rc::BadChecksum;
+  }
+  // Whatever the pager answered after it, a garbled byte may have reached it.
+  if (link_.garbled_) result = rc::TransmissionFault;
   return result;
 }
 
@@ -201,7 +212,10 @@ ResultCode TransactionRun::step(State state) {
     case State::Password: return password();
     case State::PasswordReply: return passwordReply();
     case State::ReadBlock: return readBlock();
-    case State::WriteBlock: link_.finishingBlock_ = true; return writeBlock();
+    case State::WriteBlock:
+      link_.finishingBlock_ = true;
+      writeUnderway_ = true;
+      return writeBlock();
     case State::Checksum: {
       const std::uint8_t sum[] = {sum_};
       std::uint8_t ignored = 0;
@@ -636,9 +650,33 @@ ResultCode PagerLink::writeBytes(std::span<const std::uint8_t> bytes, std::uint8
     sum = static_cast<std::uint8_t>(sum + bytes[i]);
     std::uint8_t echo = 0;
     if (!comm_.ReadEcho(echo)) return rc::NotResponding;
+    if (echo != bytes[i] && !lineGarbled(i, n, bytes[i], echo)) return rc::TransmissionFault;
     if (hooks_.progress) hooks_.progress(static_cast<int>((i + 1) * 100 / n));
   }
   return rc::Ok;
+}
+
+// The interface echoes what reached it: another byte means the pager got
+// one the PC did not send. Inside an image or clock block the block is still
+// sent to its end with its sum, and the pager's answer awaited: a pager left
+// with half a block is worse off than one that checks a whole block against
+// its sum (and refuses it), and the transaction fails all the same. A
+// garbled frame or password is never completed, so that the pager acts on
+// nothing more. Returns whether the write carries on.
+bool PagerLink::lineGarbled(std::size_t index, std::size_t count, std::uint8_t sent,
+                            std::uint8_t echoed) {
+  if (!garbled_) {
+    char where[128];
+    std::snprintf(where, sizeof where,
+                  "Byte %zu of %zu went out as 0x%02X and was echoed as 0x%02X: ", index + 1, count,
+                  static_cast<unsigned>(sent), static_cast<unsigned>(echoed));
+    reporter_.context().lineFault =
+        std::string(where) + "the line to the pager is unreliable.\n" +
+        (finishingBlock_ ? "The block was sent to its end; program the pager again before use.\n"
+                         : "Nothing more was sent.\n");
+  }
+  garbled_ = true;
+  return finishingBlock_;
 }
 
 ResultCode PagerLink::informationProbe(ProbeKind kind) {
@@ -653,6 +691,7 @@ ResultCode PagerLink::identify(Identification& result) {
 // request frame, whose answer starts with the information record.
 ResultCode PagerLink::probe(ProbeKind kind, Identification* identification) {
   state_.speedCode = speed::k4800;
+  garbled_ = false;
   ResultCode result = openForWakeUp();
   models::ModelCode model = models::kNoModel;
   for (int attempt = 0; result == rc::Ok && attempt < kMaxWakeAttempts; ++attempt) {

@@ -124,8 +124,10 @@ class PagerLink {
   errors::ResultCode identify(Identification& result);
 
   // Byte helpers: each byte lets the front end process its messages and
-  // moves the progress gauge. Writing reads back each byte's echo and adds
-  // the byte to sum.
+  // moves the progress gauge. Writing reads back each byte's echo, compares
+  // it with the byte sent and adds the byte to sum; a wrong echo ends the
+  // write with TransmissionFault, except inside an image or clock block
+  // (see lineGarbled).
   errors::ResultCode readBytes(std::span<std::uint8_t> bytes);
   errors::ResultCode writeBytes(std::span<const std::uint8_t> bytes, std::uint8_t& sum);
 
@@ -148,6 +150,7 @@ class PagerLink {
   errors::ResultCode wakeUp(Variant variant, models::ModelCode& model);
   errors::ResultCode probe(ProbeKind kind, Identification* identification);
   errors::ResultCode openForWakeUp();
+  bool lineGarbled(std::size_t index, std::size_t count, std::uint8_t sent, std::uint8_t echoed);
   void setRemainingAttempts(int attempts);
   // The speed code the fast pagers are switched to: the configured one, or
   // the slower one a retry of the operation chose.
@@ -162,6 +165,9 @@ class PagerLink {
   LinkState state_;
   // A block is being written: a stop waits until it is complete.
   bool finishingBlock_ = false;
+  // An echo differed from its byte in the running transaction or probe: it
+  // fails with TransmissionFault whatever the pager answers.
+  bool garbled_ = false;
   // The retry's slower speed for the rest of the operation (0: none).
   std::uint8_t loweredSpeedCode_ = 0;
 };

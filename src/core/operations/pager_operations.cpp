@@ -36,6 +36,11 @@ constexpr ResultCode kUnreportedProgramResults[] = {
     rc::Ok,        rc::NotResponding, rc::NotSynthesizable,
     rc::OutOfBand, rc::PortNotOpened, rc::RfSelectionsDiffer};
 
+// The box after a programming run whose image write stopped part-way.
+constexpr std::string_view kInterruptedWrite =
+    "The connection to the pager was lost while the image was being written.\n"
+    "The pager holds an incomplete image and must be programmed again before use.";
+
 // The languages whose prompts the pager can only show with a character ROM
 // (Traditional Chinese, Simplified Chinese, Thai).
 constexpr int kFirstRomLanguage = 15;
@@ -128,7 +133,6 @@ OperationOutcome PagerOperations::retried(const Run& run) {
   link::OperationScope scope(link_);
   OperationOutcome outcome;
   for (;;) {
-    scope.startRun();
     outcome = OperationOutcome::failed(rc::InternalFault);
     link_.runGuarded([&] { outcome = run(scope); });
     if (!outcome.failedWith(rc::NotResponding) || !s_.reporter.ConfirmCode(rc::NotResponding))
@@ -162,12 +166,26 @@ OperationOutcome PagerOperations::program() {
   reportedInSequence_ = false;
   ResultCode checks = rc::InternalFault;
   link_.runGuarded([&] { checks = codeChecks(); });
-  if (checks != rc::Ok) return finishProgram(OperationOutcome::failed(checks));
+  // Nothing of the link ran: what it says of an earlier operation's write
+  // does not belong to this one.
+  if (checks != rc::Ok) return reportedProgramOutcome(OperationOutcome::failed(checks));
   return finishProgram(
       retried([this](link::OperationScope& scope) { return ProgramPagerSequence(scope); }));
 }
 
 OperationOutcome PagerOperations::finishProgram(const OperationOutcome& run) {
+  OperationOutcome outcome = reportedProgramOutcome(run);
+  // Said last: a port that went away has shown its own box, which names no
+  // write, and the retry question may have come between.
+  if (link_.state().imageWriteInterrupted) {
+    s_.reporter.Show({errors::BoxClass::Error, "ERROR", std::string(kInterruptedWrite)});
+    outcome.writeInterrupted = true;
+    outcome.pagerWritten = false;
+  }
+  return outcome;
+}
+
+OperationOutcome PagerOperations::reportedProgramOutcome(const OperationOutcome& run) {
   // An attempt the retry question repeated may have written the image
   // already: the pager holds it, whatever the last attempt came to.
   if (run.kind != OutcomeKind::Failed) {

@@ -100,8 +100,10 @@ class PagerOperations {
                                          const codeplug::PagerFacts& facts,
                                          const storage::SaveContext& save);
   errors::OperationOutcome setClockAfterWrite(models::ModelCode model);
-  // A failed run's code reported unless already shown, and its kind.
+  // A failed run's code reported unless already shown, and its kind; an
+  // image write the run left part-way said last.
   errors::OperationOutcome finishProgram(const errors::OperationOutcome& run);
+  errors::OperationOutcome reportedProgramOutcome(const errors::OperationOutcome& run);
 
   link::PagerLink& link_;
   storage::CodeplugSession s_;

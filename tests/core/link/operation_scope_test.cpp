@@ -59,16 +59,20 @@ TEST_F(OperationScopeTest, ItsEndForgetsTheBlankReadThePinnedModelAndTheSlowerSp
   EXPECT_TRUE(device.scriptDone());
 }
 
-// A run pins the model its probe found; the run that starts again after
-// the retry question takes whichever pager is on the fixture now.
-TEST_F(OperationScopeTest, APinnedModelHoldsUntilTheNextRun) {
+// An operation pins the model its first probe found, for every run the
+// retry question repeats; the next operation takes whichever pager is on
+// the fixture now.
+TEST_F(OperationScopeTest, APinnedModelHoldsUntilTheOperationEnds) {
   writableState(link).firstStatus = 'N';
   operation->pinModel(0x91);
-  wake(0x98);
-  EXPECT_EQ(link.runTransaction(Transaction::ReadImage, Variant::A), rc::UnknownPagerType);
-  EXPECT_EQ(device.sentBytes().size(), 1U) << "no frame after the wrong wake-up answer";
+  for (int run = 0; run < 2; ++run) {
+    wake(0x98);
+    EXPECT_EQ(link.runTransaction(Transaction::ReadImage, Variant::A), rc::UnknownPagerType);
+  }
+  EXPECT_EQ(device.sentBytes().size(), 2U) << "no frame after a wrong wake-up answer";
 
-  operation->startRun();
+  nextOperation();
+  writableState(link).firstStatus = 'N';
   wake(0x98);
   device.expect(frameBytes(0x46, 0x01, 0x0400, 0x0800))
       .reply(readAnswer(0x98, " R0803", "F000000001", Bytes{'N', 0xBB}) + imageBlock(2048, 0x98));
