@@ -163,8 +163,10 @@ OperationOutcome PagerOperations::program() {
   ResultCode checks = rc::InternalFault;
   link_.runGuarded([&] { checks = codeChecks(); });
   if (checks != rc::Ok) return finishProgram(OperationOutcome::failed(checks));
-  return finishProgram(
-      retried([this](link::OperationScope& scope) { return ProgramPagerSequence(scope); }));
+  return finishProgram(retried([this](link::OperationScope& scope) {
+    if (ops_.requiredModel != models::kNoModel) scope.pinModel(ops_.requiredModel);
+    return ProgramPagerSequence(scope);
+  }));
 }
 
 OperationOutcome PagerOperations::finishProgram(const OperationOutcome& run) {

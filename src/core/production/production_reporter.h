@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+
+#include "errors/reporter.h"
+
+namespace zelta::production {
+
+// A fixture has no operator at its side: every question is answered No
+// (nothing is written that a person would have had to allow) and the last
+// statement is kept for the pager's record.
+class ProductionReporter : public errors::Reporter {
+ public:
+  void clear() {
+    lastCode_ = errors::code::Ok;
+    lastText_.clear();
+  }
+  errors::ResultCode lastCode() const { return lastCode_; }
+  const std::string& lastText() const { return lastText_; }
+
+ protected:
+  void showMessage(const errors::Message& message) override {
+    lastCode_ = message.code;
+    lastText_ = message.text;
+  }
+  bool askQuestion(errors::ResultCode code, const errors::Question& question) override {
+    lastCode_ = code;
+    lastText_ = question.text;
+    return false;
+  }
+
+ private:
+  errors::ResultCode lastCode_ = errors::code::Ok;
+  std::string lastText_;
+};
+
+}  // namespace zelta::production
