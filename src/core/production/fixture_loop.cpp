@@ -44,7 +44,9 @@ class Fixture {
  private:
   // A pager answered the probe: its identification, or nothing.
   bool lookForPager(link::Identification& id);
-  void waitUntilTakenOut();
+  // Until the probe finds no pager, or another one (swapped in between two
+  // probes): then the fixture is free for the next.
+  void waitUntilTakenOut(const std::string& serialNumber);
   void refuse(const link::Identification& id, Steady::time_point started);
   void program(const link::Identification& id, const CodeSet& set);
   PagerRecord recordOf(const link::Identification& id) const;
@@ -75,9 +77,10 @@ bool Fixture::lookForPager(link::Identification& id) {
   return r == rc::Ok;
 }
 
-void Fixture::waitUntilTakenOut() {
+void Fixture::waitUntilTakenOut(const std::string& serialNumber) {
   link::Identification id;
-  while (pause(context_.probeInterval, stop_) && lookForPager(id)) {
+  while (pause(context_.probeInterval, stop_) && lookForPager(id) &&
+         id.serialNumber == serialNumber) {
   }
 }
 
@@ -170,7 +173,7 @@ void Fixture::run() {
     const Steady::time_point started = Steady::now();
     if (id.model != context_.templateImage.modelCode()) {
       refuse(id, started);
-      waitUntilTakenOut();
+      waitUntilTakenOut(id.serialNumber);
       show(FixtureState::WaitingForPager);
       continue;
     }
@@ -188,7 +191,7 @@ void Fixture::run() {
     }
     program(id, *r.set);
     if (stop_.stop_requested()) break;
-    waitUntilTakenOut();
+    waitUntilTakenOut(id.serialNumber);
     status_.serialNumber.clear();
     show(FixtureState::WaitingForPager);
   }
