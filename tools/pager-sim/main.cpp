@@ -268,6 +268,7 @@ int main(int argc, char** argv) {
   while (gStop == 0) {
     const FixtureLine::Exchange x = line.exchange(50);
     if (x.failed) break;
+    if (x.portClosed) sim.portClosed();
     if (x.portClosed && verbose) {
       std::cerr << "port closed by the PC\n";
       if (x.dropped != 0) std::cerr << x.dropped << " bytes not sent\n";

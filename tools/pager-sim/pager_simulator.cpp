@@ -264,6 +264,14 @@ void PagerSimulator::tick(std::int64_t nowMs) {
   advanceScript(nowMs);
 }
 
+void PagerSimulator::portClosed() {
+  if (state_ == State::Frame || state_ == State::Password || state_ == State::Block ||
+      state_ == State::Clock) {
+    event("record dropped: the port was closed");
+    toIdle();
+  }
+}
+
 void PagerSimulator::onIdle(std::uint8_t byte, std::vector<std::uint8_t>& out) {
   if (!isWakeCode(byte)) return;
   speedCode_ = byte;

@@ -75,6 +75,11 @@ class PagerSimulator {
   // gives up after a while and waits for the next wake-up.
   void tick(std::int64_t nowMs);
 
+  // The PC let go of the port: the fixture stops the pager, so a record it
+  // was in the middle of (a PC killed half-way through a block) is dropped
+  // and the next wake-up is answered. Test mode outlasts the close.
+  void portClosed();
+
   bool wantsExit() const { return wantsExit_; }
   // A pager is in the fixture (always, without a script).
   bool pagerPresent() const { return present_; }
