@@ -265,8 +265,9 @@ void PagerSimulator::tick(std::int64_t nowMs) {
 }
 
 void PagerSimulator::portClosed() {
-  if (state_ == State::Frame || state_ == State::Password || state_ == State::Block ||
-      state_ == State::Clock) {
+  // Only an image or clock block: after a wake-up the PC may reopen the
+  // port at another speed before it sends the frame.
+  if (state_ == State::Block || state_ == State::Clock) {
     event("record dropped: the port was closed");
     toIdle();
   }

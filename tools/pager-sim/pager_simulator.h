@@ -75,9 +75,10 @@ class PagerSimulator {
   // gives up after a while and waits for the next wake-up.
   void tick(std::int64_t nowMs);
 
-  // The PC let go of the port: the fixture stops the pager, so a record it
-  // was in the middle of (a PC killed half-way through a block) is dropped
-  // and the next wake-up is answered. Test mode outlasts the close.
+  // The PC let go of the port: the fixture stops the pager, so a block it
+  // was in the middle of (a PC killed half-way through a write) is dropped
+  // and the next wake-up is answered. A frame outlasts the close (the PC
+  // reopens at the woken speed), and so does test mode.
   void portClosed();
 
   bool wantsExit() const { return wantsExit_; }
