@@ -15,6 +15,19 @@ std::string describeSet(const production::CodeSet& set) {
   return text;
 }
 
+namespace {
+
+// A message's line breaks folded, so that a status stays one line.
+std::string oneLine(std::string text) {
+  for (char& c : text) {
+    if (c == '\n' || c == '\r') c = ' ';
+  }
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  return text;
+}
+
+}  // namespace
+
 std::string describeFixture(const production::FixtureStatus& status) {
   switch (status.state) {
     case FixtureState::WaitingForPager:
@@ -22,7 +35,7 @@ std::string describeFixture(const production::FixtureStatus& status) {
     case FixtureState::Programming:
       return "programming " + status.serialNumber + " " + std::to_string(status.percent) + "%";
     case FixtureState::TakeOut: return "done: take the pager out";
-    case FixtureState::Failed: return "failed: " + status.text;
+    case FixtureState::Failed: return "failed: " + oneLine(status.text);
     case FixtureState::Finished: return "finished";
   }
   return {};
@@ -49,7 +62,7 @@ void ProductionStatus::pagerFinished(const production::PagerRecord& record) {
   io_.out << record.fixture << ": pager " << record.serialNumber << " "
           << (record.written ? "written" : "not written");
   if (record.codes) io_.out << " set " << record.codes->index << " " << describeSet(*record.codes);
-  if (!record.text.empty()) io_.out << " (" << record.code << ": " << record.text << ")";
+  if (!record.text.empty()) io_.out << " (" << record.code << ": " << oneLine(record.text) << ")";
   io_.out << std::endl;
 }
 

@@ -126,6 +126,10 @@ TEST(ProductionLine, ThreeFixturesProgramNinePagersWithNineSets) {
   EXPECT_EQ(pagers.size(), 9u);
   EXPECT_EQ(codes.size(), 9u);
   EXPECT_EQ(production.counters().failed, 0);
+  ASSERT_EQ(observer.records.size(), 9u);
+  for (const PagerRecord& r : observer.records) {
+    EXPECT_EQ(r.code, errors::code::Ok) << r.serialNumber << ": " << r.text;
+  }
 }
 
 // The last fixture's pager refuses every written block, or is swapped for

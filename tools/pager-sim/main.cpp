@@ -185,13 +185,13 @@ int main(int argc, char** argv) {
   std::string script;
   app.add_option("--script", script,
                  "Pagers put into the fixture one after another, by serial number: "
-                 "SN1,SN2,... Each is taken out --remove-after-ms after its image was written "
-                 "(or refused), the next goes in --insert-gap-ms later");
+                 "SN1,SN2,... Each is taken out --remove-after-ms after its clock was set (or "
+                 "its write refused), the next goes in --insert-gap-ms later");
   app.add_option("--insert-gap-ms", options.insertGapMs,
                  "With --script: time the fixture stays empty between two pagers")
       ->capture_default_str();
   app.add_option("--remove-after-ms", options.removeAfterMs,
-                 "With --script: time a pager stays in after its write")
+                 "With --script: time a pager stays in after its clock or a refused write")
       ->capture_default_str();
   app.add_flag("!--no-advertise", advertise, "Do not offer the terminal in port lists");
   app.add_flag("-v,--verbose", verbose, "Report every exchange on standard error");

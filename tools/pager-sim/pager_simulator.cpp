@@ -163,6 +163,10 @@ void PagerSimulator::insertPager(std::size_t index) {
   event("pager " + options_.script[index] + " inserted");
 }
 
+void PagerSimulator::takeOutLater() {
+  if (!options_.script.empty()) removeAtMs_ = lastByteMs_ + options_.removeAfterMs;
+}
+
 void PagerSimulator::advanceScript(std::int64_t nowMs) {
   if (options_.script.empty()) return;
   if (present_ && removeAtMs_ >= 0 && nowMs >= removeAtMs_ && state_ == State::Idle) {
@@ -444,8 +448,10 @@ void PagerSimulator::sendBlock(std::vector<std::uint8_t>& out) {
 void PagerSimulator::onBlock(std::vector<std::uint8_t>& out) {
   std::uint8_t sum = 0;
   for (std::size_t i = 0; i < blockLength_; ++i) sum = static_cast<std::uint8_t>(sum + record_[i]);
-  // Whatever became of the write, the operator takes this pager out.
-  if (!options_.script.empty()) removeAtMs_ = lastByteMs_ + options_.removeAfterMs;
+  // A refused write ends the pager's turn; a written one once its clock is
+  // set (at once for a model without a clock).
+  const bool refused = sum != record_.back() || options_.faults.nak.on();
+  if (refused || !models::hasClock(options_.model)) takeOutLater();
   if (sum != record_.back()) {
     event("written block has a bad checksum: NAK");
     out.push_back(wire::kNak);
@@ -473,6 +479,7 @@ void PagerSimulator::onClock(std::vector<std::uint8_t>& out) {
   } else {
     std::copy_n(record_.begin(), wire::kClockBytes, clock_.begin());
     clockSet_ = true;
+    takeOutLater();
     char text[64];
     std::snprintf(text, sizeof text, "clock set to %02d:%02d %02d.%02d.%02d", clock_[0], clock_[1],
                   clock_[2], clock_[3], clock_[4]);

@@ -48,8 +48,8 @@ struct SimulatorOptions {
   std::uint8_t keyCode = 0x00;      // second reply byte of the key test
   Faults faults;
   // Pagers put into the fixture one after the other, by serial number (the
-  // first from the start). Each is taken out removeAfterMs after a write
-  // ended (accepted or refused), and the next goes in insertGapMs later;
+  // first from the start). Each is taken out removeAfterMs after its clock
+  // was set or its write refused, and the next goes in insertGapMs later;
   // an empty fixture answers nothing. Empty: one pager, always there.
   std::vector<std::string> script;
   std::int64_t insertGapMs = 500;
@@ -128,6 +128,7 @@ class PagerSimulator {
   void toIdle();
   void insertPager(std::size_t index);
   void advanceScript(std::int64_t nowMs);
+  void takeOutLater();
 
   SimulatorOptions options_;
   std::vector<std::uint8_t> image_;
