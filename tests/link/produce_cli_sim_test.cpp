@@ -131,6 +131,36 @@ TEST(ProduceWithSimulator, KilledMidWriteAndResumedLosesNoSetAndRepeatsNone) {
   expectOneSetPerPager(state);
 }
 
+// Ctrl+C while a pager is being programmed: the run finishes what it is
+// writing, leaves no set reserved (the pager's set is written or released)
+// and exits 130.
+TEST(ProduceWithSimulator, InterruptLeavesNoSetReserved) {
+  TempFolder dir;
+  const fs::path tmpl = makeTemplate(dir.path());
+  SimProcess sim(
+      {"--no-advertise", "--image", tmpl.string(), "--script", "I1,I2", "--byte-delay-us", "300"});
+  const fs::path journal = dir.path() / "run.jsonl";
+  const pid_t run = startProduce({tmpl.string(), "--port", sim.path(), "--journal",
+                                  journal.string(), "--count", "2", "--probe-interval-ms", "100"},
+                                 dir.path() / "run.log");
+  bool interrupted = false;
+  for (int i = 0; i < 1200 && !interrupted; ++i) {
+    if (replay(journal).sets.count(0) != 0) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(500));
+      kill(run, SIGINT);
+      interrupted = true;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  ASSERT_TRUE(interrupted);
+  EXPECT_EQ(waitFor(run), 128 + SIGINT);
+  const production::JournalState state = replay(journal);
+  ASSERT_EQ(state.sets.count(0), 1u);
+  EXPECT_NE(state.sets.at(0).status, production::SetStatus::Reserved);
+  EXPECT_EQ(state.records.size(), 1u);
+  EXPECT_NE(textOf(dir.path() / "run.log").find("Stopped by SIGINT"), std::string::npos);
+}
+
 // Two processes with a fixture each share one journal: four sets, each on
 // one pager, each pager with one set.
 TEST(ProduceWithSimulator, TwoProcessesOnOneJournalNeverShareASet) {
