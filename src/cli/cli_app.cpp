@@ -25,6 +25,7 @@ constexpr AddCommand kCommands[] = {
     addReadCommand,
     addProgramCommand,
     addServiceCommand,
+    addProduceCommand,
     [](CLI::App& app, CliRun& run) {
       addCheckCommand(
           app, run, [](codeplug::CodeplugImage& image, codeplug::SettingsRecord& settings) {

@@ -48,6 +48,7 @@ void addIdentifyCommand(CLI::App& app, CliRun& run);
 void addReadCommand(CLI::App& app, CliRun& run);
 void addProgramCommand(CLI::App& app, CliRun& run);
 void addServiceCommand(CLI::App& app, CliRun& run);
+void addProduceCommand(CLI::App& app, CliRun& run);
 
 // Decodes the image of the model loaded into the settings; Ok on success.
 using DecodeImage =

@@ -12,6 +12,7 @@ struct CliIo {
   std::istream& in;
   bool inputIsTerminal = false;
   bool errorIsTerminal = false;
+  bool outputIsTerminal = false;
 };
 
 // Exit statuses of zelta-pps-cli.

@@ -2,7 +2,7 @@
 # folders below it, never one above. Lowest first; keep README's layout table
 # in the same order.
 #   cmake -DCORE_DIR=src/core -P check_layers.cmake
-set(ZELTA_CORE_LAYERS errors models text codeplug storage codes pages link conversion operations window)
+set(ZELTA_CORE_LAYERS errors models text codeplug storage codes pages link conversion operations production window)
 
 if(NOT CORE_DIR)
   message(FATAL_ERROR "CORE_DIR is not set")

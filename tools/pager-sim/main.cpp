@@ -182,7 +182,19 @@ int main(int argc, char** argv) {
   app.add_option("--byte-delay-us", byteDelayUs, "Delay before every byte sent");
   app.add_flag("--real-baud", realBaud, "Pace bytes as the line's baud rate would");
   app.add_option("--save-image", savePath,
-                 "Write every image received to this file (S-records when it ends in .cp)");
+                 "Write every image received to this file (S-records when it ends in .cp); "
+                 "{serial} in the name stands for the pager's serial number");
+  std::string script;
+  app.add_option("--script", script,
+                 "Pagers put into the fixture one after another, by serial number: "
+                 "SN1,SN2,... Each is taken out --remove-after-ms after its clock was set (or "
+                 "its write refused), the next goes in --insert-gap-ms later");
+  app.add_option("--insert-gap-ms", options.insertGapMs,
+                 "With --script: time the fixture stays empty between two pagers")
+      ->capture_default_str();
+  app.add_option("--remove-after-ms", options.removeAfterMs,
+                 "With --script: time a pager stays in after its clock or a refused write")
+      ->capture_default_str();
   app.add_flag("!--no-advertise", advertise, "Do not offer the terminal in port lists");
   app.add_flag("-v,--verbose", verbose, "Report every exchange on standard error");
   CLI11_PARSE(app, argc, argv);
@@ -217,6 +229,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   options.status = status[0];
+  for (std::size_t start = 0; start < script.size();) {
+    const std::size_t comma = std::min(script.find(',', start), script.size());
+    if (comma > start) options.script.push_back(script.substr(start, comma - start));
+    start = comma + 1;
+  }
   options.keyCode = static_cast<std::uint8_t>(keyCode);
   options.ramPattern = static_cast<std::uint8_t>(ramPattern.empty() ? 'A' : ramPattern[0]);
   for (const std::string& f : faults) {
@@ -253,6 +270,7 @@ int main(int argc, char** argv) {
   while (gStop == 0) {
     const FixtureLine::Exchange x = line.exchange(50);
     if (x.failed) break;
+    if (x.portClosed) sim.portClosed();
     if (x.portClosed && verbose) {
       std::cerr << "port closed by the PC\n";
       if (x.dropped != 0) std::cerr << x.dropped << " bytes not sent\n";
@@ -271,7 +289,13 @@ int main(int argc, char** argv) {
     sim.tick(nowMs());
     if (!savePath.empty() && sim.imagesWritten() != imagesSaved) {
       imagesSaved = sim.imagesWritten();
-      if (!saveImage(savePath, sim.image(), sim.model(), header)) {
+      std::string path = savePath;
+      if (const std::size_t at = path.find("{serial}"); at != std::string::npos) {
+        std::string serial = sim.serialNumber();
+        while (!serial.empty() && serial.back() == ' ') serial.pop_back();
+        path.replace(at, 8, serial);
+      }
+      if (!saveImage(path, sim.image(), sim.model(), header)) {
         std::cerr << "zelta-pager-sim: cannot write " << savePath << '\n';
       }
     }

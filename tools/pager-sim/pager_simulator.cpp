@@ -141,6 +141,41 @@ PagerSimulator::PagerSimulator(SimulatorOptions options) : options_(std::move(op
     options_.status = 'Y';
   }
   attemptsLeft_ = options_.attempts;
+  blankImage_ = image_;
+  firstStatus_ = options_.status;
+  if (!options_.script.empty()) insertPager(0);
+}
+
+// The next pager of the script: the same codeplug as the first, its own
+// serial number, not yet written.
+void PagerSimulator::insertPager(std::size_t index) {
+  scripted_ = index;
+  image_ = blankImage_;
+  options_.serial = options_.script[index];
+  options_.serial.resize(wire::kSerialNumberBytes, ' ');
+  std::copy(options_.serial.begin(), options_.serial.end(), image_.begin() + kSerialOffset);
+  options_.status = firstStatus_;
+  attemptsLeft_ = options_.attempts;
+  present_ = true;
+  removeAtMs_ = -1;
+  insertAtMs_ = -1;
+  toIdle();
+  event("pager " + options_.script[index] + " inserted");
+}
+
+void PagerSimulator::takeOutLater() {
+  if (!options_.script.empty()) removeAtMs_ = lastByteMs_ + options_.removeAfterMs;
+}
+
+void PagerSimulator::advanceScript(std::int64_t nowMs) {
+  if (options_.script.empty()) return;
+  if (present_ && removeAtMs_ >= 0 && nowMs >= removeAtMs_ && state_ == State::Idle) {
+    present_ = false;
+    removeAtMs_ = -1;
+    event("pager " + options_.script[scripted_] + " taken out");
+    if (scripted_ + 1 < options_.script.size()) insertAtMs_ = nowMs + options_.insertGapMs;
+  }
+  if (!present_ && insertAtMs_ >= 0 && nowMs >= insertAtMs_) insertPager(scripted_ + 1);
 }
 
 std::uint32_t PagerSimulator::lineBaud() const {
@@ -180,7 +215,7 @@ bool PagerSimulator::startsNewWakeUp(std::uint8_t byte) const {
 std::vector<std::uint8_t> PagerSimulator::receive(std::uint8_t byte, std::int64_t nowMs) {
   std::vector<std::uint8_t> out;
   lastByteMs_ = nowMs;
-  if (options_.faults.silent) return out;
+  if (options_.faults.silent || !present_) return out;
   if (!options_.faults.noEcho) out.push_back(byte);
 
   switch (state_) {
@@ -229,6 +264,16 @@ void PagerSimulator::tick(std::int64_t nowMs) {
                        state_ == State::Block || state_ == State::Clock;
   if (waiting && nowMs - lastByteMs_ > kGiveUpMs) {
     event("gave up waiting for the PC");
+    toIdle();
+  }
+  advanceScript(nowMs);
+}
+
+void PagerSimulator::portClosed() {
+  // Only an image or clock block: after a wake-up the PC may reopen the
+  // port at another speed before it sends the frame.
+  if (state_ == State::Block || state_ == State::Clock) {
+    event("record dropped: the port was closed");
     toIdle();
   }
 }
@@ -404,6 +449,10 @@ void PagerSimulator::sendBlock(std::vector<std::uint8_t>& out) {
 void PagerSimulator::onBlock(std::vector<std::uint8_t>& out) {
   std::uint8_t sum = 0;
   for (std::size_t i = 0; i < blockLength_; ++i) sum = static_cast<std::uint8_t>(sum + record_[i]);
+  // A refused write ends the pager's turn; a written one once its clock is
+  // set (at once for a model without a clock).
+  const bool refused = sum != record_.back() || options_.faults.nak.on();
+  if (refused || !models::hasClock(options_.model)) takeOutLater();
   if (sum != record_.back()) {
     event("written block has a bad checksum: NAK");
     out.push_back(wire::kNak);
@@ -431,6 +480,7 @@ void PagerSimulator::onClock(std::vector<std::uint8_t>& out) {
   } else {
     std::copy_n(record_.begin(), wire::kClockBytes, clock_.begin());
     clockSet_ = true;
+    takeOutLater();
     char text[64];
     std::snprintf(text, sizeof text, "clock set to %02d:%02d %02d.%02d.%02d", clock_[0], clock_[1],
                   clock_[2], clock_[3], clock_[4]);

@@ -48,6 +48,13 @@ struct SimulatorOptions {
   std::uint8_t ramPattern = 'A';    // second reply byte of the RAM pattern test
   std::uint8_t keyCode = 0x00;      // second reply byte of the key test
   Faults faults;
+  // Pagers put into the fixture one after the other, by serial number (the
+  // first from the start). Each is taken out removeAfterMs after its clock
+  // was set or its write refused, and the next goes in insertGapMs later;
+  // an empty fixture answers nothing. Empty: one pager, always there.
+  std::vector<std::string> script;
+  std::int64_t insertGapMs = 500;
+  std::int64_t removeAfterMs = 1000;
 };
 
 // The pager and its programming fixture, as the PC sees them on the line:
@@ -69,7 +76,16 @@ class PagerSimulator {
   // gives up after a while and waits for the next wake-up.
   void tick(std::int64_t nowMs);
 
+  // The PC let go of the port: the fixture stops the pager, so a block it
+  // was in the middle of (a PC killed half-way through a write) is dropped
+  // and the next wake-up is answered. A frame outlasts the close (the PC
+  // reopens at the woken speed), and so does test mode.
+  void portClosed();
+
   bool wantsExit() const { return wantsExit_; }
+  // A pager is in the fixture (always, without a script).
+  bool pagerPresent() const { return present_; }
+  const std::string& serialNumber() const { return options_.serial; }
   ModelCode model() const { return options_.model; }
   const std::vector<std::uint8_t>& image() const { return image_; }
   int imagesWritten() const { return imagesWritten_; }
@@ -111,6 +127,9 @@ class PagerSimulator {
   bool isWakeCode(std::uint8_t byte) const;
   void event(std::string text);
   void toIdle();
+  void insertPager(std::size_t index);
+  void advanceScript(std::int64_t nowMs);
+  void takeOutLater();
 
   SimulatorOptions options_;
   std::vector<std::uint8_t> image_;
@@ -128,6 +147,14 @@ class PagerSimulator {
   std::array<std::uint8_t, 5> clock_{};
   bool wantsExit_ = false;
   std::vector<std::string> events_;
+  // The scripted sequence: the pager in the fixture, when it goes out and
+  // when the next comes in (-1: not planned).
+  std::vector<std::uint8_t> blankImage_;
+  char firstStatus_ = 'N';
+  std::size_t scripted_ = 0;
+  bool present_ = true;
+  std::int64_t removeAtMs_ = -1;
+  std::int64_t insertAtMs_ = -1;
 };
 
 // Default firmware text of a model's generation.

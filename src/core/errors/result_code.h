@@ -94,6 +94,9 @@ inline constexpr ResultCode FileNotAccessible = -1001;
 // A page refused a field's value quietly: the field keeps what was typed
 // and the next check stops; there is nothing to show.
 inline constexpr ResultCode FieldRefused = -1002;
+// Programming ended before writing at a question answered No or at a check
+// that showed a message without a code; the record's text says which.
+inline constexpr ResultCode Abandoned = -1003;
 }  // namespace code
 
 }  // namespace zelta::errors

@@ -680,24 +680,24 @@ bool PagerLink::lineGarbled(std::size_t index, std::size_t count, std::uint8_t s
 }
 
 ResultCode PagerLink::informationProbe(ProbeKind kind) {
-  return probe(kind, nullptr);
+  return probe(kind, nullptr, kProbeWakeAttempts);
 }
 
-ResultCode PagerLink::identify(Identification& result) {
-  return probe(ProbeKind::BeforeProgram, &result);
+ResultCode PagerLink::identify(Identification& result, int wakeAttempts) {
+  return probe(ProbeKind::BeforeProgram, &result, std::clamp(wakeAttempts, 1, kMaxWakeAttempts));
 }
 
 // Wake-up (variant B, up to five attempts), model, then the information
 // request frame, whose answer starts with the information record.
-ResultCode PagerLink::probe(ProbeKind kind, Identification* identification) {
+ResultCode PagerLink::probe(ProbeKind kind, Identification* identification, int wakeAttempts) {
   state_.speedCode = speed::k4800;
   garbled_ = false;
   ResultCode result = openForWakeUp();
   models::ModelCode model = models::kNoModel;
-  for (int attempt = 0; result == rc::Ok && attempt < kMaxWakeAttempts; ++attempt) {
+  for (int attempt = 0; result == rc::Ok && attempt < wakeAttempts; ++attempt) {
     result = wakeUp(Variant::B, model);
     if (result != rc::NotResponding) break;
-    if (attempt + 1 < kMaxWakeAttempts) result = rc::Ok;  // try again
+    if (attempt + 1 < wakeAttempts) result = rc::Ok;  // try again
   }
   if (result == rc::Ok && !probeAccepts(model)) {
     state_.modelCode = models::kNoModel;

@@ -120,8 +120,11 @@ class PagerLink {
   errors::ResultCode informationProbe(ProbeKind kind);
 
   // The probe, then the serial record and status letter the pager sends
-  // after it; nothing is answered, so no password attempt is spent.
-  errors::ResultCode identify(Identification& result);
+  // after it; nothing is answered, so no password attempt is spent. A
+  // fixture that only looks whether a pager is in it wakes it once instead
+  // of five times, so that an empty fixture is known within one wake window.
+  static constexpr int kProbeWakeAttempts = 5;
+  errors::ResultCode identify(Identification& result, int wakeAttempts = kProbeWakeAttempts);
 
   // Byte helpers: each byte lets the front end process its messages and
   // moves the progress gauge. Writing reads back each byte's echo, compares
@@ -148,7 +151,7 @@ class PagerLink {
     return !finishingBlock_ && hooks_.stopRequested && hooks_.stopRequested();
   }
   errors::ResultCode wakeUp(Variant variant, models::ModelCode& model);
-  errors::ResultCode probe(ProbeKind kind, Identification* identification);
+  errors::ResultCode probe(ProbeKind kind, Identification* identification, int wakeAttempts);
   errors::ResultCode openForWakeUp();
   bool lineGarbled(std::size_t index, std::size_t count, std::uint8_t sent, std::uint8_t echoed);
   void setRemainingAttempts(int attempts);

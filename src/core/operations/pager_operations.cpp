@@ -169,8 +169,10 @@ OperationOutcome PagerOperations::program() {
   // Nothing of the link ran: what it says of an earlier operation's write
   // does not belong to this one.
   if (checks != rc::Ok) return reportedProgramOutcome(OperationOutcome::failed(checks));
-  return finishProgram(
-      retried([this](link::OperationScope& scope) { return ProgramPagerSequence(scope); }));
+  return finishProgram(retried([this](link::OperationScope& scope) {
+    if (ops_.requiredModel != models::kNoModel) scope.pinModel(ops_.requiredModel);
+    return ProgramPagerSequence(scope);
+  }));
 }
 
 OperationOutcome PagerOperations::finishProgram(const OperationOutcome& run) {

@@ -56,6 +56,10 @@ struct OperationSettings {
   // A programming attempt has been made since the program started (the
   // band table of the D group depends on it).
   bool programmingAttempted = false;
+  // Programming takes only a pager of this model (a production run's
+  // template): the probe refuses any other with -15 before anything is
+  // written, also when the pager was swapped after it was identified.
+  models::ModelCode requiredModel = models::kNoModel;
 };
 
 // The read and program operations: sequences of link transactions with the
