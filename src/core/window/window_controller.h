@@ -184,7 +184,8 @@ class WindowController final : public FieldEvents {
     Kept,         // Cancel, or a save that wrote nothing: the command stops
   };
   EditsSettled settleUnsavedEdits();
-  // F3, F4, F5, F6 and F8 put another codeplug in the window's place.
+  // F3, F4, F5 and F6 put another codeplug in the window's place (F8 asks
+  // in load()).
   static bool replacesCodeplug(KeyOutcome command);
 
   // The page check chain before programming, saving and a tab change. Ok passes.

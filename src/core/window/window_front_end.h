@@ -40,7 +40,7 @@ class WindowFrontEnd {
       const FileDialogRequest& request) = 0;
 
   // Save, Discard or Cancel, asked before unsaved edits would be dropped.
-  // Save is the default answer; a front end that cannot ask answers Cancel,
+  // Save is the default button; a front end that cannot ask answers Cancel,
   // so that nothing is lost.
   virtual UnsavedEditsAnswer askAboutUnsavedEdits(const UnsavedEditsQuestion& question) = 0;
 
