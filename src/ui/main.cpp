@@ -33,7 +33,8 @@ int runWindow(zelta::ui::TerminationRequests& termination) {
   window.show();
   // A configured software password guards the program: without it the
   // window goes at once, without the exit question.
-  if (zelta::ui::askStartupPassword(settings, window.reporter(), &window) != zelta::errors::code::Ok)
+  if (zelta::ui::askStartupPassword(settings, window.reporter(), &window) !=
+      zelta::errors::code::Ok)
     return 0;
   return QApplication::exec();
 }

@@ -1,5 +1,6 @@
 #include "ui/main_window.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -260,7 +261,11 @@ void MainWindow::buildStatusBar() {
   bar->setObjectName("mainStatusBar");
   statusOperation_ = new QLabel(bar);
   statusOperation_->setObjectName("statusOperation");
-  statusOperation_->setFixedWidth(480);
+  // At least the 480 pixels of the operation text, and what the status bar
+  // has left besides for the line of the last programming; a longer line is
+  // cut, whole in its tooltip, and never widens the window.
+  statusOperation_->setMinimumWidth(480);
+  statusOperation_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   promptGauge_ = new QProgressBar(bar);
   promptGauge_->setObjectName("promptGauge");
   promptGauge_->setRange(0, 100);
@@ -271,7 +276,7 @@ void MainWindow::buildStatusBar() {
   statusVersion_ = new QLabel(bar);
   statusVersion_->setObjectName("statusVersion");
   statusVersion_->setMinimumWidth(172);
-  bar->addWidget(statusOperation_);
+  bar->addWidget(statusOperation_, 1);
   bar->addWidget(promptGauge_);
   bar->addWidget(statusVersion_);
 }
@@ -307,6 +312,25 @@ std::optional<std::filesystem::path> MainWindow::chooseFileToSave(
   dialog.setDefaultSuffix(qs(request.defaultExtension).remove('.'));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return std::filesystem::path(dialog.selectedFiles().first().toStdString());
+}
+
+window::UnsavedEditsAnswer MainWindow::askAboutUnsavedEdits(
+    const window::UnsavedEditsQuestion& question) {
+  if (reporter_.quiet()) return window::UnsavedEditsAnswer::Cancel;
+  QMessageBox box(QMessageBox::Warning, qs(question.caption), qs(question.text),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+  box.setWindowModality(Qt::ApplicationModal);
+  // Some styles call Discard "Close without Saving"; F10 closes nothing.
+  box.button(QMessageBox::Save)->setText(QStringLiteral("&Save"));
+  box.button(QMessageBox::Discard)->setText(QStringLiteral("&Discard"));
+  box.button(QMessageBox::Cancel)->setText(QStringLiteral("&Cancel"));
+  box.setDefaultButton(QMessageBox::Save);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Save: return window::UnsavedEditsAnswer::Save;
+    case QMessageBox::Discard: return window::UnsavedEditsAnswer::Discard;
+    default: return window::UnsavedEditsAnswer::Cancel;
+  }
 }
 
 // ---- Pleasing alert, tones and the user password keypad ----
@@ -517,7 +541,16 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     return;
   }
-  if (!controller_->confirmClose(operations_->running())) {
+  const bool editing = controller_->activePage() != pages::Page::Main;
+  const bool wasRunning = running_;
+  running_ = true;
+  const bool confirmed = controller_->confirmClose(
+      operations_->running(), false, editing ? storeFocusedField() : window::StoreFocusedField{});
+  running_ = wasRunning;
+  if (!confirmed) {
+    // A save asked for and not finished, or Cancel: the window stays as the
+    // question left it.
+    if (editing && !operations_->running()) showView(Redraw::ActivePage);
     event->ignore();
     return;
   }
@@ -619,7 +652,10 @@ void MainWindow::showView(Redraw redraw) {
 void MainWindow::showStatus(const window::WindowView& view) {
   // Unsaved edits mark the title.
   setWindowTitle(qs(view.caption) + (view.unsavedEdits ? QStringLiteral("*") : QString()));
-  statusOperation_->setText(qs(view.operationText));
+  // Panel 0 tells the operation while one runs, else the last programming.
+  const QString status = qs(view.operationText.empty() ? view.statusResult : view.operationText);
+  statusOperation_->setText(status);
+  statusOperation_->setToolTip(status);
   promptGauge_->setValue(view.gaugeValue);
   promptGauge_->setVisible(view.gaugeVisible);
   statusVersion_->setText(qs(view.versionText));

@@ -71,6 +71,11 @@ class MainWindow : public QMainWindow,
       const window::FileDialogRequest& request) override;
   std::optional<std::filesystem::path> chooseFileToSave(
       const window::FileDialogRequest& request) override;
+  // Save, Discard or Cancel in a message box: Save by Enter, Cancel by Esc,
+  // each by its underlined letter. Nobody answers once the program is ending:
+  // Cancel then.
+  window::UnsavedEditsAnswer askAboutUnsavedEdits(
+      const window::UnsavedEditsQuestion& question) override;
   // "Programmable Pleasing Alert" chosen or entered as "Custom".
   void editPleasingAlert(codes::Melody& melody) override;
 

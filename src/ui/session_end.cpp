@@ -15,10 +15,9 @@ void endSessionOnRequest(QGuiApplication& app, TerminationRequests& requests, Ma
   // operation must be over by then, whole, and no question may hold up the
   // logout. With no operation running the request is left to the usual
   // close: a logout the user cancels must not have cost the window.
-  QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
-                   [&window](QSessionManager&) {
-                     if (window.pagerOperationRunning()) window.endSession(0);
-                   });
+  QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager&) {
+    if (window.pagerOperationRunning()) window.endSession(0);
+  });
 }
 
 }  // namespace zelta::ui

@@ -327,7 +327,8 @@ class MainWindowFlowTest : public QObject {
   void theConverterLaysOutTheTabs() {
     WindowFixture f;
     QVERIFY(f.ready());
-    ModalAnswerer boxes(ModalAnswerer::answering(QMessageBox::Yes));
+    // The converter's choice is an edit: F10 back to "Main" discards it.
+    ModalAnswerer boxes(ModalAnswerer::answering(QMessageBox::Yes, QMessageBox::Discard));
     QVERIFY(f.open(0x30));
     QVERIFY(f.window.menu("menuTools")->menuAction()->isVisible());
     const auto shownTabs = [&f] {
@@ -494,25 +495,79 @@ class MainWindowFlowTest : public QObject {
     QVERIFY(!std::filesystem::exists(*f.toSave));
   }
 
-  // F10 on an editing page drops the edits without a question.
-  void f10DiscardsEditsWithoutAQuestion() {
+  // F10 on an editing page asks before it drops the edits: Cancel (Esc)
+  // keeps them on their page, Discard (its letter) goes back to "Main".
+  void f10AsksBeforeItDropsTheEdits() {
     WindowFixture f;
     QVERIFY(f.ready());
-    ModalAnswerer boxes(ModalAnswerer::answering(QMessageBox::Yes));
     QVERIFY(f.open(0x91));
     f.focus("ed_ICN");
-    f.find<QLineEdit>("ed_ICN")->selectAll();
-    QTest::keyClicks(f.find<QLineEdit>("ed_ICN"), "x");
-    f.focus("cb_codingFormat");
-    QVERIFY(f.window.windowTitle().endsWith("*"));
+    auto* icn = f.find<QLineEdit>("ed_ICN");
+    icn->selectAll();
+    QTest::keyClicks(icn, "x");
+    QStringList keys{"Escape", "D"};
+    ModalAnswerer boxes([&keys](QWidget* w) {
+      auto* box = qobject_cast<QMessageBox*>(w);
+      if (box == nullptr || keys.isEmpty()) return false;
+      QTest::keyClick(box, keys.takeFirst() == "Escape" ? Qt::Key_Escape : Qt::Key_D);
+      return true;
+    });
+    // The value typed and not yet left counts: F10 stores it first.
     f.press(Qt::Key_F10);
-    QVERIFY2(boxes.titles.isEmpty(), qPrintable(boxes.texts.join(" | ")));
-    QCOMPARE(f.tab(), pages::pageIndex(pages::Page::Main));
+    QTRY_COMPARE(boxes.titles.size(), 1);
+    QCOMPARE(boxes.titles[0], QString("Unsaved changes"));
+    QCOMPARE(boxes.texts[0],
+             QString("The codeplug on screen has changes that are not saved.\nSave them first?"));
+    QCOMPARE(f.tab(), pages::pageIndex(pages::Page::General));
+    QVERIFY(f.window.windowTitle().endsWith("*"));
+    QCOMPARE(f.window.controller().settings().ICN, std::string("X"));
+
+    f.press(Qt::Key_F10);
+    QTRY_COMPARE(f.tab(), pages::pageIndex(pages::Page::Main));
+    QCOMPARE(boxes.titles.size(), 2);
     QCOMPARE(f.window.windowTitle(), qs(zelta::kMainWindowCaption));
     QVERIFY(f.find<QLineEdit>("keymapStr")->text().isEmpty());
     QVERIFY(f.find<QLabel>("statusVersion")->text().isEmpty());
     QVERIFY(f.window.action("menuOpen")->isEnabled());
     QVERIFY(!f.window.action("menuSave")->isEnabled());
+  }
+
+  // Closing the window over unsaved edits asks Save / Discard / Cancel in
+  // place of "exit to WINDOWS": Cancel keeps the window, Save (Enter)
+  // writes the file and closes it.
+  void closingAsksBeforeItDropsTheEdits() {
+    WindowFixture f;
+    QVERIFY(f.ready());
+    QVERIFY(f.open(0x30));
+    f.focus("ed_ICN");
+    auto* icn = f.find<QLineEdit>("ed_ICN");
+    icn->selectAll();
+    QTest::keyClicks(icn, "KEPT");
+    f.focus("cb_codingFormat");
+    QVERIFY(f.window.windowTitle().endsWith("*"));
+    QStringList answers{"Cancel", "Save", "OK"};
+    ModalAnswerer boxes([&answers](QWidget* w) {
+      auto* box = qobject_cast<QMessageBox*>(w);
+      if (box == nullptr || answers.isEmpty()) return false;
+      const QString answer = answers.takeFirst();
+      if (answer == "Cancel")
+        box->button(QMessageBox::Cancel)->click();
+      else if (answer == "Save")
+        QTest::keyClick(box, Qt::Key_Return);
+      else
+        box->button(QMessageBox::Ok)->click();
+      return true;
+    });
+    QVERIFY(!f.window.close());
+    QCOMPARE(boxes.titles, QStringList{"Unsaved changes"});
+    QVERIFY(f.window.isVisible());
+    QVERIFY(f.window.windowTitle().endsWith("*"));
+
+    f.toSave = f.folder / "kept.cp";
+    QVERIFY(f.window.close());
+    QCOMPARE(boxes.titles, (QStringList{"Unsaved changes", "Unsaved changes", "successfully"}));
+    QVERIFY(!f.window.isVisible());
+    QCOMPARE(decodedSettings(*f.toSave).at("ed_ICN"), std::string("KEPT"));
   }
 };
 

@@ -50,12 +50,16 @@ class ModalAnswerer {
     };
   }
 
-  // Every question answered with question, every statement with OK.
-  static Handler answering(QMessageBox::StandardButton question) {
-    return [question](QWidget* w) {
+  // Every question answered with question, every statement with OK; a box
+  // without that button (the Save / Discard / Cancel question) with
+  // otherwise.
+  static Handler answering(QMessageBox::StandardButton question,
+                           QMessageBox::StandardButton otherwise = QMessageBox::NoButton) {
+    return [question, otherwise](QWidget* w) {
       auto* box = qobject_cast<QMessageBox*>(w);
       if (box == nullptr) return false;
       QAbstractButton* button = box->button(question);
+      if (button == nullptr && otherwise != QMessageBox::NoButton) button = box->button(otherwise);
       if (button == nullptr) button = box->button(QMessageBox::Ok);
       if (button == nullptr) return false;
       button->click();

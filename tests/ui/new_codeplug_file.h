@@ -51,6 +51,9 @@ struct CoreDecode : window::WindowFrontEnd {
   std::optional<std::filesystem::path> chooseFileToSave(const window::FileDialogRequest&) override {
     return {};
   }
+  window::UnsavedEditsAnswer askAboutUnsavedEdits(const window::UnsavedEditsQuestion&) override {
+    return window::UnsavedEditsAnswer::Cancel;
+  }
 
   std::filesystem::path file;
   RecordingReporter reporter;

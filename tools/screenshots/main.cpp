@@ -1,19 +1,24 @@
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
 #include <QTabWidget>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 
 // Core headers name members "slots"; Qt's keyword macro must not see them.
 #pragma push_macro("slots")
 #undef slots
 #include "codeplug/new_codeplug.h"
+#include "pages/field_ids.h"
 #include "pages/page_context_of.h"
 #include "pages/page_rules.h"
 #include "storage/codeplug_files.h"
@@ -25,7 +30,12 @@
 #include "ui/pleasing_alert_dialog.h"
 #include "ui/report_preview.h"
 #include "ui/service_window.h"
+#include "window/comm_settings.h"
+#include "window/settings_store.h"
 #pragma pop_macro("slots")
+#ifdef ZELTA_PAGER_SIM_PATH
+#include "link/sim_process.h"
+#endif
 
 namespace {
 
@@ -158,6 +168,67 @@ bool saveReport(const zelta::ui::CodeplugReport& report, const QDir& folder, qre
   return save(preview, folder.filePath("report/preview.png"));
 }
 
+// The question F10 asks over unsaved edits, grabbed as it comes up and
+// then answered Cancel.
+bool saveUnsavedQuestion(zelta::ui::MainWindow& window, const QDir& folder) {
+  folder.mkpath("dialogs");
+  zelta::pages::FieldInput icn;
+  icn.id = zelta::pages::fieldId("ed_ICN");
+  icn.text = "EDITED";
+  if (window.controller().fieldLeft(icn) != zelta::errors::code::Ok) return false;
+  bool saved = false;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    poll.stop();
+    saved = save(*box, folder.filePath("dialogs/unsaved-changes.png"));
+    box->button(QMessageBox::Cancel)->click();
+  });
+  poll.start(10);
+  window.runKey(zelta::window::WindowKey::F10);
+  return saved;
+}
+
+#ifdef ZELTA_PAGER_SIM_PATH
+// The window's status bar after F2 on a pager of the simulator, single and
+// sequential: the line of the pager just programmed.
+bool saveProgrammedStatus(const QDir& folder) {
+  zelta::testing::SimProcess sim({"--no-advertise", "--model", "0x30", "--serial", "SIM0000042"});
+  if (sim.path().empty()) return false;
+  zelta::ui::MainWindow window(zelta::storage::WorkFiles{folder.path().toStdString(), {}});
+  auto store = std::make_unique<zelta::window::MemorySettingsStore>();
+  store->writeString(zelta::window::kPortValue, sim.path());
+  window.useSettingsStore(std::move(store));
+  window.resize(1100, 800);
+  window.show();
+  for (const auto& [key, name] :
+       {std::pair{zelta::window::WindowKey::F3, "main-programmed.png"},
+        std::pair{zelta::window::WindowKey::F6, "sequential-programmed.png"}}) {
+    window.runKey(key);
+    zelta::codeplug::SettingsRecord& settings = window.controller().settings();
+    // One code that receives on a frequency of the simulator's band.
+    for (std::string& c : settings.code) c.clear();
+    settings.code[0] = "1234567";
+    settings.function[0] = "ABCD";
+    settings.frequency = settings.frequency2 = "140.0000";
+    settings.ICN = "BENCH00017";
+    window.runKey(zelta::window::WindowKey::F2);
+    if (window.controller().view().statusResult.empty()) {
+      std::fprintf(stderr, "%s: the pager was not programmed\n", name);
+      return false;
+    }
+    if (!save(window, folder.filePath(name))) return false;
+    if (key == zelta::window::WindowKey::F6) break;
+  }
+  return true;
+}
+#else
+bool saveProgrammedStatus(const QDir&) {
+  return true;
+}
+#endif
+
 bool saveAbout(const QDir& folder) {
   folder.mkpath("dialogs");
   zelta::ui::DesktopUrlOpener opener;
@@ -172,7 +243,10 @@ bool saveAbout(const QDir& folder) {
 // codeplug of one model of each family, opened with F8 and paged through
 // with F12, into FOLDER/main.png and FOLDER/model-XX/page-NN.png; the
 // report of model 'p' into FOLDER/report; and the pleasing alert editor, the
-// keypad, the service window's pages and the about box into FOLDER/dialogs.
+// keypad, the service window's pages, the about box and the question about
+// unsaved edits into FOLDER/dialogs; with the pager simulator built, the
+// status bar after programming a pager of it, singly and sequentially, into
+// FOLDER/main-programmed.png and FOLDER/sequential-programmed.png.
 int main(int argc, char** argv) {
   if (argc != 2 && argc != 4) return usage();
   if (argc == 4) {
@@ -215,6 +289,7 @@ int main(int argc, char** argv) {
       if (!save(window, shot)) return 1;
       window.runKey(zelta::window::WindowKey::F12);
     } while (window.pages()->currentIndex() != firstPage);
+    if (model == 0x30 && !saveUnsavedQuestion(window, folder)) return 1;
     if (model == 'p') {
       bool reported = false;
       window.setReportPresenter([&](const zelta::ui::CodeplugReport& report) {
@@ -226,5 +301,8 @@ int main(int argc, char** argv) {
     window.hide();
   }
   std::filesystem::remove(file);
-  return saveDialogs(folder) && saveServiceWindow(folder) && saveAbout(folder) ? 0 : 1;
+  return saveDialogs(folder) && saveServiceWindow(folder) && saveAbout(folder) &&
+                 saveProgrammedStatus(folder)
+             ? 0
+             : 1;
 }

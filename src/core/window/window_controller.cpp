@@ -97,6 +97,7 @@ WindowView WindowController::view() const {
   v.commands =
       commandStates(CommandContext{onMain(), busy_, toolsMenuShown_, converter_.mode, locker_});
   v.operationText = operationText_;
+  v.statusResult = statusResult_;
   v.gaugeVisible = !onMain() && pages::promptGaugeShown(activePage_);
   v.gaugeValue = gaugeValue_;
   v.versionText = versionText_;
@@ -199,6 +200,7 @@ KeyOutcome WindowController::pressKey(WindowKey key, const KeyInput& input) {
   if (command == nullptr) return KeyOutcome::Ignored;
   const CommandContext states{onMain(), busy_, toolsMenuShown_, converter_.mode, locker_};
   if (!commandState(*command, states).enabled) return KeyOutcome::Ignored;
+  statusResult_.clear();
   const KeyCommand pressed = onMain() ? entry.onMain : entry.onEditing;
   if (checksThePage(pressed) && !stored(input.storeFocusedField)) return KeyOutcome::Handled;
   // The field events of the store answer for themselves; the command starts afresh.
@@ -241,7 +243,7 @@ KeyOutcome WindowController::editingKey(KeyCommand command, const KeyInput& inpu
       return KeyOutcome::Program;
     case KeyCommand::SetToDefaults: setToDefaults(); return KeyOutcome::Handled;
     case KeyCommand::Exit:
-      if (!exitToMain(input.portBusy)) return KeyOutcome::Handled;
+      if (!exitToMain(input.portBusy, input.storeFocusedField)) return KeyOutcome::Handled;
       return input.portBusy ? KeyOutcome::ClosePort : KeyOutcome::Handled;
     case KeyCommand::PreviousPage: previousPage(); return KeyOutcome::Handled;
     case KeyCommand::NextPage: nextPage(); return KeyOutcome::Handled;
@@ -254,6 +256,8 @@ KeyOutcome WindowController::editingKey(KeyCommand command, const KeyInput& inpu
 // ---- Load and save ----
 
 OperationOutcome WindowController::load() {
+  beginCall();
+  if (settleUnsavedEdits() == EditsSettled::Kept) return OperationOutcome::notWritten();
   beginCall();
   sequentialMode_ = false;
   link_.pagerSerialNumber.clear();
@@ -389,9 +393,14 @@ OperationOutcome WindowController::setToDefaults() {
   return decoded == errors::code::Ok ? OperationOutcome::done() : OperationOutcome::failed(decoded);
 }
 
-bool WindowController::exitToMain(bool portBusy) {
+bool WindowController::exitToMain(bool portBusy, const StoreFocusedField& storeFocusedField) {
   beginCall();
   if (onMain()) return false;
+  // A value still being typed is an edit too; one the rules refuse stops
+  // F10 as it stops every command that checks the page.
+  if (!stored(storeFocusedField)) return false;
+  beginCall();
+  if (settleUnsavedEdits() == EditsSettled::Kept) return false;
   if (portBusy && !reporter_.ConfirmCode(errors::code::ExitWhileBusy)) return false;
   returnToMain();
   codeplugName_.clear();
@@ -400,12 +409,35 @@ bool WindowController::exitToMain(bool portBusy) {
   return true;
 }
 
-bool WindowController::confirmClose(bool portBusy, bool startUpFailed) {
+bool WindowController::confirmClose(bool portBusy, bool startUpFailed,
+                                    const StoreFocusedField& storeFocusedField) {
   beginCall();
   if (startUpFailed) return true;
   if (portBusy) return reporter_.ConfirmCode(errors::code::ExitWhileBusy);
+  if (!onMain() && !stored(storeFocusedField)) return false;
+  beginCall();
+  switch (settleUnsavedEdits()) {
+    case EditsSettled::NoneUnsaved: break;
+    // The three-way question has asked already whether to leave.
+    case EditsSettled::Settled: return true;
+    case EditsSettled::Kept: return false;
+  }
   return reporter_.Ask(
       errors::Question{std::string(kExitQuestionCaption), std::string(kExitQuestionText)});
+}
+
+WindowController::EditsSettled WindowController::settleUnsavedEdits() {
+  if (!unsavedEdits_) return EditsSettled::NoneUnsaved;
+  switch (frontEnd_.askAboutUnsavedEdits(
+      UnsavedEditsQuestion{kUnsavedEditsCaption, kUnsavedEditsText})) {
+    case UnsavedEditsAnswer::Save:
+      // A save cancelled at its dialog or refused by a check keeps the edits
+      // on screen; its own message has said why.
+      return save().succeeded() ? EditsSettled::Settled : EditsSettled::Kept;
+    case UnsavedEditsAnswer::Discard: return EditsSettled::Settled;
+    case UnsavedEditsAnswer::Cancel: return EditsSettled::Kept;
+  }
+  return EditsSettled::Kept;
 }
 
 // ---- Pages ----
@@ -558,6 +590,7 @@ void WindowController::returnToMain(bool afterProgramming) {
 void WindowController::chooseConverter(pages::ConverterMode mode) {
   beginCall();
   if (onMain() || !toolsMenuShown_ || busy_) return;
+  statusResult_.clear();
   const bool changed = mode != converter_.mode;
   conversion::chooseConverter(converter_, mode, *image_, *settings_);
 

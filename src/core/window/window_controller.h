@@ -124,9 +124,11 @@ class WindowController final : public FieldEvents {
   // model and the image decoded again. Done when applied; NotWritten when
   // the question was answered No.
   errors::OperationOutcome setToDefaults();
-  // F10 on an editing page: back to "Main", edits discarded. False when the
-  // busy port's -112 question was answered No.
-  bool exitToMain(bool portBusy);
+  // F10 on an editing page: back to "Main". The field being edited is
+  // stored first; unsaved edits are asked about (Save, Discard, Cancel),
+  // then the busy port's -112. False when the field was refused, the edits
+  // were kept (Cancel, or a save that did not write) or -112 was answered No.
+  bool exitToMain(bool portBusy, const StoreFocusedField& storeFocusedField = {});
   // F11 and F12: the page check of the active page, then the previous or
   // next shown tab, wrapping. On the prompt and source pages the page
   // changes only while the prompt memory fits. True when the page changed.
@@ -138,9 +140,12 @@ class WindowController final : public FieldEvents {
   // Tools > Converter.
   void chooseConverter(pages::ConverterMode mode);
   // The window is asked to close. startUpFailed closes at once (a refused
-  // start-up password); otherwise -112 while the port is busy, else the
-  // "exit to WINDOWS" question. True when the window may close.
-  bool confirmClose(bool portBusy, bool startUpFailed = false);
+  // start-up password); otherwise -112 while the port is busy. With unsaved
+  // edits (the field being edited stored first) Save, Discard or Cancel is
+  // asked instead of the "exit to WINDOWS" question, which is asked when
+  // nothing would be lost. True when the window may close.
+  bool confirmClose(bool portBusy, bool startUpFailed = false,
+                    const StoreFocusedField& storeFocusedField = {});
 
   void setSequentialMode(bool on) { sequentialMode_ = on; }
   void setLocker(bool checked) { locker_ = checked; }
@@ -171,6 +176,17 @@ class WindowController final : public FieldEvents {
 
  private:
   // ---- The pager flows ----
+
+  // What became of unsaved edits before a command that would drop them.
+  enum class EditsSettled {
+    NoneUnsaved,  // nothing to lose: the command goes on as it always has
+    Settled,      // saved, or discarded on purpose: the command goes on
+    Kept,         // Cancel, or a save that wrote nothing: the command stops
+  };
+  EditsSettled settleUnsavedEdits();
+  // F3, F4, F5 and F6 put another codeplug in the window's place (F8 asks
+  // in load()).
+  static bool replacesCodeplug(KeyOutcome command);
 
   // The page check chain before programming, saving and a tab change. Ok passes.
   errors::ResultCode runPageCheckChain();
@@ -280,6 +296,10 @@ class WindowController final : public FieldEvents {
   int printedPages_ = 8;
   pages::Page activePage_ = pages::Page::Main;
   std::string operationText_;
+  // The last programming run's line (status panel 0), until the next command.
+  std::string statusResult_;
+  // Pagers written since F6 started this sequential run.
+  int sequentialCount_ = 0;
   std::string versionText_;
   int gaugeValue_ = 0;
   FocusRequest focus_;

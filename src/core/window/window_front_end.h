@@ -18,6 +18,15 @@ struct FileDialogRequest {
   std::filesystem::path folder;
 };
 
+// The three answers to the question about unsaved edits.
+enum class UnsavedEditsAnswer { Save, Discard, Cancel };
+
+// The question asked before a command drops a codeplug with unsaved edits.
+struct UnsavedEditsQuestion {
+  std::string_view caption;
+  std::string_view text;
+};
+
 // What the window controller needs from the window beyond the reporter's
 // boxes and questions. The Qt window implements it; tests fake it.
 class WindowFrontEnd {
@@ -29,6 +38,11 @@ class WindowFrontEnd {
       const FileDialogRequest& request) = 0;
   virtual std::optional<std::filesystem::path> chooseFileToSave(
       const FileDialogRequest& request) = 0;
+
+  // Save, Discard or Cancel, asked before unsaved edits would be dropped.
+  // Save is the default button; a front end that cannot ask answers Cancel,
+  // so that nothing is lost.
+  virtual UnsavedEditsAnswer askAboutUnsavedEdits(const UnsavedEditsQuestion& question) = 0;
 
   // Bytes free for a new file in folder; the file system's own answer
   // unless a front end knows better.

@@ -3,6 +3,7 @@
 #include "models/models.h"
 #include "pages/code_checks.h"
 #include "pages/prompt_pages.h"
+#include "window/programming_result.h"
 #include "window/window_controller.h"
 
 namespace zelta::window {
@@ -18,7 +19,16 @@ constexpr ResultCode kFirstReportedReadCode = -130;
 
 }  // namespace
 
+bool WindowController::replacesCodeplug(KeyOutcome command) {
+  return command == KeyOutcome::Read || command == KeyOutcome::Service ||
+         command == KeyOutcome::ProgramSingle || command == KeyOutcome::ProgramSequential;
+}
+
 void WindowController::runPagerCommand(KeyOutcome command, WindowPagerPort& port) {
+  statusResult_.clear();
+  // These keys are offered on "Main", where no edits are left unsaved; a
+  // front end that runs them over the editing pages asks all the same.
+  if (replacesCodeplug(command) && settleUnsavedEdits() == EditsSettled::Kept) return;
   switch (command) {
     case KeyOutcome::Read: readPager(port); return;
     case KeyOutcome::Program: programPager(port); return;
@@ -96,6 +106,9 @@ bool WindowController::readyToProgram() {
 void WindowController::programmed(const OperationOutcome& outcome) {
   beginCall();
   operationText_.clear();
+  // Told before "Main" takes the codeplug and the converter off the screen.
+  if (outcome.succeeded())
+    statusResult_ = programmedText(programmedPager(context(), link_.pagerSerialNumber));
   // Leaving for "Main" drops the codeplug on screen: only once it is in the
   // pager, so that a failed or abandoned run never costs the edits.
   if (outcome.pagerWritten && !outcome.failedWith(errors::code::PortNotOpened) &&
@@ -106,16 +119,24 @@ void WindowController::programmed(const OperationOutcome& outcome) {
 void WindowController::programSequentialStep(WindowPagerPort& port) {
   beginCall();
   pages::PageContext c = context();
+  // The pager as written: the step moves the codes and the ICN on after it.
+  std::optional<ProgrammedPager> written;
   const OperationOutcome result = pages::sequentialProgrammingStep(c, [&] {
-    return runBusy(Operation::Program, port, [&] { return programThrough(port, true); });
+    const OperationOutcome outcome =
+        runBusy(Operation::Program, port, [&] { return programThrough(port, true); });
+    if (outcome.pagerWritten) ++sequentialCount_;
+    if (outcome.succeeded()) written = programmedPager(c, link_.pagerSerialNumber);
+    return outcome;
   });
   operationText_.clear();
   if (result.failedWith(errors::code::VersionsMismatch)) {
     returnToMain(true);
     sequentialMode_ = false;
+    sequentialCount_ = 0;
     image_->setModel(models::kNoModel);
     return;
   }
+  if (written) statusResult_ = sequentialProgrammedText(*written, sequentialCount_);
   // The pages show the codes the next pager gets.
   dispatcher_.enterPage(activePage_, c);
   refreshGauge();
@@ -130,10 +151,18 @@ void WindowController::openService(WindowPagerPort& port) {
       serviceStartAfterRead(read.succeeded() ? errors::code::Ok : read.code, reporter_);
   if (!start.opens) return;
   // The values tuned there are no edit of the codeplug worth a backup file.
-  const bool programmedThere =
-      port.openServiceWindow(start, [&] { return programThrough(port, false); });
-  if (programmedThere) returnToMain(true);
+  std::optional<ProgrammedPager> written;
+  const bool programmedThere = port.openServiceWindow(start, [&] {
+    const OperationOutcome outcome = programThrough(port, false);
+    written.reset();
+    if (outcome.succeeded())
+      written = programmedPager(context(), port.report().facts.pagerSerialNumber);
+    return outcome;
+  });
   link_ = port.report().facts;
+  if (!programmedThere) return;
+  returnToMain(true);
+  if (written) statusResult_ = programmedText(*written);
 }
 
 void WindowController::prepareSingle(bool sequential, WindowPagerPort& port) {
@@ -153,6 +182,7 @@ void WindowController::singleReady(bool sequential, const std::optional<Operatio
   operationText_.clear();
   converter_.mode = pages::ConverterMode::Off;
   sequentialMode_ = sequential;
+  sequentialCount_ = 0;
   const bool readFailed = read && !read->succeeded();
   if (readFailed) image_->setModel(models::kNoModel);
   const bool ready =

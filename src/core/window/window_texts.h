@@ -68,7 +68,18 @@ inline constexpr std::string_view kRecordPasswordText =
 inline constexpr std::string_view kExitQuestionCaption = "WARNING";
 inline constexpr std::string_view kExitQuestionText = "Are you sure exit to WINDOWS ?";
 
-// ---- Status panel 0: the operation text ----
+// Asked before F10, Exit or closing the window drops unsaved edits.
+inline constexpr std::string_view kUnsavedEditsCaption = "Unsaved changes";
+inline constexpr std::string_view kUnsavedEditsText =
+    "The codeplug on screen has changes that are not saved.\nSave them first?";
+
+// ---- Status panel 0: the operation text, and the last programming ----
+
+// What a programming run that wrote the pager leaves in the status bar
+// until the next command (programming_result.h builds the lines).
+inline constexpr std::string_view kProgrammedPrefix = "Programmed pager";
+inline constexpr std::string_view kProgrammedNoCodes = "no codes";
+inline constexpr std::string_view kNextPagerText = ". Insert the next pager and press F2.";
 
 enum class Operation { Read, Program, Done };
 

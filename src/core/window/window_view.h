@@ -40,6 +40,9 @@ struct WindowView {
   std::vector<CommandState> commands;
 
   std::string operationText;  // status panel 0
+  // What the last programming run wrote, shown in status panel 0 while no
+  // operation runs, until the next command.
+  std::string statusResult;
   bool gaugeVisible = false;  // status panel 1: the prompt memory in use
   int gaugeValue = 0;
   std::string versionText;  // status panel 2

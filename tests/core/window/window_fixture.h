@@ -40,6 +40,18 @@ class FakeFrontEnd : public WindowFrontEnd {
   }
   std::uintmax_t freeSpace(const std::filesystem::path&) const override { return space; }
 
+  // The question about unsaved edits: kept, and answered from the queue
+  // (Cancel once it is empty: nothing is lost unasked).
+  std::vector<UnsavedEditsQuestion> unsavedQuestions;
+  std::deque<UnsavedEditsAnswer> unsavedAnswers;
+  UnsavedEditsAnswer askAboutUnsavedEdits(const UnsavedEditsQuestion& question) override {
+    unsavedQuestions.push_back(question);
+    if (unsavedAnswers.empty()) return UnsavedEditsAnswer::Cancel;
+    const UnsavedEditsAnswer answer = unsavedAnswers.front();
+    unsavedAnswers.pop_front();
+    return answer;
+  }
+
   // The pleasing alert editor: counted, and edits as `editPleasingAlertAs` says.
   int pleasingAlertEditors = 0;
   std::function<void(codes::Melody&)> editPleasingAlertAs;

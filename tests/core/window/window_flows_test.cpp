@@ -194,12 +194,14 @@ TEST(WindowEdits, AnAcceptedChangeMarksTheCodeplugUnsaved) {
   EXPECT_EQ(f.window.settings().ICN, "A1");
 }
 
-TEST(WindowExit, F10OnAnEditingPageDiscardsEditsWithoutAQuestion) {
+// The edits go only once discarded on purpose (unsaved_edits_test.cpp).
+TEST(WindowExit, F10OnAnEditingPageReturnsToMain) {
   WindowFixture f;
   f.loadNew('p');
   f.window.fieldLeft(typed(kIcnField, "A1"));
   ASSERT_TRUE(f.window.unsavedEdits());
 
+  f.frontEnd.unsavedAnswers.push_back(UnsavedEditsAnswer::Discard);
   EXPECT_EQ(f.window.pressKey(WindowKey::F10), KeyOutcome::Handled);
   const WindowView v = f.window.view();
   EXPECT_TRUE(f.reporter.asked.empty());
@@ -676,6 +678,7 @@ TEST(WindowRead, ASuccessfulReadShowsTheCodeplugWithTheConverterOff) {
   WindowFixture f;
   f.loadNew('0');
   f.window.chooseConverter(pages::ConverterMode::Lumio);
+  f.frontEnd.unsavedAnswers.push_back(UnsavedEditsAnswer::Discard);
   f.window.exitToMain(false);
   f.press(WindowKey::F3);
   EXPECT_EQ(f.window.activePage(), Page::General);

@@ -153,6 +153,96 @@ TEST(WindowPagerFlows, AFailingCapcodeCheckStopsSequentialProgrammingBeforeThePa
   EXPECT_EQ(f.window.settings().ICN, "KEEP000001");
 }
 
+// ---- The word after programming ----
+
+constexpr const char* kSerial = "1234567890";
+
+TEST(WindowPagerFlows, SingleProgrammingLeavesItsLineUntilTheNextCommand) {
+  WindowFixture f;
+  f.loadNew(0x30);
+  oneReceivingCode(f.window.settings());
+  f.port.pager.facts.pagerSerialNumber = kSerial;
+  f.press(WindowKey::F2);
+  ASSERT_EQ(f.window.activePage(), Page::Main);
+  const WindowView v = f.window.view();
+  EXPECT_EQ(v.statusResult, "Programmed pager SN 1234567890: codes 1234567, ICN KEEP000001");
+  EXPECT_EQ(v.operationText, "");
+  // Not offered on "Main": no command, the line stays.
+  f.window.pressKey(WindowKey::F9);
+  EXPECT_FALSE(f.window.view().statusResult.empty());
+  f.window.pressKey(WindowKey::F8);
+  EXPECT_EQ(f.window.view().statusResult, "");
+}
+
+// Only a run that ended well says so: a pager whose clock failed after the
+// image holds it, but its box has told of the failure.
+TEST(WindowPagerFlows, AProgrammingThatFailedLeavesNoLine) {
+  for (const OperationOutcome& outcome :
+       {OperationOutcome::notWritten(), OperationOutcome::stopped(true),
+        OperationOutcome::failed(rc::NotResponding, true),
+        OperationOutcome::failed(rc::NotResponding, true, true),
+        OperationOutcome::failed(rc::PortNotOpened, true, true)}) {
+    for (const bool sequential : {false, true}) {
+      SCOPED_TRACE(std::to_string(outcome.code) + (sequential ? " sequential" : " single"));
+      WindowFixture f;
+      if (sequential) {
+        sequentialOn(f);
+        f.press(WindowKey::F2);  // one pager written well first
+        ASSERT_FALSE(f.window.view().statusResult.empty());
+      } else {
+        f.loadNew(0x30);
+        oneReceivingCode(f.window.settings());
+      }
+      f.port.programOutcomes.push_back(outcome);
+      f.press(WindowKey::F2);
+      EXPECT_EQ(f.window.view().statusResult, "");
+    }
+  }
+}
+
+TEST(WindowPagerFlows, SequentialProgrammingCountsThePagersAndAsksForTheNext) {
+  WindowFixture f;
+  sequentialOn(f);
+  f.port.pager.facts.pagerSerialNumber = kSerial;
+  f.press(WindowKey::F2);
+  EXPECT_EQ(f.window.view().statusResult,
+            "Pager 1 programmed SN 1234567890: codes 1234567, ICN KEEP000001. Insert the next "
+            "pager and press F2.");
+  // A pager the link gave up on after its image counts: its codes are used.
+  f.port.programOutcomes.push_back(OperationOutcome::failed(rc::NotResponding, true, true));
+  f.press(WindowKey::F2);
+  f.port.pager.facts.pagerSerialNumber = "1234567899";
+  f.press(WindowKey::F2);
+  EXPECT_EQ(f.window.view().statusResult,
+            "Pager 3 programmed SN 1234567899: codes 1234569, ICN KEEP000003. Insert the next "
+            "pager and press F2.");
+
+  // A new run counts from one.
+  f.frontEnd.unsavedAnswers.push_back(UnsavedEditsAnswer::Discard);
+  f.window.pressKey(WindowKey::F10);
+  f.press(WindowKey::F6);
+  ASSERT_TRUE(f.window.sequentialMode());
+  f.press(WindowKey::F2);
+  EXPECT_EQ(f.window.view().statusResult.rfind("Pager 1 programmed", 0), 0u);
+}
+
+TEST(WindowPagerFlows, TheServiceWindowsProgrammingLeavesItsLine) {
+  for (const bool fails : {false, true}) {
+    WindowFixture f;
+    f.loadNew(0x30);
+    oneReceivingCode(f.window.settings());
+    f.window.exitToMain(false);
+    f.port.pager.facts.pagerSerialNumber = kSerial;
+    if (fails) f.port.programOutcomes.push_back(OperationOutcome::failed(rc::BadChecksum, true));
+    f.port.serviceWindow = [&](const ServiceStart&, const ServiceProgram& program) {
+      return program().succeeded();
+    };
+    f.press(WindowKey::F4);
+    EXPECT_EQ(f.window.view().statusResult,
+              fails ? "" : "Programmed pager SN 1234567890: codes 1234567, ICN KEEP000001");
+  }
+}
+
 // ---- F4 ----
 
 TEST(WindowPagerFlows, ServiceOpensAfterTheReadAsTheReadAllows) {

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTimer>
 #include <QtTest/QTest>
 #include <algorithm>
@@ -98,6 +99,12 @@ void oneReceivingCode(zelta::codeplug::SettingsRecord& settings, const std::stri
   settings.function[0] = "ABCD";
   settings.frequency = frequency;
   settings.frequency2 = frequency;
+}
+
+// Status panel 0 of the main window.
+QString statusLine(MainWindow& window) {
+  auto* label = window.statusBar()->findChild<QLabel*>("statusOperation");
+  return label != nullptr ? label->text() : QString("(no status panel)");
 }
 
 }  // namespace
@@ -200,11 +207,15 @@ class MainWindowSimTest : public QObject {
     std::ifstream in(image, std::ios::binary);
     const std::string written{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     QVERIFY2(written.find("ICN4711") != std::string::npos, "the ICN is not in the image written");
+    // The status bar says which pager got what, until the next command.
+    QCOMPARE(statusLine(w.window),
+             QString("Programmed pager SN SIM0000042: codes 1234567, ICN ICN4711"));
 
     // What the pager now holds comes back with the next read.
     w.window.runKey(WindowKey::F3);
     QVERIFY2(w.window.controller().activePage() == Page::General, qPrintable(seen));
     QCOMPARE(w.fieldText(kIcnField).trimmed(), QString("ICN4711"));
+    QCOMPARE(statusLine(w.window), QString());
   }
 
   void aSilentPagerAsksToRetryAndNoLeavesTheWindowOnMain() {
@@ -516,6 +527,12 @@ class MainWindowSimTest : public QObject {
       const std::string programmedIcn = pager == 0 ? "A000000099" : "A000000100";
       QVERIFY(std::search(images.back().begin(), images.back().end(), programmedIcn.begin(),
                           programmedIcn.end()) != images.back().end());
+      // The count of the run, what went in, and what comes next.
+      QCOMPARE(statusLine(w.window),
+               QString("Pager %1 programmed SN SIM0000042: codes %2, ICN %3. Insert the next "
+                       "pager and press F2.")
+                   .arg(pager + 1)
+                   .arg(pager == 0 ? "0012340" : "0012343", QString::fromStdString(programmedIcn)));
     }
     QVERIFY(images[0] != images[1]);
   }
