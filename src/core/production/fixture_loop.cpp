@@ -142,7 +142,8 @@ void Fixture::program(const link::Identification& id, const CodeSet& set) {
     // the box had one.
     record.code = station_.reporter().lastCode().value_or(rc::Abandoned);
     record.text = station_.reporter().lastText();
-    if (record.text.empty()) record.text = "Programming was abandoned before the image was written.";
+    if (record.text.empty())
+      record.text = "Programming was abandoned before the image was written.";
   }
   if (record.written) {
     const std::string name = imageFileName(id.serialNumber, set.icn);
