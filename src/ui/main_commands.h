@@ -28,10 +28,16 @@ struct MenuEntry {
 };
 
 inline constexpr MenuEntry kMenus[] = {
-    {"menuFile", "&File", false},    {"menuSetup", "&Setup", false},
-    {"menuProg", "P&rogram", false}, {"menuEngTools", "Tools", true},
-    {"menuTools", "Tools", false},   {"menuHelp", "&Help", false},
-    {"MenuItem10", "Version", true}, {"menuPage", "Page", true},
+    {"menuFile", "&File", false},
+    {"menuSetup", "&Setup", false},
+    {"menuProg", "P&rogram", false},
+    {"menuEngTools", "Tools", true},
+    // The caption reads "Tools"; its mnemonic lets the keyboard reach the
+    // converter as it reaches every other menu.
+    {"menuTools", "&Tools", false},
+    {"menuHelp", "&Help", false},
+    {"MenuItem10", "Version", true},
+    {"menuPage", "Page", true},
 };
 
 inline constexpr MenuItemEntry kMenuItems[] = {
