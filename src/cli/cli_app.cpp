@@ -48,6 +48,26 @@ std::string protectNegativeNumber(const std::string& arg) {
   return " " + arg;
 }
 
+// --retries: a small count. The parser's own range check would print the
+// largest double as the limit.
+CLI::Validator retryCountCheck() {
+  return CLI::Validator(
+      [](std::string& text) -> std::string {
+        std::string_view value = text;
+        while (value.starts_with(' ')) value.remove_prefix(1);  // see protectNegativeNumber
+        int count = -1;
+        const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), count);
+        if (ec == std::errc() && end == value.data() + value.size() && count >= 0 &&
+            count <= CliReporter::kMaxRetries) {
+          text = std::string(value);
+          return {};
+        }
+        return "takes a count from 0 to " + std::to_string(CliReporter::kMaxRetries) + ", not \"" +
+               std::string(value) + "\"";
+      },
+      "0-" + std::to_string(CliReporter::kMaxRetries));
+}
+
 }  // namespace
 
 bool parseResultCode(std::string_view text, errors::ResultCode& code) {
@@ -72,7 +92,7 @@ int runCli(const std::vector<std::string>& args, CliIo& io) {
   app.add_option("--retries", retries,
                  "With --yes: how often a pager that does not respond is tried again before "
                  "giving up")
-      ->check(CLI::NonNegativeNumber)
+      ->check(retryCountCheck())
       ->capture_default_str();
 
   for (AddCommand add : kCommands) add(app, run);

@@ -3,6 +3,7 @@
 #include <istream>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 namespace zelta::cli {
 namespace {
@@ -28,6 +29,16 @@ std::string oneLine(const std::string& text) {
   return line;
 }
 
+// Many texts already start with their caption ("ERROR: Invalid POCSAG
+// code." in a box captioned "ERROR", "ERROR : Unknown pager type."): the
+// caption is printed once.
+bool startsWithCaption(std::string_view text, std::string_view caption) {
+  if (!text.starts_with(caption)) return false;
+  text.remove_prefix(caption.size());
+  while (text.starts_with(' ')) text.remove_prefix(1);
+  return text.starts_with(':');
+}
+
 }  // namespace
 
 void CliReporter::showMessage(const errors::Message& message) {
@@ -36,8 +47,7 @@ void CliReporter::showMessage(const errors::Message& message) {
     return;
   }
   const std::string text = withoutTrailingNewlines(message.text);
-  // Many texts already start with their caption: the caption is printed once.
-  if (!text.starts_with(message.caption + ":")) io_.err << message.caption << ": ";
+  if (!startsWithCaption(text, message.caption)) io_.err << message.caption << ": ";
   io_.err << text << '\n';
 }
 
@@ -78,9 +88,7 @@ bool CliReporter::askQuestion(std::optional<errors::ResultCode> code,
 
 std::string reportLine(const errors::Message& message) {
   std::string line = oneLine(message.text);
-  // Many texts already start with their caption ("ERROR: Invalid POCSAG
-  // code." in a box captioned "ERROR"): the caption is printed once.
-  if (!line.starts_with(message.caption + ":")) line = message.caption + ": " + line;
+  if (!startsWithCaption(line, message.caption)) line = message.caption + ": " + line;
   if (!message.code) return line;
   return "error " + std::to_string(*message.code) + ": " + line;
 }

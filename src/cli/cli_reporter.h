@@ -16,6 +16,8 @@ class CliReporter : public errors::Reporter {
   // How often --yes answers the "not responding" question (-16) before it
   // answers No: a silent pager is tried again a few times, not for ever.
   static constexpr int kDefaultRetries = 3;
+  // More would keep a production line waiting on a pager that is not there.
+  static constexpr int kMaxRetries = 99;
 
   explicit CliReporter(CliIo& io) : io_(io) {}
   void setAnswer(Answer answer) { answer_ = answer; }

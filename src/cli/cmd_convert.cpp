@@ -43,16 +43,18 @@ class ScratchFolder {
   fs::path path_;
 };
 
-// One line on standard error for a failure; the boxes of the codes have
-// been shown before it.
-int failed(errors::ResultCode result, const char* what, const std::string& path, CliRun& run) {
+// One line on standard error for a failure. A result code has been shown
+// by the reporter already, with the file it is about; a file that cannot
+// be reached has shown nothing.
+int failed(errors::ResultCode result, const char* what, const std::string& path,
+           const std::string& output, CliRun& run) {
   if (result == storage::kFileNotAccessible) {
     run.io.err << "convert: cannot " << what << " \"" << path << "\"";
     if (!run.reporter.context().fileProblem.empty())
       run.io.err << ": " << run.reporter.context().fileProblem;
     run.io.err << '\n';
   } else {
-    run.io.err << describeFailure(result, run.reporter.context()) << '\n';
+    run.io.err << "convert: nothing was written to \"" << output << "\"\n";
   }
   return kExitFailed;
 }
@@ -75,12 +77,12 @@ int runConvert(const std::string& file, const std::string& target, const std::st
   conversion::ConverterState converter;
 
   const errors::ResultCode opened = conversion::openCodeplug(file, session, converter);
-  if (opened != errors::code::Ok) return failed(opened, "open", file, run);
+  if (opened != errors::code::Ok) return failed(opened, "open", file, output, run);
   const models::ModelCode source = image->modelCode();
 
   conversion::chooseConverter(converter, mode, *image, *settings);
   const errors::ResultCode saved = conversion::saveCodeplug(output, session, converter);
-  if (saved != errors::code::Ok) return failed(saved, "write", output, run);
+  if (saved != errors::code::Ok) return failed(saved, "write", output, output, run);
   run.io.out << "convert: " << file << " (model " << link::modelLabel(source) << ") -> " << output
              << " (model " << link::modelLabel(image->modelCode()) << ", Zelta "
              << (mode == conversion::ConverterMode::Varda ? "Varda" : "Lumio") << ")\n";

@@ -7,8 +7,11 @@
 #include <ostream>
 
 #include "cli/cli_app.h"
+#include "cli/codeplug_files.h"
 #include "codeplug/codec.h"
 #include "codeplug/data_process.h"
+#include "codeplug/field_offsets.h"
+#include "codes/pleasing_alert.h"
 #include "storage/codeplug_files.h"
 
 namespace zelta::cli {
@@ -22,11 +25,16 @@ struct Loaded {
   std::unique_ptr<SettingsRecord> settings = std::make_unique<SettingsRecord>();
 };
 
+// A setting by its control name, or the melody, which has no control of
+// its own on the pages (its editor is a window).
 struct SettingDifference {
-  const codeplug::FieldDescriptor* field;
+  std::string name;
+  bool number;  // an index setting, compared and printed as a number
   std::string a;
   std::string b;
 };
+
+constexpr std::string_view kMelodyName = "melody";
 
 struct ByteDifference {
   std::size_t offset;
@@ -40,22 +48,17 @@ struct Differences {
   bool bytesNormalized = true;  // setting-covered bytes taken out by building both with one set
 };
 
+// The one verdict every command gives on a file, shown once.
 std::optional<Loaded> load(const std::string& path, const codeplug::CodeplugCodec& codec,
                            CliRun& run) {
+  OpenedCodeplug opened = loadCodeplugFile(path, codec);
+  if (!opened.codeplug) {
+    run.io.err << "diff: " << path << ": " << opened.failure << '\n';
+    return std::nullopt;
+  }
   Loaded l;
-  storage::WorkFiles work;
-  const errors::ResultCode read =
-      storage::CodeplugFiles(*l.image, *l.settings, work, run.reporter, codec)
-          .readCodeplugFile(path);
-  if (read == storage::kFileNotAccessible) {
-    run.io.err << "diff: cannot open \"" << path << "\": " << run.reporter.context().fileProblem
-               << '\n';
-    return std::nullopt;
-  }
-  if (read != errors::code::Ok) {
-    run.io.err << "diff: " << path << ": " << describeFailure(read, run.reporter.context()) << '\n';
-    return std::nullopt;
-  }
+  l.image = std::move(opened.codeplug->image);
+  l.settings = std::make_unique<SettingsRecord>(std::move(opened.codeplug->settings));
   return l;
 }
 
@@ -70,6 +73,19 @@ std::vector<ByteDifference> differingBytes(const CodeplugImage& a, const Codeplu
   return out;
 }
 
+// The serial number is a setting, compared by name, but a build keeps the
+// image's own serial bytes (only a new pager is given them): A's are set to
+// B's so that a different serial number is not listed again byte by byte.
+void alignSerialNumber(CodeplugImage& a, const CodeplugImage& b, models::ModelCode model) {
+  constexpr std::size_t kSerialNumberBytes = 10;
+  codeplug::FieldOffsetTable table;
+  if (!codeplug::loadOffsetTables(table, model) || table.serialNumber == codeplug::kNoSlot) return;
+  for (std::size_t i = 0; i < kSerialNumberBytes; ++i) {
+    const std::size_t at = table.serialNumber + i;
+    a.current().setByte(at, b.current().byte(at));
+  }
+}
+
 // The bytes that differ outside any setting: both images are built with
 // the same settings (B's), so that every byte a setting covers comes out
 // equal and only the bytes no setting reaches can still differ. Images of
@@ -80,7 +96,14 @@ Differences compare(const Loaded& a, const Loaded& b, const codeplug::CodeplugCo
   for (const codeplug::FieldDescriptor& f : codeplug::settingsFields()) {
     std::string x = codeplug::settingsFieldText(*a.settings, f);
     std::string y = codeplug::settingsFieldText(*b.settings, f);
-    if (x != y) d.settings.push_back({&f, std::move(x), std::move(y)});
+    if (x != y)
+      d.settings.push_back(
+          {f.name, f.kind == codeplug::FieldKind::Index, std::move(x), std::move(y)});
+  }
+  if (a.settings->melody != b.settings->melody) {
+    d.settings.push_back({std::string(kMelodyName), false,
+                          codes::melodyBytesText(a.settings->melody),
+                          codes::melodyBytesText(b.settings->melody)});
   }
 
   const models::ModelCode model = a.image->modelCode();
@@ -92,6 +115,7 @@ Differences compare(const Loaded& a, const Loaded& b, const codeplug::CodeplugCo
     auto forA = std::make_unique<SettingsRecord>(*b.settings);
     auto forB = std::make_unique<SettingsRecord>(*b.settings);
     if (codec.build(*builtA, *forA, {}) >= 0 && codec.build(*builtB, *forB, {}) >= 0) {
+      alignSerialNumber(*builtA, *builtB, model);
       d.bytes = differingBytes(*builtA, *builtB, size);
       return d;
     }
@@ -101,8 +125,8 @@ Differences compare(const Loaded& a, const Loaded& b, const codeplug::CodeplugCo
   return d;
 }
 
-nlohmann::json valueJson(const codeplug::FieldDescriptor& f, const std::string& text) {
-  if (f.kind == codeplug::FieldKind::Index) return std::stoi(text);
+nlohmann::json valueJson(const SettingDifference& s, const std::string& text) {
+  if (s.number) return std::stoi(text);
   return text;
 }
 
@@ -112,8 +136,8 @@ std::string hex(std::size_t v, int digits) {
   return buf;
 }
 
-std::string shown(const codeplug::FieldDescriptor& f, const std::string& text) {
-  return f.kind == codeplug::FieldKind::Index ? text : "\"" + text + "\"";
+std::string shown(const SettingDifference& s, const std::string& text) {
+  return s.number ? text : "\"" + text + "\"";
 }
 
 }  // namespace
@@ -129,9 +153,7 @@ int runDiff(const std::string& fileA, const std::string& fileB, bool json,
   if (json) {
     nlohmann::json settings = nlohmann::json::array();
     for (const SettingDifference& s : d.settings) {
-      settings.push_back({{"control", s.field->name},
-                          {"a", valueJson(*s.field, s.a)},
-                          {"b", valueJson(*s.field, s.b)}});
+      settings.push_back({{"control", s.name}, {"a", valueJson(s, s.a)}, {"b", valueJson(s, s.b)}});
     }
     nlohmann::json bytes = nlohmann::json::array();
     for (const ByteDifference& x : d.bytes) {
@@ -152,8 +174,7 @@ int runDiff(const std::string& fileA, const std::string& fileB, bool json,
   if (!d.settings.empty()) {
     run.io.out << d.settings.size() << " settings differ (control, A, B):\n";
     for (const SettingDifference& s : d.settings) {
-      run.io.out << "  " << s.field->name << "  " << shown(*s.field, s.a) << "  "
-                 << shown(*s.field, s.b) << '\n';
+      run.io.out << "  " << s.name << "  " << shown(s, s.a) << "  " << shown(s, s.b) << '\n';
     }
   }
   if (!d.bytes.empty()) {

@@ -54,6 +54,13 @@ int saveAsRead(OperationRun& op, const std::string& path, CliRun& run) {
   return kExitOk;
 }
 
+// The serial number and a blank, as the summary line names the pager; the
+// stored number is padded with blanks, and an unprogrammed pager has none.
+std::string serialShown(std::string serial) {
+  while (!serial.empty() && serial.back() == ' ') serial.pop_back();
+  return serial.empty() ? serial : serial + ' ';
+}
+
 }  // namespace
 
 // read --port DEV -o FILE: reads the pager's codeplug, decodes it and saves
@@ -87,7 +94,8 @@ void addReadCommand(CLI::App& app, CliRun& run) {
       const int saved = saveAsRead(*op, options->output, run);
       if (saved == kExitOk) {
         run.io.out << "Read " << link::modelLabel(op->codeplug.image->modelCode()) << " pager "
-                   << op->codeplug.settings.serialNumber << " into " << options->output << '\n';
+                   << serialShown(op->codeplug.settings.serialNumber) << "into " << options->output
+                   << '\n';
       }
       return saved;
     };

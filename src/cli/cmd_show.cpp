@@ -6,6 +6,7 @@
 
 #include "cli/cli_app.h"
 #include "cli/codeplug_files.h"
+#include "codes/pleasing_alert.h"
 
 namespace zelta::cli {
 namespace {
@@ -35,6 +36,9 @@ void printPlain(std::ostream& out, const std::string& path, const Codeplug& code
     if (!item.empty()) out << " (" << item << ')';
     out << '\n';
   }
+  // The pleasing alert's sixteen steps, which no page control holds.
+  out << "melody = \"" << codes::melodyBytesText(codeplug.settings.melody) << "\" ("
+      << codes::melodyNotesText(codeplug.settings.melody) << ")\n";
 }
 
 nlohmann::ordered_json toJson(const std::string& path, const Codeplug& codeplug) {
@@ -54,7 +58,8 @@ nlohmann::ordered_json toJson(const std::string& path, const Codeplug& codeplug)
                                 {"modelHex", modelHex(model)},
                                 {"family", familyOf(model)},
                                 {"codeplugVersion", codeplug.settings.codeplugVersionText},
-                                {"settings", settings}};
+                                {"settings", settings},
+                                {"melody", codes::melodyBytesText(codeplug.settings.melody)}};
 }
 
 }  // namespace

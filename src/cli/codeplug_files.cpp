@@ -27,7 +27,12 @@ class QuietReporter final : public errors::Reporter {
 
 std::string failureText(errors::ResultCode result, const char* what,
                         const errors::MessageContext& context) {
-  if (result != storage::kFileNotAccessible) return describeFailure(result, context);
+  if (result != storage::kFileNotAccessible) {
+    // The line starts with the file's name: the text need not end with it.
+    errors::MessageContext named = context;
+    named.problemFile.clear();
+    return describeFailure(result, named);
+  }
   std::string text = std::string("cannot ") + what + " the file";
   if (!context.fileProblem.empty()) text += ": " + context.fileProblem;
   return text;

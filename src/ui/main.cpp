@@ -22,6 +22,7 @@ int runWindow(zelta::ui::TerminationRequests& termination) {
   zelta::ui::QSettingsStore store;
   const std::string documents =
       QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
+  const std::vector<std::string_view> damaged = zelta::window::damagedCommSettings(store);
   const zelta::window::CommSettings settings = zelta::window::loadCommSettings(store);
   zelta::storage::WorkFiles work;
   work.folder = zelta::storage::workFolder(QCoreApplication::applicationDirPath().toStdString());
@@ -31,6 +32,8 @@ int runWindow(zelta::ui::TerminationRequests& termination) {
   zelta::ui::endSessionOnRequest(*qApp, termination, window);
   window.setArchiveFolder(archive);
   window.show();
+  // Said once: the defaults are stored now, and the next start finds them.
+  if (!damaged.empty()) window.reporter().Show(zelta::window::settingsResetMessage(damaged));
   // A configured software password guards the program: without it the
   // window goes at once, without the exit question.
   if (zelta::ui::askStartupPassword(settings, window.reporter(), &window) !=

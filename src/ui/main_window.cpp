@@ -271,7 +271,10 @@ void MainWindow::buildStatusBar() {
   promptGauge_->setRange(0, 100);
   promptGauge_->setValue(0);
   promptGauge_->setTextVisible(true);
-  promptGauge_->setFixedWidth(90);
+  // A bare percentage says nothing of what is measured.
+  promptGauge_->setFormat(QStringLiteral("Prompt memory %p%"));
+  promptGauge_->setToolTip(QStringLiteral("Share of the pager's prompt memory the prompts use"));
+  promptGauge_->setFixedWidth(170);
   promptGauge_->setVisible(false);
   statusVersion_ = new QLabel(bar);
   statusVersion_->setObjectName("statusVersion");

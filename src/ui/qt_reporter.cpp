@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <string>
 
 namespace zelta::ui {
 namespace {
@@ -15,11 +16,19 @@ QMessageBox::Icon iconOf(errors::BoxClass boxClass) {
   return QMessageBox::Critical;
 }
 
+// A title bar has one line: the caption's own line feed ("** WARNING **\n")
+// would show as a glyph there.
+QString titleOf(const std::string& caption) {
+  QString title = QString::fromStdString(caption);
+  while (title.endsWith(QLatin1Char('\n'))) title.chop(1);
+  return title;
+}
+
 }  // namespace
 
 void QtReporter::showMessage(const errors::Message& message) {
   if (quiet_) return;
-  QMessageBox box(iconOf(message.boxClass), QString::fromStdString(message.caption),
+  QMessageBox box(iconOf(message.boxClass), titleOf(message.caption),
                   QString::fromStdString(message.text), QMessageBox::Ok, parent_);
   box.setWindowModality(Qt::ApplicationModal);
   box.exec();
@@ -28,7 +37,7 @@ void QtReporter::showMessage(const errors::Message& message) {
 bool QtReporter::askQuestion(std::optional<errors::ResultCode> /*code*/,
                              const errors::Question& question) {
   if (quiet_) return false;
-  QMessageBox box(QMessageBox::Warning, QString::fromStdString(question.caption),
+  QMessageBox box(QMessageBox::Warning, titleOf(question.caption),
                   QString::fromStdString(question.text), QMessageBox::Yes | QMessageBox::No,
                   parent_);
   box.setWindowModality(Qt::ApplicationModal);

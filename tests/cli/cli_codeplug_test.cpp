@@ -112,9 +112,13 @@ TEST_F(CliCodeplug, ShowPrintsEverySettingWithListTexts) {
         "memorySplit = 10\n", "cb_noSequentialInc = 1 (1)\n"}) {
     EXPECT_NE(r.out.find(line), std::string::npos) << line;
   }
-  // One line per setting, after the three header lines.
+  // One line per setting, after the three header lines, and the melody last.
   EXPECT_EQ(static_cast<std::size_t>(std::count(r.out.begin(), r.out.end(), '\n')),
-            codeplug::settingsFields().size() + 3);
+            codeplug::settingsFields().size() + 4);
+  EXPECT_TRUE(
+      r.out.ends_with("\nmelody = \"E9 E9 E9 E9 E9 E9 E9 E9 E9 E9 E9 E9 E9 E9 E9 E9\" "
+                      "(1300 Hz x16)\n"))
+      << r.out;
 }
 
 TEST_F(CliCodeplug, ShowJsonHoldsTheValues) {
@@ -132,7 +136,9 @@ TEST_F(CliCodeplug, ShowFailures) {
   std::ofstream(path("bad.cp")) << "hello\n";
   const CliResult invalid = runArgs({"show", path("bad.cp")});
   EXPECT_EQ(invalid.status, kExitFailed);
-  EXPECT_EQ(invalid.err, path("bad.cp") + ": error -30: ERROR: Invalid archive file.\n");
+  EXPECT_EQ(invalid.err, path("bad.cp") +
+                             ": error -30: ERROR: Invalid archive file. The file is no codeplug "
+                             "file: it holds no S1 data record.\n");
 
   const std::string newer = writeCodeplug("newer.cp", 0x1835);
   const CliResult r = runArgs({"show", newer});

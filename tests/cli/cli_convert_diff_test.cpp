@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "cli/cli_app.h"
+#include "cli/codeplug_files.h"
 #include "cli_run.h"
 #include "codeplug/data_process.h"
 #include "core/codeplug/srecord_fixture.h"
@@ -173,6 +174,74 @@ TEST(CliDiff, UnreadableFileIsTrouble) {
   const testing::CliResult r = diff(a, (t / "absent.cp").string());
   EXPECT_EQ(r.status, kExitUsage);
   EXPECT_THAT(r.err, HasSubstr("cannot open"));
+}
+
+std::size_t occurrences(const std::string& text, const std::string& part) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+    ++count;
+  return count;
+}
+
+// Each failure is said once, with the file it is about.
+TEST(CliConvertDiff, EachErrorIsPrintedOnce) {
+  TempFolder t;
+  writeFile(t / "bad.cp", "S1130000\r\n");
+  const std::string bad = (t / "bad.cp").string();
+  const std::string good = cpFile(t, "a.cp", image(1024, '1', "SAME000001"));
+
+  const Converted converted = convert(bad, "lumio", (t / "out.cp").string());
+  EXPECT_EQ(occurrences(converted.result.err, "Invalid archive file."), 1U) << converted.result.err;
+  EXPECT_THAT(converted.result.err, HasSubstr(bad));
+  const Converted base =
+      convert(cpFile(t, "d.cp", image(2048, 0x93, "FAMILYE001")), "varda", (t / "out.cp").string());
+  EXPECT_EQ(occurrences(base.result.err, "Invalid Remodulator base file."), 1U) << base.result.err;
+
+  for (const auto& [a, b] : {std::pair{bad, good}, std::pair{good, bad}}) {
+    const testing::CliResult r = diff(a, b);
+    EXPECT_EQ(r.status, kExitUsage);
+    EXPECT_EQ(occurrences(r.err, "Invalid archive file."), 1U) << r.err;
+    EXPECT_EQ(r.err.rfind("diff: " + bad + ": error -30: ERROR: Invalid archive file. ", 0), 0U)
+        << r.err;
+  }
+}
+
+// The pleasing-alert melody is compared; a different serial number is one
+// setting, not ten bytes besides.
+TEST(CliConvertDiff, MelodyIsComparedAndTheSerialNumberListedOnce) {
+  TempFolder t;
+  const std::string a = (t / "a.cp").string();
+  ASSERT_EQ(testing::runArgs({"new", "--model", "p", "-o", a}).status, kExitOk);
+  OpenedCodeplug opened = loadCodeplugFile(a, codeplug::standardCodec());
+  ASSERT_TRUE(opened.codeplug) << opened.failure;
+  opened.codeplug->settings.melody[3] = 0xE0;  // step 4 a rest
+  opened.codeplug->settings.serialNumber = "SN77      ";
+  const std::string b = (t / "b.cp").string();
+  ASSERT_EQ(
+      capture([&](CliRun& run) { return saveCodeplugFile(*opened.codeplug, b, true, run); }).status,
+      kExitOk);
+
+  const testing::CliResult r = testing::runArgs({"diff", a, b});
+  EXPECT_EQ(r.status, kExitFailed);
+  // A melody of its own makes the pleasing alert "Custom".
+  EXPECT_THAT(r.out, HasSubstr("3 settings differ"));
+  EXPECT_THAT(r.out, HasSubstr("  cb_programmablePleasingAlert  0  1\n"));
+  EXPECT_THAT(r.out, HasSubstr("  ed_serialNumber  \"\"  \"SN77      \"\n"));
+  EXPECT_THAT(r.out, HasSubstr("  melody  \"E9 E9 E9 E9 E9 E9 E9 E9 E9 E9 E9 E9 E9 E9 E9 E9\"  "
+                               "\"E9 E9 E9 E0 E9 E9 E9 E9 E9 E9 E9 E9 E9 E9 E9 E9\"\n"));
+  EXPECT_THAT(r.out, ::testing::Not(HasSubstr("image bytes differ"))) << r.out;
+
+  const auto doc = nlohmann::json::parse(testing::runArgs({"diff", a, b, "--json"}).out);
+  ASSERT_EQ(doc["settings"].size(), 3U);
+  EXPECT_EQ(doc["settings"][2]["control"], "melody");
+  EXPECT_TRUE(doc["bytes"].empty());
+
+  // show names the melody too, as stored and as it sounds.
+  const testing::CliResult shown = testing::runArgs({"show", b});
+  EXPECT_THAT(shown.out, HasSubstr("melody = \"E9 E9 E9 E0 E9 E9 E9 E9 E9 E9 E9 E9 E9 E9 E9 "
+                                   "E9\" (1300 Hz x3, OFF x1, 1300 Hz x12)\n"));
+  const auto json = nlohmann::json::parse(testing::runArgs({"show", b, "--json"}).out);
+  EXPECT_EQ(json["melody"], "E9 E9 E9 E0 E9 E9 E9 E9 E9 E9 E9 E9 E9 E9 E9 E9");
 }
 
 // The commands as a user runs them, with the program's own decoders.

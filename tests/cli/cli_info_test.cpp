@@ -98,7 +98,11 @@ TEST_F(CliInfo, JsonForSeveralFilesAndFailureForAnInvalidOne) {
     EXPECT_EQ(j[k]["valid"], false) << k;
     EXPECT_EQ(j[k]["result"], -30) << k;
   }
-  EXPECT_EQ(j[1]["error"], "error -30: ERROR: Invalid archive file.");
+  // The system's text, then what is wrong with the file.
+  EXPECT_EQ(j[1]["error"].get<std::string>().rfind(
+                "error -30: ERROR: Invalid archive file. The file is damaged: ", 0),
+            0U)
+      << j[1]["error"];
 }
 
 TEST_F(CliInfo, TextModeReportsMinusThirtyPerInvalidFile) {
@@ -106,7 +110,9 @@ TEST_F(CliInfo, TextModeReportsMinusThirtyPerInvalidFile) {
   const std::string bad = writeText("bad.cp", "hello\n");
   const CliResult r = runArgs({"info", bad, ok});
   EXPECT_EQ(r.status, kExitFailed);
-  EXPECT_EQ(r.err, bad + ": error -30: ERROR: Invalid archive file.\n");
+  EXPECT_EQ(r.err, bad +
+                       ": error -30: ERROR: Invalid archive file. The file is no codeplug file: "
+                       "it holds no S1 data record.\n");
   EXPECT_NE(r.out.find(bad + "\n  valid:             no\n"), std::string::npos);
   EXPECT_NE(r.out.find("  model:             0x31 '1'\n"), std::string::npos);
 }

@@ -35,6 +35,11 @@ TEST(CliReporter, EveryStatementNamesItsCodeAndCaption) {
       {-22, "error -22: WARNING: Pager is unprogrammed."},
       {-60, "error -60: INFORMATION: Pager is in Quick Page Mode."},
       {-16, "error -16: ERROR: Pager is not responding."},
+      // The caption stands in the text with a blank before its colon.
+      {-15, "error -15: ERROR : Unknown pager type. Please read Pager information first."},
+      {-68,
+       "error -68: ERROR : Not allowed to select personal message type with both Ideo and Zelta "
+       "functions on this pager version."},
   };
   for (const auto& c : cases) {
     Fixture f;

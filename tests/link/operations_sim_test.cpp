@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <string>
 
 #include "cli/cli_run.h"
 #include "codeplug/data_process.h"
@@ -124,6 +126,51 @@ TEST(CliOperations, ReadSavesTheImageAsReadAndWarnsOfFailedChecks) {
   std::ifstream in(file, std::ios::binary);
   ASSERT_EQ(codeplug::DataProcess(*image, settings).parseSRecordImage(in), 0x98);
   EXPECT_EQ(Bytes(image->buffer().begin(), image->buffer().begin() + 2048), asRead);
+}
+
+// The summary line names the file only once it holds the pager's codeplug,
+// and a pager without a serial number leaves no gap for it.
+TEST(CliOperations, ReadNamesTheFileOnlyWhenItWasSaved) {
+  TempFolder dir;
+  SimProcess sim({"--no-advertise", "--model", "0x98"});
+  ASSERT_FALSE(sim.path().empty());
+  const fs::path unwritable = dir.path() / "missing" / "x.cp";
+  const cli::testing::CliResult failed =
+      cli::testing::runArgs({"read", "--port", sim.path(), "-o", unwritable.string()});
+  EXPECT_EQ(failed.status, cli::kExitFailed);
+  EXPECT_EQ(failed.out, "");
+  EXPECT_EQ(failed.err.rfind(unwritable.string() + ": cannot write the file: ", 0), 0U)
+      << failed.err;
+
+  const fs::path file = dir.path() / "x.cp";
+  const cli::testing::CliResult saved =
+      cli::testing::runArgs({"read", "--port", sim.path(), "-o", file.string()});
+  EXPECT_EQ(saved.status, cli::kExitOk) << saved.err;
+  EXPECT_EQ(saved.out, "Read 0x98 pager into " + file.string() + "\n");
+}
+
+// A refused password says how many attempts the pager still allows.
+TEST(CliOperations, AWrongPasswordCountsTheAttemptsLeft) {
+  SimProcess sim({"--no-advertise", "--model", "0x98", "--password", "SECRET", "--attempts", "3"});
+  TempFolder dir;
+  const cli::testing::CliResult r = cli::testing::runArgs(
+      {"read", "--port", sim.path(), "-o", (dir.path() / "x.cp").string(), "--password", "WRONG"});
+  EXPECT_EQ(r.status, cli::kExitFailed);
+  EXPECT_NE(r.err.find("error -1: ERROR: WARNING : Wrong Password. You have  2 times left."),
+            std::string::npos)
+      << r.err;
+}
+
+// The simulator's own help shows its flags plainly.
+TEST(SimulatorProgram, HelpShowsTheFlagsWithoutDefaults) {
+  FILE* help = ::popen((std::string(ZELTA_PAGER_SIM_PATH) + " --help").c_str(), "r");
+  ASSERT_NE(help, nullptr);
+  std::string text;
+  char buffer[256];
+  while (std::fgets(buffer, sizeof buffer, help) != nullptr) text += buffer;
+  EXPECT_EQ(::pclose(help), 0);
+  EXPECT_NE(text.find("--no-advertise"), std::string::npos) << text;
+  EXPECT_EQ(text.find("{false}"), std::string::npos) << text;
 }
 
 TEST(CliOperations, WrongPasswordAndNak) {

@@ -40,11 +40,12 @@ struct PageContextFixture {
     return field != nullptr && field->enabled;
   }
 
-  // Whether a result code's statement was shown.
+  // Whether a result code's statement was shown (with whatever detail
+  // follows its own text).
   bool reported(errors::ResultCode code) const {
     const std::string text = errors::reportText(code, {});
     return std::any_of(reporter.shown.begin(), reporter.shown.end(),
-                       [&](const errors::Message& m) { return m.text == text; });
+                       [&](const errors::Message& m) { return m.text.starts_with(text); });
   }
 };
 

@@ -374,6 +374,9 @@ class MainWindowFlowTest : public QObject {
     auto* gauge = f.find<QProgressBar>("promptGauge");
     QVERIFY(gauge->isVisible());
     QVERIFY(!gauge->geometry().intersects(version->geometry()));
+    // The gauge says what it measures, and says it whole.
+    QVERIFY2(gauge->text().startsWith(QStringLiteral("Prompt memory ")), qPrintable(gauge->text()));
+    QVERIFY2(fits(gauge, gauge->text()), qPrintable(gauge->text()));
     QTabBar* bar = f.window.pages()->tabBar();
     for (int i = 0; i < bar->count(); ++i) {
       if (!bar->isTabVisible(i)) continue;

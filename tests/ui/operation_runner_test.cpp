@@ -69,6 +69,8 @@ class OperationRunnerTest : public QObject {
     QCOMPARE(answerer.texts.size(), 1);
     QVERIFY2(answerer.texts[0].startsWith("Pager is not responding."),
              qPrintable(answerer.texts[0]));
+    // The caption's line feed stays out of the title bar.
+    QCOMPARE(answerer.titles[0], QStringLiteral("** WARNING **"));
   }
 
   void sameThreadRunnerAsksDirectly() {

@@ -156,7 +156,7 @@ int main(int argc, char** argv) {
   int keyCode = 0;
   int byteDelayUs = 0;
   bool realBaud = false;
-  bool advertise = true;
+  bool noAdvertise = false;
   bool verbose = false;
   app.add_option(
       "--model", model,
@@ -195,7 +195,7 @@ int main(int argc, char** argv) {
   app.add_option("--remove-after-ms", options.removeAfterMs,
                  "With --script: time a pager stays in after its clock or a refused write")
       ->capture_default_str();
-  app.add_flag("!--no-advertise", advertise, "Do not offer the terminal in port lists");
+  app.add_flag("--no-advertise", noAdvertise, "Do not offer the terminal in port lists");
   app.add_flag("-v,--verbose", verbose, "Report every exchange on standard error");
   CLI11_PARSE(app, argc, argv);
 
@@ -258,7 +258,7 @@ int main(int argc, char** argv) {
   signal(SIGPIPE, SIG_IGN);
 
   std::filesystem::path advertFile;
-  if (advertise) {
+  if (!noAdvertise) {
     advertFile =
         zelta::link::writeSimulatorAdvert({line.path(), sim.model(), static_cast<long>(getpid())});
   }

@@ -1,5 +1,7 @@
 #include "codes/pleasing_alert.h"
 
+#include <cstdio>
+
 namespace zelta::codes {
 namespace {
 
@@ -27,6 +29,29 @@ std::vector<MelodyRun> melodyRuns(const Melody& melody) {
     }
   }
   return runs;
+}
+
+std::string melodyBytesText(const Melody& melody) {
+  std::string text;
+  for (std::uint8_t stepByte : melody) {
+    char hex[4];
+    std::snprintf(hex, sizeof hex, "%02X", static_cast<unsigned>(stepByte));
+    if (!text.empty()) text += ' ';
+    text += hex;
+  }
+  return text;
+}
+
+std::string melodyNotesText(const Melody& melody) {
+  std::string text;
+  for (const MelodyRun& run : melodyRuns(melody)) {
+    if (!text.empty()) text += ", ";
+    const auto index = static_cast<std::size_t>(run.noteIndex);
+    text += index < kNoteCount ? std::string(kNotes[index].shown)
+                               : "note " + std::to_string(run.noteIndex);
+    text += " x" + std::to_string(run.steps);
+  }
+  return text;
 }
 
 std::vector<ToneStep> melodySchedule(const Melody& melody) {

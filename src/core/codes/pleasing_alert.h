@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -59,6 +60,13 @@ struct MelodyRun {
 };
 
 std::vector<MelodyRun> melodyRuns(const Melody& melody);
+
+// The sixteen step bytes as stored, in hexadecimal ("E9 E9 ... E9"): what
+// a listing shows and compares, the upper bits included.
+std::string melodyBytesText(const Melody& melody);
+// The notes as they sound, run by run: "1300 Hz x16", "OFF x2, 345 Hz x14".
+// Indexes that name no note show as "note 27".
+std::string melodyNotesText(const Melody& melody);
 
 inline constexpr double kStepMs = 62.5;
 inline constexpr int kNotePreviewMs = 50;

@@ -195,35 +195,17 @@ std::string tableText(ResultCode code) {
   return "What is this?";
 }
 
-}  // namespace
-
-BoxClass boxClassOf(ResultCode code) {
-  if (contains(kWarningClass, code)) return BoxClass::Warning;
-  if (contains(kInformationClass, code)) return BoxClass::Information;
-  return BoxClass::Error;
-}
-
-std::string_view captionOf(BoxClass boxClass) {
-  switch (boxClass) {
-    case BoxClass::Warning: return "WARNING";
-    case BoxClass::Information: return "INFORMATION";
-    case BoxClass::Error: return "ERROR";
-  }
-  return "ERROR";
-}
-
-bool hasReportText(ResultCode code) {
-  if (contains(kAssembledCodes, code)) return true;
-  return std::any_of(kReportTexts.begin(), kReportTexts.end(),
-                     [code](const TextEntry& e) { return e.code == code; });
-}
-
-std::string reportText(ResultCode code, const MessageContext& context) {
+// The code's own text, assembled where it takes parts of the context.
+std::string ownText(ResultCode code, const MessageContext& context) {
   switch (code) {
     case -1: return wrongPasswordText(context.remainingAttempts);
-    case -30:
+    case -30: {
       if (context.fileProblem.empty()) break;
-      return tableText(code) + "The file is " + context.fileProblem + ".\n";
+      // The file named after the reason: a path can be long, and the
+      // reason is what the technician acts on.
+      const std::string named = context.problemFile.empty() ? "." : ": " + context.problemFile;
+      return tableText(code) + "The file is " + context.fileProblem + named + "\n";
+    }
     case -93:
       return "This pager has been programmed with a later PPS version. \n" +
              context.pagerVersionText + "\nIt cannot be read by this PPS.\n";
@@ -251,6 +233,36 @@ std::string reportText(ResultCode code, const MessageContext& context) {
     default: break;
   }
   return tableText(code);
+}
+
+}  // namespace
+
+BoxClass boxClassOf(ResultCode code) {
+  if (contains(kWarningClass, code)) return BoxClass::Warning;
+  if (contains(kInformationClass, code)) return BoxClass::Information;
+  return BoxClass::Error;
+}
+
+std::string_view captionOf(BoxClass boxClass) {
+  switch (boxClass) {
+    case BoxClass::Warning: return "WARNING";
+    case BoxClass::Information: return "INFORMATION";
+    case BoxClass::Error: return "ERROR";
+  }
+  return "ERROR";
+}
+
+bool hasReportText(ResultCode code) {
+  if (contains(kAssembledCodes, code)) return true;
+  return std::any_of(kReportTexts.begin(), kReportTexts.end(),
+                     [code](const TextEntry& e) { return e.code == code; });
+}
+
+std::string reportText(ResultCode code, const MessageContext& context) {
+  std::string text = ownText(code, context);
+  if (context.detail.empty()) return text;
+  if (!text.ends_with('\n')) text += '\n';
+  return text + context.detail;
 }
 
 Message reportMessage(ResultCode code, const MessageContext& context) {

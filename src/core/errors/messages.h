@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "errors/result_code.h"
 
@@ -29,6 +30,10 @@ struct MessageContext {
   // ...") or could not be read or written (a front end shows it beside the
   // path); empty when there is nothing to add. Set by the file operations.
   std::string fileProblem;
+  // The system's reason behind fileProblem (an errno value or a refusal of
+  // the file layer), for a front end that says it in its own words; empty
+  // when fileProblem is.
+  std::error_code fileError;
   // The file the last failed file operation was about: a save may fail on
   // its backup or scratch file before it reaches the file chosen. Empty
   // when nothing failed.
@@ -38,6 +43,10 @@ struct MessageContext {
   std::string lineFault;
   // What the exception behind InternalFault said.
   std::string internalFault;
+  // A line the raiser of one report knows beyond the code's own text
+  // (which field, which limit), shown after it; set for that one report
+  // only (Reporter::ReportCode with a detail).
+  std::string detail;
 };
 
 struct Message {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "errors/messages.h"
 
 namespace zelta::errors {
@@ -13,6 +15,13 @@ class Reporter {
 
   // Shows the statement of a code with one OK button.
   void ReportCode(ResultCode code) { showMessage(reportMessage(code, context_)); }
+  // The same statement with one more line after the code's own text: what
+  // the raiser knows of this case (the field, the limit).
+  void ReportCode(ResultCode code, std::string detail) {
+    context_.detail = std::move(detail);
+    showMessage(reportMessage(code, context_));
+    context_.detail.clear();
+  }
 
   // Asks the code's Yes/No question; true only for Yes.
   bool ConfirmCode(ResultCode code) { return askQuestion(code, confirmQuestion(code)); }

@@ -122,6 +122,7 @@ bool baudIsSupported(unsigned baud) {
 }
 
 std::string describeOpenError(const std::string& path, int errorNumber) {
+  if (path.empty()) return std::string(kNoPortNamed);
   switch (errorNumber) {
     case ENOENT:
     case ENODEV:
@@ -227,6 +228,10 @@ bool TermiosSerialDevice::open(const std::string& path, const LineSettings& sett
                                OpenFailure& failure) {
   if (fd_ >= 0) {
     failure.reason = path + ": the port is already open.";
+    return false;
+  }
+  if (path.empty()) {
+    failure.reason = std::string(kNoPortNamed);
     return false;
   }
   if (!takePortLock(path, failure)) return false;

@@ -3,6 +3,7 @@
 #include <termios.h>
 
 #include <string>
+#include <string_view>
 
 #include "link/serial_device.h"
 #include "link/serial_driver.h"
@@ -57,6 +58,12 @@ class TermiosSerialDevice : public SerialDevice {
   int readTimeoutMs_ = 500;
   int writeTimeoutMs_ = 500;
 };
+
+// Said instead of a device's name when none is set (an empty "Port=" in the
+// settings file, an empty --port).
+inline constexpr std::string_view kNoPortNamed =
+    "No serial port is chosen: choose the port the fixture is connected to (Setup in the "
+    "window, --port on the command line).";
 
 // The operator's explanation of an open() errno for a device path: names
 // the group that owns the device when permission was denied and joining it

@@ -3,6 +3,8 @@
 #include <bitset>
 #include <cstddef>
 #include <set>
+#include <string>
+#include <string_view>
 
 #include "codeplug/settings_record.h"
 #include "codes/capcode.h"
@@ -39,21 +41,31 @@ bool hasFunction(const std::string& functions, char letter) {
   return functions.find(letter) != std::string::npos;
 }
 
+// "Code 3 is "12A45": a POCSAG code is a number from 8 to 2097151."
+std::string invalidCapcodeDetail(int code, std::string_view text) {
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return "Code " + std::to_string(code) + " is \"" + std::string(text) +
+         "\": a POCSAG code is a number from " + std::to_string(codes::kMinCapcode) + " to " +
+         std::to_string(codes::kMaxCapcode) + ".";
+}
+
 }  // namespace
 
 ResultCode normaliseCapcodes(pages::PageContext& context) {
   codeplug::SettingsRecord& s = context.settings;
-  bool invalid = false;
+  std::string firstInvalid;  // which code and why, for the statement
   for (int c = 1; c <= codesOf(context); ++c) {
     if (!codePresent(s, c)) continue;
     const codes::Capcode capcode = codes::normaliseCapcode(s.code[at(c)]);
     if (capcode.valid()) {
       s.code[at(c)] = capcode.text;
-    } else {
-      invalid = true;
+    } else if (firstInvalid.empty()) {
+      firstInvalid = invalidCapcodeDetail(c, s.code[at(c)]);
     }
   }
-  return invalid ? fail(context, code::InvalidPocsagCode) : code::Ok;
+  if (firstInvalid.empty()) return code::Ok;
+  context.reporter.ReportCode(code::InvalidPocsagCode, std::move(firstInvalid));
+  return code::InvalidPocsagCode;
 }
 
 ResultCode checkDuplicateCodes(pages::PageContext& context) {

@@ -39,6 +39,12 @@ using codeplug::writeWideCode;
 namespace fs = std::filesystem;
 namespace {
 
+// Why a file is refused with -30; each finishes "The file is ...".
+constexpr std::string_view kNoDataRecords = "no codeplug file: it holds no S1 data record";
+constexpr std::string_view kDamagedRecords =
+    "damaged: a record's form, length or checksum is wrong, or it holds too few records for "
+    "its model";
+
 constexpr int kLargeImageRecords = 128;
 constexpr std::size_t kRecordBytes = 16;
 // The 1 KB code block with the synthesizer (0x300-0x321) and where the
@@ -167,16 +173,23 @@ void moveToLargeLayout(CodeplugImage& image, models::ModelCode sourceModel) {
 errors::ResultCode CodeplugFiles::readCodeplugFile(const fs::path& file) {
   std::string& problem = reporter_.context().fileProblem;
   problem.clear();
+  reporter_.context().fileError.clear();
   reporter_.context().problemFile.clear();
   const FileContent content = readCodeplugFileContent(file);
   if (content.error) {
     problem = content.error.message();
+    reporter_.context().fileError = content.error;
     reporter_.context().problemFile = file.string();
     return content.refused() ? showing(reporter_, errors::code::InvalidArchive)
                              : kFileNotAccessible;
   }
   std::istringstream in(content.bytes);
-  if (!DataProcess::hasDataRecords(in)) return showing(reporter_, errors::code::InvalidArchive);
+  // Every refusal below names the file and why.
+  reporter_.context().problemFile = file.string();
+  if (!DataProcess::hasDataRecords(in)) {
+    problem = kNoDataRecords;
+    return showing(reporter_, errors::code::InvalidArchive);
+  }
   in.clear();
   in.seekg(0);
 
@@ -190,7 +203,10 @@ errors::ResultCode CodeplugFiles::readCodeplugFile(const fs::path& file) {
   image->current().fill(0, CodeplugImage::kCurrentSize, 0);
 
   const models::ModelCode model = DataProcess(*image, *settings).parseSRecordImage(in);
-  if (model == 0) return showing(reporter_, errors::code::InvalidArchive);
+  if (model == 0) {
+    problem = kDamagedRecords;
+    return showing(reporter_, errors::code::InvalidArchive);
+  }
   // A model byte no pager has (0xFF included, which means "no model") says
   // nothing about the layout: decoding would show defaults the file does
   // not hold.
@@ -210,6 +226,7 @@ errors::ResultCode CodeplugFiles::readCodeplugFile(const fs::path& file) {
   }
   if (decoded != errors::code::Ok) return showing(reporter_, decoded);
 
+  reporter_.context().problemFile.clear();
   image_ = *image;
   settings_ = std::move(*settings);
   return errors::code::Ok;
@@ -233,8 +250,9 @@ std::string CodeplugFiles::imageText() const {
   return out.str();
 }
 
-errors::ResultCode CodeplugFiles::fileFailure(const fs::path& file, const std::string& why) {
-  reporter_.context().fileProblem = why;
+errors::ResultCode CodeplugFiles::fileFailure(const fs::path& file, const std::error_code& why) {
+  reporter_.context().fileProblem = why.message();
+  reporter_.context().fileError = why;
   reporter_.context().problemFile = file.string();
   return kFileNotAccessible;
 }
@@ -245,8 +263,9 @@ errors::ResultCode CodeplugFiles::writeImageFile(const fs::path& file) {
 
 errors::ResultCode CodeplugFiles::writeText(const fs::path& file, const std::string& text) {
   const std::error_code failure = replaceFileAtomically(file, text);
-  if (failure) return fileFailure(file, failure.message());
+  if (failure) return fileFailure(file, failure);
   reporter_.context().fileProblem.clear();
+  reporter_.context().fileError.clear();
   reporter_.context().problemFile.clear();
   return errors::code::Ok;
 }
@@ -256,7 +275,7 @@ errors::ResultCode CodeplugFiles::writeWorkFile(const fs::path& file, const std:
   // have been removed since the program started.
   std::error_code ec;
   fs::create_directories(work_.folder, ec);
-  if (ec) return fileFailure(file, ec.message());
+  if (ec) return fileFailure(file, ec);
   return writeText(file, text);
 }
 
@@ -284,7 +303,7 @@ errors::ResultCode CodeplugFiles::writeBackupBeforeWrite(const SaveContext& cont
 errors::ResultCode CodeplugFiles::convertToLargeImage(const fs::path& source,
                                                       const BuildContext& build) {
   const FileContent content = readCodeplugFileContent(source);
-  if (content.error) return fileFailure(source, content.error.message());
+  if (content.error) return fileFailure(source, content.error);
   std::istringstream in(content.bytes);
   const LargeImageRecords records = largeImageScratchRecords(in);
   std::string text;

@@ -148,7 +148,7 @@ class CodeplugFiles {
   errors::ResultCode buildForSave(const SaveContext& context);
   std::string imageText() const;
   // kFileNotAccessible, with the file and why in the reporter's context.
-  errors::ResultCode fileFailure(const std::filesystem::path& file, const std::string& why);
+  errors::ResultCode fileFailure(const std::filesystem::path& file, const std::error_code& why);
   errors::ResultCode writeText(const std::filesystem::path& file, const std::string& text);
   // A scratch or backup file, the work folder created first when missing.
   errors::ResultCode writeWorkFile(const std::filesystem::path& file, const std::string& text);

@@ -1,6 +1,7 @@
 #include "text/prompt_block.h"
 
 #include <algorithm>
+#include <string>
 
 #include "text/default_prompts.h"
 
@@ -91,7 +92,12 @@ PromptSizeCheck checkPromptSize(PromptSet& prompts, const PromptPacking& packing
   if (check.fits) {
     check.usagePercent = promptUsagePercent(check.lastByte, capacity);
   } else if (report) {
-    reporter.ReportCode(errors::code::PromptsTooLarge);
+    const int needed = check.lastByte + 1;
+    reporter.ReportCode(errors::code::PromptsTooLarge,
+                        "The prompts need " + std::to_string(needed) +
+                            " bytes; the prompt memory of this pager holds " +
+                            std::to_string(capacity) + ". Shorten them by " +
+                            std::to_string(needed - capacity) + " bytes or more.");
   }
   return check;
 }

@@ -55,6 +55,30 @@ CommSettings loadCommSettings(SettingsStore& store) {
   return s;
 }
 
+std::vector<std::string_view> damagedCommSettings(const SettingsStore& store) {
+  std::vector<std::string_view> damaged;
+  for (const SettingsValue& value : kCommSettingsValues) {
+    if (store.exists(value.name) && !holdsValidValue(store, value)) damaged.push_back(value.name);
+  }
+  return damaged;
+}
+
+errors::Message settingsResetMessage(const std::vector<std::string_view>& reset) {
+  std::string list;
+  for (std::string_view name : reset) {
+    const SettingsValue& value = valueNamed(name);
+    if (!list.empty()) list += ", ";
+    list += std::string(name) + " (" +
+            (value.type == ValueType::String ? "\"" + std::string(value.defaultText) + "\""
+                                             : std::to_string(value.defaultInteger)) +
+            ")";
+  }
+  return {errors::BoxClass::Warning, std::string(kSettingsResetCaption),
+          "The saved settings held values this program cannot use.\nThese were reset to their "
+          "defaults: " +
+              list + ".\nCheck them in the communication setup."};
+}
+
 CommSettings storeCommSettings(const CommSettings& settings, SettingsStore& store,
                                std::string_view defaultWorkFolder) {
   store.writeString(kPortValue, settings.port);

@@ -4,7 +4,9 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "errors/messages.h"
 #include "window/settings_store.h"
 
 namespace zelta::link {
@@ -51,6 +53,8 @@ inline constexpr std::array kCommSettingsValues{
     SettingsValue{kWorkFilesPathValue, ValueType::String, "", 0, 0, 0},
 };
 
+inline constexpr std::string_view kSettingsResetCaption = "Settings reset";
+
 // The settings as the program holds them while it runs.
 struct CommSettings {
   // As stored and opened: a device path ("/dev/ttyUSB0"), or a COM name,
@@ -68,6 +72,16 @@ struct CommSettings {
 // of its range is first written with its default, so that a first run
 // leaves the full set of defaults behind.
 CommSettings loadCommSettings(SettingsStore& store);
+
+// The values loadCommSettings would reset although they are there: of the
+// wrong type or out of range, as a damaged or hand-edited settings file
+// holds them. A missing value (a first run, a newer version's value) is not
+// damaged. Asked before loading: once loaded, the defaults are stored and
+// the list is empty.
+std::vector<std::string_view> damagedCommSettings(const SettingsStore& store);
+
+// The one box that tells the operator which values were reset, and to what.
+errors::Message settingsResetMessage(const std::vector<std::string_view>& reset);
 
 // Writes every value of settings (the password scrambled, an empty
 // work-files path replaced by defaultWorkFolder) and returns them as read

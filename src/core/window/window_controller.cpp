@@ -14,6 +14,7 @@
 #include "pages/page_settings.h"
 #include "pages/prompt_pages.h"
 #include "version.h"
+#include "window/unwritable_file_text.h"
 
 namespace zelta::window {
 namespace {
@@ -317,6 +318,13 @@ OperationOutcome WindowController::save() {
   if (!chosen) return OperationOutcome::stopped(false);
   const std::filesystem::path file = absolutePath(withDefaultExtension(*chosen));
 
+  // A folder, a device or a pipe at the name is never replaced: asking
+  // whether to replace it would only lead to a failure.
+  if (const std::error_code occupied = occupiedByNonFile(file)) {
+    reporter_.Show(box(errors::BoxClass::Error, kErrorCaption,
+                       unwritableFileText(file, occupied, occupied.message())));
+    return OperationOutcome::failed(storage::kFileNotAccessible, true);
+  }
   if (frontEnd_.freeSpace(file.parent_path()) < kSaveSpaceNeeded) {
     reporter_.Show(box(errors::BoxClass::Warning, kNoSpaceCaption, std::string(kNoSpaceText)));
     return OperationOutcome::notWritten();
@@ -334,10 +342,10 @@ OperationOutcome WindowController::save() {
   if (result == storage::kFileNotAccessible) {
     // The backup or the converter's scratch file may be the one that failed.
     const errors::MessageContext& failed = reporter_.context();
-    const std::string named = failed.problemFile.empty() ? file.string() : failed.problemFile;
-    std::string text = named + std::string(kFileUnwritableSuffix);
-    if (!failed.fileProblem.empty()) text += "\n" + failed.fileProblem;
-    reporter_.Show(box(errors::BoxClass::Error, kErrorCaption, std::move(text)));
+    const std::filesystem::path named =
+        failed.problemFile.empty() ? file : std::filesystem::path(failed.problemFile);
+    reporter_.Show(box(errors::BoxClass::Error, kErrorCaption,
+                       unwritableFileText(named, failed.fileError, failed.fileProblem)));
     return OperationOutcome::failed(result, true);
   }
   if (result != errors::code::Ok) return OperationOutcome::failed(result, true);

@@ -1,5 +1,7 @@
 #include "window/window_front_end.h"
 
+#include <sys/statvfs.h>
+
 #include <limits>
 #include <system_error>
 
@@ -11,6 +13,11 @@ std::uintmax_t WindowFrontEnd::freeSpace(const std::filesystem::path& folder) co
   // A folder whose space cannot be told gets its try: the write itself
   // fails and says so.
   if (ec) return std::numeric_limits<std::uintmax_t>::max();
+  // A read-only disk reports no space available: the write says what is
+  // really wrong.
+  struct statvfs info {};
+  if (::statvfs(folder.c_str(), &info) == 0 && (info.f_flag & ST_RDONLY) != 0)
+    return std::numeric_limits<std::uintmax_t>::max();
   return space.available;
 }
 

@@ -48,6 +48,18 @@ TEST(MelodyScheduleTest, RunsFollowTheNoteBitsOnly) {
   EXPECT_EQ(melodySchedule(m), (std::vector<ToneStep>{{686, 188}, {0, 125}, {0, 62}, {6387, 625}}));
 }
 
+// A listing shows the bytes as stored (upper bits included) and the notes
+// as they sound, run by run.
+TEST(MelodyTextTest, BytesAsStoredAndNotesByRun) {
+  Melody m = defaultMelody();
+  m[0] = 0x00;   // a rest
+  m[1] = 0x20;   // a rest with upper bits
+  m[15] = 0xFB;  // index 27 names no note
+  EXPECT_EQ(melodyBytesText(m), "00 20 E9 E9 E9 E9 E9 E9 E9 E9 E9 E9 E9 E9 E9 FB");
+  EXPECT_EQ(melodyNotesText(m), "OFF x2, 1300 Hz x13, note 27 x1");
+  EXPECT_EQ(melodyNotesText(defaultMelody()), "1300 Hz x16");
+}
+
 TEST(NotePreviewTest, ToneIsShortAndRestIsLong) {
   EXPECT_EQ(notePreview(6), (ToneStep{959, 50}));
   EXPECT_EQ(notePreview(0), (ToneStep{0, 500}));

@@ -102,6 +102,33 @@ TEST(ReportText, VersionTextsComeFromTheirChecks) {
             "update your PPS software.\n");
 }
 
+// The system's text stays the first line; the file and why follow it.
+TEST(ReportText, InvalidArchiveNamesTheFileAndTheReason) {
+  MessageContext context;
+  context.fileProblem = "a symbolic link to nothing";
+  EXPECT_EQ(reportText(-30, context),
+            "ERROR: Invalid archive file.\nThe file is a symbolic link to nothing.\n");
+  context.problemFile = "/archive/pager 7.cp";
+  EXPECT_EQ(reportText(-30, context),
+            "ERROR: Invalid archive file.\nThe file is a symbolic link to nothing: "
+            "/archive/pager 7.cp\n");
+}
+
+// A detail is one more line after the code's own text, for that report only.
+TEST(Reporter, ADetailFollowsTheTextOfOneReport) {
+  testing::RecordingReporter reporter;
+  reporter.ReportCode(-58, "The prompts need 1210 bytes.");
+  reporter.ReportCode(-16, "Tried 3 times.");
+  reporter.ReportCode(-58);
+  ASSERT_EQ(reporter.shown.size(), 3U);
+  EXPECT_EQ(reporter.shown[0].text,
+            "ERROR: You have exceeded maximum size allowed.\nThe prompts need 1210 bytes.");
+  // A text that ends its line already gets no empty line before the detail.
+  EXPECT_EQ(reporter.shown[1].text, "Pager is not responding.\nTried 3 times.");
+  EXPECT_EQ(reporter.shown[2].text, "ERROR: You have exceeded maximum size allowed.");
+  EXPECT_TRUE(reporter.context().detail.empty());
+}
+
 TEST(ReportText, CaptionsFollowTheClass) {
   EXPECT_EQ(reportMessage(-22, {}).caption, "WARNING");
   EXPECT_EQ(reportMessage(-120, {}).caption, "ERROR");

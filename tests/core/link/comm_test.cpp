@@ -290,6 +290,22 @@ TEST(TermiosDevice, MissingDeviceAndNonSerialFileAreRefused) {
   EXPECT_FALSE(device.isOpen());
 }
 
+// An empty port name (an empty "Port=" in the settings file) is no device
+// called "": the box says that no port is chosen.
+TEST(TermiosDevice, AnEmptyPortNameSaysNoPortIsChosen) {
+  EXPECT_EQ(link::describeOpenError("", ENOENT), link::kNoPortNamed);
+  FakeClock clock;
+  RecordingReporter reporter;
+  link::TermiosSerialDevice device;
+  link::TDComm comm(device, reporter, clock);
+  comm.SetPortName("");
+  EXPECT_FALSE(comm.Open());
+  ASSERT_EQ(reporter.shown.size(), 1U);
+  EXPECT_EQ(reporter.shown[0].text,
+            "Can not open com port.\nNo serial port is chosen: choose the port the fixture is "
+            "connected to (Setup in the window, --port on the command line).");
+}
+
 TEST(TermiosDevice, ThroughTheSerialPortObjectNoPortMeansOneBox) {
   FakeClock clock;
   RecordingReporter reporter;

@@ -54,7 +54,10 @@ TEST(CodeChecks, InvalidCapcodeIsRefusedOnce) {
   f.setCode(2, "2097152");
   f.setCode(3, "1234567");
   EXPECT_EQ(normaliseCapcodes(f.context), code::InvalidPocsagCode);
-  EXPECT_THAT(f.shownTexts(), ElementsAre(f.textOf(code::InvalidPocsagCode)));
+  // The system's text, then the first code refused and the limits.
+  EXPECT_THAT(f.shownTexts(),
+              ElementsAre(f.textOf(code::InvalidPocsagCode) +
+                          "\nCode 1 is \"7\": a POCSAG code is a number from 8 to 2097151."));
 }
 
 TEST(CodeChecks, PresentCapcodesAreRewrittenAsSevenDigits) {

@@ -55,7 +55,9 @@ TEST(GeneralCodePage, InvalidCapcodeIsRefusedByThePageCheck) {
   EXPECT_EQ(f.settings.code[0], "7      ");
   EXPECT_TRUE(f.reporter.shown.empty());
   EXPECT_EQ(f.page.pageCheck(f.context), code::InvalidPocsagCode);
-  EXPECT_THAT(f.shownTexts(), ElementsAre(f.textOf(code::InvalidPocsagCode)));
+  EXPECT_THAT(f.shownTexts(),
+              ElementsAre(f.textOf(code::InvalidPocsagCode) +
+                          "\nCode 1 is \"7\": a POCSAG code is a number from 8 to 2097151."));
 }
 
 TEST(GeneralCodePage, PageCheckEndsWithTheFrequencyInBand) {

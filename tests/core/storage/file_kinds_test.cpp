@@ -98,6 +98,33 @@ TEST(OpenCodeplugKinds, WhatIsNoCodeplugFileIsRefusedBeforeItIsRead) {
   }
 }
 
+// A file that is read but refused names itself and what is wrong with it.
+TEST(OpenCodeplugKinds, ARefusedFileIsNamedWithWhatIsWrong) {
+  std::string badChecksum = validFile();
+  const std::size_t lineEnd = badChecksum.find("\r\n", badChecksum.find("S1"));
+  badChecksum[lineEnd - 1] = badChecksum[lineEnd - 1] == '0' ? '1' : '0';
+  const struct {
+    const char* content;
+    std::string text;
+    const char* reason;
+  } cases[] = {
+      {"no records", "hello\n", "no codeplug file: it holds no S1 data record"},
+      {"bad checksum", badChecksum, "damaged: a record's form, length or checksum is wrong"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.content);
+    Workspace w;
+    const fs::path path = w.file("refused.cp", c.text);
+    EXPECT_EQ(w.files().readCodeplugFile(path), errors::code::InvalidArchive);
+    ASSERT_EQ(w.reporter.shown.size(), 1U);
+    const std::string shown = w.shownText(0);
+    EXPECT_EQ(shown.rfind(std::string("ERROR: Invalid archive file.\nThe file is ") + c.reason, 0),
+              0U)
+        << shown;
+    EXPECT_TRUE(shown.ends_with(": " + path.string() + "\n")) << shown;
+  }
+}
+
 TEST(OpenCodeplugKinds, AFileThatCannotBeOpenedSaysWhy) {
   Workspace w;
   EXPECT_EQ(w.files().readCodeplugFile(w.folder / "absent.cp"), kFileNotAccessible);

@@ -147,8 +147,14 @@ TEST_P(PromptBlockBoundaryTest, FitsUpToTheLastByte) {
     EXPECT_EQ(check.usagePercent, 100);
   } else {
     ASSERT_EQ(reporter.shown.size(), 1U);
+    // The system's text, then how far the prompts are over the limit.
+    const int capacity = promptBlockCapacity(c.model, false);
     EXPECT_EQ(reporter.shown[0].text,
-              errors::reportText(errors::code::PromptsTooLarge, errors::MessageContext{}));
+              errors::reportText(errors::code::PromptsTooLarge, errors::MessageContext{}) +
+                  "\nThe prompts need " + std::to_string(c.lastByte + 1) +
+                  " bytes; the prompt memory of this pager holds " + std::to_string(capacity) +
+                  ". Shorten them by " + std::to_string(c.lastByte + 1 - capacity) +
+                  " bytes or more.");
     EXPECT_EQ(check.usagePercent, std::nullopt);
   }
 }

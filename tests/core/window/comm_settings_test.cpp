@@ -37,6 +37,33 @@ TEST(CommSettings, FirstRunWritesEveryDefault) {
   EXPECT_EQ(workFolderOf(s, kWorkFolder), kWorkFolder);
 }
 
+// A damaged settings file is told once: which values were reset, and to
+// what. A first run, with nothing stored, is no damage.
+TEST(CommSettings, DamagedValuesAreNamedOnceWithTheirDefaults) {
+  MemorySettingsStore store;
+  EXPECT_TRUE(damagedCommSettings(store).empty());
+  store.writeString("Port", "/dev/ttyUSB0");
+  store.writeString("BaudRate", "fast");
+  store.writeInteger("Parity", 7);
+  store.writeInteger("StopBits", 1);
+  store.writeInteger("Software Password", 3);
+  const std::vector<std::string_view> damaged = damagedCommSettings(store);
+  EXPECT_EQ(damaged, (std::vector<std::string_view>{"BaudRate", "Parity", "Software Password"}));
+
+  const errors::Message box = settingsResetMessage(damaged);
+  EXPECT_EQ(box.boxClass, errors::BoxClass::Warning);
+  EXPECT_EQ(box.caption, "Settings reset");
+  EXPECT_EQ(box.text,
+            "The saved settings held values this program cannot use.\nThese were reset to their "
+            "defaults: BaudRate (4800), Parity (0), Software Password (\"\").\nCheck them in the "
+            "communication setup.");
+
+  const CommSettings loaded = loadCommSettings(store);
+  EXPECT_EQ(loaded.port, "/dev/ttyUSB0");
+  EXPECT_EQ(loaded.stopBits, 1);
+  EXPECT_TRUE(damagedCommSettings(store).empty());
+}
+
 // Values that are there stay; missing, mistyped and out-of-range ones are
 // rewritten with their defaults before they are read.
 TEST(CommSettings, LoadRepairsOnlyWhatIsMissingOrDamaged) {
