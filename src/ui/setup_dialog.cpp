@@ -93,7 +93,7 @@ TFmSetup::TFmSetup(window::SettingsStore& store, QString defaultWorkFolder, Port
   // Showing the dialog loads the settings (a first run writes the defaults).
   form_ = window::setupFormOf(window::loadCommSettings(store_), defaultWorkFolder_);
   applied_ = window::loadCommSettings(store_);
-  listPorts();
+  fillPortList();
   connect(portList_, &QListWidget::itemSelectionChanged, this, &TFmSetup::portChosen);
   // Focus on a list without a current row would make its first row current
   // and look chosen: without a listed port, focus starts on "Find pager".
@@ -108,7 +108,7 @@ TFmSetup::~TFmSetup() {
   stopSearch();
 }
 
-void TFmSetup::listPorts() {
+void TFmSetup::fillPortList() {
   ports_ = listPorts_();
   const QSignalBlocker quiet(portList_);
   portList_->clear();
@@ -257,7 +257,7 @@ void TFmSetup::portChosen() {
 
 void TFmSetup::refreshClicked() {
   takeControls();
-  listPorts();
+  fillPortList();
   searchStatus_->clear();
 }
 

@@ -69,7 +69,7 @@ class TFmSetup : public QDialog {
   void buildCommPage(QWidget* page);
   void buildApplicationPage(QWidget* page);
   void showForm();
-  void listPorts();
+  void fillPortList();
   void selectRow(int row);
   void portChosen();
   void refreshClicked();
