@@ -16,8 +16,6 @@
 #include <QTimer>
 #include <QtTest/QTest>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -34,6 +32,8 @@
 #include "ui/setup_dialog.h"
 
 namespace fs = std::filesystem;
+using zelta::testing::fileText;
+using zelta::testing::oneReceivingCode;
 using zelta::testing::SimWindow;
 using zelta::window::WindowKey;
 
@@ -58,19 +58,6 @@ class SilentTerminal {
   int master_ = -1;
   std::string path_;
 };
-
-std::string fileText(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void oneReceivingCode(zelta::codeplug::SettingsRecord& settings) {
-  for (std::string& c : settings.code) c.clear();
-  settings.code[0] = "1234567";
-  settings.function[0] = "ABCD";
-  settings.frequency = "140.0000";
-  settings.frequency2 = "140.0000";
-}
 
 // Clicks Cancel in the progress window once it names the phase and its
 // block is on its way, well before its end (a loaded machine may look
