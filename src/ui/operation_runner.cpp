@@ -56,7 +56,12 @@ link::LinkHooks OperationRunner::linkHooks() {
   link::LinkHooks hooks;
   hooks.progress = [this](int percent) { reportProgress(percent); };
   hooks.askPassword = [this](link::PasswordField& field) { askPassword(field); };
-  hooks.stopRequested = [this] { return shuttingDown_.load(); };
+  hooks.stopRequested = [this] { return shuttingDown_.load() || stopRequested_.load(); };
+  hooks.phase = [this](link::LinkPhase linkPhase) {
+    // The gauge starts again with the phase's own block.
+    lastPercent_ = -1;
+    emit phase(static_cast<int>(linkPhase));
+  };
   return hooks;
 }
 
@@ -89,6 +94,7 @@ errors::ResultCode OperationRunner::Dialogs::askMemoryAndSerial(
 bool OperationRunner::start(Operation operation) {
   if (worker_ != nullptr || shuttingDown_) return false;
   lastPercent_ = -1;
+  stopRequested_ = false;
   worker_ =
       QThread::create([this, operation = std::move(operation)] { workerResult_ = operation(); });
   worker_->setParent(this);
@@ -131,6 +137,7 @@ errors::ResultCode OperationRunner::run(Operation operation) {
 errors::ResultCode OperationRunner::runHere(Operation operation) {
   if (shuttingDown_) return errors::code::Cancelled;
   lastPercent_ = -1;
+  stopRequested_ = false;
   const errors::ResultCode result = operation();
   emit finished(result);
   return result;
@@ -138,12 +145,16 @@ errors::ResultCode OperationRunner::runHere(Operation operation) {
 
 errors::ResultCode runShowingProgress(OperationRunner& runner, TFmProgressBar& window,
                                       OperationRunner::Operation operation) {
-  const auto connection =
-      QObject::connect(&runner, &OperationRunner::progress, &window, &TFmProgressBar::setProgress);
-  window.show();
+  const QMetaObject::Connection connections[] = {
+      QObject::connect(&runner, &OperationRunner::progress, &window, &TFmProgressBar::setProgress),
+      QObject::connect(&runner, &OperationRunner::phase, &window, &TFmProgressBar::setPhase),
+      QObject::connect(&window, &TFmProgressBar::cancelRequested, &runner,
+                       &OperationRunner::requestStop),
+  };
+  window.startWork();
   const errors::ResultCode result = runner.run(std::move(operation));
-  QObject::disconnect(connection);
-  window.hide();
+  for (const QMetaObject::Connection& c : connections) QObject::disconnect(c);
+  window.endWork();
   return result;
 }
 

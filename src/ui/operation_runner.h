@@ -104,10 +104,19 @@ class OperationRunner : public QObject {
   void shutDown() { shuttingDown_ = true; }
   bool shuttingDown() const { return shuttingDown_; }
 
+  // The operator's Cancel: the running operation stops at its next safe
+  // point, as at shutDown(), but the operator is still there to be told
+  // what became of the pager. Lasts until the next operation starts.
+  void requestStop() { stopRequested_ = true; }
+  bool stopRequested() const { return stopRequested_; }
+
  signals:
   // Progress of the current record or block, 0-100, on the user-interface
   // thread; connect it to TFmProgressBar::setProgress.
   void progress(int percent);
+  // The link moved on to another phase (a link::LinkPhase), on the
+  // user-interface thread.
+  void phase(int linkPhase);
   // The memory dialog was accepted: the texts of the chosen split, for the
   // main window's read-only memory fields.
   void memoryPartitionChosen(const QString& personal, const QString& maildrop);
@@ -129,6 +138,7 @@ class OperationRunner : public QObject {
   void collectWorker();
 
   std::atomic<bool> shuttingDown_{false};
+  std::atomic<bool> stopRequested_{false};
   GuiThreadReporter reporter_;
   Dialogs dialogs_;
   QPointer<QWidget> dialogParent_;

@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QTabWidget>
+#include <QThread>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -36,8 +37,12 @@ QComboBox* listOf(QWidget* parent, const char* name, const std::array<std::strin
 }  // namespace
 
 TFmSetup::TFmSetup(window::SettingsStore& store, QString defaultWorkFolder, PortLister listPorts,
-                   QWidget* parent)
-    : QDialog(parent), store_(store), defaultWorkFolder_(defaultWorkFolder.toStdString()) {
+                   QWidget* parent, production::PagerProbe probe)
+    : QDialog(parent),
+      store_(store),
+      defaultWorkFolder_(defaultWorkFolder.toStdString()),
+      listPorts_(std::move(listPorts)),
+      probe_(std::move(probe)) {
   setObjectName("FmSetup");
   setWindowTitle("Setup Computer Configuration");
 
@@ -52,20 +57,20 @@ TFmSetup::TFmSetup(window::SettingsStore& store, QString defaultWorkFolder, Port
   pages_->addTab(appPage, "Application Settings");
 
   auto* buttons = new QHBoxLayout;
-  auto* defaultButton = new QPushButton("Default", this);
-  defaultButton->setObjectName("btnDefault");
+  default_ = new QPushButton("Default", this);
+  default_->setObjectName("btnDefault");
   auto* cancelButton = new QPushButton("Cancel", this);
   cancelButton->setObjectName("btnCancel");
-  auto* applyButton = new QPushButton("Apply", this);
-  applyButton->setObjectName("TntButton2");
-  applyButton->setDefault(true);
-  buttons->addWidget(defaultButton);
+  apply_ = new QPushButton("Apply", this);
+  apply_->setObjectName("TntButton2");
+  apply_->setDefault(true);
+  buttons->addWidget(default_);
   buttons->addStretch();
-  buttons->addWidget(applyButton);
+  buttons->addWidget(apply_);
   buttons->addWidget(cancelButton);
-  connect(defaultButton, &QPushButton::clicked, this, &TFmSetup::defaultClicked);
-  connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-  connect(applyButton, &QPushButton::clicked, this, &TFmSetup::applyClicked);
+  connect(default_, &QPushButton::clicked, this, &TFmSetup::defaultClicked);
+  connect(cancelButton, &QPushButton::clicked, this, &TFmSetup::reject);
+  connect(apply_, &QPushButton::clicked, this, &TFmSetup::applyClicked);
   auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
   connect(helpKey, &QShortcut::activated, this, [this] {
     if (help_ != nullptr) help_->open(this);
@@ -75,21 +80,41 @@ TFmSetup::TFmSetup(window::SettingsStore& store, QString defaultWorkFolder, Port
   layout->addWidget(pages_);
   layout->addLayout(buttons);
 
-  setTabOrder(portList_, bitRate_);
+  setTabOrder(portList_, refresh_);
+  setTabOrder(refresh_, findPager_);
+  setTabOrder(findPager_, bitRate_);
   setTabOrder(bitRate_, parity_);
   setTabOrder(parity_, dataBits_);
   setTabOrder(dataBits_, stopBits_);
-  setTabOrder(stopBits_, applyButton);
-  setTabOrder(applyButton, cancelButton);
-  setTabOrder(cancelButton, defaultButton);
+  setTabOrder(stopBits_, apply_);
+  setTabOrder(apply_, cancelButton);
+  setTabOrder(cancelButton, default_);
 
   // Showing the dialog loads the settings (a first run writes the defaults).
   form_ = window::setupFormOf(window::loadCommSettings(store_), defaultWorkFolder_);
   applied_ = window::loadCommSettings(store_);
-  ports_ = listPorts();
+  fillPortList();
+  connect(portList_, &QListWidget::itemSelectionChanged, this, &TFmSetup::portChosen);
+  // Focus on a list without a current row would make its first row current
+  // and look chosen: without a listed port, focus starts on "Find pager".
+  if (portList_->currentRow() >= 0) {
+    portList_->setFocus();
+  } else {
+    findPager_->setFocus();
+  }
+}
+
+TFmSetup::~TFmSetup() {
+  stopSearch();
+}
+
+void TFmSetup::fillPortList() {
+  ports_ = listPorts_();
+  const QSignalBlocker quiet(portList_);
+  portList_->clear();
   for (const link::PortEntry& port : ports_) {
-    auto* item = new QListWidgetItem(QString::fromStdString(window::portItemText(port)), portList_);
-    item->setToolTip(QString::fromStdString(port.path));
+    auto* item = new QListWidgetItem(qs(window::portItemText(port)), portList_);
+    item->setToolTip(qs(port.path));
   }
   // Wide enough for the longest device name, within reason.
   int widest = 0;
@@ -104,12 +129,14 @@ TFmSetup::TFmSetup(window::SettingsStore& store, QString defaultWorkFolder, Port
   portList_->setMinimumWidth(std::clamp(widest + frame, portList_->minimumWidth(), 900));
   const int row = window::showCurrentPort(form_, ports_);
   showForm();
-  if (row >= 0) {
-    const QSignalBlocker quiet(portList_);
-    portList_->setCurrentRow(row);
-  }
-  connect(portList_, &QListWidget::currentRowChanged, this, &TFmSetup::portChosen);
-  portList_->setFocus();
+  selectRow(row);
+}
+
+void TFmSetup::selectRow(int row) {
+  const QSignalBlocker quiet(portList_);
+  portList_->clearSelection();
+  portList_->setCurrentRow(
+      row, row >= 0 ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::Clear);
 }
 
 void TFmSetup::buildCommPage(QWidget* page) {
@@ -132,6 +159,22 @@ void TFmSetup::buildCommPage(QWidget* page) {
   portRow->addWidget(portLabel);
   portRow->addWidget(portDevice_, 1);
 
+  refresh_ = new QPushButton("&Refresh", page);
+  refresh_->setObjectName("btnRefresh");
+  refresh_->setToolTip("List the serial ports and pager simulators again");
+  findPager_ = new QPushButton("&Find pager", page);
+  findPager_->setObjectName("btnFindPager");
+  findPager_->setToolTip("Ask each listed port for a pager and choose the first that answers");
+  connect(refresh_, &QPushButton::clicked, this, &TFmSetup::refreshClicked);
+  connect(findPager_, &QPushButton::clicked, this, &TFmSetup::findPagerClicked);
+  searchStatus_ = new QLabel(page);
+  searchStatus_->setObjectName("lb_search");
+  searchStatus_->setWordWrap(true);
+  auto* searchRow = new QHBoxLayout;
+  searchRow->addWidget(refresh_);
+  searchRow->addWidget(findPager_);
+  searchRow->addWidget(searchStatus_, 1);
+
   auto* line = new QGroupBox(page);
   line->setObjectName("gb_lineSettings");
   bitRate_ = listOf(line, "cb_bitRate", window::kBitRateItems);
@@ -148,6 +191,7 @@ void TFmSetup::buildCommPage(QWidget* page) {
   auto* layout = new QVBoxLayout(page);
   layout->addWidget(note);
   layout->addWidget(portList_, 1);
+  layout->addLayout(searchRow);
   layout->addLayout(portRow);
   layout->addWidget(line);
 }
@@ -202,11 +246,87 @@ void TFmSetup::takeControls() {
   form_.portName = portName_->text().toStdString();
 }
 
-void TFmSetup::portChosen(int row) {
-  if (row < 0 || row >= static_cast<int>(ports_.size())) return;
+void TFmSetup::portChosen() {
+  const int row = portList_->currentRow();
+  if (row < 0 || row >= static_cast<int>(ports_.size()) || !portList_->item(row)->isSelected())
+    return;
   takeControls();
   window::choosePort(form_, ports_[static_cast<std::size_t>(row)]);
   showForm();
+}
+
+void TFmSetup::refreshClicked() {
+  takeControls();
+  fillPortList();
+  searchStatus_->clear();
+}
+
+void TFmSetup::findPagerClicked() {
+  if (searching()) {
+    stopSearch_ = true;
+    findPager_->setEnabled(false);
+    return;
+  }
+  takeControls();
+  stopSearch_ = false;
+  showSearching(true);
+  // The thread works on its own copy: the list may not change under it, and
+  // the dialog's members are touched on this thread only.
+  search_ = QThread::create([this, ports = ports_, probe = probe_] {
+    production::PagerSearchHooks hooks;
+    hooks.stopRequested = [this] { return stopSearch_.load(); };
+    hooks.trying = [this](std::size_t index) {
+      QMetaObject::invokeMethod(
+          this, [this, index] { searchTrying(static_cast<int>(index)); }, Qt::QueuedConnection);
+    };
+    const production::PagerSearchResult result = production::findPager(ports, probe, hooks);
+    QMetaObject::invokeMethod(
+        this, [this, result] { searchFinished(result); }, Qt::QueuedConnection);
+  });
+  search_->start();
+}
+
+void TFmSetup::searchTrying(int index) {
+  if (!searching() || index < 0 || index >= static_cast<int>(ports_.size())) return;
+  searchStatus_->setText(qs(window::searchingText(ports_[static_cast<std::size_t>(index)])));
+}
+
+void TFmSetup::searchFinished(const production::PagerSearchResult& result) {
+  if (search_ == nullptr) return;
+  search_->wait();
+  delete search_;
+  search_ = nullptr;
+  showSearching(false);
+  searchStatus_->setText(qs(window::searchResultText(result, ports_)));
+  if (!result.index || *result.index >= ports_.size()) return;
+  takeControls();
+  window::choosePagerPort(form_, ports_[*result.index], result.model);
+  showForm();
+  selectRow(static_cast<int>(*result.index));
+}
+
+void TFmSetup::stopSearch() {
+  if (search_ == nullptr) return;
+  stopSearch_ = true;
+  search_->wait();
+  delete search_;
+  search_ = nullptr;
+  showSearching(false);
+}
+
+void TFmSetup::showSearching(bool searching) {
+  findPager_->setText(searching ? "&Stop search" : "&Find pager");
+  findPager_->setEnabled(true);
+  portList_->setEnabled(!searching);
+  refresh_->setEnabled(!searching);
+  apply_->setEnabled(!searching);
+  default_->setEnabled(!searching);
+  if (searching) searchStatus_->setText("Looking for a pager ...");
+}
+
+void TFmSetup::reject() {
+  stopSearch();
+  QDialog::reject();
 }
 
 void TFmSetup::defaultClicked() {

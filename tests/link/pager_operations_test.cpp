@@ -62,7 +62,7 @@ struct Bench {
                      ++passwordDialogs;
                      field = link::makePasswordField(typedPassword);
                    },
-                   nullptr});
+                   nullptr, nullptr});
     work.folder = folder.path();
   }
 
@@ -220,11 +220,67 @@ TEST(PagerOperations, HashPagerIsNotProgrammable) {
 // operator (programming shows its stop, so that one counts as shown).
 TEST(PagerOperations, AStoppedReadLeavesTheMessageToTheCaller) {
   Bench b(pagerOf(0x91));
-  b.link.setHooks({nullptr, nullptr, [] { return true; }});
+  b.link.setHooks({nullptr, nullptr, [] { return true; }, nullptr});
   const OperationOutcome r = b.operations.RunPagerOperation(OperationKind::Read);
   EXPECT_EQ(r.kind, OutcomeKind::Stopped);
   EXPECT_EQ(r.code, rc::Cancelled);
   EXPECT_FALSE(r.reported);
+}
+
+// The phases a programming run shows, in order, and where a stop asked in
+// each of them ends the run: a stop while the image is written waits for
+// the block, its checksum and the pager's answer.
+TEST(PagerOperations, PhasesAndWhereAStopEndsTheRun) {
+  struct Case {
+    link::LinkPhase stopIn;
+    bool pagerWritten;
+    std::string_view said;  // the line after the stop's own text
+  };
+  const Case cases[] = {
+      {link::LinkPhase::Reading, false, "Nothing was written to the pager."},
+      {link::LinkPhase::Writing, true,
+       "The image was written whole and the pager accepted it; its clock was not set."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.stopIn));
+    Bench b(pagerOf(0x91));
+    b.loadCodeplug(0x91);
+    const std::vector<std::uint8_t> before = b.sim.image();
+    std::vector<link::LinkPhase> phases;
+    bool stop = false;
+    link::LinkHooks hooks;
+    hooks.stopRequested = [&] { return stop; };
+    hooks.phase = [&](link::LinkPhase phase) {
+      if (phases.empty() || phases.back() != phase) phases.push_back(phase);
+      if (phase == c.stopIn) stop = true;
+    };
+    b.link.setHooks(hooks);
+    const OperationOutcome r = b.operations.RunPagerOperation(OperationKind::Program);
+    EXPECT_EQ(r.kind, OutcomeKind::Stopped);
+    EXPECT_EQ(r.pagerWritten, c.pagerWritten);
+    EXPECT_FALSE(r.writeInterrupted);
+    EXPECT_EQ(b.sim.imagesWritten(), c.pagerWritten ? 1 : 0);
+    if (!c.pagerWritten) {
+      EXPECT_EQ(b.sim.image(), before);
+    }
+    EXPECT_EQ(phases.back(), c.stopIn);
+    ASSERT_FALSE(b.reporter.shown.empty());
+    EXPECT_TRUE(b.reporter.shown.back().text.ends_with(c.said)) << b.reporter.shown.back().text;
+  }
+  // Unstopped, every phase in its order.
+  Bench b(pagerOf(0x91));
+  b.loadCodeplug(0x91);
+  std::vector<link::LinkPhase> phases;
+  link::LinkHooks hooks;
+  hooks.phase = [&](link::LinkPhase phase) {
+    if (phases.empty() || phases.back() != phase) phases.push_back(phase);
+  };
+  b.link.setHooks(hooks);
+  ASSERT_TRUE(b.operations.RunPagerOperation(OperationKind::Program).succeeded());
+  using link::LinkPhase;
+  EXPECT_EQ(phases, (std::vector<LinkPhase>{LinkPhase::Waking, LinkPhase::Reading,
+                                            LinkPhase::Waking, LinkPhase::Writing,
+                                            LinkPhase::Waking, LinkPhase::SettingClock}));
 }
 
 // "U" stops a read with -22 but lets programming go on through the memory

@@ -13,6 +13,13 @@
 #include <QtTest/QTest>
 #include <memory>
 
+// Core headers name members "slots"; Qt's keyword macro must not see them.
+#pragma push_macro("slots")
+#undef slots
+#include "window/comm_settings.h"
+#include "window/settings_store.h"
+#pragma pop_macro("slots")
+
 using zelta::ui::MainWindow;
 
 namespace {
@@ -107,6 +114,33 @@ class MainWindowTest : public QObject {
     QTest::keyClick(&window, Qt::Key_F10);
     QVERIFY(again->seen);
     QVERIFY(!window.isVisible());
+  }
+
+  // With no port chosen, F3's port box ends with where the port is chosen,
+  // by the names and key the window's own menu shows.
+  void aPortThatCannotBeOpenedPointsToTheSetup() {
+    MainWindow window;
+    window.useSettingsStore(std::make_unique<zelta::window::MemorySettingsStore>());
+    const QString menu = window.findChild<QMenu*>("menuSetup")->title().remove('&');
+    QAction* setup = window.action("setupCommunication");
+    const QString hint = QString::fromUtf8(zelta::window::kPortSetupHint.data());
+    QVERIFY(hint.contains(menu + " > " + setup->text().remove('&')));
+    QVERIFY(hint.contains("(" + setup->shortcut().toString() + ")"));
+
+    QStringList texts;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, [&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        texts << box->text();
+        box->button(QMessageBox::Ok)->click();
+      }
+    });
+    answer.start(5);
+    window.runKey(zelta::window::WindowKey::F3);
+    QCOMPARE(texts.size(), 1);
+    QVERIFY2(texts[0].startsWith("Can not open com port.\nNo serial port is chosen"),
+             qPrintable(texts[0]));
+    QVERIFY2(texts[0].endsWith("\n" + hint), qPrintable(texts[0]));
   }
 
   void reporterShowsTheCodesCaption() {

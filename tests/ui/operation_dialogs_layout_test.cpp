@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
@@ -81,12 +82,24 @@ class OperationDialogsLayoutTest : public QObject {
     store.writeString("Port", "/dev/ttyUSB1");
     zelta::ui::TFmSetup dialog(store, "/home/bench/zelta-pps", benchPorts);
     shoot(dialog, "setup-comm");
-    const QStringList comm{"TntListBox1", "cb_bitRate", "cb_parity", "cb_dataBits",
-                           "cb_stopBits", "TntButton2", "btnCancel", "btnDefault"};
+    const QStringList comm{"TntListBox1", "btnRefresh",  "btnFindPager", "cb_bitRate",
+                           "cb_parity",   "cb_dataBits", "cb_stopBits",  "TntButton2",
+                           "btnCancel",   "btnDefault"};
     QCOMPARE(tabOrder(dialog, comm), comm);
     dialog.findChild<QTabWidget*>()->setCurrentIndex(1);
     dialog.findChild<QLineEdit*>("ed_swPassword")->setText("OPEN 42");
     shoot(dialog, "setup-application");
+  }
+
+  // A stored port that is gone, and the longest line a search leaves.
+  void setupWithAPortNotPresent() {
+    QTemporaryDir dir;
+    zelta::ui::QSettingsStore store(dir.filePath("settings.ini"));
+    store.writeString("Port", "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0");
+    zelta::ui::TFmSetup dialog(store, "/home/bench/zelta-pps", benchPorts);
+    dialog.findChild<QLabel*>("lb_search")
+        ->setText(QString::fromStdString(zelta::window::searchResultText({}, benchPorts())));
+    shoot(dialog, "setup-not-present");
   }
 
   void passwordDialogs() {
@@ -116,9 +129,13 @@ class OperationDialogsLayoutTest : public QObject {
 
   void progressWindow() {
     zelta::ui::TFmProgressBar window;
-    window.show();
-    window.setProgress(40);
+    window.startWork();
+    window.setPhase(static_cast<int>(zelta::link::LinkPhase::Writing));
+    window.setProgress(100);
     shoot(window, "progress");
+    window.findChild<QPushButton*>("btnCancel")->click();
+    shoot(window, "progress-stopping");
+    window.endWork();
   }
 };
 

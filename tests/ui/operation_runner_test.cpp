@@ -133,6 +133,61 @@ class OperationRunnerTest : public QObject {
     QCOMPARE(window.value(), 0);
   }
 
+  // The window names the phase the link reports, with its percent; Escape
+  // leaves it up while the work goes on; Cancel reaches the link as a stop
+  // (the operator still answers the boxes that follow), and lasts for that
+  // operation only.
+  void cancelInTheProgressWindowStopsTheOperation() {
+    zelta::ui::QtReporter gui;
+    OperationRunner runner(gui, nullptr);
+    zelta::ui::TFmProgressBar window;
+    ModalAnswerer answerer(ModalAnswerer::clicking(QMessageBox::Ok));
+    const zelta::link::LinkHooks hooks = runner.linkHooks();
+    auto* phase = window.findChild<QLabel*>("lb_phase");
+    auto* percent = window.findChild<QLabel*>("lb_percent");
+    auto* cancel = window.findChild<QPushButton*>("btnCancel");
+    QVERIFY(phase != nullptr && percent != nullptr && cancel != nullptr);
+    std::atomic<bool> writing = false;
+    QString shownWhileWriting;
+    bool stillShownAfterEscape = false;
+    QTimer look;
+    connect(&look, &QTimer::timeout, [&] {
+      if (!writing || !shownWhileWriting.isEmpty() || percent->text() != "40 %") return;
+      shownWhileWriting = phase->text();
+      QTest::keyClick(&window, Qt::Key_Escape);
+      stillShownAfterEscape = window.isVisible();
+      cancel->click();
+    });
+    look.start(5);
+    const ResultCode r = zelta::ui::runShowingProgress(runner, window, [&]() -> ResultCode {
+      hooks.phase(zelta::link::LinkPhase::Writing);
+      hooks.progress(40);
+      writing = true;
+      for (int i = 0; i < 2000 && !hooks.stopRequested(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      }
+      // Boxes after the stop are still shown.
+      runner.reporter().ReportCode(code::Cancelled);
+      return hooks.stopRequested() ? code::Cancelled : code::Ok;
+    });
+    QCOMPARE(r, code::Cancelled);
+    QCOMPARE(shownWhileWriting, QString("Writing the image to the pager"));
+    QVERIFY(stillShownAfterEscape);
+    QCOMPARE(answerer.texts.size(), 1);
+    QVERIFY(!window.isVisible());
+    // The next operation starts unstopped, with a fresh window.
+    bool stoppedAtStart = true;
+    QCOMPARE(zelta::ui::runShowingProgress(runner, window,
+                                           [&]() -> ResultCode {
+                                             stoppedAtStart = hooks.stopRequested();
+                                             return code::Ok;
+                                           }),
+             code::Ok);
+    QVERIFY(!stoppedAtStart);
+    QVERIFY(cancel->isEnabled());
+    QCOMPARE(phase->text(), QString("Waking the pager"));
+  }
+
   void guiThreadKeepsRunningDuringTheOperation() {
     zelta::ui::QtReporter gui;
     OperationRunner runner(gui, nullptr);

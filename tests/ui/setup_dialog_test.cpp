@@ -1,12 +1,16 @@
 #include "ui/setup_dialog.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 #include "ui/qsettings_store.h"
 
@@ -52,7 +56,8 @@ class SetupDialogTest : public QObject {
     QSettingsStore store(path_);
     TFmSetup dialog(store, kWorkFolder, fakePorts);
     QCOMPARE(dialog.windowTitle(), QString("Setup Computer Configuration"));
-    QCOMPARE(stored(path_, "Port").toString(), QString("COM1"));
+    // No port until the operator chooses one.
+    QCOMPARE(stored(path_, "Port").toString(), QString());
     QCOMPARE(stored(path_, "BaudRate").toInt(), 4800);
     QCOMPARE(stored(path_, "Parity").toInt(), 0);
     QCOMPARE(stored(path_, "DataSize").toInt(), 3);
@@ -65,8 +70,7 @@ class SetupDialogTest : public QObject {
     QCOMPARE(child<QComboBox>(dialog, "cb_dataBits")->currentText(), QString("8"));
     QCOMPARE(child<QComboBox>(dialog, "cb_stopBits")->currentText(), QString("1"));
     QCOMPARE(child<QLineEdit>(dialog, "ed_archPath")->text(), kWorkFolder);
-    // COM1 is not among this machine's ports: its name is all there is to show.
-    QCOMPARE(child<QLineEdit>(dialog, "TntEdit2")->text(), QString("COM1"));
+    QCOMPARE(child<QLineEdit>(dialog, "TntEdit2")->text(), QString("(none chosen)"));
     QCOMPARE(child<QListWidget>(dialog, "TntListBox1")->count(), 3);
     QCOMPARE(child<QListWidget>(dialog, "TntListBox1")->currentRow(), -1);
     QCOMPARE(child<QListWidget>(dialog, "TntListBox1")->item(1)->text(),
@@ -114,7 +118,7 @@ class SetupDialogTest : public QObject {
     child<QPushButton>(dialog, "btnCancel")->click();
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     QCOMPARE(stored(path_, "BaudRate").toInt(), 4800);
-    QCOMPARE(stored(path_, "Port").toString(), QString("COM1"));
+    QCOMPARE(stored(path_, "Port").toString(), QString());
   }
 
   void deviceNames_data() {
@@ -130,12 +134,13 @@ class SetupDialogTest : public QObject {
                                     << "FT232R USB UART (FTDI) [USB 0403:6001 A50285BI] "
                                        "(/dev/ttyUSB0)"
                                     << "/dev/ttyUSB0";
-    QTest::newRow("unplugged port keeps its name") << "/dev/ttyUSB3" << -1 << -1 << "/dev/ttyUSB3"
-                                                   << "/dev/ttyUSB3";
+    QTest::newRow("unplugged port keeps its name")
+        << "/dev/ttyUSB3" << -1 << -1 << "/dev/ttyUSB3 (not present)"
+        << "/dev/ttyUSB3";
     QTest::newRow("long COM name shown bare, stored with the prefix")
-        << "\\\\.\\COM12" << -1 << -1 << "COM12"
+        << "\\\\.\\COM12" << -1 << -1 << "COM12 (not present)"
         << "\\\\.\\COM12";
-    QTest::newRow("short COM name stays bare") << "COM3" << -1 << -1 << "COM3"
+    QTest::newRow("short COM name stays bare") << "COM3" << -1 << -1 << "COM3 (not present)"
                                                << "COM3";
   }
 
@@ -154,6 +159,116 @@ class SetupDialogTest : public QObject {
     QCOMPARE(child<QLineEdit>(dialog, "TntEdit2")->text(), shownDevice);
     child<QPushButton>(dialog, "TntButton2")->click();
     QCOMPARE(stored(path_, "Port").toString(), storedAfterApply);
+  }
+
+  // Shown and focused, a dialog whose stored port is not listed chooses
+  // none of the listed ones: Apply keeps the stored port.
+  void noListedPortIsChosenByShowingTheDialog() {
+    QSettingsStore store(path_);
+    store.writeString("Port", "/dev/ttyUSB3");
+    TFmSetup dialog(store, kWorkFolder, fakePorts);
+    dialog.show();
+    dialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    auto* list = child<QListWidget>(dialog, "TntListBox1");
+    // Focus on the list makes its first row current, drawn with the focus
+    // frame: that is not a choice.
+    list->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(list->hasFocus());
+    QVERIFY(list->selectedItems().isEmpty());
+    QCOMPARE(child<QLineEdit>(dialog, "TntEdit2")->text(), QString("/dev/ttyUSB3 (not present)"));
+    child<QPushButton>(dialog, "TntButton2")->click();
+    QCOMPARE(stored(path_, "Port").toString(), QString("/dev/ttyUSB3"));
+  }
+
+  // Refresh lists the ports again: the adapter plugged in since shows as
+  // the chosen port.
+  void refreshFindsAPortPluggedInSince() {
+    QSettingsStore store(path_);
+    store.writeString("Port", "/dev/ttyUSB3");
+    std::vector<zelta::link::PortEntry> ports = fakePorts();
+    TFmSetup dialog(store, kWorkFolder, [&] { return ports; });
+    child<QComboBox>(dialog, "cb_parity")->setCurrentIndex(2);
+    ports.push_back({"/dev/ttyUSB3", "CP2102 (Silicon Labs)", {}});
+    child<QPushButton>(dialog, "btnRefresh")->click();
+    auto* list = child<QListWidget>(dialog, "TntListBox1");
+    QCOMPARE(list->count(), 4);
+    QCOMPARE(list->currentRow(), 3);
+    QVERIFY(list->item(3)->isSelected());
+    QCOMPARE(child<QLineEdit>(dialog, "TntEdit2")->text(),
+             QString("CP2102 (Silicon Labs) (/dev/ttyUSB3)"));
+    // What was edited stays.
+    QCOMPARE(child<QComboBox>(dialog, "cb_parity")->currentIndex(), 2);
+  }
+
+  // Find pager asks each port in turn off the dialog's thread, which keeps
+  // answering meanwhile, and chooses the port that answered.
+  void findPagerChoosesThePortAPagerAnswersOn() {
+    QSettingsStore store(path_);
+    std::atomic<int> probes = 0;
+    auto probe = [&](const std::string& path,
+                     const std::function<bool()>&) -> std::optional<zelta::models::ModelCode> {
+      ++probes;
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      if (path == "/dev/pts/7") return 0x98;
+      return std::nullopt;
+    };
+    TFmSetup dialog(store, kWorkFolder, fakePorts, nullptr, probe);
+    auto* find = child<QPushButton>(dialog, "btnFindPager");
+    find->click();
+    QVERIFY(dialog.searching());
+    QCOMPARE(find->text(), QString("&Stop search"));
+    QVERIFY(!child<QPushButton>(dialog, "TntButton2")->isEnabled());
+    QTRY_VERIFY(child<QLabel>(dialog, "lb_search")->text().startsWith("Looking for a pager on"));
+    QTRY_VERIFY(!dialog.searching());
+    QCOMPARE(probes.load(), 3);
+    QCOMPARE(child<QListWidget>(dialog, "TntListBox1")->currentRow(), 2);
+    QCOMPARE(child<QLineEdit>(dialog, "TntEdit2")->text(),
+             QString("Pager 0x98 on Pager simulator (0x98) (/dev/pts/7)"));
+    QCOMPARE(child<QLabel>(dialog, "lb_search")->text(),
+             QString("A pager 0x98 answers on /dev/pts/7."));
+    QVERIFY(child<QPushButton>(dialog, "TntButton2")->isEnabled());
+    child<QPushButton>(dialog, "TntButton2")->click();
+    QCOMPARE(stored(path_, "Port").toString(), QString("/dev/pts/7"));
+  }
+
+  // A second press stops the search, and Cancel stops it before closing:
+  // the port stays as it was.
+  void aSearchCanBeStopped_data() {
+    QTest::addColumn<bool>("byCancel");
+    QTest::newRow("Stop search") << false;
+    QTest::newRow("Cancel") << true;
+  }
+
+  void aSearchCanBeStopped() {
+    QFETCH(bool, byCancel);
+    QSettingsStore store(path_);
+    store.writeString("Port", "/dev/ttyUSB0");
+    std::atomic<bool> probing = false;
+    // A port that never answers and only gives up when told to.
+    auto probe = [&](const std::string&,
+                     const std::function<bool()>& stop) -> std::optional<zelta::models::ModelCode> {
+      probing = true;
+      while (!stop()) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+      return std::nullopt;
+    };
+    TFmSetup dialog(store, kWorkFolder, fakePorts, nullptr, probe);
+    auto* find = child<QPushButton>(dialog, "btnFindPager");
+    find->click();
+    QTRY_VERIFY(probing.load());
+    if (byCancel) {
+      child<QPushButton>(dialog, "btnCancel")->click();
+      QVERIFY(!dialog.searching());
+      QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    } else {
+      find->click();
+      QTRY_VERIFY(!dialog.searching());
+      QCOMPARE(child<QLabel>(dialog, "lb_search")->text(),
+               QString("Search stopped; the port is unchanged."));
+      QCOMPARE(find->text(), QString("&Find pager"));
+    }
+    QCOMPARE(dialog.form().portName, std::string("/dev/ttyUSB0"));
+    QCOMPARE(stored(path_, "Port").toString(), QString("/dev/ttyUSB0"));
   }
 
   void softwarePasswordIsTypedAsPasswordTextAndStoredScrambled() {

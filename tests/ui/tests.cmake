@@ -30,4 +30,7 @@ if(ZELTA_BUILD_UI AND TARGET zelta-pager-sim)
   # SIGTERM and SIGHUP while the window programs a pager: the image is
   # written whole, then the program ends by the signal.
   zelta_ui_sim_test(window_termination_sim_test)
+  # Find pager among pseudo-terminals, and Cancel in the progress window
+  # during a read and during a write.
+  zelta_ui_sim_test(pager_port_sim_test)
 endif()

@@ -28,8 +28,10 @@
 #include "ui/keypad_dialog.h"
 #include "ui/main_window.h"
 #include "ui/pleasing_alert_dialog.h"
+#include "ui/progress_window.h"
 #include "ui/report_preview.h"
 #include "ui/service_window.h"
+#include "ui/setup_dialog.h"
 #include "window/comm_settings.h"
 #include "window/settings_store.h"
 #pragma pop_macro("slots")
@@ -229,6 +231,43 @@ bool saveProgrammedStatus(const QDir&) {
 }
 #endif
 
+// The setup: a stored port that is gone, then the port Find pager chose
+// (the ports and the pager made up: no port of this machine is opened).
+bool saveSetup(const QDir& folder) {
+  folder.mkpath("dialogs");
+  const std::vector<zelta::link::PortEntry> ports{
+      {"/dev/ttyS4", "16550A UART", {}},
+      {"/dev/ttyUSB0", "FT232R USB UART (FTDI)", "0403:6001 A50285BI"},
+      {"/dev/pts/7", "Pager simulator (0x30 '0')", {}},
+  };
+  zelta::window::MemorySettingsStore store;
+  store.writeString(zelta::window::kPortValue, "/dev/ttyUSB3");
+  const auto probe = [](const std::string& path, const std::function<bool()>&) {
+    return path == "/dev/pts/7" ? std::optional<zelta::models::ModelCode>(0x30) : std::nullopt;
+  };
+  zelta::ui::TFmSetup setup(
+      store, folder.path(), [&] { return ports; }, nullptr, probe);
+  setup.show();
+  if (!save(setup, folder.filePath("dialogs/setup-not-present.png"))) return false;
+  setup.findChild<QAbstractButton*>("btnFindPager")->click();
+  while (setup.searching()) QApplication::processEvents();
+  return save(setup, folder.filePath("dialogs/setup-pager-found.png"));
+}
+
+// The progress window writing, at 100 %, and once Cancel was pressed.
+bool saveProgress(const QDir& folder) {
+  folder.mkpath("dialogs");
+  zelta::ui::TFmProgressBar progress;
+  progress.startWork();
+  progress.setPhase(static_cast<int>(zelta::link::LinkPhase::Writing));
+  progress.setProgress(100);
+  if (!save(progress, folder.filePath("dialogs/progress.png"))) return false;
+  progress.findChild<QAbstractButton*>("btnCancel")->click();
+  const bool saved = save(progress, folder.filePath("dialogs/progress-stopping.png"));
+  progress.endWork();
+  return saved;
+}
+
 bool saveAbout(const QDir& folder) {
   folder.mkpath("dialogs");
   zelta::ui::DesktopUrlOpener opener;
@@ -244,9 +283,10 @@ bool saveAbout(const QDir& folder) {
 // with F12, into FOLDER/main.png and FOLDER/model-XX/page-NN.png; the
 // report of model 'p' into FOLDER/report; and the pleasing alert editor, the
 // keypad, the service window's pages, the about box and the question about
-// unsaved edits into FOLDER/dialogs; with the pager simulator built, the
-// status bar after programming a pager of it, singly and sequentially, into
-// FOLDER/main-programmed.png and FOLDER/sequential-programmed.png.
+// unsaved edits, the setup and the progress window into FOLDER/dialogs;
+// with the pager simulator built, the status bar after programming a pager
+// of it, singly and sequentially, into FOLDER/main-programmed.png and
+// FOLDER/sequential-programmed.png.
 int main(int argc, char** argv) {
   if (argc != 2 && argc != 4) return usage();
   if (argc == 4) {
@@ -302,7 +342,7 @@ int main(int argc, char** argv) {
   }
   std::filesystem::remove(file);
   return saveDialogs(folder) && saveServiceWindow(folder) && saveAbout(folder) &&
-                 saveProgrammedStatus(folder)
+                 saveSetup(folder) && saveProgress(folder) && saveProgrammedStatus(folder)
              ? 0
              : 1;
 }

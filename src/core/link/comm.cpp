@@ -49,8 +49,9 @@ bool TDComm::Open(SpeedSelection speed) {
     ok = device_.open(portName_, applied_, failure);
   }
   if (!ok) {
-    reporter_.Show(errors::Message{errors::BoxClass::Error, "Error",
-                                   "Can not open com port.\n" + failure.reason});
+    std::string text = "Can not open com port.\n" + failure.reason;
+    if (!openFailureHint_.empty()) text += "\n" + openFailureHint_;
+    reporter_.Show(errors::Message{errors::BoxClass::Error, "Error", std::move(text)});
     return false;
   }
   open_ = true;

@@ -48,6 +48,10 @@ class TDComm {
   bool IsOpen() const { return open_; }
 
   void SetPortName(std::string name) { portName_ = std::move(name); }
+  // One more line for the open failure's box: where this front end
+  // chooses the port (the window's setup; the command line names its
+  // --port in the reason already).
+  void SetOpenFailureHint(std::string hint) { openFailureHint_ = std::move(hint); }
   const std::string& PortName() const { return portName_; }
   // The line the next Open configures; Open sets its baud from the speed
   // selection. With the default time-outs every single-byte read returns
@@ -89,6 +93,7 @@ class TDComm {
   std::function<void()> pump_;
 
   std::string portName_ = "COM1";
+  std::string openFailureHint_;
   LineSettings settings_;
   bool open_ = false;
   LineSettings applied_;

@@ -211,10 +211,11 @@ ResultCode TransactionRun::step(State state) {
     case State::Status: return status();
     case State::Password: return password();
     case State::PasswordReply: return passwordReply();
-    case State::ReadBlock: return readBlock();
+    case State::ReadBlock: link_.enterPhase(LinkPhase::Reading); return readBlock();
     case State::WriteBlock:
       link_.finishingBlock_ = true;
       writeUnderway_ = true;
+      link_.enterPhase(LinkPhase::Writing);
       return writeBlock();
     case State::Checksum: {
       const std::uint8_t sum[] = {sum_};
@@ -239,7 +240,10 @@ ResultCode TransactionRun::step(State state) {
       return rc::Ok;
     }
     case State::StatusRequestReply: return statusRequestReply();
-    case State::Clock: link_.finishingBlock_ = true; return clock();
+    case State::Clock:
+      link_.finishingBlock_ = true;
+      link_.enterPhase(LinkPhase::SettingClock);
+      return clock();
     case State::Done: break;
   }
   return rc::Ok;
@@ -592,6 +596,7 @@ ResultCode PagerLink::openForWakeUp() {
 // with its model code. Polls until 500 ms have passed since the byte went out.
 ResultCode PagerLink::wakeUp(Variant variant, models::ModelCode& model) {
   if (stopNow()) return rc::Cancelled;
+  enterPhase(LinkPhase::Waking);
   if (variant == Variant::A) {
     if (const ResultCode r = openForWakeUp(); r != rc::Ok) return r;
   }

@@ -8,6 +8,7 @@
 #include "codeplug/codeplug_image.h"
 #include "errors/reporter.h"
 #include "link/comm.h"
+#include "link/link_phase.h"
 #include "link/link_state.h"
 #include "link/wire.h"
 
@@ -49,6 +50,9 @@ struct LinkHooks {
   // finished first, with its checksum and the pager's answer, so that the
   // pager is never left half-written. The stopped transaction returns -17.
   std::function<bool()> stopRequested;
+  // The link moved on to another phase; the percent that follows is the
+  // phase's.
+  std::function<void(LinkPhase phase)> phase;
 };
 
 // What identify learns about the pager on the fixture.
@@ -149,6 +153,9 @@ class PagerLink {
 
   bool stopNow() const {
     return !finishingBlock_ && hooks_.stopRequested && hooks_.stopRequested();
+  }
+  void enterPhase(LinkPhase phase) {
+    if (hooks_.phase) hooks_.phase(phase);
   }
   errors::ResultCode wakeUp(Variant variant, models::ModelCode& model);
   errors::ResultCode probe(ProbeKind kind, Identification* identification, int wakeAttempts);

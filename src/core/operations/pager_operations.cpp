@@ -41,6 +41,11 @@ constexpr std::string_view kInterruptedWrite =
     "The connection to the pager was lost while the image was being written.\n"
     "The pager holds an incomplete image and must be programmed again before use.";
 
+// What a stopped programming run left in the pager.
+constexpr std::string_view kStoppedBeforeWrite = "Nothing was written to the pager.";
+constexpr std::string_view kStoppedAfterWrite =
+    "The image was written whole and the pager accepted it; its clock was not set.";
+
 // The languages whose prompts the pager can only show with a character ROM
 // (Traditional Chinese, Simplified Chinese, Thai).
 constexpr int kFirstRomLanguage = 15;
@@ -199,8 +204,14 @@ OperationOutcome PagerOperations::reportedProgramOutcome(const OperationOutcome&
       std::end(kUnreportedProgramResults);
   const bool shownBySequence =
       reportedInSequence_ && (r == rc::UnknownPagerType || r == rc::FirmwareMismatch);
+  if (r == rc::Cancelled) {
+    // The stop waits for a block being written: the pager holds the whole
+    // image or none of this run's.
+    s_.reporter.ReportCode(r,
+                           std::string(pagerWritten_ ? kStoppedAfterWrite : kStoppedBeforeWrite));
+    return OperationOutcome::stopped(true, pagerWritten_);
+  }
   if (!unreported && !shownBySequence) s_.reporter.ReportCode(r);
-  if (r == rc::Cancelled) return OperationOutcome::stopped(true, pagerWritten_);
   return OperationOutcome::failed(r, true, pagerWritten_);
 }
 

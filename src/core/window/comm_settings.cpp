@@ -105,6 +105,7 @@ std::string defaultArchiveFolder(const std::filesystem::path& documents,
 void configureLink(const CommSettings& settings, link::TDComm& comm, link::PagerLink& link) {
   if (comm.IsOpen()) comm.Close();
   comm.SetPortName(settings.port);
+  comm.SetOpenFailureHint(std::string(kPortSetupHint));
   // The stored values are the setup form's list indexes: parity 0 none,
   // 1 odd, 2 even; data size 0-3 for 5-8 bits; stop bits 0 for "1" and 1
   // for "2". The second stop-bit item means two stop bits: passed on as the

@@ -43,7 +43,9 @@ inline constexpr std::string_view kWorkFilesPathValue = "WorkFiles Path";
 
 // In the order they are checked and read at load.
 inline constexpr std::array kCommSettingsValues{
-    SettingsValue{kPortValue, ValueType::String, "COM1", 0, 0, 0},
+    // No port until the operator chooses one: a default name would look
+    // configured and fail at the first read.
+    SettingsValue{kPortValue, ValueType::String, "", 0, 0, 0},
     SettingsValue{kBaudRateValue, ValueType::Integer, "", 4800, 1,
                   65535},                                            // the port holds 16 bits
     SettingsValue{kParityValue, ValueType::Integer, "", 0, 0, 2},    // none, odd, even
@@ -55,11 +57,17 @@ inline constexpr std::array kCommSettingsValues{
 
 inline constexpr std::string_view kSettingsResetCaption = "Settings reset";
 
+// The line a port that cannot be opened adds in the window: where the port
+// is chosen, by the menu's own names and key.
+inline constexpr std::string_view kPortSetupHint =
+    "Choose the port in Setup > Communication Setup (Ctrl+O).";
+
 // The settings as the program holds them while it runs.
 struct CommSettings {
   // As stored and opened: a device path ("/dev/ttyUSB0"), or a COM name,
   // which carries the "\\.\" device prefix from five characters on.
-  std::string port = "COM1";
+  // Empty until one is chosen.
+  std::string port;
   int baudRate = 4800;
   int parity = 0;
   int dataSize = 3;  // data bits minus 5
@@ -99,8 +107,9 @@ std::string workFolderOf(const CommSettings& settings, std::string_view defaultW
 std::string defaultArchiveFolder(const std::filesystem::path& documents,
                                  const std::filesystem::path& workFolder);
 
-// Gives the serial port its name and line settings (closing it first when
-// it is open) and the link its preferred speed from the baud rate.
+// Gives the serial port its name, its line settings (closing it first when
+// it is open) and the window's pointer to the setup for a failed open, and
+// the link its preferred speed from the baud rate.
 void configureLink(const CommSettings& settings, link::TDComm& comm, link::PagerLink& link);
 
 }  // namespace zelta::window

@@ -1,6 +1,7 @@
 #include "window/setup_form.h"
 
 #include "link/port_name.h"
+#include "link/wire.h"
 
 namespace zelta::window {
 namespace {
@@ -77,13 +78,41 @@ int portRowOf(std::span<const link::PortEntry> ports, std::string_view portName)
 
 int showCurrentPort(SetupForm& form, std::span<const link::PortEntry> ports) {
   const int row = portRowOf(ports, form.portName);
-  form.portDevice = row >= 0 ? portItemText(ports[static_cast<std::size_t>(row)]) : form.portName;
+  if (row >= 0) {
+    form.portDevice = portItemText(ports[static_cast<std::size_t>(row)]);
+  } else if (form.portName.empty()) {
+    form.portDevice = kNoPortChosen;
+  } else {
+    form.portDevice = form.portName + std::string(kNotPresent);
+  }
   return row;
 }
 
 void choosePort(SetupForm& form, const link::PortEntry& port) {
   form.portName = port.path;
   form.portDevice = portItemText(port);
+}
+
+void choosePagerPort(SetupForm& form, const link::PortEntry& port, models::ModelCode model) {
+  choosePort(form, port);
+  form.portDevice = "Pager " + link::modelLabel(model) + " on " + form.portDevice;
+}
+
+std::string searchingText(const link::PortEntry& port) {
+  return "Looking for a pager on " + port.path + " ...";
+}
+
+std::string searchResultText(const production::PagerSearchResult& result,
+                             std::span<const link::PortEntry> ports) {
+  if (result.index && *result.index < ports.size()) {
+    return "A pager " + link::modelLabel(result.model) + " answers on " +
+           ports[*result.index].path + ".";
+  }
+  if (result.stopped) return "Search stopped; the port is unchanged.";
+  if (ports.empty()) return "No ports to search: connect the programming fixture, then Refresh.";
+  return "No pager answered on the " + std::to_string(ports.size()) +
+         (ports.size() == 1 ? " port" : " ports") +
+         " listed.\nCheck that the pager sits in the fixture and the fixture is connected.";
 }
 
 }  // namespace zelta::window

@@ -6,6 +6,8 @@
 #include <string_view>
 
 #include "link/port_list.h"
+#include "models/models.h"
+#include "production/pager_search.h"
 #include "window/comm_settings.h"
 
 namespace zelta::window {
@@ -57,11 +59,26 @@ std::string portItemText(const link::PortEntry& port);
 // matched by path, so the prefix of a stored COM name is ignored.
 int portRowOf(std::span<const link::PortEntry> ports, std::string_view portName);
 
-// Shows the current port: its list row's text, or its name when it is not
-// listed. Returns the row (-1 for none).
+// What the "Port : " line says of a stored port that is not listed (an
+// adapter unplugged, a simulator ended), and of none.
+inline constexpr std::string_view kNotPresent = " (not present)";
+inline constexpr std::string_view kNoPortChosen = "(none chosen)";
+
+// Shows the current port: its list row's text; a stored port that is not
+// listed by its name and kNotPresent, so that it never looks usable; no
+// port as kNoPortChosen. Returns the row (-1 for none).
 int showCurrentPort(SetupForm& form, std::span<const link::PortEntry> ports);
 
 // Choosing a list row.
 void choosePort(SetupForm& form, const link::PortEntry& port);
+
+// "Find pager" found one: its port is chosen, and the "Port : " line names
+// the model that answered.
+void choosePagerPort(SetupForm& form, const link::PortEntry& port, models::ModelCode model);
+
+// The search's line under the list while it runs and once it ended.
+std::string searchingText(const link::PortEntry& port);
+std::string searchResultText(const production::PagerSearchResult& result,
+                             std::span<const link::PortEntry> ports);
 
 }  // namespace zelta::window

@@ -4,6 +4,7 @@
 #include "pages/code_checks.h"
 #include "pages/prompt_pages.h"
 #include "window/programming_result.h"
+#include "window/progress_texts.h"
 #include "window/window_controller.h"
 
 namespace zelta::window {
@@ -16,6 +17,15 @@ using pages::Page;
 // The read failures F5 and F6 report: the codes of the reporter's table.
 constexpr ResultCode kLastReportedReadCode = -1;
 constexpr ResultCode kFirstReportedReadCode = -130;
+
+// A stopped read says what it left; any other end by its code.
+void reportReadEnd(errors::Reporter& reporter, const OperationOutcome& read) {
+  if (read.kind == errors::OutcomeKind::Stopped) {
+    reporter.ReportCode(read.code, std::string(kStoppedReadText));
+  } else {
+    reporter.ReportCode(read.code);
+  }
+}
 
 }  // namespace
 
@@ -77,7 +87,7 @@ void WindowController::readFinished(const OperationOutcome& read) {
     showReadCodeplug();
     return;
   }
-  if (!read.reported) reporter_.ReportCode(read.code);
+  if (read.kind == errors::OutcomeKind::Stopped || !read.reported) reportReadEnd(reporter_, read);
 }
 
 void WindowController::programPager(WindowPagerPort& port) {
@@ -192,7 +202,7 @@ void WindowController::singleReady(bool sequential, const std::optional<Operatio
   } else if (readFailed && read->code <= kLastReportedReadCode &&
              read->code >= kFirstReportedReadCode) {
     // Unlike F3, whatever the read came to: -16 and -114 too.
-    reporter_.ReportCode(read->code);
+    reportReadEnd(reporter_, *read);
   }
 }
 

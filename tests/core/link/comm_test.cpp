@@ -62,6 +62,12 @@ TEST_F(CommFixture, OpenFailureShowsOneBoxWithTheReason) {
   EXPECT_EQ(reporter.shown[0].caption, "Error");
   EXPECT_EQ(reporter.shown[0].boxClass, errors::BoxClass::Error);
   EXPECT_EQ(reporter.shown[0].text, "Can not open com port.\n/dev/ttyNOPE: no such device.");
+
+  // A front end's pointer to where the port is chosen closes the box.
+  comm.SetOpenFailureHint("Choose the port in Setup.");
+  EXPECT_FALSE(comm.Open());
+  EXPECT_EQ(reporter.shown.back().text,
+            "Can not open com port.\n/dev/ttyNOPE: no such device.\nChoose the port in Setup.");
 }
 
 TEST_F(CommFixture, OpenWhileOpenFailsAndLeavesThePortClosed) {

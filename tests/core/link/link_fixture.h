@@ -97,7 +97,7 @@ struct LinkBuffers {
                      ++passwordDialogs;
                      field = password;
                    },
-                   nullptr});
+                   nullptr, nullptr});
   }
 };
 

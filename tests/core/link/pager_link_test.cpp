@@ -504,7 +504,7 @@ TEST_F(PagerLinkTest, ProbeWakesFiveTimesAndRefusesModelSix) {
 
 TEST_F(PagerLinkTest, ProgressReachesHundredForEveryRecord) {
   std::vector<int> progress;
-  link.setHooks({[&](int percent) { progress.push_back(percent); }, nullptr, nullptr});
+  link.setHooks({[&](int percent) { progress.push_back(percent); }, nullptr, nullptr, nullptr});
   wake(0x99);
   device.expect(frameBytes(0x05, 0x01, 0x0400, 0x0800)).reply(informationRecord(" R0803"));
   ASSERT_EQ(link.informationProbe(link::ProbeKind::BeforeRead), rc::Ok);
@@ -527,7 +527,7 @@ TEST_F(PagerLinkTest, StopWaitsForTheWrittenBlockAndItsChecksum) {
   device.expect(block).expect({sumOf(block)}).reply({0x06, 0x06});
   // The signal arrives after the 100th byte of the block.
   const std::size_t before = 1 + 8;
-  link.setHooks({nullptr, nullptr, [this] { return device.sent.size() > before + 100; }});
+  link.setHooks({nullptr, nullptr, [this] { return device.sent.size() > before + 100; }, nullptr});
 
   EXPECT_EQ(link.runTransaction(Transaction::WriteImage, Variant::A), rc::Ok);
   EXPECT_TRUE(device.scriptDone());
@@ -543,7 +543,7 @@ TEST_F(PagerLinkTest, StopDuringAReadEndsItAtOnce) {
   device.expect(frameBytes(0x46, 0x01, 0x0400, 0x0800))
       .reply(readAnswer(0x91, " R0801", "SN12345678", Bytes{'N', 0xBB}) + block);
   int bytesRead = 0;
-  link.setHooks({[&](int) { ++bytesRead; }, nullptr, [&] { return bytesRead >= 60; }});
+  link.setHooks({[&](int) { ++bytesRead; }, nullptr, [&] { return bytesRead >= 60; }, nullptr});
   EXPECT_EQ(link.runTransaction(Transaction::ReadImage, Variant::A), rc::Cancelled);
   EXPECT_LT(bytesRead, 100);
 }

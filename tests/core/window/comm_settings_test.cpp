@@ -17,11 +17,12 @@ using Value = MemorySettingsStore::Value;
 
 constexpr std::string_view kWorkFolder = "/opt/zelta-pps";
 
+// A first run stores no port: a made-up name would look configured.
 TEST(CommSettings, FirstRunWritesEveryDefault) {
   MemorySettingsStore store;
   const CommSettings s = loadCommSettings(store);
   const std::map<std::string, Value, std::less<>> expected{
-      {"Port", Value(std::string("COM1"))},
+      {"Port", Value(std::string())},
       {"BaudRate", Value(4800)},
       {"Parity", Value(0)},
       {"DataSize", Value(3)},
@@ -30,7 +31,7 @@ TEST(CommSettings, FirstRunWritesEveryDefault) {
       {"WorkFiles Path", Value(std::string())},
   };
   EXPECT_EQ(store.values(), expected);
-  EXPECT_EQ(s.port, "COM1");
+  EXPECT_EQ(s.port, "");
   EXPECT_EQ(s.baudRate, 4800);
   EXPECT_EQ(s.dataSize, 3);
   EXPECT_FALSE(startupPasswordRequired(s));
@@ -74,8 +75,10 @@ TEST(CommSettings, LoadRepairsOnlyWhatIsMissingOrDamaged) {
   };
   const Case cases[] = {
       {"Port", Value(std::string("/dev/ttyUSB0")), Value(std::string("/dev/ttyUSB0"))},
-      {"Port", std::nullopt, Value(std::string("COM1"))},
-      {"Port", Value(7), Value(std::string("COM1"))},
+      {"Port", std::nullopt, Value(std::string())},
+      {"Port", Value(7), Value(std::string())},
+      // What earlier first runs stored is a stored port like any other.
+      {"Port", Value(std::string("COM1")), Value(std::string("COM1"))},
       {"BaudRate", Value(19200), Value(19200)},
       {"BaudRate", Value(12345), Value(12345)},  // shown as 4800, kept until Apply
       {"BaudRate", Value(std::string("fast")), Value(4800)},
@@ -214,12 +217,57 @@ TEST(SetupForm, CurrentPortIsFoundInTheListByPath) {
   form.portName = "/dev/pts/4";
   EXPECT_EQ(showCurrentPort(form, ports), 2);
   EXPECT_EQ(form.portDevice, "Pager simulator (0x98) (/dev/pts/4)");
-  form.portName = "/dev/ttyUSB9";  // unplugged: its name is all there is to show
+  // Unplugged, or a simulator that has ended: never shown as if usable.
+  form.portName = "/dev/ttyUSB9";
   EXPECT_EQ(showCurrentPort(form, ports), -1);
-  EXPECT_EQ(form.portDevice, "/dev/ttyUSB9");
+  EXPECT_EQ(form.portDevice, "/dev/ttyUSB9 (not present)");
+  form.portName = "\\\\.\\COM12";
+  EXPECT_EQ(showCurrentPort(form, ports), -1);
+  EXPECT_EQ(form.portDevice, "\\\\.\\COM12 (not present)");
+  form.portName.clear();
+  EXPECT_EQ(showCurrentPort(form, ports), -1);
+  EXPECT_EQ(form.portDevice, "(none chosen)");
   choosePort(form, ports[1]);
   EXPECT_EQ(form.portName, "/dev/ttyUSB0");
   EXPECT_EQ(form.portDevice, portItemText(ports[1]));
+}
+
+// "Find pager": the port a pager answered on is chosen and named with the
+// model; the line under the list says how the search ended.
+TEST(SetupForm, FindPagerChoosesThePortAndSaysHowTheSearchEnded) {
+  const std::vector<link::PortEntry> ports{
+      {"/dev/ttyUSB0", "FT232R USB UART (FTDI)", {}},
+      {"/dev/pts/4", "Pager simulator (0x98)", {}},
+  };
+  SetupForm form;
+  form.portName = "/dev/ttyUSB0";
+  choosePagerPort(form, ports[1], 0x98);
+  EXPECT_EQ(form.portName, "/dev/pts/4");
+  EXPECT_EQ(form.portDevice, "Pager 0x98 on Pager simulator (0x98) (/dev/pts/4)");
+
+  struct Case {
+    production::PagerSearchResult result;
+    std::size_t listed;
+    std::string_view text;
+  };
+  const Case cases[] = {
+      {{1, 'q', false}, 2, "A pager 0x71 'q' answers on /dev/pts/4."},
+      {{std::nullopt, models::kNoModel, false},
+       2,
+       "No pager answered on the 2 ports listed.\nCheck that the pager sits in the fixture and "
+       "the fixture is connected."},
+      {{std::nullopt, models::kNoModel, false},
+       1,
+       "No pager answered on the 1 port listed.\nCheck that the pager sits in the fixture and "
+       "the fixture is connected."},
+      {{std::nullopt, models::kNoModel, true}, 2, "Search stopped; the port is unchanged."},
+      {{std::nullopt, models::kNoModel, false},
+       0,
+       "No ports to search: connect the programming fixture, then Refresh."},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(searchResultText(c.result, std::span(ports).first(c.listed)), c.text);
+  }
 }
 
 TEST(CommSettings, ConfigureLinkClosesTheOpenPortAndSetsItsLine) {

@@ -37,6 +37,7 @@
 
 namespace code = zelta::errors::code;
 using zelta::pages::Page;
+using zelta::testing::oneReceivingCode;
 using zelta::testing::SimWindow;
 using zelta::ui::MainWindow;
 using zelta::window::WindowKey;
@@ -87,18 +88,6 @@ bool showsResult(const QString& text, int result) {
     return text == QString::fromStdString(zelta::errors::confirmQuestion(result).text);
   if (result == code::PortNotOpened) return text.startsWith("Can not open com port.\n");
   return text == QString::fromStdString(zelta::errors::reportText(result, {}));
-}
-
-// One code that receives, on a frequency of the simulator's band: its
-// image repeats one code on every slot, which the code checks refuse, and
-// holds no frequency.
-void oneReceivingCode(zelta::codeplug::SettingsRecord& settings, const std::string& capcode,
-                      const std::string& frequency = "140.0000") {
-  for (std::string& c : settings.code) c.clear();
-  settings.code[0] = capcode;
-  settings.function[0] = "ABCD";
-  settings.frequency = frequency;
-  settings.frequency2 = frequency;
 }
 
 // Status panel 0 of the main window.

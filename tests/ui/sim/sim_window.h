@@ -4,6 +4,8 @@
 #include <QMenu>
 #include <QTabWidget>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -14,6 +16,25 @@
 #include "ui/progress_window.h"
 
 namespace zelta::testing {
+
+// One code that receives, on a frequency of the simulator's band: the
+// blank pager's image repeats one code on every slot, which the code checks
+// refuse, and holds no frequency.
+inline void oneReceivingCode(codeplug::SettingsRecord& settings,
+                             const std::string& capcode = "1234567",
+                             const std::string& frequency = "140.0000") {
+  for (std::string& c : settings.code) c.clear();
+  settings.code[0] = capcode;
+  settings.function[0] = "ABCD";
+  settings.frequency = frequency;
+  settings.frequency2 = frequency;
+}
+
+// A file's bytes (a saved image, a log); empty when it cannot be read.
+inline std::string fileText(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
 // The window over a work folder of its own, its port the simulator's.
 struct SimWindow {

@@ -30,12 +30,15 @@
 #pragma pop_macro("slots")
 #include "modal_answerer.h"
 #include "sim_process.h"
+#include "sim_window.h"
 #include "temp_folder.h"
 #include "ui/main_window.h"
 #include "ui/session_end.h"
 #include "ui/termination_requests.h"
 
 namespace fs = std::filesystem;
+using zelta::testing::fileText;
+using zelta::testing::oneReceivingCode;
 using zelta::window::WindowKey;
 
 namespace {
@@ -52,22 +55,6 @@ enum class ChildWork {
 };
 
 constexpr const char* kChildWorkNames[] = {"program", "read", "idle"};
-
-std::string fileText(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// One code that receives, on a frequency of the simulator's band: the
-// blank pager's image repeats one code on every slot, which the code checks
-// refuse.
-void oneReceivingCode(zelta::codeplug::SettingsRecord& settings) {
-  for (std::string& c : settings.code) c.clear();
-  settings.code[0] = "1234567";
-  settings.function[0] = "ABCD";
-  settings.frequency = "140.0000";
-  settings.frequency2 = "140.0000";
-}
 
 // The child's part once the window is up; quits by itself when no
 // termination request came.
