@@ -30,4 +30,7 @@ if(ZELTA_BUILD_UI AND TARGET zelta-pager-sim)
   # SIGTERM and SIGHUP while the window programs a pager: the image is
   # written whole, then the program ends by the signal.
   zelta_ui_sim_test(window_termination_sim_test)
+  # The production dialog: two scripted fixtures programmed to the end, and
+  # the question when it is closed in the middle of a write.
+  zelta_ui_sim_test(production_dialog_sim_test)
 endif()
