@@ -1,7 +1,6 @@
 #include "ui/production_dialog.h"
 
 #include <QButtonGroup>
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -101,7 +100,7 @@ ProductionDialog::ProductionDialog(ProductionStart start, errors::Reporter& repo
   buttons->addWidget(exportButton_);
   buttons->addWidget(closeButton_);
   layout->addLayout(buttons);
-  connect(startButton_, &QPushButton::clicked, this, [this] { start(); });
+  connect(startButton_, &QPushButton::clicked, this, [this] { this->start(); });
   connect(stopButton_, &QPushButton::clicked, this, &ProductionDialog::stop);
   connect(exportButton_, &QPushButton::clicked, this, &ProductionDialog::exportClicked);
   connect(closeButton_, &QPushButton::clicked, this, &ProductionDialog::reject);
@@ -319,7 +318,7 @@ void ProductionDialog::showProblem(const QString& text) {
 }
 
 QString ProductionDialog::problemText() const {
-  return problem_->isVisible() ? problem_->text() : QString();
+  return problem_->isHidden() ? QString() : problem_->text();
 }
 
 QString ProductionDialog::statusText() const {
@@ -439,14 +438,6 @@ bool ProductionDialog::requestClose() {
 
 void ProductionDialog::reject() {
   if (requestClose()) QDialog::reject();
-}
-
-void ProductionDialog::closeEvent(QCloseEvent* event) {
-  if (requestClose()) {
-    event->accept();
-    return;
-  }
-  event->ignore();
 }
 
 // ---- Drawing ----

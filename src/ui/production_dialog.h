@@ -89,10 +89,9 @@ class ProductionDialog : public QDialog {
   void runEnded();
 
  public:
+  // Esc, Close and the window's close button come here (QDialog's close
+  // rejects): a running run is asked about and stopped first.
   void reject() override;
-
- protected:
-  void closeEvent(QCloseEvent* event) override;
 
  private:
   class QueuedObserver;
