@@ -143,11 +143,11 @@ QGroupBox* ProductionDialog::buildInputs() {
   group->addButton(onScreen_);
   group->addButton(fromFile_);
   if (start_.onScreen) {
-    onScreen_->setText("The codeplug on &screen: " +
+    onScreen_->setText("The codeplug o&n screen: " +
                        pathText(std::filesystem::path(start_.onScreen->name).filename()));
     onScreen_->setChecked(true);
   } else {
-    onScreen_->setText("The codeplug on &screen (none)");
+    onScreen_->setText("The codeplug o&n screen (none)");
     onScreen_->setEnabled(false);
     fromFile_->setChecked(true);
   }
@@ -173,10 +173,13 @@ QGroupBox* ProductionDialog::buildInputs() {
 
   portList_ = new QListWidget(box);
   portList_->setObjectName("lbFixturePorts");
-  portList_->setMinimumHeight(90);
+  // Room for five ports; the records below take what the dialog has left.
+  portList_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  portList_->setFixedHeight(5 * portList_->fontMetrics().lineSpacing() +
+                            2 * portList_->frameWidth() + 8);
   refreshPorts_ = new QPushButton("&Refresh", box);
   refreshPorts_->setObjectName("btnRefreshPorts");
-  auto* portsLabel = new QLabel("&Fixtures:", box);
+  auto* portsLabel = new QLabel("Fi&xtures:", box);
   portsLabel->setBuddy(portList_);
   auto* portsRow = new QHBoxLayout;
   portsRow->addWidget(portList_, 1);
@@ -225,6 +228,7 @@ QGroupBox* ProductionDialog::buildRunView() {
   layout->addWidget(fixtureRows_);
   counters_ = new QLabel(box);
   counters_->setObjectName("lbCounters");
+  counters_->hide();  // until there are fixtures to count for
   layout->addWidget(counters_);
 
   records_ = new QTableWidget(0, static_cast<int>(production::kRecordColumns.size()), box);
@@ -235,6 +239,7 @@ QGroupBox* ProductionDialog::buildRunView() {
   records_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   records_->setSelectionBehavior(QAbstractItemView::SelectRows);
   records_->verticalHeader()->hide();
+  records_->verticalHeader()->setDefaultSectionSize(records_->fontMetrics().height() + 8);
   records_->horizontalHeader()->setStretchLastSection(true);
   layout->addWidget(records_, 1);
 
@@ -487,6 +492,7 @@ void ProductionDialog::showBoard() {
     bar->setValue(rows[i].percent);
   }
   counters_->setText(qs(production::describeCounters(board_->counters())));
+  counters_->show();
   appendRecords();
 }
 

@@ -289,7 +289,7 @@ bool saveProductionDialog(const QDir& folder, const std::filesystem::path& templ
     production::PagerRecord r;
     r.time = "2026-12-11T09:3" + std::to_string(5 + i) + ":18.951Z";
     r.fixture = i % 2 == 0 ? "/dev/ttyUSB0" : "/dev/ttyUSB1";
-    r.serialNumber = "PG0000040" + std::to_string(8 + i);
+    r.serialNumber = "PG00000" + std::to_string(408 + i);
     r.model = 0x91;
     r.firmware = "R0801";
     r.codes = production::CodeSet{
