@@ -124,8 +124,7 @@ int produce(const ProduceOptions& o, CliRun& run) {
   const bool complete = production.complete();
   (complete ? run.io.out : run.io.err)
       << production::runEndText(production.counters(), complete, production.inDoubt()) << '\n';
-  if (!complete) return kExitFailed;
-  return kExitOk;
+  return complete ? kExitOk : kExitFailed;
 }
 
 }  // namespace

@@ -607,8 +607,7 @@ void MainWindow::useSettingsStore(std::unique_ptr<window::SettingsStore> store) 
 void MainWindow::setupCommunication() {
   if (running_ || showing_ || operations_->running()) return;
   running_ = true;
-  TFmSetup setup(operations_->store(), pathText(controller_->archiveFolder()), link::listPorts,
-                 this);
+  TFmSetup setup(operations_->store(), pathText(controller_->archiveFolder()), listPorts_, this);
   setup.setHelpOpener(&help_);
   if (setup.exec() == QDialog::Accepted) {
     operations_->configure(setup.applied());
@@ -628,6 +627,7 @@ std::optional<ProductionStart> MainWindow::productionStart() {
         controller_->settings()};
   }
   start.folder = controller_->archiveFolder();
+  start.listPorts = listPorts_;
   start.chooseOpen = [this](const window::FileDialogRequest& r) { return chooseFileToOpen(r); };
   start.chooseSave = [this](const window::FileDialogRequest& r) { return chooseFileToSave(r); };
   return start;

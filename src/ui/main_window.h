@@ -103,6 +103,11 @@ class MainWindow : public QMainWindow,
   // Ctrl+O: "Setup Computer Configuration"; the settings applied reach the port.
   void setupCommunication();
 
+  // Where the setup and production dialogs list the ports (link::listPorts
+  // unless replaced: tests, tools).
+  using PortLister = std::function<std::vector<link::PortEntry>()>;
+  void setPortLister(PortLister lister) { listPorts_ = std::move(lister); }
+
   // Ctrl+R, "Production run...": the dialog over the production line, shown
   // modally. Its inputs start from productionStart(): the codeplug on screen
   // (the field being edited stored first), the work folder, the ports of
@@ -195,6 +200,7 @@ class MainWindow : public QMainWindow,
   // Closing was confirmed while an operation ran: the window closes at its end.
   bool closeAfterOperation_ = false;
   QPointer<ProductionDialog> productionDialog_;
+  PortLister listPorts_ = link::listPorts;
   // The tones of the pleasing alert editor and "Play tone".
   std::unique_ptr<AudioToneOutput> tones_;
 };

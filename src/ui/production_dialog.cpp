@@ -35,6 +35,31 @@ constexpr std::string_view kCsvFilter = "Comma-separated values ( *.csv )|*.csv|
 
 }  // namespace
 
+QPushButton* ProductionDialog::button(const char* text, const char* name) {
+  auto* b = new QPushButton(text, this);
+  b->setObjectName(name);
+  return b;
+}
+
+// A row of the inputs: its label (the field its buddy), the field, and the
+// field's button at the right, or room to spare there.
+void ProductionDialog::addInputRow(QGridLayout* grid, int row, const char* label, QWidget* field,
+                                   QPushButton* button) {
+  auto* caption = new QLabel(label, field->parentWidget());
+  caption->setBuddy(field);
+  auto* line = new QHBoxLayout;
+  line->addWidget(field, button != nullptr ? 1 : 0);
+  if (button != nullptr) {
+    line->addWidget(button, 0, Qt::AlignTop);
+  } else {
+    line->addStretch();
+  }
+  // A list's label stands at its first line, a line's beside it.
+  const bool tall = field->sizeHint().height() > 2 * caption->sizeHint().height();
+  grid->addWidget(caption, row, 0, tall ? Qt::AlignTop : Qt::AlignVCenter);
+  grid->addLayout(line, row, 1);
+}
+
 // The fixtures call from their own threads; each event is queued to the
 // dialog's thread, where the board folds it. The dialog outlives every call:
 // it joins the fixtures before it lets go of the observer.
@@ -83,17 +108,13 @@ ProductionDialog::ProductionDialog(ProductionStart start, errors::Reporter& repo
   layout->addWidget(buildRunView(), 1);
 
   auto* buttons = new QHBoxLayout;
-  startButton_ = new QPushButton("&Start", this);
-  startButton_->setObjectName("btnStart");
+  startButton_ = button("&Start", "btnStart");
   startButton_->setDefault(true);
-  stopButton_ = new QPushButton("S&top", this);
-  stopButton_->setObjectName("btnStop");
+  stopButton_ = button("S&top", "btnStop");
   stopButton_->setEnabled(false);
-  exportButton_ = new QPushButton("&Export CSV...", this);
-  exportButton_->setObjectName("btnExportCsv");
+  exportButton_ = button("&Export CSV...", "btnExportCsv");
   exportButton_->setEnabled(false);
-  closeButton_ = new QPushButton("&Close", this);
-  closeButton_->setObjectName("btnClose");
+  closeButton_ = button("&Close", "btnClose");
   buttons->addWidget(startButton_);
   buttons->addWidget(stopButton_);
   buttons->addStretch();
@@ -179,13 +200,7 @@ QGroupBox* ProductionDialog::buildInputs() {
                             2 * portList_->frameWidth() + 8);
   refreshPorts_ = new QPushButton("&Refresh", box);
   refreshPorts_->setObjectName("btnRefreshPorts");
-  auto* portsLabel = new QLabel("Fi&xtures:", box);
-  portsLabel->setBuddy(portList_);
-  auto* portsRow = new QHBoxLayout;
-  portsRow->addWidget(portList_, 1);
-  portsRow->addWidget(refreshPorts_, 0, Qt::AlignTop);
-  grid->addWidget(portsLabel, 1, 0, Qt::AlignTop);
-  grid->addLayout(portsRow, 1, 1);
+  addInputRow(grid, 1, "Fi&xtures:", portList_, refreshPorts_);
   connect(refreshPorts_, &QPushButton::clicked, this, &ProductionDialog::listPorts);
   listPorts();
 
@@ -193,13 +208,7 @@ QGroupBox* ProductionDialog::buildInputs() {
   journal_->setObjectName("edJournal");
   browseJournal_ = new QPushButton("Bro&wse...", box);
   browseJournal_->setObjectName("btnBrowseJournal");
-  auto* journalLabel = new QLabel("&Journal:", box);
-  journalLabel->setBuddy(journal_);
-  auto* journalRow = new QHBoxLayout;
-  journalRow->addWidget(journal_, 1);
-  journalRow->addWidget(browseJournal_);
-  grid->addWidget(journalLabel, 2, 0);
-  grid->addLayout(journalRow, 2, 1);
+  addInputRow(grid, 2, "&Journal:", journal_, browseJournal_);
   connect(browseJournal_, &QPushButton::clicked, this, &ProductionDialog::browseJournal);
   connect(journal_, &QLineEdit::textEdited, this, [this] { journalTouched_ = true; });
 
@@ -207,13 +216,7 @@ QGroupBox* ProductionDialog::buildInputs() {
   count_->setObjectName("edCount");
   count_->setMaxLength(6);
   count_->setFixedWidth(count_->fontMetrics().horizontalAdvance(QString(10, '0')));
-  auto* countLabel = new QLabel("&Pagers:", box);
-  countLabel->setBuddy(count_);
-  auto* countRow = new QHBoxLayout;
-  countRow->addWidget(count_);
-  countRow->addStretch();
-  grid->addWidget(countLabel, 3, 0);
-  grid->addLayout(countRow, 3, 1);
+  addInputRow(grid, 3, "&Pagers:", count_, nullptr);
   grid->setColumnStretch(1, 1);
   return box;
 }

@@ -96,6 +96,9 @@ class ProductionDialog : public QDialog {
  private:
   class QueuedObserver;
 
+  QPushButton* button(const char* text, const char* name);
+  static void addInputRow(QGridLayout* grid, int row, const char* label, QWidget* field,
+                          QPushButton* button);
   QGroupBox* buildInputs();
   QGroupBox* buildRunView();
   void listPorts();

@@ -68,8 +68,28 @@ ProductionStart startIn(const fs::path& folder, std::vector<zelta::link::PortEnt
   return start;
 }
 
+// A work folder with a template of model 0x91, and a reporter that records
+// every question (answering No).
+struct Bench {
+  Bench() { zelta::testing::writeNewCodeplug(0x91, tmpl); }
+  QString templateText() const { return QString::fromStdString(tmpl.string()); }
+
+  zelta::testing::TempFolder dir;
+  zelta::testing::RecordingReporter reporter;
+  fs::path tmpl = dir.path() / "t.cp";
+};
+
 void tick(ProductionDialog& dialog, int row) {
   child<QListWidget>(dialog, "lbFixturePorts")->item(row)->setCheckState(Qt::Checked);
+}
+
+// The template, the journal and the count typed, the first port ticked.
+void fill(ProductionDialog& dialog, const QString& tmpl, const fs::path& journal,
+          const char* count) {
+  child<QLineEdit>(dialog, "edTemplate")->setText(tmpl);
+  child<QLineEdit>(dialog, "edJournal")->setText(QString::fromStdString(journal.string()));
+  tick(dialog, 0);
+  child<QLineEdit>(dialog, "edCount")->setText(count);
 }
 
 }  // namespace
@@ -114,11 +134,9 @@ class ProductionDialogTest : public QObject {
   // Start tells the first problem under the inputs and puts the keyboard
   // on the input it is about; nothing starts.
   void startTellsTheProblemOfTheInputs() {
-    zelta::testing::TempFolder dir;
-    zelta::testing::RecordingReporter reporter;
-    const fs::path tmpl = dir.path() / "t.cp";
-    zelta::testing::writeNewCodeplug(0x91, tmpl);
-    ProductionDialog dialog(startIn(dir.path(), {{"/dev/pts/7", "Pager simulator", {}}}), reporter);
+    Bench bench;
+    ProductionDialog dialog(startIn(bench.dir.path(), {{"/dev/pts/7", "Pager simulator", {}}}),
+                            bench.reporter);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QApplication::setActiveWindow(&dialog);
@@ -127,7 +145,7 @@ class ProductionDialogTest : public QObject {
     QVERIFY(dialog.problemText().startsWith("Choose the template"));
     QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(dialog, "edTemplate"));
 
-    child<QLineEdit>(dialog, "edTemplate")->setText(QString::fromStdString(tmpl.string()));
+    child<QLineEdit>(dialog, "edTemplate")->setText(bench.templateText());
     QVERIFY(!dialog.start());
     QVERIFY(dialog.problemText().startsWith("Tick the port"));
     QCOMPARE(QApplication::focusWidget(), child<QListWidget>(dialog, "lbFixturePorts"));
@@ -143,28 +161,21 @@ class ProductionDialogTest : public QObject {
 
   // A journal of another plan is refused with the journal's reason.
   void aJournalOfAnotherPlanIsRefused() {
-    zelta::testing::TempFolder dir;
-    zelta::testing::RecordingReporter reporter;
-    const fs::path tmpl = dir.path() / "t.cp";
-    zelta::testing::writeNewCodeplug(0x91, tmpl);
+    Bench bench;
     EmptyFixture fixture;
-    const fs::path journal = dir.path() / "run.jsonl";
+    const fs::path journal = bench.dir.path() / "run.jsonl";
     {
-      ProductionDialog first(startIn(dir.path(), {{fixture.path(), "pty", {}}}), reporter);
-      child<QLineEdit>(first, "edTemplate")->setText(QString::fromStdString(tmpl.string()));
-      child<QLineEdit>(first, "edJournal")->setText(QString::fromStdString(journal.string()));
-      tick(first, 0);
-      child<QLineEdit>(first, "edCount")->setText("3");
+      ProductionDialog first(startIn(bench.dir.path(), {{fixture.path(), "pty", {}}}),
+                             bench.reporter);
+      fill(first, bench.templateText(), journal, "3");
       first.setProbeInterval(std::chrono::milliseconds(50));
       QVERIFY(first.start());
       first.stop();
       QTRY_VERIFY_WITH_TIMEOUT(!first.running(), 20000);
     }
-    ProductionDialog second(startIn(dir.path(), {{fixture.path(), "pty", {}}}), reporter);
-    child<QLineEdit>(second, "edTemplate")->setText(QString::fromStdString(tmpl.string()));
-    child<QLineEdit>(second, "edJournal")->setText(QString::fromStdString(journal.string()));
-    tick(second, 0);
-    child<QLineEdit>(second, "edCount")->setText("5");
+    ProductionDialog second(startIn(bench.dir.path(), {{fixture.path(), "pty", {}}}),
+                            bench.reporter);
+    fill(second, bench.templateText(), journal, "5");
     QVERIFY(!second.start());
     QVERIFY2(second.problemText().startsWith(QString::fromStdString(journal.string()) + ":\n"),
              qPrintable(second.problemText()));
@@ -212,17 +223,14 @@ class ProductionDialogTest : public QObject {
   // Stop on fixtures that wait for a pager: the run ends, says so, and the
   // inputs come back; closing then asks nothing.
   void stopEndsARunWaitingForPagers() {
-    zelta::testing::TempFolder dir;
-    zelta::testing::RecordingReporter reporter;
-    const fs::path tmpl = dir.path() / "t.cp";
-    zelta::testing::writeNewCodeplug(0x91, tmpl);
+    Bench bench;
     EmptyFixture a;
     EmptyFixture b;
-    ProductionDialog dialog(startIn(dir.path(), {{a.path(), "pty", {}}, {b.path(), "pty", {}}}),
-                            reporter);
+    ProductionDialog dialog(
+        startIn(bench.dir.path(), {{a.path(), "pty", {}}, {b.path(), "pty", {}}}), bench.reporter);
     dialog.setProbeInterval(std::chrono::milliseconds(50));
     dialog.show();
-    child<QLineEdit>(dialog, "edTemplate")->setText(QString::fromStdString(tmpl.string()));
+    child<QLineEdit>(dialog, "edTemplate")->setText(bench.templateText());
     tick(dialog, 0);
     tick(dialog, 1);
     child<QLineEdit>(dialog, "edCount")->setText("2");
@@ -244,7 +252,7 @@ class ProductionDialogTest : public QObject {
     QVERIFY(fs::exists(child<QLineEdit>(dialog, "edJournal")->text().toStdString()));
 
     // Export gives the header line only: no pager was programmed.
-    const fs::path csv = dir.path() / "out.csv";
+    const fs::path csv = bench.dir.path() / "out.csv";
     QVERIFY(dialog.exportCsv(csv));
     std::ifstream in(csv);
     std::string header;
@@ -255,13 +263,14 @@ class ProductionDialogTest : public QObject {
 
     dialog.close();
     QVERIFY(!dialog.isVisible());
-    QVERIFY(reporter.asked.empty());
+    QVERIFY(bench.reporter.asked.empty());
   }
 
   // The window offers the run on "Main" under Program, by Ctrl+R, and opens
   // the dialog modally.
   void theWindowOpensTheDialogByCtrlR() {
     zelta::ui::MainWindow window;
+    window.setPortLister([] { return std::vector<zelta::link::PortEntry>{}; });
     QAction* item = window.action("productionBtn");
     QVERIFY(item != nullptr);
     QCOMPARE(item->text(), QString("Pro&duction run..."));

@@ -5,10 +5,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTableWidget>
+#include <QTimer>
 #include <QtTest/QTest>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -20,9 +19,11 @@
 #include "production/record_table.h"
 #include "support/recording_reporter.h"
 #pragma pop_macro("slots")
+#include "modal_answerer.h"
 #include "new_codeplug_file.h"
 #include "sim_process.h"
 #include "temp_folder.h"
+#include "ui/main_window.h"
 #include "ui/production_dialog.h"
 
 using zelta::testing::SimProcess;
@@ -31,11 +32,6 @@ using zelta::ui::ProductionDialog;
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string textOf(const fs::path& path) {
-  std::ifstream in(path);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // The first pager's codeplug: one Individual code and an ICN.
 fs::path makeTemplate(const fs::path& dir) {
@@ -75,16 +71,21 @@ struct Run {
     for (const SimProcess* f : fixtures) ports.push_back({f->path(), "Pager simulator", {}});
     start.listPorts = [ports] { return ports; };
     dialog = std::make_unique<ProductionDialog>(std::move(start), reporter);
-    dialog->setProbeInterval(std::chrono::milliseconds(100));
-    dialog->findChild<QLineEdit*>("edTemplate")->setText(QString::fromStdString(tmpl.string()));
-    dialog->findChild<QLineEdit*>("edJournal")->setText(QString::fromStdString(journal.string()));
-    dialog->findChild<QLineEdit*>("edCount")->setText(QString::fromStdString(count));
-    auto* list = dialog->findChild<QListWidget*>("lbFixturePorts");
-    for (int i = 0; i < list->count(); ++i) list->item(i)->setCheckState(Qt::Checked);
+    fill(*dialog, tmpl, journal, count);
     dialog->show();
   }
+  // Every port ticked, fixtures that look for a pager ten times a second.
+  static void fill(ProductionDialog& dialog, const fs::path& tmpl, const fs::path& journal,
+                   const std::string& count) {
+    dialog.setProbeInterval(std::chrono::milliseconds(100));
+    dialog.findChild<QLineEdit*>("edTemplate")->setText(QString::fromStdString(tmpl.string()));
+    dialog.findChild<QLineEdit*>("edJournal")->setText(QString::fromStdString(journal.string()));
+    dialog.findChild<QLineEdit*>("edCount")->setText(QString::fromStdString(count));
+    auto* list = dialog.findChild<QListWidget*>("lbFixturePorts");
+    for (int i = 0; i < list->count(); ++i) list->item(i)->setCheckState(Qt::Checked);
+  }
   zelta::production::JournalState journalState() const {
-    return zelta::production::replayJournal(textOf(journal));
+    return zelta::production::replayJournal(zelta::testing::readFile(journal));
   }
 
   zelta::testing::RecordingReporter reporter;
@@ -136,7 +137,7 @@ class ProductionDialogSimTest : public QObject {
 
     const fs::path csv = dir.path() / "lot.csv";
     QVERIFY(run.dialog->exportCsv(csv));
-    QCOMPARE(textOf(csv), zelta::production::recordsCsv(state.records));
+    QCOMPARE(zelta::testing::readFile(csv), zelta::production::recordsCsv(state.records));
   }
 
   // Closing while a pager is being written asks; No keeps the run, Yes
@@ -172,6 +173,53 @@ class ProductionDialogSimTest : public QObject {
     QCOMPARE(state.records.size(), std::size_t{1});
     QVERIFY(!state.records[0].written);
     QCOMPARE(state.sets.at(0).status, zelta::production::SetStatus::Released);
+  }
+
+  // Closing the main window while its production dialog writes a pager
+  // asks the run's question; Yes stops the run, and the window goes once
+  // the run has stopped.
+  void closingTheWindowWhileWritingAsks() {
+    zelta::testing::TempFolder dir;
+    const fs::path tmpl = makeTemplate(dir.path());
+    QVERIFY(!tmpl.empty());
+    auto slow = fixture(tmpl, "K1", {"--byte-delay-us", "400"});
+    zelta::ui::MainWindow window(zelta::storage::WorkFiles{dir.path(), {}});
+    const std::string port = slow->path();
+    window.setPortLister([port] {
+      return std::vector<zelta::link::PortEntry>{{port, "Pager simulator", {}}};
+    });
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    ModalAnswerer answerer(ModalAnswerer::clicking(QMessageBox::Yes));
+    bool started = false;
+    bool closeAsked = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+      ProductionDialog* dialog = window.productionDialog();
+      if (dialog == nullptr) return;
+      if (!started) {
+        Run::fill(*dialog, tmpl, dir.path() / "lot.jsonl", "1");
+        started = dialog->start();
+      } else if (!closeAsked && !dialog->board()->writing().empty()) {
+        closeAsked = true;
+        window.close();
+      }
+    });
+    watch.start(20);
+    QTimer::singleShot(120000, [&window] {
+      if (window.productionDialog() != nullptr) window.productionDialog()->done(0);
+    });
+    window.productionRun();
+    watch.stop();
+    QVERIFY(started);
+    QVERIFY(closeAsked);
+    QCOMPARE(answerer.titles, QStringList{"Production run"});
+    QVERIFY(answerer.texts.value(0).startsWith("A pager is being written on "));
+    QTRY_VERIFY(!window.isVisible());
+    const auto state =
+        zelta::production::replayJournal(zelta::testing::readFile(dir.path() / "lot.jsonl"));
+    QCOMPARE(state.written(), 0);
   }
 };
 
