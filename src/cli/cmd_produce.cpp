@@ -14,6 +14,8 @@
 #include "production/journal_file.h"
 #include "production/journal_state.h"
 #include "production/production_run.h"
+#include "production/production_texts.h"
+#include "production/record_table.h"
 
 namespace zelta::cli {
 namespace {
@@ -29,44 +31,6 @@ struct ProduceOptions {
   bool csv = false;
 };
 
-std::string csvField(const std::string& text) {
-  if (text.find_first_of(",\"\n") == std::string::npos) return text;
-  std::string quoted = "\"";
-  for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-  return quoted + "\"";
-}
-
-void printRecord(std::ostream& out, const production::PagerRecord& r, bool csv) {
-  const std::string set = r.codes ? std::to_string(r.codes->index) : "";
-  std::string codes;
-  if (r.codes) {
-    for (const production::SlotCode& c : r.codes->codes) {
-      codes += (codes.empty() ? "" : " ") + c.capcode;
-    }
-  }
-  const std::string icn = r.codes ? r.codes->icn : "";
-  const std::string fields[] = {r.time,
-                                r.fixture,
-                                r.serialNumber,
-                                modelHex(static_cast<models::ModelCode>(r.model)),
-                                r.firmware,
-                                set,
-                                codes,
-                                icn,
-                                r.written ? "written" : "not written",
-                                std::to_string(r.code),
-                                r.text,
-                                std::to_string(r.durationMs),
-                                r.imageFile};
-  const char* separator = csv ? "," : " | ";
-  bool first = true;
-  for (const std::string& f : fields) {
-    out << (first ? "" : separator) << (csv ? csvField(f) : f);
-    first = false;
-  }
-  out << '\n';
-}
-
 // The journal's damaged lines and unfinished sets, on standard error.
 void reportJournalProblems(CliRun& run, const production::JournalState& state,
                            const production::JournalFile& file) {
@@ -81,7 +45,7 @@ void reportJournalProblems(CliRun& run, const production::JournalState& state,
   for (const auto& [index, entry] : state.sets) {
     if (entry.status != production::SetStatus::Reserved) continue;
     const bool running = file.processRunsOnJournal(entry.pid);
-    run.io.err << "set " << index << " (" << describeSet(entry.set) << ") reserved by "
+    run.io.err << "set " << index << " (" << production::describeSet(entry.set) << ") reserved by "
                << entry.fixture << " for pager " << entry.serialNumber
                << (running ? ": being programmed\n"
                            : ": in doubt, its run ended before it was finished\n");
@@ -100,10 +64,12 @@ int printReport(const ProduceOptions& o, CliRun& run) {
   }
   const production::JournalState state = production::replayJournal(content);
   if (o.csv) {
-    run.io.out << "time,fixture,serialNumber,model,firmware,set,codes,icn,written,result,"
-                  "resultText,durationMs,imageFile\n";
+    run.io.out << production::recordsCsv(state.records);
+  } else {
+    for (const production::PagerRecord& r : state.records) {
+      run.io.out << production::recordLine(r) << '\n';
+    }
   }
-  for (const production::PagerRecord& r : state.records) printRecord(run.io.out, r, o.csv);
   reportJournalProblems(run, state, *file);
   return kExitOk;
 }
@@ -141,12 +107,11 @@ int produce(const ProduceOptions& o, CliRun& run) {
   std::stop_source stop;
   std::atomic<bool> finished = false;
   std::jthread runner([&] {
-    production.run(stop.get_token());
+    production.runToCompletion(stop.get_token());
     finished = true;
   });
   while (!finished) {
-    // A complete run stops the fixtures that still wait for a pager.
-    if (SignalDeferral::received() != 0 || production.complete()) stop.request_stop();
+    if (SignalDeferral::received() != 0) stop.request_stop();
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
   runner.join();
@@ -156,17 +121,10 @@ int produce(const ProduceOptions& o, CliRun& run) {
                << ": every block being written was finished; sets not written were released.\n";
     return 128 + signal;
   }
-  const production::ProductionCounters c = production.counters();
-  if (!production.complete()) {
-    run.io.err << "The run ended unfinished: " << c.done << " pagers written";
-    for (const production::SetEntry& e : production.inDoubt()) {
-      run.io.err << "; set " << e.set.index << " in doubt (pager " << e.serialNumber << ")";
-    }
-    run.io.err << '\n';
-    return kExitFailed;
-  }
-  run.io.out << "Run complete: " << c.done << " pagers written, " << c.failed << " not written\n";
-  return kExitOk;
+  const bool complete = production.complete();
+  (complete ? run.io.out : run.io.err)
+      << production::runEndText(production.counters(), complete, production.inDoubt()) << '\n';
+  return complete ? kExitOk : kExitFailed;
 }
 
 }  // namespace

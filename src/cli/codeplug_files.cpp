@@ -9,6 +9,7 @@
 #include "codeplug/codec.h"
 #include "pages/field_catalog.h"
 #include "pages/list_items.h"
+#include "production/record_table.h"
 #include "storage/codeplug_files.h"
 
 namespace zelta::cli {
@@ -76,9 +77,7 @@ int saveCodeplugFile(Codeplug& codeplug, const std::string& path, bool newPager,
 }
 
 std::string modelHex(models::ModelCode model) {
-  char text[8];
-  std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(model));
-  return text;
+  return production::modelHex(model);
 }
 
 std::optional<models::ModelCode> parseModelCode(std::string_view text) {

@@ -2,44 +2,13 @@
 
 #include <ostream>
 
+#include "production/production_texts.h"
+
 namespace zelta::cli {
 
-using production::FixtureState;
-
-std::string describeSet(const production::CodeSet& set) {
-  std::string text;
-  for (const production::SlotCode& c : set.codes) {
-    text += (text.empty() ? "" : ",") + c.capcode;
-  }
-  if (!set.icn.empty()) text += (text.empty() ? "ICN " : " ICN ") + set.icn;
-  return text;
-}
-
-namespace {
-
-// A message's line breaks folded, so that a status stays one line.
-std::string oneLine(std::string text) {
-  for (char& c : text) {
-    if (c == '\n' || c == '\r') c = ' ';
-  }
-  while (!text.empty() && text.back() == ' ') text.pop_back();
-  return text;
-}
-
-}  // namespace
-
-std::string describeFixture(const production::FixtureStatus& status) {
-  switch (status.state) {
-    case FixtureState::WaitingForPager:
-      return status.text.empty() ? "waiting for a pager" : status.text;
-    case FixtureState::Programming:
-      return "programming " + status.serialNumber + " " + std::to_string(status.percent) + "%";
-    case FixtureState::TakeOut: return "done: take the pager out";
-    case FixtureState::Failed: return "failed: " + oneLine(status.text);
-    case FixtureState::Finished: return "finished";
-  }
-  return {};
-}
+using production::describeFixture;
+using production::describeSet;
+using production::oneLine;
 
 ProductionStatus::ProductionStatus(CliIo& io, std::size_t fixtures)
     : io_(io), fixtures_(fixtures) {}
@@ -78,9 +47,7 @@ void ProductionStatus::redraw() {
   for (const production::FixtureStatus& f : fixtures_) {
     io_.out << "\r\033[K" << f.port << ": " << describeFixture(f) << '\n';
   }
-  io_.out << "\r\033[Kdone " << counters_.done << ", failed " << counters_.failed;
-  if (counters_.left >= 0) io_.out << ", left " << counters_.left;
-  io_.out << '\n' << std::flush;
+  io_.out << "\r\033[K" << production::describeCounters(counters_) << '\n' << std::flush;
   drawn_ = true;
 }
 

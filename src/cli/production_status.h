@@ -29,9 +29,4 @@ class ProductionStatus : public production::ProductionObserver {
   bool drawn_ = false;
 };
 
-// "waiting for a pager", "programming 40%", "take the pager out", "failed: ...".
-std::string describeFixture(const production::FixtureStatus& status);
-// "0001000,0001010 ICN ABC0001": a set as the lines show it.
-std::string describeSet(const production::CodeSet& set);
-
 }  // namespace zelta::cli

@@ -54,6 +54,8 @@ inline constexpr MenuItemEntry kMenuItems[] = {
     {"menuProg", "serviceBtn", "&Service", "F4", false, false},
     {"menuProg", "singleBtn", "Program Si&ngle", "F5", false, false},
     {"menuProg", "sequentialBtn", "Program Se&quential", "F6", false, false},
+    // No function key is left: Ctrl+R ("run") is free among the window's keys.
+    {"menuProg", "productionBtn", "Pro&duction run...", "Ctrl+R", false, false},
     {"menuProg", "menuDefault", "Set To Defaults", "F9", false, false},
     {"menuEngTools", "menuLocker", "Locker", "", false, false},
     {"menuHelp", "helpHtml", "&Help Topics", "F1", false, true},

@@ -169,6 +169,7 @@ void MainWindow::buildMenus() {
     }
   }
   connect(actions_.value("menuAbout"), &QAction::triggered, this, [this] { showAbout(this); });
+  connect(actions_.value("productionBtn"), &QAction::triggered, this, &MainWindow::productionRun);
   QAction* locker = actions_.value("menuLocker");
   locker->setCheckable(true);
   connect(locker, &QAction::triggered, this, [this](bool on) {
@@ -540,8 +541,16 @@ window::StoreFocusedField MainWindow::storeFocusedField() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (closeAfterOperation_ && !operations_->running()) {
+  if (closeAfterOperation_ && !operations_->running() && productionDialog_ == nullptr) {
     event->accept();
+    return;
+  }
+  if (productionDialog_ != nullptr && productionDialog_->running()) {
+    // The run's question decides: a run that stops closes the dialog, and
+    // then the window, once its fixtures have ended.
+    productionDialog_->requestClose();
+    if (productionDialog_->closing()) closeAfterOperation_ = true;
+    event->ignore();
     return;
   }
   const bool editing = controller_->activePage() != pages::Page::Main;
@@ -557,9 +566,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  if (operations_->running()) {
-    // The operation owns the port until it ends; the window goes then.
+  if (operations_->running() || productionDialog_ != nullptr) {
+    // The operation owns the port until it ends, the production dialog its
+    // event loop until it is gone; the window goes then.
     closeAfterOperation_ = true;
+    if (productionDialog_ != nullptr) productionDialog_->done(QDialog::Rejected);
     event->ignore();
     return;
   }
@@ -575,6 +586,9 @@ bool MainWindow::pagerOperationRunning() const {
 void MainWindow::endSession(int status) {
   reporter_.setQuiet(true);
   operations_->runner().shutDown();
+  // The fixtures finish the blocks they write; the dialog waits for them
+  // when it goes.
+  if (productionDialog_ != nullptr) productionDialog_->stop();
   // A close asked for from now on goes without a question, once no
   // operation runs.
   closeAfterOperation_ = true;
@@ -593,8 +607,7 @@ void MainWindow::useSettingsStore(std::unique_ptr<window::SettingsStore> store) 
 void MainWindow::setupCommunication() {
   if (running_ || showing_ || operations_->running()) return;
   running_ = true;
-  TFmSetup setup(operations_->store(), pathText(controller_->archiveFolder()), link::listPorts,
-                 this);
+  TFmSetup setup(operations_->store(), pathText(controller_->archiveFolder()), listPorts_, this);
   setup.setHelpOpener(&help_);
   if (setup.exec() == QDialog::Accepted) {
     operations_->configure(setup.applied());
@@ -602,6 +615,36 @@ void MainWindow::setupCommunication() {
         window::workFolderOf(setup.applied(), controller_->archiveFolder().string()));
   }
   running_ = false;
+}
+
+std::optional<ProductionStart> MainWindow::productionStart() {
+  ProductionStart start;
+  if (controller_->codeplugLoaded()) {
+    if (!storeFocusedField()()) return std::nullopt;
+    start.onScreen = window::ProductionTemplate{
+        controller_->codeplugName(),
+        std::make_shared<const codeplug::CodeplugImage>(controller_->image()),
+        controller_->settings()};
+  }
+  start.folder = controller_->archiveFolder();
+  start.listPorts = listPorts_;
+  start.chooseOpen = [this](const window::FileDialogRequest& r) { return chooseFileToOpen(r); };
+  start.chooseSave = [this](const window::FileDialogRequest& r) { return chooseFileToSave(r); };
+  return start;
+}
+
+void MainWindow::productionRun() {
+  if (running_ || showing_ || operations_->running() || closeAfterOperation_) return;
+  std::optional<ProductionStart> start = productionStart();
+  if (!start) return;
+  running_ = true;
+  ProductionDialog dialog(std::move(*start), reporter_, this);
+  productionDialog_ = &dialog;
+  dialog.exec();
+  productionDialog_ = nullptr;
+  running_ = false;
+  showView(Redraw::ActivePage);
+  if (closeAfterOperation_) close();
 }
 
 void MainWindow::runPagerKey(window::KeyOutcome outcome) {

@@ -15,7 +15,10 @@
 #include "window/window_front_end.h"
 #include "window/window_pager_port.h"
 #pragma pop_macro("slots")
+#include <QPointer>
+
 #include "ui/help_opener.h"
+#include "ui/production_dialog.h"
 #include "ui/qt_reporter.h"
 #include "ui/window_operations.h"
 
@@ -100,6 +103,20 @@ class MainWindow : public QMainWindow,
   // Ctrl+O: "Setup Computer Configuration"; the settings applied reach the port.
   void setupCommunication();
 
+  // Where the setup and production dialogs list the ports (link::listPorts
+  // unless replaced: tests, tools).
+  using PortLister = std::function<std::vector<link::PortEntry>()>;
+  void setPortLister(PortLister lister) { listPorts_ = std::move(lister); }
+
+  // Ctrl+R, "Production run...": the dialog over the production line, shown
+  // modally. Its inputs start from productionStart(): the codeplug on screen
+  // (the field being edited stored first), the work folder, the ports of
+  // the setup dialog's list and the window's file choosers.
+  void productionRun();
+  std::optional<ProductionStart> productionStart();
+  // The production dialog while it is open.
+  ProductionDialog* productionDialog() const { return productionDialog_; }
+
   // The program must end (SIGTERM, SIGHUP, the end of the desktop session).
   // Nothing waits for the operator any more (no box, every question No); a
   // pager operation stops once the block being written is whole, with its
@@ -182,6 +199,8 @@ class MainWindow : public QMainWindow,
   std::unique_ptr<WindowOperations> operations_;
   // Closing was confirmed while an operation ran: the window closes at its end.
   bool closeAfterOperation_ = false;
+  QPointer<ProductionDialog> productionDialog_;
+  PortLister listPorts_ = link::listPorts;
   // The tones of the pleasing alert editor and "Play tone".
   std::unique_ptr<AudioToneOutput> tones_;
 };

@@ -33,4 +33,7 @@ if(ZELTA_BUILD_UI AND TARGET zelta-pager-sim)
   # Find pager among pseudo-terminals, and Cancel in the progress window
   # during a read and during a write.
   zelta_ui_sim_test(pager_port_sim_test)
+  # The production dialog: two scripted fixtures programmed to the end, and
+  # the question when it is closed in the middle of a write.
+  zelta_ui_sim_test(production_dialog_sim_test)
 endif()

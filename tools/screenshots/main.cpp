@@ -2,6 +2,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
@@ -28,6 +30,7 @@
 #include "ui/keypad_dialog.h"
 #include "ui/main_window.h"
 #include "ui/pleasing_alert_dialog.h"
+#include "ui/production_dialog.h"
 #include "ui/progress_window.h"
 #include "ui/report_preview.h"
 #include "ui/service_window.h"
@@ -276,16 +279,82 @@ bool saveAbout(const QDir& folder) {
   return save(about, folder.filePath("dialogs/about.png"));
 }
 
+// The production run dialog: idle over the ports of a bench, then a run as
+// its fixtures report it (fed by hand, no link): one pager being written,
+// one fixture waiting for its pager to be taken out, one failed.
+bool saveProductionDialog(const QDir& folder, const std::filesystem::path& templateFile) {
+  folder.mkpath("dialogs");
+  namespace production = zelta::production;
+  zelta::ui::ProductionStart start;
+  start.folder = folder.path().toStdString();
+  start.listPorts = [] {
+    return std::vector<zelta::link::PortEntry>{
+        {"/dev/ttyUSB0", "FT232R USB UART (FTDI)", "0403:6001 A50285BI"},
+        {"/dev/ttyUSB1", "FT232R USB UART (FTDI)", "0403:6001 A50285C2"},
+        {"/dev/pts/7", "Pager simulator (0x91)", {}}};
+  };
+  zelta::testing::RecordingReporter quiet;
+  zelta::ui::ProductionDialog dialog(std::move(start), quiet);
+  dialog.findChild<QLineEdit*>("edTemplate")
+      ->setText(QString::fromStdString(templateFile.string()));
+  dialog.findChild<QLineEdit*>("edJournal")->setText(folder.filePath("lot-20261211-0935.jsonl"));
+  dialog.findChild<QLineEdit*>("edCount")->setText("12");
+  auto* ports = dialog.findChild<QListWidget*>("lbFixturePorts");
+  ports->item(0)->setCheckState(Qt::Checked);
+  ports->item(1)->setCheckState(Qt::Checked);
+  dialog.show();
+  if (!save(dialog, folder.filePath("dialogs/production-idle.png"))) return false;
+
+  production::ProductionObserver& feed =
+      dialog.showWithoutRun({"/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/pts/7"});
+  const auto status = [](int fixture, const char* port, production::FixtureState state, int percent,
+                         const char* serial, const char* text) {
+    production::FixtureStatus s;
+    s.fixture = fixture;
+    s.port = port;
+    s.state = state;
+    s.percent = percent;
+    s.serialNumber = serial;
+    s.text = text;
+    return s;
+  };
+  feed.fixtureChanged(
+      status(0, "/dev/ttyUSB0", production::FixtureState::Programming, 62, "PG00000412", ""));
+  feed.fixtureChanged(
+      status(1, "/dev/ttyUSB1", production::FixtureState::TakeOut, 0, "PG00000413", ""));
+  feed.fixtureChanged(status(2, "/dev/pts/7", production::FixtureState::Failed, 0, "PG00000414",
+                             "Pager does not answer.\nCheck the pager and the interface box."));
+  for (int i = 0; i < 4; ++i) {
+    production::PagerRecord r;
+    r.time = "2026-12-11T09:3" + std::to_string(5 + i) + ":18.951Z";
+    r.fixture = i % 2 == 0 ? "/dev/ttyUSB0" : "/dev/ttyUSB1";
+    r.serialNumber = "PG00000" + std::to_string(408 + i);
+    r.model = 0x91;
+    r.firmware = "R0801";
+    r.codes = production::CodeSet{
+        i, {{1, "020000" + std::to_string(i)}}, "RUN000" + std::to_string(1 + i)};
+    r.written = i != 2;
+    r.code = r.written ? zelta::errors::code::Ok : zelta::errors::code::Abandoned;
+    r.text = r.written ? "" : "The pager was taken out during programming.";
+    r.durationMs = 10486 + 37 * i;
+    r.imageFile = r.written ? r.serialNumber + "_" + r.codes->icn + ".cp" : "";
+    feed.pagerFinished(r);
+  }
+  feed.countersChanged({.done = 3, .failed = 1, .left = 9});
+  return save(dialog, folder.filePath("dialogs/production-run.png"));
+}
+
 }  // namespace
 
 // Renders the main window: its "Main" page, then every shown page of a
 // codeplug of one model of each family, opened with F8 and paged through
 // with F12, into FOLDER/main.png and FOLDER/model-XX/page-NN.png; the
 // report of model 'p' into FOLDER/report; and the pleasing alert editor, the
-// keypad, the service window's pages, the about box and the question about
-// unsaved edits, the setup and the progress window into FOLDER/dialogs;
-// with the pager simulator built, the status bar after programming a pager
-// of it, singly and sequentially, into FOLDER/main-programmed.png and
+// keypad, the service window's pages, the about box, the production run
+// dialog (idle and with a run), the question about unsaved edits, the setup
+// and the progress window into FOLDER/dialogs; with the pager simulator
+// built, the status bar after programming a pager of it, singly and
+// sequentially, into FOLDER/main-programmed.png and
 // FOLDER/sequential-programmed.png.
 int main(int argc, char** argv) {
   if (argc != 2 && argc != 4) return usage();
@@ -340,8 +409,9 @@ int main(int argc, char** argv) {
     }
     window.hide();
   }
+  const bool production = writeCodeplug(0x91, file) && saveProductionDialog(folder, file);
   std::filesystem::remove(file);
-  return saveDialogs(folder) && saveServiceWindow(folder) && saveAbout(folder) &&
+  return production && saveDialogs(folder) && saveServiceWindow(folder) && saveAbout(folder) &&
                  saveSetup(folder) && saveProgress(folder) && saveProgrammedStatus(folder)
              ? 0
              : 1;

@@ -1,6 +1,7 @@
 #include "production/production_run.h"
 
 #include <algorithm>
+#include <atomic>
 #include <stdexcept>
 #include <system_error>
 #include <thread>
@@ -77,6 +78,23 @@ void ProductionRun::run(std::stop_token stop) {
   for (int i = 0; i < fixtureCount(); ++i) {
     threads.emplace_back([this, i, stop] { runFixture(i, stop); });
   }
+}
+
+void ProductionRun::runToCompletion(std::stop_token stop) {
+  std::stop_source fixtures;
+  std::atomic<bool> finished = false;
+  std::jthread runner([&] {
+    run(fixtures.get_token());
+    finished = true;
+  });
+  while (!finished) {
+    if (stop.stop_requested() || complete()) fixtures.request_stop();
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+}
+
+bool ProductionRun::journalState(JournalState& state) {
+  return journal_ && journal_->state(state) == JournalFault::None;
 }
 
 ProductionCounters ProductionRun::counters() {

@@ -63,6 +63,14 @@ class ProductionRun {
   void runFixture(int index, std::stop_token stop);
   // All fixtures, each on a thread of its own; returns when all have ended.
   void run(std::stop_token stop);
+  // run() until stop is requested or the run is complete: a complete run
+  // stops the fixtures that still wait for a pager.
+  void runToCompletion(std::stop_token stop);
+
+  // The journal as it stands now, read through the run's own descriptor
+  // (another one, closed, would take the run's mark off the file); false
+  // when it cannot be read.
+  bool journalState(JournalState& state);
 
   // From the journal as it stands now.
   ProductionCounters counters();

@@ -57,6 +57,9 @@ inline constexpr std::array kCommands{
     CommandEntry{"serviceBtn", CommandKind::MenuItem, Offered::OnMain, Shown::Always, true},
     CommandEntry{"singleBtn", CommandKind::MenuItem, Offered::OnMain, Shown::Always, true},
     CommandEntry{"sequentialBtn", CommandKind::MenuItem, Offered::OnMain, Shown::Always, true},
+    // A production run: many pagers on several fixtures, from a template
+    // file or the codeplug on screen, so offered on every page.
+    CommandEntry{"productionBtn", CommandKind::MenuItem, Offered::Always, Shown::Always, true},
     CommandEntry{"menuDefault", CommandKind::MenuItem, Offered::OnEditing, Shown::Always, true},
     CommandEntry{"menuEngTools", CommandKind::Menu, Offered::Always, Shown::Never, false},
     CommandEntry{"menuLocker", CommandKind::MenuItem, Offered::Always, Shown::Always, false,
