@@ -411,7 +411,7 @@ void ProductionDialog::stop() {
   stopping_ = true;
   runner_.request_stop();
   stopButton_->setEnabled(false);
-  status_->setText(qs(window::kStoppingText));
+  status_->setText(qs(window::kProductionStoppingText));
 }
 
 void ProductionDialog::ended() {

@@ -78,7 +78,7 @@ production::ProductionSetup productionSetupOf(const ProductionForm& form,
 errors::Question stopWhileWritingQuestion(const std::vector<std::string>& ports);
 
 // The dialog's line while a run stops, and once it has stopped.
-inline constexpr std::string_view kStoppingText =
+inline constexpr std::string_view kProductionStoppingText =
     "Stopping: every block being written is finished first.";
 inline constexpr std::string_view kStoppedText =
     "Stopped: every block being written was finished; sets not written were released.";
