@@ -17,6 +17,7 @@ class QTabWidget;
 namespace zelta::ui {
 
 class HelpOpener;
+class TraceSwitchBox;
 
 // "Setup Computer Configuration": the serial port from the ports of this
 // machine (and the running pager simulators), its line settings, the
@@ -43,6 +44,9 @@ class TFmSetup : public QDialog {
   // F1 in the dialog opens help through opener (which outlives the dialog);
   // without one F1 does nothing.
   void setHelpOpener(const HelpOpener* opener) { help_ = opener; }
+
+  // "Trace to file" on the application page; "Apply" stores it.
+  TraceSwitchBox& traceSwitch() { return *traceSwitch_; }
 
  private:
   void buildCommPage(QWidget* page);
@@ -71,6 +75,7 @@ class TFmSetup : public QDialog {
   QLineEdit* swPassword_ = nullptr;
   QLineEdit* archPath_ = nullptr;
   const HelpOpener* help_ = nullptr;
+  TraceSwitchBox* traceSwitch_ = nullptr;
 };
 
 }  // namespace zelta::ui

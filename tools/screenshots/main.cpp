@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
@@ -28,8 +29,11 @@
 #include "ui/keypad_dialog.h"
 #include "ui/main_window.h"
 #include "ui/pleasing_alert_dialog.h"
+#include "ui/recent_files_menu.h"
 #include "ui/report_preview.h"
 #include "ui/service_window.h"
+#include "ui/setup_dialog.h"
+#include "ui/trace_switch_box.h"
 #include "window/comm_settings.h"
 #include "window/settings_store.h"
 #pragma pop_macro("slots")
@@ -229,6 +233,38 @@ bool saveProgrammedStatus(const QDir&) {
 }
 #endif
 
+// The File menu with its recent files, and the setup's application page
+// with the "Trace to file" switch.
+bool saveDesktopConventions(const QDir& folder) {
+  folder.mkpath("dialogs");
+  zelta::ui::MainWindow window(zelta::storage::WorkFiles{folder.path().toStdString(), {}});
+  window.useSettingsStore(std::make_unique<zelta::window::MemorySettingsStore>());
+  for (const char* name : {"bench-2.cp", "pagers/ward-7.cp", "customer-12.cp"}) {
+    const std::filesystem::path file = folder.filePath(name).toStdString();
+    std::filesystem::create_directories(file.parent_path());
+    if (!writeCodeplug('p', file)) return false;
+    window.recentFiles().add(file);
+  }
+  window.resize(1100, 800);
+  window.show();
+  QMenu* file = window.menu("menuFile");
+  file->popup(window.mapToGlobal(QPoint(0, 0)));
+  if (!save(*file, folder.filePath("dialogs/file-menu.png"))) return false;
+  QMenu* recent = window.menu("menuRecent");
+  recent->popup(window.mapToGlobal(QPoint(file->width(), 0)));
+  if (!save(*recent, folder.filePath("dialogs/recent-files.png"))) return false;
+  recent->hide();
+  file->hide();
+
+  zelta::window::MemorySettingsStore store;
+  zelta::ui::TFmSetup setup(store, folder.path(),
+                            [] { return std::vector<zelta::link::PortEntry>(); });
+  setup.traceSwitch().setTraceFile(folder.filePath("zelta-pps-trace.txt"));
+  setup.findChild<QTabWidget*>()->setCurrentIndex(1);
+  setup.show();
+  return save(setup, folder.filePath("dialogs/setup-application.png"));
+}
+
 bool saveAbout(const QDir& folder) {
   folder.mkpath("dialogs");
   zelta::ui::DesktopUrlOpener opener;
@@ -302,7 +338,7 @@ int main(int argc, char** argv) {
   }
   std::filesystem::remove(file);
   return saveDialogs(folder) && saveServiceWindow(folder) && saveAbout(folder) &&
-                 saveProgrammedStatus(folder)
+                 saveDesktopConventions(folder) && saveProgrammedStatus(folder)
              ? 0
              : 1;
 }
