@@ -184,16 +184,23 @@ class MainWindowSimTest : public QObject {
     QVERIFY(!sim.path().empty());
     SimWindow w(sim.path());
     const std::filesystem::path trace = w.folder / "zelta-pps-trace.txt";
+    // The dialog lists this machine's ports; the simulator's stays the port
+    // whatever the list has selected.
+    const QString port = QString::fromStdString(sim.path());
     const auto setTrace = [&](bool on) {
-      ModalAnswerer setup([on](QWidget* widget) {
+      ModalAnswerer setup([on, port](QWidget* widget) {
         if (widget->objectName() != "FmSetup") return false;
         widget->findChild<QCheckBox*>("cb_traceToFile")->setChecked(on);
+        widget->findChild<QLineEdit*>("TntEdit1")->setText(port);
         widget->findChild<QPushButton*>("TntButton2")->click();
         return true;
       });
       w.window.action("setupCommunication")->trigger();
+      QCOMPARE(w.window.operations().store().readString(zelta::window::kPortValue).value_or(""),
+               sim.path());
     };
     setTrace(true);
+    if (QTest::currentTestFailed()) return;
     ModalAnswerer answerer(ModalAnswerer::answering(QMessageBox::Yes));
     w.window.runKey(WindowKey::F3);
     QVERIFY(w.window.controller().activePage() == Page::General);
@@ -208,6 +215,7 @@ class MainWindowSimTest : public QObject {
 
     w.window.runKey(WindowKey::F10);
     setTrace(false);
+    if (QTest::currentTestFailed()) return;
     w.window.runKey(WindowKey::F3);
     QVERIFY(w.window.controller().activePage() == Page::General);
     QCOMPARE(read(), traced);
