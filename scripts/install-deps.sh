@@ -14,6 +14,7 @@ PACKAGES=(
   srecord
   fonts-dejavu-core
   dpkg-dev desktop-file-utils help2man lintian
+  shared-mime-info xdg-utils libglib2.0-bin
 )
 
 missing=()

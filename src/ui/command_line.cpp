@@ -18,9 +18,10 @@ std::optional<int> answerCommandLine(int argc, const char* const* argv) {
     }
     if (arg == "--help" || arg == "-h") {
       std::printf(
-          "Usage: zelta-pps [--version] [--help]\n"
+          "Usage: zelta-pps [--version] [--help] [FILE.cp]\n"
           "Opens the Zelta PPS window: read, edit and program the codeplugs of Zelta\n"
-          "POCSAG pagers on their programming fixture.\n"
+          "POCSAG pagers on their programming fixture. A codeplug file named opens\n"
+          "as F8 would open it.\n"
           "\n"
           "  --version  print the program version and exit\n"
           "  --help     print this help and exit\n"
@@ -28,6 +29,20 @@ std::optional<int> answerCommandLine(int argc, const char* const* argv) {
           "The command-line tool is zelta-pps-cli; F1 in the window opens the guide.\n");
       return 0;
     }
+  }
+  return std::nullopt;
+}
+
+std::optional<std::filesystem::path> fileArgument(const std::vector<std::string>& arguments) {
+  bool options = true;
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    const std::string& arg = arguments[i];
+    if (options && arg == "--") {
+      options = false;
+      continue;
+    }
+    if (arg.empty() || (options && arg.front() == '-')) continue;
+    return std::filesystem::path(arg);
   }
   return std::nullopt;
 }

@@ -31,6 +31,7 @@ int runWindow(zelta::ui::TerminationRequests& termination) {
   zelta::ui::MainWindow window(std::move(work));
   zelta::ui::endSessionOnRequest(*qApp, termination, window);
   window.setArchiveFolder(archive);
+  window.restoreRememberedGeometry();
   window.show();
   // Said once: the defaults are stored now, and the next start finds them.
   if (!damaged.empty()) window.reporter().Show(zelta::window::settingsResetMessage(damaged));
@@ -39,6 +40,9 @@ int runWindow(zelta::ui::TerminationRequests& termination) {
   if (zelta::ui::askStartupPassword(settings, window.reporter(), &window) !=
       zelta::errors::code::Ok)
     return 0;
+  std::vector<std::string> arguments;
+  for (const QString& arg : QCoreApplication::arguments()) arguments.push_back(arg.toStdString());
+  if (const auto file = zelta::ui::fileArgument(arguments)) window.openFile(*file);
   return QApplication::exec();
 }
 

@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QFont>
 #include <QFontDatabase>
@@ -17,6 +19,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QProgressBar>
@@ -28,6 +31,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -40,12 +44,15 @@
 #include "ui/pleasing_alert_dialog.h"
 #include "ui/qsettings_store.h"
 #include "ui/qt_text.h"
+#include "ui/recent_files_menu.h"
 #include "ui/report_capture.h"
 #include "ui/report_preview.h"
 #include "ui/service_window.h"
 #include "ui/setup_dialog.h"
+#include "ui/trace_switch_box.h"
 #include "version.h"
 #include "window/report_sheets.h"
+#include "window/trace_setting.h"
 
 namespace zelta::ui {
 namespace {
@@ -79,6 +86,21 @@ QString nameFilter(std::string_view filter) {
   return filters.join(";;");
 }
 
+// The settings value of the window's size, position and maximised state
+// (QWidget::saveGeometry, as base64 text).
+constexpr std::string_view kWindowGeometryValue = "Window Geometry";
+
+// What a drop would open: one local file named *.cp, in any case. Several
+// files, folders and other names are refused as the drag enters.
+std::optional<std::filesystem::path> droppedCodeplug(const QMimeData* data) {
+  if (data == nullptr || !data->hasUrls()) return std::nullopt;
+  const QList<QUrl> urls = data->urls();
+  if (urls.size() != 1 || !urls.front().isLocalFile()) return std::nullopt;
+  const QString file = urls.front().toLocalFile();
+  if (!file.endsWith(qs(window::kCodeplugExtension), Qt::CaseInsensitive)) return std::nullopt;
+  return std::filesystem::path(file.toStdString());
+}
+
 }  // namespace
 
 MainWindow::MainWindow(storage::WorkFiles work, QWidget* parent)
@@ -95,6 +117,8 @@ MainWindow::MainWindow(storage::WorkFiles work, QWidget* parent)
       [this](const QString& text) { statusBar()->showMessage(text, 5000); });
   operations_ = std::make_unique<WindowOperations>(*controller_, reporter_, this,
                                                    std::make_unique<QSettingsStore>());
+  takeStoredSettings();
+  setAcceptDrops(true);
   connect(actions_.value("setupCommunication"), &QAction::triggered, this,
           &MainWindow::setupCommunication);
   mainPgc_->installEventFilter(this);
@@ -195,6 +219,32 @@ void MainWindow::buildMenus() {
     actions_.insert(a->objectName(), a);
     connect(a, &QAction::triggered, this, [this, mode = kModes[i]] { chooseConverter(mode); });
   }
+
+  // The files last used, just above "E&xit " as on every desktop.
+  QMenu* file = menus_.value("menuFile");
+  recentFiles_ = new RecentFilesMenu(file);
+  file->insertMenu(actions_.value("menuExit"), recentFiles_);
+  file->insertSeparator(actions_.value("menuExit"));
+  menus_.insert(recentFiles_->objectName(), recentFiles_);
+  connect(recentFiles_, &RecentFilesMenu::fileChosen, this,
+          [this](const QString& chosen) { openFile(chosen.toStdString()); });
+  buildQuitKey();
+}
+
+void MainWindow::buildQuitKey() {
+  auto* quit = new QAction(this);
+  quit->setObjectName("actionQuit");
+  quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  quit->setShortcutContext(Qt::WindowShortcut);
+  addAction(quit);
+  actions_.insert(quit->objectName(), quit);
+  connect(quit, &QAction::triggered, this, [this] {
+    if (running_ || showing_) return;
+    if (controller_->activePage() == pages::Page::Main)
+      runKey(window::WindowKey::F10);
+    else
+      close();
+  });
 }
 
 void MainWindow::buildToolBar() {
@@ -542,6 +592,7 @@ window::StoreFocusedField MainWindow::storeFocusedField() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (closeAfterOperation_ && !operations_->running() && productionDialog_ == nullptr) {
+    rememberGeometry();
     event->accept();
     return;
   }
@@ -574,7 +625,54 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  rememberGeometry();
   event->accept();
+}
+
+// ---- Desktop conventions: files by name, the window's place ----
+
+bool MainWindow::openFile(const std::filesystem::path& file) {
+  if (running_ || showing_ || operations_->running()) return false;
+  const bool editing = controller_->activePage() != pages::Page::Main;
+  running_ = true;
+  const errors::OperationOutcome opened =
+      controller_->openFile(file, editing ? storeFocusedField() : window::StoreFocusedField{});
+  running_ = false;
+  showView(Redraw::Refill);
+  return opened.succeeded();
+}
+
+void MainWindow::codeplugFileUsed(const std::filesystem::path& file) {
+  recentFiles_->add(file);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!running_ && !showing_ && !operations_->running() && droppedCodeplug(event->mimeData()))
+    event->acceptProposedAction();
+  else
+    event->ignore();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  const std::optional<std::filesystem::path> file = droppedCodeplug(event->mimeData());
+  if (!file) {
+    event->ignore();
+    return;
+  }
+  event->acceptProposedAction();
+  // The file manager waits for the drop to end: the questions and boxes of
+  // the open come after it.
+  QTimer::singleShot(0, this, [this, opened = *file] { openFile(opened); });
+}
+
+void MainWindow::rememberGeometry() {
+  operations_->store().writeString(kWindowGeometryValue, saveGeometry().toBase64().toStdString());
+}
+
+bool MainWindow::restoreRememberedGeometry() {
+  const std::optional<std::string> kept = operations_->store().readString(kWindowGeometryValue);
+  if (!kept || kept->empty()) return false;
+  return restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(*kept)));
 }
 
 // ---- The pager operations ----
@@ -602,6 +700,24 @@ void MainWindow::useSettingsStore(std::unique_ptr<window::SettingsStore> store) 
   tones_ = std::make_unique<AudioToneOutput>(
       [this](const QString& text) { statusBar()->showMessage(text, 5000); });
   operations_ = std::make_unique<WindowOperations>(*controller_, reporter_, this, std::move(store));
+  takeStoredSettings();
+}
+
+void MainWindow::takeStoredSettings() {
+  recentFiles_->useStore(operations_->store());
+  applyTraceSetting();
+}
+
+void MainWindow::applyTraceSetting() {
+  if (!window::traceToFile(operations_->store())) {
+    operations_->traceTo(std::nullopt);
+    return;
+  }
+  const std::filesystem::path file = window::traceFilePath(controller_->workFiles().folder);
+  if (operations_->tracing() || operations_->traceTo(file)) return;
+  QMessageBox::warning(
+      this, QStringLiteral("Trace to file"),
+      QStringLiteral("The link trace cannot be written to\n%1").arg(pathText(file)));
 }
 
 void MainWindow::setupCommunication() {
@@ -609,10 +725,13 @@ void MainWindow::setupCommunication() {
   running_ = true;
   TFmSetup setup(operations_->store(), pathText(controller_->archiveFolder()), listPorts_, this);
   setup.setHelpOpener(&help_);
+  setup.traceSwitch().setTraceFile(
+      pathText(window::traceFilePath(controller_->workFiles().folder)));
   if (setup.exec() == QDialog::Accepted) {
     operations_->configure(setup.applied());
     controller_->setArchiveFolder(
         window::workFolderOf(setup.applied(), controller_->archiveFolder().string()));
+    applyTraceSetting();
   }
   running_ = false;
 }

@@ -35,6 +35,7 @@ namespace zelta::ui {
 class AudioToneOutput;
 class CodeplugReport;
 class EditingPages;
+class RecentFilesMenu;
 
 // The application's single top-level window (FmMain): the page control with
 // thirteen editing pages and the "Main" launcher page, the menu bar, the
@@ -81,6 +82,20 @@ class MainWindow : public QMainWindow,
       const window::UnsavedEditsQuestion& question) override;
   // "Programmable Pleasing Alert" chosen or entered as "Custom".
   void editPleasingAlert(codes::Melody& melody) override;
+  // Listed first among the recent files of the File menu.
+  void codeplugFileUsed(const std::filesystem::path& file) override;
+
+  // A codeplug file opened without the open dialog (the command line, a
+  // drop, the recent files): F8's checks, unsaved edits asked about first.
+  // True when it is on screen.
+  bool openFile(const std::filesystem::path& file);
+  RecentFilesMenu& recentFiles() { return *recentFiles_; }
+
+  // Size, position and maximised state, kept in the settings store when the
+  // window closes and given back at the next start (before show()). False
+  // when none was kept.
+  void rememberGeometry();
+  bool restoreRememberedGeometry();
 
   // "&Print...": the report of the pages, shown by the presenter until it
   // returns (Qt's print preview unless replaced: tests, tools). Its page
@@ -137,6 +152,9 @@ class MainWindow : public QMainWindow,
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // A single .cp file dropped on the window opens as F8 opens it.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -148,6 +166,14 @@ class MainWindow : public QMainWindow,
   };
 
   void buildMenus();
+  // Ctrl+Q: on "Main" the path of F10, on an editing page that of closing
+  // the window.
+  void buildQuitKey();
+  // The recent files and the trace switch of the settings store.
+  void takeStoredSettings();
+  // The link traced to the work folder's trace file while the setup's
+  // switch is on; a file that cannot be written is said once.
+  void applyTraceSetting();
   void buildToolBar();
   void buildPages();
   void buildStatusBar();
@@ -203,6 +229,7 @@ class MainWindow : public QMainWindow,
   PortLister listPorts_ = link::listPorts;
   // The tones of the pleasing alert editor and "Play tone".
   std::unique_ptr<AudioToneOutput> tones_;
+  RecentFilesMenu* recentFiles_ = nullptr;
 };
 
 }  // namespace zelta::ui

@@ -21,6 +21,7 @@
 #include "ui/help_opener.h"
 #include "ui/qt_text.h"
 #include "ui/text_filter_validator.h"
+#include "ui/trace_switch_box.h"
 #include "window/password_entry.h"
 
 namespace zelta::ui {
@@ -219,6 +220,8 @@ void TFmSetup::buildApplicationPage(QWidget* page) {
   form->addRow("Arch Path", pathRow);
   auto* layout = new QVBoxLayout(page);
   layout->addLayout(form);
+  traceSwitch_ = new TraceSwitchBox(store_, page);
+  layout->addWidget(traceSwitch_);
   layout->addStretch();
   setTabOrder(swPassword_, archPath_);
   setTabOrder(archPath_, browse);
@@ -344,6 +347,7 @@ void TFmSetup::browseClicked() {
 void TFmSetup::applyClicked() {
   takeControls();
   applied_ = window::applySetupForm(form_, store_, defaultWorkFolder_);
+  traceSwitch_->apply(store_);
   accept();
 }
 

@@ -26,6 +26,7 @@ class QThread;
 namespace zelta::ui {
 
 class HelpOpener;
+class TraceSwitchBox;
 
 // "Setup Computer Configuration": the serial port from the ports of this
 // machine (and the running pager simulators), its line settings, the
@@ -64,6 +65,9 @@ class TFmSetup : public QDialog {
 
   // Cancel and Escape stop a search first.
   void reject() override;
+
+  // "Trace to file" on the application page; "Apply" stores it.
+  TraceSwitchBox& traceSwitch() { return *traceSwitch_; }
 
  private:
   void buildCommPage(QWidget* page);
@@ -109,6 +113,7 @@ class TFmSetup : public QDialog {
   QLineEdit* swPassword_ = nullptr;
   QLineEdit* archPath_ = nullptr;
   const HelpOpener* help_ = nullptr;
+  TraceSwitchBox* traceSwitch_ = nullptr;
 };
 
 }  // namespace zelta::ui

@@ -10,7 +10,7 @@ WindowOperations::WindowOperations(window::WindowController& controller,
     : store_(std::move(store)),
       runner_(guiReporter, window),
       progress_(window),
-      comm_(device_, runner_.reporter(), clock_),
+      comm_(line_, runner_.reporter(), clock_),
       link_(comm_, runner_.reporter()),
       session_{controller.image(), controller.settings(), controller.workFiles(),
                runner_.reporter(), codeplug::standardCodec()},
@@ -22,6 +22,15 @@ WindowOperations::WindowOperations(window::WindowController& controller,
 
 void WindowOperations::configure(const window::CommSettings& settings) {
   window::configureLink(settings, comm_, link_);
+}
+
+bool WindowOperations::traceTo(const std::optional<std::filesystem::path>& file) {
+  if (running()) return false;
+  if (!file) {
+    line_.stop();
+    return true;
+  }
+  return line_.start(*file);
 }
 
 errors::ResultCode WindowOperations::runOperation(const OperationRunner::Operation& operation) {

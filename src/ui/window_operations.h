@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QObject>
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 
 // Core headers name members "slots"; Qt's keyword macro must not see them.
 #pragma push_macro("slots")
@@ -11,6 +13,7 @@
 #include "link/comm.h"
 #include "link/pager_link.h"
 #include "link/termios_serial_device.h"
+#include "link/trace_switch.h"
 #include "operations/pager_operations.h"
 #include "window/comm_settings.h"
 #include "window/settings_store.h"
@@ -48,6 +51,11 @@ class WindowOperations {
   window::PagerReport report() const;
 
   bool running() const { return runner_.running(); }
+  // Every byte of the link written to file from now on, or no trace
+  // (nothing); false when the file cannot be written. Not while running.
+  bool traceTo(const std::optional<std::filesystem::path>& file);
+  bool tracing() const { return line_.tracing(); }
+
   // The rate code the link asks the pager for.
   int rateCode() const { return link_.state().requestedSpeedCode; }
 
@@ -65,6 +73,7 @@ class WindowOperations {
   TFmProgressBar progress_;
   link::SteadyClock clock_;
   link::TermiosSerialDevice device_;
+  link::TraceSwitch line_{device_, clock_};
   link::TDComm comm_;
   link::PagerLink link_;
   operations::OperationSettings settings_;

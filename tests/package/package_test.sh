@@ -32,6 +32,7 @@ for f in usr/bin/zelta-pps usr/bin/zelta-pps-cli usr/bin/zelta-pager-sim; do
 done
 for f in usr/share/zelta-pps/help/index.html \
          usr/share/applications/zelta-pps.desktop \
+         usr/share/mime/packages/zelta-pps.xml \
          usr/share/icons/hicolor/scalable/apps/zelta-pps.svg \
          usr/share/man/man1/zelta-pps.1.gz usr/share/man/man1/zelta-pps-cli.1.gz \
          usr/share/man/man1/zelta-pager-sim.1.gz \
@@ -81,5 +82,30 @@ pty=$(head -n 1 "$scratch/sim.out")
 [ -f "$XDG_DATA_HOME/zelta-pps/~writeBeforeCP.bak" ] || fail "no backup in \$XDG_DATA_HOME/zelta-pps"
 leftovers=$(ls -A "$root/usr/bin" | grep -v '^zelta-' || true)
 [ -z "$leftovers" ] || fail "files written beside the installed programs: $leftovers"
+
+# The codeplug file type, as a desktop finds it: the package's MIME file in
+# a scratch XDG tree beside the system's types, asked through xdg-mime
+# (which asks gio under GNOME). A codeplug made by "new" is a codeplug; a
+# C++ source named .cp is not claimed.
+desktop=$root/usr/share/applications/zelta-pps.desktop
+grep -qx 'MimeType=application/x-zelta-codeplug;' "$desktop" || fail "desktop entry lacks the MimeType"
+grep -qx 'Exec=zelta-pps %f' "$desktop" || fail "desktop entry does not pass the file"
+if command -v xdg-mime > /dev/null && command -v update-mime-database > /dev/null \
+   && command -v gio > /dev/null; then
+  mime_home="$scratch/mime-home"
+  mkdir -p "$mime_home/mime/packages"
+  cp "$root/usr/share/mime/packages/zelta-pps.xml" "$mime_home/mime/packages/"
+  update-mime-database "$mime_home/mime" > /dev/null 2>&1 || fail "update-mime-database"
+  printf '#include <cstdio>\nint main() { return std::puts("S0"); }\n' > "$scratch/source.cp"
+  filetype() {
+    XDG_DATA_HOME="$mime_home" XDG_DATA_DIRS=/usr/share XDG_CURRENT_DESKTOP=GNOME \
+      xdg-mime query filetype "$1" 2> /dev/null
+  }
+  expect_output "application/x-zelta-codeplug" filetype "$scratch/new.cp"
+  got=$(filetype "$scratch/source.cp")
+  [ "$got" != "application/x-zelta-codeplug" ] || fail "a C++ source named .cp is taken for a codeplug"
+else
+  echo "SKIP: the codeplug MIME type is not checked: xdg-mime, gio or update-mime-database missing (scripts/install-deps.sh installs them)"
+fi
 
 echo "package ok: $(basename "$deb")"

@@ -265,12 +265,45 @@ OperationOutcome WindowController::load() {
   const std::optional<std::filesystem::path> chosen = frontEnd_.chooseFileToOpen(
       FileDialogRequest{kOpenDialogFilter, kCodeplugExtension, archiveFolder()});
   if (!chosen) return OperationOutcome::stopped(false);
-  const std::filesystem::path file = absolutePath(*chosen);
+  return openNamedFile(*chosen);
+}
 
+OperationOutcome WindowController::openFile(const std::filesystem::path& file,
+                                            const StoreFocusedField& storeFocusedField) {
+  beginCall();
+  if (busy_) return OperationOutcome::notWritten();
+  // A value still being typed is an edit too, as for F10.
+  if (!onMain() && !stored(storeFocusedField)) return OperationOutcome::notWritten();
+  beginCall();
+  if (settleUnsavedEdits() == EditsSettled::Kept) return OperationOutcome::notWritten();
+  beginCall();
+  sequentialMode_ = false;
+  link_.pagerSerialNumber.clear();
+  if (onMain()) return openNamedFile(file);
+
+  // The codeplug on screen stays should the file fail to open (the reader
+  // may have overwritten part of the image by then).
+  const codeplug::CodeplugImage image = *image_;
+  const codeplug::SettingsRecord settings = *settings_;
+  const conversion::ConverterState converter = converter_;
+  const bool unsaved = unsavedEdits_;
+  laidOut_ = false;
+  const OperationOutcome opened = openNamedFile(file);
+  if (opened.succeeded()) return opened;
+  *image_ = image;
+  *settings_ = settings;
+  converter_ = converter;
+  unsavedEdits_ = unsaved;
+  laidOut_ = true;
+  return opened;
+}
+
+OperationOutcome WindowController::openNamedFile(const std::filesystem::path& named) {
+  const std::filesystem::path file = absolutePath(named);
   std::error_code ec;
   if (!std::filesystem::exists(file, ec)) {
     reporter_.Show(box(errors::BoxClass::Error, kErrorCaption,
-                       chosen->string() + std::string(kFileMissingSuffix)));
+                       named.string() + std::string(kFileMissingSuffix)));
     return OperationOutcome::failed(storage::kFileNotAccessible, true);
   }
   const ResultCode result = conversion::openCodeplug(file, session(), converter_);
@@ -278,7 +311,7 @@ OperationOutcome WindowController::load() {
     // The file layer shows nothing for a file it cannot read; the operator
     // must not be left without an answer.
     reporter_.Show(box(errors::BoxClass::Error, kErrorCaption,
-                       chosen->string() + std::string(kFileUnreadableSuffix)));
+                       named.string() + std::string(kFileUnreadableSuffix)));
     return OperationOutcome::failed(result, true);
   }
   if (result != errors::code::Ok) return OperationOutcome::failed(result, true);
@@ -289,6 +322,7 @@ OperationOutcome WindowController::load() {
   fileOnScreen_ = storage::fingerprintFile(file);
   caption_ = captionWith(kFileCaptionSeparator, file.filename().string());
   showCodeplug();
+  frontEnd_.codeplugFileUsed(file);
   return OperationOutcome::done();
 }
 
@@ -357,6 +391,7 @@ OperationOutcome WindowController::save() {
   fileOnScreen_ = storage::fingerprintFile(file);
   versionText_ = settings_->codeplugVersionText;
   unsavedEdits_ = false;
+  frontEnd_.codeplugFileUsed(file);
   return OperationOutcome::done(true);
 }
 

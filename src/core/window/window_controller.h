@@ -116,6 +116,14 @@ class WindowController final : public FieldEvents {
   // F8 on "Main": choose a file and load it. Done when loaded; Stopped
   // when no file was chosen.
   errors::OperationOutcome load();
+  // A file named without the open dialog (dropped on the window, chosen
+  // from the recent files, given on the command line): F8's checks and
+  // load, on "Main" or over a codeplug on an editing page, with unsaved
+  // edits asked about first. A file opened over a codeplug gets the layout
+  // of its own model; one that fails to open leaves the codeplug on screen
+  // as it was. NotWritten while busy or when the edits were kept.
+  errors::OperationOutcome openFile(const std::filesystem::path& file,
+                                    const StoreFocusedField& storeFocusedField = {});
   // Ctrl+S on an editing page: the page checks, then choose a file and
   // write it. Done when written; NotWritten at a check or question that
   // showed its own message; Stopped when no file was chosen.
@@ -184,6 +192,9 @@ class WindowController final : public FieldEvents {
     Kept,         // Cancel, or a save that wrote nothing: the command stops
   };
   EditsSettled settleUnsavedEdits();
+  // F8 once the file is named: the missing and unreadable file boxes, the
+  // load, and the codeplug shown.
+  errors::OperationOutcome openNamedFile(const std::filesystem::path& named);
   // F3, F4, F5 and F6 put another codeplug in the window's place (F8 asks
   // in load()).
   static bool replacesCodeplug(KeyOutcome command);

@@ -23,4 +23,6 @@ std::uintmax_t WindowFrontEnd::freeSpace(const std::filesystem::path& folder) co
 
 void WindowFrontEnd::editPleasingAlert(codes::Melody&) {}
 
+void WindowFrontEnd::codeplugFileUsed(const std::filesystem::path&) {}
+
 }  // namespace zelta::window

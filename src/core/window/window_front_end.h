@@ -51,6 +51,10 @@ class WindowFrontEnd {
   // The pleasing alert editor, shown modally over the melody of the
   // settings, which it edits in place. Without a window nothing is edited.
   virtual void editPleasingAlert(codes::Melody& melody);
+
+  // A codeplug file was opened or saved under this absolute path (the
+  // window lists it among its recent files).
+  virtual void codeplugFileUsed(const std::filesystem::path& file);
 };
 
 }  // namespace zelta::window

@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -163,6 +164,50 @@ class MainWindowSimTest : public QObject {
     QVERIFY2(w.window.controller().activePage() == Page::General,
              qPrintable(answerer.titles.join(", ") + " / " + answerer.texts.join(", ")));
     QCOMPARE(w.fieldText(kSerialNumberField), QString("SIM0000042"));
+  }
+
+  // Setup's "Trace to file": the read's bytes land in the work folder's
+  // trace file, as zelta-pps-cli --trace writes them; turned off, no more.
+  void theTraceSwitchWritesTheLinkToTheWorkFolder() {
+    zelta::testing::SimProcess sim({"--no-advertise", "--model", "0x91", "--serial", "SIM0000042"});
+    QVERIFY(!sim.path().empty());
+    SimWindow w(sim.path());
+    const std::filesystem::path trace = w.folder / "zelta-pps-trace.txt";
+    // The dialog lists this machine's ports; the simulator's stays the port
+    // whatever the list has selected.
+    const QString port = QString::fromStdString(sim.path());
+    const auto setTrace = [&](bool on) {
+      ModalAnswerer setup([on, port](QWidget* widget) {
+        if (widget->objectName() != "FmSetup") return false;
+        widget->findChild<QCheckBox*>("cb_traceToFile")->setChecked(on);
+        widget->findChild<QLineEdit*>("TntEdit1")->setText(port);
+        widget->findChild<QPushButton*>("TntButton2")->click();
+        return true;
+      });
+      w.window.action("setupCommunication")->trigger();
+      QCOMPARE(w.window.operations().store().readString(zelta::window::kPortValue).value_or(""),
+               sim.path());
+    };
+    setTrace(true);
+    if (QTest::currentTestFailed()) return;
+    ModalAnswerer answerer(ModalAnswerer::answering(QMessageBox::Yes));
+    w.window.runKey(WindowKey::F3);
+    QVERIFY(w.window.controller().activePage() == Page::General);
+    const auto read = [&] {
+      std::ifstream in(trace);
+      return std::string((std::istreambuf_iterator<char>(in)), {});
+    };
+    const std::string traced = read();
+    QVERIFY2(traced.find("open " + sim.path()) != std::string::npos, traced.c_str());
+    QVERIFY(traced.find("TX ") != std::string::npos);
+    QVERIFY(traced.find("RX ") != std::string::npos);
+
+    w.window.runKey(WindowKey::F10);
+    setTrace(false);
+    if (QTest::currentTestFailed()) return;
+    w.window.runKey(WindowKey::F3);
+    QVERIFY(w.window.controller().activePage() == Page::General);
+    QCOMPARE(read(), traced);
   }
 
   void anEditProgrammedReachesThePager() {
