@@ -272,111 +272,112 @@ bool saveProgress(const QDir& folder) {
   const bool saved = save(progress, folder.filePath("dialogs/progress-stopping.png"));
   progress.endWork();
   return saved;
+}
 
-  // The File menu with its recent files, and the setup's application page
-  // with the "Trace to file" switch.
-  bool saveDesktopConventions(const QDir& folder) {
-    folder.mkpath("dialogs");
-    zelta::ui::MainWindow window(zelta::storage::WorkFiles{folder.path().toStdString(), {}});
-    window.useSettingsStore(std::make_unique<zelta::window::MemorySettingsStore>());
-    for (const char* name : {"bench-2.cp", "pagers/ward-7.cp", "customer-12.cp"}) {
-      const std::filesystem::path file = folder.filePath(name).toStdString();
-      std::filesystem::create_directories(file.parent_path());
-      if (!writeCodeplug('p', file)) return false;
-      window.recentFiles().add(file);
-    }
-    window.resize(1100, 800);
-    window.show();
-    QMenu* file = window.menu("menuFile");
-    file->popup(window.mapToGlobal(QPoint(0, 0)));
-    if (!save(*file, folder.filePath("dialogs/file-menu.png"))) return false;
-    QMenu* recent = window.menu("menuRecent");
-    recent->popup(window.mapToGlobal(QPoint(file->width(), 0)));
-    if (!save(*recent, folder.filePath("dialogs/recent-files.png"))) return false;
-    recent->hide();
-    file->hide();
-
-    zelta::window::MemorySettingsStore store;
-    zelta::ui::TFmSetup setup(store, folder.path(),
-                              [] { return std::vector<zelta::link::PortEntry>(); });
-    setup.traceSwitch().setTraceFile(folder.filePath("zelta-pps-trace.txt"));
-    setup.findChild<QTabWidget*>()->setCurrentIndex(1);
-    setup.show();
-    return save(setup, folder.filePath("dialogs/setup-application.png"));
+// The File menu with its recent files, and the setup's application page
+// with the "Trace to file" switch.
+bool saveDesktopConventions(const QDir& folder) {
+  folder.mkpath("dialogs");
+  zelta::ui::MainWindow window(zelta::storage::WorkFiles{folder.path().toStdString(), {}});
+  window.useSettingsStore(std::make_unique<zelta::window::MemorySettingsStore>());
+  for (const char* name : {"bench-2.cp", "pagers/ward-7.cp", "customer-12.cp"}) {
+    const std::filesystem::path file = folder.filePath(name).toStdString();
+    std::filesystem::create_directories(file.parent_path());
+    if (!writeCodeplug('p', file)) return false;
+    window.recentFiles().add(file);
   }
+  window.resize(1100, 800);
+  window.show();
+  QMenu* file = window.menu("menuFile");
+  file->popup(window.mapToGlobal(QPoint(0, 0)));
+  if (!save(*file, folder.filePath("dialogs/file-menu.png"))) return false;
+  QMenu* recent = window.menu("menuRecent");
+  recent->popup(window.mapToGlobal(QPoint(file->width(), 0)));
+  if (!save(*recent, folder.filePath("dialogs/recent-files.png"))) return false;
+  recent->hide();
+  file->hide();
 
-  bool saveAbout(const QDir& folder) {
-    folder.mkpath("dialogs");
-    zelta::ui::DesktopUrlOpener opener;
-    zelta::ui::TFmAbout about(opener);
-    about.show();
-    return save(about, folder.filePath("dialogs/about.png"));
+  zelta::window::MemorySettingsStore store;
+  zelta::ui::TFmSetup setup(store, folder.path(),
+                            [] { return std::vector<zelta::link::PortEntry>(); });
+  setup.traceSwitch().setTraceFile(folder.filePath("zelta-pps-trace.txt"));
+  setup.findChild<QTabWidget*>()->setCurrentIndex(1);
+  setup.show();
+  return save(setup, folder.filePath("dialogs/setup-application.png"));
+}
+
+bool saveAbout(const QDir& folder) {
+  folder.mkpath("dialogs");
+  zelta::ui::DesktopUrlOpener opener;
+  zelta::ui::TFmAbout about(opener);
+  about.show();
+  return save(about, folder.filePath("dialogs/about.png"));
+}
+
+// The production run dialog: idle over the ports of a bench, then a run as
+// its fixtures report it (fed by hand, no link): one pager being written,
+// one fixture waiting for its pager to be taken out, one failed.
+bool saveProductionDialog(const QDir& folder, const std::filesystem::path& templateFile) {
+  folder.mkpath("dialogs");
+  namespace production = zelta::production;
+  zelta::ui::ProductionStart start;
+  start.folder = folder.path().toStdString();
+  start.listPorts = [] {
+    return std::vector<zelta::link::PortEntry>{
+        {"/dev/ttyUSB0", "FT232R USB UART (FTDI)", "0403:6001 A50285BI"},
+        {"/dev/ttyUSB1", "FT232R USB UART (FTDI)", "0403:6001 A50285C2"},
+        {"/dev/pts/7", "Pager simulator (0x91)", {}}};
+  };
+  zelta::testing::RecordingReporter quiet;
+  zelta::ui::ProductionDialog dialog(std::move(start), quiet);
+  dialog.findChild<QLineEdit*>("edTemplate")
+      ->setText(QString::fromStdString(templateFile.string()));
+  dialog.findChild<QLineEdit*>("edJournal")->setText(folder.filePath("lot-20261211-0935.jsonl"));
+  dialog.findChild<QLineEdit*>("edCount")->setText("12");
+  auto* ports = dialog.findChild<QListWidget*>("lbFixturePorts");
+  ports->item(0)->setCheckState(Qt::Checked);
+  ports->item(1)->setCheckState(Qt::Checked);
+  dialog.show();
+  if (!save(dialog, folder.filePath("dialogs/production-idle.png"))) return false;
+
+  production::ProductionObserver& feed =
+      dialog.showWithoutRun({"/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/pts/7"});
+  const auto status = [](int fixture, const char* port, production::FixtureState state, int percent,
+                         const char* serial, const char* text) {
+    production::FixtureStatus s;
+    s.fixture = fixture;
+    s.port = port;
+    s.state = state;
+    s.percent = percent;
+    s.serialNumber = serial;
+    s.text = text;
+    return s;
+  };
+  feed.fixtureChanged(
+      status(0, "/dev/ttyUSB0", production::FixtureState::Programming, 62, "PG00000412", ""));
+  feed.fixtureChanged(
+      status(1, "/dev/ttyUSB1", production::FixtureState::TakeOut, 0, "PG00000413", ""));
+  feed.fixtureChanged(status(2, "/dev/pts/7", production::FixtureState::Failed, 0, "PG00000414",
+                             "Pager does not answer.\nCheck the pager and the interface box."));
+  for (int i = 0; i < 4; ++i) {
+    production::PagerRecord r;
+    r.time = "2026-12-11T09:3" + std::to_string(5 + i) + ":18.951Z";
+    r.fixture = i % 2 == 0 ? "/dev/ttyUSB0" : "/dev/ttyUSB1";
+    r.serialNumber = "PG00000" + std::to_string(408 + i);
+    r.model = 0x91;
+    r.firmware = "R0801";
+    r.codes = production::CodeSet{
+        i, {{1, "020000" + std::to_string(i)}}, "RUN000" + std::to_string(1 + i)};
+    r.written = i != 2;
+    r.code = r.written ? zelta::errors::code::Ok : zelta::errors::code::Abandoned;
+    r.text = r.written ? "" : "The pager was taken out during programming.";
+    r.durationMs = 10486 + 37 * i;
+    r.imageFile = r.written ? r.serialNumber + "_" + r.codes->icn + ".cp" : "";
+    feed.pagerFinished(r);
   }
-
-  // The production run dialog: idle over the ports of a bench, then a run as
-  // its fixtures report it (fed by hand, no link): one pager being written,
-  // one fixture waiting for its pager to be taken out, one failed.
-  bool saveProductionDialog(const QDir& folder, const std::filesystem::path& templateFile) {
-    folder.mkpath("dialogs");
-    namespace production = zelta::production;
-    zelta::ui::ProductionStart start;
-    start.folder = folder.path().toStdString();
-    start.listPorts = [] {
-      return std::vector<zelta::link::PortEntry>{
-          {"/dev/ttyUSB0", "FT232R USB UART (FTDI)", "0403:6001 A50285BI"},
-          {"/dev/ttyUSB1", "FT232R USB UART (FTDI)", "0403:6001 A50285C2"},
-          {"/dev/pts/7", "Pager simulator (0x91)", {}}};
-    };
-    zelta::testing::RecordingReporter quiet;
-    zelta::ui::ProductionDialog dialog(std::move(start), quiet);
-    dialog.findChild<QLineEdit*>("edTemplate")
-        ->setText(QString::fromStdString(templateFile.string()));
-    dialog.findChild<QLineEdit*>("edJournal")->setText(folder.filePath("lot-20261211-0935.jsonl"));
-    dialog.findChild<QLineEdit*>("edCount")->setText("12");
-    auto* ports = dialog.findChild<QListWidget*>("lbFixturePorts");
-    ports->item(0)->setCheckState(Qt::Checked);
-    ports->item(1)->setCheckState(Qt::Checked);
-    dialog.show();
-    if (!save(dialog, folder.filePath("dialogs/production-idle.png"))) return false;
-
-    production::ProductionObserver& feed =
-        dialog.showWithoutRun({"/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/pts/7"});
-    const auto status = [](int fixture, const char* port, production::FixtureState state,
-                           int percent, const char* serial, const char* text) {
-      production::FixtureStatus s;
-      s.fixture = fixture;
-      s.port = port;
-      s.state = state;
-      s.percent = percent;
-      s.serialNumber = serial;
-      s.text = text;
-      return s;
-    };
-    feed.fixtureChanged(
-        status(0, "/dev/ttyUSB0", production::FixtureState::Programming, 62, "PG00000412", ""));
-    feed.fixtureChanged(
-        status(1, "/dev/ttyUSB1", production::FixtureState::TakeOut, 0, "PG00000413", ""));
-    feed.fixtureChanged(status(2, "/dev/pts/7", production::FixtureState::Failed, 0, "PG00000414",
-                               "Pager does not answer.\nCheck the pager and the interface box."));
-    for (int i = 0; i < 4; ++i) {
-      production::PagerRecord r;
-      r.time = "2026-12-11T09:3" + std::to_string(5 + i) + ":18.951Z";
-      r.fixture = i % 2 == 0 ? "/dev/ttyUSB0" : "/dev/ttyUSB1";
-      r.serialNumber = "PG00000" + std::to_string(408 + i);
-      r.model = 0x91;
-      r.firmware = "R0801";
-      r.codes = production::CodeSet{
-          i, {{1, "020000" + std::to_string(i)}}, "RUN000" + std::to_string(1 + i)};
-      r.written = i != 2;
-      r.code = r.written ? zelta::errors::code::Ok : zelta::errors::code::Abandoned;
-      r.text = r.written ? "" : "The pager was taken out during programming.";
-      r.durationMs = 10486 + 37 * i;
-      r.imageFile = r.written ? r.serialNumber + "_" + r.codes->icn + ".cp" : "";
-      feed.pagerFinished(r);
-    }
-    feed.countersChanged({.done = 3, .failed = 1, .left = 9});
-    return save(dialog, folder.filePath("dialogs/production-run.png"));
-  }
+  feed.countersChanged({.done = 3, .failed = 1, .left = 9});
+  return save(dialog, folder.filePath("dialogs/production-run.png"));
+}
 
 }  // namespace
 
