@@ -18,6 +18,7 @@
 #include "ui/help_opener.h"
 #include "ui/qt_reporter.h"
 #include "ui/window_operations.h"
+#include "ui/window_size_keeper.h"
 
 class QAction;
 class QLabel;
@@ -184,6 +185,8 @@ class MainWindow : public QMainWindow,
   bool closeAfterOperation_ = false;
   // The tones of the pleasing alert editor and "Play tone".
   std::unique_ptr<AudioToneOutput> tones_;
+  // The size the window had before the converter's tab row widened it.
+  WindowSizeKeeper sizeKeeper_{*this};
 };
 
 }  // namespace zelta::ui
