@@ -495,6 +495,31 @@ class MainWindowSimTest : public QObject {
     if (!reads) QVERIFY2(answerer.texts.size() >= 1, qPrintable(seen));
   }
 
+  // A refused password says how many attempts the pager still allows.
+  void aWrongPasswordSaysTheAttemptsLeft() {
+    zelta::testing::SimProcess sim(
+        {"--no-advertise", "--model", "0x91", "--password", "SECRET1", "--attempts", "3"});
+    QVERIFY(!sim.path().empty());
+    SimWindow w(sim.path());
+    ModalAnswerer answerer([&](QWidget* widget) {
+      if (auto* box = qobject_cast<QMessageBox*>(widget)) {
+        QAbstractButton* no = box->button(QMessageBox::No);
+        (no != nullptr ? no : box->button(QMessageBox::Ok))->click();
+        return true;
+      }
+      auto* edit = widget->findChild<QLineEdit*>("pwdLabelEdit");
+      if (edit == nullptr) return false;
+      QTest::keyClicks(edit, "WRONG99");
+      widget->findChild<QPushButton*>("btnSubmit")->click();
+      return true;
+    });
+    w.window.runKey(WindowKey::F3);
+    const QString seen = answerer.texts.join(" | ");
+    QVERIFY2(answerer.texts.contains("WARNING : Wrong Password.\nYou have  2 times left."),
+             qPrintable(seen));
+    QCOMPARE(w.window.controller().activePage(), Page::Main);
+  }
+
   void sequentialProgrammingMovesTheCodesOnAfterEveryPager() {
     zelta::testing::TempFolder saved;
     const std::filesystem::path image = saved.path() / "pager.bin";
