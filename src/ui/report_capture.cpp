@@ -40,21 +40,36 @@ QSize fullLayoutSize(const QTabWidget& pageControl) {
   return pageControl.size().expandedTo(whole + around + QSize(frame, frame));
 }
 
-// Where the user had scrolled a page to, so that the capture leaves it there.
-struct ScrollPosition {
-  explicit ScrollPosition(QWidget* tab) : scroll(pageScroll(tab)) {
-    if (scroll == nullptr) return;
-    horizontal = scroll->horizontalScrollBar()->value();
-    vertical = scroll->verticalScrollBar()->value();
+// A page's scroll area while its picture is drawn: no scroll bars (the
+// page shows whole), and afterwards the bars and the place the user had
+// scrolled to as they were.
+class PictureScroll {
+ public:
+  explicit PictureScroll(QWidget* tab) : scroll_(pageScroll(tab)) {
+    if (scroll_ == nullptr) return;
+    horizontal_ = scroll_->horizontalScrollBar()->value();
+    vertical_ = scroll_->verticalScrollBar()->value();
+    horizontalPolicy_ = scroll_->horizontalScrollBarPolicy();
+    verticalPolicy_ = scroll_->verticalScrollBarPolicy();
+    scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   }
-  void restore() const {
-    if (scroll == nullptr) return;
-    scroll->horizontalScrollBar()->setValue(horizontal);
-    scroll->verticalScrollBar()->setValue(vertical);
+  ~PictureScroll() {
+    if (scroll_ == nullptr) return;
+    scroll_->setHorizontalScrollBarPolicy(horizontalPolicy_);
+    scroll_->setVerticalScrollBarPolicy(verticalPolicy_);
+    scroll_->horizontalScrollBar()->setValue(horizontal_);
+    scroll_->verticalScrollBar()->setValue(vertical_);
   }
-  QScrollArea* scroll;
-  int horizontal = 0;
-  int vertical = 0;
+  PictureScroll(const PictureScroll&) = delete;
+  PictureScroll& operator=(const PictureScroll&) = delete;
+
+ private:
+  QScrollArea* scroll_;
+  int horizontal_ = 0;
+  int vertical_ = 0;
+  Qt::ScrollBarPolicy horizontalPolicy_ = Qt::ScrollBarAsNeeded;
+  Qt::ScrollBarPolicy verticalPolicy_ = Qt::ScrollBarAsNeeded;
 };
 
 }  // namespace
@@ -67,17 +82,20 @@ int captureReportPages(QTabWidget& pageControl, const std::vector<pages::Page>& 
   for (std::size_t i = 0; i < pages.size(); ++i) {
     pageControl.setCurrentIndex(pages::pageIndex(pages[i]));
     layOut();
-    const ScrollPosition scrolled(pageControl.currentWidget());
-    // A window smaller than the page (a laptop's screen) would cut the
-    // picture at its scroll bar: the page control is drawn at the page's
-    // full size for the picture and given its own size back after it. The
-    // tabs, the page and its scroll area follow the resize at once; laying
-    // out the window now would give the page control its place back.
-    pageControl.resize(fullLayoutSize(pageControl));
-    const QImage picture = pageControl.grab().toImage();
-    pageControl.resize(shownSize);
+    const QSize full = fullLayoutSize(pageControl);
+    QImage picture;
+    {
+      // A window smaller than the page (a laptop's screen) would cut the
+      // picture at its scroll bar: the page control is drawn at the page's
+      // full size for the picture and given its own size back after it.
+      // The tabs, the page and its scroll area follow the resize at once;
+      // laying out the window now would give the page control its place back.
+      const PictureScroll scroll(pageControl.currentWidget());
+      pageControl.resize(full);
+      picture = pageControl.grab().toImage();
+      pageControl.resize(shownSize);
+    }
     layOut();
-    scrolled.restore();
     const QString file =
         QDir(folder).filePath(QString::fromStdString(window::pagePictureName(static_cast<int>(i))));
     if (picture.save(file, "JPEG", window::kPagePictureQuality)) ++written;

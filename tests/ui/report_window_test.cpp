@@ -245,6 +245,13 @@ class ReportWindowTest : public QObject {
           meanDifference(picture, large.shown.images[static_cast<qsizetype>(i)], field);
       QVERIFY2(difference < 8, qPrintable(page + QString(": differs by %1").arg(difference)));
     }
+    // With ZELTA_SHOTS_DIR set the small window's pictures are kept there,
+    // for looking at.
+    if (const QString dir = qEnvironmentVariable("ZELTA_SHOTS_DIR"); !dir.isEmpty()) {
+      QDir().mkpath(dir);
+      for (qsizetype i = 0; i < small.shown.images.size(); ++i)
+        QVERIFY(small.shown.images[i].save(QDir(dir).filePath(QString("small-%1.png").arg(i))));
+    }
     QCOMPARE(small.window.size(), windowSize);
     QCOMPARE(small.window.pages()->currentIndex(), pages::pageIndex(pages::Page::Prompt2));
     QCOMPARE(prompts->verticalScrollBar()->value(), scrolled);
