@@ -14,6 +14,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "pages/text_typing.h"
 #include "ui/qt_text.h"
 #include "window/field_events.h"
 
@@ -260,15 +261,28 @@ void TextFieldBinding::typeText(const QString& text) {
   for (const char32_t c : text.toUcs4()) typeOne(c);
 }
 
+// One rule for every text field (pages/text_typing.h): the "NONE" of a code
+// gives way to the first digit, a full priority or history field is
+// overtyped at the cursor as the function field beside it is, and a field
+// with room takes the key at the cursor.
 bool TextFieldBinding::typeOne(char32_t key) {
   if (key < 0x20) return false;  // line breaks of pasted text
-  const std::optional<char32_t> c = pages::typeCharacter(field_, key, keyContext());
+  const pages::KeyContext context = keyContext();
+  const std::optional<char32_t> c = pages::typeCharacter(field_, key, context);
   if (!c) return false;
-  const QString typed = QString::fromUcs4(&*c, 1);
-  const int free = edit_->maxLength() - static_cast<int>(edit_->text().size()) +
-                   static_cast<int>(edit_->selectedText().size());
-  if (free <= 0) return false;
-  edit_->insert(typed);
+  const QString text = edit_->text();
+  const int cursor = edit_->cursorPosition();
+  const auto cursorAt = static_cast<std::size_t>(text.left(cursor).toUcs4().size());
+  switch (pages::textTyping(field_, text.toStdU32String(), cursorAt, edit_->hasSelectedText(),
+                            context)) {
+    case pages::TextTyping::ReplaceWhole: edit_->selectAll(); break;
+    case pages::TextTyping::Insert: break;
+    case pages::TextTyping::Overtype:
+      edit_->setSelection(cursor, text.at(cursor).isHighSurrogate() ? 2 : 1);
+      break;
+    case pages::TextTyping::Dropped: return false;
+  }
+  edit_->insert(QString::fromUcs4(&*c, 1));
   edited();
   return true;
 }

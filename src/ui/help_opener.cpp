@@ -1,7 +1,10 @@
 #include "ui/help_opener.h"
 
 #include <QMessageBox>
+#include <filesystem>
+#include <system_error>
 
+#include "ui/help_viewer.h"
 #include "ui/qt_text.h"
 #include "version.h"
 #include "window/help_file.h"
@@ -16,6 +19,11 @@ HelpOpener::HelpOpener(QString programFolder)
 HelpOpener::HelpOpener(QString programFolder, UrlOpener& opener)
     : programFolder_(std::move(programFolder)), opener_(opener) {}
 
+HelpOpener::~HelpOpener() {
+  // The viewer belongs to its parent window, which may outlive this object.
+  delete viewer_.data();
+}
+
 void HelpOpener::open(QWidget* parent) const {
   const window::HelpRequest request = window::helpRequest(programFolder_.toStdString());
   if (!request.missingMessage.empty()) {
@@ -23,7 +31,21 @@ void HelpOpener::open(QWidget* parent) const {
                     QString::fromStdString(request.missingMessage), QMessageBox::Ok, parent);
     box.exec();
   }
-  opener_.openUrl(QUrl::fromLocalFile(QString::fromStdString(request.file.string())));
+  const QUrl guide = QUrl::fromLocalFile(QString::fromStdString(request.file.string()));
+  if (opener_.openUrl(guide)) return;
+  // A missing guide has been named in the box above; there is nothing to show.
+  std::error_code ec;
+  if (std::filesystem::is_regular_file(request.file, ec)) showViewer(guide, parent);
+}
+
+void HelpOpener::showViewer(const QUrl& guide, QWidget* parent) const {
+  if (viewer_ == nullptr) {
+    viewer_ = new HelpViewer(guide, parent);
+    viewer_->setAttribute(Qt::WA_DeleteOnClose);
+  }
+  viewer_->show();
+  viewer_->raise();
+  viewer_->activateWindow();
 }
 
 }  // namespace zelta::ui

@@ -802,6 +802,7 @@ bool MainWindow::openServiceWindow(const window::ServiceStart& start,
 void MainWindow::showView(Redraw redraw) {
   const window::WindowView view = controller_->view();
   showing_ = true;
+  sizeKeeper_.contentsChanging();
   if (redraw == Redraw::Refill) {
     editingPages().refill(controller_->modelLayout());
   } else if (view.activePage != pages::Page::Main) {
@@ -810,6 +811,7 @@ void MainWindow::showView(Redraw redraw) {
   showTabs(view);
   showCommands(view);
   showStatus(view);
+  sizeKeeper_.contentsChanged();
   showing_ = false;
   showFocus(view.focus);
 }

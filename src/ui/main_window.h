@@ -21,6 +21,7 @@
 #include "ui/production_dialog.h"
 #include "ui/qt_reporter.h"
 #include "ui/window_operations.h"
+#include "ui/window_size_keeper.h"
 
 class QAction;
 class QLabel;
@@ -230,6 +231,8 @@ class MainWindow : public QMainWindow,
   // The tones of the pleasing alert editor and "Play tone".
   std::unique_ptr<AudioToneOutput> tones_;
   RecentFilesMenu* recentFiles_ = nullptr;
+  // The size the window had before the converter's tab row widened it.
+  WindowSizeKeeper sizeKeeper_{*this};
 };
 
 }  // namespace zelta::ui

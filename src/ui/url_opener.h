@@ -11,13 +11,14 @@ namespace zelta::ui {
 class UrlOpener {
  public:
   virtual ~UrlOpener() = default;
-  // A failure of the desktop to open the address is not reported.
-  virtual void openUrl(const QUrl& url) = 0;
+  // False when the desktop has nothing to open the address with (no
+  // browser installed); the caller decides whether that matters.
+  virtual bool openUrl(const QUrl& url) = 0;
 };
 
 class DesktopUrlOpener : public UrlOpener {
  public:
-  void openUrl(const QUrl& url) override { QDesktopServices::openUrl(url); }
+  bool openUrl(const QUrl& url) override { return QDesktopServices::openUrl(url); }
 };
 
 }  // namespace zelta::ui

@@ -8,6 +8,7 @@ WindowOperations::WindowOperations(window::WindowController& controller,
                                    errors::Reporter& guiReporter, QWidget* window,
                                    std::unique_ptr<window::SettingsStore> store)
     : store_(std::move(store)),
+      guiReporter_(guiReporter),
       runner_(guiReporter, window),
       progress_(window),
       comm_(line_, runner_.reporter(), clock_),
@@ -45,6 +46,12 @@ errors::OperationOutcome WindowOperations::runOutcome(
     outcome = operation();
     return outcome.code;
   });
+  // What the link learnt went to the worker's reporter; the window reports
+  // a failed read with its own, which must say it too (the attempts a
+  // refused password leaves, where the line garbled a byte).
+  const errors::MessageContext& learnt = runner_.reporter().context();
+  guiReporter_.context().remainingAttempts = learnt.remainingAttempts;
+  guiReporter_.context().lineFault = learnt.lineFault;
   return outcome;
 }
 

@@ -69,6 +69,8 @@ class WindowOperations {
   errors::OperationOutcome runOutcome(const std::function<errors::OperationOutcome()>& operation);
 
   std::unique_ptr<window::SettingsStore> store_;
+  // The window's own reporter, which reports a failed read after the run.
+  errors::Reporter& guiReporter_;
   OperationRunner runner_;
   TFmProgressBar progress_;
   link::SteadyClock clock_;

@@ -11,6 +11,7 @@
 #include "codeplug/codec.h"
 #include "codeplug/new_codeplug.h"
 #include "link/comm.h"
+#include "operations/refused_image_text.h"
 #include "recording_reporter.h"
 #include "simulated_device.h"
 #include "temp_folder.h"
@@ -83,10 +84,12 @@ struct Bench {
     return {bytes.begin(), bytes.end()};
   }
 
+  // The code's box, its own text first (a second line may follow).
   bool reported(errors::ResultCode code) const {
     const std::string text = errors::reportMessage(code, reporter.context()).text;
-    return std::any_of(reporter.shown.begin(), reporter.shown.end(),
-                       [&](const errors::Message& m) { return m.text == text; });
+    return std::any_of(reporter.shown.begin(), reporter.shown.end(), [&](const errors::Message& m) {
+      return m.code == code && m.text.starts_with(text);
+    });
   }
   int asked(errors::ResultCode code) const {
     return static_cast<int>(std::count_if(reporter.asked.begin(), reporter.asked.end(),
@@ -351,6 +354,10 @@ TEST(PagerOperations, NakOnTheWrittenBlockIsReported) {
   EXPECT_TRUE(programmed.reported);
   EXPECT_TRUE(b.reported(rc::BadChecksum));
   EXPECT_FALSE(programmed.pagerWritten);
+  // The pager's own words first, then what its refusal left in it.
+  ASSERT_FALSE(b.reporter.shown.empty());
+  EXPECT_EQ(b.reporter.shown.back().text,
+            "Bad checksum.\n" + std::string(operations::kRefusedImageDetail));
 }
 
 // A codeplug of a newer family than the pager: refused, nothing written.

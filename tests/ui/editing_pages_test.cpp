@@ -134,6 +134,82 @@ class EditingPagesTest : public QObject {
     QCOMPARE(edit->text(), shown);
   }
 
+  // A field shown filled by the rules takes typing as the function field
+  // beside it does: a code's "NONE" gives way to the first digit, a full
+  // field is overtyped at the cursor (and drops keys at its end), a field
+  // with room takes the key at the cursor. The field is clicked into, as
+  // the technician does, then typed into.
+  void typingIntoFilledFields_data() {
+    QTest::addColumn<int>("model");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("before");  // what the field holds first; empty: as shown
+    QTest::addColumn<int>("cursor");      // -1: the end
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("code: NONE gives way to the digits") << 0x91 << "ed_code02"
+                                                        << "" << -1 << "1234"
+                                                        << "1234";
+    QTest::newRow("code: NONE at its start too") << 0x91 << "ed_code02"
+                                                 << "" << 0 << "7"
+                                                 << "7";
+    QTest::newRow("code: NONE ignores letters") << 0x91 << "ed_code02"
+                                                << "" << 0 << "a"
+                                                << "NONE   ";
+    QTest::newRow("code: full, overtyped at the cursor") << 0x91 << "ed_code01"
+                                                         << "1234567" << 2 << "90"
+                                                         << "1290567";
+    QTest::newRow("code: full, nothing after its end") << 0x91 << "ed_code01"
+                                                       << "1234567" << -1 << "8"
+                                                       << "1234567";
+    QTest::newRow("code: room left, inserted") << 0x91 << "ed_code01"
+                                               << "12345" << 1 << "9"
+                                               << "192345";
+    QTest::newRow("priority: four letters overtyped") << 0x91 << "ed_priority01"
+                                                      << "NNNN" << 1 << "yy"
+                                                      << "NYYN";
+    QTest::newRow("priority: refused key leaves it") << 0x91 << "ed_priority01"
+                                                     << "NNNN" << 0 << "5"
+                                                     << "NNNN";
+    QTest::newRow("priority: nothing after its end") << 0x91 << "ed_priority01"
+                                                     << "NNNN" << -1 << "Y"
+                                                     << "NNNN";
+    QTest::newRow("functions: overtyped (masked)") << 0x91 << "ed_function01"
+                                                   << "XXXX" << 1 << "ta"
+                                                   << "XTAX";
+    QTest::newRow("prompt: full, overtyped") << 0x91 << "ed_setLockPrompt"
+                                             << "ABCDEFGHIJKLMNOPQRST" << 0 << "zz"
+                                             << "ZZCDEFGHIJKLMNOPQRST";
+    QTest::newRow("prompt: room left, inserted") << 0x91 << "ed_setLockPrompt"
+                                                 << "LOCK" << 4 << "ed"
+                                                 << "LOCKED";
+  }
+
+  void typingIntoFilledFields() {
+    QFETCH(int, model);
+    QFETCH(QString, field);
+    QFETCH(QString, before);
+    QFETCH(int, cursor);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    EditingPagesHarness h(static_cast<zelta::models::ModelCode>(model));
+    const pages::FieldEntry* entry = pages::findField(field.toStdString());
+    QVERIFY(entry != nullptr);
+    h.showPage(entry->page);
+    auto* edit = h.find<QLineEdit>(entry->name);
+    QVERIFY(edit != nullptr);
+    QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(edit->width() - 4, edit->height() / 2));
+    QCOMPARE(QApplication::focusWidget(), edit);
+    if (before.isEmpty()) {
+      QVERIFY2(edit->text().trimmed() == "NONE", qPrintable(edit->text()));
+    } else {
+      edit->setText(before);
+    }
+    edit->setCursorPosition(cursor < 0 ? static_cast<int>(edit->text().size()) : cursor);
+    QTest::keyClicks(edit, typed);
+    QCOMPARE(edit->text(), shown);
+  }
+
   // Delete and Backspace do nothing in a function field; the frequency, a
   // masked field without that filter, blanks a position; a text field deletes.
   void editKeysFollowTheMaskRules() {

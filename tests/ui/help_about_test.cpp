@@ -1,13 +1,17 @@
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QtTest/QTest>
+#include <algorithm>
 
 #include "modal_answerer.h"
 #include "ui/about_dialog.h"
 #include "ui/help_opener.h"
+#include "ui/help_viewer.h"
 #include "ui/qsettings_store.h"
 #include "ui/setup_dialog.h"
 #include "window/help_file.h"
@@ -19,8 +23,16 @@ namespace {
 
 class RecordingOpener : public zelta::ui::UrlOpener {
  public:
-  void openUrl(const QUrl& url) override { urls.append(url); }
+  // opens false: a desktop without a browser.
+  explicit RecordingOpener(bool opens = true) : opens_(opens) {}
+  bool openUrl(const QUrl& url) override {
+    urls.append(url);
+    return opens_;
+  }
   QList<QUrl> urls;
+
+ private:
+  bool opens_;
 };
 
 // A program folder with the guide beside the program, as in the build tree.
@@ -61,6 +73,47 @@ class HelpAboutTest : public QObject {
     QCOMPARE(answerer.texts, QStringList{"Help file not found\n" + guide});
     QCOMPARE(answerer.titles, QStringList{"Zelta Series (POCSAG) PPS"});
     QCOMPARE(desktop.urls, QList<QUrl>{QUrl::fromLocalFile(guide)});
+  }
+
+  // With no browser on the desktop the guide shows in the program's own
+  // viewer, at its start; F1 again brings the same viewer forward.
+  void withoutABrowserTheGuideShowsInTheHelpViewer() {
+    QTemporaryDir program;
+    placeGuide(program);
+    RecordingOpener noBrowser(false);
+    ModalAnswerer answerer(ModalAnswerer::clicking(QMessageBox::Ok));
+    const HelpOpener help(program.path(), noBrowser);
+    help.open(nullptr);
+    const QUrl guide = QUrl::fromLocalFile(program.filePath("help/index.html"));
+    QCOMPARE(noBrowser.urls, QList<QUrl>{guide});
+    QVERIFY(answerer.texts.isEmpty());
+    zelta::ui::HelpViewer* viewer = help.viewer();
+    QVERIFY(viewer != nullptr);
+    QVERIFY(QTest::qWaitForWindowExposed(viewer));
+    QCOMPARE(viewer->browser()->source(), guide);
+    QCOMPARE(viewer->browser()->documentTitle(), QString("guide"));
+    QVERIFY(viewer->windowTitle().startsWith("Zelta Series (POCSAG) PPS"));
+
+    help.open(nullptr);
+    QCOMPARE(help.viewer(), viewer);
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    QCOMPARE(std::count_if(windows.begin(), windows.end(),
+                           [](QWidget* w) { return w->objectName() == "helpViewer"; }),
+             1);
+    viewer->close();
+    QTRY_VERIFY(help.viewer() == nullptr);
+  }
+
+  // A missing guide is named in its box; no empty viewer follows.
+  void withoutABrowserAMissingGuideIsOnlyNamed() {
+    QTemporaryDir program;
+    RecordingOpener noBrowser(false);
+    ModalAnswerer answerer(ModalAnswerer::clicking(QMessageBox::Ok));
+    const HelpOpener help(program.path(), noBrowser);
+    help.open(nullptr);
+    QCOMPARE(answerer.texts,
+             QStringList{"Help file not found\n" + program.filePath("help/index.html")});
+    QVERIFY(help.viewer() == nullptr);
   }
 
   void f1InTheSetupDialogOpensTheGuide() {

@@ -356,6 +356,35 @@ class MainWindowFlowTest : public QObject {
     QVERIFY(!f.window.menu("menuTools")->menuAction()->isVisible());
   }
 
+  // The converter's pages need a wider window for a while; leaving the
+  // converter gives the window back the size it had.
+  // The converter's thirteen tabs need a wider window for a while; leaving
+  // the converter gives the window back the size it had, and a size the
+  // user chose meanwhile is kept.
+  void theConverterGivesTheWindowItsSizeBack() {
+    WindowFixture f;
+    QVERIFY(f.ready());
+    ModalAnswerer boxes(ModalAnswerer::answering(QMessageBox::Yes));
+    QVERIFY(f.open(0x30));
+    const QSize before = f.window.size();
+    f.window.action("cprRic16")->trigger();
+    QApplication::processEvents();
+    QVERIFY(f.window.size().width() >= f.window.minimumSizeHint().width());
+    f.window.action("cprDisable")->trigger();
+    QApplication::processEvents();
+    QCOMPARE(f.window.size(), before);
+
+    f.window.action("cprRic16")->trigger();
+    QApplication::processEvents();
+    const QSize chosen = f.window.size() + QSize(40, 0);
+    f.window.resize(chosen);
+    QApplication::processEvents();
+    f.window.action("cprDisable")->trigger();
+    QApplication::processEvents();
+    QCOMPARE(f.window.size(), chosen);
+    QVERIFY2(boxes.titles.isEmpty(), qPrintable(boxes.texts.join(" | ")));
+  }
+
   // ---- The window around the pages is readable (at 100 % and 200 %) ----
 
   void theChromeIsReadable() {

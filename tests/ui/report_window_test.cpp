@@ -4,14 +4,19 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QWindow>
 #include <QtTest/QTest>
+#include <cstdlib>
 #include <memory>
 
 // Core headers name members "slots"; Qt's keyword macro must not see them.
@@ -58,6 +63,38 @@ bool pdfNamesTitle(const QByteArray& pdf, const QString& title) {
   return pdf.contains(utf16) || pdf.contains(title.toUtf8());
 }
 
+// The field lowest on a page (the last prompt of a prompt page), where
+// the page's picture has it: in the page control, its page shown whole.
+QRect lowestFieldInPicture(const QTabWidget& pageControl, pages::Page page) {
+  auto* scroll = pageControl.widget(pages::pageIndex(page))->findChild<QScrollArea*>();
+  if (scroll == nullptr || scroll->widget() == nullptr) return {};
+  QWidget* contents = scroll->widget();
+  QRect lowest;
+  for (QWidget* field : contents->findChildren<QWidget*>()) {
+    if (!qobject_cast<QLineEdit*>(field) && !qobject_cast<QComboBox*>(field)) continue;
+    if (!field->isVisibleTo(contents)) continue;
+    const QRect at(field->mapTo(contents, QPoint(0, 0)), field->size());
+    if (at.bottom() > lowest.bottom()) lowest = at;
+  }
+  const QPoint origin = scroll->viewport()->mapTo(&pageControl, QPoint(0, 0));
+  return lowest.translated(origin);
+}
+
+// How far two pictures differ inside area: the mean of the channels'
+// differences, 0 to 255.
+double meanDifference(const QImage& a, const QImage& b, const QRect& area) {
+  double sum = 0;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int x = area.left(); x <= area.right(); ++x) {
+      const QColor p = a.pixelColor(x, y);
+      const QColor q = b.pixelColor(x, y);
+      sum += std::abs(p.red() - q.red()) + std::abs(p.green() - q.green()) +
+             std::abs(p.blue() - q.blue());
+    }
+  }
+  return sum / (3.0 * area.width() * area.height());
+}
+
 // What the presenter saw while the report was shown.
 struct Shown {
   int sheets = 0;
@@ -65,6 +102,7 @@ struct Shown {
   QString title;
   QString folder;
   QStringList pictures;
+  QList<QImage> images;  // in capture order
   QSize pictureSize;
   bool firstTwoDiffer = false;
   int pdfPages = 0;
@@ -72,14 +110,15 @@ struct Shown {
 };
 
 struct WindowFixture {
-  explicit WindowFixture(zelta::models::ModelCode model, int capacity = -1)
+  explicit WindowFixture(zelta::models::ModelCode model, int capacity = -1,
+                         QSize size = QSize(1100, 800))
       : window(storage::WorkFiles{folder.path(), {}}) {
     toOpen = folder / "a.cp";
     writeNewCodeplug(model, *toOpen, capacity >= 0 ? std::optional<int>(capacity) : std::nullopt);
     window.setFileChoosers([this](const window::FileDialogRequest&) { return toOpen; },
                            [](const window::FileDialogRequest&) { return std::optional<Path>(); });
     window.setReportPresenter([this](const CodeplugReport& report) { record(report); });
-    window.resize(1100, 800);
+    window.resize(size);
     window.show();
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -95,6 +134,10 @@ struct WindowFixture {
     shown.title = report.title();
     shown.folder = report.folder();
     shown.pictures = QDir(report.folder()).entryList({"*_ppsPge.jpg"}, QDir::Files, QDir::Name);
+    for (int i = 0; i < shown.pictures.size(); ++i) {
+      shown.images.append(QImage(
+          QDir(report.folder()).filePath(QString::fromStdString(window::pagePictureName(i)))));
+    }
     const QImage first(QDir(report.folder()).filePath("0_ppsPge.jpg"));
     const QImage second(QDir(report.folder()).filePath("1_ppsPge.jpg"));
     shown.pictureSize = first.size();
@@ -164,6 +207,54 @@ class ReportWindowTest : public QObject {
     QVERIFY(!QDir(f.shown.folder).exists());
     QCOMPARE(f.window.controller().activePage(), pages::Page::Alert);
     QCOMPARE(f.window.pages()->currentIndex(), pages::pageIndex(pages::Page::Alert));
+  }
+
+  // A window on a laptop's screen is smaller than the pages: each picture
+  // still shows its page whole, the lowest field of every page (the last
+  // prompt field of the prompt pages) where a large window's picture has
+  // it, and the window keeps its page, size and scroll position.
+  void aSmallWindowStillPicturesWholePages() {
+    WindowFixture large(0x98, 3, QSize(1600, 1200));
+    large.window.action("menuPrint")->trigger();
+    QCOMPARE(large.reports, 1);
+    WindowFixture small(0x98, 3, QSize(1000, 600));
+    QVERIFY(small.window.requestPage(pages::Page::Prompt2));
+    auto* prompts = small.window.pages()->currentWidget()->findChild<QScrollArea*>();
+    QVERIFY(prompts != nullptr);
+    QVERIFY2(prompts->verticalScrollBar()->maximum() > 0, "the page fits the small window");
+    prompts->verticalScrollBar()->setValue(prompts->verticalScrollBar()->maximum() / 2);
+    const int scrolled = prompts->verticalScrollBar()->value();
+    const QSize windowSize = small.window.size();
+    small.window.action("menuPrint")->trigger();
+    QCOMPARE(small.reports, 1);
+
+    const std::vector<pages::Page> captured =
+        window::reportCapturePages(small.window.controller().view());
+    QCOMPARE(small.shown.images.size(), static_cast<qsizetype>(captured.size()));
+    QCOMPARE(large.shown.images.size(), small.shown.images.size());
+    for (std::size_t i = 0; i < captured.size(); ++i) {
+      const QString page = QString::fromUtf8(pages::pageInfo(captured[i]).caption.data(),
+                                             pages::pageInfo(captured[i]).caption.size());
+      const QImage& picture = small.shown.images[static_cast<qsizetype>(i)];
+      const QRect field = lowestFieldInPicture(*large.window.pages(), captured[i]);
+      QVERIFY2(field.isValid(), qPrintable(page));
+      QVERIFY2(picture.rect().contains(field),
+               qPrintable(page +
+                          QString(": a %1x%2 picture").arg(picture.width()).arg(picture.height())));
+      const double difference =
+          meanDifference(picture, large.shown.images[static_cast<qsizetype>(i)], field);
+      QVERIFY2(difference < 8, qPrintable(page + QString(": differs by %1").arg(difference)));
+    }
+    // With ZELTA_SHOTS_DIR set the small window's pictures are kept there,
+    // for looking at.
+    if (const QString dir = qEnvironmentVariable("ZELTA_SHOTS_DIR"); !dir.isEmpty()) {
+      QDir().mkpath(dir);
+      for (qsizetype i = 0; i < small.shown.images.size(); ++i)
+        QVERIFY(small.shown.images[i].save(QDir(dir).filePath(QString("small-%1.png").arg(i))));
+    }
+    QCOMPARE(small.window.size(), windowSize);
+    QCOMPARE(small.window.pages()->currentIndex(), pages::pageIndex(pages::Page::Prompt2));
+    QCOMPARE(prompts->verticalScrollBar()->value(), scrolled);
   }
 
   // Printing turns "Stay on Top" on for the capture and leaves it as it

@@ -28,6 +28,8 @@
 #include "support/recording_reporter.h"
 #include "ui/about_dialog.h"
 #include "ui/codeplug_report.h"
+#include "ui/help_opener.h"
+#include "ui/help_viewer.h"
 #include "ui/keypad_dialog.h"
 #include "ui/main_window.h"
 #include "ui/pleasing_alert_dialog.h"
@@ -379,17 +381,33 @@ bool saveProductionDialog(const QDir& folder, const std::filesystem::path& templ
   return save(dialog, folder.filePath("dialogs/production-run.png"));
 }
 
+// The program's own help viewer, as F1 shows it on a desktop without a
+// browser.
+bool saveHelpViewer(const QDir& folder) {
+  class NoBrowser : public zelta::ui::UrlOpener {
+   public:
+    bool openUrl(const QUrl&) override { return false; }
+  } noBrowser;
+  const zelta::ui::HelpOpener help(QStringLiteral(ZELTA_GUIDE_FOLDER), noBrowser);
+  help.open(nullptr);
+  if (help.viewer() == nullptr) {
+    std::fprintf(stderr, "the help viewer did not open\n");
+    return false;
+  }
+  return save(*help.viewer(), folder.filePath("dialogs/help-viewer.png"));
+}
+
 }  // namespace
 
 // Renders the main window: its "Main" page, then every shown page of a
 // codeplug of one model of each family, opened with F8 and paged through
 // with F12, into FOLDER/main.png and FOLDER/model-XX/page-NN.png; the
 // report of model 'p' into FOLDER/report; and the pleasing alert editor, the
-// keypad, the service window's pages, the about box, the production run
-// dialog (idle and with a run), the question about unsaved edits, the setup
-// and the progress window into FOLDER/dialogs; with the pager simulator
-// built, the status bar after programming a pager of it, singly and
-// sequentially, into FOLDER/main-programmed.png and
+// keypad, the service window's pages, the about box, the help viewer, the
+// production run dialog (idle and with a run), the question about unsaved
+// edits, the setup and the progress window into FOLDER/dialogs; with the
+// pager simulator built, the status bar after programming a pager of it,
+// singly and sequentially, into FOLDER/main-programmed.png and
 // FOLDER/sequential-programmed.png.
 int main(int argc, char** argv) {
   if (argc != 2 && argc != 4) return usage();
@@ -447,8 +465,8 @@ int main(int argc, char** argv) {
   const bool production = writeCodeplug(0x91, file) && saveProductionDialog(folder, file);
   std::filesystem::remove(file);
   return production && saveDialogs(folder) && saveServiceWindow(folder) && saveAbout(folder) &&
-                 saveSetup(folder) && saveProgress(folder) && saveDesktopConventions(folder) &&
-                 saveProgrammedStatus(folder)
+                 saveHelpViewer(folder) && saveSetup(folder) && saveProgress(folder) &&
+                 saveDesktopConventions(folder) && saveProgrammedStatus(folder)
              ? 0
              : 1;
 }

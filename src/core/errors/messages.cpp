@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <utility>
 
 namespace zelta::errors {
 namespace {
@@ -235,6 +236,13 @@ std::string ownText(ResultCode code, const MessageContext& context) {
   return tableText(code);
 }
 
+// A line the raiser knows, after the code's own text, which is kept as it is.
+std::string withDetail(std::string text, std::string_view detail) {
+  if (detail.empty()) return text;
+  if (!text.ends_with('\n')) text += '\n';
+  return text.append(detail);
+}
+
 }  // namespace
 
 BoxClass boxClassOf(ResultCode code) {
@@ -259,10 +267,7 @@ bool hasReportText(ResultCode code) {
 }
 
 std::string reportText(ResultCode code, const MessageContext& context) {
-  std::string text = ownText(code, context);
-  if (context.detail.empty()) return text;
-  if (!text.ends_with('\n')) text += '\n';
-  return text + context.detail;
+  return withDetail(ownText(code, context), context.detail);
 }
 
 Message reportMessage(ResultCode code, const MessageContext& context) {
@@ -275,6 +280,12 @@ Question confirmQuestion(ResultCode code) {
     if (entry.code == code) return Question{std::string(entry.caption), std::string(entry.text)};
   }
   return Question{};
+}
+
+Question confirmQuestion(ResultCode code, std::string_view detail) {
+  Question question = confirmQuestion(code);
+  question.text = withDetail(std::move(question.text), detail);
+  return question;
 }
 
 }  // namespace zelta::errors

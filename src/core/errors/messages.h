@@ -70,6 +70,9 @@ Message reportMessage(ResultCode code, const MessageContext& context);
 
 // The Yes/No question ConfirmCode asks (empty caption and text when none).
 Question confirmQuestion(ResultCode code);
+// The same question with detail, what the asker knows of this case, on a
+// line after the code's own text.
+Question confirmQuestion(ResultCode code, std::string_view detail);
 
 // True when the code has a text of its own in the statement table.
 bool hasReportText(ResultCode code);

@@ -25,6 +25,10 @@ class Reporter {
 
   // Asks the code's Yes/No question; true only for Yes.
   bool ConfirmCode(ResultCode code) { return askQuestion(code, confirmQuestion(code)); }
+  // The same question with one more line: what the asker knows of this case.
+  bool ConfirmCode(ResultCode code, std::string_view detail) {
+    return askQuestion(code, confirmQuestion(code, detail));
+  }
 
   // Boxes whose text is not a result code ("Can not open com port.",
   // "Invalid Key", the save-over question ...).

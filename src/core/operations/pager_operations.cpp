@@ -11,6 +11,7 @@
 #include "codeplug/frequency_synthesizer.h"
 #include "codeplug/model_checks.h"
 #include "conversion/model_reconciliation.h"
+#include "operations/refused_image_text.h"
 #include "pages/code_predicates.h"
 #include "pages/features_page.h"
 
@@ -211,7 +212,11 @@ OperationOutcome PagerOperations::reportedProgramOutcome(const OperationOutcome&
                            std::string(pagerWritten_ ? kStoppedAfterWrite : kStoppedBeforeWrite));
     return OperationOutcome::stopped(true, pagerWritten_);
   }
-  if (!unreported && !shownBySequence) s_.reporter.ReportCode(r);
+  if (r == rc::BadChecksum && !pagerWritten_) {
+    s_.reporter.ReportCode(r, std::string(kRefusedImageDetail));
+  } else if (!unreported && !shownBySequence) {
+    s_.reporter.ReportCode(r);
+  }
   return OperationOutcome::failed(r, true, pagerWritten_);
 }
 

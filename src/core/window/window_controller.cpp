@@ -444,7 +444,9 @@ bool WindowController::exitToMain(bool portBusy, const StoreFocusedField& storeF
   if (!stored(storeFocusedField)) return false;
   beginCall();
   if (settleUnsavedEdits() == EditsSettled::Kept) return false;
-  if (portBusy && !reporter_.ConfirmCode(errors::code::ExitWhileBusy)) return false;
+  if (portBusy && !reporter_.ConfirmCode(errors::code::ExitWhileBusy, kExitWhileBusyDetail)) {
+    return false;
+  }
   returnToMain();
   codeplugName_.clear();
   fileOnScreen_.reset();
@@ -456,7 +458,7 @@ bool WindowController::confirmClose(bool portBusy, bool startUpFailed,
                                     const StoreFocusedField& storeFocusedField) {
   beginCall();
   if (startUpFailed) return true;
-  if (portBusy) return reporter_.ConfirmCode(errors::code::ExitWhileBusy);
+  if (portBusy) return reporter_.ConfirmCode(errors::code::ExitWhileBusy, kCloseWhileBusyDetail);
   if (!onMain() && !stored(storeFocusedField)) return false;
   beginCall();
   switch (settleUnsavedEdits()) {

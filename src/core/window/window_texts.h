@@ -65,6 +65,15 @@ inline constexpr std::string_view kSavedAsPrefix = "\nThe file was saved as ";
 inline constexpr std::string_view kRecordPasswordText =
     "Please record your password.\nPress OK button to continue";
 
+// The second lines of -112, whose own words ("software says BUSY") do not
+// say what is busy or what Yes does.
+inline constexpr std::string_view kCloseWhileBusyDetail =
+    "A pager operation is still running. Yes closes the window as soon as it has ended; "
+    "No keeps the window open.";
+inline constexpr std::string_view kExitWhileBusyDetail =
+    "A pager operation is still using the port. Yes closes the port and goes back to the "
+    "Main page; No stays on this page.";
+
 inline constexpr std::string_view kExitQuestionCaption = "WARNING";
 inline constexpr std::string_view kExitQuestionText = "Are you sure exit to WINDOWS ?";
 

@@ -149,6 +149,15 @@ TEST(ConfirmQuestion, KnownAndUnknownCodes) {
             "\"Narrow / Wide Band\" or \"PLL Selections\" or \"Combo Narrow / Wide\" is not the "
             "same as Pager setting.\nAre you sure to continue?");
 
+  // A second line after the question's own text, which is kept exactly.
+  const Question busy = confirmQuestion(-112, "A pager operation is still running.");
+  EXPECT_EQ(busy.caption, "** WARNING **\n");
+  EXPECT_EQ(busy.text,
+            "Exit operation has failed.\nBecause software says BUSY !!\nPress Yes key to "
+            "EXIT,\nA pager operation is still running.");
+  EXPECT_EQ(confirmQuestion(-111, "x").text, "Press Yes to erase pager.\nx");
+  EXPECT_EQ(confirmQuestion(-111, "").text, confirmQuestion(-111).text);
+
   const Question none = confirmQuestion(-1);
   EXPECT_TRUE(none.caption.empty());
   EXPECT_TRUE(none.text.empty());

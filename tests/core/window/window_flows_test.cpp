@@ -222,6 +222,9 @@ TEST(WindowExit, F10WithThePortBusyAsksFirst) {
   EXPECT_EQ(f.window.pressKey(WindowKey::F10, {.portBusy = true}), KeyOutcome::Handled);
   ASSERT_EQ(f.reporter.asked.size(), 1u);
   EXPECT_EQ(f.reporter.asked[0].code, errors::code::ExitWhileBusy);
+  EXPECT_EQ(f.reporter.asked[0].question.text,
+            errors::confirmQuestion(errors::code::ExitWhileBusy).text + "\n" +
+                std::string(kExitWhileBusyDetail));
   EXPECT_EQ(f.window.activePage(), Page::General);
 
   f.reporter.answer(true);
@@ -240,6 +243,10 @@ TEST(WindowClose, AsksToExitToWindows) {
 
   EXPECT_FALSE(f.window.confirmClose(true));
   EXPECT_EQ(f.reporter.asked.back().code, errors::code::ExitWhileBusy);
+  // The question's own words, then what is busy and what Yes does.
+  EXPECT_EQ(f.reporter.asked.back().question.text,
+            errors::confirmQuestion(errors::code::ExitWhileBusy).text + "\n" +
+                std::string(kCloseWhileBusyDetail));
   EXPECT_TRUE(f.window.confirmClose(true, true));
   EXPECT_EQ(f.reporter.asked.size(), 3u);
 }

@@ -30,6 +30,7 @@
 #pragma pop_macro("slots")
 #include "modal_answerer.h"
 #include "new_codeplug_file.h"
+#include "operations/refused_image_text.h"
 #include "sim_process.h"
 #include "sim_window.h"
 #include "temp_folder.h"
@@ -88,13 +89,40 @@ bool showsResult(const QString& text, int result) {
   if (result == code::NotResponding)
     return text == QString::fromStdString(zelta::errors::confirmQuestion(result).text);
   if (result == code::PortNotOpened) return text.startsWith("Can not open com port.\n");
-  return text == QString::fromStdString(zelta::errors::reportText(result, {}));
+  const QString own = QString::fromStdString(zelta::errors::reportText(result, {}));
+  // A refused image says on a second line what the refusal left in the pager.
+  if (result == code::BadChecksum) {
+    return text == own + "\n" +
+                       QString::fromUtf8(zelta::operations::kRefusedImageDetail.data(),
+                                         zelta::operations::kRefusedImageDetail.size());
+  }
+  return text == own;
 }
 
 // Status panel 0 of the main window.
 QString statusLine(MainWindow& window) {
   auto* label = window.statusBar()->findChild<QLabel*>("statusOperation");
   return label != nullptr ? label->text() : QString("(no status panel)");
+}
+
+// Answers the password dialog with typed (recording its label in labels);
+// a message box after it is answered No, or OK: a pager that refused the
+// password does not answer any more.
+ModalAnswerer::Handler typingPassword(const QString& typed, QStringList* labels = nullptr) {
+  return [typed, labels](QWidget* widget) {
+    if (auto* box = qobject_cast<QMessageBox*>(widget)) {
+      QAbstractButton* no = box->button(QMessageBox::No);
+      (no != nullptr ? no : box->button(QMessageBox::Ok))->click();
+      return true;
+    }
+    auto* edit = widget->findChild<QLineEdit*>("pwdLabelEdit");
+    if (edit == nullptr) return false;
+    if (auto* label = widget->findChild<QLabel*>("lb_password"); label != nullptr && labels)
+      *labels << label->text();
+    QTest::keyClicks(edit, typed);
+    widget->findChild<QPushButton*>("btnSubmit")->click();
+    return true;
+  };
 }
 
 }  // namespace
@@ -504,20 +532,7 @@ class MainWindowSimTest : public QObject {
     QVERIFY(!sim.path().empty());
     SimWindow w(sim.path());
     QStringList labels;
-    ModalAnswerer answerer([&](QWidget* widget) {
-      if (auto* box = qobject_cast<QMessageBox*>(widget)) {
-        // A pager that refuses the password does not answer any more: stop.
-        QAbstractButton* no = box->button(QMessageBox::No);
-        (no != nullptr ? no : box->button(QMessageBox::Ok))->click();
-        return true;
-      }
-      auto* edit = widget->findChild<QLineEdit*>("pwdLabelEdit");
-      if (edit == nullptr) return false;
-      if (auto* label = widget->findChild<QLabel*>("lb_password")) labels << label->text();
-      QTest::keyClicks(edit, typed);
-      widget->findChild<QPushButton*>("btnSubmit")->click();
-      return true;
-    });
+    ModalAnswerer answerer(typingPassword(typed, &labels));
     w.window.runKey(WindowKey::F3);
     const QString seen = answerer.titles.join(", ") + " / " + answerer.texts.join(", ");
     QVERIFY2(answerer.titles.contains("PASSWORD"), qPrintable(seen));
@@ -527,6 +542,20 @@ class MainWindowSimTest : public QObject {
     QVERIFY(!w.window.operations().running());
     QVERIFY(w.window.action(reads ? "writeBtn" : "readBtn")->isEnabled());
     if (!reads) QVERIFY2(answerer.texts.size() >= 1, qPrintable(seen));
+  }
+
+  // A refused password says how many attempts the pager still allows.
+  void aWrongPasswordSaysTheAttemptsLeft() {
+    zelta::testing::SimProcess sim(
+        {"--no-advertise", "--model", "0x91", "--password", "SECRET1", "--attempts", "3"});
+    QVERIFY(!sim.path().empty());
+    SimWindow w(sim.path());
+    ModalAnswerer answerer(typingPassword("WRONG99"));
+    w.window.runKey(WindowKey::F3);
+    const QString seen = answerer.texts.join(" | ");
+    QVERIFY2(answerer.texts.contains("WARNING : Wrong Password.\nYou have  2 times left."),
+             qPrintable(seen));
+    QCOMPARE(w.window.controller().activePage(), Page::Main);
   }
 
   void sequentialProgrammingMovesTheCodesOnAfterEveryPager() {
