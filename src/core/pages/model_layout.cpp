@@ -1,7 +1,10 @@
 #include "pages/model_layout.h"
 
+#include <algorithm>
 #include <array>
 #include <initializer_list>
+#include <iterator>
+#include <optional>
 
 namespace zelta::pages {
 namespace {
@@ -79,12 +82,12 @@ constexpr CodeColumn kAlertColumns[] = {CodeColumn::OnOffDuty,    CodeColumn::Fi
                                         CodeColumn::InterruptVib, CodeColumn::Crescendo,
                                         CodeColumn::AlertMode,    CodeColumn::AlertPattern};
 
+// Every page view asks this of every field: the column comes from the
+// field's own name, not from a search of the catalog.
 bool isAlertColumnField(const FieldEntry& field) {
-  if (field.row == 0) return false;
-  for (CodeColumn column : kAlertColumns) {
-    if (codeRowField(column, field.row, field.column) == &field) return true;
-  }
-  return false;
+  const std::optional<CodeColumn> column = codeColumnOf(field);
+  return column && std::find(std::begin(kAlertColumns), std::end(kAlertColumns), *column) !=
+                       std::end(kAlertColumns);
 }
 
 bool isCodeRowField(const FieldEntry& field) {
