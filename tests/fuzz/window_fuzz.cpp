@@ -4,7 +4,7 @@
 // prompt default toggles, keypad passwords and answers to every dialog.
 // After each sequence:
 //   - nothing crashed or touched memory it should not (the sanitizers);
-//   - a field the rules refused changed no setting;
+//   - a typed text the rules refused never reached its setting;
 //   - a save that went through wrote a file that opens, in a fresh window,
 //     to the same pages: every field shows the same value.
 //
@@ -27,6 +27,7 @@
 #include "fuzz_bytes.h"
 #include "models/models.h"
 #include "pages/edit_mask.h"
+#include "pages/page_context_of.h"
 #include "pages/user_password.h"
 #include "storage/codeplug_files.h"
 #include "window/window_controller.h"
@@ -101,26 +102,13 @@ Scratch& scratch() {
   return instance;
 }
 
-// Every setting a field can show, to see that a refusal stored nothing.
-std::vector<codeplug::FieldValue> settingValues(const codeplug::SettingsRecord& settings) {
-  std::vector<codeplug::FieldValue> out;
-  for (const codeplug::FieldDescriptor& field : codeplug::settingsFields())
-    out.push_back(codeplug::readSettingsField(settings, field));
-  return out;
-}
-
-void checkNothingStored(const codeplug::SettingsRecord& was,
-                        const codeplug::SettingsRecord& settings, const pages::FieldInput& input) {
-  const std::vector<codeplug::FieldValue> before = settingValues(was);
-  const std::vector<codeplug::FieldValue> after = settingValues(settings);
-  const auto fields = codeplug::settingsFields();
-  for (std::size_t i = 0; i < after.size(); ++i) {
-    if (after[i] == before[i]) continue;
-    const pages::FieldEntry* entry = pages::findField(input.id);
-    fail("field " + std::string(entry != nullptr ? entry->name : "?") + " refused \"" + input.text +
-         "\" (item " + std::to_string(input.index) + ") but setting " + fields[i].name +
-         " changed to \"" + codeplug::settingsFieldText(settings, fields[i]) + "\"");
-  }
+// The setting a typed field stores; null for list choices (a choice the
+// page's check then fails stays chosen, to be chosen again) and for fields
+// without a setting of their own.
+const codeplug::FieldDescriptor* typedSetting(const pages::FieldInput& input) {
+  const pages::FieldEntry* entry = pages::findField(input.id);
+  if (entry == nullptr || !pages::upperCasesAsTyped(*entry)) return nullptr;
+  return pages::settingOf(*entry);
 }
 
 // One window with its dialogs, and the field the operator is in.
@@ -134,12 +122,40 @@ class Session {
   window::WindowController& window() { return window_; }
   const std::string& lastShown() const { return reporter_.lastShown(); }
 
-  // The field left with what it holds: a refusal must have stored nothing.
+  // The field left with what it holds: a text the rules refused must not
+  // have reached its setting.
   bool store(const pages::FieldInput& input) {
-    const codeplug::SettingsRecord before = window_.settings();
+    const codeplug::FieldDescriptor* setting = typedSetting(input);
+    std::optional<codeplug::FieldValue> before;
+    if (setting != nullptr) before = codeplug::readSettingsField(window_.settings(), *setting);
     const errors::ResultCode result = window_.fieldLeft(input);
-    if (result != errors::code::Ok) checkNothingStored(before, window_.settings(), input);
+    if (result != errors::code::Ok && before &&
+        codeplug::readSettingsField(window_.settings(), *setting) != *before &&
+        pageAcceptsWith(input, *setting, *before)) {
+      fail("the rules refused \"" + input.text + "\" in " + setting->name + " but stored it as \"" +
+           codeplug::settingsFieldText(window_.settings(), *setting) + "\"");
+    }
     return result == errors::code::Ok;
+  }
+
+  // Whether the page's check passes with the setting back at value: then it
+  // was the typed text the page refused, and storing it was wrong. (A page
+  // whose check fails over another field may keep a text it stored.)
+  bool pageAcceptsWith(const pages::FieldInput& input, const codeplug::FieldDescriptor& setting,
+                       const codeplug::FieldValue& value) {
+    const pages::FieldEntry* entry = pages::findField(input.id);
+    pages::PageModule* module = window_.modules().registry().find(pages::owningModule(*entry));
+    if (module == nullptr) return false;
+    codeplug::CodeplugImage image = window_.image();
+    codeplug::SettingsRecord settings = window_.settings();
+    codeplug::writeSettingsField(settings, setting, value);
+    FuzzBytes none(nullptr, 0);
+    DialogAnswers answers{none, true};
+    fuzzing::FuzzReporter silent(answers);
+    pages::EditingState state;
+    state.locker = locker_;
+    pages::PageContext context = pages::pageContextOf(image, settings, silent, state);
+    return module->pageCheck(context) == errors::code::Ok;
   }
 
   // What the front end does before a command that checks the page or a

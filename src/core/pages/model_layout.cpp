@@ -112,6 +112,11 @@ constexpr ShownBy kShownBy[] = {
     {"cb_noSequentialInc", &ModelFieldLayout::sequentialIncrementShown},
     {"cb_onOffDuty", &ModelFieldLayout::dutyAndAlertMenuShown},
     {"cb_newAlertMenu", &ModelFieldLayout::dutyAndAlertMenuShown},
+    {"cb_timeFormat", &ModelFieldLayout::dOptionsShown},
+    {"cb_turnOnPager", &ModelFieldLayout::dOptionsShown},
+    {"cb_defaultZoom", &ModelFieldLayout::dOptionsShown},
+    {"cb_selDutySource", &ModelFieldLayout::dOptionsShown},
+    {"cb_EnableSingleMessage", &ModelFieldLayout::dOptionsShown},
     {"cb_maxErrorsUHB7B6", &ModelFieldLayout::decodeErrorFieldsShown},
     {"cb_maxErrorsUHB5B4", &ModelFieldLayout::decodeErrorFieldsShown},
     {"cb_scLostNumNormalMod", &ModelFieldLayout::decodeErrorFieldsShown},
@@ -193,6 +198,7 @@ ModelFieldLayout modelFieldLayout(ModelCode model, const FieldLayoutContext& ctx
     layout.firstPlayToneShown = true;
   }
   if (dLayout) layout.sequentialIncrementShown = ctx.sequentialMode;
+  layout.dOptionsShown = dLayout;
 
   if (modelIn(model, ModelGroup::dualOrF)) {
     layout.secondaryFrequencyShown = true;
