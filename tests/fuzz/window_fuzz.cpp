@@ -316,11 +316,14 @@ void Session::step(FuzzBytes& bytes) {
 }
 
 // The text a field shows: a masked field shows its value through the mask
-// ("158.0125" as "158.01250").
+// ("158.0125" as "158.01250"); in a text field trailing spaces show as
+// nothing (a password of ten characters comes back from the pager padded).
 std::string shownText(const pages::FieldView& field) {
-  if (field.entry == nullptr || field.entry->kind != pages::FieldKind::Masked) return field.text;
-  const std::optional<pages::EditMask> mask = pages::EditMask::parse(field.entry->mask);
-  return mask ? mask->display(field.text) : field.text;
+  if (field.entry != nullptr && field.entry->kind == pages::FieldKind::Masked) {
+    const std::optional<pages::EditMask> mask = pages::EditMask::parse(field.entry->mask);
+    return mask ? mask->display(field.text) : field.text;
+  }
+  return field.text.substr(0, field.text.find_last_not_of(' ') + 1);
 }
 
 // What the pages show of one codeplug, field by field.
