@@ -371,7 +371,10 @@ void compareShownPages(window::WindowController& edited, window::WindowControlle
     for (std::size_t f = 0; f < a.fields.size(); ++f) {
       const pages::FieldView& x = a.fields[f];
       const pages::FieldView& y = b.fields[f];
-      if ((!x.visible && !y.visible) || !heldByCodeplug(x, edited.model())) continue;
+      // A field hidden or disabled on both sides holds nothing in effect:
+      // an empty code's type, for one, is not written with the code.
+      const bool inEffect = (x.visible && x.enabled) || (y.visible && y.enabled);
+      if (!inEffect || !heldByCodeplug(x, edited.model())) continue;
       if (shownText(x) != shownText(y) || x.selected != y.selected || x.visible != y.visible ||
           x.items != y.items) {
         fail("on " + before.tabs[at].caption + " the saved codeplug shows " + describe(x) +
