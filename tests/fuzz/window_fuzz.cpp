@@ -337,12 +337,14 @@ std::string describe(const pages::FieldView& field) {
 // increment belongs to the program, not the codeplug; family C shows the
 // decode-error choices, but its image keeps the bytes that hold them on
 // families D-F (0x16, code slots 11 and 12) as they were read, so a save
-// does not carry them yet.
+// does not carry them yet; the character set is read back from the remap
+// row as the prompt language settles it, which is not always the set chosen.
 struct NotInFile {
   std::string_view field;
   bool familyCOnly;
 };
 constexpr NotInFile kNotInFile[] = {{"cb_noSequentialInc", false},
+                                    {"cb_internationalCharSet", false},
                                     {"cb_maxErrorsUHB7B6", true},
                                     {"cb_maxErrorsUHB5B4", true},
                                     {"cb_scLostNumNormalMod", true}};
