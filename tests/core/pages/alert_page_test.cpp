@@ -88,6 +88,11 @@ TEST(AlertPage, CustomPleasingAlertNeedsAMelodyOfItsOwn) {
   f.settings.melody[3] = 0xE0;
   page.onExit(choose(fieldId("cb_programmablePleasingAlert"), 1), f.context);
   EXPECT_EQ(f.settings.programmablePleasingAlert, 1);
+
+  // Back to "Default": the default melody, or the file would read "Custom".
+  page.onExit(choose(fieldId("cb_programmablePleasingAlert"), 0), f.context);
+  EXPECT_EQ(f.settings.programmablePleasingAlert, 0);
+  EXPECT_EQ(f.settings.melody, codes::defaultMelody());
 }
 
 TEST(AlertPage, ClockOffClearsPrivateTimeAlertEvenWithPrivateTimeOn) {
