@@ -7,7 +7,8 @@
 # The inputs in tests/data/srecord-fuzz seed it; a crashing input it finds
 # belongs there too, where core_codeplug_tests replays every file. A second
 # fuzzer decodes and builds images of every model code for 30 seconds, a
-# third feeds any pager replies to the link for 20 seconds.
+# third feeds any pager replies to the link for 20 seconds, a fourth drives
+# the window's rules for 60 seconds.
 if(NOT ZELTA_SANITIZE)
   find_program(ZELTA_FUZZ_CLANGXX NAMES clang++ clang++-14)
   set(ZELTA_FUZZ_AVAILABLE OFF)
@@ -80,6 +81,17 @@ if(NOT ZELTA_SANITIZE)
       ${core}/link/serial_driver.cpp ${core}/link/operation_scope.cpp)
     zelta_add_fuzzer(link 20
       SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/link_fuzz.cpp ${link_fuzz_sources})
+
+    # The window's rules: any sequence of field edits, keys and tab changes
+    # on a codeplug of any model, then a save opened again in a new window.
+    # The window's sources reach the link through its settings and the
+    # service window, which the fuzzer never opens.
+    file(GLOB window_fuzz_sources CONFIGURE_DEPENDS
+      ${core}/codes/*.cpp ${core}/pages/*.cpp ${core}/storage/*.cpp ${core}/conversion/*.cpp
+      ${core}/window/*.cpp ${core}/link/port_name.cpp)
+    zelta_add_fuzzer(window 60
+      SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/window_fuzz.cpp ${link_fuzz_sources}
+              ${window_fuzz_sources})
   else()
     message(STATUS "clang's libFuzzer runtime not found: the fuzz tests are left out")
   endif()

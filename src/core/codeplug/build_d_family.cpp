@@ -84,11 +84,7 @@ void buildCodingFormat(ImageView v, const FieldOffsetTable& t, const SettingsRec
 // Family F: key sequence, time-out and key count. The count follows the
 // typed keys when they disagree with it (the page keeps them in step).
 void buildUserPassword(ImageView v, const FieldOffsetTable& t, const SettingsRecord& s) {
-  int keyCount = std::clamp(s.userPasswordKeyCount, 2, 9);
-  const auto typed = static_cast<int>(s.cpwFc_Password.size());
-  if (typed >= 2 && typed <= kMaxUserKeys && typed != std::min(keyCount, kMaxUserKeys))
-    keyCount = typed;
-
+  const int keyCount = builtUserKeyCount(s.cpwFc_Password, s.userPasswordKeyCount);
   const std::uint16_t keys = userKeyWord(s.cpwFc_Password);
   v.setByte(t.userKeys, static_cast<std::uint8_t>(keys));
   v.setByte(t.userKeys + 1, static_cast<std::uint8_t>(keys >> 8));

@@ -82,4 +82,20 @@ std::uint16_t userKeyWord(std::string_view digits) {
   return static_cast<std::uint16_t>(word);
 }
 
+int builtUserKeyCount(std::string_view digits, int keyCount) {
+  const int kept = std::clamp(keyCount, 2, 9);
+  const auto typed = static_cast<int>(digits.size());
+  if (typed >= 2 && typed <= kMaxUserKeys && typed != std::min(kept, kMaxUserKeys)) return typed;
+  return kept;
+}
+
+std::string userKeysAsRead(std::uint16_t word, int keyCount, bool enabled) {
+  if (word == 0 && !enabled) return {};
+  return userKeyDigits(word, keyCount);
+}
+
+std::string heldUserKeys(std::string_view digits, int keyCount, bool enabled) {
+  return userKeysAsRead(userKeyWord(digits), builtUserKeyCount(digits, keyCount), enabled);
+}
+
 }  // namespace zelta::codeplug

@@ -134,5 +134,15 @@ std::string userKeyDigits(std::uint16_t word, int keyCount);
 // The word of a digit text; characters other than 0-3 count as 0, keys
 // beyond the eighth are dropped.
 std::uint16_t userKeyWord(std::string_view digits);
+// The key count a built image holds: the typed keys' when two to eight are
+// typed, else the count kept in the settings (2 to 9).
+int builtUserKeyCount(std::string_view digits, int keyCount);
+// The keys a read gives back: a disabled password whose word is zero reads
+// as none at all rather than as a run of left keys.
+std::string userKeysAsRead(std::uint16_t word, int keyCount, bool enabled);
+// The keys of the settings as a save and a read give them back, which is
+// what the pager gets: with none typed an enabled password is the kept
+// count of left keys.
+std::string heldUserKeys(std::string_view digits, int keyCount, bool enabled);
 
 }  // namespace zelta::codeplug

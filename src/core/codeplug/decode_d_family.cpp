@@ -89,8 +89,7 @@ void decodeUserPassword(ConstImageView v, const FieldOffsetTable& t, SettingsRec
   s.userPasswordKeyCount = static_cast<int>(v.bits(t.userPasswordFlags, 7, 5)) + 2;
   // A disabled password without keys is no password at all: the page shows
   // it empty rather than as the all-"L" sequence.
-  const bool none = keys == 0 && s.fUif_User_Password_Enable == 0;
-  s.cpwFc_Password = none ? std::string() : userKeyDigits(keys, s.userPasswordKeyCount);
+  s.cpwFc_Password = userKeysAsRead(keys, s.userPasswordKeyCount, s.fUif_User_Password_Enable != 0);
 }
 
 // The alert fields these pagers share with the six-code models: alert

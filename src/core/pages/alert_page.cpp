@@ -144,6 +144,14 @@ bool applyAlertRules(codeplug::SettingsRecord& s, codeplug::CodeplugImage& image
   if (s.userSelectableAlerts == kNo) resetPleasingAlert(s);
   // 9.
   if (s.std4RepeatPeriod == kOneSecondRepeat) s.std4PulseDuration = kShortPulse;
+  // The image tells "Custom" from "Default" by the melody alone: "Default"
+  // plays the default melody, and "Custom" without a melody of its own
+  // would read back as "Default".
+  if (s.programmablePleasingAlert == kDefaultPleasingAlert) {
+    s.melody = codes::defaultMelody();
+  } else if (s.melody == codes::defaultMelody()) {
+    s.programmablePleasingAlert = kDefaultPleasingAlert;
+  }
   // 10.
   return s.reminderAlertTimeout > kNone && s.reminderAlertTimeout < s.reminderAlertInterval;
 }

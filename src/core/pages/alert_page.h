@@ -22,9 +22,10 @@ bool extendedAlertControls(models::ModelCode model, bool converterTarget);
 // The ten dependency rules, in their fixed order, after every change on the
 // page. The first nine adjust the settings (and, when all alerts are
 // disabled, clear the alert flag in bit 0 of the prompt-language byte of the
-// image). The tenth only looks: it returns true when a reminder time-out is
-// set below the reminder interval, so that the pager never reminds (-54, a
-// warning; the values stay).
+// image); "Default" takes the default melody and "Custom" without a melody
+// of its own falls back to "Default", which is all the image can hold. The tenth only looks: it
+// returns true when a reminder time-out is set below the reminder interval, so that the pager never
+// reminds (-54, a warning; the values stay).
 bool applyAlertRules(codeplug::SettingsRecord& settings, codeplug::CodeplugImage& image,
                      models::ModelCode model, bool converterTarget);
 

@@ -213,6 +213,13 @@ CannedRange defaultCannedRange(std::uint8_t headerType) {
 void FeaturesPage::onEnter(FieldId, PageContext&) {}
 
 errors::ResultCode FeaturesPage::onExit(const FieldInput& input, PageContext& context) {
+  // A character the pager cannot take is refused as typed and never
+  // stored: the setting keeps the last one accepted.
+  if (input.id == kEndMsgChar && context.model != kModelSpace &&
+      !endOfMessageCharacter(input.text)) {
+    context.reporter.ReportCode(errors::code::InvalidEot);
+    return errors::code::InvalidEot;
+  }
   storeFeature(input, context);
   return pageCheck(context);
 }

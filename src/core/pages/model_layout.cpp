@@ -1,7 +1,10 @@
 #include "pages/model_layout.h"
 
+#include <algorithm>
 #include <array>
 #include <initializer_list>
+#include <iterator>
+#include <optional>
 
 namespace zelta::pages {
 namespace {
@@ -79,12 +82,12 @@ constexpr CodeColumn kAlertColumns[] = {CodeColumn::OnOffDuty,    CodeColumn::Fi
                                         CodeColumn::InterruptVib, CodeColumn::Crescendo,
                                         CodeColumn::AlertMode,    CodeColumn::AlertPattern};
 
+// Every page view asks this of every field: the column comes from the
+// field's own name, not from a search of the catalog.
 bool isAlertColumnField(const FieldEntry& field) {
-  if (field.row == 0) return false;
-  for (CodeColumn column : kAlertColumns) {
-    if (codeRowField(column, field.row, field.column) == &field) return true;
-  }
-  return false;
+  const std::optional<CodeColumn> column = codeColumnOf(field);
+  return column && std::find(std::begin(kAlertColumns), std::end(kAlertColumns), *column) !=
+                       std::end(kAlertColumns);
 }
 
 bool isCodeRowField(const FieldEntry& field) {
@@ -109,6 +112,16 @@ constexpr ShownBy kShownBy[] = {
     {"cb_noSequentialInc", &ModelFieldLayout::sequentialIncrementShown},
     {"cb_onOffDuty", &ModelFieldLayout::dutyAndAlertMenuShown},
     {"cb_newAlertMenu", &ModelFieldLayout::dutyAndAlertMenuShown},
+    {"cb_timeFormat", &ModelFieldLayout::dOptionsShown},
+    {"cb_turnOnPager", &ModelFieldLayout::dOptionsShown},
+    {"cb_defaultZoom", &ModelFieldLayout::dOptionsShown},
+    {"cb_selDutySource", &ModelFieldLayout::dOptionsShown},
+    {"cb_EnableSingleMessage", &ModelFieldLayout::dOptionsShown},
+    {"cb_fixAlert", &ModelFieldLayout::dOptionsShown},
+    {"cb_defaultReminderVibMode", &ModelFieldLayout::dOptionsShown},
+    {"cb_defaultReminderCrescendoMode", &ModelFieldLayout::dOptionsShown},
+    {"cb_defaultReminderAlertMode", &ModelFieldLayout::dOptionsShown},
+    {"cb_defaultReminderAlertPattern", &ModelFieldLayout::dOptionsShown},
     {"cb_maxErrorsUHB7B6", &ModelFieldLayout::decodeErrorFieldsShown},
     {"cb_maxErrorsUHB5B4", &ModelFieldLayout::decodeErrorFieldsShown},
     {"cb_scLostNumNormalMod", &ModelFieldLayout::decodeErrorFieldsShown},
@@ -190,6 +203,7 @@ ModelFieldLayout modelFieldLayout(ModelCode model, const FieldLayoutContext& ctx
     layout.firstPlayToneShown = true;
   }
   if (dLayout) layout.sequentialIncrementShown = ctx.sequentialMode;
+  layout.dOptionsShown = dLayout;
 
   if (modelIn(model, ModelGroup::dualOrF)) {
     layout.secondaryFrequencyShown = true;

@@ -76,6 +76,11 @@ struct ModelFieldLayout {
   int codeRows = 4;                       // rows shown on the Code pages
   bool perCodeAlertColumnsShown = false;  // duty, fix, vibrate, escalating, alert mode and pattern
   bool dutyAndAlertMenuShown = false;     // cb_onOffDuty, cb_newAlertMenu with labels
+  // The default reminder alert's attributes (Alert page) and the time
+  // format, turn-on key, default zoom, duty source and single message (More
+  // Features): only the family D-F image holds them, so no other model
+  // offers them.
+  bool dOptionsShown = false;
   bool decodeErrorFieldsShown =
       false;  // cb_maxErrorsUHB7B6, cb_maxErrorsUHB5B4, cb_scLostNumNormalMod
   bool backlightFieldsShown = false;    // paging auto backlight, backlight mode, auto display

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <string>
 
+#include "codeplug/d_family_layout.h"
 #include "codeplug/settings_record.h"
 #include "errors/reporter.h"
 #include "pages/code_predicates.h"
@@ -151,7 +152,11 @@ PageView PasswordOtaPage::view(Page page, const PageContext& c) const {
   for (const auto& [id, value] : shownParts) {
     if (FieldView* field = fieldIn(view, id)) field->text = std::to_string(value);
   }
-  if (FieldView* keys = fieldIn(view, kUserPassword)) keys->text = keyLetters(s.cpwFc_Password);
+  // The keys the pager will hold, as a save and a read give them back.
+  if (FieldView* keys = fieldIn(view, kUserPassword)) {
+    keys->text = keyLetters(codeplug::heldUserKeys(s.cpwFc_Password, s.userPasswordKeyCount,
+                                                   s.fUif_User_Password_Enable != 0));
+  }
 
   const bool ota = kindsOf(c).text && s.rfProgramming == kYes;
   for (FieldId id : kOtaDependents) disableUnless(view, id, ota);

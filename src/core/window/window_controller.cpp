@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "codeplug/common_fields.h"
 #include "codeplug/frequency_band.h"
 #include "codeplug/frequency_synthesizer.h"
 #include "codes/tone_samples.h"
@@ -162,6 +163,9 @@ ResultCode WindowController::fieldLeft(const pages::FieldInput& input) {
     editPleasingAlert();
   pages::PageContext c = context();
   const ResultCode result = dispatcher_.exit(activePage_, input, c);
+  // The pager pads texts with spaces, so a text of one space reads back
+  // empty: the pages show it as a save and a load will give it back.
+  if (result == errors::code::Ok) codeplug::emptySingleSpaceTexts(*settings_);
   if (result == errors::code::Ok && changed) unsavedEdits_ = true;
   refreshGauge();
   return result;

@@ -76,6 +76,25 @@ TEST(AlertPage, DisableAllAlertsResetsMelodyAndEveryAlertChoice) {
   EXPECT_EQ(s.autoOnOff, kYes);
 }
 
+// "Custom" holds only with a melody of its own, since the image keeps no
+// other mark of it: an editor closed without a change leaves "Default".
+TEST(AlertPage, CustomPleasingAlertNeedsAMelodyOfItsOwn) {
+  PageContextFixture f('x');
+  AlertPage page;
+  f.settings.userSelectableAlerts = kYes;
+  page.onExit(choose(fieldId("cb_programmablePleasingAlert"), 1), f.context);
+  EXPECT_EQ(f.settings.programmablePleasingAlert, 0);
+
+  f.settings.melody[3] = 0xE0;
+  page.onExit(choose(fieldId("cb_programmablePleasingAlert"), 1), f.context);
+  EXPECT_EQ(f.settings.programmablePleasingAlert, 1);
+
+  // Back to "Default": the default melody, or the file would read "Custom".
+  page.onExit(choose(fieldId("cb_programmablePleasingAlert"), 0), f.context);
+  EXPECT_EQ(f.settings.programmablePleasingAlert, 0);
+  EXPECT_EQ(f.settings.melody, codes::defaultMelody());
+}
+
 TEST(AlertPage, ClockOffClearsPrivateTimeAlertEvenWithPrivateTimeOn) {
   PageContextFixture f;
   AlertPage page;

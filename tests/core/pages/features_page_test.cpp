@@ -42,6 +42,10 @@ TEST_P(EndOfMessageCharacter, OnlyTwoHexDigitsUpTo7F) {
   EXPECT_EQ(result, c.accepted ? errors::code::Ok : errors::code::InvalidEot) << c.text;
   EXPECT_EQ(f.reported(errors::code::InvalidEot), !c.accepted) << c.text;
   EXPECT_EQ(endOfMessageCharacter(c.text).has_value(), c.accepted) << c.text;
+  // A refused character never reaches the settings.
+  if (!c.accepted) {
+    EXPECT_EQ(f.settings.endMsgChar, "04") << c.text;
+  }
 }
 
 // "1." once passed as text below "7F" and reached the pager as another byte.

@@ -164,6 +164,15 @@ INSTANTIATE_TEST_SUITE_P(
         ShownCase{152, "cb_maxErrorsUHB7B6", true},
         ShownCase{48, "cb_cpfUif_Paging_Auto_Backlight", false},
         ShownCase{152, "ed_cpwFc_Password", false},
+        // Options only the family D-F image holds: a save of another model
+        // would drop them.
+        ShownCase{48, "cb_timeFormat", false}, ShownCase{117, "cb_turnOnPager", false},
+        ShownCase{113, "cb_defaultZoom", false}, ShownCase{112, "cb_selDutySource", false},
+        ShownCase{116, "cb_EnableSingleMessage", false}, ShownCase{145, "cb_timeFormat", true},
+        ShownCase{153, "cb_EnableSingleMessage", true}, ShownCase{48, "cb_turnOnPager", true, true},
+        ShownCase{58, "cb_fixAlert", false},
+        ShownCase{113, "cb_defaultReminderAlertPattern", false},
+        ShownCase{150, "cb_defaultReminderVibMode", true},
         // Private time alert: not on families D-F.
         ShownCase{48, "cb_autoOnOffAlert", true}, ShownCase{149, "cb_autoOnOffAlert", false},
         // A converter target shows what the family D codeplug it becomes keeps.

@@ -155,6 +155,30 @@ TEST(PasswordOtaPage, UserPasswordKeysFromDigitsOrLetters) {
   EXPECT_EQ(f.settings.userPasswordKeyCount, 3);
 }
 
+// The page shows the keys the pager gets, as a save and a read give them
+// back: an enabled password with no keys typed is a run of left keys, a
+// disabled one of left keys only is none.
+TEST(PasswordOtaPage, UserPasswordShownAsThePagerHoldsIt) {
+  struct Case {
+    const char* digits;
+    int keyCount;
+    int enabled;
+    const char* shown;
+  };
+  for (const Case& c :
+       {Case{"", 2, 1, "L. L. "}, Case{"", 3, 1, "L. L. L. "}, Case{"", 2, 0, ""},
+        Case{"00", 2, 0, ""}, Case{"00", 2, 1, "L. L. "}, Case{"0231", 4, 0, "L. U. D. R. "}}) {
+    PasswordFixture f(0x98);
+    f.settings.cpwFc_Password = c.digits;
+    f.settings.userPasswordKeyCount = c.keyCount;
+    f.settings.fUif_User_Password_Enable = c.enabled;
+    EXPECT_EQ(
+        f.page.view(Page::PasswordOta, f.context).find(fieldId("ed_cpwFc_Password_LRUD"))->text,
+        c.shown)
+        << c.digits << " " << c.keyCount << " " << c.enabled;
+  }
+}
+
 TEST(PasswordOtaPage, PasswordLevelFollowsPasswordEnable) {
   PasswordFixture f(0x98);
   f.settings.fUif_User_Password_Enable = 0;

@@ -195,6 +195,19 @@ TEST(WindowEdits, AnAcceptedChangeMarksTheCodeplugUnsaved) {
   EXPECT_EQ(f.window.settings().ICN, "A1");
 }
 
+// A text of one space reads back from a file as empty (the pager pads with
+// spaces): the page holds it so at once, as a save and a load will show it.
+TEST(WindowEdits, ATextOfOneSpaceIsHeldEmpty) {
+  WindowFixture f;
+  f.loadNew('p');
+  f.window.fieldEntered(kIcnField);
+  EXPECT_EQ(f.window.fieldLeft(typed(kIcnField, " ")), errors::code::Ok);
+  EXPECT_EQ(f.window.settings().ICN, "");
+  EXPECT_EQ(f.window.pageView(Page::General).find(kIcnField)->text, "");
+  EXPECT_EQ(f.window.fieldLeft(typed(kIcnField, " A")), errors::code::Ok);
+  EXPECT_EQ(f.window.settings().ICN, " A");
+}
+
 // The edits go only once discarded on purpose (unsaved_edits_test.cpp).
 TEST(WindowExit, F10OnAnEditingPageReturnsToMain) {
   WindowFixture f;
